@@ -1,0 +1,124 @@
+#include "link/RCPThread.h"
+
+#include <chrono>
+
+namespace lmr {
+namespace {
+
+constexpr int kComPorts = 8;
+// A pass that found no port to open at all takes no time; this keeps it from spinning.
+constexpr auto kEmptyPassPause = std::chrono::milliseconds(200);
+
+}  // namespace
+
+std::string NoAccessText(int portNumber, const std::string& path) {
+    return "Нет доступа к порту COM" + std::to_string(portNumber) + " (" + path +
+           "): добавьте пользователя в группу dialout";
+}
+
+SearchThread::SearchThread(Link& link, StatusSink status)
+    : link_(link), status_(std::move(status)) {}
+
+SearchThread::~SearchThread() { Stop(); }
+
+void SearchThread::Resume() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (started_ || stopping_) return;
+    started_ = true;
+    thread_ = std::thread([this] { Run(); });
+}
+
+void SearchThread::Suspend() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    suspended_ = true;
+    if (idle_) return;
+    // Cut a running probe short; the port is closed before the thread reports idle.
+    link_.RequestCancel();
+    wake_.notify_all();
+    wake_.wait(lock, [this] { return idle_; });
+    link_.ClearCancel();
+}
+
+void SearchThread::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+        suspended_ = true;
+        if (!thread_.joinable()) return;
+        if (!idle_) link_.RequestCancel();
+    }
+    wake_.notify_all();
+    thread_.join();
+    link_.ClearCancel();
+}
+
+std::string SearchThread::PortText() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return portText_;
+}
+
+void SearchThread::Status(const std::string& text) {
+    if (status_) status_(text);
+}
+
+void SearchThread::Run() {
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (suspended_ || stopping_) break;
+        }
+        link_.Ports().Refresh();
+        if (SearchPass()) break;
+    }
+    // Idle until the program ends; the found port stays with the identification.
+    std::unique_lock<std::mutex> lock(mutex_);
+    wake_.wait(lock, [this] { return stopping_; });
+}
+
+bool SearchThread::SearchPass() {
+    bool openedAny = false;
+    std::string accessText;  // kept for the rest of the pass so it stays readable
+    for (int n = 1; n <= kComPorts; ++n) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (suspended_ || stopping_) return false;
+            idle_ = false;
+        }
+        portNumber_.store(n);
+        bool answered = false;
+        {
+            LinkGuard guard(link_);
+            if (guard.Acquired()) {
+                link_.SetExchangeName("probe");
+                link_.OpenPort(static_cast<char>('0' + n));
+                if (link_.LastOpenStatus() == LinkStatus::NoAccess) {
+                    accessText = NoAccessText(n, link_.OpenPath());
+                }
+                openedAny = openedAny || link_.IsOpen();
+                // Fresh attempts for every port; any byte counts as an answer.
+                answered = link_.ProbeInstrument();
+                link_.ClosePort();
+                link_.SetExchangeName({});
+            }
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            idle_ = true;
+            if (answered) portText_ = "COM" + std::to_string(n);
+        }
+        wake_.notify_all();
+        if (answered) {
+            Status(kSearchFoundText);
+            portFound_.store(true);
+            return true;
+        }
+        Status(accessText.empty() ? kSearchingText : accessText);
+    }
+    if (!openedAny) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        wake_.wait_for(lock, kEmptyPassPause, [this] { return suspended_ || stopping_; });
+    }
+    return false;
+}
+
+}  // namespace lmr

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/LinkStatus.h"
+
+namespace lmr {
+
+// One byte on the line, as the host's link and the simulated meter both record it.
+//
+// Line format (one byte per line, fields separated by one space):
+//   <unix time in seconds with 6 decimals> <direction> <byte in decimal> <exchange name>
+//   1765236000.012345 H>I 55 probe
+//   1765236000.012890 I>H 0 probe
+// Direction "H>I" is host to instrument, "I>H" instrument to host. The exchange name is the
+// rest of the line (may hold spaces; "-" when there is none). Wall-clock time stamps let the
+// host's and the simulator's files be merged by sorting.
+struct TranscriptEntry {
+    int64_t micros = 0;  // microseconds since the Unix epoch
+    bool fromHost = true;
+    uint8_t byte = 0;
+    std::string exchange;
+
+    bool operator==(const TranscriptEntry& o) const {
+        return micros == o.micros && fromHost == o.fromHost && byte == o.byte &&
+               exchange == o.exchange;
+    }
+};
+
+// Receives every byte of the link; called on the thread that runs the exchange.
+using TranscriptSink = std::function<void(const TranscriptEntry&)>;
+
+// Microseconds since the Unix epoch, now.
+[[nodiscard]] int64_t TranscriptNow();
+
+// The line for an entry, without the line feed.
+[[nodiscard]] std::string FormatTranscriptLine(const TranscriptEntry& entry);
+// The entry of a line (a trailing line feed is allowed); none when the line is not one.
+[[nodiscard]] std::optional<TranscriptEntry> ParseTranscriptLine(const std::string& line);
+
+// A sink that appends lines to a file (created or truncated), flushed line by line.
+// Status NoAccess / NoDevice / Io when the file cannot be opened (the sink is then empty).
+[[nodiscard]] TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status);
+
+// The bytes of a transcript as compact text for assertions: "H55 I0 H163 I92 I1 H1 ...".
+[[nodiscard]] std::string TranscriptBytes(const std::vector<TranscriptEntry>& entries);
+
+}  // namespace lmr

@@ -1,0 +1,117 @@
+#include "link/Unitcomport.h"
+
+#include <chrono>
+
+#include "link/CommandCodes.h"
+
+namespace lmr {
+
+Link::Link(PortTable& ports, ChannelOpener opener) : ports_(ports), opener_(std::move(opener)) {}
+
+Link::~Link() { ClosePort(); }
+
+void Link::OpenPort(char digit) {
+    ClosePort();
+    lost_ = false;
+    openPath_.clear();
+    const std::optional<std::string> path = ports_.PathOf(digit - '0');
+    if (!path) {
+        openStatus_ = LinkStatus::NoDevice;
+        return;
+    }
+    openPath_ = *path;
+    OpenedChannel opened = opener_(*path);
+    openStatus_ = opened.status;
+    if (opened.status == LinkStatus::Ok) channel_ = std::move(opened.channel);
+}
+
+void Link::SendByte(uint8_t byte) {
+    if (!channel_ || lost_) return;
+    Record(true, byte);
+    const LinkStatus s = channel_->Write(byte);
+    if (s == LinkStatus::NoDevice || s == LinkStatus::Io) MarkLost();
+}
+
+uint8_t Link::TryReadByte() {
+    if (!channel_ || lost_) return 0;
+    if (CancelRequested()) {
+        MarkLost();
+        return 0;
+    }
+    uint8_t byte = 0;
+    const LinkStatus s = channel_->Read(byte, kReadAttemptMs);
+    if (s == LinkStatus::Ok) {
+        receiveByte_ = byte;
+        Record(false, byte);
+        return 1;
+    }
+    if (s != LinkStatus::Timeout) MarkLost();
+    return 0;
+}
+
+uint8_t Link::ReadByte() {
+    if (!channel_ || lost_) {
+        // A port that never opened would otherwise spend the whole bound on nothing.
+        MarkLost();
+        return 0;
+    }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kReadByteBoundMs);
+    while (!lost_) {
+        if (TryReadByte() == 1) return receiveByte_;
+        if (std::chrono::steady_clock::now() >= deadline) MarkLost();
+    }
+    return 0;
+}
+
+uint8_t Link::SendCommand(uint8_t byte) {
+    SendByte(byte);
+    return ReadByte();
+}
+
+uint8_t Link::ReadEchoedByte() {
+    const uint8_t byte = ReadByte();
+    SendByte(byte);
+    return byte;
+}
+
+uint16_t Link::ReadWord() {
+    const uint8_t high = ReadEchoedByte();
+    const uint8_t low = ReadEchoedByte();
+    return static_cast<uint16_t>(high * 256 + low);
+}
+
+bool Link::ProbeInstrument() {
+    SendByte(Code(Command::Probe));
+    for (int attempt = 0; attempt < kProbeAttempts && !lost_; ++attempt) {
+        if (!channel_) {
+            // Nothing to wait on: a port that did not open answers nothing at once.
+            return false;
+        }
+        if (TryReadByte() == 1) return true;
+    }
+    return false;
+}
+
+void Link::ClosePort() {
+    if (channel_) {
+        channel_->Close();
+        channel_.reset();
+    }
+}
+
+void Link::Record(bool fromHost, uint8_t byte) {
+    if (!transcript_) return;
+    transcript_(TranscriptEntry{TranscriptNow(), fromHost, byte, exchangeName_});
+}
+
+LinkGuard::LinkGuard(Link& link) : link_(link) {
+    bool expected = false;
+    acquired_ = link_.busy_.compare_exchange_strong(expected, true);
+}
+
+LinkGuard::~LinkGuard() {
+    if (acquired_) link_.busy_.store(false);
+}
+
+}  // namespace lmr

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/ByteChannel.h"
+#include "link/LinkStatus.h"
+#include "link/PortTable.h"
+#include "link/SerialChannel.h"
+#include "link/Transcript.h"
+
+namespace lmr {
+
+// Time of one read attempt: the meter's line time-out of 40 ms per requested byte.
+inline constexpr int kReadAttemptMs = 40;
+// Read attempts of a probe: the first byte ends it.
+inline constexpr int kProbeAttempts = 11;
+// How long ReadByte waits for one byte before the link counts as lost.
+inline constexpr int kReadByteBoundMs = 1000;
+
+// The one link state and the byte-at-a-time primitives every exchange is built from. The meter
+// is strictly lock-step: it answers every host byte with one byte, and the host echoes every
+// data byte it sends. The port is opened for each exchange and closed at its end.
+//
+// One exchange uses the link at a time (see LinkGuard, Exchange); the primitives are not
+// thread-safe. RequestCancel/ClearCancel/CancelRequested may be called from any thread.
+// No primitive reports an error: a port that did not open makes every read return at once with
+// nothing, and a meter lost in the middle of an exchange marks the link Lost(), after which
+// every primitive of that opening does nothing and returns at once.
+class Link {
+public:
+    explicit Link(PortTable& ports, ChannelOpener opener = OpenSerialChannel);
+    ~Link();
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    // Opens COM n for the digit '0' + n (n = 1…8) through the port table. Closes a port still
+    // open, clears Lost() and drops stale input. The outcome is kept in LastOpenStatus().
+    void OpenPort(char digit);
+    // Sends one byte (nothing when the port is not open or the link is lost).
+    void SendByte(uint8_t byte);
+    // One read attempt of kReadAttemptMs; returns the bytes-read count (0 or 1). The byte goes
+    // to ReceiveByte(). A vanished device or a cancel marks the link lost.
+    uint8_t TryReadByte();
+    // Read attempts until a byte comes; returns it. After kReadByteBoundMs without a byte (at
+    // once on a vanished device, a port not open or a cancel) marks the link lost and returns 0.
+    uint8_t ReadByte();
+    // Sends a host byte and returns the meter's answer to it (callers discard it).
+    uint8_t SendCommand(uint8_t byte);
+    // Reads a data byte and echoes it.
+    uint8_t ReadEchoedByte();
+    // Reads a high byte and a low byte, each echoed: high × 256 + low.
+    uint16_t ReadWord();
+    // Sends 55 and makes at most kProbeAttempts read attempts; the first byte ends it. Any
+    // value counts; the answer is not echoed.
+    bool ProbeInstrument();
+    // Closes the port (harmless when none is open).
+    void ClosePort();
+
+    [[nodiscard]] bool Lost() const { return lost_; }
+    [[nodiscard]] bool IsOpen() const { return channel_ != nullptr; }
+    [[nodiscard]] LinkStatus LastOpenStatus() const { return openStatus_; }
+    // The device path of the latest OpenPort ("" when the port number had no device).
+    [[nodiscard]] std::string OpenPath() const { return openPath_; }
+    // The last byte read.
+    [[nodiscard]] uint8_t ReceiveByte() const { return receiveByte_; }
+
+    // Makes every read return at once as lost until ClearCancel (closing the program ends a
+    // running exchange quickly). Thread-safe.
+    void RequestCancel() { cancel_.store(true); }
+    void ClearCancel() { cancel_.store(false); }
+    [[nodiscard]] bool CancelRequested() const { return cancel_.load(); }
+
+    [[nodiscard]] PortTable& Ports() { return ports_; }
+
+    // Every byte both ways goes to the sink, tagged with the current exchange name. Set it
+    // while no exchange runs.
+    void SetTranscript(TranscriptSink sink) { transcript_ = std::move(sink); }
+    void SetExchangeName(std::string name) { exchangeName_ = std::move(name); }
+
+private:
+    friend class LinkGuard;
+    void Record(bool fromHost, uint8_t byte);
+    void MarkLost() { lost_ = true; }
+
+    PortTable& ports_;
+    ChannelOpener opener_;
+    std::unique_ptr<ByteChannel> channel_;
+    LinkStatus openStatus_ = LinkStatus::NoDevice;
+    std::string openPath_;
+    uint8_t receiveByte_ = 0;
+    bool lost_ = false;
+    std::atomic<bool> cancel_{false};
+    std::atomic<bool> busy_{false};
+    TranscriptSink transcript_;
+    std::string exchangeName_;
+};
+
+// The reading of a word as signed two's complement (memory cell values): 0xFFFF is −1.
+[[nodiscard]] constexpr int16_t AsSigned(uint16_t word) {
+    return static_cast<int16_t>(word >= 0x8000 ? static_cast<int>(word) - 0x10000 : word);
+}
+
+// Holds the link for one exchange: only one exchange runs at a time, and one that finds the
+// link held does not start. Thread-safe (the search thread and the window may both try).
+class LinkGuard {
+public:
+    explicit LinkGuard(Link& link);
+    ~LinkGuard();
+    LinkGuard(const LinkGuard&) = delete;
+    LinkGuard& operator=(const LinkGuard&) = delete;
+
+    [[nodiscard]] bool Acquired() const { return acquired_; }
+
+private:
+    Link& link_;
+    bool acquired_;
+};
+
+}  // namespace lmr
