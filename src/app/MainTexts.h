@@ -1,0 +1,59 @@
+#pragma once
+
+// The main window's own texts, in one place.
+namespace lmr {
+
+inline constexpr const char* kApplicationTitle = "ЛМР Zozazoz";
+inline constexpr const char* kMainCaption = "ЛМР";
+
+inline constexpr const char* kLivePageCaption = "Текущие показания";
+inline constexpr const char* kLoggerPageCaption = "Дата логгер";
+inline constexpr const char* kTabCharts = "Графики";
+inline constexpr const char* kTabData = "Данные";
+
+inline constexpr const char* kSaveClockCaption = "Установить дату и время";
+inline constexpr const char* kCopyCaption = "В буфер";
+inline constexpr const char* kReadMemoCaption = "Прочитать память";
+inline constexpr const char* kStartCaption = "Старт";
+inline constexpr const char* kStopCaption = "Стоп";
+inline constexpr const char* kClearCaption = "Очистить";
+inline constexpr const char* kLoadCaption = "Загрузить";
+inline constexpr const char* kLoadingCaption = "Загрузка данных, ждите ....";
+
+inline constexpr const char* kMenuExport = "Передать данные в  Excel";
+inline constexpr const char* kMenuStatistics = "Статистика";
+inline constexpr const char* kMenuOptions = "Настройки";
+inline constexpr const char* kMenuAbout = "\"ZOV \"ЛМР\"";
+inline constexpr const char* kMenuHelp = "?";
+inline constexpr const char* kMenuExit = "Выход";
+
+// Caption labels of the value panels.
+inline constexpr const char* kCaptionThs = "ТНС, *С";
+inline constexpr const char* kCaptionWbgt = "WBGT, *C";
+inline constexpr const char* kCaptionRh = "RH, %";
+inline constexpr const char* kCaptionTv = "tв., *C";
+inline constexpr const char* kCaptionTsf = "tсф., *C";
+inline constexpr const char* kCaptionTvt = "tвл.тер., *С";
+inline constexpr const char* kCaptionTtr = "tточ.росы, *C";
+inline constexpr const char* kCaptionTrad = "tрад., *С";
+inline constexpr const char* kCaptionW = "W, Вт/м2";
+
+inline constexpr const char* kLoggerQuantityItems[4] = {
+    "ТНС индекс, *С", "Влажность RH, %", "Температура tв, *С", "Температура tсф, *С"};
+
+// Row 0 of the live and the logger grid ("THC" in Latin letters).
+inline constexpr const char* kReadingHeaders[10] = {
+    "Время", "THC,*C", "WBGT,*C", "RH,%", "tв.,*C", "tш.,*C", "tвт.,*C", "tтр.,*C", "tрад.,*C",
+    "W,Вт/м2"};
+// Row 0 of the memory-cell grid.
+inline constexpr const char* kMemoryHeaders[7] = {"№",       "THC,*C",   "RH,%",    "t.,*C",
+                                                  "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
+
+// Status panel 3.
+inline constexpr const char* kSearching = "Поиск оборудования ...";
+inline constexpr const char* kConnected = "Соединение прошло успешно";
+inline constexpr const char* kNotFound = "Прибор не найден";
+inline constexpr const char* kNoAnswer = "Нет отклика от прибора";
+inline constexpr const char* kBlank = " ";
+
+}  // namespace lmr

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QTableView>
+#include <vector>
+
+namespace lmr {
+
+// Cells of a string grid: ColCount × RowCount texts, addressed (column, row)
+// with row 0 and, where the grid has one, column 0 as its fixed header.
+class StringGridModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    StringGridModel(int cols, int rows, int fixedCols, QObject* parent = nullptr);
+
+    [[nodiscard]] int ColCount() const { return cols_; }
+    [[nodiscard]] int RowCount() const { return static_cast<int>(cells_.size()); }
+    void SetRowCount(int rows);
+    [[nodiscard]] QString Cell(int col, int row) const;
+    void SetCell(int col, int row, const QString& text);
+
+    // The table view shows row 0 as the column headers and the fixed
+    // column as the row headers, so screen readers announce them as such.
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+private:
+    int cols_;
+    int fixedCols_;
+    std::vector<QStringList> cells_;
+};
+
+// A grid of texts with a fixed header row, backed by a model so that it
+// stays fast with a hundred thousand rows.
+class StringGrid final : public QTableView {
+    Q_OBJECT
+public:
+    StringGrid(int cols, int rows, int fixedCols, QWidget* parent = nullptr);
+
+    [[nodiscard]] int ColCount() const { return model_->ColCount(); }
+    [[nodiscard]] int RowCount() const { return model_->RowCount(); }
+    void SetRowCount(int rows) { model_->SetRowCount(rows); }
+    [[nodiscard]] QString Cells(int col, int row) const { return model_->Cell(col, row); }
+    void SetCells(int col, int row, const QString& text) { model_->SetCell(col, row, text); }
+    // The first data row in view; setting it scrolls the grid.
+    [[nodiscard]] int TopRow() const;
+    void SetTopRow(int row);
+    [[nodiscard]] StringGridModel* Model() const { return model_; }
+
+private:
+    StringGridModel* model_;
+    int topRow_ = 1;
+};
+
+}  // namespace lmr

@@ -1,0 +1,540 @@
+#include "app/TFMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGraphicsLayout>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/DisplayFonts.h"
+#include "app/MainTexts.h"
+#include "app/Resources.h"
+#include "measure/Clock.h"
+
+namespace lmr {
+
+namespace {
+
+// The window's client area; everything else is reached by scrolling.
+constexpr int kClientWidth = 441;
+constexpr int kClientHeight = 270;
+constexpr int kStatusHeight = 19;
+// The scrolled content reaches to the page control and the tab set below it.
+constexpr int kContentWidth = 472 + 655;
+constexpr int kContentHeight = 48 + 523 + 4;
+
+const QColor kRed(255, 0, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kGreen(0, 255, 0);
+const QColor kCyan(0, 255, 255);
+
+QFrame* MakeLoweredPanel(QWidget* parent, int left, int top, int w, int h) {
+    auto* p = new QFrame(parent);
+    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    p->setLineWidth(1);
+    p->setGeometry(left, top, w, h);
+    return p;
+}
+
+}  // namespace
+
+TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
+    InitResources();
+    setObjectName(QStringLiteral("FMain"));
+    setWindowTitle(QString::fromUtf8(kMainCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("FormScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("FormContent"));
+    content->setFixedSize(kContentWidth, kContentHeight);
+    scroll->setWidget(content);
+    setCentralWidget(scroll);
+
+    BuildClockStrip(content);
+
+    PageControl = new QTabWidget(content);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setGeometry(472, 48, 655, 523);
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    TabSheet3 = new QWidget;
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    PageControl->addTab(TabSheet1, QString::fromUtf8(kLivePageCaption));
+    PageControl->addTab(TabSheet3, QString::fromUtf8(kLoggerPageCaption));
+    BuildLivePage();
+    BuildLoggerPage();
+    PageControl->setCurrentIndex(1);
+
+    TabSet = new QTabBar(content);
+    TabSet->setObjectName(QStringLiteral("TabSet"));
+    TabSet->addTab(QString::fromUtf8(kTabCharts));
+    TabSet->addTab(QString::fromUtf8(kTabData));
+    TabSet->setShape(QTabBar::TriangularSouth);
+    TabSet->setGeometry(544, 524, 112, 17);
+    TabSet->setExpanding(false);
+    TabSet->setCurrentIndex(0);
+    TabSet->raise();
+
+    Button2 = new QPushButton(QString::fromUtf8(kClearCaption), content);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(8, 542, 65, 19);
+    Button2->hide();
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setFixedHeight(kStatusHeight);
+    StatusBar->setSizeGripEnabled(false);
+    const int widths[3] = {55, 70, 50};
+    for (int i = 0; i < 4; ++i) {
+        auto* l = new QLabel(StatusBar);
+        l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setAccessibleName(QStringLiteral("Панель %1").arg(i));
+        if (i < 3) {
+            l->setFixedWidth(widths[i]);
+            l->setAlignment(Qt::AlignCenter);
+            StatusBar->addWidget(l);
+        } else {
+            l->setMinimumWidth(50);
+            l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            StatusBar->addWidget(l, 1);
+        }
+        StatusPanels[static_cast<size_t>(i)] = l;
+    }
+    setStatusBar(StatusBar);
+
+    BuildMenu();
+    BuildTimers();
+
+    connect(TabSet, &QTabBar::currentChanged, this, &TFMain::TabSetChange);
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+    connect(ButtonSave, &QPushButton::clicked, this, &TFMain::ButtonSaveClick);
+    connect(Button1, &QPushButton::clicked, this, &TFMain::Button1Click);
+    connect(ButtonReadMemo, &QPushButton::clicked, this, &TFMain::ButtonReadMemoClick);
+    connect(ButtonStartStop, &QPushButton::clicked, this, &TFMain::ButtonStartStopClick);
+    connect(Button2, &QPushButton::clicked, this, &TFMain::ButtonClearClick);
+    connect(ButtonZagruzit, &QPushButton::clicked, this, &TFMain::ButtonZagruzitClick);
+    connect(ComboBoxZ, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &TFMain::ComboBoxZChange);
+
+    // The window keeps the size of its client area; the scroll area shows
+    // the rest of the form.
+    // The scroll bars come on top of the client area, so that all of it
+    // stays in view beside them.
+    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    scroll->setFixedSize(kClientWidth + bar, kClientHeight - kStatusHeight + bar);
+    adjustSize();
+    setFixedSize(sizeHint());
+
+    FormCreate();
+}
+
+TFMain::~TFMain() = default;
+
+void TFMain::BuildClockStrip(QWidget* content) {
+    PanelDataTime = new QFrame(content);
+    PanelDataTime->setObjectName(QStringLiteral("PanelDataTime"));
+    PanelDataTime->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelDataTime->setGeometry(0, 0, 440, 28);
+    struct Spin {
+        QSpinBox** member;
+        const char* name;
+        int left, width, min, max, design;
+        const char* accessible;
+    };
+    const Spin spins[] = {
+        {&CSpinEditChas, "CSpinEditChas", 3, 41, 0, 23, 16, "Час"},
+        {&CSpinEditMin, "CSpinEditMin", 45, 41, 0, 59, 10, "Минута"},
+        {&CSpinEditDen, "CSpinEditDen", 88, 41, 1, 31, 7, "День"},
+        {&CSpinEditMes, "CSpinEditMes", 128, 41, 1, 12, 4, "Месяц"},
+        {&CSpinEditGod, "CSpinEditGod", 168, 49, 2009, 2100, 2009, "Год"},
+    };
+    for (const Spin& s : spins) {
+        auto* e = new QSpinBox(PanelDataTime);
+        e->setObjectName(QString::fromLatin1(s.name));
+        e->setGeometry(s.left, 3, s.width, 22);
+        e->setRange(s.min, s.max);
+        e->setValue(s.design);
+        e->setAccessibleName(QString::fromUtf8(s.accessible));
+        e->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+        *s.member = e;
+    }
+    ButtonSave = new QPushButton(QString::fromUtf8(kSaveClockCaption), PanelDataTime);
+    ButtonSave->setObjectName(QStringLiteral("ButtonSave"));
+    ButtonSave->setGeometry(220, 3, 145, 22);
+    QFont small = ButtonSave->font();
+    small.setPixelSize(10);
+    ButtonSave->setFont(small);
+    Button1 = new QPushButton(QString::fromUtf8(kCopyCaption), PanelDataTime);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(368, 3, 67, 22);
+
+    StringGridM = new StringGrid(7, 10, 1, content);
+    StringGridM->setObjectName(QStringLiteral("StringGridM"));
+    StringGridM->setGeometry(0, 30, 441, 196);
+    StringGridM->setAccessibleName(QStringLiteral("Ячейки памяти"));
+
+    ButtonReadMemo = new QPushButton(QString::fromUtf8(kReadMemoCaption), content);
+    ButtonReadMemo->setObjectName(QStringLiteral("ButtonReadMemo"));
+    ButtonReadMemo->setGeometry(0, 225, 440, 25);
+}
+
+QChart* TFMain::MakeLiveChart(QFrame* panel, QLabel*& image, ZoomChartView*& view, double yMin,
+                              double yMax) {
+    image = new QLabel(panel);
+    image->setGeometry(2, 2, 210, 172);
+    image->setPixmap(QPixmap(QStringLiteral(":/panel.png")));
+    image->setScaledContents(true);
+
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    chart->setBackgroundBrush(QBrush(QPixmap(QStringLiteral(":/chartbg.png"))));
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(0, 0, 0, 0));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setPlotAreaBackgroundVisible(false);
+    chart->setDropShadowEnabled(false);
+    auto* x = new QValueAxis;
+    auto* y = new QValueAxis;
+    x->setRange(-ChartPointsShown, 0);
+    y->setRange(yMin, yMax);
+    x->setVisible(false);
+    y->setVisible(false);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+
+    view = new ZoomChartView(chart, panel);
+    view->setGeometry(14, 11, 186, 154);
+    return chart;
+}
+
+QLineSeries* TFMain::AddLiveSeries(QChart* chart, const char* name, QColor colour) {
+    auto* s = new QLineSeries;
+    s->setObjectName(QString::fromLatin1(name));
+    s->setName(QString::fromLatin1(name));
+    QPen pen(colour);
+    pen.setWidth(2);
+    s->setPen(pen);
+    s->setPointsVisible(false);
+    chart->addSeries(s);
+    s->attachAxis(BottomAxis(chart));
+    s->attachAxis(LeftAxis(chart));
+    return s;
+}
+
+QValueAxis* TFMain::LeftAxis(QChart* chart) {
+    const auto axes = chart->axes(Qt::Vertical);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
+}
+
+QValueAxis* TFMain::BottomAxis(QChart* chart) {
+    const auto axes = chart->axes(Qt::Horizontal);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
+}
+
+QFrame* TFMain::MakeValuePanel(int left, int top, QLabel*& caption1, const char* text1,
+                               QLabel*& value1, QLabel** caption2, const char* text2,
+                               QLabel** value2) {
+    QFrame* panel = MakeLoweredPanel(TabSheet1, left, top, 214, 59);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, QColor(0x1c, 0x24, 0x30));
+    pal.setColor(QPalette::WindowText, QColor(0xe8, 0xec, 0xf0));
+    panel->setPalette(pal);
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    captionFont.setPointSize(8);
+    QFont digits(readoutFace_.isEmpty() ? QString::fromLatin1(kReadoutFont.face) : readoutFace_);
+    digits.setPixelSize(24);
+    digits.setBold(true);
+    auto makePair = [&](QLabel*& caption, const char* text, QLabel*& value, int captionTop,
+                        int valueTop, QColor colour) {
+        caption = new QLabel(QString::fromUtf8(text), panel);
+        caption->setFont(captionFont);
+        caption->move(16, captionTop);
+        caption->adjustSize();
+        value = new QLabel(QStringLiteral("0.0"), panel);
+        value->setFont(digits);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setGeometry(196 - 100, valueTop, 100, 24);
+        QPalette vp = value->palette();
+        vp.setColor(QPalette::WindowText, colour);
+        value->setPalette(vp);
+        value->setAccessibleName(caption->text());
+        caption->setBuddy(value);
+    };
+    makePair(caption1, text1, value1, 16, 9, kRed);
+    if (caption2 != nullptr) {
+        makePair(*caption2, text2, *value2, 40, 33, kYellow);
+    }
+    return panel;
+}
+
+void TFMain::BuildLivePage() {
+    readoutFace_ = QString::fromLatin1(kReadoutFont.face);
+    struct ChartPanel {
+        QFrame** panel;
+        QLabel** image;
+        QChart** chart;
+        ZoomChartView** view;
+        const char* panelName;
+        const char* chartName;
+        int left, top;
+        double yMin, yMax;
+    };
+    const ChartPanel charts[] = {
+        {&Panel4, &Image4, &Chart4, &ChartView4, "Panel4", "Chart4", 0, 0, 0, 75},
+        {&Panel5, &Image5, &Chart5, &ChartView5, "Panel5", "Chart5", 216, 0, 0, 100},
+        {&Panel6, &Image6, &Chart6, &ChartView6, "Panel6", "Chart6", 432, 0, 0, 100},
+        {&Panel1, &Image1, &Chart2, &ChartView2, "Panel1", "Chart2", 0, 235, -40, 50},
+        {&Panel2, &Image2, &Chart1, &ChartView1, "Panel2", "Chart1", 216, 235, 0, 160},
+        {&Panel3, &Image3, &Chart3, &ChartView3, "Panel3", "Chart3", 432, 235, 0, 1700},
+    };
+    for (const ChartPanel& c : charts) {
+        *c.panel = MakeLoweredPanel(TabSheet1, c.left, c.top, 214, 176);
+        (*c.panel)->setObjectName(QString::fromLatin1(c.panelName));
+        *c.chart = MakeLiveChart(*c.panel, *c.image, *c.view, c.yMin, c.yMax);
+        (*c.chart)->setObjectName(QString::fromLatin1(c.chartName));
+        (*c.view)->setObjectName(QString::fromLatin1(c.chartName) + QStringLiteral("View"));
+    }
+    // Each curve is drawn in the colour of its digits.
+    LineSeries1 = AddLiveSeries(Chart1, "LineSeries1", kRed);
+    Series12 = AddLiveSeries(Chart2, "Series12", kRed);
+    Series14 = AddLiveSeries(Chart2, "Series14", kYellow);
+    LineSeries2 = AddLiveSeries(Chart3, "LineSeries2", kRed);
+    LineSeries3 = AddLiveSeries(Chart4, "LineSeries3", kRed);
+    Series11 = AddLiveSeries(Chart4, "Series11", kYellow);
+    LineSeries4 = AddLiveSeries(Chart5, "LineSeries4", kRed);
+    Series13 = AddLiveSeries(Chart6, "Series13", kRed);
+    LineSeries5 = AddLiveSeries(Chart6, "LineSeries5", kYellow);
+
+    Panel7 = MakeValuePanel(0, 174, Label12, kCaptionThs, Label25, &Label13, kCaptionWbgt, &Label26);
+    Panel8 = MakeValuePanel(216, 174, Label14, kCaptionRh, Label23);
+    Panel9 = MakeValuePanel(432, 174, Label15, kCaptionTv, Label21, &Label16, kCaptionTsf, &Label22);
+    Panel10 =
+        MakeValuePanel(0, 409, Label17, kCaptionTvt, Label27, &Label18, kCaptionTtr, &Label28);
+    Panel11 = MakeValuePanel(216, 409, Label19, kCaptionTrad, Label29);
+    Panel12 = MakeValuePanel(432, 409, Label20, kCaptionW, Label30);
+    const std::pair<QWidget*, const char*> names[] = {
+        {Panel7, "Panel7"},   {Panel8, "Panel8"},   {Panel9, "Panel9"},   {Panel10, "Panel10"},
+        {Panel11, "Panel11"}, {Panel12, "Panel12"}, {Label12, "Label12"}, {Label13, "Label13"},
+        {Label14, "Label14"}, {Label15, "Label15"}, {Label16, "Label16"}, {Label17, "Label17"},
+        {Label18, "Label18"}, {Label19, "Label19"}, {Label20, "Label20"}, {Label21, "Label21"},
+        {Label22, "Label22"}, {Label23, "Label23"}, {Label25, "Label25"}, {Label26, "Label26"},
+        {Label27, "Label27"}, {Label28, "Label28"}, {Label29, "Label29"}, {Label30, "Label30"},
+    };
+    for (const auto& [w, n] : names) {
+        w->setObjectName(QString::fromLatin1(n));
+    }
+
+    ButtonStartStop = new QPushButton(QString::fromUtf8(kStartCaption), TabSheet1);
+    ButtonStartStop->setObjectName(QStringLiteral("ButtonStartStop"));
+    ButtonStartStop->setGeometry(0, 470, 646, 25);
+    ButtonStartStop->setEnabled(false);
+
+    StringGridD = new StringGrid(10, 2, 0, TabSheet1);
+    StringGridD->setObjectName(QStringLiteral("StringGridD"));
+    StringGridD->setGeometry(0, 0, 145, 129);
+    StringGridD->setAccessibleName(QStringLiteral("Текущие показания"));
+    StringGridD->hide();
+}
+
+void TFMain::BuildLoggerPage() {
+    ComboBoxZ = new QComboBox(TabSheet3);
+    ComboBoxZ->setObjectName(QStringLiteral("ComboBoxZ"));
+    ComboBoxZ->setGeometry(500, 3, 145, 22);
+    ComboBoxZ->setEditable(true);
+    for (const char* item : kLoggerQuantityItems) {
+        ComboBoxZ->addItem(QString::fromUtf8(item));
+    }
+    // The text shows the first item while no item is chosen yet.
+    ComboBoxZ->setCurrentIndex(-1);
+    ComboBoxZ->setEditText(QString::fromUtf8(kLoggerQuantityItems[0]));
+    ComboBoxZ->setAccessibleName(QStringLiteral("Величина"));
+
+    ChartValue = new QChart;
+    ChartValue->setObjectName(QStringLiteral("ChartValue"));
+    ChartValue->legend()->hide();
+    ChartValue->setBackgroundBrush(QColor(0xc0, 0xc0, 0xc0));
+    ChartValue->setBackgroundRoundness(0);
+    ChartValueLeftAxis = new QValueAxis;
+    ChartValueLeftAxis->setRange(0, 100);
+    ChartValueBottomAxis = new QValueAxis;
+    ChartValueBottomAxis->setLabelFormat(QStringLiteral("%d"));
+    ChartValue->addAxis(ChartValueBottomAxis, Qt::AlignBottom);
+    ChartValue->addAxis(ChartValueLeftAxis, Qt::AlignLeft);
+    const QColor colours[4] = {kRed, kGreen, kYellow, kCyan};
+    for (int i = 0; i < 10; ++i) {
+        auto* s = new QLineSeries;
+        s->setObjectName(QStringLiteral("Series%1").arg(i + 1));
+        s->setName(s->objectName());
+        s->setPointsVisible(true);
+        s->setMarkerSize(2);
+        if (i < 4) {
+            s->setColor(colours[i]);
+        }
+        ChartValue->addSeries(s);
+        s->attachAxis(ChartValueBottomAxis);
+        s->attachAxis(ChartValueLeftAxis);
+        s->setVisible(i == 0);
+        LoggerSeries[static_cast<size_t>(i)] = s;
+    }
+    Series1 = LoggerSeries[0];
+    Series2 = LoggerSeries[1];
+    Series3 = LoggerSeries[2];
+    Series4 = LoggerSeries[3];
+    ChartValueView = new ZoomChartView(ChartValue, TabSheet3);
+    ChartValueView->setObjectName(QStringLiteral("ChartValueView"));
+    ChartValueView->setGeometry(0, 30, 646, 437);
+    ChartValueView->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ChartValueView->setStyleSheet(QString());
+
+    ButtonZagruzit = new QPushButton(QString::fromUtf8(kLoadCaption), TabSheet3);
+    ButtonZagruzit->setObjectName(QStringLiteral("ButtonZagruzit"));
+    ButtonZagruzit->setGeometry(0, 470, 647, 25);
+
+    StringGridL = new StringGrid(10, 2, 0, TabSheet3);
+    StringGridL->setObjectName(QStringLiteral("StringGridL"));
+    StringGridL->setGeometry(0, 0, 129, 105);
+    StringGridL->setAccessibleName(QStringLiteral("Записи логгера"));
+    StringGridL->hide();
+}
+
+void TFMain::BuildMenu() {
+    MainMenu = new QMenuBar(this);
+    MainMenu->setObjectName(QStringLiteral("MainMenu"));
+    // Narrow item padding, so that all six commands fit the narrow window.
+    MainMenu->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"));
+    QFont menuFont = MainMenu->font();
+    menuFont.setPixelSize(11);
+    MainMenu->setFont(menuFont);
+    auto add = [this](const char* caption, const char* name, void (TFMain::*handler)()) {
+        QAction* a = MainMenu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    N1 = add(kMenuExport, "N1", &TFMain::N1Click);
+    N5 = add(kMenuStatistics, "N5", &TFMain::N5Click);
+    N6 = add(kMenuOptions, "N6", &TFMain::N6Click);
+    N8 = add(kMenuAbout, "N8", &TFMain::N8Click);
+    N7 = add(kMenuHelp, "N7", &TFMain::N7Click);
+    N9 = add(kMenuExit, "N9", &TFMain::N9Click);
+    setMenuBar(MainMenu);
+}
+
+void TFMain::BuildTimers() {
+    struct T {
+        QTimer** member;
+        const char* name;
+        int interval;
+        bool enabled;
+        void (TFMain::*handler)();
+    };
+    const T timers[] = {
+        {&TimerDetekt, "TimerDetekt", 3000, true, &TFMain::TimerDetektTimer},
+        {&TimerInterval, "TimerInterval", 3000, false, &TFMain::TimerIntervalTimer},
+        {&TimerPeriod, "TimerPeriod", 20000, false, &TFMain::TimerPeriodTimer},
+        {&TimerLogo, "TimerLogo", 1000, true, &TFMain::TimerLogoTimer},
+        {&TimerDataVremy, "TimerDataVremy", 60000, true, &TFMain::TimerDataVremyTimer},
+    };
+    for (const T& t : timers) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(t.name));
+        timer->setInterval(t.interval);
+        connect(timer, &QTimer::timeout, this, t.handler);
+        if (t.enabled) {
+            timer->start();
+        }
+        *t.member = timer;
+    }
+}
+
+void TFMain::WriteGridHeaders() {
+    for (int c = 0; c < 10; ++c) {
+        StringGridD->SetCells(c, 0, QString::fromUtf8(kReadingHeaders[c]));
+        StringGridL->SetCells(c, 0, QString::fromUtf8(kReadingHeaders[c]));
+    }
+    for (int c = 0; c < 7; ++c) {
+        StringGridM->SetCells(c, 0, QString::fromUtf8(kMemoryHeaders[c]));
+    }
+    for (int r = 1; r <= 9; ++r) {
+        StringGridM->SetCells(0, r, QString::number(r));
+    }
+}
+
+void TFMain::FormCreate() {
+    ChartPointsShown = 100;
+    WriteGridHeaders();
+    RefreshClockFields();
+    // The port search starts once the program's windows exist (see RunProgram).
+    QCoreApplication::processEvents();
+    readoutFace_ = InstallDisplayFonts(InstalledFontList(), RegisterFontFromResource);
+    QFont digits(readoutFace_);
+    digits.setPixelSize(24);
+    digits.setBold(true);
+    for (QLabel* l : {Label21, Label22, Label23, Label25, Label26, Label27, Label28, Label29,
+                      Label30}) {
+        l->setFont(digits);
+    }
+}
+
+void TFMain::SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help) {
+    FStat_ = stat;
+    FOptions_ = options;
+    FLogo_ = logo;
+    FHelp_ = help;
+}
+
+void TFMain::SetPanelText(int panel, const QString& text) {
+    if (panel >= 0 && panel < 4) {
+        StatusPanels[static_cast<size_t>(panel)]->setText(text);
+    }
+}
+
+QString TFMain::PanelText(int panel) const {
+    return panel >= 0 && panel < 4 ? StatusPanels[static_cast<size_t>(panel)]->text() : QString();
+}
+
+void TFMain::Toggle(QWidget* w) {
+    if (w == nullptr) {
+        return;
+    }
+    if (w->isVisible()) {
+        w->hide();
+    } else {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void TFMain::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!centred_) {
+        centred_ = true;
+        if (QScreen* s = screen()) {
+            move(s->availableGeometry().center() - rect().center());
+        }
+    }
+}
+
+void TFMain::closeEvent(QCloseEvent* e) {
+    e->accept();
+    // The secondary windows must not keep the program alive.
+    QCoreApplication::quit();
+}
+
+}  // namespace lmr

@@ -1,0 +1,165 @@
+#pragma once
+
+#include <QChart>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QValueAxis>
+#include <array>
+#include <cstdint>
+
+#include "app/StringGrid.h"
+#include "app/ZoomChartView.h"
+
+namespace lmr {
+
+// The program's working window: the instrument clock strip, the memory-cell
+// table, the status bar, the live and logger pages with their charts and
+// tables, the menu and the timers. Components are public members under the
+// names the rest of the program (and its tests) know them by.
+class TFMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFMain(QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    // The four secondary windows the menu shows and hides.
+    void SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help);
+
+    // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
+    void SetPanelText(int panel, const QString& text);
+    [[nodiscard]] QString PanelText(int panel) const;
+
+    // --- Clock strip and memory cells ---
+    QFrame* PanelDataTime;
+    QSpinBox* CSpinEditChas;
+    QSpinBox* CSpinEditMin;
+    QSpinBox* CSpinEditDen;
+    QSpinBox* CSpinEditMes;
+    QSpinBox* CSpinEditGod;
+    QPushButton* ButtonSave;
+    QPushButton* Button1;
+    StringGrid* StringGridM;
+    QPushButton* ButtonReadMemo;
+    QStatusBar* StatusBar;
+    std::array<QLabel*, 4> StatusPanels{};
+
+    // --- Pages ---
+    QTabWidget* PageControl;
+    QWidget* TabSheet1;
+    QWidget* TabSheet3;
+    QTabBar* TabSet;
+    QPushButton* Button2;
+
+    // Live page: chart panels with their pictures and charts.
+    QFrame *Panel1, *Panel2, *Panel3, *Panel4, *Panel5, *Panel6;
+    QLabel *Image1, *Image2, *Image3, *Image4, *Image5, *Image6;
+    QChart *Chart1, *Chart2, *Chart3, *Chart4, *Chart5, *Chart6;
+    ZoomChartView *ChartView1, *ChartView2, *ChartView3, *ChartView4, *ChartView5, *ChartView6;
+    QLineSeries *LineSeries1, *LineSeries2, *LineSeries3, *LineSeries4, *LineSeries5;
+    QLineSeries *Series11, *Series12, *Series13, *Series14;
+    // Value panels, caption labels and value labels.
+    QFrame *Panel7, *Panel8, *Panel9, *Panel10, *Panel11, *Panel12;
+    QLabel *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18, *Label19, *Label20;
+    QLabel *Label21, *Label22, *Label23, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30;
+    QPushButton* ButtonStartStop;
+    StringGrid* StringGridD;
+
+    // Logger page.
+    QComboBox* ComboBoxZ;
+    QChart* ChartValue;
+    ZoomChartView* ChartValueView;
+    QValueAxis* ChartValueLeftAxis;
+    QValueAxis* ChartValueBottomAxis;
+    std::array<QLineSeries*, 10> LoggerSeries{};  // Series1 … Series10
+    QLineSeries *Series1, *Series2, *Series3, *Series4;
+    QPushButton* ButtonZagruzit;
+    StringGrid* StringGridL;
+
+    // --- Menu and timers ---
+    QMenuBar* MainMenu;
+    QAction *N1, *N5, *N6, *N8, *N7, *N9;
+    QTimer* TimerDetekt;
+    QTimer* TimerInterval;
+    QTimer* TimerPeriod;
+    QTimer* TimerLogo;
+    QTimer* TimerDataVremy;
+
+    // --- Own state ---
+    std::uint8_t InstrumentCode = 0;
+    std::uint8_t HeadCode = 0;
+    int ChartPointsShown = 100;
+
+    // The left and bottom axes of a live chart.
+    [[nodiscard]] static QValueAxis* LeftAxis(QChart* chart);
+    [[nodiscard]] static QValueAxis* BottomAxis(QChart* chart);
+
+    // --- Handlers ---
+    void FormCreate();
+    void FormResize() {}
+    void TabSetChange(int newTab);
+    void PageControlChange();
+    void RefreshClockFields();
+
+    void N1Click();
+    void N5Click();
+    void N6Click();
+    void N7Click();
+    void N8Click();
+    void N9Click();
+    void TimerLogoTimer();
+
+    void TimerDetektTimer();
+
+    void ButtonStartStopClick();
+    void TimerIntervalTimer();
+    void TimerPeriodTimer();
+    void TakeReading();
+    void ButtonClearClick();
+
+    void ButtonZagruzitClick();
+    void ComboBoxZChange();
+
+    void ButtonReadMemoClick();
+    void Button1Click();
+    void ButtonSaveClick();
+    void TimerDataVremyTimer();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void BuildClockStrip(QWidget* content);
+    void BuildLivePage();
+    void BuildLoggerPage();
+    void BuildMenu();
+    void BuildTimers();
+    void WriteGridHeaders();
+    QChart* MakeLiveChart(QFrame* panel, QLabel*& image, ZoomChartView*& view, double yMin,
+                          double yMax);
+    QLineSeries* AddLiveSeries(QChart* chart, const char* name, QColor colour);
+    QFrame* MakeValuePanel(int left, int top, QLabel*& caption1, const char* text1, QLabel*& value1,
+                           QLabel** caption2 = nullptr, const char* text2 = nullptr,
+                           QLabel** value2 = nullptr);
+    static void Toggle(QWidget* w);
+
+    QWidget* FStat_ = nullptr;
+    QWidget* FOptions_ = nullptr;
+    QWidget* FLogo_ = nullptr;
+    QWidget* FHelp_ = nullptr;
+    int tabSetLeaving_ = 0;
+    bool centred_ = false;
+    QString readoutFace_;
+};
+
+}  // namespace lmr

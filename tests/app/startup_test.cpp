@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/DisplayFonts.h"
+#include "app/Program.h"
+#include "measure/Clock.h"
+
+namespace lmr {
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() : clock_(QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45))) {
+        setAppClock(&clock_);
+    }
+    ~StartupTest() override { setAppClock(nullptr); }
+    TestClock clock_;
+};
+
+TEST_F(StartupTest, WindowsGridsAndClockFieldsAfterStart) {
+    Program p;
+    p.FMain().show();
+    EXPECT_EQ(QCoreApplication::applicationName(), QString::fromUtf8("ЛМР Zozazoz"));
+    EXPECT_TRUE(p.FMain().isVisible());
+    EXPECT_EQ(p.FMain().windowTitle(), QString::fromUtf8("ЛМР"));
+    for (QWidget* w : {&p.FStat(), &p.FOptions(), &p.FLogo(), &p.FHelp()}) {
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(p.FStat().windowTitle(), QString::fromUtf8("Статистика"));
+    EXPECT_EQ(p.FOptions().windowTitle(), QString::fromUtf8("Настройки"));
+    EXPECT_EQ(p.FHelp().windowTitle(), QString::fromUtf8("Помощь"));
+
+    TFMain& m = p.FMain();
+    EXPECT_EQ(m.ChartPointsShown, 100);
+    const QStringList reading = {"Время",  "THC,*C",  "WBGT,*C", "RH,%",     "tв.,*C",
+                                 "tш.,*C", "tвт.,*C", "tтр.,*C", "tрад.,*C", "W,Вт/м2"};
+    ASSERT_EQ(m.StringGridD->ColCount(), 10);
+    ASSERT_EQ(m.StringGridL->ColCount(), 10);
+    for (int c = 0; c < 10; ++c) {
+        EXPECT_EQ(m.StringGridD->Cells(c, 0), reading[c]);
+        EXPECT_EQ(m.StringGridL->Cells(c, 0), reading[c]);
+        EXPECT_EQ(m.StringGridD->Model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+                  reading[c]);
+    }
+    EXPECT_EQ(m.StringGridD->RowCount(), 2);
+    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    // "THC" is Latin in the headers.
+    EXPECT_EQ(m.StringGridD->Cells(1, 0).toLatin1(), QByteArray("THC,*C"));
+
+    const QStringList memory = {"№",       "THC,*C",   "RH,%",    "t.,*C",
+                                "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
+    ASSERT_EQ(m.StringGridM->ColCount(), 7);
+    ASSERT_EQ(m.StringGridM->RowCount(), 10);
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(m.StringGridM->Cells(c, 0), memory[c]);
+    }
+    for (int r = 1; r < 10; ++r) {
+        EXPECT_EQ(m.StringGridM->Cells(0, r), QString::number(r));
+        EXPECT_EQ(m.StringGridM->Model()->headerData(r - 1, Qt::Vertical, Qt::DisplayRole),
+                  QString::number(r));
+        for (int c = 1; c < 7; ++c) {
+            EXPECT_TRUE(m.StringGridM->Cells(c, r).isEmpty()) << c << "," << r;
+        }
+    }
+
+    EXPECT_EQ(m.CSpinEditChas->value(), 16);
+    EXPECT_EQ(m.CSpinEditMin->value(), 10);
+    EXPECT_EQ(m.CSpinEditDen->value(), 7);
+    EXPECT_EQ(m.CSpinEditMes->value(), 4);
+    EXPECT_EQ(m.CSpinEditGod->value(), 2009);
+    // The clock fields follow the clock at the next refresh, within their ranges.
+    clock_.set(QDateTime(QDate(2101, 1, 2), QTime(3, 4)));
+    m.TimerDataVremyTimer();
+    EXPECT_EQ(m.CSpinEditGod->value(), 2100);
+    EXPECT_EQ(m.CSpinEditChas->value(), 3);
+}
+
+TEST_F(StartupTest, ComponentsStartAsDesigned) {
+    Program p;
+    TFMain& m = p.FMain();
+    EXPECT_EQ(m.PageControl->currentIndex(), 1);
+    EXPECT_EQ(m.PageControl->tabText(0), QString::fromUtf8("Текущие показания"));
+    EXPECT_EQ(m.PageControl->tabText(1), QString::fromUtf8("Дата логгер"));
+    EXPECT_EQ(m.TabSet->currentIndex(), 0);
+    EXPECT_EQ(m.TabSet->tabText(0), QString::fromUtf8("Графики"));
+    EXPECT_EQ(m.TabSet->tabText(1), QString::fromUtf8("Данные"));
+    EXPECT_FALSE(m.ButtonStartStop->isEnabled());
+    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Старт"));
+    EXPECT_TRUE(m.Button2->isHidden());
+    EXPECT_TRUE(m.StringGridD->isHidden());
+    EXPECT_TRUE(m.StringGridL->isHidden());
+    EXPECT_EQ(m.ComboBoxZ->count(), 4);
+    EXPECT_EQ(m.ComboBoxZ->currentIndex(), -1);
+    EXPECT_EQ(m.ComboBoxZ->currentText(), QString::fromUtf8("ТНС индекс, *С"));
+    for (QLabel* l : {m.Label21, m.Label22, m.Label23, m.Label25, m.Label26, m.Label27, m.Label28,
+                      m.Label29, m.Label30}) {
+        EXPECT_EQ(l->text(), QStringLiteral("0.0"));
+    }
+    EXPECT_TRUE(m.Series1->isVisible());
+    for (int i = 1; i < 10; ++i) {
+        EXPECT_FALSE(m.LoggerSeries[static_cast<size_t>(i)]->isVisible()) << i;
+    }
+    EXPECT_EQ(TFMain::LeftAxis(m.Chart2)->min(), -40);
+    EXPECT_EQ(TFMain::LeftAxis(m.Chart3)->max(), 1700);
+    EXPECT_EQ(m.ChartValueLeftAxis->min(), 0);
+    EXPECT_EQ(m.ChartValueLeftAxis->max(), 100);
+    struct T {
+        QTimer* t;
+        int interval;
+        bool active;
+    };
+    for (const T& t : {T{m.TimerDetekt, 3000, true}, T{m.TimerInterval, 3000, false},
+                       T{m.TimerPeriod, 20000, false}, T{m.TimerLogo, 1000, true},
+                       T{m.TimerDataVremy, 60000, true}}) {
+        EXPECT_EQ(t.t->interval(), t.interval) << t.t->objectName().toStdString();
+        EXPECT_EQ(t.t->isActive(), t.active) << t.t->objectName().toStdString();
+    }
+    const QStringList menu = {"Передать данные в  Excel", "Статистика", "Настройки",
+                              "\"ZOV \"ЛМР\"",              "?",          "Выход"};
+    const auto actions = m.MainMenu->actions();
+    ASSERT_EQ(actions.size(), menu.size());
+    for (int i = 0; i < menu.size(); ++i) {
+        EXPECT_EQ(actions[i]->text(), menu[i]);
+    }
+}
+
+TEST(DisplayFontsTest, FaceNameTestAndRegistrationFailures) {
+    // A longer name holding the face counts as installed: nothing registered.
+    int calls = 0;
+    auto counting = [&calls](const DisplayFont&) {
+        ++calls;
+        return true;
+    };
+    const QString both = QStringLiteral("DejaVu Sans\nosifont Bold\nDSEG7 Classic Mini\n");
+    EXPECT_TRUE(FontListHasFace(both, QStringLiteral("osifont")));
+    EXPECT_EQ(InstallDisplayFonts(both, counting), QStringLiteral("DSEG7 Classic"));
+    EXPECT_EQ(calls, 0);
+
+    // Missing fonts are registered, drawing face first.
+    QStringList order;
+    auto recording = [&order](const DisplayFont& f) {
+        order << QString::fromLatin1(f.face);
+        return true;
+    };
+    EXPECT_EQ(InstallDisplayFonts(QStringLiteral("DejaVu Sans"), recording),
+              QStringLiteral("DSEG7 Classic"));
+    EXPECT_EQ(order, QStringList({"osifont", "DSEG7 Classic"}));
+
+    // A font that fails leaves a fallback face, and the other is still tried.
+    QStringList tried;
+    auto failing = [&tried](const DisplayFont& f) {
+        tried << QString::fromLatin1(f.face);
+        return false;
+    };
+    EXPECT_EQ(InstallDisplayFonts(QString(), failing), QString::fromLatin1(kReadoutFallbackFace));
+    EXPECT_EQ(tried.size(), 2);
+
+    // The carried fonts really register from the resources.
+    EXPECT_TRUE(RegisterFontFromResource(kReadoutFont));
+    EXPECT_TRUE(FontListHasFace(InstalledFontList(), QString::fromLatin1(kReadoutFont.face)));
+}
+
+TEST_F(StartupTest, EachPageKeepsItsOwnTableChoice) {
+    Program p;
+    TFMain& m = p.FMain();
+    m.show();
+    m.SetPanelText(3, QStringLiteral("earlier"));
+    // Logger page: choose "Данные".
+    m.TabSet->setCurrentIndex(1);
+    EXPECT_FALSE(m.StringGridL->isHidden());
+    EXPECT_EQ(m.StringGridL->size(), QSize(646, 468));
+    // To the live page: its table is still hidden and the tab set follows.
+    m.PageControl->setCurrentIndex(0);
+    EXPECT_EQ(m.TabSet->currentIndex(), 0);
+    EXPECT_TRUE(m.StringGridD->isHidden());
+    EXPECT_FALSE(m.StringGridL->isHidden());
+    EXPECT_EQ(m.PanelText(3), QStringLiteral("earlier"));
+    // Back to the logger page: its table again, the tab set says "Данные", panel 3 blanked.
+    m.PageControl->setCurrentIndex(1);
+    EXPECT_EQ(m.TabSet->currentIndex(), 1);
+    EXPECT_FALSE(m.StringGridL->isHidden());
+    EXPECT_EQ(m.PanelText(3), QStringLiteral(" "));
+    // "Графики" hides it again; the live page's choice is its own.
+    m.TabSet->setCurrentIndex(0);
+    EXPECT_TRUE(m.StringGridL->isHidden());
+    m.PageControl->setCurrentIndex(0);
+    m.TabSet->setCurrentIndex(1);
+    EXPECT_FALSE(m.StringGridD->isHidden());
+    m.PageControl->setCurrentIndex(1);
+    EXPECT_EQ(m.TabSet->currentIndex(), 0);
+    EXPECT_TRUE(m.StringGridL->isHidden());
+    m.PageControl->setCurrentIndex(0);
+    EXPECT_EQ(m.TabSet->currentIndex(), 1);
+    EXPECT_FALSE(m.StringGridD->isHidden());
+}
+
+TEST_F(StartupTest, MenuTogglesAndExit) {
+    Program p;
+    TFMain& m = p.FMain();
+    m.show();
+    struct Item {
+        QAction* action;
+        QWidget* window;
+    };
+    for (const Item& i : {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()},
+                          Item{m.N8, &p.FLogo()}, Item{m.N7, &p.FHelp()}}) {
+        i.action->trigger();
+        EXPECT_TRUE(i.window->isVisible()) << i.action->objectName().toStdString();
+        i.action->trigger();
+        EXPECT_FALSE(i.window->isVisible()) << i.action->objectName().toStdString();
+        i.action->trigger();
+        EXPECT_TRUE(i.window->isVisible());
+    }
+    // "Выход" ends the event loop although secondary windows are open.
+    bool ended = false;
+    QTimer::singleShot(0, m.N9, &QAction::trigger);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    guard.start(5000);
+    ended = QApplication::exec() == 0;
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(m.isVisible());
+}
+
+}  // namespace
+}  // namespace lmr
