@@ -1,0 +1,78 @@
+#include "export/ExportTexts.h"
+
+#include <QDir>
+
+namespace lmr {
+
+namespace {
+
+// THC, WBGT, RH and the C after each asterisk are Latin letters.
+const std::array<const char*, kProtocolColumns> kHeaders = {
+    "Время",    "THC, *C",  "WBGT, *C", "RH, %",     "tв., *C",
+    "tсф., *C", "tвт., *C", "tтр., *C", "tрад., *C", "W, Вт/м2",
+};
+
+}  // namespace
+
+QString ProtocolTitle() {
+    return QStringLiteral("ПРОТОКОЛ ИЗМЕРЕНИЙ ПАРАМЕТРОВ МИКРОКЛИМАТА");
+}
+
+QString ProtocolHeader(int column) {
+    return QString::fromUtf8(kHeaders.at(static_cast<std::size_t>(column - 1)));
+}
+
+QString ErrorCaption() {
+    return QStringLiteral("Ошибка");
+}
+
+QString NoApplicationText() {
+    return QStringLiteral(
+        "Невозможно открыть Microsoft Excel!Возможно Excel не установлен на компьютере.");
+}
+
+QString NoWorkbookText() {
+    return QStringLiteral("Ошибка открытия книги Microsoft Excel!");
+}
+
+QString ProtocolSavedText(const QString& path) {
+    return QStringLiteral("Протокол сохранён: %1").arg(QDir::toNativeSeparators(path));
+}
+
+QString NotOpenedCaption() {
+    return QStringLiteral("Протокол измерений");
+}
+
+QString NotOpenedText(const QString& path) {
+    return QStringLiteral(
+               "Не найдена программа для открытия книги.\nПротокол сохранён в файле:\n%1")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString NoObjectText(const QString& member) {
+    return QStringLiteral("Нет объекта для обращения к \"%1\".").arg(member);
+}
+
+QString UnknownMemberText(const QString& member) {
+    return QStringLiteral("Неизвестное имя \"%1\".").arg(member);
+}
+
+QString BadArgumentsText(const QString& member) {
+    return QStringLiteral("Неверное число или тип параметров \"%1\".").arg(member);
+}
+
+QString BadValueText(const QString& member) {
+    return QStringLiteral("Недопустимое значение свойства \"%1\".").arg(member);
+}
+
+QString WriteFailedText(const QString& path, const QString& reason) {
+    return QStringLiteral("Не удалось записать книгу \"%1\": %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString NoDocumentsFolderText(const QString& dir) {
+    return QStringLiteral("Нет доступа к папке документов \"%1\".")
+        .arg(QDir::toNativeSeparators(dir));
+}
+
+}  // namespace lmr

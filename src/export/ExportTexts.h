@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace lmr {
+
+// The protocol's texts and the export's messages, in one place.
+
+inline constexpr int kProtocolColumns = 10;  // A ... J carry text; K only widths, fill, borders
+
+[[nodiscard]] QString ProtocolTitle();
+// Header of sheet column c (1 ... 10).
+[[nodiscard]] QString ProtocolHeader(int column);
+
+[[nodiscard]] QString ErrorCaption();
+[[nodiscard]] QString NoApplicationText();
+[[nodiscard]] QString NoWorkbookText();
+
+// Status text naming the file a protocol went to.
+[[nodiscard]] QString ProtocolSavedText(const QString& path);
+// The warning when no program on the desktop opens the written file.
+[[nodiscard]] QString NotOpenedCaption();
+[[nodiscard]] QString NotOpenedText(const QString& path);
+
+// Automation failures.
+[[nodiscard]] QString NoObjectText(const QString& member);
+[[nodiscard]] QString UnknownMemberText(const QString& member);
+[[nodiscard]] QString BadArgumentsText(const QString& member);
+[[nodiscard]] QString BadValueText(const QString& member);
+[[nodiscard]] QString WriteFailedText(const QString& path, const QString& reason);
+[[nodiscard]] QString NoDocumentsFolderText(const QString& dir);
+
+}  // namespace lmr

@@ -1,0 +1,158 @@
+#include "export/WorkbookWriter.h"
+
+#include <xlsxwriter.h>
+
+#include <QFile>
+#include <set>
+
+namespace lmr {
+
+namespace {
+
+// Formats over this many rows are column formats (such as the centring of
+// A1:J65536); giving every blank cell of them a format would bloat the file.
+constexpr int kColumnFormatRows = 65536;
+
+lxw_format* MakeFormat(lxw_workbook* book, const CellStyle& style) {
+    lxw_format* format = workbook_add_format(book);
+    if (style.fill) {
+        format_set_pattern(format, LXW_PATTERN_SOLID);
+        format_set_bg_color(format, static_cast<lxw_color_t>(*style.fill));
+    }
+    switch (style.align) {
+        case HorizontalAlign::General:
+            break;
+        case HorizontalAlign::Left:
+            format_set_align(format, LXW_ALIGN_LEFT);
+            break;
+        case HorizontalAlign::Center:
+            format_set_align(format, LXW_ALIGN_CENTER);
+            break;
+        case HorizontalAlign::Right:
+            format_set_align(format, LXW_ALIGN_RIGHT);
+            break;
+        case HorizontalAlign::Fill:
+            format_set_align(format, LXW_ALIGN_FILL);
+            break;
+        case HorizontalAlign::Justify:
+            format_set_align(format, LXW_ALIGN_JUSTIFY);
+            break;
+        case HorizontalAlign::CenterAcross:
+            format_set_align(format, LXW_ALIGN_CENTER_ACROSS);
+            break;
+    }
+    if (style.hasBorder(BorderSide::Left)) format_set_left(format, LXW_BORDER_THIN);
+    if (style.hasBorder(BorderSide::Right)) format_set_right(format, LXW_BORDER_THIN);
+    if (style.hasBorder(BorderSide::Top)) format_set_top(format, LXW_BORDER_THIN);
+    if (style.hasBorder(BorderSide::Bottom)) format_set_bottom(format, LXW_BORDER_THIN);
+    return format;
+}
+
+class FormatCache {
+public:
+    explicit FormatCache(lxw_workbook* book) : book_(book) {}
+    lxw_format* get(const CellStyle& style) {
+        if (style.isPlain()) return nullptr;
+        auto it = formats_.find(style);
+        if (it == formats_.end()) it = formats_.emplace(style, MakeFormat(book_, style)).first;
+        return it->second;
+    }
+
+private:
+    lxw_workbook* book_;
+    std::map<CellStyle, lxw_format*> formats_;
+};
+
+// The style a column carries for cells nobody wrote: only the wide formats count.
+CellStyle ColumnStyle(const SheetModel& sheet, int column) {
+    CellStyle style;
+    for (const RangeFormat& f : sheet.formats()) {
+        if (f.rect.rows() >= kColumnFormatRows && f.rect.left <= column && column <= f.rect.right) {
+            f.applyTo(style);
+        }
+    }
+    return style;
+}
+
+lxw_error WriteColumns(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& formats) {
+    std::set<int> columns;
+    for (const auto& [column, width] : sheet.widths()) columns.insert(column);
+    for (const RangeFormat& f : sheet.formats()) {
+        if (f.rect.rows() < kColumnFormatRows) continue;
+        for (int c = f.rect.left; c <= f.rect.right; ++c) columns.insert(c);
+    }
+    for (int column : columns) {
+        const auto width = sheet.widths().find(column);
+        const double w = width == sheet.widths().end() ? LXW_DEF_COL_WIDTH : width->second;
+        const auto col = static_cast<lxw_col_t>(column - 1);
+        const lxw_error err =
+            worksheet_set_column(ws, col, col, w, formats.get(ColumnStyle(sheet, column)));
+        if (err != LXW_NO_ERROR) return err;
+    }
+    return LXW_NO_ERROR;
+}
+
+// Every written cell, plus every blank cell that a narrow format shows on
+// (the fill and the borders of K2 and of empty grid cells).
+std::set<std::pair<int, int>> CellsToWrite(const SheetModel& sheet) {
+    std::set<std::pair<int, int>> cells;
+    for (const auto& entry : sheet.cells()) cells.insert(entry.first);
+    for (const RangeFormat& f : sheet.formats()) {
+        if (f.rect.rows() >= kColumnFormatRows) continue;
+        for (int r = f.rect.top; r <= f.rect.bottom; ++r) {
+            for (int c = f.rect.left; c <= f.rect.right; ++c) cells.emplace(r, c);
+        }
+    }
+    return cells;
+}
+
+lxw_error WriteCells(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& formats) {
+    for (const auto& [row, column] : CellsToWrite(sheet)) {
+        const auto r = static_cast<lxw_row_t>(row - 1);
+        const auto c = static_cast<lxw_col_t>(column - 1);
+        lxw_format* format = formats.get(sheet.styleAt(row, column));
+        const CellValue* value = sheet.value(row, column);
+        lxw_error err = LXW_NO_ERROR;
+        if (value == nullptr) {
+            err = worksheet_write_blank(ws, r, c, format);
+        } else if (value->kind == CellValue::Kind::Number) {
+            err = worksheet_write_number(ws, r, c, value->number, format);
+        } else if (value->kind == CellValue::Kind::Boolean) {
+            err = worksheet_write_boolean(ws, r, c, value->boolean ? 1 : 0, format);
+        } else {
+            err = worksheet_write_string(ws, r, c, value->text.toUtf8().constData(), format);
+        }
+        if (err != LXW_NO_ERROR) return err;
+    }
+    return LXW_NO_ERROR;
+}
+
+}  // namespace
+
+QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
+    const QByteArray file = QFile::encodeName(path);
+    lxw_workbook* book = workbook_new(file.constData());
+    if (book == nullptr) return QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    FormatCache formats(book);
+    lxw_error err = LXW_NO_ERROR;
+    for (const auto& sheet : workbook.sheets) {
+        lxw_worksheet* ws = workbook_add_worksheet(book, sheet->name().toUtf8().constData());
+        if (ws == nullptr) {
+            err = LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
+            break;
+        }
+        err = WriteColumns(ws, *sheet, formats);
+        if (err == LXW_NO_ERROR) err = WriteCells(ws, *sheet, formats);
+        if (err != LXW_NO_ERROR) break;
+    }
+    // Closing writes the file and frees the workbook, also after an error.
+    const lxw_error closed = workbook_close(book);
+    if (err == LXW_NO_ERROR) err = closed;
+    if (err != LXW_NO_ERROR) {
+        QFile::remove(path);
+        return QString::fromUtf8(lxw_strerror(err));
+    }
+    return {};
+}
+
+}  // namespace lmr
