@@ -1,0 +1,56 @@
+#include "measure/NumberText.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace lmr {
+
+double RoundToTenth(double value) {
+    // nearbyint under the default rounding mode rounds ties to even.
+    return std::nearbyint(value / 0.1) * 0.1;
+}
+
+QString NumberText(double value) {
+    if (value == 0) value = 0;  // -0 reads as 0
+    // Formatted in the C locale, then given the user's decimal mark: QLocale's own
+    // formatting would add group separators and possibly a typographic minus.
+    QString text = QString::number(value, 'g', 15);
+    const QString mark = QLocale::system().decimalPoint();
+    if (mark != QLatin1String(".")) text.replace(QLatin1Char('.'), mark);
+    return text;
+}
+
+QString TenthText(double value) { return NumberText(RoundToTenth(value)); }
+
+QString TimeOfDayText(const QDateTime& when) {
+    return when.toLocalTime().time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+std::optional<double> ParseDecimal(const QString& text) {
+    const QString t = text.trimmed();
+    QString normal;
+    normal.reserve(t.size());
+    int digits = 0;
+    bool mark = false;
+    for (int i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            ++digits;
+            normal += c;
+        } else if ((c == QLatin1Char('.') || c == QLatin1Char(',')) && !mark) {
+            mark = true;
+            normal += QLatin1Char('.');
+        } else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && i == 0) {
+            normal += c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(normal, &ok);
+    if (!ok) return std::nullopt;
+    return v;
+}
+
+}  // namespace lmr

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace lmr {
+
+// Rounds to one decimal: value / 0.1 to the nearest integer, ties to even, times 0.1.
+[[nodiscard]] double RoundToTenth(double value);
+
+// A number as every window, grid and the export write it: up to 15 significant
+// digits, no trailing zeros, no decimal part for whole numbers, the decimal
+// separator of the user's locale, "-" for negatives and never "-0".
+[[nodiscard]] QString NumberText(double value);
+
+// NumberText of the value rounded to one decimal: 22, 23.4, -5.9.
+[[nodiscard]] QString TenthText(double value);
+
+// Local time of day as HH:MM:SS (14:05:33), without a zone name.
+[[nodiscard]] QString TimeOfDayText(const QDateTime& when);
+
+// Reads a decimal number typed by the user: "." or "," as the decimal mark,
+// blanks around it ignored. Anything else ("abc", "", "1.2.3", "25,5x") is nullopt.
+[[nodiscard]] std::optional<double> ParseDecimal(const QString& text);
+
+}  // namespace lmr

@@ -1,0 +1,48 @@
+#include "measure/TimeWindow.h"
+
+namespace lmr {
+
+namespace {
+
+bool IsEmptyPosition(QChar c) { return c == QLatin1Char('_') || c == QLatin1Char(' '); }
+
+// The digits of one field of the mask with its empty positions stripped at
+// both ends; nullopt when anything but digits remains.
+std::optional<QString> FieldDigits(const QString& field) {
+    int begin = 0;
+    int end = field.size();
+    while (begin < end && IsEmptyPosition(field[begin])) ++begin;
+    while (end > begin && IsEmptyPosition(field[end - 1])) --end;
+    const QString digits = field.mid(begin, end - begin);
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+    }
+    return digits;
+}
+
+}  // namespace
+
+WindowTime ParseWindowTime(const QString& text) {
+    const WindowTime invalid{WindowTimeState::Invalid, std::nullopt};
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 2) return invalid;
+    const std::optional<QString> hours = FieldDigits(parts[0]);
+    const std::optional<QString> minutes = FieldDigits(parts[1]);
+    if (!hours || !minutes) return invalid;
+    if (hours->isEmpty() && minutes->isEmpty()) return {WindowTimeState::Empty, std::nullopt};
+    // One or two hour digits, exactly two minute digits, as the mask asks.
+    if (hours->isEmpty() || hours->size() > 2 || minutes->size() != 2) return invalid;
+    const int h = hours->toInt();
+    const int m = minutes->toInt();
+    if (h > 23 || m > 59) return invalid;
+    return {WindowTimeState::Valid, QTime(h, m)};
+}
+
+bool MatchesMinute(const QString& text, const QDateTime& now) {
+    const WindowTime t = ParseWindowTime(text);
+    if (t.state != WindowTimeState::Valid) return false;
+    const QTime clock = now.toLocalTime().time();
+    return clock.hour() == t.time->hour() && clock.minute() == t.time->minute();
+}
+
+}  // namespace lmr

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+#include <optional>
+
+namespace lmr {
+
+enum class WindowTimeState { Empty, Valid, Invalid };
+
+// The text of a start/end edit of the timed mode (mask "!90:00;1;_"): "09:30",
+// " 9:30", "9:30"; "_" and blanks mark empty positions, "  :  " is empty.
+struct WindowTime {
+    WindowTimeState state = WindowTimeState::Empty;
+    std::optional<QTime> time;   // hour and minute, set only when Valid
+};
+
+[[nodiscard]] WindowTime ParseWindowTime(const QString& text);
+
+// Whether the clock reading falls in the minute the text names. Hours and
+// minutes are compared as numbers, so the system's time format does not matter.
+// An empty or invalid text never matches.
+[[nodiscard]] bool MatchesMinute(const QString& text, const QDateTime& now);
+
+}  // namespace lmr
