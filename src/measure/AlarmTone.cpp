@@ -11,8 +11,8 @@ namespace {
 
 constexpr int kRate = 48000;
 constexpr unsigned kLatencyUs = 100000;
-constexpr int kChunkMs = 10;   // the stop request is looked at between chunks
-constexpr int kRampMs = 5;     // fade in and out, or the tone starts and ends with a click
+constexpr int kChunkMs = 10;  // the stop request is looked at between chunks
+constexpr int kRampMs = 5;    // fade in and out, or the tone starts and ends with a click
 constexpr double kAmplitude = 0.5 * 32767;
 
 void SilentAlsaError(const char*, int, const char*, int, const char*, ...) {}
@@ -28,7 +28,8 @@ public:
 
     bool Write(const int16_t* samples, int count) override {
         while (count > 0) {
-            snd_pcm_sframes_t n = snd_pcm_writei(pcm_, samples, static_cast<snd_pcm_uframes_t>(count));
+            snd_pcm_sframes_t n =
+                snd_pcm_writei(pcm_, samples, static_cast<snd_pcm_uframes_t>(count));
             if (n < 0) n = snd_pcm_recover(pcm_, static_cast<int>(n), 1);
             if (n < 0) return false;
             samples += n;
@@ -37,7 +38,10 @@ public:
         return true;
     }
 
-    void Drain() override { snd_pcm_drain(pcm_); snd_pcm_prepare(pcm_); }
+    void Drain() override {
+        snd_pcm_drain(pcm_);
+        snd_pcm_prepare(pcm_);
+    }
 
 private:
     snd_pcm_t* pcm_;

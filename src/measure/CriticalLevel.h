@@ -7,10 +7,10 @@ namespace lmr {
 enum class LimitHit { None, Max, Min };
 
 struct LimitCheck {
-    bool alarm = false;     // the reading is at or beyond a limit of a ticked channel
+    bool alarm = false;  // the reading is at or beyond a limit of a ticked channel
     LimitHit hit = LimitHit::None;
-    bool maxValid = true;   // the max text reads as a number
-    bool minValid = true;   // the min text reads as a number
+    bool maxValid = true;  // the max text reads as a number
+    bool minValid = true;  // the min text reads as a number
 };
 
 // The critical-level test of one channel after a live reading: with the box

@@ -27,7 +27,9 @@ constexpr float kGlobeFactor = 4.8e7f;
 constexpr double kSigmaMantissa = 567;
 constexpr double kSigmaScale = 1e-8;
 
-Ext FourthRoot(Ext x) { return std::sqrt(std::sqrt(x)); }
+Ext FourthRoot(Ext x) {
+    return std::sqrt(std::sqrt(x));
+}
 
 }  // namespace
 

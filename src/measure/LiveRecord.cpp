@@ -17,7 +17,8 @@ constexpr QuantityInfo kQuantities[kQuantityCount] = {
     {Quantity::Tv, "tв.,*C", "Series13", "Chart6", "Label21", "Label15", "tв., *C", kRed},
     {Quantity::Tsf, "tш.,*C", "LineSeries5", "Chart6", "Label22", "Label16", "tсф., *C", kYellow},
     {Quantity::Tvt, "tвт.,*C", "Series12", "Chart2", "Label27", "Label17", "tвл.тер., *С", kRed},
-    {Quantity::Ttr, "tтр.,*C", "Series14", "Chart2", "Label28", "Label18", "tточ.росы, *C", kYellow},
+    {Quantity::Ttr, "tтр.,*C", "Series14", "Chart2", "Label28", "Label18", "tточ.росы, *C",
+     kYellow},
     {Quantity::Trad, "tрад.,*C", "LineSeries1", "Chart1", "Label29", "Label19", "tрад., *С", kRed},
     {Quantity::W, "W,Вт/м2", "LineSeries2", "Chart3", "Label30", "Label20", "W, Вт/м2", kRed},
 };
@@ -30,9 +31,9 @@ constexpr bool InEnumOrder() {
 }
 static_assert(InEnumOrder(), "the table is indexed by Quantity");
 
-const std::array<Quantity, kQuantityCount> kAll = {
-    Quantity::Ths, Quantity::Wbgt, Quantity::Rh,   Quantity::Tv, Quantity::Tsf,
-    Quantity::Tvt, Quantity::Ttr,  Quantity::Trad, Quantity::W};
+const std::array<Quantity, kQuantityCount> kAll = {Quantity::Ths, Quantity::Wbgt, Quantity::Rh,
+                                                   Quantity::Tv,  Quantity::Tsf,  Quantity::Tvt,
+                                                   Quantity::Ttr, Quantity::Trad, Quantity::W};
 
 const std::array<LiveChartInfo, 6> kCharts = {{
     {"Chart1", 0, 160, Quantity::Trad},
@@ -45,11 +46,17 @@ const std::array<LiveChartInfo, 6> kCharts = {{
 
 }  // namespace
 
-const QuantityInfo& InfoOf(Quantity q) { return kQuantities[static_cast<int>(q)]; }
+const QuantityInfo& InfoOf(Quantity q) {
+    return kQuantities[static_cast<int>(q)];
+}
 
-int GridColumnOf(Quantity q) { return static_cast<int>(q) + 1; }
+int GridColumnOf(Quantity q) {
+    return static_cast<int>(q) + 1;
+}
 
-const std::array<Quantity, kQuantityCount>& AllQuantities() { return kAll; }
+const std::array<Quantity, kQuantityCount>& AllQuantities() {
+    return kAll;
+}
 
 void LiveSeries::Add(double y, const QString& label, QRgb colour, bool absent) {
     points_.push_back(LivePoint{y, Count(), label, colour, absent});
@@ -78,6 +85,8 @@ XRange VisibleRange(int newestX, int pointsShown) {
     return {static_cast<double>(newestX) - pointsShown, static_cast<double>(newestX)};
 }
 
-const std::array<LiveChartInfo, 6>& LiveCharts() { return kCharts; }
+const std::array<LiveChartInfo, 6>& LiveCharts() {
+    return kCharts;
+}
 
 }  // namespace lmr

@@ -33,11 +33,11 @@ struct QuantityInfo {
 [[nodiscard]] const std::array<Quantity, kQuantityCount>& AllQuantities();
 
 struct LivePoint {
-    double y = 0;        // the rounded value
-    int x = 0;           // index at the time of adding
-    QString label;       // time of day
+    double y = 0;   // the rounded value
+    int x = 0;      // index at the time of adding
+    QString label;  // time of day
     QRgb colour = 0;
-    bool absent = false; // kept for equal series lengths, but not drawn, counted or exported
+    bool absent = false;  // kept for equal series lengths, but not drawn, counted or exported
 };
 
 // One live series: every point of every reading since the last Clear.

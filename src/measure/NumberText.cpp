@@ -20,7 +20,9 @@ QString NumberText(double value) {
     return text;
 }
 
-QString TenthText(double value) { return NumberText(RoundToTenth(value)); }
+QString TenthText(double value) {
+    return NumberText(RoundToTenth(value));
+}
 
 QString TimeOfDayText(const QDateTime& when) {
     return when.toLocalTime().time().toString(QStringLiteral("HH:mm:ss"));

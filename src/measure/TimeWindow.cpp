@@ -4,7 +4,9 @@ namespace lmr {
 
 namespace {
 
-bool IsEmptyPosition(QChar c) { return c == QLatin1Char('_') || c == QLatin1Char(' '); }
+bool IsEmptyPosition(QChar c) {
+    return c == QLatin1Char('_') || c == QLatin1Char(' ');
+}
 
 // The digits of one field of the mask with its empty positions stripped at
 // both ends; nullopt when anything but digits remains.

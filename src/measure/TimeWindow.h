@@ -13,7 +13,7 @@ enum class WindowTimeState { Empty, Valid, Invalid };
 // " 9:30", "9:30"; "_" and blanks mark empty positions, "  :  " is empty.
 struct WindowTime {
     WindowTimeState state = WindowTimeState::Empty;
-    std::optional<QTime> time;   // hour and minute, set only when Valid
+    std::optional<QTime> time;  // hour and minute, set only when Valid
 };
 
 [[nodiscard]] WindowTime ParseWindowTime(const QString& text);

@@ -1,9 +1,8 @@
-#include "measure/HeatStress.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "measure/HeatStress.h"
 #include "measure/NumberText.h"
 
 namespace lmr {
@@ -24,7 +23,9 @@ const Example kExamples[] = {
 };
 
 // The channels as the instrument sends them: a word of tenths times the extended 0.1.
-float Channel(int word) { return static_cast<float>(word * 0.1L); }
+float Channel(int word) {
+    return static_cast<float>(word * 0.1L);
+}
 
 TEST(HeatStress, ReferenceReadingsShowAsExpected) {
     for (const Example& e : kExamples) {
@@ -103,8 +104,11 @@ TEST(HeatStress, GlobeBelowAirIsRaisedOnlyForRadiantAndIrradiance) {
 TEST(HeatStress, FullScaleChannelsStayFinite) {
     const float top = Channel(65535);
     EXPECT_EQ(top, 6553.5f);
-    for (const auto& in : {std::array<float, 3>{top, top, top}, {top, 0.0f, top},
-                           {0.0f, top, top}, {top, top, 0.0f}, {100.0f, 0.0f, top}}) {
+    for (const auto& in : {std::array<float, 3>{top, top, top},
+                           {top, 0.0f, top},
+                           {0.0f, top, top},
+                           {top, top, 0.0f},
+                           {100.0f, 0.0f, top}}) {
         SCOPED_TRACE(testing::Message() << in[0] << " " << in[1] << " " << in[2]);
         const HeatStress h = DeriveHeatStress(in[0], in[1], in[2]);
         EXPECT_TRUE(std::isfinite(h.tvt));
