@@ -81,9 +81,14 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
     TabSet->setObjectName(QStringLiteral("TabSet"));
     TabSet->addTab(QString::fromUtf8(kTabCharts));
     TabSet->addTab(QString::fromUtf8(kTabData));
-    TabSet->setShape(QTabBar::TriangularSouth);
-    TabSet->setGeometry(544, 524, 112, 17);
+    TabSet->setShape(QTabBar::RoundedSouth);
     TabSet->setExpanding(false);
+    TabSet->setUsesScrollButtons(false);
+    QFont tabFont = TabSet->font();
+    tabFont.setPixelSize(10);
+    TabSet->setFont(tabFont);
+    // Wide enough for both captions in this toolkit's tabs.
+    TabSet->setGeometry(544, 524, std::max(112, TabSet->sizeHint().width()), 18);
     TabSet->setCurrentIndex(0);
     TabSet->raise();
 
