@@ -1,8 +1,55 @@
-// Instrument search and identification on the main window.
+// Instrument identification on the main window; the search itself runs on
+// the search thread.
+#include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "link/Identify.h"
 
 namespace lmr {
 
-void TFMain::TimerDetektTimer() {}
+void TFMain::TimerDetektTimer() {
+    if (!search_.PortFound()) {
+        SetPanelText(3, QString::fromUtf8(kNotFound));
+        return;
+    }
+    // The search gives the port up for good before the identification uses it.
+    search_.Suspend();
+    const int port = search_.PortNumber();
+    SetPanelText(0, QString::fromStdString(search_.PortText()));
+    const std::string path = link_.Ports().PathOf(port).value_or(std::string());
+    const std::string description = link_.Ports().Description(port);
+    StatusPanels[0]->setToolTip(QString::fromStdString(
+        description.empty() ? path : path + " — " + description));
+    TimerDetekt->stop();
+
+    const Identification id = Identify(link_, port);
+    InstrumentCode = id.InstrumentCode;
+    if (id.HeadAsked) {
+        HeadCode = id.HeadCode;
+        if (const auto head = HeadCaption(HeadCode)) {
+            SetPanelText(2, QString::fromStdString(*head));
+        }
+    }
+    identified_ = true;
+    if (id.Lost) {
+        // A device that stops answering halfway is not the meter we know.
+        SetPanelText(3, QString::fromUtf8(kNoAnswer));
+        return;
+    }
+    if (const auto model = ModelCaption(InstrumentCode)) {
+        SetPanelText(1, QString::fromStdString(*model));
+    }
+    if (EnablesMeasurement(InstrumentCode)) {
+        ButtonStartStop->setEnabled(true);
+        emit MeasurementEnabled();
+    }
+}
+
+bool TFMain::RefuseBeforeIdentification() {
+    if (identified_) {
+        return false;
+    }
+    SetPanelText(3, QString::fromUtf8(kNotFound));
+    return true;
+}
 
 }  // namespace lmr

@@ -19,9 +19,25 @@ std::unique_ptr<QWidget> MakeAuxWindow(const char* name, const char* caption, in
 
 }  // namespace
 
-Program::Program() {
+Program::Program(ProgramOptions options) {
     QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-    fmain_ = std::make_unique<TFMain>();
+    ports_ = options.ports ? std::make_unique<PortTable>(*options.ports)
+                           : std::make_unique<PortTable>();
+    link_ = std::make_unique<Link>(*ports_);
+    relay_ = std::make_unique<QObject>();
+    search_ = std::make_unique<SearchThread>(*link_, [this](const std::string& text) {
+        // Runs on the search thread: hand the text over, touch no widget here.
+        const QString t = QString::fromStdString(text);
+        QMetaObject::invokeMethod(
+            relay_.get(),
+            [this, t] {
+                if (fmain_) {
+                    fmain_->SetPanelText(3, t);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+    fmain_ = std::make_unique<TFMain>(*link_, *search_);
     fstat_ = MakeAuxWindow("FStat", "Статистика", 603, 456);
     foptions_ = MakeAuxWindow("FOptions", "Настройки", 298, 445);
     flogo_ = MakeAuxWindow("FLogo", "FLogo", 604, 211);
@@ -31,6 +47,11 @@ Program::Program() {
 
 Program::~Program() { Shutdown(); }
 
-void Program::Shutdown() {}
+void Program::Shutdown() {
+    if (search_) {
+        link_->RequestCancel();
+        search_->Stop();
+    }
+}
 
 }  // namespace lmr

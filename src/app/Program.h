@@ -1,18 +1,30 @@
 #pragma once
 
+#include <QObject>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/TFMain.h"
+#include "link/PortTable.h"
+#include "link/RCPThread.h"
+#include "link/Unitcomport.h"
 
 namespace lmr {
 
+struct ProgramOptions {
+    // COM1, COM2, … as these devices; by default the machine's ports (LMR_PORTS or enumerated).
+    std::optional<std::vector<PortTable::Port>> ports;
+};
+
 // The process-wide objects of a running program, made in their order: the
-// main window first, then the statistics, options, splash and help windows,
-// all hidden but the main window. Tests make one per test.
+// port table, the link and the search (not yet running), then the main
+// window, which starts the search, then the statistics, options, splash and
+// help windows, hidden. Tests make one per test.
 class Program {
 public:
-    Program();
+    explicit Program(ProgramOptions options = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -22,11 +34,18 @@ public:
     [[nodiscard]] QWidget& FOptions() const { return *foptions_; }
     [[nodiscard]] QWidget& FLogo() const { return *flogo_; }
     [[nodiscard]] QWidget& FHelp() const { return *fhelp_; }
+    [[nodiscard]] Link& TheLink() const { return *link_; }
+    [[nodiscard]] SearchThread& Search() const { return *search_; }
 
-    // Stops whatever still runs (the search) before the windows go.
+    // Stops what still runs (an exchange, the search) and joins the search thread.
     void Shutdown();
 
 private:
+    std::unique_ptr<PortTable> ports_;
+    std::unique_ptr<Link> link_;
+    // Carries the search thread's texts to the window's thread.
+    std::unique_ptr<QObject> relay_;
+    std::unique_ptr<SearchThread> search_;
     std::unique_ptr<TFMain> fmain_;
     std::unique_ptr<QWidget> fstat_;
     std::unique_ptr<QWidget> foptions_;

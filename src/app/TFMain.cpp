@@ -41,7 +41,8 @@ QFrame* MakeLoweredPanel(QWidget* parent, int left, int top, int w, int h) {
 
 }  // namespace
 
-TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
+TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
+    : QMainWindow(parent), link_(link), search_(search) {
     InitResources();
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(QString::fromUtf8(kMainCaption));
@@ -484,7 +485,7 @@ void TFMain::FormCreate() {
     ChartPointsShown = 100;
     WriteGridHeaders();
     RefreshClockFields();
-    // The port search starts once the program's windows exist (see RunProgram).
+    search_.Resume();
     QCoreApplication::processEvents();
     readoutFace_ = InstallDisplayFonts(InstalledFontList(), RegisterFontFromResource);
     QFont digits(readoutFace_);
@@ -538,6 +539,9 @@ void TFMain::showEvent(QShowEvent* e) {
 
 void TFMain::closeEvent(QCloseEvent* e) {
     e->accept();
+    // An exchange still running (a download) ends at its next byte.
+    closing_ = true;
+    link_.RequestCancel();
     // The secondary windows must not keep the program alive.
     QCoreApplication::quit();
 }

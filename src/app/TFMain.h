@@ -18,6 +18,8 @@
 #include <cstdint>
 
 #include "app/StringGrid.h"
+#include "link/RCPThread.h"
+#include "link/Unitcomport.h"
 #include "app/ZoomChartView.h"
 
 namespace lmr {
@@ -29,7 +31,8 @@ namespace lmr {
 class TFMain final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TFMain(QWidget* parent = nullptr);
+    // The link and the search are the process's own; the window uses them.
+    TFMain(Link& link, SearchThread& search, QWidget* parent = nullptr);
     ~TFMain() override;
 
     // The four secondary windows the menu shows and hides.
@@ -94,6 +97,20 @@ public:
     QTimer* TimerLogo;
     QTimer* TimerDataVremy;
 
+    // --- The link ---
+    [[nodiscard]] Link& TheLink() const { return link_; }
+    [[nodiscard]] SearchThread& Search() const { return search_; }
+    // The port every exchange opens (the one the search found).
+    [[nodiscard]] int PortNumber() const { return search_.PortNumber(); }
+    // True once the instrument has been identified. Before that no exchange
+    // of the window may use the link: the search owns it.
+    [[nodiscard]] bool Identified() const { return identified_; }
+    // Says "Прибор не найден" on panel 3 and returns true while the
+    // instrument has not been identified; every exchange handler asks first.
+    [[nodiscard]] bool RefuseBeforeIdentification();
+    // Set when the window is closing: running exchanges end at once.
+    [[nodiscard]] bool Closing() const { return closing_; }
+
     // --- Own state ---
     std::uint8_t InstrumentCode = 0;
     std::uint8_t HeadCode = 0;
@@ -134,6 +151,11 @@ public:
     void ButtonSaveClick();
     void TimerDataVremyTimer();
 
+signals:
+    // The identified model allows live measurement (the options window
+    // enables its critical-level boxes).
+    void MeasurementEnabled();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -153,6 +175,10 @@ private:
                            QLabel** value2 = nullptr);
     static void Toggle(QWidget* w);
 
+    Link& link_;
+    SearchThread& search_;
+    bool identified_ = false;
+    bool closing_ = false;
     QWidget* FStat_ = nullptr;
     QWidget* FOptions_ = nullptr;
     QWidget* FLogo_ = nullptr;

@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(StartupTest, WindowsGridsAndClockFieldsAfterStart) {
-    Program p;
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     p.FMain().show();
     EXPECT_EQ(QCoreApplication::applicationName(), QString::fromUtf8("ЛМР Zozazoz"));
     EXPECT_TRUE(p.FMain().isVisible());
@@ -78,7 +78,7 @@ TEST_F(StartupTest, WindowsGridsAndClockFieldsAfterStart) {
 }
 
 TEST_F(StartupTest, ComponentsStartAsDesigned) {
-    Program p;
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
     EXPECT_EQ(m.PageControl->currentIndex(), 1);
     EXPECT_EQ(m.PageControl->tabText(0), QString::fromUtf8("Текущие показания"));
@@ -163,7 +163,7 @@ TEST(DisplayFontsTest, FaceNameTestAndRegistrationFailures) {
 }
 
 TEST_F(StartupTest, EachPageKeepsItsOwnTableChoice) {
-    Program p;
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
     m.show();
     m.SetPanelText(3, QStringLiteral("earlier"));
@@ -197,7 +197,7 @@ TEST_F(StartupTest, EachPageKeepsItsOwnTableChoice) {
 }
 
 TEST_F(StartupTest, MenuTogglesAndExit) {
-    Program p;
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
     m.show();
     struct Item {
