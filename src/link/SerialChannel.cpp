@@ -70,8 +70,9 @@ OpenedChannel SerialChannel::Open(const std::string& path) {
         out.status = LinkStatus::Io;
         return out;
     }
-    // Bytes left over from an earlier opening are not the answer to this one.
-    tcflush(fd, TCIOFLUSH);
+    // Bytes left over from an earlier opening are not the answer to this one. Output is left
+    // alone: the last echo of the earlier exchange may still be on its way.
+    tcflush(fd, TCIFLUSH);
     out.status = LinkStatus::Ok;
     out.channel.reset(new SerialChannel(fd));
     return out;
