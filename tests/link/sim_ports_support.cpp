@@ -34,6 +34,16 @@ std::vector<TranscriptEntry> SimPorts::HostTranscript() const {
 }
 
 void SimPorts::Clear() {
+    // Let each meter take the last bytes the host sent before its transcript is dropped.
+    for (auto& m : meters_) {
+        size_t seen = m->Transcript().size();
+        for (int i = 0; i < 50; ++i) {
+            usleep(20000);
+            const size_t now = m->Transcript().size();
+            if (now == seen) break;
+            seen = now;
+        }
+    }
     {
         std::lock_guard<std::mutex> lock(host_->mutex);
         host_->entries.clear();
