@@ -1,0 +1,44 @@
+#include "logger/LoggerRecord.h"
+
+namespace lmr {
+
+namespace {
+
+std::uint16_t WordAt(const LoggerRecordBytes& bytes, int offset) {
+    return static_cast<std::uint16_t>(bytes[offset] << 8 | bytes[offset + 1]);
+}
+
+}  // namespace
+
+float ChannelValue(std::uint16_t word) {
+    // The instrument's scale constant is taken in extended precision, the product kept as float.
+    return static_cast<float>(static_cast<long double>(word) * 0.1L);
+}
+
+LoggerRecord DecodeLoggerRecord(const LoggerRecordBytes& bytes) {
+    LoggerRecord r;
+    r.rh = ChannelValue(WordAt(bytes, 2));
+    r.tv = ChannelValue(WordAt(bytes, 4));
+    r.tsf = ChannelValue(WordAt(bytes, 6));
+    r.minute = bytes[9];
+    r.hour = bytes[10];
+    r.date11 = bytes[11];
+    r.date12 = bytes[12];
+    r.date13 = bytes[13];
+    return r;
+}
+
+QString LoggerTimeText(const LoggerRecord& record) {
+    return QStringLiteral("%1:%2 %3.%4.%5")
+        .arg(record.hour)
+        .arg(record.minute)
+        .arg(record.date13)
+        .arg(record.date12)
+        .arg(record.date11);
+}
+
+bool HourContinues(std::uint8_t previousHour, std::uint8_t hour) {
+    return hour == previousHour || hour == previousHour + 1 || (previousHour == 23 && hour == 0);
+}
+
+}  // namespace lmr

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRgb>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "logger/LoggerRecord.h"
+
+namespace lmr {
+
+inline constexpr int kLoggerColumns = 10;
+inline constexpr int kLoggerSeries = 4;
+
+// One point of a logger series: X is the record address, its label the address text.
+struct LoggerPoint {
+    double x = 0;
+    double y = 0;
+    QString xLabel;
+    QRgb colour = 0;
+};
+
+// What one accepted record adds: a grid row and a point in each of Series1...Series4
+// (ТНС, RH, tв, tсф raised to tв).
+struct LoggerRow {
+    std::array<QString, kLoggerColumns> cells;
+    std::array<LoggerPoint, kLoggerSeries> points;
+};
+
+// Derives the heat-stress quantities of the record. The row shows the globe temperature raised
+// to tв (as the instrument's logger view does) while ТНС and WBGT use it as read. A record with
+// RH 0 has no dew point; its cell shows "-".
+[[nodiscard]] LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record);
+
+}  // namespace lmr
