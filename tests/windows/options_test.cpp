@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QtTest/QTest>
+
+#include "windows/FormOptions.h"
+#include "windows/TimeMaskEdit.h"
+
+namespace lmr {
+namespace {
+
+TEST(OptionsWindow, StartValuesTextsRangesAndTicks) {
+    TFOptions w;
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Настройки"));
+    EXPECT_EQ(w.size(), QSize(298, 445));
+    EXPECT_EQ(w.GroupBoxLevels->title(), QStringLiteral("Критические уровни"));
+    EXPECT_EQ(w.GroupBoxScale->title(), QStringLiteral("Масштаб"));
+    EXPECT_EQ(w.GroupBoxInterval->title(), QStringLiteral("Интервал"));
+    EXPECT_EQ(w.GroupBoxTimer->title(), QStringLiteral("Таймер"));
+    EXPECT_EQ(w.CheckBoxT->text(), QStringLiteral("tв."));
+    EXPECT_EQ(w.CheckBoxRH->text(), QStringLiteral("RH"));
+    EXPECT_EQ(w.CheckBoxV->text(), QStringLiteral("tш."));
+    EXPECT_EQ(w.CheckBoxBeep->text(), QStringLiteral("звуковая индикация"));
+    EXPECT_EQ(w.CheckBoxTimer->text(), QStringLiteral("Вкл./Выкл."));
+    for (QCheckBox* b : {w.CheckBoxT, w.CheckBoxRH, w.CheckBoxV, w.CheckBoxBeep, w.CheckBoxTimer})
+        EXPECT_FALSE(b->isChecked());
+    for (QLineEdit* e : {w.EditTmin, w.EditTmax, w.EditRHmin, w.EditRHmax, w.EditVmin, w.EditVmax})
+        EXPECT_EQ(e->text(), QStringLiteral("0.0"));
+
+    struct Bar {
+        QSlider* bar;
+        int min, max, start, tick;
+    };
+    for (const Bar& b :
+         {Bar{w.TrackBarYMax, 1, 100, 100, 2}, Bar{w.TrackBarYMin, 0, 99, 0, 2},
+          Bar{w.TrackBarXKol, 100, 500, 100, 10}, Bar{w.TrackBarInterv, 3, 600, 3, 9}}) {
+        EXPECT_EQ(b.bar->minimum(), b.min) << b.bar->objectName().toStdString();
+        EXPECT_EQ(b.bar->maximum(), b.max) << b.bar->objectName().toStdString();
+        EXPECT_EQ(b.bar->value(), b.start) << b.bar->objectName().toStdString();
+        EXPECT_EQ(b.bar->tickInterval(), b.tick) << b.bar->objectName().toStdString();
+        EXPECT_NE(b.bar->tickPosition(), QSlider::NoTicks);
+    }
+    EXPECT_EQ(w.StaticTextYMax->text(), QStringLiteral("Max 100"));
+    EXPECT_EQ(w.StaticTextYMin->text(), QStringLiteral("Min 0"));
+    EXPECT_EQ(w.StaticTextXKol->text(), QStringLiteral("Kol 100"));
+    EXPECT_EQ(w.LabelInterv->text(), QStringLiteral("Интервал измерений, 3 сек."));
+    EXPECT_EQ(w.ButtonClose->text(), QStringLiteral("Закрыть"));
+}
+
+TEST(OptionsWindow, ScaleBarsPushTheMovedBarBackOneStep) {
+    TFOptions w;
+    QSignalSpy maxSpy(&w, &TFOptions::ValueAxisMaxChanged);
+    QSignalSpy minSpy(&w, &TFOptions::ValueAxisMinChanged);
+
+    w.TrackBarYMin->setValue(40);
+    ASSERT_EQ(minSpy.count(), 1);
+    EXPECT_EQ(minSpy.takeLast().at(0).toDouble(), 40.0);
+    w.TrackBarYMax->setValue(40);  // onto the minimum
+    EXPECT_EQ(w.TrackBarYMax->value(), 41);
+    ASSERT_EQ(maxSpy.count(), 1);  // only the pushed-back position reaches the chart
+    EXPECT_EQ(maxSpy.takeLast().at(0).toDouble(), 41.0);
+    EXPECT_EQ(w.StaticTextYMax->text(), QStringLiteral("Max 41"));
+
+    w.TrackBarYMax->setValue(60);
+    maxSpy.clear();
+    w.TrackBarYMin->setValue(60);  // onto the maximum
+    EXPECT_EQ(w.TrackBarYMin->value(), 59);
+    ASSERT_EQ(minSpy.count(), 1);
+    EXPECT_EQ(minSpy.takeLast().at(0).toDouble(), 59.0);
+    EXPECT_EQ(w.StaticTextYMin->text(), QStringLiteral("Min 59"));
+    EXPECT_EQ(maxSpy.count(), 0);
+
+    // Narrowest scale: minimum 0, maximum 1; a maximum dragged below it ends at 1.
+    w.TrackBarYMin->setValue(0);
+    w.TrackBarYMax->setValue(1);
+    EXPECT_EQ(w.TrackBarYMax->value(), 1);
+    EXPECT_EQ(maxSpy.takeLast().at(0).toDouble(), 1.0);
+    EXPECT_EQ(w.StaticTextYMax->text(), QStringLiteral("Max 1"));
+    EXPECT_EQ(w.StaticTextYMin->text(), QStringLiteral("Min 0"));
+
+    // The keyboard moves the bars through the same handler.
+    w.show();
+    w.TrackBarYMin->setFocus();
+    QTest::keyClick(w.TrackBarYMin, Qt::Key_Right);
+    EXPECT_EQ(w.TrackBarYMin->value(), 0);
+    EXPECT_EQ(w.TrackBarYMax->value(), 1);
+}
+
+TEST(OptionsWindow, PointsAndIntervalBarsTellTheMainWindow) {
+    TFOptions w;
+    QSignalSpy points(&w, &TFOptions::PointsShownChanged);
+    QSignalSpy interval(&w, &TFOptions::IntervalChanged);
+
+    w.TrackBarXKol->setValue(150);
+    EXPECT_EQ(w.StaticTextXKol->text(), QStringLiteral("150"));  // without "Kol "
+    w.TrackBarXKol->setValue(500);
+    ASSERT_EQ(points.count(), 2);
+    EXPECT_EQ(points.last().at(0).toInt(), 500);
+
+    w.TrackBarInterv->setValue(600);
+    ASSERT_EQ(interval.count(), 1);
+    EXPECT_EQ(interval.last().at(0).toInt(), 600000);
+    // Latin c, e, k after the change.
+    EXPECT_EQ(w.LabelInterv->text(), QStringLiteral("Интервал измерений, 600 cek."));
+    EXPECT_TRUE(w.LabelInterv->text().endsWith(QLatin1String(" cek.")));
+
+    w.TrackBarInterv->setValue(3);
+    EXPECT_EQ(interval.last().at(0).toInt(), 3000);
+    EXPECT_EQ(w.LabelInterv->text(), QStringLiteral("Интервал измерений, 3 cek."));
+}
+
+TEST(OptionsWindow, TimeEditsStartBlankAndTakeHoursAndMinutes) {
+    TFOptions w;
+    EXPECT_EQ(w.MaskEditTimeN->TimeText(), QStringLiteral("  :  "));
+    EXPECT_EQ(w.MaskEditTimeK->TimeText(), QStringLiteral("  :  "));
+    EXPECT_EQ(w.MaskEditTimeN->maxLength(), 5);
+    w.show();
+    QApplication::setActiveWindow(&w);  // focus only reaches the edits of the active window
+    w.MaskEditTimeN->setFocus();
+    EXPECT_EQ(w.MaskEditTimeN->displayText(), QStringLiteral("__:__"));
+    w.MaskEditTimeN->setCursorPosition(0);
+    QTest::keyClicks(w.MaskEditTimeN, QStringLiteral("09a3x0"));  // letters are refused
+    EXPECT_EQ(w.MaskEditTimeN->TimeText(), QStringLiteral("09:30"));
+    EXPECT_TRUE(w.MaskEditTimeN->hasAcceptableInput());
+    w.MaskEditTimeK->setFocus();
+    EXPECT_EQ(w.MaskEditTimeN->displayText(), QStringLiteral("09:30"));  // kept when focus leaves
+    QTest::keyClicks(w.MaskEditTimeK, QStringLiteral("1"));
+    EXPECT_EQ(w.MaskEditTimeK->displayText(), QStringLiteral("1_:__"));
+    w.MaskEditTimeN->setFocus();
+    EXPECT_EQ(w.MaskEditTimeK->TimeText(), QStringLiteral("1 :  "));
+    EXPECT_FALSE(w.MaskEditTimeK->hasAcceptableInput());
+}
+
+TEST(OptionsWindow, HidingKeepsEveryValue) {
+    TFOptions w;
+    w.show();
+    w.CheckBoxRH->setChecked(true);
+    w.EditRHmax->setText(QStringLiteral("85,5"));
+    w.TrackBarXKol->setValue(320);
+    w.TrackBarInterv->setValue(60);
+    w.MaskEditTimeK->setText(QStringLiteral("18:45"));
+    QTest::mouseClick(w.ButtonClose, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    EXPECT_TRUE(w.CheckBoxRH->isChecked());
+    EXPECT_EQ(w.EditRHmax->text(), QStringLiteral("85,5"));
+    EXPECT_EQ(w.TrackBarXKol->value(), 320);
+    EXPECT_EQ(w.StaticTextXKol->text(), QStringLiteral("320"));
+    EXPECT_EQ(w.TrackBarInterv->value(), 60);
+    EXPECT_EQ(w.MaskEditTimeK->TimeText(), QStringLiteral("18:45"));
+}
+
+TEST(OptionsWindow, InvalidMarkColoursAndExplainsAndClears) {
+    TFOptions w;
+    const QColor normal = w.EditTmax->palette().color(QPalette::Base);
+    w.SetEditInvalid(w.EditTmax, true);
+    EXPECT_NE(w.EditTmax->palette().color(QPalette::Base), normal);
+    EXPECT_EQ(w.EditTmax->toolTip(), QStringLiteral("Не число"));
+    w.SetEditInvalid(w.MaskEditTimeN, true);
+    EXPECT_EQ(w.MaskEditTimeN->toolTip(), QStringLiteral("Нет такого времени"));
+    EXPECT_EQ(w.MaskEditTimeN->accessibleDescription(), QStringLiteral("Нет такого времени"));
+    w.SetEditInvalid(w.EditTmax, false);
+    EXPECT_EQ(w.EditTmax->palette().color(QPalette::Base), normal);
+    EXPECT_TRUE(w.EditTmax->toolTip().isEmpty());
+    EXPECT_EQ(w.EditTmin->palette().color(QPalette::Base), normal);  // others untouched
+}
+
+}  // namespace
+}  // namespace lmr

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChartView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest/QTest>
+#include <map>
+
+#include "windows/FormStat.h"
+#include "windows/StatisticsSource.h"
+
+namespace lmr {
+namespace {
+
+class FakeSource : public StatisticsSource {
+public:
+    std::vector<double> Values(int item) const override {
+        const auto it = values.find(item);
+        return it == values.end() ? std::vector<double>{} : it->second;
+    }
+    std::map<int, std::vector<double>> values;
+};
+
+std::vector<int> Bars(const TFStat& w) {
+    std::vector<int> v;
+    for (int k = 0; k < w.BarSetStat->count(); ++k) v.push_back(int(w.BarSetStat->at(k)));
+    return v;
+}
+
+TEST(StatWindow, StartsHiddenWithNoItemAndEmptyChartOnFirstShow) {
+    FakeSource src;
+    src.values[0] = {20.0};
+    TFStat w;
+    w.SetSource(&src);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Статистика"));
+    EXPECT_EQ(w.size(), QSize(603, 456));
+    EXPECT_EQ(w.ComboBoxStat->count(), 3);
+    EXPECT_EQ(w.ComboBoxStat->itemText(0), QStringLiteral("Температура tв, *С"));
+    EXPECT_EQ(w.ComboBoxStat->itemText(1), QStringLiteral("Влажность RH, %"));
+    EXPECT_EQ(w.ComboBoxStat->itemText(2), QStringLiteral("Температура tсф, *С"));
+    EXPECT_TRUE(w.ComboBoxStat->isEditable());
+    EXPECT_EQ(w.ButtonStatReload->text(), QStringLiteral("Обновить"));
+    EXPECT_EQ(w.ButtonClose->text(), QStringLiteral("Закрыть"));
+    w.show();
+    EXPECT_EQ(w.ComboBoxStat->currentIndex(), -1);
+    EXPECT_EQ(w.BarSetStat->count(), 0);
+    EXPECT_TRUE(w.StaticTextMin->text().isEmpty());
+    EXPECT_TRUE(w.StaticTextMax->text().isEmpty());
+}
+
+TEST(StatWindow, NoReadingsGiveTenZeroBarsAndZeroTexts) {
+    FakeSource src;
+    TFStat w;
+    w.SetSource(&src);
+    w.show();
+    w.ComboBoxStat->setCurrentIndex(0);
+    EXPECT_EQ(Bars(w), std::vector<int>(10, 0));
+    EXPECT_EQ(w.AxisClasses->categories(),
+              QStringList({"5", "10", "15", "20", "25", "30", "35", "40", "45", "50"}));
+    EXPECT_EQ(w.StaticTextMin->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.MarkTexts(), QStringList(10, QStringLiteral("0 %")));
+
+    w.ComboBoxStat->setCurrentIndex(1);
+    EXPECT_EQ(w.AxisClasses->categories().front(), QStringLiteral("10"));
+    EXPECT_EQ(w.AxisClasses->categories().back(), QStringLiteral("100"));
+}
+
+TEST(StatWindow, CountsClassesAndShowsPercentMarks) {
+    FakeSource src;
+    src.values[0] = {4.9, 5.0, 49.9, 50.0, -0.1};
+    src.values[1] = {100.0, 95.5};
+    TFStat w;
+    w.SetSource(&src);
+    w.show();
+    w.ComboBoxStat->setCurrentIndex(0);
+    std::vector<int> expected(10, 0);
+    expected[0] = expected[1] = expected[9] = 1;
+    EXPECT_EQ(Bars(w), expected);
+    EXPECT_EQ(w.StaticTextMin->text(), QStringLiteral("-0.1"));
+    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("50"));
+    EXPECT_EQ(w.MarkTexts()[0], QStringLiteral("33.33 %"));
+    EXPECT_EQ(w.MarkTexts()[2], QStringLiteral("0 %"));
+    EXPECT_TRUE(w.ChartStat->accessibleDescription().startsWith(QStringLiteral("5: 1, 33.33 %")));
+
+    w.ComboBoxStat->setCurrentIndex(1);
+    expected.assign(10, 0);
+    expected[9] = 1;
+    EXPECT_EQ(Bars(w), expected);
+    EXPECT_EQ(w.MarkTexts()[9], QStringLiteral("100 %"));
+    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("100"));
+    EXPECT_EQ(w.StaticTextMin->text(), QStringLiteral("95.5"));
+}
+
+TEST(StatWindow, NewReadingsWaitForRefreshShowOrItemChange) {
+    FakeSource src;
+    src.values[2] = {25.0};
+    TFStat w;
+    w.SetSource(&src);
+    w.show();
+    w.ComboBoxStat->setCurrentIndex(2);
+    EXPECT_EQ(w.BarSetStat->at(2), 1);
+
+    src.values[2].push_back(26.0);
+    EXPECT_EQ(w.BarSetStat->at(2), 1);
+    QTest::mouseClick(w.ButtonStatReload, Qt::LeftButton);
+    EXPECT_EQ(w.BarSetStat->at(2), 2);
+
+    src.values[2].push_back(27.0);
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.BarSetStat->at(2), 3);
+    EXPECT_EQ(w.ComboBoxStat->currentIndex(), 2);  // kept while hidden
+
+    src.values[2].push_back(28.0);
+    w.ComboBoxStat->setCurrentIndex(0);
+    w.ComboBoxStat->setCurrentIndex(2);
+    EXPECT_EQ(w.BarSetStat->at(2), 4);
+}
+
+TEST(StatWindow, TextNamingNoItemEmptiesChartButKeepsTexts) {
+    FakeSource src;
+    src.values[0] = {12.5};
+    TFStat w;
+    w.SetSource(&src);
+    w.show();
+    w.ComboBoxStat->setCurrentIndex(0);
+    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("12.5"));
+    w.ComboBoxStat->setEditText(QStringLiteral("Темп"));
+    EXPECT_EQ(w.BarSetStat->count(), 0);
+    EXPECT_TRUE(w.MarkTexts().isEmpty());
+    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("12.5"));
+}
+
+TEST(StatWindow, CloseHidesAndDuctGroupIsOutOfViewWithRadioButtonsSwitchingEdits) {
+    TFStat w;
+    w.show();
+    QTest::mouseClick(w.ButtonClose, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+
+    EXPECT_GE(w.GroupBoxRashod->y(), w.height());
+    EXPECT_TRUE(w.RadioButtonXY->isChecked());
+    EXPECT_TRUE(w.EditX->isEnabled());
+    EXPECT_TRUE(w.EditY->isEnabled());
+    EXPECT_FALSE(w.EditD->isEnabled());
+    EXPECT_FALSE(w.EditS->isEnabled());
+    for (QLineEdit* e : {w.EditX, w.EditY, w.EditD, w.EditS}) EXPECT_EQ(e->text(), "1");
+    EXPECT_TRUE(w.StaticTextP->text().isEmpty());
+
+    w.RadioButtonD->click();
+    EXPECT_TRUE(w.RadioButtonD->isChecked());
+    EXPECT_FALSE(w.RadioButtonXY->isChecked());
+    EXPECT_FALSE(w.EditX->isEnabled());
+    EXPECT_FALSE(w.EditY->isEnabled());
+    EXPECT_TRUE(w.EditD->isEnabled());
+    EXPECT_FALSE(w.EditS->isEnabled());
+
+    w.RadioButtonS->click();
+    EXPECT_FALSE(w.EditD->isEnabled());
+    EXPECT_TRUE(w.EditS->isEnabled());
+
+    w.RadioButtonXY->click();
+    EXPECT_TRUE(w.EditX->isEnabled());
+    EXPECT_TRUE(w.EditY->isEnabled());
+    EXPECT_FALSE(w.EditS->isEnabled());
+    EXPECT_TRUE(w.StaticTextP->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace lmr
