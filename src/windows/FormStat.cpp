@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -20,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "measure/NumberText.h"
 #include "windows/StatisticsSource.h"
 #include "windows/WindowPlacement.h"
 
@@ -33,16 +33,8 @@ constexpr qreal kMarkArrow = 20.0;  // length of the line from a bar's top to it
 const QColor kChartBack(0xD4, 0xD0, 0xC8);
 const QColor kMarkBack(0xFF, 0xFF, 0xE1);
 
-// Stand-in for the program-wide number text until the measurement library provides it.
-QString StatNumberText(double v) {
-    QLocale locale = QLocale::system();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    if (v == 0.0) v = 0.0;  // no "-0"
-    return locale.toString(v, 'g', 15);
-}
-
 QString PercentText(double percent) {
-    return StatNumberText(std::round(percent * 100.0) / 100.0) + QStringLiteral(" %");
+    return NumberText(std::round(percent * 100.0) / 100.0) + QStringLiteral(" %");
 }
 
 // A step of 1, 2 or 5 times a power of ten, so the count axis has whole, round ticks.
@@ -248,7 +240,7 @@ void TFStat::RefreshStatistics() {
     QStringList described;
     int highest = 0;
     for (int k = 0; k < kHistogramClasses; ++k) {
-        labels << StatNumberText(ClassUpperBound(k, width));
+        labels << NumberText(ClassUpperBound(k, width));
         markTexts_ << PercentText(percents[k]);
         described << QStringLiteral("%1: %2, %3")
                          .arg(labels.back())
@@ -264,8 +256,8 @@ void TFStat::RefreshStatistics() {
     AxisCounts->setTickInterval(step);
     AxisCounts->setRange(0, std::ceil(std::max(1.0, highest * 1.25) / step) * step);
 
-    StaticTextMin->setText(StatNumberText(h.min));
-    StaticTextMax->setText(StatNumberText(h.max));
+    StaticTextMin->setText(NumberText(h.min));
+    StaticTextMax->setText(NumberText(h.max));
     const QString description = described.join(QStringLiteral("; "));
     ChartStat->setToolTip(description);
     ChartStat->setAccessibleDescription(description);
