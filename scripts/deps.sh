@@ -10,7 +10,7 @@ packages=(
   fonts-dseg fonts-osifont
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick locales
-  libreoffice-calc-nogui
+  libreoffice-calc-nogui unzip
 )
 
 missing=()

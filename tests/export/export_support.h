@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <ostream>
 #include <vector>
 
 #include "export/ExportMessage.h"
@@ -46,3 +47,8 @@ struct MessageLog {
 };
 
 }  // namespace lmr
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}

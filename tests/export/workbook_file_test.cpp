@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QXmlStreamReader>
+#include <map>
+
+#include "export/Uxls.h"
+#include "export/WorkbookApplication.h"
+#include "export_support.h"
+#include "measure/Clock.h"
+
+namespace lmr {
+namespace {
+
+// Runs an export through the workbook application into a folder of its own.
+struct FileExport {
+    QTemporaryDir dir;
+    QString docs = dir.filePath("Документы");
+    std::vector<QString> saved;
+    std::vector<QString> opened;
+    bool openerFinds = true;
+    MessageLog log;
+    ExcelRefs refs;
+    TestClock clock{QDateTime(QDate(2026, 12, 8), QTime(14, 5, 33))};
+
+    FileExport() { setAppClock(&clock); }
+    ~FileExport() { setAppClock(nullptr); }
+
+    WorkbookSettings settings() {
+        WorkbookSettings s;
+        s.documentsDir = docs;
+        s.locale = QLocale::c();
+        s.open = [this](const QString& path) {
+            opened.push_back(path);
+            return openerFinds;
+        };
+        s.saved = [this](const QString& path) { saved.push_back(path); };
+        s.showMessage = log.sink();
+        return s;
+    }
+    ExportStatus run(const ProtocolSource& source) {
+        return ExportProtocol(refs, source, {WorkbookApplication::Factory(settings()), log.sink()});
+    }
+};
+
+QByteArray Unzip(const QString& file, const QString& member) {
+    QProcess p;
+    p.start("unzip", {"-p", file, member});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+    return p.readAllStandardOutput();
+}
+
+// The cells of the first worksheet: reference -> (style index, type, raw value).
+struct XmlCell {
+    int style = 0;
+    QString type;
+    QString value;
+};
+std::map<QString, XmlCell> SheetCells(const QByteArray& xml) {
+    std::map<QString, XmlCell> cells;
+    QXmlStreamReader r(xml);
+    QString ref;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == u"c") {
+            ref = r.attributes().value("r").toString();
+            cells[ref] = {
+                r.attributes().value("s").toInt(), r.attributes().value("t").toString(), {}};
+        } else if (r.isStartElement() && (r.name() == u"v" || r.name() == u"t")) {
+            cells[ref].value = r.readElementText();
+        }
+    }
+    return cells;
+}
+
+std::map<int, double> ColumnWidths(const QByteArray& xml) {
+    std::map<int, double> widths;
+    QXmlStreamReader r(xml);
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == u"col") {
+            const int min = r.attributes().value("min").toInt();
+            const int max = r.attributes().value("max").toInt();
+            for (int c = min; c <= max; ++c) widths[c] = r.attributes().value("width").toDouble();
+        }
+    }
+    return widths;
+}
+
+// What a cell style shows: its fill colour, alignment and the sides with a thin line.
+struct XmlStyle {
+    QString fill;
+    QString align;
+    QString borders;  // "lrtb" for the sides drawn
+};
+std::vector<XmlStyle> CellStyles(const QByteArray& xml) {
+    std::vector<QString> fills, borders;
+    std::vector<XmlStyle> styles;
+    QXmlStreamReader r(xml);
+    QString section;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (!r.isStartElement()) continue;
+        const auto name = r.name();
+        if (name == u"fills" || name == u"borders" || name == u"cellXfs" ||
+            name == u"cellStyleXfs") {
+            section = name.toString();
+        } else if (section == "fills" && name == u"fill") {
+            fills.emplace_back();
+        } else if (section == "fills" && name == u"fgColor") {
+            fills.back() = r.attributes().value("rgb").toString();
+        } else if (section == "borders" && name == u"border") {
+            borders.emplace_back();
+        } else if (section == "borders" &&
+                   (name == u"left" || name == u"right" || name == u"top" || name == u"bottom")) {
+            if (r.attributes().value("style") == u"thin") borders.back() += name.at(0);
+        } else if (section == "cellXfs" && name == u"xf") {
+            const auto a = r.attributes();
+            styles.push_back({fills.at(a.value("fillId").toUInt()),
+                              {},
+                              borders.at(a.value("borderId").toUInt())});
+        } else if (section == "cellXfs" && name == u"alignment") {
+            styles.back().align = r.attributes().value("horizontal").toString();
+        }
+    }
+    return styles;
+}
+
+// The workbook as LibreOffice reads it, as rows of CSV fields.
+std::vector<QStringList> ConvertToCsv(const QString& file, const QString& outDir) {
+    QProcess p;
+    p.setProcessEnvironment([] {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C.UTF-8");
+        return env;
+    }());
+    const QString profile = QDir(outDir).filePath("profile");
+    p.start("soffice",
+            {"-env:UserInstallation=" + QUrl::fromLocalFile(profile).toString(), "--headless",
+             "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76", "--outdir", outDir, file});
+    if (!p.waitForFinished(300000)) return {};
+    QFile csv(QDir(outDir).filePath(QFileInfo(file).completeBaseName() + ".csv"));
+    if (!csv.open(QIODevice::ReadOnly)) return {};
+    // Fields are quoted where they hold a comma ("THC, *C"); no field holds a quote or a newline.
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        QStringList fields{QString()};
+        bool quoted = false;
+        for (const QChar ch : line) {
+            if (ch == '"') {
+                quoted = !quoted;
+            } else if (ch == ',' && !quoted) {
+                fields << QString();
+            } else {
+                fields.back() += ch;
+            }
+        }
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+TEST(WorkbookFile, HundredLiveReadingsReadBackInTheSpreadsheetProgram) {
+    FileExport e;
+    const TableSource source = LiveSource(100);
+    ASSERT_EQ(e.run(source), ExportStatus::Done);
+    ASSERT_TRUE(e.log.messages.empty());
+    ASSERT_EQ(e.saved.size(), 1u);
+    const QString file = e.saved[0];
+    EXPECT_EQ(file, QDir(e.docs).filePath("Протокол 2026-12-08 14-05-33.xlsx"));
+    EXPECT_EQ(e.opened, e.saved);
+    ASSERT_TRUE(QFile::exists(file));
+
+    if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "unzip is not installed";
+    const QByteArray sheetXml = Unzip(file, "xl/worksheets/sheet1.xml");
+    const auto cells = SheetCells(sheetXml);
+    const auto styles = CellStyles(Unzip(file, "xl/styles.xml"));
+    const auto widths = ColumnWidths(sheetXml);
+    ASSERT_FALSE(cells.empty());
+
+    // Widths as the spreadsheet shows them: 17 and 11 characters.
+    ASSERT_EQ(widths.size(), 11u);
+    EXPECT_NEAR(widths.at(1), 17.71, 0.01);
+    for (int c = 2; c <= 11; ++c) EXPECT_NEAR(widths.at(c), 11.71, 0.01) << c;
+
+    const QString letters = "ABCDEFGHIJK";
+    for (int row = 2; row <= 102; ++row) {
+        for (int c = 0; c < 11; ++c) {
+            const QString ref = letters[c] + QString::number(row);
+            ASSERT_TRUE(cells.count(ref)) << ref.toStdString();
+            const XmlStyle& s = styles.at(std::size_t(cells.at(ref).style));
+            EXPECT_EQ(s.borders, "lrtb") << ref.toStdString();
+            EXPECT_EQ(s.fill, row == 2 ? "FFFFFF00" : "") << ref.toStdString();
+            EXPECT_EQ(s.align, c < 10 ? "center" : "") << ref.toStdString();
+            if (row >= 3 && c >= 1 && c < 10) {
+                EXPECT_EQ(cells.at(ref).type, "") << "number expected in " << ref.toStdString();
+            }
+        }
+        EXPECT_EQ(cells.at("A" + QString::number(row)).type, "s") << row;  // times are texts
+    }
+    EXPECT_EQ(cells.count("K103") + cells.count("A103") + cells.count("K1"), 0u);
+    EXPECT_EQ(cells.at("K2").type, "");  // K2: fill and borders, no text
+    EXPECT_EQ(cells.at("K2").value, "");
+    EXPECT_EQ(cells.at("E1").type, "s");
+    EXPECT_EQ(styles.at(std::size_t(cells.at("E1").style)).borders, "");
+
+    if (QStandardPaths::findExecutable("soffice").isEmpty()) {
+        GTEST_SKIP() << "soffice (LibreOffice) is not installed; the CSV check is skipped";
+    }
+    const auto rows = ConvertToCsv(file, e.dir.filePath("csv"));
+    ASSERT_EQ(rows.size(), 102u);
+    EXPECT_EQ(rows[0].value(4), "ПРОТОКОЛ ИЗМЕРЕНИЙ ПАРАМЕТРОВ МИКРОКЛИМАТА");
+    EXPECT_EQ(rows[1].mid(0, 10).join('|'),
+              "Время|THC, *C|WBGT, *C|RH, %|tв., *C|tсф., *C|tвт., *C|tтр., *C|tрад., *C|W, Вт/м2");
+    for (int t = 0; t < 100; ++t) {
+        const QStringList& row = rows[std::size_t(t + 2)];
+        EXPECT_EQ(row.value(0), source.times[std::size_t(t)]) << t;
+        for (int c = 2; c <= 10; ++c) {
+            EXPECT_EQ(row.value(c - 1), source.values[std::size_t(c)][std::size_t(t)])
+                << "row " << t + 3 << " column " << c;
+        }
+        EXPECT_EQ(row.value(10), "") << t;
+    }
+}
+
+TEST(WorkbookFile, ASecondExportInTheSameSecondWritesASecondFileAndKeepsTheFirst) {
+    FileExport e;
+    ASSERT_EQ(e.run(LiveSource(2)), ExportStatus::Done);
+    TableSource logger;
+    logger.grid = LoggerGrid(
+        {{"14:5 7.4.9", "22", "21.5", "50", "25", "30", "18.5", "13.9", "33.2", "51.2"}});
+    ASSERT_EQ(e.run(logger), ExportStatus::Done);
+    ASSERT_EQ(e.saved.size(), 2u);
+    EXPECT_EQ(e.saved[1], QDir(e.docs).filePath("Протокол 2026-12-08 14-05-33 (2).xlsx"));
+    EXPECT_EQ(e.opened, e.saved);
+    EXPECT_EQ(QDir(e.docs).entryList(QDir::Files).size(), 2);
+    if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "unzip is not installed";
+
+    const auto first = SheetCells(Unzip(e.saved[0], "xl/worksheets/sheet1.xml"));
+    const auto second = SheetCells(Unzip(e.saved[1], "xl/worksheets/sheet1.xml"));
+    EXPECT_TRUE(first.count("A4"));  // two live readings, rows 3 and 4
+    EXPECT_EQ(first.at("B3").value, "20");
+    EXPECT_EQ(second.at("B3").value, "22");  // the logger record
+    EXPECT_EQ(second.at("J3").value, "51.2");
+    EXPECT_EQ(second.at("A3").type, "s");
+    // The trailing empty grid row lands outside the borders and writes nothing.
+    EXPECT_EQ(second.count("A4") + second.count("K4"), 0u);
+}
+
+TEST(WorkbookFile, DecimalCommaTextsBecomeNumbersInARussianLocale) {
+    FileExport e;
+    WorkbookSettings s = e.settings();
+    s.locale = QLocale(QLocale::Russian, QLocale::Russia);
+    TableSource source = LiveSource(1);
+    source.values[4] = {"23,4"};
+    source.values[5] = {"-5,9"};
+    source.values[8] = {"-"};
+    ASSERT_EQ(ExportProtocol(e.refs, source, {WorkbookApplication::Factory(s), e.log.sink()}),
+              ExportStatus::Done);
+    ASSERT_EQ(e.saved.size(), 1u);
+    if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "unzip is not installed";
+    const auto cells = SheetCells(Unzip(e.saved[0], "xl/worksheets/sheet1.xml"));
+    EXPECT_EQ(cells.at("D3").type, "");
+    EXPECT_EQ(cells.at("D3").value, "23.4");
+    EXPECT_EQ(cells.at("E3").value, "-5.9");
+    EXPECT_EQ(cells.at("H3").type, "s");  // an absent dew point stays text
+    EXPECT_EQ(cells.at("A3").type, "s");
+}
+
+TEST(WorkbookFile, WithoutAProgramToOpenItTheFileStaysAndTheMessageGivesItsPath) {
+    FileExport e;
+    e.openerFinds = false;
+    ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
+    ASSERT_EQ(e.saved.size(), 1u);
+    EXPECT_TRUE(QFile::exists(e.saved[0]));
+    ASSERT_EQ(e.log.messages.size(), 1u);
+    EXPECT_EQ(e.log.messages[0].icon, ExportMessage::Icon::Warning);
+    EXPECT_TRUE(e.log.messages[0].text.contains(e.saved[0]))
+        << e.log.messages[0].text.toStdString();
+}
+
+TEST(WorkbookFile, ADocumentsFolderThatCannotBeMadeOrWrittenFailsTheExport) {
+    {
+        SCOPED_TRACE("no application without a documents folder");
+        FileExport e;
+        QFile blocker(e.dir.filePath("file"));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        e.docs = e.dir.filePath("file/Документы");
+        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NoApplication);
+        ASSERT_EQ(e.log.messages.size(), 1u);
+        EXPECT_EQ(e.log.messages[0].text,
+                  "Невозможно открыть Microsoft Excel!Возможно Excel не установлен на компьютере.");
+        EXPECT_TRUE(e.refs.ExcelApp.IsEmpty());
+        EXPECT_TRUE(e.saved.empty());
+    }
+    {
+        SCOPED_TRACE("the folder went away after the application was started");
+        FileExport e;
+        ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
+        ASSERT_TRUE(QDir(e.docs).removeRecursively());
+        QFile blocker(e.docs);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::Failed);
+        ASSERT_EQ(e.log.messages.size(), 1u);
+        EXPECT_EQ(e.log.messages[0].caption, "Ошибка");
+        EXPECT_TRUE(e.log.messages[0].text.startsWith("Нет доступа к папке документов"))
+            << e.log.messages[0].text.toStdString();
+        EXPECT_EQ(e.saved.size(), 1u);
+    }
+}
+
+}  // namespace
+}  // namespace lmr
