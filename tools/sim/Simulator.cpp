@@ -245,7 +245,7 @@ void Simulator::Run() {
                 Record(true, byte);
                 OnHostByte(byte);
             }
-        } else if (phase_ == Phase::Parameters || phase_ == Phase::Data) {
+        } else if (phase_ != Phase::Idle) {
             if (TranscriptNow() - lastHostMicros_ > kExchangeTimeoutMicros) phase_ = Phase::Idle;
         }
     }
@@ -276,7 +276,7 @@ void Simulator::OnHostByte(uint8_t byte) {
     const uint8_t probe = Code(Command::Probe);
     switch (phase_) {
         case Phase::Abandoned:
-            if (byte != probe) return;
+            if (byte != probe && byte != Code(Command::Identify)) return;
             phase_ = Phase::Idle;
             [[fallthrough]];
         case Phase::Idle:

@@ -76,8 +76,8 @@ struct InstrumentClock {
 // An exchange, on the meter's side, begins with a probe byte 55 received while the meter waits
 // for a command, or with a 167 received so (the identification has no probe of its own); the
 // commands after it belong to it. Fault counts (silentAfter, vanishAfter) are bytes the meter has
-// sent in the current exchange. A meter that abandoned an exchange waits for the next probe; one
-// left waiting inside an exchange for 300 ms goes back to waiting for a command.
+// sent in the current exchange. A meter that abandoned an exchange waits for the next probe (or
+// 167); one left waiting inside an exchange for 300 ms goes back to waiting for a command.
 //
 // All public calls are thread-safe.
 class Simulator {

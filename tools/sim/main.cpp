@@ -41,7 +41,8 @@ and answers the host's lock-step dialogue until it is interrupted (or vanishes).
 Faults:
   --silent             never answer
   --on-after SECONDS   answer nothing until SECONDS after start (switched on late)
-  --silent-after N     send at most N bytes per exchange, then fall silent until the next probe
+  --silent-after N     send at most N bytes per exchange, then fall silent until the next
+                       probe (or 167, or 300 ms without a host byte)
   --wrong-echo         take every echo of a data byte as wrong and abandon the exchange
   --garbage            behave as another device: three random bytes for every byte received
   --vanish-after N     close the pseudo-terminal after N bytes of an exchange (adapter pulled)
