@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "link/Unitcomport.h"
+
+namespace lmr {
+
+enum class LiveStatus {
+    Answered,  // the three channels were read
+    NoAnswer,  // no answer to the probe, or the port did not open
+    Busy,      // another exchange holds the link; nothing was sent
+    Lost,      // the meter fell silent or went away after the probe
+};
+
+// The three measured channels of one live reading, set only when Answered.
+struct LiveChannels {
+    LiveStatus status = LiveStatus::NoAnswer;
+    float rh = 0;   // %
+    float tv = 0;   // dry-bulb, °C
+    float tsf = 0;  // black globe, °C
+};
+
+// A channel word in tenths as the meter sends it: unsigned, so 65535 is 6553.5.
+[[nodiscard]] float ChannelValue(uint16_t word);
+
+// One live reading (command 163) on COM portNumber: probe, then beforeCommand (the window shows
+// "Чтение данных ..."), the command, three echoed words RH, tв, tсф. The port is closed again
+// before the function returns, on every path.
+[[nodiscard]] LiveChannels ReadLiveChannels(Link& link, int portNumber,
+                                            const std::function<void()>& beforeCommand = {});
+
+}  // namespace lmr
