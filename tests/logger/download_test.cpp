@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "MeterBench.h"
+#include "link/Exchange.h"
+#include "logger/LoggerDownload.h"
+
+namespace lmr::test {
+namespace {
+
+// What a download delivered through its callbacks.
+struct Delivered {
+    std::vector<LoggerRow> rows;
+    std::vector<int> between;
+    DownloadResult result;
+};
+
+Delivered Download(MeterBench& bench,
+                   const std::function<void(int, std::atomic<bool>&)>& onBetween = nullptr) {
+    Delivered d;
+    std::atomic<bool> cancel{false};
+    DownloadCallbacks callbacks;
+    callbacks.record = [&d](const LoggerRow& row) { d.rows.push_back(row); };
+    callbacks.between = [&](int accepted) {
+        d.between.push_back(accepted);
+        if (onBetween) onBetween(accepted, cancel);
+    };
+    d.result = DownloadLogger(bench.link(), 1, callbacks, cancel);
+    return d;
+}
+
+std::vector<int> Bytes(const sim::LoggerRecord& r) {
+    return {r.bytes.begin(), r.bytes.end()};
+}
+
+sim::Options Logger(std::vector<sim::LoggerRecord> records) {
+    sim::Options o;
+    o.logger = std::move(records);
+    return o;
+}
+
+TEST(LoggerDownload, ThreeRecordsExactTranscript) {
+    const std::vector<sim::LoggerRecord> records = {sim::MakeRecord(500, 250, 300, 14, 5),
+                                                    sim::MakeRecord(450, 220, 200, 14, 35),
+                                                    sim::MakeRecord(0x01FF, 0x0102, 0x0304, 15, 5)};
+    // The fourth record's hour breaks the sequence: it is read but not shown.
+    const sim::LoggerRecord breaking = sim::MakeRecord(500, 250, 300, 17, 0);
+    std::vector<sim::LoggerRecord> logger = records;
+    logger.push_back(breaking);
+    MeterBench bench(Logger(logger));
+
+    const Delivered d = Download(bench);
+    EXPECT_EQ(d.result.status, DownloadStatus::Done);
+    EXPECT_EQ(d.result.accepted, 3);
+    EXPECT_EQ(d.between, (std::vector<int>{1, 2, 3}));
+
+    std::string expected = "H55 I0";
+    for (int i = 0; i < 4; ++i) {
+        const int address = 10 * (i + 1);
+        expected += ' ' + RequestBytes({173, address >> 8, address & 0xFF},
+                                       Bytes(i < 3 ? records[i] : breaking));
+    }
+    EXPECT_EQ(bench.HostBytes(), expected);
+
+    ASSERT_EQ(d.rows.size(), 3u);
+    EXPECT_EQ(d.rows[0].cells[0], "14:5 7.4.9");
+    EXPECT_EQ(d.rows[1].cells[0], "14:35 7.4.9");
+    EXPECT_EQ(d.rows[2].cells[0], "15:5 7.4.9");
+    EXPECT_EQ(d.rows[2].cells[3], "51.1");  // RH word 0x01FF, high byte first
+    EXPECT_EQ(d.rows[2].cells[4], "25.8");
+    EXPECT_EQ(d.rows[2].cells[5], "77.2");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(d.rows[i].points[0].x, 10.0 * (i + 1));
+        EXPECT_EQ(d.rows[i].points[3].xLabel, QString::number(10 * (i + 1)));
+    }
+}
+
+TEST(LoggerDownload, WorkedRecordsAndUnsignedWordsOverTheLine) {
+    MeterBench bench(
+        Logger({sim::MakeRecord(500, 250, 300, 3, 0), sim::MakeRecord(450, 220, 200, 3, 10),
+                sim::MakeRecord(0, 0, 0, 3, 20),  // RH 0: no dew point, go on
+                sim::MakeRecord(300, 200, 0xFFCE, 4, 0)}));
+    const Delivered d = Download(bench);
+    EXPECT_EQ(d.result.status, DownloadStatus::Done);
+    ASSERT_EQ(d.rows.size(), 4u);
+    const std::array<QString, kLoggerColumns> first = {"3:0 7.4.9", "22",   "21.5", "50",   "25",
+                                                       "30",        "18.5", "13.9", "33.2", "51.2"};
+    EXPECT_EQ(d.rows[0].cells, first);
+    EXPECT_EQ(d.rows[1].cells[5], "22");
+    EXPECT_EQ(d.rows[1].cells[8], "22");
+    EXPECT_EQ(d.rows[1].cells[9], "0");
+    EXPECT_EQ(d.rows[2].cells[7], "-");
+    EXPECT_EQ(d.rows[3].cells[5], "6548.6");  // 0xFFCE unsigned
+    EXPECT_NEAR(d.rows[3].points[3].y, 6548.6, 1e-9);
+}
+
+TEST(LoggerDownload, HourSequenceDecidesWhereTheLoggerEnds) {
+    struct Case {
+        std::vector<int> hours;
+        int accepted;
+    };
+    // The meter answers erased memory (hour 255) after the last record.
+    const Case cases[] = {
+        {{22, 23, 23, 0, 1}, 5}, {{5, 7, 8}, 1}, {{5, 5, 4}, 2}, {{13}, 1}, {{23, 0, 0, 1, 3}, 4}};
+    for (const Case& c : cases) {
+        MeterBench bench(Logger(sim::LoggerFromHours(c.hours)));
+        const Delivered d = Download(bench);
+        EXPECT_EQ(d.result.status, DownloadStatus::Done);
+        EXPECT_EQ(d.result.accepted, c.accepted) << c.hours.size();
+        EXPECT_EQ(static_cast<int>(d.rows.size()), c.accepted);
+    }
+}
+
+TEST(LoggerDownload, FullLoggerStopsAfterAddress30000) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(3100);  // more than the host may ask for
+    MeterBench bench(o);
+    const Delivered d = Download(bench);
+    EXPECT_EQ(d.result.status, DownloadStatus::Done);
+    EXPECT_EQ(d.result.accepted, 3000);
+    ASSERT_EQ(d.rows.size(), 3000u);
+    EXPECT_EQ(d.rows.front().points[0].x, 10.0);
+    EXPECT_EQ(d.rows.back().points[0].x, 30000.0);
+    EXPECT_EQ(d.rows.back().points[0].xLabel, "30000");
+    // 38 bytes per record after the probe and its answer: nothing was asked past 30000.
+    EXPECT_EQ(bench.Host().size(), 2u + 3000u * 38u);
+}
+
+TEST(LoggerDownload, SilentMeterGivesNoAnswerAndNothing) {
+    MeterBench bench(SilentMeter());
+    const Delivered d = Download(bench);
+    EXPECT_EQ(d.result.status, DownloadStatus::NoAnswer);
+    EXPECT_EQ(d.result.accepted, 0);
+    EXPECT_TRUE(d.rows.empty());
+    EXPECT_TRUE(d.between.empty());
+    EXPECT_EQ(bench.HostBytes(), "H55");
+    EXPECT_FALSE(bench.link().IsOpen());
+}
+
+TEST(LoggerDownload, LinkLostInRecord57KeepsTheFirst56) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(100);
+    // The probe answer, 56 whole records of 19 bytes, then the answers to record 57's request
+    // and half of its data.
+    o.silentAfter = 1 + 56 * 19 + 3 + 8;
+    MeterBench bench(o);
+    const Delivered d = Download(bench);
+    EXPECT_EQ(d.result.status, DownloadStatus::Lost);
+    EXPECT_EQ(d.result.accepted, 56);
+    ASSERT_EQ(d.rows.size(), 56u);
+    EXPECT_EQ(d.rows.back().points[0].x, 560.0);
+    EXPECT_FALSE(bench.link().IsOpen());
+
+    // The meter recovers: a later download works again.
+    bench.meter().Configure([](sim::Options& m) { m.silentAfter = -1; });
+    EXPECT_EQ(Download(bench).result.accepted, 100);
+}
+
+TEST(LoggerDownload, CancelEndsBeforeTheNextRequest) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(50);
+    MeterBench bench(o);
+    const Delivered d = Download(bench, [](int accepted, std::atomic<bool>& cancel) {
+        if (accepted == 5) cancel = true;
+    });
+    EXPECT_EQ(d.result.status, DownloadStatus::Cancelled);
+    EXPECT_EQ(d.result.accepted, 5);
+    EXPECT_EQ(bench.Host().size(), 2u + 5u * 38u);
+    EXPECT_FALSE(bench.link().IsOpen());
+}
+
+TEST(LoggerDownload, BusyLinkSendsNothing) {
+    MeterBench bench;
+    LinkGuard other(bench.link());
+    ASSERT_TRUE(other.Acquired());
+    const Delivered d = Download(bench);
+    EXPECT_EQ(d.result.status, DownloadStatus::Busy);
+    EXPECT_EQ(bench.HostBytes(), "");
+}
+
+}  // namespace
+}  // namespace lmr::test
