@@ -1,12 +1,264 @@
-// Live measurement on the main window: start and stop, the timers, one reading.
+// Live measurement on the main window: start and stop, the timers, one
+// reading and its displays.
+#include <array>
+
+#include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "link/CommandCodes.h"
+#include "link/Exchange.h"
+#include "measure/Clock.h"
+#include "measure/CriticalLevel.h"
+#include "measure/HeatStress.h"
+#include "measure/NumberText.h"
+#include "measure/TimeWindow.h"
 
 namespace lmr {
 
-void TFMain::ButtonStartStopClick() {}
+namespace {
+
+constexpr const char* kReading = "Чтение данных ...";
+constexpr const char* kWaitingForStart = "Соединение прошло успешно, ожидание начала измерений ";
+constexpr const char* kReadingChannels = "Чтение каналов";
+constexpr const char* kNoAnswerAtStart = "Нет отклика от прибора...";
+constexpr const char* kAbsentText = "-";
+
+}  // namespace
+
+QLineSeries* TFMain::LiveSeriesOf(Quantity q) const {
+    switch (q) {
+        case Quantity::Ths: return LineSeries3;
+        case Quantity::Wbgt: return Series11;
+        case Quantity::Rh: return LineSeries4;
+        case Quantity::Tv: return Series13;
+        case Quantity::Tsf: return LineSeries5;
+        case Quantity::Tvt: return Series12;
+        case Quantity::Ttr: return Series14;
+        case Quantity::Trad: return LineSeries1;
+        case Quantity::W: return LineSeries2;
+    }
+    return nullptr;
+}
+
+QLabel* TFMain::ValueLabelOf(Quantity q) const {
+    switch (q) {
+        case Quantity::Ths: return Label25;
+        case Quantity::Wbgt: return Label26;
+        case Quantity::Rh: return Label23;
+        case Quantity::Tv: return Label21;
+        case Quantity::Tsf: return Label22;
+        case Quantity::Tvt: return Label27;
+        case Quantity::Ttr: return Label28;
+        case Quantity::Trad: return Label29;
+        case Quantity::W: return Label30;
+    }
+    return nullptr;
+}
+
+QChart* TFMain::LiveChartNamed(const char* name) const {
+    for (QChart* c : {Chart1, Chart2, Chart3, Chart4, Chart5, Chart6}) {
+        if (c->objectName() == QLatin1String(name)) {
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+// Probes the instrument in an exchange of its own; true when it answered.
+bool TFMain::ProbeOnly(const char* name) {
+    Exchange x(link_, PortNumber(), name);
+    return x.Result() == ExchangeResult::Answered;
+}
+
+void TFMain::ButtonStartStopClick() {
+    if (RefuseBeforeIdentification()) {
+        return;
+    }
+    const bool timed = options_ != nullptr && options_->TimedMode();
+    if (timed) {
+        if (TimerPeriod->isActive()) {
+            TimerPeriod->stop();
+            ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
+            TimerInterval->stop();
+            (void)ProbeOnly("stop");
+            return;
+        }
+        if (ProbeOnly("start")) {
+            SetPanelText(3, QString::fromUtf8(kWaitingForStart));
+            TimerPeriod->start();
+            ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
+        } else {
+            SetPanelText(3, QString::fromUtf8(kNoAnswerAtStart));
+        }
+        return;
+    }
+    if (TimerInterval->isActive()) {
+        TimerInterval->stop();
+        ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
+        SetPanelText(3, QString::fromUtf8(kBlank));
+        (void)ProbeOnly("stop");
+        return;
+    }
+    if (ProbeOnly("start")) {
+        SetPanelText(3, QString::fromUtf8(kConnected));
+        TimerInterval->start();
+        ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
+        SetPanelText(3, QString::fromUtf8(kReadingChannels));
+    } else {
+        TimerInterval->stop();
+        ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
+        SetPanelText(3, QString::fromUtf8(kNoAnswer));
+    }
+}
+
 void TFMain::TimerIntervalTimer() { TakeReading(); }
-void TFMain::TimerPeriodTimer() {}
-void TFMain::TakeReading() {}
-void TFMain::ButtonClearClick() {}
+
+void TFMain::TimerPeriodTimer() {
+    const QDateTime now = appClock().now();
+    if (options_ == nullptr) {
+        return;
+    }
+    const QString start = options_->StartTimeText();
+    const QString end = options_->EndTimeText();
+    options_->MarkTimes(ParseWindowTime(start).state != WindowTimeState::Invalid,
+                        ParseWindowTime(end).state != WindowTimeState::Invalid);
+    // Enabling a running timer would restart its count; a match only starts it.
+    if (MatchesMinute(start, now) && !TimerInterval->isActive()) {
+        TimerInterval->start();
+    }
+    if (MatchesMinute(end, now)) {
+        TimerInterval->stop();
+        TimerPeriod->stop();
+        ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
+    }
+}
+
+void TFMain::StopLive() {
+    SetPanelText(3, QString::fromUtf8(kNoAnswer));
+    TimerPeriod->stop();
+    ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
+    TimerInterval->stop();
+}
+
+void TFMain::TakeReading() {
+    if (!identified_) {
+        return;
+    }
+    std::array<uint16_t, 3> words{};
+    {
+        Exchange x(link_, PortNumber(), "live");
+        if (x.Result() == ExchangeResult::Busy) {
+            // Another exchange holds the link (a download): this reading is skipped.
+            return;
+        }
+        if (x.Result() == ExchangeResult::NoAnswer) {
+            StopLive();
+            return;
+        }
+        SetPanelText(3, QString::fromUtf8(kReading));
+        (void)link_.SendCommand(Code(Command::ReadLive));
+        for (uint16_t& w : words) {
+            w = link_.ReadWord();
+        }
+        if (x.Lost()) {
+            // The meter stopped halfway: nothing of this reading is shown.
+            StopLive();
+            return;
+        }
+    }  // The port is closed before anything is computed or shown.
+
+    const float rh = static_cast<float>(words[0] * 0.1L);
+    const float tv = static_cast<float>(words[1] * 0.1L);
+    const float tsf = static_cast<float>(words[2] * 0.1L);
+    const HeatStress h = DeriveHeatStress(rh, tv, tsf);
+
+    const int row = StringGridD->RowCount() - 1;
+    StringGridD->SetCells(0, row, TimeOfDayText(appClock().now()));
+    Publish(Quantity::Tv, tv);
+    CheckLevel(AlarmChannel::Tv, tv);
+    Publish(Quantity::Rh, rh);
+    CheckLevel(AlarmChannel::Rh, rh);
+    PublishLabelAndCell(Quantity::Tvt, h.tvt);
+    PublishLabelAndCell(Quantity::Ttr, h.ttr.value_or(0), !h.ttr.has_value());
+    AddChartPoint(Quantity::Tvt, h.tvt);
+    AddChartPoint(Quantity::Ttr, h.ttr.value_or(0), !h.ttr.has_value());
+    // The measured globe temperature is shown; the raised one only enters tрад and W.
+    Publish(Quantity::Tsf, tsf);
+    CheckLevel(AlarmChannel::Tsf, tsf);
+    Publish(Quantity::Ths, h.ths);
+    Publish(Quantity::Wbgt, h.wbgt);
+    Publish(Quantity::Trad, h.trad);
+    Publish(Quantity::W, h.w);
+
+    StringGridD->SetTopRow(StringGridD->RowCount());
+    StringGridD->SetRowCount(StringGridD->RowCount() + 1);
+    UpdateChartWindows();
+}
+
+void TFMain::PublishLabelAndCell(Quantity q, double value, bool absent) {
+    // A dew point that does not exist (RH 0) shows as "-", never as a number.
+    const QString text = absent ? QString::fromLatin1(kAbsentText) : TenthText(value);
+    ValueLabelOf(q)->setText(text);
+    StringGridD->SetCells(GridColumnOf(q), StringGridD->RowCount() - 1, text);
+}
+
+void TFMain::AddChartPoint(Quantity q, double value, bool absent) {
+    record_.Series(q).Add(absent ? 0.0 : RoundToTenth(value), TimeOfDayText(appClock().now()),
+                          InfoOf(q).pointColour, absent);
+}
+
+void TFMain::Publish(Quantity q, double value) {
+    PublishLabelAndCell(q, value);
+    AddChartPoint(q, value);
+}
+
+void TFMain::CheckLevel(AlarmChannel c, float value) {
+    if (options_ == nullptr) {
+        return;
+    }
+    const LimitCheck check =
+        CheckLimit(value, options_->LimitTicked(c), options_->MaxText(c), options_->MinText(c));
+    options_->MarkLimits(c, check.maxValid, check.minValid);
+    if (check.alarm && options_->Beep() && tone_ != nullptr) {
+        tone_->Play(kAlarmHz, kAlarmMs);
+    }
+}
+
+void TFMain::UpdateChartWindows() {
+    // Each chart reaches ChartPointsShown back from the newest point of its
+    // leading series; only that window is handed to the chart to draw.
+    for (const LiveChartInfo& info : LiveCharts()) {
+        QChart* chart = LiveChartNamed(info.chartName);
+        const auto newest = record_.Series(info.windowFrom).NewestX();
+        if (chart == nullptr || !newest) {
+            continue;
+        }
+        const XRange range = VisibleRange(*newest, ChartPointsShown);
+        BottomAxis(chart)->setRange(range.min, range.max);
+    }
+    for (Quantity q : AllQuantities()) {
+        const LiveSeries& s = record_.Series(q);
+        const auto newest = s.NewestX();
+        QList<QPointF> points;
+        if (newest) {
+            const int first = std::max(0, s.Count() - 1 - ChartPointsShown);
+            points.reserve(s.Count() - first);
+            for (int i = first; i < s.Count(); ++i) {
+                const LivePoint& p = s.At(i);
+                if (!p.absent) {
+                    points.append(QPointF(p.x, p.y));
+                }
+            }
+        }
+        LiveSeriesOf(q)->replace(points);
+    }
+}
+
+void TFMain::ButtonClearClick() {
+    record_.Clear();
+    for (Quantity q : AllQuantities()) {
+        LiveSeriesOf(q)->clear();
+        ValueLabelOf(q)->setText(QStringLiteral("0.0"));
+    }
+}
 
 }  // namespace lmr

@@ -1,6 +1,6 @@
 #include "app/Program.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include "app/MainTexts.h"
 
@@ -38,6 +38,14 @@ Program::Program(ProgramOptions options) {
             Qt::QueuedConnection);
     });
     fmain_ = std::make_unique<TFMain>(*link_, *search_);
+    if (options.tone == nullptr) {
+        ownTone_ = std::make_unique<AlsaTone>([this] {
+            // Called on the tone thread: the desktop beep belongs to the window's thread.
+            QMetaObject::invokeMethod(relay_.get(), [] { QApplication::beep(); },
+                                      Qt::QueuedConnection);
+        });
+    }
+    fmain_->SetTone(options.tone != nullptr ? options.tone : ownTone_.get());
     fstat_ = MakeAuxWindow("FStat", "Статистика", 603, 456);
     foptions_ = MakeAuxWindow("FOptions", "Настройки", 298, 445);
     flogo_ = MakeAuxWindow("FLogo", "FLogo", 604, 211);
@@ -52,6 +60,10 @@ void Program::Shutdown() {
         link_->RequestCancel();
         search_->Stop();
     }
+    if (fmain_) {
+        fmain_->SetTone(nullptr);
+    }
+    ownTone_.reset();
 }
 
 }  // namespace lmr

@@ -8,6 +8,7 @@
 
 #include "app/TFMain.h"
 #include "link/PortTable.h"
+#include "measure/AlarmTone.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 
@@ -16,6 +17,8 @@ namespace lmr {
 struct ProgramOptions {
     // COM1, COM2, … as these devices; by default the machine's ports (LMR_PORTS or enumerated).
     std::optional<std::vector<PortTable::Port>> ports;
+    // What sounds the alarm; by default the sound device, or the desktop beep without one.
+    Tone* tone = nullptr;
 };
 
 // The process-wide objects of a running program, made in their order: the
@@ -46,6 +49,7 @@ private:
     // Carries the search thread's texts to the window's thread.
     std::unique_ptr<QObject> relay_;
     std::unique_ptr<SearchThread> search_;
+    std::unique_ptr<Tone> ownTone_;
     std::unique_ptr<TFMain> fmain_;
     std::unique_ptr<QWidget> fstat_;
     std::unique_ptr<QWidget> foptions_;

@@ -17,7 +17,10 @@
 #include <array>
 #include <cstdint>
 
+#include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
+#include "measure/AlarmTone.h"
+#include "measure/LiveRecord.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "app/ZoomChartView.h"
@@ -111,6 +114,18 @@ public:
     // Set when the window is closing: running exchanges end at once.
     [[nodiscard]] bool Closing() const { return closing_; }
 
+    // --- Live measurement ---
+    // Where live measurement reads its settings, and what sounds the alarm.
+    void SetMeasurementOptions(MeasurementOptions* options) { options_ = options; }
+    void SetTone(Tone* tone) { tone_ = tone; }
+    // Every live reading since the last Clear: what the charts, the
+    // statistics and the protocol read.
+    [[nodiscard]] LiveRecord& Record() { return record_; }
+    [[nodiscard]] const LiveRecord& Record() const { return record_; }
+    [[nodiscard]] QLineSeries* LiveSeriesOf(Quantity q) const;
+    [[nodiscard]] QLabel* ValueLabelOf(Quantity q) const;
+    [[nodiscard]] QChart* LiveChartNamed(const char* name) const;
+
     // --- Own state ---
     std::uint8_t InstrumentCode = 0;
     std::uint8_t HeadCode = 0;
@@ -174,11 +189,21 @@ private:
                            QLabel** caption2 = nullptr, const char* text2 = nullptr,
                            QLabel** value2 = nullptr);
     static void Toggle(QWidget* w);
+    void StopLive();
+    void PublishLabelAndCell(Quantity q, double value, bool absent = false);
+    void AddChartPoint(Quantity q, double value, bool absent = false);
+    void Publish(Quantity q, double value);
+    void CheckLevel(AlarmChannel c, float value);
+    void UpdateChartWindows();
+    [[nodiscard]] bool ProbeOnly(const char* name);
 
     Link& link_;
     SearchThread& search_;
     bool identified_ = false;
     bool closing_ = false;
+    LiveRecord record_;
+    MeasurementOptions* options_ = nullptr;
+    Tone* tone_ = nullptr;
     QWidget* FStat_ = nullptr;
     QWidget* FOptions_ = nullptr;
     QWidget* FLogo_ = nullptr;

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "link/Transcript.h"
+#include "measure/LiveRecord.h"
+#include "sim_program_support.h"
+
+namespace lmr::testing {
+namespace {
+
+sim::Options Channels(uint16_t rh, uint16_t air, uint16_t globe) {
+    sim::Options o;
+    o.rh = rh;
+    o.air = air;
+    o.globe = globe;
+    return o;
+}
+
+QString Label(TFMain& m, Quantity q) { return m.ValueLabelOf(q)->text(); }
+
+TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
+    SimProgram p;
+    TFMain& m = p.main();
+    // Exchanges of the window are refused while the search owns the link.
+    m.ButtonStartStopClick();
+    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Прибор не найден"));
+    ASSERT_TRUE(p.Identify());
+    EXPECT_EQ(m.PanelText(0), QStringLiteral("COM1"));
+    EXPECT_EQ(m.StatusPanels[0]->toolTip().left(p.sim.SlavePath().size()),
+              QString::fromStdString(p.sim.SlavePath()));
+    EXPECT_EQ(m.PanelText(1), QString::fromUtf8("ВЕГ/72"));
+    EXPECT_TRUE(m.PanelText(2).isEmpty());
+    EXPECT_TRUE(m.ButtonStartStop->isEnabled());
+    EXPECT_FALSE(m.TimerDetekt->isActive());
+    EXPECT_EQ(m.InstrumentCode, 24);
+}
+
+TEST(Identification, ModelWithHeadShowsTheCrossedHeadAndEnablesNothing) {
+    sim::Options o;
+    o.model = 65;
+    o.head = 2;
+    SimProgram p(o);
+    ASSERT_TRUE(p.Identify());
+    EXPECT_EQ(p.main().PanelText(2), QString::fromUtf8("гол.1"));
+    EXPECT_TRUE(p.main().PanelText(1).isEmpty());
+    EXPECT_FALSE(p.main().ButtonStartStop->isEnabled());
+
+    sim::Options unknown;
+    unknown.model = 65;
+    unknown.head = 7;
+    SimProgram q(unknown);
+    ASSERT_TRUE(q.Identify());
+    EXPECT_TRUE(q.main().PanelText(1).isEmpty());
+    EXPECT_TRUE(q.main().PanelText(2).isEmpty());
+    EXPECT_FALSE(q.main().ButtonStartStop->isEnabled());
+    EXPECT_FALSE(q.main().TimerDetekt->isActive());
+}
+
+TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
+    SimProgram p(Channels(500, 250, 300));
+    TFMain& m = p.main();
+    ASSERT_TRUE(p.Identify());
+    m.ButtonStartStopClick();
+    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Чтение каналов"));
+    EXPECT_TRUE(m.TimerInterval->isActive());
+    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Стоп"));
+
+    p.sim.ClearTranscript();
+    m.TakeReading();
+    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Чтение данных ..."));
+    // The meter records the last echo on its own thread.
+    ASSERT_TRUE(SimProgram::WaitFor([&] { return p.sim.Transcript().size() >= 16; }, 2000));
+    // Probe, 163 and six echoed data bytes (the meter answers host bytes with their complement).
+    EXPECT_EQ(TranscriptBytes(p.sim.Transcript()),
+              "H55 I0 H163 I92 I1 H1 I244 H244 I0 H0 I250 H250 I1 H1 I44 H44");
+
+    const std::pair<Quantity, const char*> expected[] = {
+        {Quantity::Tv, "25"},     {Quantity::Rh, "50"},      {Quantity::Tvt, "18.5"},
+        {Quantity::Ttr, "13.9"},  {Quantity::Tsf, "30"},     {Quantity::Ths, "22"},
+        {Quantity::Wbgt, "21.5"}, {Quantity::Trad, "33.2"}, {Quantity::W, "51.2"},
+    };
+    for (const auto& [q, text] : expected) {
+        EXPECT_EQ(Label(m, q), QString::fromLatin1(text)) << InfoOf(q).seriesName;
+        EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(q), 1), QString::fromLatin1(text));
+        ASSERT_EQ(m.Record().Series(q).Count(), 1);
+        EXPECT_EQ(m.Record().Series(q).At(0).label, QStringLiteral("16:10:45"));
+        EXPECT_EQ(m.LiveSeriesOf(q)->count(), 1);
+    }
+    EXPECT_EQ(m.StringGridD->Cells(0, 1), QStringLiteral("16:10:45"));
+    EXPECT_EQ(m.StringGridD->RowCount(), 3);
+    EXPECT_EQ(m.StringGridD->TopRow(), 2);
+    // The first point sits at the right edge of a window 100 points wide.
+    for (QChart* c : {m.Chart1, m.Chart2, m.Chart3, m.Chart4, m.Chart5, m.Chart6}) {
+        EXPECT_EQ(TFMain::BottomAxis(c)->min(), -100);
+        EXPECT_EQ(TFMain::BottomAxis(c)->max(), 0);
+    }
+
+    // A new width takes effect at the next reading; Clear keeps the grid and restarts X.
+    m.ChartPointsShown = 150;
+    EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -100);
+    p.clock.advanceSeconds(3);
+    m.TakeReading();
+    EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -149);
+    EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->max(), 1);
+    m.ButtonClearClick();
+    EXPECT_EQ(Label(m, Quantity::W), QStringLiteral("0.0"));
+    EXPECT_EQ(m.Record().Series(Quantity::W).Count(), 0);
+    EXPECT_EQ(m.StringGridD->RowCount(), 4);
+    m.TakeReading();
+    EXPECT_EQ(m.Record().Series(Quantity::Tv).At(0).x, 0);
+    EXPECT_EQ(m.StringGridD->Cells(4, 3), QStringLiteral("25"));
+}
+
+TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
+    SimProgram p(Channels(0, 0, 0));
+    TFMain& m = p.main();
+    ASSERT_TRUE(p.Identify());
+    m.TakeReading();
+    EXPECT_EQ(Label(m, Quantity::Tvt), QStringLiteral("-5.9"));
+    EXPECT_EQ(Label(m, Quantity::Ttr), QStringLiteral("-"));
+    EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Ttr), 1), QStringLiteral("-"));
+    EXPECT_TRUE(m.Record().Series(Quantity::Ttr).At(0).absent);
+    EXPECT_EQ(m.LiveSeriesOf(Quantity::Ttr)->count(), 0);
+    EXPECT_EQ(m.Record().Series(Quantity::Ttr).Count(), m.Record().Series(Quantity::Tv).Count());
+
+    p.sim.Configure([](sim::Options& o) { o.rh = 65535; });
+    m.TakeReading();
+    EXPECT_EQ(Label(m, Quantity::Rh), QStringLiteral("6553.5"));
+}
+
+TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
+    SimProgram p(Channels(500, 250, 300));
+    TFMain& m = p.main();
+    ASSERT_TRUE(p.Identify());
+    m.ButtonStartStopClick();
+    ASSERT_TRUE(m.TimerInterval->isActive());
+    // Falls silent after the probe answer, the answer to 163 and three data bytes.
+    p.sim.Configure([](sim::Options& o) { o.silentAfter = 5; });
+    m.TakeReading();
+    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
+    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_FALSE(m.TimerPeriod->isActive());
+    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Старт"));
+    EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), 0);
+    EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("0.0"));
+    EXPECT_EQ(m.StringGridD->RowCount(), 2);
+    EXPECT_FALSE(p.program->TheLink().IsOpen());
+
+    // Silent meter: the start click reports and stays idle; once it answers again, all works.
+    p.sim.Configure([](sim::Options& o) {
+        o.silentAfter = -1;
+        o.silent = true;
+    });
+    m.ButtonStartStopClick();
+    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
+    EXPECT_FALSE(m.TimerInterval->isActive());
+    p.sim.Configure([](sim::Options& o) { o.silent = false; });
+    m.TakeReading();
+    EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("25"));
+}
+
+}  // namespace
+}  // namespace lmr::testing
