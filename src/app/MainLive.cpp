@@ -1,14 +1,12 @@
 // Live measurement on the main window: start and stop, the timers, one
 // reading and its displays.
-#include <array>
-
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
-#include "link/CommandCodes.h"
 #include "link/Exchange.h"
 #include "measure/Clock.h"
 #include "measure/CriticalLevel.h"
 #include "measure/HeatStress.h"
+#include "measure/LiveExchange.h"
 #include "measure/NumberText.h"
 #include "measure/TimeWindow.h"
 
@@ -143,32 +141,21 @@ void TFMain::TakeReading() {
     if (!identified_) {
         return;
     }
-    std::array<uint16_t, 3> words{};
-    {
-        Exchange x(link_, PortNumber(), "live");
-        if (x.Result() == ExchangeResult::Busy) {
-            // Another exchange holds the link (a download): this reading is skipped.
-            return;
-        }
-        if (x.Result() == ExchangeResult::NoAnswer) {
-            StopLive();
-            return;
-        }
+    const LiveChannels r = ReadLiveChannels(link_, PortNumber(), [this] {
         SetPanelText(3, QString::fromUtf8(kReading));
-        (void)link_.SendCommand(Code(Command::ReadLive));
-        for (uint16_t& w : words) {
-            w = link_.ReadWord();
-        }
-        if (x.Lost()) {
-            // The meter stopped halfway: nothing of this reading is shown.
-            StopLive();
-            return;
-        }
-    }  // The port is closed before anything is computed or shown.
-
-    const float rh = static_cast<float>(words[0] * 0.1L);
-    const float tv = static_cast<float>(words[1] * 0.1L);
-    const float tsf = static_cast<float>(words[2] * 0.1L);
+    });
+    if (r.status == LiveStatus::Busy) {
+        // Another exchange holds the link (a download): this reading is skipped.
+        return;
+    }
+    if (r.status != LiveStatus::Answered) {
+        // No answer, or the meter stopped halfway: nothing of this reading is shown.
+        StopLive();
+        return;
+    }
+    const float rh = r.rh;
+    const float tv = r.tv;
+    const float tsf = r.tsf;
     const HeatStress h = DeriveHeatStress(rh, tv, tsf);
 
     const int row = StringGridD->RowCount() - 1;
