@@ -1,5 +1,6 @@
 #include "link/Unitcomport.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "link/CommandCodes.h"
@@ -32,14 +33,16 @@ void Link::SendByte(uint8_t byte) {
     if (s == LinkStatus::NoDevice || s == LinkStatus::Io) MarkLost();
 }
 
-uint8_t Link::TryReadByte() {
+uint8_t Link::TryReadByte() { return TryReadByteFor(kReadAttemptMs); }
+
+uint8_t Link::TryReadByteFor(int timeoutMs) {
     if (!channel_ || lost_) return 0;
     if (CancelRequested()) {
         MarkLost();
         return 0;
     }
     uint8_t byte = 0;
-    const LinkStatus s = channel_->Read(byte, kReadAttemptMs);
+    const LinkStatus s = channel_->Read(byte, timeoutMs);
     if (s == LinkStatus::Ok) {
         receiveByte_ = byte;
         Record(false, byte);
@@ -83,12 +86,18 @@ uint16_t Link::ReadWord() {
 
 bool Link::ProbeInstrument() {
     SendByte(Code(Command::Probe));
-    for (int attempt = 0; attempt < kProbeAttempts && !lost_; ++attempt) {
-        if (!channel_) {
-            // Nothing to wait on: a port that did not open answers nothing at once.
-            return false;
+    // Nothing to wait on: a port that did not open answers nothing at once.
+    if (!channel_) return false;
+    // Attempt k ends 40 (k + 1) ms after the send, so scheduling delays on a busy machine do not
+    // add up over the eleven attempts of every port of a search pass.
+    const auto start = std::chrono::steady_clock::now();
+    for (int attempt = 1; attempt <= kProbeAttempts && !lost_; ++attempt) {
+        const auto end = start + std::chrono::milliseconds(attempt * kReadAttemptMs);
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (TryReadByteFor(static_cast<int>(std::max<int64_t>(left.count(), 0))) == 1) {
+            return true;
         }
-        if (TryReadByte() == 1) return true;
     }
     return false;
 }

@@ -82,6 +82,7 @@ public:
 
 private:
     friend class LinkGuard;
+    uint8_t TryReadByteFor(int timeoutMs);
     void Record(bool fromHost, uint8_t byte);
     void MarkLost() { lost_ = true; }
 

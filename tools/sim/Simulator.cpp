@@ -291,8 +291,11 @@ void Simulator::OnHostByte(uint8_t byte) {
             return;
         case Phase::Parameters:
             parameters_.push_back(byte);
+            // Take the request in before answering its last byte, so the host that has the
+            // answer finds the clock set.
+            if (--parametersLeft_ == 0) Prepare();
             Send(static_cast<uint8_t>(~byte));
-            if (--parametersLeft_ == 0) FinishParameters();
+            if (parametersLeft_ == 0) SendFirstData();
             return;
         case Phase::Data:
             // Verify the echo.
@@ -321,18 +324,19 @@ void Simulator::StartCommand(uint8_t code) {
     command_ = code;
     parameters_.clear();
     const CommandShape* shape = ShapeOf(code);
+    parametersLeft_ = shape != nullptr ? shape->hostParameterBytes : 0;
+    if (shape != nullptr && parametersLeft_ == 0) Prepare();
     // Answer the command byte (an unknown byte too: the meter answers every byte).
     Send(static_cast<uint8_t>(~code));
     if (shape == nullptr) return;
-    parametersLeft_ = shape->hostParameterBytes;
     if (parametersLeft_ > 0) {
         phase_ = Phase::Parameters;
     } else {
-        FinishParameters();
+        SendFirstData();
     }
 }
 
-void Simulator::FinishParameters() {
+void Simulator::Prepare() {
     data_.clear();
     dataIndex_ = 0;
     {
@@ -386,6 +390,10 @@ void Simulator::FinishParameters() {
                 break;
         }
     }
+}
+
+void Simulator::SendFirstData() {
+    if (phase_ == Phase::Abandoned) return;
     phase_ = data_.empty() ? Phase::Idle : Phase::Data;
     if (!data_.empty()) Send(data_[0]);
 }
@@ -424,10 +432,10 @@ void Simulator::Send(uint8_t byte) {
 
 void Simulator::Vanish() {
     // As when the adapter is pulled: the line hangs up and the device node goes away.
+    vanished_.store(true);
     ::close(master_);
     ::close(slave_);
     master_ = slave_ = -1;
-    vanished_.store(true);
 }
 
 void Simulator::Record(bool fromHost, uint8_t byte) {

@@ -115,7 +115,8 @@ private:
     void OnHostByte(uint8_t byte);
     void BeginExchange();
     void StartCommand(uint8_t code);
-    void FinishParameters();
+    void Prepare();        // the reply's data bytes and the request's effect
+    void SendFirstData();
     void Send(uint8_t byte);
     void Record(bool fromHost, uint8_t byte);
     bool Wait(int micros);  // false when stopping
