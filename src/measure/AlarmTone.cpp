@@ -14,6 +14,7 @@ constexpr unsigned kLatencyUs = 100000;
 constexpr int kChunkMs = 10;  // the stop request is looked at between chunks
 constexpr int kRampMs = 5;    // fade in and out, or the tone starts and ends with a click
 constexpr double kAmplitude = 0.5 * 32767;
+constexpr double kPi = 3.14159265358979323846;
 
 void SilentAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
@@ -66,7 +67,7 @@ std::vector<int16_t> SineBurst(int hz, int ms, int rate) {
     const int count = static_cast<int>(static_cast<long long>(rate) * std::max(ms, 0) / 1000);
     const int ramp = std::min(rate * kRampMs / 1000, count / 2);
     std::vector<int16_t> samples(static_cast<size_t>(count));
-    const double step = 2 * M_PI * hz / rate;
+    const double step = 2 * kPi * hz / rate;
     for (int i = 0; i < count; ++i) {
         double gain = 1;
         if (i < ramp) gain = static_cast<double>(i) / ramp;
@@ -114,11 +115,9 @@ void AlsaTone::Run() {
             const auto [hz, ms] = queue_.front();
             queue_.pop_front();
             lock.unlock();
-            if (sink) {
-                Sound(*sink, hz, ms);
-            } else if (fallbackBeep_) {
-                fallbackBeep_();
-            }
+            // A device that fails mid-run (unplugged) is given up for the desktop beep.
+            if (sink && !Sound(*sink, hz, ms)) sink.reset();
+            if (!sink && fallbackBeep_) fallbackBeep_();
             lock.lock();
         }
         lock.unlock();
@@ -127,18 +126,19 @@ void AlsaTone::Run() {
     }
 }
 
-void AlsaTone::Sound(PcmSink& sink, int hz, int ms) {
+bool AlsaTone::Sound(PcmSink& sink, int hz, int ms) {
     const std::vector<int16_t> samples = SineBurst(hz, ms, sink.Rate());
     const int chunk = std::max(1, sink.Rate() * kChunkMs / 1000);
     for (size_t at = 0; at < samples.size(); at += static_cast<size_t>(chunk)) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (stop_) return;
+            if (stop_) return true;
         }
         const int n = static_cast<int>(std::min(samples.size() - at, static_cast<size_t>(chunk)));
-        if (!sink.Write(samples.data() + at, n)) return;
+        if (!sink.Write(samples.data() + at, n)) return false;
     }
     sink.Drain();
+    return true;
 }
 
 }  // namespace lmr

@@ -60,7 +60,8 @@ public:
 
 private:
     void Run();
-    void Sound(PcmSink& sink, int hz, int ms);
+    // False when the device failed; true when played or cut short by the destructor.
+    bool Sound(PcmSink& sink, int hz, int ms);
 
     std::function<void()> fallbackBeep_;
     PcmOpener opener_;
