@@ -3,8 +3,6 @@
 
 namespace lmr {
 
-void TFMain::N1Click() {}
-
 void TFMain::N5Click() { Toggle(FStat_); }
 void TFMain::N6Click() { Toggle(FOptions_); }
 void TFMain::N7Click() { Toggle(FHelp_); }

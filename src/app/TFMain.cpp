@@ -144,6 +144,7 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     adjustSize();
     setFixedSize(sizeHint());
 
+    ShowMessage = [this](const ExportMessage& m) { ShowExportMessage(m); };
     FormCreate();
 }
 

@@ -19,6 +19,8 @@
 
 #include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
+#include "export/Uxls.h"
+#include "export/WorkbookApplication.h"
 #include "measure/AlarmTone.h"
 #include "measure/LiveRecord.h"
 #include "link/RCPThread.h"
@@ -126,6 +128,15 @@ public:
     [[nodiscard]] QLabel* ValueLabelOf(Quantity q) const;
     [[nodiscard]] QChart* LiveChartNamed(const char* name) const;
 
+    // --- Protocol export ---
+    // The spreadsheet application and worksheet of the latest export; the
+    // next export attaches to the application.
+    ExcelRefs Excel;
+    // Where the protocol files go and how they are opened (tests point it elsewhere).
+    WorkbookSettings ExportSettings;
+    // Shows a message box of the export (tests record them instead).
+    MessageSink ShowMessage;
+
     // --- Own state ---
     std::uint8_t InstrumentCode = 0;
     std::uint8_t HeadCode = 0;
@@ -189,6 +200,7 @@ private:
                            QLabel** caption2 = nullptr, const char* text2 = nullptr,
                            QLabel** value2 = nullptr);
     static void Toggle(QWidget* w);
+    void ShowExportMessage(const ExportMessage& m);
     void StopLive();
     void PublishLabelAndCell(Quantity q, double value, bool absent = false);
     void AddChartPoint(Quantity q, double value, bool absent = false);

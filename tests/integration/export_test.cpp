@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "export/ExportMessage.h"
+#include "sim_program_support.h"
+
+namespace lmr::testing {
+namespace {
+
+TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
+    SimProgram p;
+    TFMain& m = p.main();
+    QTemporaryDir docs;
+    ASSERT_TRUE(docs.isValid());
+    QStringList opened;
+    std::vector<ExportMessage> messages;
+    m.ExportSettings.documentsDir = docs.path();
+    m.ExportSettings.open = [&](const QString& path) {
+        opened << path;
+        return true;
+    };
+    m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
+
+    ASSERT_TRUE(p.Identify());
+    m.PageControl->setCurrentIndex(0);
+    m.TakeReading();
+    p.clock.advanceSeconds(3);
+    m.TakeReading();
+    m.N1->trigger();
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(opened[0]));
+    EXPECT_TRUE(m.PanelText(3).contains(opened[0])) << m.PanelText(3).toStdString();
+
+    // The logger page gives a second workbook on the same application.
+    m.PageControl->setCurrentIndex(1);
+    m.N1->trigger();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_NE(opened[0], opened[1]);
+    EXPECT_EQ(QDir(docs.path()).entryList({QStringLiteral("*.xlsx")}).size(), 2);
+}
+
+}  // namespace
+}  // namespace lmr::testing
