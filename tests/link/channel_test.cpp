@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "SimPort.h"
+#include "link/CommandCodes.h"
+
+namespace lmr::test {
+namespace {
+
+TEST(SerialChannel, OpenFailuresAreTold) {
+    EXPECT_EQ(SerialChannel::Open("/dev/lmr-no-such-port").status, LinkStatus::NoDevice);
+    EXPECT_EQ(SerialChannel::Open("/dev/null").status, LinkStatus::Io);  // not a terminal
+
+    sim::Simulator meter;
+    ASSERT_TRUE(meter.Start());
+    OpenedChannel first = SerialChannel::Open(meter.SlavePath());
+    ASSERT_EQ(first.status, LinkStatus::Ok);
+    // Held by another program (the lock holds even for root, whom TIOCEXCL lets through).
+    OpenedChannel second = SerialChannel::Open(meter.SlavePath());
+    EXPECT_EQ(second.status, LinkStatus::Busy);
+    EXPECT_EQ(second.channel, nullptr);
+    first.channel->Close();
+    EXPECT_EQ(SerialChannel::Open(meter.SlavePath()).status, LinkStatus::Ok);
+    // A closed channel refuses politely.
+    uint8_t b = 0;
+    EXPECT_EQ(first.channel->Write(1), LinkStatus::NoDevice);
+    EXPECT_EQ(first.channel->Read(b, 10), LinkStatus::NoDevice);
+}
+
+TEST(SerialChannel, RawNineSixHundredWithoutSoftwareFlowControl) {
+    sim::Options o;
+    o.cells[CellAddress(0, 1)] = 0x1113;  // XON and XOFF as data bytes
+    sim::Simulator meter(o);
+    ASSERT_TRUE(meter.Start());
+    // The driver had hardware flow control and software flow control on.
+    const int probe = ::open(meter.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(probe, 0);
+    termios before{};
+    ASSERT_EQ(tcgetattr(probe, &before), 0);
+    before.c_cflag |= CRTSCTS;
+    before.c_iflag |= IXON | IXOFF | ICRNL;
+    before.c_lflag |= ICANON | ECHO;
+    cfsetspeed(&before, B115200);
+    ASSERT_EQ(tcsetattr(probe, TCSANOW, &before), 0);
+
+    PortTable ports({{meter.SlavePath(), "", false}});
+    Link link(ports);
+    {
+        Exchange x(link, 1, "cells");
+        ASSERT_EQ(x.Result(), ExchangeResult::Answered);
+        termios now{};
+        ASSERT_EQ(tcgetattr(probe, &now), 0);
+        EXPECT_EQ(cfgetospeed(&now), B9600);
+        EXPECT_EQ(cfgetispeed(&now), B9600);
+        EXPECT_EQ(now.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(now.c_cflag & (PARENB | CSTOPB), 0u);
+        EXPECT_NE(now.c_cflag & CLOCAL, 0u);
+        EXPECT_NE(now.c_cflag & CREAD, 0u);
+        EXPECT_NE(now.c_cflag & CRTSCTS, 0u) << "hardware flow control is the driver's";
+        EXPECT_EQ(now.c_iflag & (IXON | IXOFF | IXANY | ICRNL), 0u);
+        EXPECT_EQ(now.c_lflag & (ICANON | ECHO), 0u);
+        (void)link.SendCommand(Code(Command::ReadCell));
+        (void)link.SendCommand(0);
+        (void)link.SendCommand(73);
+        EXPECT_EQ(link.ReadWord(), 0x1113);
+        EXPECT_FALSE(x.Lost());
+    }
+    ::close(probe);
+}
+
+TEST(PortTable, ComNumbersMapToDevices) {
+    PortTable table({{"/dev/ttyUSB0", "FT232R USB UART", true}, {"/dev/ttyS0", "", false}});
+    EXPECT_EQ(table.PathOf(1), "/dev/ttyUSB0");
+    EXPECT_EQ(table.PathOf(2), "/dev/ttyS0");
+    EXPECT_EQ(table.Description(1), "FT232R USB UART");
+    EXPECT_EQ(table.PathOf(3), std::nullopt);
+    EXPECT_EQ(table.PathOf(0), std::nullopt);
+    EXPECT_EQ(table.Description(3), "");
+    table.Refresh();  // a fixed table stays
+    EXPECT_EQ(table.PathOf(1), "/dev/ttyUSB0");
+
+    std::vector<PortTable::Port> nine;
+    for (int i = 0; i < 9; ++i) nine.push_back({"/dev/x" + std::to_string(i), "", false});
+    PortTable many(nine);
+    EXPECT_EQ(many.PathOf(8), "/dev/x7");
+    EXPECT_EQ(many.PathOf(9), std::nullopt) << "the system reaches COM1…COM8 only";
+}
+
+TEST(PortTable, AdaptersFirstThenNamesInNumberOrder) {
+    const std::vector<PortTable::Port> ordered = PortTable::Ordered({
+        {"/dev/ttyS10", "", false},
+        {"/dev/ttyS2", "", false},
+        {"/dev/ttyUSB1", "", true},
+        {"/dev/ttyACM0", "", true},
+        {"/dev/ttyUSB0", "", true},
+        {"/dev/ttyS1", "", false},
+    });
+    std::vector<std::string> paths;
+    for (const auto& p : ordered) paths.push_back(p.path);
+    EXPECT_EQ(paths, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyUSB1",
+                                               "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS10"}));
+}
+
+TEST(PortTable, EnvironmentNamesThePortsAndIsReadAgain) {
+    ::setenv("LMR_PORTS", "/tmp/a::/tmp/b", 1);
+    PortTable table;
+    EXPECT_EQ(table.PathOf(1), "/tmp/a");
+    EXPECT_EQ(table.PathOf(2), "/tmp/b");
+    EXPECT_EQ(table.PathOf(3), std::nullopt);
+    ::setenv("LMR_PORTS", "/tmp/c", 1);
+    table.Refresh();
+    EXPECT_EQ(table.PathOf(1), "/tmp/c");
+    EXPECT_EQ(table.PathOf(2), std::nullopt);
+    ::unsetenv("LMR_PORTS");
+}
+
+TEST(Transcript, FileSinkWritesOneLinePerByte) {
+    char path[] = "/tmp/lmr-transcript-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    SimPorts bench;
+    LinkStatus status = LinkStatus::Io;
+    bench.link().SetTranscript(MakeTranscriptFileSink(path, &status));
+    ASSERT_EQ(status, LinkStatus::Ok);
+    {
+        Exchange x(bench.link(), 1, "identify");
+        (void)bench.link().SendCommand(167);
+        (void)bench.link().ReadEchoedByte();
+    }
+    bench.link().SetTranscript({});
+    std::ifstream in(path);
+    std::vector<TranscriptEntry> lines;
+    for (std::string line; std::getline(in, line);) {
+        const auto e = ParseTranscriptLine(line);
+        ASSERT_TRUE(e) << line;
+        EXPECT_EQ(e->exchange, "identify");
+        lines.push_back(*e);
+    }
+    EXPECT_EQ(TranscriptBytes(lines), "H55 I0 H167 I88 I24 H24");
+    std::remove(path);
+    EXPECT_FALSE(MakeTranscriptFileSink("/nonexistent-dir/t", &status));
+    EXPECT_EQ(status, LinkStatus::NoDevice);
+}
+
+TEST(SimLogger, CountedRecordsContinueThenBreak) {
+    const std::vector<sim::LoggerRecord> records = sim::LoggerFromCount(5);
+    ASSERT_EQ(records.size(), 6u);
+    // 22:00, 22:30, 23:00, 23:30, 0:00, then a jump.
+    const int hours[] = {22, 22, 23, 23, 0};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(records[i].bytes[10], hours[i]) << i;
+    EXPECT_EQ(records[5].bytes[10], 5);
+
+    char path[] = "/tmp/lmr-logger-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    const std::string text =
+        "# one record\n0 0 1 244 0 250 0x01 0x2C 0 5 14 9 4 7 0 0\n\n"
+        "0,0,0,0,0,0,0,0,0,0,15,0,0,0,0,255\n";
+    ASSERT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    ::close(fd);
+    std::vector<sim::LoggerRecord> loaded;
+    std::string error;
+    ASSERT_TRUE(sim::LoadLoggerFile(path, loaded, &error)) << error;
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0].bytes, sim::MakeRecord(500, 250, 300, 14, 5, 7, 4, 9).bytes);
+    EXPECT_EQ(loaded[1].bytes[15], 255);
+    std::ofstream(path) << "1 2 3\n";
+    EXPECT_FALSE(sim::LoadLoggerFile(path, loaded, &error));
+    EXPECT_NE(error.find(":1:"), std::string::npos);
+    std::remove(path);
+}
+
+}  // namespace
+}  // namespace lmr::test
