@@ -242,7 +242,6 @@ void Simulator::Run() {
             uint8_t byte;
             while (!stopping_.load() && !vanished_.load() && ::read(master_, &byte, 1) == 1) {
                 lastHostMicros_ = TranscriptNow();
-                Record(true, byte);
                 OnHostByte(byte);
             }
         } else if (phase_ != Phase::Idle) {
@@ -257,22 +256,42 @@ bool Simulator::Answering() const {
 }
 
 void Simulator::OnHostByte(uint8_t byte) {
-    bool answering, garbage, wrongEcho;
-    int probeDelayMs;
-    uint8_t probeAnswer;
+    Faults f;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        answering = Answering();
-        garbage = options_.garbage;
-        wrongEcho = options_.wrongEcho;
-        probeDelayMs = options_.probeDelayMs;
-        probeAnswer = options_.probeAnswer;
+        f.answering = Answering();
+        f.garbage = options_.garbage;
+        f.wrongEcho = options_.wrongEcho;
+        f.probeDelayMs = options_.probeDelayMs;
+        f.probeAnswer = options_.probeAnswer;
     }
-    if (!answering) return;
-    if (garbage) {
+    // The byte that opens an exchange is the first of it in the transcript.
+    if (f.answering && !f.garbage && StartsExchange(byte, f.wrongEcho)) BeginExchange();
+    Record(true, byte);
+    if (!f.answering) return;
+    if (f.garbage) {
         for (int i = 0; i < 3; ++i) Send(static_cast<uint8_t>(random_()));
         return;
     }
+    Step(byte, f);
+}
+
+bool Simulator::StartsExchange(uint8_t byte, bool wrongEcho) const {
+    const bool probe = byte == Code(Command::Probe);
+    switch (phase_) {
+        case Phase::Idle:
+        case Phase::Abandoned:
+            return probe || byte == Code(Command::Identify);
+        case Phase::Data:
+            // A probe in place of the echo is a host that gave the last exchange up.
+            return probe && (wrongEcho || byte != data_[dataIndex_]);
+        case Phase::Parameters:
+            return false;
+    }
+    return false;
+}
+
+void Simulator::Step(uint8_t byte, const Faults& f) {
     const uint8_t probe = Code(Command::Probe);
     switch (phase_) {
         case Phase::Abandoned:
@@ -281,12 +300,10 @@ void Simulator::OnHostByte(uint8_t byte) {
             [[fallthrough]];
         case Phase::Idle:
             if (byte == probe) {
-                BeginExchange();
-                if (probeDelayMs > 0 && !Wait(probeDelayMs * 1000)) return;
-                Send(probeAnswer);
+                if (f.probeDelayMs > 0 && !Wait(f.probeDelayMs * 1000)) return;
+                Send(f.probeAnswer);
                 return;
             }
-            if (byte == Code(Command::Identify)) BeginExchange();
             StartCommand(byte);
             return;
         case Phase::Parameters:
@@ -299,10 +316,9 @@ void Simulator::OnHostByte(uint8_t byte) {
             return;
         case Phase::Data:
             // Verify the echo.
-            if (wrongEcho || byte != data_[dataIndex_]) {
+            if (f.wrongEcho || byte != data_[dataIndex_]) {
                 phase_ = Phase::Abandoned;
-                // A probe in place of the echo is a host that gave the last exchange up.
-                if (byte == probe) OnHostByte(byte);
+                if (byte == probe) Step(byte, f);
                 return;
             }
             if (++dataIndex_ < data_.size()) {

@@ -111,8 +111,18 @@ public:
 private:
     enum class Phase { Idle, Parameters, Data, Abandoned };
 
+    struct Faults {
+        bool answering = true;
+        bool garbage = false;
+        bool wrongEcho = false;
+        int probeDelayMs = 0;
+        uint8_t probeAnswer = 0;
+    };
+
     void Run();
     void OnHostByte(uint8_t byte);
+    [[nodiscard]] bool StartsExchange(uint8_t byte, bool wrongEcho) const;
+    void Step(uint8_t byte, const Faults& faults);
     void BeginExchange();
     void StartCommand(uint8_t code);
     void Prepare();        // the reply's data bytes and the request's effect
