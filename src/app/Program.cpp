@@ -4,6 +4,8 @@
 
 #include "app/MainTexts.h"
 
+#include <QCheckBox>
+
 namespace lmr {
 
 namespace {
@@ -46,14 +48,38 @@ Program::Program(ProgramOptions options) {
         });
     }
     fmain_->SetTone(options.tone != nullptr ? options.tone : ownTone_.get());
-    fstat_ = MakeAuxWindow("FStat", "Статистика", 603, 456);
-    foptions_ = MakeAuxWindow("FOptions", "Настройки", 298, 445);
+    fstat_ = std::make_unique<TFStat>();
+    foptions_ = std::make_unique<TFOptions>();
     flogo_ = MakeAuxWindow("FLogo", "FLogo", 604, 211);
     fhelp_ = MakeAuxWindow("FHelp", "Помощь", 462, 477);
     fmain_->SetAuxWindows(fstat_.get(), foptions_.get(), flogo_.get(), fhelp_.get());
+    WireSecondaryWindows();
 }
 
 Program::~Program() { Shutdown(); }
+
+void Program::WireSecondaryWindows() {
+    TFMain* m = fmain_.get();
+    statistics_ = std::make_unique<LiveStatistics>(m->Record());
+    fstat_->SetSource(statistics_.get());
+    settings_ = std::make_unique<OptionsWindowSettings>(*foptions_);
+    m->SetMeasurementOptions(settings_.get());
+    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMaxChanged, m,
+                     [m](double v) { m->ChartValueLeftAxis->setMax(v); });
+    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMinChanged, m,
+                     [m](double v) { m->ChartValueLeftAxis->setMin(v); });
+    QObject::connect(foptions_.get(), &TFOptions::PointsShownChanged, m,
+                     [m](int n) { m->ChartPointsShown = n; });
+    QObject::connect(foptions_.get(), &TFOptions::IntervalChanged, m,
+                     [m](int ms) { m->TimerInterval->setInterval(ms); });
+    QObject::connect(m, &TFMain::MeasurementEnabled, foptions_.get(), [o = foptions_.get()] {
+        for (QWidget* w : {static_cast<QWidget*>(o->CheckBoxT),
+                           static_cast<QWidget*>(o->CheckBoxRH),
+                           static_cast<QWidget*>(o->CheckBoxV)}) {
+            w->setEnabled(true);
+        }
+    });
+}
 
 void Program::Shutdown() {
     if (search_) {

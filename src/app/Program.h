@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "app/TFMain.h"
+#include "app/WindowAdapters.h"
+#include "windows/FormOptions.h"
+#include "windows/FormStat.h"
 #include "link/PortTable.h"
 #include "measure/AlarmTone.h"
 #include "link/RCPThread.h"
@@ -33,8 +36,8 @@ public:
     Program& operator=(const Program&) = delete;
 
     [[nodiscard]] TFMain& FMain() const { return *fmain_; }
-    [[nodiscard]] QWidget& FStat() const { return *fstat_; }
-    [[nodiscard]] QWidget& FOptions() const { return *foptions_; }
+    [[nodiscard]] TFStat& FStat() const { return *fstat_; }
+    [[nodiscard]] TFOptions& FOptions() const { return *foptions_; }
     [[nodiscard]] QWidget& FLogo() const { return *flogo_; }
     [[nodiscard]] QWidget& FHelp() const { return *fhelp_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
@@ -44,6 +47,8 @@ public:
     void Shutdown();
 
 private:
+    void WireSecondaryWindows();
+
     std::unique_ptr<PortTable> ports_;
     std::unique_ptr<Link> link_;
     // Carries the search thread's texts to the window's thread.
@@ -51,8 +56,10 @@ private:
     std::unique_ptr<SearchThread> search_;
     std::unique_ptr<Tone> ownTone_;
     std::unique_ptr<TFMain> fmain_;
-    std::unique_ptr<QWidget> fstat_;
-    std::unique_ptr<QWidget> foptions_;
+    std::unique_ptr<TFStat> fstat_;
+    std::unique_ptr<TFOptions> foptions_;
+    std::unique_ptr<OptionsWindowSettings> settings_;
+    std::unique_ptr<LiveStatistics> statistics_;
     std::unique_ptr<QWidget> flogo_;
     std::unique_ptr<QWidget> fhelp_;
 };

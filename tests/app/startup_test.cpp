@@ -25,7 +25,7 @@ TEST_F(StartupTest, WindowsGridsAndClockFieldsAfterStart) {
     EXPECT_EQ(QCoreApplication::applicationName(), QString::fromUtf8("ЛМР Zozazoz"));
     EXPECT_TRUE(p.FMain().isVisible());
     EXPECT_EQ(p.FMain().windowTitle(), QString::fromUtf8("ЛМР"));
-    for (QWidget* w : {&p.FStat(), &p.FOptions(), &p.FLogo(), &p.FHelp()}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{&p.FStat(), &p.FOptions(), &p.FLogo(), &p.FHelp()}) {
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     }
     EXPECT_EQ(p.FStat().windowTitle(), QString::fromUtf8("Статистика"));

@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
         m.PageControl->grab().save(out + "/page-live.png");
         m.PageControl->setCurrentIndex(1);
         m.PageControl->grab().save(out + "/page-logger.png");
-        for (QWidget* w : {&program.FStat(), &program.FOptions(), &program.FLogo(),
-                           &program.FHelp()}) {
+        for (QWidget* w : std::initializer_list<QWidget*>{&program.FStat(), &program.FOptions(),
+                                                         &program.FLogo(), &program.FHelp()}) {
             w->show();
             w->grab().save(out + "/" + w->objectName() + ".png");
             w->hide();

@@ -1,0 +1,70 @@
+#include "app/WindowAdapters.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "windows/TimeMaskEdit.h"
+
+namespace lmr {
+
+namespace {
+
+struct LimitControls {
+    QCheckBox* box;
+    QLineEdit* max;
+    QLineEdit* min;
+};
+
+LimitControls ControlsOf(const TFOptions& w, AlarmChannel c) {
+    switch (c) {
+        case AlarmChannel::Tv: return {w.CheckBoxT, w.EditTmax, w.EditTmin};
+        case AlarmChannel::Rh: return {w.CheckBoxRH, w.EditRHmax, w.EditRHmin};
+        case AlarmChannel::Tsf: return {w.CheckBoxV, w.EditVmax, w.EditVmin};
+    }
+    return {w.CheckBoxT, w.EditTmax, w.EditTmin};
+}
+
+}  // namespace
+
+bool OptionsWindowSettings::TimedMode() const { return w_.CheckBoxTimer->isChecked(); }
+QString OptionsWindowSettings::StartTimeText() const { return w_.MaskEditTimeN->TimeText(); }
+QString OptionsWindowSettings::EndTimeText() const { return w_.MaskEditTimeK->TimeText(); }
+bool OptionsWindowSettings::LimitTicked(AlarmChannel c) const {
+    return ControlsOf(w_, c).box->isChecked();
+}
+QString OptionsWindowSettings::MaxText(AlarmChannel c) const {
+    return ControlsOf(w_, c).max->text();
+}
+QString OptionsWindowSettings::MinText(AlarmChannel c) const {
+    return ControlsOf(w_, c).min->text();
+}
+bool OptionsWindowSettings::Beep() const { return w_.CheckBoxBeep->isChecked(); }
+
+void OptionsWindowSettings::MarkLimits(AlarmChannel c, bool maxValid, bool minValid) {
+    const LimitControls l = ControlsOf(w_, c);
+    w_.SetEditInvalid(l.max, !maxValid);
+    w_.SetEditInvalid(l.min, !minValid);
+}
+
+void OptionsWindowSettings::MarkTimes(bool startValid, bool endValid) {
+    w_.SetEditInvalid(w_.MaskEditTimeN, !startValid);
+    w_.SetEditInvalid(w_.MaskEditTimeK, !endValid);
+}
+
+std::vector<double> LiveStatistics::Values(int item) const {
+    static constexpr Quantity kItems[] = {Quantity::Tv, Quantity::Rh, Quantity::Tsf};
+    if (item < 0 || item > 2) {
+        return {};
+    }
+    const LiveSeries& s = record_.Series(kItems[item]);
+    std::vector<double> values;
+    values.reserve(static_cast<size_t>(s.Count()));
+    for (int i = 0; i < s.Count(); ++i) {
+        if (!s.At(i).absent) {
+            values.push_back(s.At(i).y);
+        }
+    }
+    return values;
+}
+
+}  // namespace lmr

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/MeasurementOptions.h"
+#include "measure/LiveRecord.h"
+#include "windows/FormOptions.h"
+#include "windows/StatisticsSource.h"
+
+namespace lmr {
+
+// Live measurement reads the options window's controls through this.
+class OptionsWindowSettings final : public MeasurementOptions {
+public:
+    explicit OptionsWindowSettings(TFOptions& w) : w_(w) {}
+    bool TimedMode() const override;
+    QString StartTimeText() const override;
+    QString EndTimeText() const override;
+    bool LimitTicked(AlarmChannel c) const override;
+    QString MaxText(AlarmChannel c) const override;
+    QString MinText(AlarmChannel c) const override;
+    bool Beep() const override;
+    void MarkLimits(AlarmChannel c, bool maxValid, bool minValid) override;
+    void MarkTimes(bool startValid, bool endValid) override;
+
+private:
+    TFOptions& w_;
+};
+
+// The statistics window counts the live record's tв, RH and tсф.
+class LiveStatistics final : public StatisticsSource {
+public:
+    explicit LiveStatistics(const LiveRecord& record) : record_(record) {}
+    std::vector<double> Values(int item) const override;
+
+private:
+    const LiveRecord& record_;
+};
+
+}  // namespace lmr
