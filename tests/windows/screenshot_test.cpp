@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QPixmap>
 
+#include "app/FormHelp.h"
+#include "app/FormLogo.h"
 #include "windows/FormOptions.h"
 #include "windows/FormStat.h"
 #include "windows/StatisticsSource.h"
@@ -41,6 +43,13 @@ TEST(Screenshot, StatisticsWindowWithReadings) {
 TEST(Screenshot, OptionsWindow) {
     TFOptions w;
     Grab(w, "options");
+}
+
+TEST(Screenshot, LogoAndHelpWindows) {
+    TFLogo logo;
+    Grab(logo, "logo");
+    TFHelp help;
+    Grab(help, "help");
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QTextEdit;
+
+namespace lmr {
+
+// The splash and about window: the program's logo and four lines of text about
+// it on sky blue. A click anywhere on it closes it.
+class TFLogo : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFLogo(QWidget* parent = nullptr);
+
+    QFrame* PanelLogo;
+    QLabel* ImageLMR;
+    QFrame* PanelAtributi;
+    QTextEdit* Memo1;
+    QTextEdit* Memo2;
+    QTextEdit* Memo3;
+    QTextEdit* Memo4;
+
+    void PanelLogoClick();
+    void ImageLMRClick();
+    void PanelAtributiClick();
+    void Memo1Click();
+    void Memo2Click();
+    void Memo3Click();
+    void Memo4Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+}  // namespace lmr

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest/QTest>
+
+#include "app/FormHelp.h"
+#include "app/FormLogo.h"
+#include "app/HelpText.h"
+
+namespace lmr {
+namespace {
+
+int LeadingBlanks(const QString& line) {
+    int n = 0;
+    while (n < line.size() && line[n] == QLatin1Char(' ')) ++n;
+    return n;
+}
+
+TEST(LogoWindow, SizesPlacesAndPicture) {
+    TFLogo w;
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("FLogo"));
+    EXPECT_EQ(w.size(), QSize(604, 211));
+    EXPECT_EQ(w.ImageLMR->geometry(), QRect(2, 3, 300, 205));
+    EXPECT_EQ(w.PanelAtributi->geometry(), QRect(304, 0, 300, 211));
+    EXPECT_EQ(w.Memo1->geometry(), QRect(4, 12, 292, 38));
+    EXPECT_EQ(w.Memo4->geometry(), QRect(4, 144, 292, 60));
+    const QPixmap logo = w.ImageLMR->pixmap();
+    ASSERT_FALSE(logo.isNull()) << "logo resource or JPEG decoder missing";
+    EXPECT_EQ(logo.size(), QSize(300, 205));
+    EXPECT_EQ(w.PanelAtributi->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
+
+    // Two, one, three and four lines; read-only.
+    int lines[] = {2, 1, 3, 4};
+    QTextEdit* memos[] = {w.Memo1, w.Memo2, w.Memo3, w.Memo4};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(memos[i]->document()->blockCount(), lines[i]) << i;
+        EXPECT_TRUE(memos[i]->isReadOnly()) << i;
+        EXPECT_TRUE(memos[i]->font().bold()) << i;
+    }
+    EXPECT_TRUE(w.Memo2->font().italic());
+    EXPECT_EQ(w.Memo1->font().pixelSize(), 17);
+    EXPECT_EQ(w.Memo3->font().pixelSize(), 13);
+}
+
+TEST(LogoWindow, EveryClickTargetHidesIt) {
+    TFLogo w;
+    QWidget* targets[] = {w.PanelLogo,         w.ImageLMR,          w.PanelAtributi,
+                          w.Memo1->viewport(), w.Memo2->viewport(), w.Memo3->viewport(),
+                          w.Memo4->viewport()};
+    for (QWidget* target : targets) {
+        w.show();
+        ASSERT_TRUE(w.isVisible());
+        // The gap between picture and text panel belongs to the outer panel.
+        const QPoint at = target == w.PanelLogo ? QPoint(303, 100) : QPoint(5, 5);
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        EXPECT_FALSE(w.isVisible()) << target->objectName().toStdString();
+    }
+}
+
+TEST(HelpWindow, ThirtyNineLinesInSixIndentedSections) {
+    const QStringList lines = HelpLines();
+    ASSERT_EQ(lines.size(), 39);
+    const struct {
+        const char* heading;
+        int indent;
+    } sections[] = {
+        {"ИНСТРУКЦИЯ ПОЛЬЗОВАТЕЛЯ", 28}, {"ВНИМАНИЕ !!!", 7},      {"СТАРТ/СТОП", 14},
+        {"СОХРАНИТЬ ...", 14},           {"МАСШТАБ ГРАФИКОВ", 14}, {"ЗАГРУЗКА ДАННЫХ", 14}};
+    int previous = -1;
+    for (const auto& s : sections) {
+        const QString heading = QString(s.indent, QLatin1Char(' ')) + QString::fromUtf8(s.heading);
+        const int at = lines.indexOf(heading);
+        ASSERT_GE(at, 0) << s.heading;
+        EXPECT_GT(at, previous) << s.heading;
+        if (previous >= 0) {
+            // Exactly two empty lines close the section before.
+            EXPECT_TRUE(lines[at - 1].isEmpty() && lines[at - 2].isEmpty()) << s.heading;
+            EXPECT_FALSE(lines[at - 3].isEmpty()) << s.heading;
+        }
+        previous = at;
+    }
+    for (const QString& line : lines) {
+        if (line.isEmpty() || line.trimmed() == line.trimmed().toUpper()) continue;
+        const int blanks = LeadingBlanks(line);
+        EXPECT_TRUE(blanks == 0 || (blanks >= 3 && blanks <= 7)) << line.toStdString();
+    }
+    EXPECT_TRUE(HelpText().contains(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(HelpText().contains(QStringLiteral("LibreOffice Calc")));
+    EXPECT_FALSE(HelpText().endsWith(QLatin1Char('\n')));
+}
+
+TEST(HelpWindow, ShowsTheTextAndKeepsWhatIsTypedAcrossHideAndShow) {
+    TFHelp w;
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Помощь"));
+    EXPECT_EQ(w.size(), QSize(462, 477));
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(w.MemoHelp->geometry(), QRect(0, 0, 461, 449));
+    EXPECT_EQ(w.ButtonCloseHelp->geometry(), QRect(0, 451, 461, 25));
+    EXPECT_EQ(w.ButtonCloseHelp->text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(w.MemoHelp->document()->blockCount(), 39);
+    EXPECT_FALSE(w.MemoHelp->isReadOnly());
+    EXPECT_EQ(w.MemoHelp->palette().color(QPalette::Base),
+              w.palette().color(QPalette::ToolTipBase));
+
+    w.show();
+    QTest::keyClicks(w.MemoHelp, QStringLiteral("my note 42"));  // typed at the top
+    QTest::mouseClick(w.ButtonCloseHelp, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    EXPECT_TRUE(w.MemoHelp->toPlainText().contains(QStringLiteral("my note 42")));
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+}
+
+}  // namespace
+}  // namespace lmr
