@@ -40,6 +40,11 @@ TEST(Screenshot, StatisticsWindowWithReadings) {
     Grab(w, "stat");
 }
 
+TEST(Screenshot, StatisticsWindowAtFirstShow) {
+    TFStat w;
+    Grab(w, "stat-empty");
+}
+
 TEST(Screenshot, OptionsWindow) {
     TFOptions w;
     Grab(w, "options");
