@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "app/MainTexts.h"
@@ -9,13 +11,41 @@
 
 namespace lmr {
 
+namespace {
+
+ProgramOptions OptionsFromEnvironment() {
+    ProgramOptions options;
+    if (const char* path = std::getenv("LMR_TRANSCRIPT"); path != nullptr) {
+        options.transcriptPath = path;
+    }
+    return options;
+}
+
+// The program goes on without the transcript; the technician who asked for it learns so at
+// once, in the terminal and in a window that does not block the main one.
+void WarnTranscriptProblem(const Program& program) {
+    const QString& text = program.TranscriptProblem();
+    if (text.isEmpty()) {
+        return;
+    }
+    std::fprintf(stderr, "lmr: %s\n", text.toLocal8Bit().constData());
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text,
+                                QMessageBox::Ok, &program.FMain());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+}  // namespace
+
 int RunProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("lmr"));
     // An exception that escapes is shown, and the program still ends with 0.
     try {
-        Program program;
+        Program program(OptionsFromEnvironment());
         program.FMain().show();
+        WarnTranscriptProblem(program);
         QApplication::exec();
         program.Shutdown();
     } catch (const std::exception& e) {

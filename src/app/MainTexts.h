@@ -56,4 +56,12 @@ inline constexpr const char* kNotFound = "Прибор не найден";
 inline constexpr const char* kNoAnswer = "Нет отклика от прибора";
 inline constexpr const char* kBlank = " ";
 
+// The start-up warning when LMR_TRANSCRIPT names a file that cannot be written: %1 the path,
+// %2 the reason.
+inline constexpr const char* kTranscriptNotWritten =
+    "Запись обмена с прибором не ведётся: не удалось открыть файл %1 для записи (%2).";
+inline constexpr const char* kTranscriptNoAccess = "нет прав на запись";
+inline constexpr const char* kTranscriptNoFolder = "нет такой папки";
+inline constexpr const char* kTranscriptIoError = "ошибка записи";
+
 }  // namespace lmr

@@ -19,6 +19,17 @@ std::unique_ptr<QWidget> MakeAuxWindow(const char* name, const char* caption, in
     return win;
 }
 
+const char* TranscriptReason(LinkStatus status) {
+    switch (status) {
+        case LinkStatus::NoAccess:
+            return kTranscriptNoAccess;
+        case LinkStatus::NoDevice:
+            return kTranscriptNoFolder;
+        default:
+            return kTranscriptIoError;
+    }
+}
+
 }  // namespace
 
 Program::Program(ProgramOptions options) {
@@ -26,6 +37,9 @@ Program::Program(ProgramOptions options) {
     ports_ = options.ports ? std::make_unique<PortTable>(*options.ports)
                            : std::make_unique<PortTable>();
     link_ = std::make_unique<Link>(*ports_);
+    if (!options.transcriptPath.empty()) {
+        OpenTranscript(options.transcriptPath);
+    }
     relay_ = std::make_unique<QObject>();
     search_ = std::make_unique<SearchThread>(*link_, [this](const std::string& text) {
         // Runs on the search thread: hand the text over, touch no widget here.
@@ -79,6 +93,19 @@ void Program::WireSecondaryWindows() {
             w->setEnabled(true);
         }
     });
+}
+
+void Program::OpenTranscript(const std::string& path) {
+    // Before the search starts: the sink is set while no exchange runs.
+    LinkStatus status = LinkStatus::Ok;
+    TranscriptSink sink = MakeTranscriptFileSink(path, &status);
+    if (sink) {
+        link_->SetTranscript(std::move(sink));
+        return;
+    }
+    transcriptProblem_ =
+        QString::fromUtf8(kTranscriptNotWritten)
+            .arg(QString::fromStdString(path), QString::fromUtf8(TranscriptReason(status)));
 }
 
 void Program::Shutdown() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/TFMain.h"
@@ -22,6 +24,8 @@ struct ProgramOptions {
     std::optional<std::vector<PortTable::Port>> ports;
     // What sounds the alarm; by default the sound device, or the desktop beep without one.
     Tone* tone = nullptr;
+    // Every byte of the link goes to this file (LMR_TRANSCRIPT); none when empty.
+    std::string transcriptPath = {};
 };
 
 // The process-wide objects of a running program, made in their order: the
@@ -42,12 +46,15 @@ public:
     [[nodiscard]] QWidget& FHelp() const { return *fhelp_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] SearchThread& Search() const { return *search_; }
+    // Why the transcript asked for is not written; empty when it is or none was asked for.
+    [[nodiscard]] const QString& TranscriptProblem() const { return transcriptProblem_; }
 
     // Stops what still runs (an exchange, the search) and joins the search thread.
     void Shutdown();
 
 private:
     void WireSecondaryWindows();
+    void OpenTranscript(const std::string& path);
 
     std::unique_ptr<PortTable> ports_;
     std::unique_ptr<Link> link_;
@@ -62,6 +69,7 @@ private:
     std::unique_ptr<LiveStatistics> statistics_;
     std::unique_ptr<QWidget> flogo_;
     std::unique_ptr<QWidget> fhelp_;
+    QString transcriptProblem_;
 };
 
 }  // namespace lmr

@@ -6,7 +6,8 @@
 
 namespace lmr::testing {
 
-SimProgram::SimProgram(sim::Options options, QDateTime now)
+SimProgram::SimProgram(sim::Options options, QDateTime now,
+                       const std::function<void(ProgramOptions&)>& configure)
     : sim(std::move(options)), clock(std::move(now)) {
     std::string error;
     if (!sim.Start(&error)) {
@@ -16,6 +17,9 @@ SimProgram::SimProgram(sim::Options options, QDateTime now)
     ProgramOptions po;
     po.ports = std::vector<PortTable::Port>{{sim.SlavePath(), "simulated meter", true}};
     po.tone = &tone;
+    if (configure) {
+        configure(po);
+    }
     program = std::make_unique<Program>(po);
 }
 

@@ -13,8 +13,10 @@ namespace lmr::testing {
 // The whole program against one simulated meter on COM1 of its own.
 class SimProgram {
 public:
+    // configure adjusts the program's options (ports and tone are the fixture's) before start.
     explicit SimProgram(sim::Options options = {},
-                        QDateTime now = QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)));
+                        QDateTime now = QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)),
+                        const std::function<void(ProgramOptions&)>& configure = {});
     ~SimProgram();
 
     // Waits for the search to find the meter and runs the identification tick.
