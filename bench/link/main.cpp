@@ -57,9 +57,10 @@ int PerByte() {
     const double n = static_cast<double>(bytes);
     const double wallUs = Seconds(start) * 1e6 / n;
     const double hostUs = (ThreadCpuSeconds() - cpuStart) * 1e6 / n;
-    std::printf("host overhead per byte: %.1f us CPU over %ld bytes (goal <= 50 us, ratio %.2f); "
-                "round trip with the simulator %.1f us per byte\n",
-                hostUs, bytes, hostUs / 50.0, wallUs);
+    std::printf(
+        "host overhead per byte: %.1f us CPU over %ld bytes (goal <= 50 us, ratio %.2f); "
+        "round trip with the simulator %.1f us per byte\n",
+        hostUs, bytes, hostUs / 50.0, wallUs);
     return 0;
 }
 
@@ -92,12 +93,15 @@ int SearchPass() {
     const double s = Seconds(start);
     search.Stop();
     const double floor = 8 * lmr::kProbeAttempts * lmr::kReadAttemptMs / 1000.0;
-    std::printf("search pass over 8 silent ports: %.3f s (floor %.2f s, ratio %.3f; goal <= 3.7 s, "
-                "ratio %.3f)\n",
-                s, floor, s / floor, s / 3.7);
+    std::printf(
+        "search pass over 8 silent ports: %.3f s (floor %.2f s, ratio %.3f; goal <= 3.7 s, "
+        "ratio %.3f)\n",
+        s, floor, s / floor, s / 3.7);
     return 0;
 }
 
 }  // namespace
 
-int main() { return PerByte() != 0 || SearchPass() != 0 ? 1 : 0; }
+int main() {
+    return PerByte() != 0 || SearchPass() != 0 ? 1 : 0;
+}

@@ -7,13 +7,13 @@ namespace lmr {
 // The host's command bytes. Every host byte after the probe is answered by one byte that the
 // host reads and discards; every data byte from the meter is echoed back by the host.
 enum class Command : uint8_t {
-    ReadCell = 5,     // memory cell value at an address: one signed word, 0xFFFF = empty
-    Probe = 55,       // is a meter there: one answer byte, any value, not echoed
-    ReadLive = 163,   // the three live channels RH, tв, tсф: three unsigned words
-    Identify = 167,   // the meter's model code: 23, 24 or 65
-    AskHead = 171,    // the measuring head fitted (only after code 65): 0, 1 or 2
-    ReadRecord = 173, // one data-logger record at an address: 16 bytes
-    SetClock = 175,   // minute, hour, day, month, year code; nothing comes back but answers
+    ReadCell = 5,      // memory cell value at an address: one signed word, 0xFFFF = empty
+    Probe = 55,        // is a meter there: one answer byte, any value, not echoed
+    ReadLive = 163,    // the three live channels RH, tв, tсф: three unsigned words
+    Identify = 167,    // the meter's model code: 23, 24 or 65
+    AskHead = 171,     // the measuring head fitted (only after code 65): 0, 1 or 2
+    ReadRecord = 173,  // one data-logger record at an address: 16 bytes
+    SetClock = 175,    // minute, hour, day, month, year code; nothing comes back but answers
 };
 
 // The shape of the exchange a command opens.
@@ -25,9 +25,9 @@ struct CommandShape {
 };
 
 inline constexpr CommandShape kCommandShapes[] = {
-    {Command::ReadCell, "read cell", 2, 2},   {Command::Probe, "probe", 0, 1},
-    {Command::ReadLive, "read live", 0, 6},   {Command::Identify, "identify", 0, 1},
-    {Command::AskHead, "ask head", 0, 1},     {Command::ReadRecord, "read record", 2, 16},
+    {Command::ReadCell, "read cell", 2, 2}, {Command::Probe, "probe", 0, 1},
+    {Command::ReadLive, "read live", 0, 6}, {Command::Identify, "identify", 0, 1},
+    {Command::AskHead, "ask head", 0, 1},   {Command::ReadRecord, "read record", 2, 16},
     {Command::SetClock, "set clock", 5, 0},
 };
 
@@ -39,7 +39,9 @@ inline constexpr CommandShape kCommandShapes[] = {
     return nullptr;
 }
 
-[[nodiscard]] constexpr uint8_t Code(Command c) { return static_cast<uint8_t>(c); }
+[[nodiscard]] constexpr uint8_t Code(Command c) {
+    return static_cast<uint8_t>(c);
+}
 
 // Logger records are asked for at 10, 20, … 30000.
 inline constexpr uint16_t kFirstRecordAddress = 10;

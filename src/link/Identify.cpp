@@ -48,8 +48,12 @@ std::optional<std::string> ModelCaption(uint8_t instrumentCode) {
     return Find(kModels, instrumentCode);
 }
 
-std::optional<std::string> HeadCaption(uint8_t headCode) { return Find(kHeads, headCode); }
+std::optional<std::string> HeadCaption(uint8_t headCode) {
+    return Find(kHeads, headCode);
+}
 
-bool EnablesMeasurement(uint8_t instrumentCode) { return ModelCaption(instrumentCode).has_value(); }
+bool EnablesMeasurement(uint8_t instrumentCode) {
+    return ModelCaption(instrumentCode).has_value();
+}
 
 }  // namespace lmr

@@ -19,7 +19,9 @@ std::string NoAccessText(int portNumber, const std::string& path) {
 SearchThread::SearchThread(Link& link, StatusSink status)
     : link_(link), status_(std::move(status)) {}
 
-SearchThread::~SearchThread() { Stop(); }
+SearchThread::~SearchThread() {
+    Stop();
+}
 
 void SearchThread::Resume() {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -78,7 +78,9 @@ OpenedChannel SerialChannel::Open(const std::string& path) {
     return out;
 }
 
-SerialChannel::~SerialChannel() { Close(); }
+SerialChannel::~SerialChannel() {
+    Close();
+}
 
 LinkStatus SerialChannel::Write(uint8_t byte) {
     if (fd_ < 0) return LinkStatus::NoDevice;
@@ -95,7 +97,7 @@ LinkStatus SerialChannel::Write(uint8_t byte) {
             continue;
         }
         return (n < 0 && (errno == ENXIO || errno == ENODEV)) ? LinkStatus::NoDevice
-                                                                : LinkStatus::Io;
+                                                              : LinkStatus::Io;
     }
 }
 
@@ -129,6 +131,8 @@ void SerialChannel::Close() {
     fd_ = -1;
 }
 
-OpenedChannel OpenSerialChannel(const std::string& path) { return SerialChannel::Open(path); }
+OpenedChannel OpenSerialChannel(const std::string& path) {
+    return SerialChannel::Open(path);
+}
 
 }  // namespace lmr

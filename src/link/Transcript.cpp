@@ -32,8 +32,7 @@ std::optional<TranscriptEntry> ParseTranscriptLine(const std::string& raw) {
     char dir[4] = {};
     unsigned byte = 0;
     int used = 0;
-    if (std::sscanf(line.c_str(), "%lld.%6u %3s %u %n", &seconds, &micros, dir, &byte, &used) <
-            4 ||
+    if (std::sscanf(line.c_str(), "%lld.%6u %3s %u %n", &seconds, &micros, dir, &byte, &used) < 4 ||
         used == 0 || byte > 255) {
         return std::nullopt;
     }

@@ -9,7 +9,9 @@ namespace lmr {
 
 Link::Link(PortTable& ports, ChannelOpener opener) : ports_(ports), opener_(std::move(opener)) {}
 
-Link::~Link() { ClosePort(); }
+Link::~Link() {
+    ClosePort();
+}
 
 void Link::OpenPort(char digit) {
     ClosePort();
@@ -33,7 +35,9 @@ void Link::SendByte(uint8_t byte) {
     if (s == LinkStatus::NoDevice || s == LinkStatus::Io) MarkLost();
 }
 
-uint8_t Link::TryReadByte() { return TryReadByteFor(kReadAttemptMs); }
+uint8_t Link::TryReadByte() {
+    return TryReadByteFor(kReadAttemptMs);
+}
 
 uint8_t Link::TryReadByteFor(int timeoutMs) {
     if (!channel_ || lost_) return 0;
@@ -93,8 +97,8 @@ bool Link::ProbeInstrument() {
     const auto start = std::chrono::steady_clock::now();
     for (int attempt = 1; attempt <= kProbeAttempts && !lost_; ++attempt) {
         const auto end = start + std::chrono::milliseconds(attempt * kReadAttemptMs);
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            end - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
         if (TryReadByteFor(static_cast<int>(std::max<int64_t>(left.count(), 0))) == 1) {
             return true;
         }

@@ -106,9 +106,7 @@ void CheckFault(const std::function<void(sim::Options&)>& fault, bool probeFails
         const bool expectLost = !probeFails && (!losesEchoedOnly || shape.hasData);
         EXPECT_EQ(o.lost, expectLost);
 
-        bench.Meter().Configure([](sim::Options& m) {
-            m = sim::Options{};
-        });
+        bench.Meter().Configure([](sim::Options& m) { m = sim::Options{}; });
         const Outcome healthy = RunShape(bench.link(), shape);
         EXPECT_TRUE(healthy.answered);
         EXPECT_FALSE(healthy.lost);

@@ -70,8 +70,8 @@ TEST(SimProgram, ServesALinkedPortAndWritesItsTranscript) {
     const std::string dir = TempDir();
     ASSERT_FALSE(dir.empty());
     const std::string port = dir + "/port", transcript = dir + "/t.txt";
-    SimProgram program({"--link", port, "--model", "65", "--head", "1", "--transcript",
-                        transcript, "--baud", "9600"});
+    SimProgram program({"--link", port, "--model", "65", "--head", "1", "--transcript", transcript,
+                        "--baud", "9600"});
     const std::string slave = program.Line();
     ASSERT_EQ(slave.rfind("/dev/pts/", 0), 0u) << slave;
     char target[PATH_MAX] = {};
@@ -141,9 +141,12 @@ TEST(SimProgram, HelpAndBadOptions) {
     SimProgram help({"--help"});
     EXPECT_EQ(help.Line(), "usage: lmr-sim [options]");
     EXPECT_EQ(help.Wait(), 0);
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"--model", "300"}, {"--baud", "19200"}, {"--nonsense"},
-          {"--logger-file", "/nonexistent"}, {"--cell", "73"}, {"--silent-after"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--model", "300"},
+                                                {"--baud", "19200"},
+                                                {"--nonsense"},
+                                                {"--logger-file", "/nonexistent"},
+                                                {"--cell", "73"},
+                                                {"--silent-after"}}) {
         SimProgram p(bad);
         EXPECT_EQ(p.Wait(), 2) << bad[0];
     }

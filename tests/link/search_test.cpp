@@ -95,8 +95,8 @@ TEST(Search, PortWithoutRightsIsReportedAndSearchGoesOn) {
     EXPECT_EQ(search.PortNumber(), 2);
     const std::vector<std::string> texts = log.Texts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], "Нет доступа к порту COM1 (" + refused +
-                            "): добавьте пользователя в группу dialout");
+    EXPECT_EQ(texts[0],
+              "Нет доступа к порту COM1 (" + refused + "): добавьте пользователя в группу dialout");
     EXPECT_EQ(texts[1], kSearchFoundText);
 }
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <chrono>
@@ -8,8 +7,7 @@
 
 namespace lmr::test {
 
-SimPorts::SimPorts(std::vector<sim::Options> meters)
-    : host_(std::make_shared<Host>()) {
+SimPorts::SimPorts(std::vector<sim::Options> meters) : host_(std::make_shared<Host>()) {
     std::vector<PortTable::Port> table;
     for (sim::Options& o : meters) {
         meters_.push_back(std::make_unique<sim::Simulator>(std::move(o)));
@@ -26,7 +24,9 @@ SimPorts::SimPorts(std::vector<sim::Options> meters)
     });
 }
 
-std::string SimPorts::HostBytes() const { return TranscriptBytes(HostTranscript()); }
+std::string SimPorts::HostBytes() const {
+    return TranscriptBytes(HostTranscript());
+}
 
 std::vector<TranscriptEntry> SimPorts::HostTranscript() const {
     std::lock_guard<std::mutex> lock(host_->mutex);

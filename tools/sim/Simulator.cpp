@@ -55,10 +55,10 @@ std::vector<LoggerRecord> LoggerFromCount(int count) {
     int minutes = 22 * 60;
     for (int i = 0; i < count; ++i, minutes += 30) {
         const int hour = (minutes / 60) % 24;
-        records.push_back(MakeRecord(static_cast<uint16_t>(450 + i % 40),
-                                     static_cast<uint16_t>(220 + i % 30),
-                                     static_cast<uint16_t>(240 + i % 50),
-                                     static_cast<uint8_t>(hour), static_cast<uint8_t>(minutes % 60)));
+        records.push_back(
+            MakeRecord(static_cast<uint16_t>(450 + i % 40), static_cast<uint16_t>(220 + i % 30),
+                       static_cast<uint16_t>(240 + i % 50), static_cast<uint8_t>(hour),
+                       static_cast<uint8_t>(minutes % 60)));
     }
     // The record after the last one breaks the hour sequence, which ends a download.
     const int lastHour = count > 0 ? ((minutes - 30) / 60) % 24 : 0;
@@ -129,7 +129,9 @@ std::map<uint16_t, uint16_t> DefaultCells() {
 
 Simulator::Simulator(Options options) : options_(std::move(options)), random_(options_.seed) {}
 
-Simulator::~Simulator() { Stop(); }
+Simulator::~Simulator() {
+    Stop();
+}
 
 bool Simulator::Start(std::string* error) {
     auto fail = [&](const char* what) {
@@ -143,7 +145,8 @@ bool Simulator::Start(std::string* error) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0) return fail("posix_openpt");
     char name[128];
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0 ||
+        ptsname_r(master_, name, sizeof name) != 0) {
         return fail("pseudo-terminal");
     }
     // The meter holds the slave side too, so the line stays up between the host's openings.
@@ -358,9 +361,9 @@ void Simulator::Prepare() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         Options& o = options_;
-        const uint16_t address =
-            parameters_.size() >= 2 ? static_cast<uint16_t>(parameters_[0] << 8 | parameters_[1])
-                                    : 0;
+        const uint16_t address = parameters_.size() >= 2
+                                     ? static_cast<uint16_t>(parameters_[0] << 8 | parameters_[1])
+                                     : 0;
         auto word = [this](uint16_t w) {
             data_.push_back(static_cast<uint8_t>(w >> 8));
             data_.push_back(static_cast<uint8_t>(w & 0xFF));

@@ -49,14 +49,14 @@ struct Options {
     uint8_t probeAnswer = 0;
     int probeDelayMs = 0;  // the probe answer comes this much later
     // Faults.
-    bool silent = false;          // never answers
-    double onAfterSeconds = 0;    // answers nothing until this long after Start
-    int silentAfter = -1;         // sends at most N bytes per exchange, then nothing
-    bool wrongEcho = false;       // takes every echo as wrong and abandons the exchange
-    bool garbage = false;         // another device: three random bytes for every byte received
-    int vanishAfter = -1;         // closes the pseudo-terminal after N bytes of an exchange
-    bool paced = false;           // 9600 baud: about 1.04 ms per byte sent
-    uint32_t seed = 1;            // random walk and garbage
+    bool silent = false;        // never answers
+    double onAfterSeconds = 0;  // answers nothing until this long after Start
+    int silentAfter = -1;       // sends at most N bytes per exchange, then nothing
+    bool wrongEcho = false;     // takes every echo as wrong and abandons the exchange
+    bool garbage = false;       // another device: three random bytes for every byte received
+    int vanishAfter = -1;       // closes the pseudo-terminal after N bytes of an exchange
+    bool paced = false;         // 9600 baud: about 1.04 ms per byte sent
+    uint32_t seed = 1;          // random walk and garbage
 };
 
 // The meter's clock as the last 175 set it.
@@ -125,7 +125,7 @@ private:
     void Step(uint8_t byte, const Faults& faults);
     void BeginExchange();
     void StartCommand(uint8_t code);
-    void Prepare();        // the reply's data bytes and the request's effect
+    void Prepare();  // the reply's data bytes and the request's effect
     void SendFirstData();
     void Send(uint8_t byte);
     void Record(bool fromHost, uint8_t byte);

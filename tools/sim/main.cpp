@@ -55,7 +55,9 @@ complement; every data byte is sent only after the echo of the one before matche
 )";
 
 std::atomic<bool> g_stop{false};
-void OnSignal(int) { g_stop.store(true); }
+void OnSignal(int) {
+    g_stop.store(true);
+}
 
 bool ParseInt(const char* s, long low, long high, long& out) {
     char* end = nullptr;
@@ -103,12 +105,14 @@ int main(int argc, char** argv) {
             transcriptPath = v;
         } else if (a == "--model" || a == "--head" || a == "--probe-answer") {
             if (!ParseInt(v, 0, 255, n)) return bad(a + " takes a byte 0..255");
-            (a == "--model" ? options.model : a == "--head" ? options.head : options.probeAnswer) =
-                static_cast<uint8_t>(n);
+            (a == "--model"  ? options.model
+             : a == "--head" ? options.head
+                             : options.probeAnswer) = static_cast<uint8_t>(n);
         } else if (a == "--rh" || a == "--air" || a == "--globe") {
             if (!ParseInt(v, 0, 65535, n)) return bad(a + " takes a word 0..65535");
-            (a == "--rh" ? options.rh : a == "--air" ? options.air : options.globe) =
-                static_cast<uint16_t>(n);
+            (a == "--rh"    ? options.rh
+             : a == "--air" ? options.air
+                            : options.globe) = static_cast<uint16_t>(n);
         } else if (a == "--logger") {
             if (!ParseInt(v, 0, 3000, n)) return bad("--logger takes a count 0..3000");
             options.logger = lmr::sim::LoggerFromCount(static_cast<int>(n));
@@ -135,7 +139,7 @@ int main(int argc, char** argv) {
             options.cells[static_cast<uint16_t>(addr)] = static_cast<uint16_t>(n);
         } else if (a == "--probe-delay" || a == "--silent-after" || a == "--vanish-after") {
             if (!ParseInt(v, 0, 1000000, n)) return bad(a + " takes a count");
-            (a == "--probe-delay" ? options.probeDelayMs
+            (a == "--probe-delay"    ? options.probeDelayMs
              : a == "--silent-after" ? options.silentAfter
                                      : options.vanishAfter) = static_cast<int>(n);
         } else if (a == "--on-after") {
