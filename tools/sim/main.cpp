@@ -184,7 +184,8 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, OnSignal);
     while (!g_stop.load() && !sim.Vanished()) usleep(50000);
     sim.Stop();
-    // A vanished adapter leaves its name dangling, as a pulled USB device would.
-    if (!linkPath.empty() && !sim.Vanished()) ::unlink(linkPath.c_str());
+    // A pulled adapter takes its device name with it. A dangling name would not do: the
+    // pseudo-terminal's number is soon given to another one, which would then answer to it.
+    if (!linkPath.empty()) ::unlink(linkPath.c_str());
     return 0;
 }
