@@ -1,9 +1,171 @@
 // Logger download and view on the main window.
+#include <QCategoryAxis>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+#include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "logger/LoggerDownload.h"
+#include "logger/LoggerTexts.h"
 
 namespace lmr {
 
-void TFMain::ButtonZagruzitClick() {}
-void TFMain::ComboBoxZChange() {}
+namespace {
+
+// Bottom labels shown at once; the records' time texts are too long for one per point.
+constexpr int kMaxBottomLabels = 8;
+// How often the chart takes the records downloaded since it last did.
+constexpr qint64 kChartBatchMs = 50;
+
+// Index at which a point of X x goes so that the series keeps X ascending; a point of a later
+// download goes after the earlier ones of the same address.
+int InsertionIndex(const QLineSeries* series, double x) {
+    int lo = 0;
+    int hi = series->count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (series->at(mid).x() <= x) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo;
+}
+
+}  // namespace
+
+void TFMain::ButtonZagruzitClick() {
+    if (RefuseBeforeIdentification()) return;
+    const QString earlierText = PanelText(3);
+    ButtonZagruzit->setText(QString::fromUtf8(kLoadingCaption));
+    // Clicks made while the download runs are held back by the event loop; the button stays
+    // off until they are dropped, so an impatient click does not start a second download.
+    ButtonZagruzit->setEnabled(false);
+
+    // A chart recomputes all its points on every change, so records reach it in batches, a few
+    // times a second; the grid takes every record at once.
+    std::vector<PendingPoints> pending;
+    QElapsedTimer sinceChart;
+    sinceChart.start();
+    std::atomic<bool> cancel{false};
+    DownloadCallbacks callbacks;
+    callbacks.record = [&](const LoggerRow& row) {
+        const int gridRow = StringGridL->RowCount() - 1;
+        for (int c = 0; c < kLoggerColumns; ++c) StringGridL->SetCells(c, gridRow, row.cells[c]);
+        StringGridL->SetRowCount(gridRow + 2);
+        pending.push_back({row.points, gridRow});
+    };
+    callbacks.between = [&](int accepted) {
+        SetPanelText(3, DownloadProgressText(accepted));
+        if (sinceChart.elapsed() >= kChartBatchMs) {
+            AddLoggerPoints(pending);
+            sinceChart.restart();
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (Closing()) cancel = true;
+    };
+    const DownloadResult result = DownloadLogger(TheLink(), PortNumber(), callbacks, cancel);
+    AddLoggerPoints(pending);
+
+    switch (result.status) {
+        case DownloadStatus::Done:
+            SetPanelText(3, earlierText);
+            break;
+        case DownloadStatus::NoAnswer:
+            SetPanelText(3, QString::fromUtf8(kNoAnswer));
+            break;
+        case DownloadStatus::Busy:
+            SetPanelText(3, QString::fromUtf8(kDownloadBusyText));
+            break;
+        case DownloadStatus::Lost:
+            SetPanelText(3, DownloadLostText(result.accepted));
+            break;
+        case DownloadStatus::Cancelled:
+            break;
+    }
+    ButtonZagruzit->setText(QString::fromUtf8(kLoadCaption));
+    if (Closing()) return;
+    QCoreApplication::processEvents();
+    ButtonZagruzit->setEnabled(true);
+}
+
+void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending) {
+    if (pending.empty()) return;
+    QLineSeries* const series[kLoggerSeries] = {Series1, Series2, Series3, Series4};
+    // Merge by address, keeping X ascending; a later download's point goes after an earlier
+    // one of the same address.
+    const QList<QPointF> old[kLoggerSeries] = {Series1->points(), Series2->points(),
+                                               Series3->points(), Series4->points()};
+    QList<QPointF> merged[kLoggerSeries];
+    std::vector<int> rows;
+    rows.reserve(loggerPointRows_.size() + pending.size());
+    size_t i = 0;
+    size_t j = 0;
+    const size_t n = static_cast<size_t>(old[0].size());
+    while (i < n || j < pending.size()) {
+        const bool takeOld =
+            j == pending.size() ||
+            (i < n && old[0][static_cast<qsizetype>(i)].x() <= pending[j].points[0].x);
+        for (int s = 0; s < kLoggerSeries; ++s) {
+            merged[s].append(takeOld ? old[s][static_cast<qsizetype>(i)]
+                                     : QPointF(pending[j].points[s].x, pending[j].points[s].y));
+        }
+        rows.push_back(takeOld ? loggerPointRows_[i] : pending[j].gridRow);
+        takeOld ? ++i : ++j;
+    }
+    pending.clear();
+    loggerPointRows_ = std::move(rows);
+    for (int s = 0; s < kLoggerSeries; ++s) series[s]->replace(merged[s]);
+
+    const double first = merged[0].first().x();
+    const double last = merged[0].last().x();
+    // One point has no width of its own; give it a record step on either side.
+    if (last > first) {
+        ChartValueBottomAxis->setRange(first, last);
+    } else {
+        ChartValueBottomAxis->setRange(first - kRecordAddressStep, last + kRecordAddressStep);
+    }
+    RelabelChartValue();
+}
+
+void TFMain::ComboBoxZChange() {
+    const int chosen = ComboBoxZ->currentIndex();
+    if (chosen < 0 || chosen >= kLoggerSeries) return;
+    for (int i = 0; i < kLoggerSeries; ++i)
+        LoggerSeries[static_cast<size_t>(i)]->setVisible(i == chosen);
+}
+
+QString TFMain::ChartValueGetAxisLabel(int valueIndex) const {
+    if (valueIndex < 0 || valueIndex >= static_cast<int>(loggerPointRows_.size())) return {};
+    return StringGridL->Cells(0, loggerPointRows_[static_cast<size_t>(valueIndex)]);
+}
+
+void TFMain::RelabelChartValue() {
+    auto* axis = qobject_cast<QCategoryAxis*>(ChartValueBottomAxis);
+    if (axis == nullptr || relabelling_) return;
+    relabelling_ = true;
+    for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+    const double min = axis->min();
+    const double max = axis->max();
+    axis->setStartValue(min);
+    const int first = InsertionIndex(Series1, std::nextafter(min, -1e300));
+    const int end = InsertionIndex(Series1, max);
+    const int step = std::max(1, (end - first + kMaxBottomLabels - 1) / kMaxBottomLabels);
+    double lastX = min - 1;
+    for (int i = first; i < end; i += step) {
+        const double x = Series1->at(i).x();
+        // Categories need rising ends and distinct labels; points of two downloads may share both.
+        if (x <= lastX) continue;
+        const QString label = ChartValueGetAxisLabel(i);
+        if (label.isEmpty() || axis->categoriesLabels().contains(label)) continue;
+        axis->append(label, x);
+        lastX = x;
+    }
+    relabelling_ = false;
+}
 
 }  // namespace lmr

@@ -1,6 +1,7 @@
 #include "app/TFMain.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QCloseEvent>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
@@ -134,6 +135,7 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     connect(ButtonZagruzit, &QPushButton::clicked, this, &TFMain::ButtonZagruzitClick);
     connect(ComboBoxZ, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TFMain::ComboBoxZChange);
+    connect(ChartValueBottomAxis, &QValueAxis::rangeChanged, this, [this] { RelabelChartValue(); });
 
     // The window keeps the size of its client area; the scroll area shows
     // the rest of the form.
@@ -378,8 +380,10 @@ void TFMain::BuildLoggerPage() {
     ChartValue->setBackgroundRoundness(0);
     ChartValueLeftAxis = new QValueAxis;
     ChartValueLeftAxis->setRange(0, 100);
-    ChartValueBottomAxis = new QValueAxis;
-    ChartValueBottomAxis->setLabelFormat(QStringLiteral("%d"));
+    // The bottom labels are the records' time texts, placed at the points (RelabelChartValue).
+    auto* bottom = new QCategoryAxis;
+    bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    ChartValueBottomAxis = bottom;
     ChartValue->addAxis(ChartValueBottomAxis, Qt::AlignBottom);
     ChartValue->addAxis(ChartValueLeftAxis, Qt::AlignLeft);
     const QColor colours[4] = {kRed, kGreen, kYellow, kCyan};

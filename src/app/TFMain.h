@@ -16,6 +16,7 @@
 #include <QValueAxis>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
@@ -25,6 +26,7 @@
 #include "measure/LiveRecord.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
+#include "logger/LoggerRow.h"
 #include "app/ZoomChartView.h"
 
 namespace lmr {
@@ -171,6 +173,16 @@ public:
 
     void ButtonZagruzitClick();
     void ComboBoxZChange();
+    // The bottom label of logger point valueIndex: the time text of the record behind it.
+    [[nodiscard]] QString ChartValueGetAxisLabel(int valueIndex) const;
+    // Writes the labels of the points in the bottom axis's range (again after a zoom).
+    void RelabelChartValue();
+    // Points of downloaded records not yet in the logger series, with their grid rows.
+    struct PendingPoints {
+        std::array<LoggerPoint, 4> points;
+        int gridRow;
+    };
+    void AddLoggerPoints(std::vector<PendingPoints>& pending);
 
     void ButtonReadMemoClick();
     void Button1Click();
@@ -216,6 +228,10 @@ private:
     LiveRecord record_;
     MeasurementOptions* options_ = nullptr;
     Tone* tone_ = nullptr;
+    // StringGridL row of the record behind each logger point, by point index: a second
+    // download's points sit among the first's by address, its rows after them.
+    std::vector<int> loggerPointRows_;
+    bool relabelling_ = false;
     QWidget* FStat_ = nullptr;
     QWidget* FOptions_ = nullptr;
     QWidget* FLogo_ = nullptr;

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "MeterProgram.h"
+#include "app/TFMain.h"
+#include "link/CommandCodes.h"
+
+namespace lmr::test {
+namespace {
+
+TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
+    sim::Options o;
+    o.cells.clear();  // every value empty ...
+    o.cells[CellAddress(0, 1)] = 0xFFFE;
+    o.cells[CellAddress(5, 9)] = 0x00EA;
+    MeterProgram p(o);
+    TFMain& m = p.main();
+    m.ButtonReadMemoClick();
+    EXPECT_EQ(m.PanelText(3), "Чтение ячеек памяти завершено");
+    EXPECT_EQ(m.StringGridM->Cells(1, 1), "-0.2");
+    EXPECT_EQ(m.StringGridM->Cells(6, 9), "23.4");
+    EXPECT_EQ(m.StringGridM->Cells(3, 4), "-");
+    EXPECT_EQ(m.StringGridM->Cells(0, 9), "9");
+
+    m.Button1Click();
+    const QString text = QGuiApplication::clipboard()->text();
+    const QStringList lines = text.split('\n');
+    ASSERT_EQ(lines.size(), 11);  // ten lines, each ended by a line feed
+    EXPECT_TRUE(lines[10].isEmpty());
+    EXPECT_EQ(lines[0], "№\tTHC,*C\tRH,%\tt.,*C\ttсф.,*C\ttв.т.,*C\ttт.р.,*C");
+    EXPECT_EQ(lines[1], "1\t-0.2\t-\t-\t-\t-\t-");
+    EXPECT_EQ(lines[9], "9\t-\t-\t-\t-\t-\t23.4");
+
+    // A meter lost halfway: the values read are new, the rest keep their earlier text.
+    p.meter().Configure([](sim::Options& m) {
+        m.cells[CellAddress(0, 1)] = 100;
+        m.cells[CellAddress(5, 9)] = 200;
+        m.silentAfter = 1 + 5 * 5;
+    });
+    m.ButtonReadMemoClick();
+    EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, прочитано значений: 5 из 54");
+    EXPECT_EQ(m.StringGridM->Cells(1, 1), "10");
+    EXPECT_EQ(m.StringGridM->Cells(6, 9), "23.4");
+}
+
+TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {
+    MeterProgram p({}, false);
+    TFMain& m = p.main();
+    m.Button1Click();
+    QString expected = "№\tTHC,*C\tRH,%\tt.,*C\ttсф.,*C\ttв.т.,*C\ttт.р.,*C\n";
+    for (int r = 1; r <= 9; ++r) expected += QString::number(r) + "\t\t\t\t\t\t\n";
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+    m.ButtonReadMemoClick();
+    EXPECT_EQ(m.PanelText(3), "Прибор не найден");
+    m.ButtonSaveClick();
+    EXPECT_EQ(m.PanelText(3), "Прибор не найден");
+    EXPECT_EQ(p.meter().Clock().sets, 0);
+}
+
+TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
+    MeterProgram p;
+    TFMain& m = p.main();
+    m.TimerDataVremyTimer();
+    m.ButtonSaveClick();
+    EXPECT_EQ(m.PanelText(3), "Запись времяни и даты завершена");
+    sim::InstrumentClock c = p.meter().Clock();
+    EXPECT_EQ(c.sets, 1);
+    EXPECT_EQ(std::vector<int>({c.minute, c.hour, c.day, c.month, c.yearCode}),
+              std::vector<int>({10, 16, 7, 4, 9}));
+
+    // A typed value goes out if the button comes before the next tick ...
+    m.CSpinEditMin->setValue(33);
+    m.CSpinEditGod->setValue(2100);
+    m.ButtonSaveClick();
+    c = p.meter().Clock();
+    EXPECT_EQ(c.minute, 33);
+    EXPECT_EQ(c.yearCode, 100);
+    // ... and the tick puts the computer's time back.
+    p.clock().set(QDateTime(QDate(2150, 1, 2), QTime(3, 4, 5)));
+    m.TimerDataVremyTimer();
+    EXPECT_EQ(m.CSpinEditMin->value(), 4);
+    EXPECT_EQ(m.CSpinEditGod->value(), 2100);
+
+    m.CSpinEditDen->setValue(31);
+    m.CSpinEditMes->setValue(4);
+    m.CSpinEditGod->setValue(2009);
+    m.ButtonSaveClick();
+    EXPECT_EQ(m.PanelText(3), "Такой даты нет: 31.04.2009 — дата и время не записаны");
+    EXPECT_EQ(p.meter().Clock().sets, 2);
+
+    p.meter().Configure([](sim::Options& o) { o.silent = true; });
+    m.CSpinEditDen->setValue(30);
+    m.ButtonSaveClick();
+    EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
+    EXPECT_EQ(p.meter().Clock().sets, 2);
+}
+
+}  // namespace
+}  // namespace lmr::test

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <QCategoryAxis>
+#include <QTimer>
+
+#include "MeterProgram.h"
+#include "app/TFMain.h"
+#include "logger/LoggerRow.h"
+
+namespace lmr::test {
+namespace {
+
+sim::Options Logger(int count) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(count);
+    return o;
+}
+
+QStringList Row(const StringGrid* grid, int row) {
+    QStringList cells;
+    for (int c = 0; c < grid->ColCount(); ++c) cells << grid->Cells(c, row);
+    return cells;
+}
+
+TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
+    MeterProgram p(Logger(3));
+    TFMain& m = p.main();
+    m.SetPanelText(3, "прежний текст");
+    // Runs while the download lets the window paint between records.
+    QStringList seen;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout,
+                     [&] { seen << m.ButtonZagruzit->text() + " | " + m.PanelText(3); });
+    watch.start(0);
+    m.ButtonZagruzitClick();
+    watch.stop();
+
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.front(), "Загрузка данных, ждите .... | Загружено записей: 1");
+    EXPECT_TRUE(seen.contains("Загрузка данных, ждите .... | Загружено записей: 3"));
+    EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
+    EXPECT_TRUE(m.ButtonZagruzit->isEnabled());
+    EXPECT_EQ(m.PanelText(3), "прежний текст");
+
+    ASSERT_EQ(m.StringGridL->RowCount(), 5);  // header, three records, one empty row
+    const LoggerRow first = MakeLoggerRow(10, DecodeLoggerRecord(sim::LoggerFromCount(3)[0].bytes));
+    EXPECT_EQ(Row(m.StringGridL, 1), QStringList(first.cells.begin(), first.cells.end()));
+    EXPECT_EQ(m.StringGridL->Cells(0, 1), "22:0 7.4.9");
+    EXPECT_EQ(m.StringGridL->Cells(0, 3), "23:0 7.4.9");
+    EXPECT_EQ(Row(m.StringGridL, 4), QStringList(10, QString()));
+    for (QLineSeries* s : {m.Series1, m.Series2, m.Series3, m.Series4}) {
+        ASSERT_EQ(s->count(), 3);
+        EXPECT_EQ(s->at(0).x(), 10.0);
+        EXPECT_EQ(s->at(2).x(), 30.0);
+    }
+    EXPECT_NEAR(m.Series2->at(0).y(), 45.0, 1e-9);
+    EXPECT_NEAR(m.Series3->at(1).y(), 22.1, 1e-9);
+    EXPECT_EQ(m.LoggerSeries[4]->count(), 0);
+
+    // Bottom labels: the time text of the record behind each point.
+    EXPECT_EQ(m.ChartValueGetAxisLabel(0), "22:0 7.4.9");
+    EXPECT_EQ(m.ChartValueGetAxisLabel(2), "23:0 7.4.9");
+    auto* axis = qobject_cast<QCategoryAxis*>(m.ChartValueBottomAxis);
+    ASSERT_NE(axis, nullptr);
+    EXPECT_EQ(axis->categoriesLabels(), QStringList({"22:0 7.4.9", "22:30 7.4.9", "23:0 7.4.9"}));
+    EXPECT_EQ(m.ChartValueLeftAxis->min(), 0.0);
+    EXPECT_EQ(m.ChartValueLeftAxis->max(), 100.0);
+}
+
+TEST(LoggerWindow, FullLoggerGives3002Rows) {
+    MeterProgram p(Logger(3000));
+    TFMain& m = p.main();
+    m.ButtonZagruzitClick();
+    EXPECT_EQ(m.StringGridL->RowCount(), 3002);
+    EXPECT_EQ(m.Series4->count(), 3000);
+    EXPECT_EQ(m.Series4->at(2999).x(), 30000.0);
+    EXPECT_FALSE(m.StringGridL->Cells(0, 3000).isEmpty());
+    EXPECT_TRUE(m.StringGridL->Cells(0, 3001).isEmpty());
+    auto* axis = qobject_cast<QCategoryAxis*>(m.ChartValueBottomAxis);
+    EXPECT_LE(axis->categoriesLabels().size(), 8);
+    EXPECT_GE(axis->categoriesLabels().size(), 2);
+}
+
+TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
+    MeterProgram p(Logger(2));
+    TFMain& m = p.main();
+    m.ButtonZagruzitClick();
+    p.meter().Configure([](sim::Options& o) {
+        o.logger = {sim::MakeRecord(500, 250, 300, 9, 0, 8),
+                    sim::MakeRecord(500, 250, 300, 9, 10, 8),
+                    sim::MakeRecord(500, 250, 300, 9, 20, 8)};
+    });
+    m.ButtonZagruzitClick();
+    ASSERT_EQ(m.StringGridL->RowCount(), 7);
+    EXPECT_EQ(m.StringGridL->Cells(0, 2), "22:30 7.4.9");
+    EXPECT_EQ(m.StringGridL->Cells(0, 3), "9:0 8.4.9");
+    EXPECT_EQ(m.StringGridL->Cells(0, 5), "9:20 8.4.9");
+    ASSERT_EQ(m.Series1->count(), 5);
+    const double xs[] = {10, 10, 20, 20, 30};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(m.Series1->at(i).x(), xs[i]) << i;
+    // Every point's label is its own record's time, whichever download it came from.
+    const char* labels[] = {"22:0 7.4.9", "9:0 8.4.9", "22:30 7.4.9", "9:10 8.4.9", "9:20 8.4.9"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(m.ChartValueGetAxisLabel(i), labels[i]) << i;
+    EXPECT_NEAR(m.Series1->at(1).y(), 22.0, 1e-9);
+}
+
+TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
+    {
+        MeterProgram p(Logger(100));
+        TFMain& m = p.main();
+        p.meter().Configure([](sim::Options& o) { o.silent = true; });
+        m.ButtonZagruzitClick();
+        EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
+        EXPECT_EQ(m.StringGridL->RowCount(), 2);
+        EXPECT_EQ(m.Series1->count(), 0);
+        EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
+        EXPECT_TRUE(
+            qobject_cast<QCategoryAxis*>(m.ChartValueBottomAxis)->categoriesLabels().isEmpty());
+
+        p.meter().Configure([](sim::Options& o) {
+            o.silent = false;
+            o.silentAfter = 1 + 56 * 19 + 3 + 8;  // halfway through record 57
+        });
+        m.ButtonZagruzitClick();
+        EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, загружено записей: 56");
+        EXPECT_EQ(m.StringGridL->RowCount(), 58);
+        EXPECT_EQ(m.Series3->count(), 56);
+        EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
+        EXPECT_FALSE(m.TheLink().IsOpen());
+    }
+    MeterProgram early(Logger(3), false);
+    TFMain& m = early.main();
+    ASSERT_FALSE(m.Identified());
+    m.ButtonZagruzitClick();
+    EXPECT_EQ(m.PanelText(3), "Прибор не найден");
+    EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
+    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+}
+
+TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
+    MeterProgram p(Logger(3000));
+    TFMain& m = p.main();
+    m.show();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (m.StringGridL->RowCount() > 20) m.close();
+    });
+    closer.start(0);
+    m.ButtonZagruzitClick();
+    closer.stop();
+    EXPECT_TRUE(m.Closing());
+    EXPECT_LT(m.StringGridL->RowCount(), 3002);
+    EXPECT_EQ(m.StringGridL->RowCount() - 2, m.Series1->count());
+    EXPECT_FALSE(m.TheLink().IsOpen());
+}
+
+TEST(LoggerWindow, QuantityChoiceShowsOneSeries) {
+    MeterProgram p(Logger(3));
+    TFMain& m = p.main();
+    m.ButtonZagruzitClick();
+    m.ComboBoxZ->setCurrentIndex(1);  // "Влажность RH, %"
+    EXPECT_FALSE(m.Series1->isVisible());
+    EXPECT_TRUE(m.Series2->isVisible());
+    EXPECT_FALSE(m.Series3->isVisible());
+    EXPECT_FALSE(m.Series4->isVisible());
+    EXPECT_EQ(m.Series1->count(), 3);
+    EXPECT_EQ(m.ChartValueLeftAxis->max(), 100.0);
+    m.ComboBoxZ->setCurrentIndex(3);
+    EXPECT_TRUE(m.Series4->isVisible());
+    EXPECT_FALSE(m.Series2->isVisible());
+}
+
+}  // namespace
+}  // namespace lmr::test
