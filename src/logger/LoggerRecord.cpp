@@ -10,11 +10,6 @@ std::uint16_t WordAt(const LoggerRecordBytes& bytes, int offset) {
 
 }  // namespace
 
-float ChannelValue(std::uint16_t word) {
-    // The instrument's scale constant is taken in extended precision, the product kept as float.
-    return static_cast<float>(static_cast<long double>(word) * 0.1L);
-}
-
 LoggerRecord DecodeLoggerRecord(const LoggerRecordBytes& bytes) {
     LoggerRecord r;
     r.rh = ChannelValue(WordAt(bytes, 2));

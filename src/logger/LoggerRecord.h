@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "link/CommandCodes.h"
+#include "measure/LiveExchange.h"  // ChannelValue: the logger stores the live channels' words
 
 namespace lmr {
 
@@ -27,9 +28,6 @@ struct LoggerRecord {
     std::uint8_t date12 = 0;  // printed in the middle
     std::uint8_t date13 = 0;  // printed first
 };
-
-// A channel word in tenths: unsigned, so 0xFFCE is 6548.6, not -5.
-[[nodiscard]] float ChannelValue(std::uint16_t word);
 
 [[nodiscard]] LoggerRecord DecodeLoggerRecord(const LoggerRecordBytes& bytes);
 
