@@ -23,7 +23,7 @@ fi
 
 port="$PWD/build/release/sim-port"
 rm -f "$port"
-build/release/tools/sim/lmr-sim --link "$port" --model 24 --walk --logger 120 &
+build/release/tools/sim/lmr-sim --link "$port" --model 24 --walk --logger 120 --baud 9600 &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$port" ] && break; sleep 0.1; done

@@ -24,30 +24,48 @@ constexpr const char* kAbsentText = "-";
 
 QLineSeries* TFMain::LiveSeriesOf(Quantity q) const {
     switch (q) {
-        case Quantity::Ths: return LineSeries3;
-        case Quantity::Wbgt: return Series11;
-        case Quantity::Rh: return LineSeries4;
-        case Quantity::Tv: return Series13;
-        case Quantity::Tsf: return LineSeries5;
-        case Quantity::Tvt: return Series12;
-        case Quantity::Ttr: return Series14;
-        case Quantity::Trad: return LineSeries1;
-        case Quantity::W: return LineSeries2;
+        case Quantity::Ths:
+            return LineSeries3;
+        case Quantity::Wbgt:
+            return Series11;
+        case Quantity::Rh:
+            return LineSeries4;
+        case Quantity::Tv:
+            return Series13;
+        case Quantity::Tsf:
+            return LineSeries5;
+        case Quantity::Tvt:
+            return Series12;
+        case Quantity::Ttr:
+            return Series14;
+        case Quantity::Trad:
+            return LineSeries1;
+        case Quantity::W:
+            return LineSeries2;
     }
     return nullptr;
 }
 
 QLabel* TFMain::ValueLabelOf(Quantity q) const {
     switch (q) {
-        case Quantity::Ths: return Label25;
-        case Quantity::Wbgt: return Label26;
-        case Quantity::Rh: return Label23;
-        case Quantity::Tv: return Label21;
-        case Quantity::Tsf: return Label22;
-        case Quantity::Tvt: return Label27;
-        case Quantity::Ttr: return Label28;
-        case Quantity::Trad: return Label29;
-        case Quantity::W: return Label30;
+        case Quantity::Ths:
+            return Label25;
+        case Quantity::Wbgt:
+            return Label26;
+        case Quantity::Rh:
+            return Label23;
+        case Quantity::Tv:
+            return Label21;
+        case Quantity::Tsf:
+            return Label22;
+        case Quantity::Tvt:
+            return Label27;
+        case Quantity::Ttr:
+            return Label28;
+        case Quantity::Trad:
+            return Label29;
+        case Quantity::W:
+            return Label30;
     }
     return nullptr;
 }
@@ -108,7 +126,9 @@ void TFMain::ButtonStartStopClick() {
     }
 }
 
-void TFMain::TimerIntervalTimer() { TakeReading(); }
+void TFMain::TimerIntervalTimer() {
+    TakeReading();
+}
 
 void TFMain::TimerPeriodTimer() {
     const QDateTime now = appClock().now();
@@ -141,9 +161,8 @@ void TFMain::TakeReading() {
     if (!identified_) {
         return;
     }
-    const LiveChannels r = ReadLiveChannels(link_, PortNumber(), [this] {
-        SetPanelText(3, QString::fromUtf8(kReading));
-    });
+    const LiveChannels r = ReadLiveChannels(
+        link_, PortNumber(), [this] { SetPanelText(3, QString::fromUtf8(kReading)); });
     if (r.status == LiveStatus::Busy) {
         // Another exchange holds the link (a download): this reading is skipped.
         return;
@@ -153,9 +172,10 @@ void TFMain::TakeReading() {
         StopLive();
         return;
     }
-    const float rh = r.rh;
-    const float tv = r.tv;
-    const float tsf = r.tsf;
+    PublishReading(r.rh, r.tv, r.tsf);
+}
+
+void TFMain::PublishReading(float rh, float tv, float tsf) {
     const HeatStress h = DeriveHeatStress(rh, tv, tsf);
 
     const int row = StringGridD->RowCount() - 1;

@@ -1,23 +1,13 @@
 #include "app/Program.h"
 
 #include <QApplication>
+#include <QCheckBox>
 
 #include "app/MainTexts.h"
-
-#include <QCheckBox>
 
 namespace lmr {
 
 namespace {
-
-std::unique_ptr<QWidget> MakeAuxWindow(const char* name, const char* caption, int w, int h) {
-    auto win = std::make_unique<QWidget>(nullptr, Qt::Window);
-    win->setObjectName(QString::fromLatin1(name));
-    win->setWindowTitle(QString::fromUtf8(caption));
-    win->setFixedSize(w, h);
-    win->setAttribute(Qt::WA_QuitOnClose, false);
-    return win;
-}
 
 const char* TranscriptReason(LinkStatus status) {
     switch (status) {
@@ -34,8 +24,8 @@ const char* TranscriptReason(LinkStatus status) {
 
 Program::Program(ProgramOptions options) {
     QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-    ports_ = options.ports ? std::make_unique<PortTable>(*options.ports)
-                           : std::make_unique<PortTable>();
+    ports_ =
+        options.ports ? std::make_unique<PortTable>(*options.ports) : std::make_unique<PortTable>();
     link_ = std::make_unique<Link>(*ports_);
     if (!options.transcriptPath.empty()) {
         OpenTranscript(options.transcriptPath);
@@ -57,20 +47,27 @@ Program::Program(ProgramOptions options) {
     if (options.tone == nullptr) {
         ownTone_ = std::make_unique<AlsaTone>([this] {
             // Called on the tone thread: the desktop beep belongs to the window's thread.
-            QMetaObject::invokeMethod(relay_.get(), [] { QApplication::beep(); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                relay_.get(), [] { QApplication::beep(); }, Qt::QueuedConnection);
         });
     }
     fmain_->SetTone(options.tone != nullptr ? options.tone : ownTone_.get());
     fstat_ = std::make_unique<TFStat>();
     foptions_ = std::make_unique<TFOptions>();
-    flogo_ = MakeAuxWindow("FLogo", "FLogo", 604, 211);
-    fhelp_ = MakeAuxWindow("FHelp", "Помощь", 462, 477);
+    flogo_ = std::make_unique<TFLogo>();
+    fhelp_ = std::make_unique<TFHelp>();
+    for (QWidget* w : {static_cast<QWidget*>(fstat_.get()), static_cast<QWidget*>(foptions_.get()),
+                       static_cast<QWidget*>(flogo_.get()), static_cast<QWidget*>(fhelp_.get())}) {
+        // Only the main window's closing ends the program.
+        w->setAttribute(Qt::WA_QuitOnClose, false);
+    }
     fmain_->SetAuxWindows(fstat_.get(), foptions_.get(), flogo_.get(), fhelp_.get());
     WireSecondaryWindows();
 }
 
-Program::~Program() { Shutdown(); }
+Program::~Program() {
+    Shutdown();
+}
 
 void Program::WireSecondaryWindows() {
     TFMain* m = fmain_.get();
@@ -87,9 +84,9 @@ void Program::WireSecondaryWindows() {
     QObject::connect(foptions_.get(), &TFOptions::IntervalChanged, m,
                      [m](int ms) { m->TimerInterval->setInterval(ms); });
     QObject::connect(m, &TFMain::MeasurementEnabled, foptions_.get(), [o = foptions_.get()] {
-        for (QWidget* w : {static_cast<QWidget*>(o->CheckBoxT),
-                           static_cast<QWidget*>(o->CheckBoxRH),
-                           static_cast<QWidget*>(o->CheckBoxV)}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(o->CheckBoxT), static_cast<QWidget*>(o->CheckBoxRH),
+              static_cast<QWidget*>(o->CheckBoxV)}) {
             w->setEnabled(true);
         }
     });

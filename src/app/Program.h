@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "app/FormHelp.h"
+#include "app/FormLogo.h"
 #include "app/TFMain.h"
 #include "app/WindowAdapters.h"
-#include "windows/FormOptions.h"
-#include "windows/FormStat.h"
 #include "link/PortTable.h"
-#include "measure/AlarmTone.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
+#include "measure/AlarmTone.h"
+#include "windows/FormOptions.h"
+#include "windows/FormStat.h"
 
 namespace lmr {
 
@@ -42,8 +44,8 @@ public:
     [[nodiscard]] TFMain& FMain() const { return *fmain_; }
     [[nodiscard]] TFStat& FStat() const { return *fstat_; }
     [[nodiscard]] TFOptions& FOptions() const { return *foptions_; }
-    [[nodiscard]] QWidget& FLogo() const { return *flogo_; }
-    [[nodiscard]] QWidget& FHelp() const { return *fhelp_; }
+    [[nodiscard]] TFLogo& FLogo() const { return *flogo_; }
+    [[nodiscard]] TFHelp& FHelp() const { return *fhelp_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] SearchThread& Search() const { return *search_; }
     // Why the transcript asked for is not written; empty when it is or none was asked for.
@@ -67,8 +69,8 @@ private:
     std::unique_ptr<TFOptions> foptions_;
     std::unique_ptr<OptionsWindowSettings> settings_;
     std::unique_ptr<LiveStatistics> statistics_;
-    std::unique_ptr<QWidget> flogo_;
-    std::unique_ptr<QWidget> fhelp_;
+    std::unique_ptr<TFLogo> flogo_;
+    std::unique_ptr<TFHelp> fhelp_;
     QString transcriptProblem_;
 };
 

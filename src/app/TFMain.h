@@ -169,6 +169,9 @@ public:
     void TimerIntervalTimer();
     void TimerPeriodTimer();
     void TakeReading();
+    // Shows one reading's three channels and what derives from them: labels,
+    // grid row, chart points, the critical-level checks and the chart windows.
+    void PublishReading(float rh, float tv, float tsf);
     void ButtonClearClick();
 
     void ButtonZagruzitClick();

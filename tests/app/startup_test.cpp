@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 #include "app/DisplayFonts.h"
@@ -25,7 +29,8 @@ TEST_F(StartupTest, WindowsGridsAndClockFieldsAfterStart) {
     EXPECT_EQ(QCoreApplication::applicationName(), QString::fromUtf8("ЛМР Zozazoz"));
     EXPECT_TRUE(p.FMain().isVisible());
     EXPECT_EQ(p.FMain().windowTitle(), QString::fromUtf8("ЛМР"));
-    for (QWidget* w : std::initializer_list<QWidget*>{&p.FStat(), &p.FOptions(), &p.FLogo(), &p.FHelp()}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{&p.FStat(), &p.FOptions(), &p.FLogo(), &p.FHelp()}) {
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     }
     EXPECT_EQ(p.FStat().windowTitle(), QString::fromUtf8("Статистика"));
@@ -49,8 +54,7 @@ TEST_F(StartupTest, WindowsGridsAndClockFieldsAfterStart) {
     // "THC" is Latin in the headers.
     EXPECT_EQ(m.StringGridD->Cells(1, 0).toLatin1(), QByteArray("THC,*C"));
 
-    const QStringList memory = {"№",       "THC,*C",   "RH,%",    "t.,*C",
-                                "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
+    const QStringList memory = {"№", "THC,*C", "RH,%", "t.,*C", "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
     ASSERT_EQ(m.StringGridM->ColCount(), 7);
     ASSERT_EQ(m.StringGridM->RowCount(), 10);
     for (int c = 0; c < 7; ++c) {
@@ -117,8 +121,8 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
         EXPECT_EQ(t.t->interval(), t.interval) << t.t->objectName().toStdString();
         EXPECT_EQ(t.t->isActive(), t.active) << t.t->objectName().toStdString();
     }
-    const QStringList menu = {"Передать данные в  Excel", "Статистика", "Настройки",
-                              "\"ZOV \"ЛМР\"",              "?",          "Выход"};
+    const QStringList menu = {
+        "Передать данные в  Excel", "Статистика", "Настройки", "\"ZOV \"ЛМР\"", "?", "Выход"};
     const auto actions = m.MainMenu->actions();
     ASSERT_EQ(actions.size(), menu.size());
     for (int i = 0; i < menu.size(); ++i) {
@@ -204,8 +208,8 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
         QAction* action;
         QWidget* window;
     };
-    for (const Item& i : {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()},
-                          Item{m.N8, &p.FLogo()}, Item{m.N7, &p.FHelp()}}) {
+    for (const Item& i : {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()}, Item{m.N8, &p.FLogo()},
+                          Item{m.N7, &p.FHelp()}}) {
         i.action->trigger();
         EXPECT_TRUE(i.window->isVisible()) << i.action->objectName().toStdString();
         i.action->trigger();
@@ -223,6 +227,47 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
     ended = QApplication::exec() == 0;
     EXPECT_TRUE(ended);
     EXPECT_FALSE(m.isVisible());
+}
+
+TEST_F(StartupTest, SplashTimelineAndAboutFromTheMenu) {
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    TFMain& m = p.FMain();
+    TFLogo& logo = p.FLogo();
+    m.show();
+    EXPECT_TRUE(m.TimerLogo->isActive());
+    EXPECT_EQ(m.TimerLogo->interval(), 1000);
+    EXPECT_FALSE(logo.isVisible());
+
+    // 1 s: shown and the interval lengthened; 2 s: clicked away.
+    m.TimerLogoTimer();
+    EXPECT_TRUE(logo.isVisible());
+    EXPECT_EQ(m.TimerLogo->interval(), 10000);
+    QTest::mouseClick(logo.ImageLMR, Qt::LeftButton);
+    EXPECT_FALSE(logo.isVisible());
+    // "О программе" before the second tick: the tick at 11 s closes it too, for good.
+    m.N8->trigger();
+    EXPECT_TRUE(logo.isVisible());
+    m.TimerLogoTimer();
+    EXPECT_FALSE(logo.isVisible());
+    EXPECT_FALSE(m.TimerLogo->isActive());
+    // Afterwards the menu alone shows and hides it.
+    m.N8->trigger();
+    EXPECT_TRUE(logo.isVisible());
+    QTest::mouseClick(logo.Memo2->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(logo.isVisible());
+}
+
+TEST_F(StartupTest, SplashLeftAloneIsShownAndClosedAtElevenSeconds) {
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    TFMain& m = p.FMain();
+    m.show();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.FLogo().isVisible(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.FLogo().isVisible(); }, 13000));
+    const qint64 ms = clock.elapsed();
+    EXPECT_GE(ms, 10500);
+    EXPECT_FALSE(m.TimerLogo->isActive());
 }
 
 }  // namespace
