@@ -3,7 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "MeterProgram.h"
+#include "SimProgram.h"
 #include "app/TFMain.h"
 #include "link/CommandCodes.h"
 
@@ -15,7 +15,8 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
     o.cells.clear();  // every value empty ...
     o.cells[CellAddress(0, 1)] = 0xFFFE;
     o.cells[CellAddress(5, 9)] = 0x00EA;
-    MeterProgram p(o);
+    SimProgram p(o);
+    ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.ButtonReadMemoClick();
     EXPECT_EQ(m.PanelText(3), "Чтение ячеек памяти завершено");
@@ -46,7 +47,7 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
 }
 
 TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {
-    MeterProgram p({}, false);
+    SimProgram p;
     TFMain& m = p.main();
     m.Button1Click();
     QString expected = "№\tTHC,*C\tRH,%\tt.,*C\ttсф.,*C\ttв.т.,*C\ttт.р.,*C\n";
@@ -60,7 +61,8 @@ TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {
 }
 
 TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
-    MeterProgram p;
+    SimProgram p;
+    ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.TimerDataVremyTimer();
     m.ButtonSaveClick();

@@ -3,7 +3,7 @@
 #include <QCategoryAxis>
 #include <QTimer>
 
-#include "MeterProgram.h"
+#include "SimProgram.h"
 #include "app/TFMain.h"
 #include "logger/LoggerRow.h"
 
@@ -23,7 +23,8 @@ QStringList Row(const StringGrid* grid, int row) {
 }
 
 TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
-    MeterProgram p(Logger(3));
+    SimProgram p(Logger(3));
+    ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.SetPanelText(3, "прежний текст");
     // Runs while the download lets the window paint between records.
@@ -68,7 +69,8 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
 }
 
 TEST(LoggerWindow, FullLoggerGives3002Rows) {
-    MeterProgram p(Logger(3000));
+    SimProgram p(Logger(3000));
+    ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.ButtonZagruzitClick();
     EXPECT_EQ(m.StringGridL->RowCount(), 3002);
@@ -82,7 +84,8 @@ TEST(LoggerWindow, FullLoggerGives3002Rows) {
 }
 
 TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
-    MeterProgram p(Logger(2));
+    SimProgram p(Logger(2));
+    ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.ButtonZagruzitClick();
     p.meter().Configure([](sim::Options& o) {
@@ -106,7 +109,8 @@ TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
 
 TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
     {
-        MeterProgram p(Logger(100));
+        SimProgram p(Logger(100));
+        ASSERT_TRUE(p.Identify());
         TFMain& m = p.main();
         p.meter().Configure([](sim::Options& o) { o.silent = true; });
         m.ButtonZagruzitClick();
@@ -128,7 +132,7 @@ TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
         EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
         EXPECT_FALSE(m.TheLink().IsOpen());
     }
-    MeterProgram early(Logger(3), false);
+    SimProgram early(Logger(3));
     TFMain& m = early.main();
     ASSERT_FALSE(m.Identified());
     m.ButtonZagruzitClick();
@@ -138,7 +142,8 @@ TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
 }
 
 TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
-    MeterProgram p(Logger(3000));
+    SimProgram p(Logger(3000));
+    ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.show();
     QTimer closer;
@@ -155,7 +160,8 @@ TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
 }
 
 TEST(LoggerWindow, QuantityChoiceShowsOneSeries) {
-    MeterProgram p(Logger(3));
+    SimProgram p(Logger(3));
+    ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.ButtonZagruzitClick();
     m.ComboBoxZ->setCurrentIndex(1);  // "Влажность RH, %"

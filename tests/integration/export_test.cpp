@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "SimProgram.h"
 #include "export/ExportMessage.h"
-#include "sim_program_support.h"
 
-namespace lmr::testing {
+namespace lmr::test {
 namespace {
 
 TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
@@ -26,7 +26,7 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
     ASSERT_TRUE(p.Identify());
     m.PageControl->setCurrentIndex(0);
     m.TakeReading();
-    p.clock.advanceSeconds(3);
+    p.clock().advanceSeconds(3);
     m.TakeReading();
     m.N1->trigger();
     EXPECT_TRUE(messages.empty());
@@ -43,4 +43,4 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
 }
 
 }  // namespace
-}  // namespace lmr::testing
+}  // namespace lmr::test

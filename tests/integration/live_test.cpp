@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "SimProgram.h"
 #include "link/Transcript.h"
 #include "measure/LiveRecord.h"
-#include "sim_program_support.h"
 
-namespace lmr::testing {
+namespace lmr::test {
 namespace {
 
 sim::Options Channels(uint16_t rh, uint16_t air, uint16_t globe) {
@@ -15,7 +15,9 @@ sim::Options Channels(uint16_t rh, uint16_t air, uint16_t globe) {
     return o;
 }
 
-QString Label(TFMain& m, Quantity q) { return m.ValueLabelOf(q)->text(); }
+QString Label(TFMain& m, Quantity q) {
+    return m.ValueLabelOf(q)->text();
+}
 
 TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
     SimProgram p;
@@ -25,8 +27,8 @@ TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Прибор не найден"));
     ASSERT_TRUE(p.Identify());
     EXPECT_EQ(m.PanelText(0), QStringLiteral("COM1"));
-    EXPECT_EQ(m.StatusPanels[0]->toolTip().left(p.sim.SlavePath().size()),
-              QString::fromStdString(p.sim.SlavePath()));
+    EXPECT_EQ(m.StatusPanels[0]->toolTip().left(static_cast<int>(p.PortPath().size())),
+              QString::fromStdString(p.PortPath()));
     EXPECT_EQ(m.PanelText(1), QString::fromUtf8("ВЕГ/72"));
     EXPECT_TRUE(m.PanelText(2).isEmpty());
     EXPECT_TRUE(m.ButtonStartStop->isEnabled());
@@ -64,18 +66,18 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     EXPECT_TRUE(m.TimerInterval->isActive());
     EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Стоп"));
 
-    p.sim.ClearTranscript();
+    p.meter().ClearTranscript();
     m.TakeReading();
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Чтение данных ..."));
     // The meter records the last echo on its own thread.
-    ASSERT_TRUE(SimProgram::WaitFor([&] { return p.sim.Transcript().size() >= 16; }, 2000));
+    ASSERT_TRUE(SimProgram::WaitFor([&] { return p.meter().Transcript().size() >= 16; }, 2000));
     // Probe, 163 and six echoed data bytes (the meter answers host bytes with their complement).
-    EXPECT_EQ(TranscriptBytes(p.sim.Transcript()),
+    EXPECT_EQ(TranscriptBytes(p.meter().Transcript()),
               "H55 I0 H163 I92 I1 H1 I244 H244 I0 H0 I250 H250 I1 H1 I44 H44");
 
     const std::pair<Quantity, const char*> expected[] = {
-        {Quantity::Tv, "25"},     {Quantity::Rh, "50"},      {Quantity::Tvt, "18.5"},
-        {Quantity::Ttr, "13.9"},  {Quantity::Tsf, "30"},     {Quantity::Ths, "22"},
+        {Quantity::Tv, "25"},     {Quantity::Rh, "50"},     {Quantity::Tvt, "18.5"},
+        {Quantity::Ttr, "13.9"},  {Quantity::Tsf, "30"},    {Quantity::Ths, "22"},
         {Quantity::Wbgt, "21.5"}, {Quantity::Trad, "33.2"}, {Quantity::W, "51.2"},
     };
     for (const auto& [q, text] : expected) {
@@ -97,7 +99,7 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     // A new width takes effect at the next reading; Clear keeps the grid and restarts X.
     m.ChartPointsShown = 150;
     EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -100);
-    p.clock.advanceSeconds(3);
+    p.clock().advanceSeconds(3);
     m.TakeReading();
     EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -149);
     EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->max(), 1);
@@ -122,7 +124,7 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
     EXPECT_EQ(m.LiveSeriesOf(Quantity::Ttr)->count(), 0);
     EXPECT_EQ(m.Record().Series(Quantity::Ttr).Count(), m.Record().Series(Quantity::Tv).Count());
 
-    p.sim.Configure([](sim::Options& o) { o.rh = 65535; });
+    p.meter().Configure([](sim::Options& o) { o.rh = 65535; });
     m.TakeReading();
     EXPECT_EQ(Label(m, Quantity::Rh), QStringLiteral("6553.5"));
 }
@@ -134,7 +136,7 @@ TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
     m.ButtonStartStopClick();
     ASSERT_TRUE(m.TimerInterval->isActive());
     // Falls silent after the probe answer, the answer to 163 and three data bytes.
-    p.sim.Configure([](sim::Options& o) { o.silentAfter = 5; });
+    p.meter().Configure([](sim::Options& o) { o.silentAfter = 5; });
     m.TakeReading();
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
     EXPECT_FALSE(m.TimerInterval->isActive());
@@ -143,20 +145,20 @@ TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
     EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), 0);
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("0.0"));
     EXPECT_EQ(m.StringGridD->RowCount(), 2);
-    EXPECT_FALSE(p.program->TheLink().IsOpen());
+    EXPECT_FALSE(p.program().TheLink().IsOpen());
 
     // Silent meter: the start click reports and stays idle; once it answers again, all works.
-    p.sim.Configure([](sim::Options& o) {
+    p.meter().Configure([](sim::Options& o) {
         o.silentAfter = -1;
         o.silent = true;
     });
     m.ButtonStartStopClick();
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
     EXPECT_FALSE(m.TimerInterval->isActive());
-    p.sim.Configure([](sim::Options& o) { o.silent = false; });
+    p.meter().Configure([](sim::Options& o) { o.silent = false; });
     m.TakeReading();
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("25"));
 }
 
 }  // namespace
-}  // namespace lmr::testing
+}  // namespace lmr::test

@@ -4,14 +4,16 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "SimProgram.h"
 #include "link/Transcript.h"
-#include "sim_program_support.h"
 #include "windows/TimeMaskEdit.h"
 
-namespace lmr::testing {
+namespace lmr::test {
 namespace {
 
-QString Text(const char* s) { return QString::fromUtf8(s); }
+QString Text(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 struct Fixture {
     Fixture() : p(Options()) {}
@@ -24,13 +26,13 @@ struct Fixture {
     }
     SimProgram p;
     TFMain& m() { return p.main(); }
-    TFOptions& o() { return p.program->FOptions(); }
+    TFOptions& o() { return p.program().FOptions(); }
     void SetTimes(const char* start, const char* end) {
         o().MaskEditTimeN->setText(QString::fromLatin1(start));
         o().MaskEditTimeK->setText(QString::fromLatin1(end));
     }
     void At(int h, int min, int s) {
-        p.clock.set(QDateTime(QDate(2009, 4, 7), QTime(h, min, s)));
+        p.clock().set(QDateTime(QDate(2009, 4, 7), QTime(h, min, s)));
     }
 };
 
@@ -40,13 +42,13 @@ TEST(Timers, ImmediateModeStartsAndStopsWithAProbeEachWay) {
     f.m().ButtonStartStopClick();
     EXPECT_TRUE(f.m().TimerInterval->isActive());
     EXPECT_FALSE(f.m().TimerPeriod->isActive());
-    f.p.sim.ClearTranscript();
+    f.p.meter().ClearTranscript();
     f.m().ButtonStartStopClick();
     EXPECT_FALSE(f.m().TimerInterval->isActive());
     EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
     EXPECT_EQ(f.m().PanelText(3), QStringLiteral(" "));
-    ASSERT_TRUE(SimProgram::WaitFor([&] { return !f.p.sim.Transcript().empty(); }, 2000));
-    EXPECT_EQ(TranscriptBytes(f.p.sim.Transcript()).substr(0, 3), "H55");
+    ASSERT_TRUE(SimProgram::WaitFor([&] { return !f.p.meter().Transcript().empty(); }, 2000));
+    EXPECT_EQ(TranscriptBytes(f.p.meter().Transcript()).substr(0, 3), "H55");
 }
 
 TEST(Timers, TimedModeArmsStartsAtTheStartMinuteAndStopsAtTheEnd) {
@@ -117,7 +119,7 @@ TEST(Timers, NoAnswerAtTimedStartChangesNothing) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
     f.o().CheckBoxTimer->setChecked(true);
-    f.p.sim.Configure([](sim::Options& o) { o.silent = true; });
+    f.p.meter().Configure([](sim::Options& o) { o.silent = true; });
     f.m().ButtonStartStopClick();
     EXPECT_EQ(f.m().PanelText(3), Text("Нет отклика от прибора..."));
     EXPECT_FALSE(f.m().TimerPeriod->isActive());
@@ -132,8 +134,8 @@ TEST(Alarms, LimitsSoundPerChannelAndBadTextsAreMarked) {
     // tв at its start texts "0.0" alarms every reading.
     o.CheckBoxT->setChecked(true);
     f.m().TakeReading();
-    EXPECT_EQ(f.p.tone.played.size(), 1u);
-    EXPECT_EQ(f.p.tone.played[0], std::make_pair(1000, 500));
+    EXPECT_EQ(f.p.tone().played.size(), 1u);
+    EXPECT_EQ(f.p.tone().played[0], std::make_pair(1000, 500));
 
     // RH 50 against a max of "25,5"; tсф 30 inside "10.0" … "40.0".
     o.CheckBoxRH->setChecked(true);
@@ -142,24 +144,24 @@ TEST(Alarms, LimitsSoundPerChannelAndBadTextsAreMarked) {
     o.CheckBoxV->setChecked(true);
     o.EditVmin->setText(QStringLiteral("10.0"));
     o.EditVmax->setText(QStringLiteral("40.0"));
-    f.p.tone.played.clear();
+    f.p.tone().played.clear();
     f.m().TakeReading();
-    EXPECT_EQ(f.p.tone.played.size(), 2u);  // tв and RH
+    EXPECT_EQ(f.p.tone().played.size(), 2u);  // tв and RH
 
     // A limit that is not a number raises nothing and is marked; the other limit still counts.
     o.EditTmax->setText(QStringLiteral("abc"));
     o.EditTmin->setText(QStringLiteral("30"));
-    f.p.tone.played.clear();
+    f.p.tone().played.clear();
     f.m().TakeReading();
-    EXPECT_EQ(f.p.tone.played.size(), 2u);  // tв ≤ 30 and RH
+    EXPECT_EQ(f.p.tone().played.size(), 2u);  // tв ≤ 30 and RH
     EXPECT_EQ(o.EditTmax->toolTip(), Text("Не число"));
     EXPECT_TRUE(o.EditTmin->toolTip().isEmpty());
 
     // Without the sound box nothing sounds.
     o.CheckBoxBeep->setChecked(false);
-    f.p.tone.played.clear();
+    f.p.tone().played.clear();
     f.m().TakeReading();
-    EXPECT_TRUE(f.p.tone.played.empty());
+    EXPECT_TRUE(f.p.tone().played.empty());
 }
 
 TEST(Options, TrackBarsReachTheMainWindow) {
@@ -176,4 +178,4 @@ TEST(Options, TrackBarsReachTheMainWindow) {
 }
 
 }  // namespace
-}  // namespace lmr::testing
+}  // namespace lmr::test

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "sim_program_support.h"
+#include "SimProgram.h"
 
-namespace lmr::testing {
+namespace lmr::test {
 namespace {
 
 const QDateTime kNow(QDate(2009, 4, 7), QTime(16, 10, 45));
@@ -51,7 +51,7 @@ TEST(TranscriptOnDemand, HostAndMeterBytesAreWrittenWithTheirExchange) {
     channels.globe = 300;
     const int64_t started = TranscriptNow();
     SimProgram p(channels, kNow, WithTranscript(path));
-    EXPECT_TRUE(p.program->TranscriptProblem().isEmpty());
+    EXPECT_TRUE(p.program().TranscriptProblem().isEmpty());
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.ButtonStartStopClick();
@@ -78,8 +78,9 @@ TEST(TranscriptOnDemand, HostAndMeterBytesAreWrittenWithTheirExchange) {
               "H55 I0 H163 I92 I1 H1 I244 H244 I0 H0 I250 H250 I1 H1 I44 H44");
 
     // The meter saw the same bytes in the same order: what the host wrote is what crossed the line.
-    ASSERT_TRUE(SimProgram::WaitFor([&] { return p.sim.Transcript().size() >= all.size(); }, 2000));
-    EXPECT_EQ(TranscriptBytes(p.sim.Transcript()), TranscriptBytes(all));
+    ASSERT_TRUE(
+        SimProgram::WaitFor([&] { return p.meter().Transcript().size() >= all.size(); }, 2000));
+    EXPECT_EQ(TranscriptBytes(p.meter().Transcript()), TranscriptBytes(all));
 }
 
 TEST(TranscriptOnDemand, FileThatCannotBeOpenedIsReportedAndTheProgramGoesOn) {
@@ -97,7 +98,7 @@ TEST(TranscriptOnDemand, FileThatCannotBeOpenedIsReportedAndTheProgramGoesOn) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         SimProgram p({}, kNow, WithTranscript(c.path));
-        const QString problem = p.program->TranscriptProblem();
+        const QString problem = p.program().TranscriptProblem();
         EXPECT_TRUE(problem.startsWith(QString::fromUtf8("Запись обмена с прибором не ведётся")))
             << problem.toStdString();
         EXPECT_TRUE(problem.contains(QString::fromStdString(c.path))) << problem.toStdString();
@@ -109,4 +110,4 @@ TEST(TranscriptOnDemand, FileThatCannotBeOpenedIsReportedAndTheProgramGoesOn) {
 }
 
 }  // namespace
-}  // namespace lmr::testing
+}  // namespace lmr::test

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "app/Program.h"
+#include "measure/AlarmTone.h"
+#include "measure/Clock.h"
+#include "tools/sim/Simulator.h"
+
+// Readable failures for texts.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace lmr::test {
+
+// The whole program against one simulated meter on COM1, with a test clock and a tone that
+// only records. COM1 is a symbolic link to the meter's pseudo-terminal, as /dev/serial/by-id
+// names are, so a meter that vanished can be replaced by a new one at the same path.
+class SimProgram {
+public:
+    // configure adjusts the program's options (ports and tone are the fixture's) before start.
+    explicit SimProgram(sim::Options options = {},
+                        QDateTime now = QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)),
+                        const std::function<void(ProgramOptions&)>& configure = {})
+        : clock_(std::move(now)) {
+        char dir[] = "/tmp/lmr-port-XXXXXX";
+        if (mkdtemp(dir) == nullptr) throw std::runtime_error("no temporary folder");
+        dir_ = dir;
+        path_ = dir_ + "/ttyUSB0";
+        StartMeter(std::move(options));
+        setAppClock(&clock_);
+        ProgramOptions po;
+        po.ports = std::vector<PortTable::Port>{{path_, "simulated meter", true}};
+        po.tone = &tone_;
+        if (configure) configure(po);
+        program_ = std::make_unique<Program>(po);
+    }
+    ~SimProgram() {
+        program_.reset();
+        setAppClock(nullptr);
+        meter_.reset();
+        ::unlink(path_.c_str());
+        ::rmdir(dir_.c_str());
+    }
+    SimProgram(const SimProgram&) = delete;
+    SimProgram& operator=(const SimProgram&) = delete;
+
+    // Waits for the search to find the meter, runs the identification tick and lets the
+    // search's last status text arrive, so the test is the next to write panel 3.
+    [[nodiscard]] bool Identify(int timeoutMs = 5000) {
+        if (!WaitFor([this] { return program_->Search().PortFound(); }, timeoutMs)) return false;
+        main().TimerDetektTimer();
+        WaitFor([] { return false; }, 20);
+        return main().Identified();
+    }
+
+    // Processes events until the condition holds or the time is up.
+    static bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+        QElapsedTimer t;
+        t.start();
+        while (!condition()) {
+            if (t.elapsed() > timeoutMs) return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            usleep(1000);
+        }
+        return true;
+    }
+
+    // A new meter answers at COM1's path, as when the pulled adapter is plugged in again.
+    void ReplaceMeter(sim::Options options = {}) { StartMeter(std::move(options)); }
+
+    sim::Simulator& meter() { return *meter_; }
+    TestClock& clock() { return clock_; }
+    RecordingTone& tone() { return tone_; }
+    Program& program() { return *program_; }
+    TFMain& main() { return program_->FMain(); }
+    // The device path COM1 opens.
+    const std::string& PortPath() const { return path_; }
+
+private:
+    void StartMeter(sim::Options options) {
+        meter_.reset();
+        meter_ = std::make_unique<sim::Simulator>(std::move(options));
+        std::string error;
+        if (!meter_->Start(&error)) throw std::runtime_error("simulator: " + error);
+        // Swap the link in one step, so the program never finds the path missing.
+        const std::string next = path_ + ".new";
+        ::unlink(next.c_str());
+        if (::symlink(meter_->SlavePath().c_str(), next.c_str()) != 0 ||
+            std::rename(next.c_str(), path_.c_str()) != 0) {
+            throw std::runtime_error("cannot link " + path_);
+        }
+    }
+
+    std::string dir_;
+    std::string path_;
+    TestClock clock_;
+    RecordingTone tone_;
+    std::unique_ptr<sim::Simulator> meter_;
+    std::unique_ptr<Program> program_;
+};
+
+}  // namespace lmr::test
