@@ -10,6 +10,7 @@ packages=(
   fonts-dseg fonts-osifont
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick locales
+  librsvg2-bin desktop-file-utils
   libreoffice-calc-nogui unzip
 )
 

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# install_test.sh CMAKE BUILD_DIR: installs the build into a fresh prefix and checks what a desktop
+# needs is there: the two programs, the desktop entry (valid), the icons in their sizes, the
+# udev rule and the font licences. The installed simulator must run.
+set -euo pipefail
+cmake=$1
+build=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+
+for f in bin/lmr bin/lmr-sim; do
+  [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
+done
+for f in share/applications/lmr.desktop share/icons/hicolor/scalable/apps/lmr.svg \
+         share/lmr/udev/70-lmr-serial.rules \
+         share/doc/lmr/DSEG-LICENSE.txt share/doc/lmr/osifont-LICENSE.txt; do
+  [ -s "$prefix/$f" ] || fail "$f is missing or empty"
+done
+for size in 16 22 24 32 48 64 128 256; do
+  png=$prefix/share/icons/hicolor/${size}x${size}/apps/lmr.png
+  [ -s "$png" ] || fail "the ${size}x${size} icon is missing"
+  got=$(identify -format '%m %wx%h' "$png")
+  [ "$got" = "PNG ${size}x${size}" ] || fail "the ${size}x${size} icon is $got"
+done
+
+desktop=$prefix/share/applications/lmr.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejects lmr.desktop"
+grep -qx 'Exec=lmr' "$desktop" || fail "lmr.desktop does not start lmr"
+grep -qx 'Icon=lmr' "$desktop" || fail "lmr.desktop does not name the icon lmr"
+grep -q '^Name\[ru\]=' "$desktop" || fail "lmr.desktop has no Russian name"
+
+"$prefix/bin/lmr-sim" --help | grep -q '^usage: lmr-sim' || fail "the installed lmr-sim --help"
+echo "installed into a temporary prefix: all there"
