@@ -1,6 +1,7 @@
-// lmr-shot OUTDIR [SECONDS]: starts the program (LMR_PORTS as usual), lets it
-// run for SECONDS (default 0) and saves each window, and the scrolled main
-// window content, as PNG files in OUTDIR.
+// lmr-shot OUTDIR [SECONDS] [--live]: starts the program (LMR_PORTS as usual),
+// lets it run for SECONDS (default 0) and saves each window, and the scrolled
+// main window content, as PNG files in OUTDIR. --live presses "Старт" as soon
+// as the meter is identified, so the pictures show live readings.
 #include <QApplication>
 #include <QDir>
 #include <QScrollArea>
@@ -11,17 +12,32 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: lmr-shot OUTDIR [SECONDS]\n");
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool live = args.removeAll(QStringLiteral("--live")) > 0;
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: lmr-shot OUTDIR [SECONDS] [--live]\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString out = args[0];
     QDir().mkpath(out);
-    const int seconds = argc > 2 ? std::atoi(argv[2]) : 0;
+    const int seconds = args.size() > 1 ? args[1].toInt() : 0;
     lmr::Program program;
     program.FMain().show();
+    QTimer startLive;
+    if (live) {
+        QObject::connect(&startLive, &QTimer::timeout, [&] {
+            if (program.FMain().ButtonStartStop->isEnabled()) {
+                startLive.stop();
+                program.FMain().ButtonStartStop->click();
+            }
+        });
+        startLive.start(100);
+    }
     QTimer::singleShot(seconds * 1000, [&] {
         lmr::TFMain& m = program.FMain();
+        if (live) {
+            m.PageControl->setCurrentIndex(0);
+        }
         m.grab().save(out + "/main.png");
         if (auto* content = m.findChild<QWidget*>(QStringLiteral("FormContent"))) {
             content->grab().save(out + "/main-content.png");
