@@ -11,17 +11,25 @@ void TFMain::TimerDetektTimer() {
         SetPanelText(3, QString::fromUtf8(kNotFound));
         return;
     }
-    // The search gives the port up for good before the identification uses it.
+    // The search gives the port up before the identification uses it.
     search_.Suspend();
     const int port = search_.PortNumber();
     SetPanelText(0, QString::fromStdString(search_.PortText()));
     const std::string path = link_.Ports().PathOf(port).value_or(std::string());
     const std::string description = link_.Ports().Description(port);
-    StatusPanels[0]->setToolTip(QString::fromStdString(
-        description.empty() ? path : path + " — " + description));
-    TimerDetekt->stop();
+    StatusPanels[0]->setToolTip(
+        QString::fromStdString(description.empty() ? path : path + " — " + description));
 
     const Identification id = Identify(link_, port);
+    if (id.Lost) {
+        // Nothing of a half answer is shown. The search starts again, and the first tick after
+        // it found the meter identifies it.
+        SetPanelText(3, QString::fromUtf8(kNoAnswer));
+        search_.SearchAgain();
+        return;
+    }
+    TimerDetekt->stop();
+    identified_ = true;
     InstrumentCode = id.InstrumentCode;
     if (id.HeadAsked) {
         HeadCode = id.HeadCode;
@@ -29,11 +37,9 @@ void TFMain::TimerDetektTimer() {
             SetPanelText(2, QString::fromStdString(*head));
         }
     }
-    identified_ = true;
-    if (id.Lost) {
-        // A device that stops answering halfway is not the meter we know.
-        SetPanelText(3, QString::fromUtf8(kNoAnswer));
-        return;
+    if (!ModelCaption(InstrumentCode) && InstrumentCode != kModelWithHead) {
+        // Some other device answered; say so rather than leave the search's success standing.
+        SetPanelText(3, QString::fromUtf8(kUnknownInstrument).arg(InstrumentCode));
     }
     if (const auto model = ModelCaption(InstrumentCode)) {
         SetPanelText(1, QString::fromStdString(*model));

@@ -42,9 +42,9 @@ inline constexpr const char* kLoggerQuantityItems[4] = {
     "ТНС индекс, *С", "Влажность RH, %", "Температура tв, *С", "Температура tсф, *С"};
 
 // Row 0 of the live and the logger grid ("THC" in Latin letters).
-inline constexpr const char* kReadingHeaders[10] = {
-    "Время", "THC,*C", "WBGT,*C", "RH,%", "tв.,*C", "tш.,*C", "tвт.,*C", "tтр.,*C", "tрад.,*C",
-    "W,Вт/м2"};
+inline constexpr const char* kReadingHeaders[10] = {"Время",    "THC,*C", "WBGT,*C", "RH,%",
+                                                    "tв.,*C",   "tш.,*C", "tвт.,*C", "tтр.,*C",
+                                                    "tрад.,*C", "W,Вт/м2"};
 // Row 0 of the memory-cell grid.
 inline constexpr const char* kMemoryHeaders[7] = {"№",       "THC,*C",   "RH,%",    "t.,*C",
                                                   "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
@@ -55,6 +55,8 @@ inline constexpr const char* kConnected = "Соединение прошло у�
 inline constexpr const char* kNotFound = "Прибор не найден";
 inline constexpr const char* kNoAnswer = "Нет отклика от прибора";
 inline constexpr const char* kBlank = " ";
+// An identify answer that is no model of ours: %1 the code.
+inline constexpr const char* kUnknownInstrument = "Прибор не опознан (код %1)";
 
 // The start-up warning when LMR_TRANSCRIPT names a file that cannot be written: %1 the path,
 // %2 the reason.

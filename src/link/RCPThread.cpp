@@ -41,6 +41,16 @@ void SearchThread::Suspend() {
     link_.ClearCancel();
 }
 
+void SearchThread::SearchAgain() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (stopping_) return;
+        portFound_.store(false);
+        suspended_ = false;
+    }
+    wake_.notify_all();
+}
+
 void SearchThread::Stop() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -66,15 +76,15 @@ void SearchThread::Status(const std::string& text) {
 void SearchThread::Run() {
     for (;;) {
         {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (suspended_ || stopping_) break;
+            // A found port stays with the identification: idle until it asks for a new search
+            // or the program ends.
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [this] { return stopping_ || (!suspended_ && !portFound_.load()); });
+            if (stopping_) return;
         }
         link_.Ports().Refresh();
-        if (SearchPass()) break;
+        (void)SearchPass();
     }
-    // Idle until the program ends; the found port stays with the identification.
-    std::unique_lock<std::mutex> lock(mutex_);
-    wake_.wait(lock, [this] { return stopping_; });
 }
 
 bool SearchThread::SearchPass() {

@@ -33,9 +33,12 @@ public:
 
     // Starts the thread (once; later calls do nothing).
     void Resume();
-    // Stops searching for good; returns once the thread no longer holds the port. The
-    // identification calls it before it uses the port.
+    // Stops searching; returns once the thread no longer holds the port. The identification
+    // calls it before it uses the port.
     void Suspend();
+    // Searches again from COM1 after a found meter was lost before it was identified: clears
+    // PortFound. The thread idles until then.
+    void SearchAgain();
     // Stops and joins; returns within about 100 ms even while a probe runs.
     void Stop();
 
