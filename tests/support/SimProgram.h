@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/Program.h"
+#include "link/Transcript.h"
 #include "measure/AlarmTone.h"
 #include "measure/Clock.h"
 #include "tools/sim/Simulator.h"
@@ -60,6 +61,7 @@ public:
     // Waits for the search to find the meter, runs the identification tick and lets the
     // search's last status text arrive, so the test is the next to write panel 3.
     [[nodiscard]] bool Identify(int timeoutMs = 5000) {
+        if (main().Identified()) return true;
         if (!WaitFor([this] { return program_->Search().PortFound(); }, timeoutMs)) return false;
         main().TimerDetektTimer();
         WaitFor([] { return false; }, 20);
@@ -88,12 +90,15 @@ public:
     TFMain& main() { return program_->FMain(); }
     // The device path COM1 opens.
     const std::string& PortPath() const { return path_; }
+    // When the present meter started (its onAfterSeconds counts from here).
+    int64_t MeterStartMicros() const { return meterStart_; }
 
 private:
     void StartMeter(sim::Options options) {
         meter_.reset();
         meter_ = std::make_unique<sim::Simulator>(std::move(options));
         std::string error;
+        meterStart_ = TranscriptNow();
         if (!meter_->Start(&error)) throw std::runtime_error("simulator: " + error);
         // Swap the link in one step, so the program never finds the path missing.
         const std::string next = path_ + ".new";
@@ -106,6 +111,7 @@ private:
 
     std::string dir_;
     std::string path_;
+    int64_t meterStart_ = 0;
     TestClock clock_;
     RecordingTone tone_;
     std::unique_ptr<sim::Simulator> meter_;

@@ -1,0 +1,593 @@
+// Every exchange of the program under every fault of the meter: it ends in bound with the port
+// closed and a message on panel 3, keeps what it had accepted, shows nothing half read, and the
+// program goes on once the meter answers again. The table is instantiated in two test programs
+// (identification, the other exchanges) so that their waits run side by side.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "SimProgram.h"
+#include "instrument/InstrumentTexts.h"
+#include "link/CommandCodes.h"
+#include "link/Identify.h"
+#include "link/Transcript.h"
+#include "logger/LoggerTexts.h"
+
+namespace lmr::test {
+namespace {
+
+// The bound every exchange ends within (a lost byte is given up after about 1 s).
+constexpr qint64 kBoundMs = 1500;
+// Logger records that continue the hour sequence (one more breaks it).
+constexpr int kRecords = 3;
+constexpr int kRecordMeterBytes = 3 + kRecordBytes;  // answers to 173 and the address, data
+constexpr int kCellMeterBytes = 3 + 2;
+
+QString Text(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+enum class Fault { Silent, Late, SilentAfter, WrongEcho, Garbage, Vanish };
+
+struct Exchange;
+
+struct Case {
+    const Exchange* exchange;
+    Fault fault;
+    int n;  // bytes the meter sends before falling silent or vanishing
+    std::string name;
+};
+
+struct Exchange {
+    const char* name;
+    sim::Options meter;
+    // Bytes the meter sends in the exchange, the probe answer included.
+    int meterBytes;
+    // A wrong echo breaks it: the meter has more to send after a data byte.
+    bool echoMatters;
+    // The exchange has a probe of its own (the identification follows the search's).
+    bool probes;
+    // Brings the program to where the exchange starts (the meter answering).
+    std::function<void(SimProgram&)> prepare;
+    std::function<void(SimProgram&)> run;
+    // After the faulty run: what it shows and keeps. failed: the fault broke the exchange.
+    std::function<void(SimProgram&, const Case&, bool failed)> check;
+    // The same exchange against the healthy meter: it works.
+    std::function<void(SimProgram&, const Case&)> runsAgain;
+};
+
+Exchange Make(const char* name, sim::Options meter, int meterBytes, bool echoMatters, bool probes) {
+    Exchange x;
+    x.name = name;
+    x.meter = std::move(meter);
+    x.meterBytes = meterBytes;
+    x.echoMatters = echoMatters;
+    x.probes = probes;
+    return x;
+}
+
+// Where the fault hits: the meter's byte count at the start, middle and end of the exchange.
+int At(const Exchange& x, const char* where) {
+    const std::string w = where;
+    if (w == "start") return std::min(1, x.meterBytes - 1);
+    if (w == "middle") return x.meterBytes / 2;
+    return x.meterBytes - 1;
+}
+
+bool ProbeFails(const Case& c) {
+    switch (c.fault) {
+        case Fault::Silent:
+        case Fault::Late:
+            return true;
+        case Fault::SilentAfter:
+        case Fault::Vanish:
+            return c.n == 0;
+        case Fault::WrongEcho:
+        case Fault::Garbage:
+            return false;
+    }
+    return false;
+}
+
+bool Breaks(const Case& c) {
+    switch (c.fault) {
+        case Fault::WrongEcho:
+            return c.exchange->echoMatters;
+        case Fault::Garbage:
+            // Another device answers every byte: the host takes what comes.
+            return false;
+        default:
+            return true;
+    }
+}
+
+// Units the exchange had complete when the meter stopped after c.n bytes (probe answer first).
+int CompleteUnits(const Case& c, int unitBytes, int units) {
+    if (c.fault == Fault::SilentAfter || c.fault == Fault::Vanish) {
+        return std::clamp((c.n - 1) / unitBytes, 0, units);
+    }
+    return 0;  // a wrong echo stops the meter at the first data byte
+}
+
+void ExpectPanel(SimProgram& p, const QString& text) {
+    EXPECT_EQ(p.main().PanelText(3), text);
+}
+
+// --- The exchanges ---
+
+sim::Options Meter(int model = 24, int head = 0) {
+    sim::Options o;
+    o.model = static_cast<uint8_t>(model);
+    o.head = static_cast<uint8_t>(head);
+    o.rh = 500;
+    o.air = 250;
+    o.globe = 300;
+    o.logger = sim::LoggerFromCount(kRecords);
+    return o;
+}
+
+void MustIdentify(SimProgram& p) {
+    ASSERT_TRUE(p.Identify());
+}
+
+// The search with a meter that does not answer its probe keeps searching; the program says so.
+Exchange Search() {
+    Exchange x = Make("search", Meter(), 1, false, true);
+    x.run = [](SimProgram& p) {
+        // The first pass over COM1 ends with its status text (or with the meter found).
+        ASSERT_TRUE(SimProgram::WaitFor(
+            [&] {
+                return p.program().Search().PortFound() ||
+                       p.main().PanelText(3) == Text("Поиск оборудования ...");
+            },
+            int(kBoundMs)));
+    };
+    x.check = [](SimProgram& p, const Case&, bool failed) {
+        EXPECT_EQ(p.program().Search().PortFound(), !failed);
+        if (!failed) return;
+        p.main().TimerDetektTimer();
+        ExpectPanel(p, Text("Прибор не найден"));
+        EXPECT_FALSE(p.main().Identified());
+        EXPECT_TRUE(p.main().TimerDetekt->isActive());
+        EXPECT_FALSE(p.main().ButtonStartStop->isEnabled());
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        MustIdentify(p);
+        EXPECT_EQ(p.main().PanelText(1), Text("ВЕГ/72"));
+        EXPECT_TRUE(p.main().ButtonStartStop->isEnabled());
+    };
+    return x;
+}
+
+// The identification tick: model, and for model 65 the measuring head.
+Exchange Identification(int model, int head) {
+    static const char* const names[] = {"identify 24", "identify 65 head 0", "identify 65 head 1",
+                                        "identify 65 head 2"};
+    const bool withHead = model == kModelWithHead;
+    Exchange x =
+        Make(names[withHead ? head + 1 : 0], Meter(model, head), withHead ? 4 : 2, withHead, false);
+    x.prepare = [](SimProgram& p) {
+        ASSERT_TRUE(SimProgram::WaitFor([&] { return p.program().Search().PortFound(); }, 5000));
+        SimProgram::WaitFor([] { return false; }, 20);  // the search's last text arrives
+    };
+    x.run = [](SimProgram& p) { p.main().TimerDetektTimer(); };
+    x.check = [](SimProgram& p, const Case& c, bool failed) {
+        TFMain& m = p.main();
+        EXPECT_EQ(m.Identified(), !failed);
+        if (!failed) {
+            EXPECT_FALSE(m.TimerDetekt->isActive());
+            if (c.fault == Fault::Garbage && m.InstrumentCode != 23 && m.InstrumentCode != 24 &&
+                m.InstrumentCode != kModelWithHead) {
+                ExpectPanel(p, Text("Прибор не опознан (код %1)").arg(m.InstrumentCode));
+            }
+            return;
+        }
+        ExpectPanel(p, Text("Нет отклика от прибора"));
+        // Nothing half read: no model, no head, nothing enabled; the search goes on.
+        EXPECT_TRUE(m.PanelText(1).isEmpty());
+        EXPECT_TRUE(m.PanelText(2).isEmpty());
+        EXPECT_FALSE(m.ButtonStartStop->isEnabled());
+        EXPECT_TRUE(m.TimerDetekt->isActive());
+        m.ButtonReadMemoClick();
+        ExpectPanel(p, Text("Прибор не найден"));
+    };
+    x.runsAgain = [model, head](SimProgram& p, const Case& c) {
+        MustIdentify(p);
+        TFMain& m = p.main();
+        if (c.fault == Fault::Garbage) {
+            // Another device's answer was taken for the model; the search is over.
+        } else if (model == kModelWithHead) {
+            static const char* const heads[] = {"нет", "гол.2", "гол.1"};
+            EXPECT_EQ(m.PanelText(2), Text(heads[head]));
+            EXPECT_TRUE(m.PanelText(1).isEmpty());
+        } else {
+            EXPECT_EQ(m.PanelText(1), Text("ВЕГ/72"));
+            EXPECT_TRUE(m.ButtonStartStop->isEnabled());
+        }
+        m.ButtonReadMemoClick();
+        ExpectPanel(p, Text(kCellsReadText));
+    };
+    return x;
+}
+
+// A tick of live measurement, after one reading that was accepted.
+Exchange LiveReading() {
+    Exchange x = Make("live", Meter(), 1 + 1 + 6, true, true);
+    x.prepare = [](SimProgram& p) {
+        MustIdentify(p);
+        TFMain& m = p.main();
+        m.TimerInterval->setInterval(3600 * 1000);  // the test gives the ticks
+        m.ButtonStartStopClick();
+        ASSERT_TRUE(m.TimerInterval->isActive());
+        m.TakeReading();
+        ASSERT_EQ(m.Record().Series(Quantity::Tv).Count(), 1);
+        p.meter().Configure([](sim::Options& o) { o.air = 300; });
+    };
+    x.run = [](SimProgram& p) { p.main().TakeReading(); };
+    x.check = [](SimProgram& p, const Case&, bool failed) {
+        TFMain& m = p.main();
+        if (!failed) {
+            EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), 2);
+            return;
+        }
+        ExpectPanel(p, Text("Нет отклика от прибора"));
+        EXPECT_FALSE(m.TimerInterval->isActive());
+        EXPECT_FALSE(m.TimerPeriod->isActive());
+        EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
+        // The first reading stays; nothing of this one is shown.
+        for (Quantity q : AllQuantities()) EXPECT_EQ(m.Record().Series(q).Count(), 1);
+        EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("25"));
+        EXPECT_EQ(m.StringGridD->RowCount(), 3);
+        EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Tv), 1), QStringLiteral("25"));
+        EXPECT_TRUE(m.StringGridD->Cells(GridColumnOf(Quantity::Tv), 2).isEmpty());
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        TFMain& m = p.main();
+        if (!m.TimerInterval->isActive()) m.ButtonStartStopClick();
+        ASSERT_TRUE(m.TimerInterval->isActive());
+        const int before = m.Record().Series(Quantity::Tv).Count();
+        m.TakeReading();
+        ExpectPanel(p, Text("Чтение данных ..."));
+        EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), before + 1);
+        EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("30"));
+    };
+    return x;
+}
+
+// The start click's probe (immediate mode).
+Exchange StartProbe() {
+    Exchange x = Make("start", Meter(), 1, false, true);
+    x.prepare = [](SimProgram& p) {
+        MustIdentify(p);
+        p.main().TimerInterval->setInterval(3600 * 1000);
+    };
+    x.run = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
+    x.check = [](SimProgram& p, const Case&, bool failed) {
+        TFMain& m = p.main();
+        EXPECT_EQ(m.TimerInterval->isActive(), !failed);
+        if (!failed) return;
+        ExpectPanel(p, Text("Нет отклика от прибора"));
+        EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        TFMain& m = p.main();
+        if (m.TimerInterval->isActive()) m.ButtonStartStopClick();
+        m.ButtonStartStopClick();
+        EXPECT_TRUE(m.TimerInterval->isActive());
+        EXPECT_EQ(m.ButtonStartStop->text(), Text("Стоп"));
+        ExpectPanel(p, Text("Чтение каналов"));
+    };
+    return x;
+}
+
+// The stop click's probe: it needs no answer, so measurement stops whatever the meter does.
+Exchange StopProbe() {
+    Exchange x = Make("stop", Meter(), 1, false, true);
+    x.prepare = [](SimProgram& p) {
+        MustIdentify(p);
+        p.main().TimerInterval->setInterval(3600 * 1000);
+        p.main().ButtonStartStopClick();
+        ASSERT_TRUE(p.main().TimerInterval->isActive());
+    };
+    x.run = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
+    x.check = [](SimProgram& p, const Case&, bool) {
+        TFMain& m = p.main();
+        EXPECT_FALSE(m.TimerInterval->isActive());
+        EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
+        ExpectPanel(p, QStringLiteral(" "));
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        TFMain& m = p.main();
+        m.ButtonStartStopClick();
+        ASSERT_TRUE(m.TimerInterval->isActive());
+        m.ButtonStartStopClick();
+        EXPECT_FALSE(m.TimerInterval->isActive());
+    };
+    return x;
+}
+
+// A download after an earlier one, whose rows must stay.
+Exchange LoggerDownload() {
+    Exchange x = Make("logger", Meter(), 1 + (kRecords + 1) * kRecordMeterBytes, true, true);
+    x.prepare = [](SimProgram& p) {
+        MustIdentify(p);
+        p.main().ButtonZagruzitClick();
+        ASSERT_EQ(p.main().StringGridL->RowCount(), 2 + kRecords);
+        p.main().SetPanelText(3, QStringLiteral("до загрузки"));
+    };
+    x.run = [](SimProgram& p) { p.main().ButtonZagruzitClick(); };
+    x.check = [](SimProgram& p, const Case& c, bool failed) {
+        TFMain& m = p.main();
+        EXPECT_EQ(m.ButtonZagruzit->text(), Text("Загрузить"));
+        EXPECT_TRUE(m.ButtonZagruzit->isEnabled());
+        // The earlier download's rows are untouched.
+        EXPECT_EQ(m.StringGridL->Cells(0, 1), QStringLiteral("22:0 7.4.9"));
+        EXPECT_EQ(m.StringGridL->Cells(0, kRecords), QStringLiteral("23:0 7.4.9"));
+        if (!failed) {
+            EXPECT_GT(m.StringGridL->RowCount(), 2 + kRecords);
+            ExpectPanel(p, QStringLiteral("до загрузки"));
+            return;
+        }
+        if (ProbeFails(c)) {
+            ExpectPanel(p, Text("Нет отклика от прибора"));
+            EXPECT_EQ(m.StringGridL->RowCount(), 2 + kRecords);
+            return;
+        }
+        const int accepted = CompleteUnits(c, kRecordMeterBytes, kRecords);
+        ExpectPanel(p, DownloadLostText(accepted));
+        // Whole records only: the one cut off is not shown, the row after the last is empty.
+        EXPECT_EQ(m.StringGridL->RowCount(), 2 + kRecords + accepted);
+        EXPECT_EQ(m.Series1->count(), kRecords + accepted);
+        EXPECT_TRUE(m.StringGridL->Cells(0, 1 + kRecords + accepted).isEmpty());
+        if (accepted > 0) {
+            EXPECT_EQ(m.StringGridL->Cells(0, kRecords + accepted),
+                      m.StringGridL->Cells(0, accepted));
+        }
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        TFMain& m = p.main();
+        const int before = m.StringGridL->RowCount();
+        m.SetPanelText(3, QStringLiteral("до загрузки"));
+        m.ButtonZagruzitClick();
+        ExpectPanel(p, QStringLiteral("до загрузки"));
+        EXPECT_EQ(m.StringGridL->RowCount(), before + kRecords);
+    };
+    return x;
+}
+
+// The memory cells read again after an earlier reading; the meter's values changed meanwhile.
+Exchange MemoryCells() {
+    Exchange x =
+        Make("cells", Meter(), 1 + kCellCount * kValuesPerCell * kCellMeterBytes, true, true);
+    x.prepare = [](SimProgram& p) {
+        MustIdentify(p);
+        p.main().ButtonReadMemoClick();
+        ASSERT_EQ(p.main().StringGridM->Cells(1, 1), QStringLiteral("20.3"));
+        p.meter().Configure([](sim::Options& o) {
+            for (auto& [address, word] : o.cells) word = 1000;
+        });
+    };
+    x.run = [](SimProgram& p) { p.main().ButtonReadMemoClick(); };
+    x.check = [](SimProgram& p, const Case& c, bool failed) {
+        TFMain& m = p.main();
+        int fresh = 0;
+        for (int cell = 1; cell <= kCellCount; ++cell) {
+            for (int v = 1; v <= kValuesPerCell; ++v) {
+                fresh += m.StringGridM->Cells(v, cell) == QStringLiteral("100") ? 1 : 0;
+            }
+        }
+        if (!failed) {
+            ExpectPanel(p, Text(kCellsReadText));
+            return;
+        }
+        if (ProbeFails(c)) {
+            ExpectPanel(p, Text("Нет отклика от прибора"));
+            EXPECT_EQ(fresh, 0);
+            return;
+        }
+        // The values read are new, in reading order; the rest keep their earlier text.
+        const int read = CompleteUnits(c, kCellMeterBytes, kCellCount * kValuesPerCell);
+        ExpectPanel(p, CellsLostText(read));
+        EXPECT_EQ(fresh, read);
+        if (read < kValuesPerCell) {
+            EXPECT_EQ(m.StringGridM->Cells(6, 1), QStringLiteral("11.1"));
+        }
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        TFMain& m = p.main();
+        m.ButtonReadMemoClick();
+        ExpectPanel(p, Text(kCellsReadText));
+        EXPECT_EQ(m.StringGridM->Cells(1, 1), QStringLiteral("100"));
+        EXPECT_EQ(m.StringGridM->Cells(6, 9), QStringLiteral("100"));
+    };
+    return x;
+}
+
+// Setting the meter's clock from the clock fields.
+Exchange ClockSetting() {
+    Exchange x = Make("clock", Meter(), 1 + 1 + 5, false, true);
+    x.prepare = [](SimProgram& p) {
+        MustIdentify(p);
+        p.main().CSpinEditChas->setValue(14);
+        p.main().CSpinEditMin->setValue(30);
+    };
+    x.run = [](SimProgram& p) { p.main().ButtonSaveClick(); };
+    x.check = [](SimProgram& p, const Case& c, bool failed) {
+        if (!failed) {
+            ExpectPanel(p, Text(kClockWrittenText));
+            return;
+        }
+        ExpectPanel(p, Text(ProbeFails(c) ? "Нет отклика от прибора" : kClockLostText));
+        if (ProbeFails(c)) {
+            EXPECT_EQ(p.meter().Clock().sets, 0);
+        }
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        const int before = p.meter().Clock().sets;
+        p.main().ButtonSaveClick();
+        ExpectPanel(p, Text(kClockWrittenText));
+        ASSERT_TRUE(
+            SimProgram::WaitFor([&] { return p.meter().Clock().sets == before + 1; }, 1000));
+        EXPECT_EQ(p.meter().Clock().hour, 14);
+        EXPECT_EQ(p.meter().Clock().minute, 30);
+    };
+    return x;
+}
+
+const std::vector<Exchange>& Exchanges() {
+    static const std::vector<Exchange> all = {
+        Search(),
+        Identification(24, 0),
+        Identification(kModelWithHead, 0),
+        Identification(kModelWithHead, 1),
+        Identification(kModelWithHead, 2),
+        LiveReading(),
+        StartProbe(),
+        StopProbe(),
+        LoggerDownload(),
+        MemoryCells(),
+        ClockSetting(),
+    };
+    return all;
+}
+
+// Every exchange under every fault; silences at the same byte count are one case.
+std::vector<Case> Cases(bool identification) {
+    std::vector<Case> cases;
+    for (const Exchange& x : Exchanges()) {
+        if ((std::string(x.name).rfind("identify", 0) == 0) != identification) continue;
+        const std::string n = x.name;
+        cases.push_back({&x, Fault::Silent, -1, n + " silent"});
+        cases.push_back({&x, Fault::Late, -1, n + " switched on late"});
+        std::vector<int> seen;
+        for (const char* where : {"start", "middle", "end"}) {
+            const int at = At(x, where);
+            if (std::find(seen.begin(), seen.end(), at) != seen.end()) continue;
+            seen.push_back(at);
+            cases.push_back({&x, Fault::SilentAfter, at,
+                             n + " silent after " + std::to_string(at) + " (" + where + ")"});
+        }
+        cases.push_back({&x, Fault::WrongEcho, -1, n + " wrong echo"});
+        cases.push_back({&x, Fault::Garbage, -1, n + " garbage"});
+        const int at = At(x, "middle");
+        cases.push_back({&x, Fault::Vanish, at, n + " vanishing after " + std::to_string(at)});
+    }
+    return cases;
+}
+
+// The meter's options with the fault; sinceStart: how long the meter has been running.
+void ApplyFault(sim::Options& o, const Case& c, double sinceStart) {
+    switch (c.fault) {
+        case Fault::Silent:
+            o.silent = true;
+            break;
+        case Fault::Late:
+            o.onAfterSeconds = sinceStart + 0.7;
+            break;
+        case Fault::SilentAfter:
+            o.silentAfter = c.n;
+            break;
+        case Fault::WrongEcho:
+            o.wrongEcho = true;
+            break;
+        case Fault::Garbage:
+            o.garbage = true;
+            break;
+        case Fault::Vanish:
+            o.vanishAfter = c.n;
+            break;
+    }
+}
+
+// Sets the fault on a running meter.
+void Inflict(SimProgram& p, const Case& c) {
+    const double sinceStart = double(TranscriptNow() - p.MeterStartMicros()) / 1e6;
+    p.meter().Configure([&](sim::Options& o) { ApplyFault(o, c, sinceStart); });
+}
+
+// The meter answers again: healed, switched on by now, or a new one at the same path.
+void Heal(SimProgram& p, const Case& c) {
+    const sim::Options healthy = p.meter().CurrentOptions();
+    sim::Options again = c.exchange->meter;
+    again.cells = healthy.cells;
+    again.air = healthy.air;
+    switch (c.fault) {
+        case Fault::Late:
+            ASSERT_TRUE(SimProgram::WaitFor(
+                [&] {
+                    return double(TranscriptNow() - p.MeterStartMicros()) / 1e6 >
+                           healthy.onAfterSeconds;
+                },
+                3000));
+            return;
+        case Fault::Vanish:
+            ASSERT_TRUE(SimProgram::WaitFor([&] { return p.meter().Vanished(); }, 1000));
+            p.ReplaceMeter(again);
+            return;
+        default:
+            usleep(
+                50000);  // the last stray bytes reach the line and are dropped at the next opening
+            p.meter().Configure([&](sim::Options& o) { o = again; });
+            return;
+    }
+}
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FaultSuite : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FaultSuite, EndsInBoundSaysWhatHappenedKeepsWhatWasReadAndGoesOn) {
+    const Case& c = GetParam();
+    const Exchange& x = *c.exchange;
+    // An exchange of nothing but the probe fails only when the probe does.
+    const bool failed = Breaks(c) && (x.meterBytes > 1 || ProbeFails(c));
+
+    std::unique_ptr<SimProgram> program;
+    QElapsedTimer took;
+    if (x.prepare) {
+        program = std::make_unique<SimProgram>(x.meter);
+        ASSERT_NO_FATAL_FAILURE(x.prepare(*program));
+        Inflict(*program, c);
+        took.start();
+        x.run(*program);
+    } else {
+        // The search runs from the start: the meter is faulty before the program comes up.
+        sim::Options faulty = x.meter;
+        ApplyFault(faulty, c, 0);
+        took.start();
+        program = std::make_unique<SimProgram>(faulty);
+        x.run(*program);
+    }
+    SimProgram& p = *program;
+    const qint64 ms = took.elapsed();
+    EXPECT_LT(ms, kBoundMs) << "the exchange took " << ms << " ms";
+    if (x.prepare) {
+        // A failed identification has the search start again, which may be probing by now.
+        const bool searching = !p.main().Identified();
+        if (searching) p.program().Search().Suspend();
+        EXPECT_FALSE(p.program().TheLink().IsOpen());
+        if (searching) p.program().Search().SearchAgain();
+    }
+    x.check(p, c, failed);
+
+    Heal(p, c);
+    x.runsAgain(p, c);
+    EXPECT_FALSE(p.program().TheLink().IsOpen());
+}
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    std::string s;
+    for (char ch : info.param.name) s += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    return s;
+}
+
+}  // namespace
+}  // namespace lmr::test
