@@ -79,6 +79,26 @@ TEST(Search, FindsMeterSwitchedOnLateAndBehindSilentPorts) {
     }
 }
 
+TEST(Search, SearchesAgainForAMeterLostBeforeItsIdentification) {
+    SimPorts bench({SilentMeter(), sim::Options{}});
+    StatusLog log;
+    SearchThread search(bench.link(), log.Sink());
+    search.Resume();
+    ASSERT_TRUE(WaitFound(search, 5000));
+    EXPECT_EQ(search.PortNumber(), 2);
+    search.Suspend();
+    // The meter moves to COM1 while the identification finds nothing.
+    bench.Meter(2).Configure([](sim::Options& o) { o.silent = true; });
+    bench.Meter(1).Configure([](sim::Options& o) { o.silent = false; });
+    search.SearchAgain();
+    EXPECT_FALSE(search.PortFound());
+    ASSERT_TRUE(WaitFound(search, 5000));
+    EXPECT_EQ(search.PortNumber(), 1);
+    EXPECT_EQ(search.PortText(), "COM1");
+    search.Stop();
+    EXPECT_EQ(log.Texts().back(), kSearchFoundText);
+}
+
 TEST(Search, PortWithoutRightsIsReportedAndSearchGoesOn) {
     SimPorts meters({SilentMeter(), sim::Options{}});
     const std::string refused = meters.Meter(1).SlavePath();
