@@ -36,7 +36,9 @@ int main(int argc, char** argv) {
     m.PageControl->setCurrentIndex(0);
     m.show();
 
+    const double startRss = ResidentMb();
     const int marks[] = {100, 10000, 100000};
+    double rssAt[3] = {};
     double medians[3] = {};
     int done = 0;
     float walk = 0;
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
         }
         std::nth_element(ms.begin(), ms.begin() + 25, ms.end());
         medians[k] = ms[25];
+        rssAt[k] = ResidentMb();
     }
     const double rss = ResidentMb();
     std::printf("publish one reading, median of 50 (goal <= 2 ms):\n");
@@ -66,6 +69,8 @@ int main(int argc, char** argv) {
                     medians[k] / 2.0);
     }
     std::printf("  100,000 / 100 ratio: %.2f (goal <= 1.5)\n", medians[2] / medians[0]);
+    std::printf("resident memory: %.1f MB at start, %.1f / %.1f / %.1f MB at the marks\n", startRss,
+                rssAt[0], rssAt[1], rssAt[2]);
     std::printf("resident memory after 100,000 readings: %.1f MB (%.2f of the 150 MB goal)\n", rss,
                 rss / 150.0);
     program.Shutdown();

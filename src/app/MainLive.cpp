@@ -179,7 +179,9 @@ void TFMain::PublishReading(float rh, float tv, float tsf) {
     const HeatStress h = DeriveHeatStress(rh, tv, tsf);
 
     const int row = StringGridD->RowCount() - 1;
-    StringGridD->SetCells(0, row, TimeOfDayText(appClock().now()));
+    // One text for the row and the nine points: they share it instead of holding nine copies.
+    readingTime_ = TimeOfDayText(appClock().now());
+    StringGridD->SetCells(0, row, readingTime_);
     Publish(Quantity::Tv, tv);
     CheckLevel(AlarmChannel::Tv, tv);
     Publish(Quantity::Rh, rh);
@@ -209,8 +211,8 @@ void TFMain::PublishLabelAndCell(Quantity q, double value, bool absent) {
 }
 
 void TFMain::AddChartPoint(Quantity q, double value, bool absent) {
-    record_.Series(q).Add(absent ? 0.0 : RoundToTenth(value), TimeOfDayText(appClock().now()),
-                          InfoOf(q).pointColour, absent);
+    record_.Series(q).Add(absent ? 0.0 : RoundToTenth(value), readingTime_, InfoOf(q).pointColour,
+                          absent);
 }
 
 void TFMain::Publish(Quantity q, double value) {

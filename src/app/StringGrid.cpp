@@ -8,7 +8,7 @@ StringGridModel::StringGridModel(int cols, int rows, int fixedCols, QObject* par
     : QAbstractTableModel(parent), cols_(cols), fixedCols_(fixedCols) {
     cells_.resize(static_cast<size_t>(std::max(rows, 1)));
     for (auto& r : cells_) {
-        r.resize(cols_);
+        r.resize(static_cast<size_t>(cols_));
     }
 }
 
@@ -19,7 +19,7 @@ void StringGridModel::SetRowCount(int rows) {
         beginInsertRows({}, old - 1, rows - 2);
         cells_.resize(static_cast<size_t>(rows));
         for (int r = old; r < rows; ++r) {
-            cells_[static_cast<size_t>(r)].resize(cols_);
+            cells_[static_cast<size_t>(r)].resize(static_cast<size_t>(cols_));
         }
         endInsertRows();
     } else if (rows < old) {
@@ -33,14 +33,14 @@ QString StringGridModel::Cell(int col, int row) const {
     if (col < 0 || col >= cols_ || row < 0 || row >= RowCount()) {
         return {};
     }
-    return cells_[static_cast<size_t>(row)][col];
+    return QString::fromStdString(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)]);
 }
 
 void StringGridModel::SetCell(int col, int row, const QString& text) {
     if (col < 0 || col >= cols_ || row < 0 || row >= RowCount()) {
         return;
     }
-    cells_[static_cast<size_t>(row)][col] = text;
+    cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text.toStdString();
     if (row == 0) {
         if (col >= fixedCols_) {
             emit headerDataChanged(Qt::Horizontal, col - fixedCols_, col - fixedCols_);
@@ -98,7 +98,9 @@ StringGrid::StringGrid(int cols, int rows, int fixedCols, QWidget* parent)
     setWordWrap(false);
 }
 
-int StringGrid::TopRow() const { return topRow_; }
+int StringGrid::TopRow() const {
+    return topRow_;
+}
 
 void StringGrid::SetTopRow(int row) {
     topRow_ = row;

@@ -20,14 +20,14 @@
 
 #include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
+#include "app/ZoomChartView.h"
 #include "export/Uxls.h"
 #include "export/WorkbookApplication.h"
-#include "measure/AlarmTone.h"
-#include "measure/LiveRecord.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
-#include "app/ZoomChartView.h"
+#include "measure/AlarmTone.h"
+#include "measure/LiveRecord.h"
 
 namespace lmr {
 
@@ -219,6 +219,7 @@ private:
     void StopLive();
     void PublishLabelAndCell(Quantity q, double value, bool absent = false);
     void AddChartPoint(Quantity q, double value, bool absent = false);
+    QString readingTime_;  // the time of day of the reading being published
     void Publish(Quantity q, double value);
     void CheckLevel(AlarmChannel c, float value);
     void UpdateChartWindows();

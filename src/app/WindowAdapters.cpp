@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "measure/NumberText.h"
+#include "measure/TimeWindow.h"
 #include "windows/TimeMaskEdit.h"
 
 namespace lmr {
@@ -17,18 +19,41 @@ struct LimitControls {
 
 LimitControls ControlsOf(const TFOptions& w, AlarmChannel c) {
     switch (c) {
-        case AlarmChannel::Tv: return {w.CheckBoxT, w.EditTmax, w.EditTmin};
-        case AlarmChannel::Rh: return {w.CheckBoxRH, w.EditRHmax, w.EditRHmin};
-        case AlarmChannel::Tsf: return {w.CheckBoxV, w.EditVmax, w.EditVmin};
+        case AlarmChannel::Tv:
+            return {w.CheckBoxT, w.EditTmax, w.EditTmin};
+        case AlarmChannel::Rh:
+            return {w.CheckBoxRH, w.EditRHmax, w.EditRHmin};
+        case AlarmChannel::Tsf:
+            return {w.CheckBoxV, w.EditVmax, w.EditVmin};
     }
     return {w.CheckBoxT, w.EditTmax, w.EditTmin};
 }
 
 }  // namespace
 
-bool OptionsWindowSettings::TimedMode() const { return w_.CheckBoxTimer->isChecked(); }
-QString OptionsWindowSettings::StartTimeText() const { return w_.MaskEditTimeN->TimeText(); }
-QString OptionsWindowSettings::EndTimeText() const { return w_.MaskEditTimeK->TimeText(); }
+OptionsWindowSettings::OptionsWindowSettings(TFOptions& w) : w_(w) {
+    for (QLineEdit* e :
+         {w.EditTmin, w.EditTmax, w.EditRHmin, w.EditRHmax, w.EditVmin, w.EditVmax}) {
+        QObject::connect(e, &QLineEdit::textChanged, e, [&w, e](const QString& text) {
+            w.SetEditInvalid(e, !ParseDecimal(text).has_value());
+        });
+    }
+    for (TimeMaskEdit* e : {w.MaskEditTimeN, w.MaskEditTimeK}) {
+        QObject::connect(e, &QLineEdit::textChanged, e, [&w, e] {
+            w.SetEditInvalid(e, ParseWindowTime(e->TimeText()).state == WindowTimeState::Invalid);
+        });
+    }
+}
+
+bool OptionsWindowSettings::TimedMode() const {
+    return w_.CheckBoxTimer->isChecked();
+}
+QString OptionsWindowSettings::StartTimeText() const {
+    return w_.MaskEditTimeN->TimeText();
+}
+QString OptionsWindowSettings::EndTimeText() const {
+    return w_.MaskEditTimeK->TimeText();
+}
 bool OptionsWindowSettings::LimitTicked(AlarmChannel c) const {
     return ControlsOf(w_, c).box->isChecked();
 }
@@ -38,7 +63,9 @@ QString OptionsWindowSettings::MaxText(AlarmChannel c) const {
 QString OptionsWindowSettings::MinText(AlarmChannel c) const {
     return ControlsOf(w_, c).min->text();
 }
-bool OptionsWindowSettings::Beep() const { return w_.CheckBoxBeep->isChecked(); }
+bool OptionsWindowSettings::Beep() const {
+    return w_.CheckBoxBeep->isChecked();
+}
 
 void OptionsWindowSettings::MarkLimits(AlarmChannel c, bool maxValid, bool minValid) {
     const LimitControls l = ControlsOf(w_, c);

@@ -10,7 +10,9 @@ namespace lmr {
 // Live measurement reads the options window's controls through this.
 class OptionsWindowSettings final : public MeasurementOptions {
 public:
-    explicit OptionsWindowSettings(TFOptions& w) : w_(w) {}
+    // Marks a limit or time text that cannot be used as soon as it is typed,
+    // not only at the next reading.
+    explicit OptionsWindowSettings(TFOptions& w);
     bool TimedMode() const override;
     QString StartTimeText() const override;
     QString EndTimeText() const override;
