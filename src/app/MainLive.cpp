@@ -19,6 +19,7 @@ constexpr const char* kWaitingForStart = "Соединение прошло ус
 constexpr const char* kReadingChannels = "Чтение каналов";
 constexpr const char* kNoAnswerAtStart = "Нет отклика от прибора...";
 constexpr const char* kAbsentText = "-";
+constexpr const char* kReadingSkipped = "Измерение пропущено: порт прибора занят другим обменом";
 
 }  // namespace
 
@@ -164,7 +165,8 @@ void TFMain::TakeReading() {
     const LiveChannels r = ReadLiveChannels(
         link_, PortNumber(), [this] { SetPanelText(3, QString::fromUtf8(kReading)); });
     if (r.status == LiveStatus::Busy) {
-        // Another exchange holds the link (a download): this reading is skipped.
+        // Another exchange holds the link (a download): this reading is skipped, and says so.
+        SetPanelText(3, QString::fromUtf8(kReadingSkipped));
         return;
     }
     if (r.status != LiveStatus::Answered) {
