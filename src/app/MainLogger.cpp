@@ -2,9 +2,13 @@
 #include <QCategoryAxis>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <mutex>
+#include <thread>
+#include <utility>
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
@@ -46,29 +50,69 @@ void TFMain::ButtonZagruzitClick() {
     // off until they are dropped, so an impatient click does not start a second download.
     ButtonZagruzit->setEnabled(false);
 
+    // The exchange runs on a thread of its own and the window takes the records in from its
+    // event loop (user input held back): a repaint of the window or the chart then never keeps
+    // the line waiting, and the line never keeps the window from painting. Timer exchanges
+    // that fall due meanwhile find the link busy and are skipped.
+    struct Inbox {
+        std::mutex mutex;
+        std::vector<LoggerRow> rows;
+        bool wakePosted = false;
+    } inbox;
+    QEventLoop loop;
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> finished{false};
+    DownloadResult result;
+
     // A chart recomputes all its points on every change, so records reach it in batches, a few
-    // times a second; the grid takes every record at once.
+    // times a second; the grid and the count take every record at once.
     std::vector<PendingPoints> pending;
     QElapsedTimer sinceChart;
     sinceChart.start();
-    std::atomic<bool> cancel{false};
-    DownloadCallbacks callbacks;
-    callbacks.record = [&](const LoggerRow& row) {
-        const int gridRow = StringGridL->RowCount() - 1;
-        for (int c = 0; c < kLoggerColumns; ++c) StringGridL->SetCells(c, gridRow, row.cells[c]);
-        StringGridL->SetRowCount(gridRow + 2);
-        pending.push_back({row.points, gridRow});
-    };
-    callbacks.between = [&](int accepted) {
-        SetPanelText(3, DownloadProgressText(accepted));
+    int shown = 0;
+    const auto takeIn = [&] {
+        std::vector<LoggerRow> rows;
+        {
+            const std::lock_guard<std::mutex> lock(inbox.mutex);
+            rows.swap(inbox.rows);
+            inbox.wakePosted = false;
+        }
+        for (const LoggerRow& row : rows) {
+            const int gridRow = StringGridL->RowCount() - 1;
+            for (int c = 0; c < kLoggerColumns; ++c)
+                StringGridL->SetCells(c, gridRow, row.cells[c]);
+            StringGridL->SetRowCount(gridRow + 2);
+            pending.push_back({row.points, gridRow});
+        }
+        shown += static_cast<int>(rows.size());
+        if (!rows.empty()) SetPanelText(3, DownloadProgressText(shown));
         if (sinceChart.elapsed() >= kChartBatchMs) {
             AddLoggerPoints(pending);
             sinceChart.restart();
         }
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (Closing()) cancel = true;
     };
-    const DownloadResult result = DownloadLogger(TheLink(), PortNumber(), callbacks, cancel);
+
+    DownloadCallbacks callbacks;
+    callbacks.record = [&](const LoggerRow& row) {
+        bool post = false;
+        {
+            const std::lock_guard<std::mutex> lock(inbox.mutex);
+            inbox.rows.push_back(row);
+            post = !std::exchange(inbox.wakePosted, true);
+        }
+        if (post) QMetaObject::invokeMethod(&loop, takeIn, Qt::QueuedConnection);
+    };
+    std::thread download([&] {
+        result = DownloadLogger(TheLink(), PortNumber(), callbacks, cancel);
+        finished = true;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The loop also ends when the program quits (the window closed): the download stops
+    // before its next request, or at once when the link was cancelled.
+    if (!finished) cancel = true;
+    download.join();
+    takeIn();
     AddLoggerPoints(pending);
 
     switch (result.status) {

@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -21,6 +23,11 @@ namespace {
 constexpr int64_t kExchangeTimeoutMicros = 300000;
 // One byte of 10 bits at 9600 baud.
 constexpr int kByteMicros = 1042;
+
+int64_t SteadyMicros() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 void PutWord(std::array<uint8_t, 16>& b, size_t at, uint16_t w) {
     b[at] = static_cast<uint8_t>(w >> 8);
@@ -227,15 +234,15 @@ int Simulator::Exchanges() const {
 
 bool Simulator::Wait(int micros) {
     pollfd p{wakeRead_, POLLIN, 0};
-    const int ms = (micros + 999) / 1000;
-    if (micros < 1000) {
-        usleep(static_cast<useconds_t>(micros));
-        return !stopping_.load();
-    }
-    return poll(&p, 1, ms) == 0 && !stopping_.load();
+    // To the microsecond: a paced byte is about 1 ms, so rounding to milliseconds would double it.
+    const timespec t{micros / 1000000, static_cast<long>(micros % 1000000) * 1000};
+    return ppoll(&p, 1, &t, nullptr) == 0 && !stopping_.load();
 }
 
 void Simulator::Run() {
+    // Paced bytes are timed to the microsecond; the default timer slack would add some 50 us
+    // to each.
+    prctl(PR_SET_TIMERSLACK, 1UL);
     while (!stopping_.load() && !vanished_.load()) {
         pollfd p[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
         const int r = poll(p, 2, 50);
@@ -260,6 +267,7 @@ bool Simulator::Answering() const {
 
 void Simulator::OnHostByte(uint8_t byte) {
     Faults f;
+    bool paced = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         f.answering = Answering();
@@ -267,7 +275,9 @@ void Simulator::OnHostByte(uint8_t byte) {
         f.wrongEcho = options_.wrongEcho;
         f.probeDelayMs = options_.probeDelayMs;
         f.probeAnswer = options_.probeAnswer;
+        paced = options_.paced;
     }
+    if (paced) hostByteIn_ = std::max(SteadyMicros(), hostByteIn_) + kByteMicros;
     // The byte that opens an exchange is the first of it in the transcript.
     if (f.answering && !f.garbage && StartsExchange(byte, f.wrongEcho)) BeginExchange();
     Record(true, byte);
@@ -435,7 +445,14 @@ void Simulator::Send(uint8_t byte) {
         phase_ = Phase::Abandoned;
         return;
     }
-    if (paced && !Wait(kByteMicros)) return;
+    if (paced) {
+        // The meter has the host's byte one byte time after the line to it was free, and its
+        // own bytes follow one another on the line back: a lock-step pair takes two byte times.
+        const int64_t deliver = std::max(hostByteIn_, lineFreeAt_) + kByteMicros;
+        const int64_t now = SteadyMicros();
+        if (deliver > now && !Wait(static_cast<int>(deliver - now))) return;
+        lineFreeAt_ = std::max(deliver, now);
+    }
     for (;;) {
         const ssize_t n = ::write(master_, &byte, 1);
         if (n == 1) break;

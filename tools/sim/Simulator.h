@@ -55,7 +55,7 @@ struct Options {
     bool wrongEcho = false;     // takes every echo as wrong and abandons the exchange
     bool garbage = false;       // another device: three random bytes for every byte received
     int vanishAfter = -1;       // closes the pseudo-terminal after N bytes of an exchange
-    bool paced = false;         // 9600 baud: about 1.04 ms per byte sent
+    bool paced = false;         // 9600 baud: 1.04 ms per byte on the line, either way
     uint32_t seed = 1;          // random walk and garbage
 };
 
@@ -159,6 +159,10 @@ private:
     size_t dataIndex_ = 0;
     int sentInExchange_ = 0;
     int64_t lastHostMicros_ = 0;
+    // Pacing, on a steady clock: when the latest host byte is wholly in, and when the line back
+    // to the host is free again.
+    int64_t hostByteIn_ = 0;
+    int64_t lineFreeAt_ = 0;
     std::mt19937 random_;
 };
 
