@@ -19,8 +19,9 @@ namespace lmr {
 
 namespace {
 
-// Bottom labels shown at once; the records' time texts are too long for one per point.
-constexpr int kMaxBottomLabels = 8;
+// Bottom labels shown at once; the records' time texts are too long for one per point. Five
+// leave each some 120 pixels of the chart, room for "23:59 31.12.99".
+constexpr int kMaxBottomLabels = 5;
 // How often the chart takes the records downloaded since it last did.
 constexpr qint64 kChartBatchMs = 50;
 
@@ -201,13 +202,18 @@ void TFMain::RelabelChartValue() {
     const int step = std::max(1, (end - first + kMaxBottomLabels - 1) / kMaxBottomLabels);
     double lastX = min - 1;
     for (int i = first; i < end; i += step) {
-        const double x = Series1->at(i).x();
-        // Categories need rising ends and distinct labels; points of two downloads may share both.
-        if (x <= lastX) continue;
-        const QString label = ChartValueGetAxisLabel(i);
-        if (label.isEmpty() || axis->categoriesLabels().contains(label)) continue;
-        axis->append(label, x);
-        lastX = x;
+        // Categories need rising ends and distinct labels; points of two downloads may share
+        // both, and a logger whose clock was set back repeats its times: the next point of the
+        // stretch with a label of its own stands in.
+        for (int j = i; j < std::min(i + step, end); ++j) {
+            const double x = Series1->at(j).x();
+            if (x <= lastX) continue;
+            const QString label = ChartValueGetAxisLabel(j);
+            if (label.isEmpty() || axis->categoriesLabels().contains(label)) continue;
+            axis->append(label, x);
+            lastX = x;
+            break;
+        }
     }
     relabelling_ = false;
 }

@@ -1,5 +1,7 @@
 #include "app/StringGrid.h"
 
+#include <QAbstractButton>
+#include <QHBoxLayout>
 #include <QHeaderView>
 
 namespace lmr {
@@ -92,10 +94,23 @@ StringGrid::StringGrid(int cols, int rows, int fixedCols, QWidget* parent)
     verticalHeader()->setVisible(fixedCols > 0);
     if (fixedCols > 0) {
         verticalHeader()->setFixedWidth(61);
+        if (auto* cornerButton = findChild<QAbstractButton*>()) {
+            corner_ = new QLabel(cornerButton);
+            corner_->setAlignment(Qt::AlignCenter);
+            corner_->setAttribute(Qt::WA_TransparentForMouseEvents);
+            auto* layout = new QHBoxLayout(cornerButton);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->addWidget(corner_);
+        }
     }
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+}
+
+void StringGrid::SetCells(int col, int row, const QString& text) {
+    model_->SetCell(col, row, text);
+    if (corner_ != nullptr && col == 0 && row == 0) corner_->setText(text);
 }
 
 int StringGrid::TopRow() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QLabel>
 #include <QStringList>
 #include <QTableView>
 #include <string>
@@ -47,7 +48,7 @@ public:
     [[nodiscard]] int RowCount() const { return model_->RowCount(); }
     void SetRowCount(int rows) { model_->SetRowCount(rows); }
     [[nodiscard]] QString Cells(int col, int row) const { return model_->Cell(col, row); }
-    void SetCells(int col, int row, const QString& text) { model_->SetCell(col, row, text); }
+    void SetCells(int col, int row, const QString& text);
     // The first data row in view; setting it scrolls the grid.
     [[nodiscard]] int TopRow() const;
     void SetTopRow(int row);
@@ -55,6 +56,9 @@ public:
 
 private:
     StringGridModel* model_;
+    // With a fixed column, the text of cell (0, 0) (the fixed column's header) shows on the
+    // corner between the two headers.
+    QLabel* corner_ = nullptr;
     int topRow_ = 1;
 };
 

@@ -420,6 +420,11 @@ void TFMain::BuildLoggerPage() {
     StringGridL->setObjectName(QStringLiteral("StringGridL"));
     StringGridL->setGeometry(0, 0, 129, 105);
     StringGridL->setAccessibleName(QStringLiteral("Записи логгера"));
+    // The time column holds the records' time texts, up to "23:59 31.12.99"; the nine number
+    // columns give it the room, so that all ten still fit the table beside its scroll bar.
+    StringGridL->setColumnWidth(
+        0, StringGridL->fontMetrics().horizontalAdvance(QStringLiteral("23:59 31.12.99")) + 12);
+    for (int c = 1; c < 10; ++c) StringGridL->setColumnWidth(c, 57);
     StringGridL->hide();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 
 #include "SimProgram.h"
 #include "app/TFMain.h"
@@ -53,6 +54,10 @@ TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {
     QString expected = "№\tTHC,*C\tRH,%\tt.,*C\ttсф.,*C\ttв.т.,*C\ttт.р.,*C\n";
     for (int r = 1; r <= 9; ++r) expected += QString::number(r) + "\t\t\t\t\t\t\n";
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+    // The cell-number column's header shows on the grid's corner.
+    const auto* corner = m.StringGridM->findChild<QLabel*>();
+    ASSERT_NE(corner, nullptr);
+    EXPECT_EQ(corner->text(), "№");
     m.ButtonReadMemoClick();
     EXPECT_EQ(m.PanelText(3), "Прибор не найден");
     m.ButtonSaveClick();
@@ -84,6 +89,10 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
     m.TimerDataVremyTimer();
     EXPECT_EQ(m.CSpinEditMin->value(), 4);
     EXPECT_EQ(m.CSpinEditGod->value(), 2100);
+    // A change of page does so too.
+    m.CSpinEditChas->setValue(20);
+    m.PageControl->setCurrentIndex(0);
+    EXPECT_EQ(m.CSpinEditChas->value(), 3);
 
     m.CSpinEditDen->setValue(31);
     m.CSpinEditMes->setValue(4);

@@ -34,7 +34,7 @@ and answers the host's lock-step dialogue until it is interrupted (or vanishes).
                        (i + 73) * c, and 65535 marks an empty value
   --probe-answer B     the byte that answers the probe 55 (default 0)
   --probe-delay MS     answer the probe this much later
-  --baud 9600          pace every byte sent at about 1.04 ms, as a real line does
+  --baud 9600          pace the line: every byte, either way, takes about 1.04 ms on it
   --transcript FILE    write every byte both ways: "<unix seconds.micros> H>I|I>H <byte> #<n>"
   --seed N             seed of the random walk and of --garbage
 
