@@ -3,14 +3,34 @@
 #include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <algorithm>
+#include <utility>
 
 namespace lmr {
+
+namespace {
+
+constexpr char kCellSeparator = '\x1f';
+
+// Where cell col of a row text starts and how long it is.
+std::pair<size_t, size_t> CellSpan(const std::string& row, int col) {
+    size_t begin = 0;
+    for (int c = 0; c < col; ++c) {
+        begin = row.find(kCellSeparator, begin);
+        if (begin == std::string::npos) return {row.size(), 0};
+        ++begin;
+    }
+    const size_t end = row.find(kCellSeparator, begin);
+    return {begin, (end == std::string::npos ? row.size() : end) - begin};
+}
+
+}  // namespace
 
 StringGridModel::StringGridModel(int cols, int rows, int fixedCols, QObject* parent)
     : QAbstractTableModel(parent), cols_(cols), fixedCols_(fixedCols) {
     cells_.resize(static_cast<size_t>(std::max(rows, 1)));
     for (auto& r : cells_) {
-        r.resize(static_cast<size_t>(cols_));
+        r.assign(static_cast<size_t>(std::max(cols_ - 1, 0)), kCellSeparator);
     }
 }
 
@@ -21,7 +41,8 @@ void StringGridModel::SetRowCount(int rows) {
         beginInsertRows({}, old - 1, rows - 2);
         cells_.resize(static_cast<size_t>(rows));
         for (int r = old; r < rows; ++r) {
-            cells_[static_cast<size_t>(r)].resize(static_cast<size_t>(cols_));
+            cells_[static_cast<size_t>(r)].assign(static_cast<size_t>(std::max(cols_ - 1, 0)),
+                                                  kCellSeparator);
         }
         endInsertRows();
     } else if (rows < old) {
@@ -35,14 +56,21 @@ QString StringGridModel::Cell(int col, int row) const {
     if (col < 0 || col >= cols_ || row < 0 || row >= RowCount()) {
         return {};
     }
-    return QString::fromStdString(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)]);
+    const std::string& r = cells_[static_cast<size_t>(row)];
+    const auto [begin, length] = CellSpan(r, col);
+    return QString::fromUtf8(r.data() + begin, static_cast<qsizetype>(length));
 }
 
 void StringGridModel::SetCell(int col, int row, const QString& text) {
     if (col < 0 || col >= cols_ || row < 0 || row >= RowCount()) {
         return;
     }
-    cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text.toStdString();
+    std::string& r = cells_[static_cast<size_t>(row)];
+    std::string utf8 = text.toStdString();
+    // A separator in a text would split its cell.
+    std::replace(utf8.begin(), utf8.end(), kCellSeparator, ' ');
+    const auto [begin, length] = CellSpan(r, col);
+    r.replace(begin, length, utf8);
     if (row == 0) {
         if (col >= fixedCols_) {
             emit headerDataChanged(Qt::Horizontal, col - fixedCols_, col - fixedCols_);

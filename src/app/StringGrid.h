@@ -32,9 +32,9 @@ public:
 private:
     int cols_;
     int fixedCols_;
-    // UTF-8, short texts held inside the string itself: a live table of a
-    // hundred thousand rows then costs a third of what QString cells would.
-    std::vector<std::vector<std::string>> cells_;
+    // One UTF-8 string per row, its cells apart by kCellSeparator: a live table
+    // of a hundred thousand rows then costs a few megabytes, not a hundred.
+    std::vector<std::string> cells_;
 };
 
 // A grid of texts with a fixed header row, backed by a model so that it

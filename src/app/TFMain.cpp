@@ -83,14 +83,19 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     TabSet->setObjectName(QStringLiteral("TabSet"));
     TabSet->addTab(QString::fromUtf8(kTabCharts));
     TabSet->addTab(QString::fromUtf8(kTabData));
-    TabSet->setShape(QTabBar::RoundedSouth);
+    TabSet->setShape(QTabBar::RoundedNorth);
     TabSet->setExpanding(false);
     TabSet->setUsesScrollButtons(false);
     QFont tabFont = TabSet->font();
     tabFont.setPixelSize(10);
     TabSet->setFont(tabFont);
-    // Wide enough for both captions in this toolkit's tabs.
-    TabSet->setGeometry(544, 524, std::max(112, TabSet->sizeHint().width()), 18);
+    // In the page control's own tab row, at its right end: lower down, where the
+    // form had it, it would cover the dew point's caption and digits. Wide enough
+    // for both captions in this toolkit's tabs.
+    const int tabSetWidth = std::max(112, TabSet->sizeHint().width());
+    const QRect pages = PageControl->geometry();
+    TabSet->setGeometry(pages.right() - tabSetWidth - 2, pages.top() + 2, tabSetWidth,
+                        PageControl->tabBar()->sizeHint().height() - 2);
     TabSet->setCurrentIndex(0);
     TabSet->raise();
 
@@ -329,9 +334,11 @@ void TFMain::BuildLivePage() {
     Series13 = AddLiveSeries(Chart6, "Series13", kRed);
     LineSeries5 = AddLiveSeries(Chart6, "LineSeries5", kYellow);
 
-    Panel7 = MakeValuePanel(0, 174, Label12, kCaptionThs, Label25, &Label13, kCaptionWbgt, &Label26);
+    Panel7 =
+        MakeValuePanel(0, 174, Label12, kCaptionThs, Label25, &Label13, kCaptionWbgt, &Label26);
     Panel8 = MakeValuePanel(216, 174, Label14, kCaptionRh, Label23);
-    Panel9 = MakeValuePanel(432, 174, Label15, kCaptionTv, Label21, &Label16, kCaptionTsf, &Label22);
+    Panel9 =
+        MakeValuePanel(432, 174, Label15, kCaptionTv, Label21, &Label16, kCaptionTsf, &Label22);
     Panel10 =
         MakeValuePanel(0, 409, Label17, kCaptionTvt, Label27, &Label18, kCaptionTtr, &Label28);
     Panel11 = MakeValuePanel(216, 409, Label19, kCaptionTrad, Label29);
@@ -432,7 +439,8 @@ void TFMain::BuildMenu() {
     MainMenu = new QMenuBar(this);
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     // Narrow item padding, so that all six commands fit the narrow window.
-    MainMenu->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"));
+    MainMenu->setStyleSheet(QStringLiteral(
+        "QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"));
     QFont menuFont = MainMenu->font();
     menuFont.setPixelSize(11);
     MainMenu->setFont(menuFont);
@@ -501,8 +509,8 @@ void TFMain::FormCreate() {
     QFont digits(readoutFace_);
     digits.setPixelSize(24);
     digits.setBold(true);
-    for (QLabel* l : {Label21, Label22, Label23, Label25, Label26, Label27, Label28, Label29,
-                      Label30}) {
+    for (QLabel* l :
+         {Label21, Label22, Label23, Label25, Label26, Label27, Label28, Label29, Label30}) {
         l->setFont(digits);
     }
 }
