@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/CloseOnSignal.h"
 #include "app/MainTexts.h"
 #include "app/Program.h"
 
@@ -38,16 +39,23 @@ void WarnTranscriptProblem(const Program& program) {
 
 }  // namespace
 
+int RunMainWindow(Program& program) {
+    const CloseOnSignal closer(program.FMain(), program.TheLink());
+    program.FMain().show();
+    WarnTranscriptProblem(program);
+    QApplication::exec();
+    program.Shutdown();
+    return 0;
+}
+
 int RunProgram(int argc, char** argv) {
+    HoldCloseSignals();
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("lmr"));
     // An exception that escapes is shown, and the program still ends with 0.
     try {
         Program program(OptionsFromEnvironment());
-        program.FMain().show();
-        WarnTranscriptProblem(program);
-        QApplication::exec();
-        program.Shutdown();
+        return RunMainWindow(program);
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QString::fromUtf8(kApplicationTitle),
                               QString::fromLocal8Bit(e.what()));

@@ -6,4 +6,9 @@ namespace lmr {
 // the process exit code.
 int RunProgram(int argc, char** argv);
 
+class Program;
+// Shows the main window and runs the event loop until it closes (SIGTERM, SIGINT and SIGHUP
+// close it too); then stops what still runs. Returns the exit code, 0.
+int RunMainWindow(Program& program);
+
 }  // namespace lmr

@@ -41,6 +41,8 @@ public:
     void SearchAgain();
     // Stops and joins; returns within about 100 ms even while a probe runs.
     void Stop();
+    // Started and not yet joined. Ask on the thread that calls Stop.
+    [[nodiscard]] bool Running() const { return thread_.joinable(); }
 
     // Thread-safe. PortFound is set only after the answering port has been closed.
     [[nodiscard]] bool PortFound() const { return portFound_.load(); }
