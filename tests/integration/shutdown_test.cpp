@@ -1,0 +1,331 @@
+// Closing the main window in every state of the program ends the event loop within 1 s with
+// exit code 0, the search thread joined and the port closed: in this process through
+// RunMainWindow, and with the lmr program itself against lmr-sim.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "SimProgram.h"
+#include "app/FormMain.h"
+#include "link/Transcript.h"
+#include "windows/TimeMaskEdit.h"
+
+namespace lmr::test {
+namespace {
+
+constexpr qint64 kCloseBoundMs = 1000;
+
+bool HostSent(const std::vector<TranscriptEntry>& transcript, uint8_t byte) {
+    for (const TranscriptEntry& e : transcript) {
+        if (e.fromHost && e.byte == byte) return true;
+    }
+    return false;
+}
+
+// A sound device that takes as long as the samples last.
+class SlowSink final : public PcmSink {
+public:
+    explicit SlowSink(std::atomic<bool>& playing) : playing_(playing) {}
+    int Rate() const override { return 8000; }
+    bool Write(const int16_t*, int count) override {
+        playing_ = true;
+        std::this_thread::sleep_for(std::chrono::microseconds(count * 1000000LL / Rate()));
+        return true;
+    }
+    void Drain() override { playing_ = false; }
+
+private:
+    std::atomic<bool>& playing_;
+};
+
+struct State {
+    const char* name;
+    sim::Options meter;
+    bool identify = true;
+    // Before the event loop runs.
+    std::function<void(SimProgram&)> prepare;
+    // Queued as the loop starts: enters the state (and may stay in it, as a download does).
+    std::function<void(SimProgram&)> enter;
+    // Whether the state holds when the close comes.
+    std::function<bool(SimProgram&)> reached;
+    int closeAfterMs = 300;
+    // The window's thread waits on the meter then, so only a signal reaches it at once: the
+    // close comes as SIGTERM from another thread, and reached must be safe there.
+    bool bySignal = false;
+};
+
+sim::Options Paced(int records = 20) {
+    sim::Options o;
+    o.paced = true;
+    o.logger = sim::LoggerFromCount(records);
+    return o;
+}
+
+State Make(const char* name, sim::Options meter, bool identify = true) {
+    State s;
+    s.name = name;
+    s.meter = std::move(meter);
+    s.identify = identify;
+    return s;
+}
+
+std::vector<State> States() {
+    std::vector<State> s;
+    State idle = Make("idle", {});
+    idle.reached = [](SimProgram& p) {
+        return p.main().Identified() && !p.main().TimerInterval->isActive();
+    };
+    s.push_back(idle);
+    sim::Options silent;
+    silent.silent = true;
+    State searching = Make("searching", silent, false);
+    searching.reached = [](SimProgram& p) {
+        return !p.program().Search().PortFound() && p.program().Search().Running();
+    };
+    s.push_back(searching);
+    State identifying = Make("identifying", {}, false);
+    identifying.prepare = [](SimProgram& p) {
+        ASSERT_TRUE(SimProgram::WaitFor([&] { return p.program().Search().PortFound(); }, 5000));
+        // The meter falls silent after the answer to 167: the identification waits for its code.
+        p.meter().Configure([](sim::Options& o) { o.silentAfter = 1; });
+    };
+    identifying.enter = [](SimProgram& p) { p.main().TimerDetektTimer(); };
+    identifying.reached = [](SimProgram& p) { return HostSent(p.meter().Transcript(), 167); };
+    identifying.closeAfterMs = 150;
+    identifying.bySignal = true;
+    s.push_back(identifying);
+    State measuring = Make("measuring", {});
+    measuring.prepare = [](SimProgram& p) { p.main().TimerInterval->setInterval(50); };
+    measuring.enter = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
+    measuring.reached = [](SimProgram& p) {
+        return p.main().TimerInterval->isActive() &&
+               p.main().Record().Series(Quantity::Tv).Count() > 0;
+    };
+    s.push_back(measuring);
+    State armed = Make("armed", {});
+    armed.prepare = [](SimProgram& p) {
+        p.program().FOptions().CheckBoxTimer->setChecked(true);
+        p.program().FOptions().MaskEditTimeN->setText(QStringLiteral("23:58"));
+        p.program().FOptions().MaskEditTimeK->setText(QStringLiteral("23:59"));
+    };
+    armed.enter = measuring.enter;
+    armed.reached = [](SimProgram& p) {
+        return p.main().TimerPeriod->isActive() && !p.main().TimerInterval->isActive();
+    };
+    s.push_back(armed);
+    State downloading = Make("downloading", Paced(3000));
+    downloading.enter = [](SimProgram& p) { p.main().ButtonZagruzitClick(); };
+    downloading.reached = [](SimProgram& p) { return p.main().StringGridL->RowCount() > 3; };
+    s.push_back(downloading);
+    State cells = Make("reading cells", Paced());
+    cells.enter = [](SimProgram& p) { p.main().ButtonReadMemoClick(); };
+    cells.reached = [](SimProgram& p) { return HostSent(p.meter().Transcript(), 5); };
+    cells.closeAfterMs = 100;
+    cells.bySignal = true;
+    s.push_back(cells);
+    State exporting = Make("exporting", {});
+    exporting.prepare = [](SimProgram& p) {
+        // No folder can be made there: the export's error box waits for the user.
+        p.main().ExportSettings.documentsDir = QStringLiteral("/proc/lmr-no-such-folder");
+    };
+    exporting.enter = [](SimProgram& p) { p.main().N1Click(); };
+    exporting.reached = [](SimProgram&) { return QApplication::activeModalWidget() != nullptr; };
+    s.push_back(exporting);
+    State tone = Make("tone playing", {});
+    tone.prepare = [](SimProgram& p) {
+        p.program().FOptions().CheckBoxBeep->setChecked(true);
+        p.program().FOptions().CheckBoxT->setChecked(true);  // tв above "0.0" sounds
+    };
+    tone.enter = [](SimProgram& p) { p.main().TakeReading(); };
+    tone.closeAfterMs = 150;
+    s.push_back(tone);
+    return s;
+}
+
+TEST(Shutdown, ClosingTheMainWindowInEveryStateEndsTheProgramInBound) {
+    for (const State& st : States()) {
+        SCOPED_TRACE(st.name);
+        std::atomic<bool> playing{false};
+        auto tone =
+            std::make_unique<AlsaTone>([] {}, [&] { return std::make_unique<SlowSink>(playing); });
+        const bool withTone = std::string(st.name) == "tone playing";
+        SimProgram p(st.meter, QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)),
+                     [&](ProgramOptions& o) {
+                         if (withTone) o.tone = tone.get();
+                     });
+        if (st.identify) {
+            ASSERT_TRUE(p.Identify());
+        }
+        if (st.prepare) {
+            ASSERT_NO_FATAL_FAILURE(st.prepare(p));
+        }
+        std::function<bool(SimProgram&)> reached = st.reached;
+        if (withTone) reached = [&](SimProgram&) { return playing.load(); };
+
+        std::atomic<bool> wasReached{false};
+        QElapsedTimer sinceClose;
+        std::atomic<int64_t> closedAt{0};
+        if (st.enter) QTimer::singleShot(0, &p.main(), [&] { st.enter(p); });
+        std::thread signaller;
+        if (st.bySignal) {
+            signaller = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(st.closeAfterMs));
+                wasReached = reached(p);
+                closedAt = TranscriptNow();
+                kill(getpid(), SIGTERM);
+            });
+        } else {
+            QTimer::singleShot(st.closeAfterMs, &p.main(), [&] {
+                wasReached = reached(p);
+                closedAt = TranscriptNow();
+                p.main().close();
+            });
+        }
+        const int code = RunMainWindow(p.program());
+        tone.reset();  // joins the tone thread, cutting the tone short
+        const double ms = double(TranscriptNow() - closedAt.load()) / 1000;
+        if (signaller.joinable()) signaller.join();
+
+        EXPECT_TRUE(wasReached) << "the close came before the state was reached";
+        EXPECT_EQ(code, 0);
+        EXPECT_LT(ms, double(kCloseBoundMs)) << "closing took " << ms << " ms";
+        EXPECT_FALSE(p.program().Search().Running()) << "search thread not joined";
+        EXPECT_FALSE(p.program().TheLink().IsOpen());
+        EXPECT_FALSE(p.main().isVisible());
+    }
+}
+
+// --- The programs themselves ---
+
+std::string TempDir() {
+    char dir[] = "/tmp/lmr-shutdown-XXXXXX";
+    return mkdtemp(dir) != nullptr ? dir : "";
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // The meter prints its device path; the test finds it at the link.
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// The exit code, or -1 when the process did not end within timeoutMs (it is then killed), or
+// 128 + the signal that ended it.
+int WaitExit(pid_t pid, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 5) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        usleep(5000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+std::vector<TranscriptEntry> ReadTranscript(const std::string& path) {
+    std::vector<TranscriptEntry> entries;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (const auto e = ParseTranscriptLine(line)) entries.push_back(*e);
+    }
+    return entries;
+}
+
+struct ProgramRun {
+    const char* state;
+    std::vector<std::string> simOptions;
+    // Whether the state holds, from the meter's transcript.
+    std::function<bool(const std::vector<TranscriptEntry>&)> reached;
+    std::string dir;
+    pid_t sim = -1;
+    pid_t lmr = -1;
+};
+
+TEST(Shutdown, TheProgramEndsWithZeroOnSigtermWhileSearchingIdentifyingOrIdle) {
+    auto identified = [](const std::vector<TranscriptEntry>& t) {
+        // The identify command, its answer, the code and the code's echo.
+        for (size_t i = 0; i + 3 < t.size(); ++i) {
+            if (t[i].fromHost && t[i].byte == 167 && t[i + 3].fromHost) return true;
+        }
+        return false;
+    };
+    std::vector<ProgramRun> runs = {
+        {"searching",
+         {"--silent"},
+         [](const std::vector<TranscriptEntry>& t) { return HostSent(t, 55); },
+         "",
+         -1,
+         -1},
+        // The meter falls silent after its answer to 167: the window waits for the code.
+        {"identifying",
+         {"--silent-after", "1"},
+         [](const std::vector<TranscriptEntry>& t) { return HostSent(t, 167); },
+         "",
+         -1,
+         -1},
+        {"idle", {}, identified, "", -1, -1},
+    };
+    // All at once: each waits for the identification tick 3 s after its start.
+    for (ProgramRun& r : runs) {
+        r.dir = TempDir();
+        ASSERT_FALSE(r.dir.empty());
+        std::vector<std::string> args = {LMR_SIM_PROGRAM, "--link", r.dir + "/ttyUSB0",
+                                         "--transcript", r.dir + "/meter.transcript"};
+        args.insert(args.end(), r.simOptions.begin(), r.simOptions.end());
+        r.sim = Spawn(args);
+        for (int i = 0; i < 400 && access((r.dir + "/ttyUSB0").c_str(), F_OK) != 0; ++i) {
+            usleep(5000);
+        }
+        r.lmr = Spawn({LMR_PROGRAM}, {"LMR_PORTS=" + r.dir + "/ttyUSB0"});
+    }
+    for (ProgramRun& r : runs) {
+        SCOPED_TRACE(r.state);
+        const std::string transcript = r.dir + "/meter.transcript";
+        QElapsedTimer waited;
+        waited.start();
+        bool reached = false;
+        while (!(reached = r.reached(ReadTranscript(transcript))) && waited.elapsed() < 15000) {
+            usleep(20000);
+        }
+        EXPECT_TRUE(reached) << "the state was not reached";
+        usleep(100000);  // well inside the state
+        QElapsedTimer closing;
+        closing.start();
+        kill(r.lmr, SIGTERM);
+        const int code = WaitExit(r.lmr, 5000);
+        const qint64 ms = closing.elapsed();
+        EXPECT_EQ(code, 0);
+        EXPECT_LT(ms, kCloseBoundMs) << "closing took " << ms << " ms";
+        kill(r.sim, SIGTERM);
+        EXPECT_EQ(WaitExit(r.sim, 2000), 0);
+        unlink(transcript.c_str());
+        rmdir(r.dir.c_str());
+    }
+}
+
+}  // namespace
+}  // namespace lmr::test
