@@ -98,8 +98,9 @@ private:
         meter_.reset();
         meter_ = std::make_unique<sim::Simulator>(std::move(options));
         std::string error;
-        meterStart_ = TranscriptNow();
         if (!meter_->Start(&error)) throw std::runtime_error("simulator: " + error);
+        // Not before the meter's own start, so a time counted from here is never early.
+        meterStart_ = TranscriptNow();
         // Swap the link in one step, so the program never finds the path missing.
         const std::string next = path_ + ".new";
         ::unlink(next.c_str());
