@@ -169,12 +169,14 @@ void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending) {
     const double first = merged[0].first().x();
     const double last = merged[0].last().x();
     // One point has no width of its own; give it a record step on either side.
-    if (last > first) {
-        ChartValueBottomAxis->setRange(first, last);
+    const double min = last > first ? first : first - kRecordAddressStep;
+    const double max = last > first ? last : last + kRecordAddressStep;
+    // A new range relabels the axis through its signal; the same range needs it done here.
+    if (min == ChartValueBottomAxis->min() && max == ChartValueBottomAxis->max()) {
+        RelabelChartValue();
     } else {
-        ChartValueBottomAxis->setRange(first - kRecordAddressStep, last + kRecordAddressStep);
+        ChartValueBottomAxis->setRange(min, max);
     }
-    RelabelChartValue();
 }
 
 void TFMain::ComboBoxZChange() {

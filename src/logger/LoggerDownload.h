@@ -21,12 +21,13 @@ struct DownloadResult {
     int accepted = 0;  // records handed to the record callback
 };
 
+// Both run on the thread that downloads (the window's runs a thread of its own for it).
 struct DownloadCallbacks {
     // Each accepted record, in address order. A record half read when the link was lost, or
     // the one that broke the hour sequence, is never delivered.
     std::function<void(const LoggerRow&)> record;
-    // After each accepted record, before the next request: the window repaints here (a record
-    // takes about 40 ms on the line, a full logger two minutes). May set the cancel flag.
+    // After each accepted record, before the next request (a record takes about 40 ms on the
+    // line, a full logger two minutes). May set the cancel flag.
     std::function<void(int accepted)> between;
 };
 
