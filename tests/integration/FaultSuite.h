@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cctype>
@@ -18,6 +19,8 @@
 #include "link/Identify.h"
 #include "link/Transcript.h"
 #include "logger/LoggerTexts.h"
+#include "windows/FormOptions.h"
+#include "windows/TimeMaskEdit.h"
 
 namespace lmr::test {
 namespace {
@@ -286,6 +289,35 @@ Exchange StartProbe() {
     return x;
 }
 
+// The start click's probe in timed mode: it arms the period timer.
+Exchange TimedStartProbe() {
+    Exchange x = Make("start timed", Meter(), 1, false, true);
+    x.prepare = [](SimProgram& p) {
+        MustIdentify(p);
+        TFOptions& o = p.program().FOptions();
+        o.CheckBoxTimer->setChecked(true);
+        o.MaskEditTimeN->setText(QStringLiteral("23:58"));
+        o.MaskEditTimeK->setText(QStringLiteral("23:59"));
+    };
+    x.run = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
+    x.check = [](SimProgram& p, const Case&, bool failed) {
+        TFMain& m = p.main();
+        EXPECT_EQ(m.TimerPeriod->isActive(), !failed);
+        EXPECT_FALSE(m.TimerInterval->isActive());
+        if (!failed) return;
+        ExpectPanel(p, Text("Нет отклика от прибора..."));
+        EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
+    };
+    x.runsAgain = [](SimProgram& p, const Case&) {
+        TFMain& m = p.main();
+        if (m.TimerPeriod->isActive()) m.ButtonStartStopClick();
+        m.ButtonStartStopClick();
+        EXPECT_TRUE(m.TimerPeriod->isActive());
+        ExpectPanel(p, Text("Соединение прошло успешно, ожидание начала измерений "));
+    };
+    return x;
+}
+
 // The stop click's probe: it needs no answer, so measurement stops whatever the meter does.
 Exchange StopProbe() {
     Exchange x = Make("stop", Meter(), 1, false, true);
@@ -449,6 +481,7 @@ const std::vector<Exchange>& Exchanges() {
         Identification(kModelWithHead, 2),
         LiveReading(),
         StartProbe(),
+        TimedStartProbe(),
         StopProbe(),
         LoggerDownload(),
         MemoryCells(),
