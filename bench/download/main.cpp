@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/Program.h"
+#include "logger/LoggerDownload.h"
 #include "tools/sim/Simulator.h"
 
 namespace {
@@ -239,6 +240,24 @@ bool Download(int records, bool paced, Run& run) {
     return true;
 }
 
+// The same download without the window, by the exchange alone on the calling thread: what the
+// line, the pseudo-terminal and the simulator cost on this machine. Seconds per record.
+double BareDownload(int records) {
+    lmr::sim::Options o;
+    o.logger = lmr::sim::LoggerFromCount(records);
+    o.paced = true;
+    lmr::sim::Simulator meter(o);
+    if (!meter.Start()) return 0;
+    lmr::PortTable ports({{meter.SlavePath(), "simulated meter", false}});
+    lmr::Link link(ports);
+    const std::atomic<bool> cancel{false};
+    QElapsedTimer t;
+    t.start();
+    const lmr::DownloadResult r = lmr::DownloadLogger(link, 1, {}, cancel);
+    if (r.accepted != records) return 0;
+    return static_cast<double>(t.nsecsElapsed()) / 1e9 / records;
+}
+
 void PrintFigures(const Run& r, double wire) {
     std::printf(
         "  the meter's turns %.2f s (ratio %.3f to the line); the host's turns %.2f s "
@@ -306,6 +325,16 @@ int main(int argc, char** argv) {
             r.records, r.seconds, wire, records, kBytesPerRecord, kByteMs, r.seconds / wire,
             kTotalGoal, r.seconds * 1e3 / r.records, r.cpuSeconds * 1e3 / r.records);
         PrintFigures(r, wire);
+        // At most 600 records: the figure is per record.
+        const double perRecord = BareDownload(std::min(records, 600));
+        if (perRecord > 0) {
+            const double linePerRecord = kBytesPerRecord * kByteMs / 1e3;
+            std::printf(
+                "  the exchange alone, without the window (%d records): %.2f ms per record, "
+                "ratio %.3f to the line; the window's download takes %.3f x that\n",
+                std::min(records, 600), perRecord * 1e3, perRecord / linePerRecord,
+                r.seconds / r.records / perRecord);
+        }
     }
     return 0;
 }

@@ -22,23 +22,16 @@ namespace {
 // Bottom labels shown at once; the records' time texts are too long for one per point. Five
 // leave each some 120 pixels of the chart, room for "23:59 31.12.99".
 constexpr int kMaxBottomLabels = 5;
-// How often the chart takes the records downloaded since it last did.
-constexpr qint64 kChartBatchMs = 50;
+// How often at most the chart takes the records downloaded since it last did: at the line's
+// pace (a record in some 40 ms) every record, faster in batches.
+constexpr qint64 kChartBatchMs = 35;
 
-// Index at which a point of X x goes so that the series keeps X ascending; a point of a later
+// Index at which a point of X x goes so that the points keep X ascending; a point of a later
 // download goes after the earlier ones of the same address.
-int InsertionIndex(const QLineSeries* series, double x) {
-    int lo = 0;
-    int hi = series->count();
-    while (lo < hi) {
-        const int mid = (lo + hi) / 2;
-        if (series->at(mid).x() <= x) {
-            lo = mid + 1;
-        } else {
-            hi = mid;
-        }
-    }
-    return lo;
+int InsertionIndex(const QList<QPointF>& points, double x) {
+    const auto at = std::upper_bound(points.begin(), points.end(), x,
+                                     [](double v, const QPointF& p) { return v < p.x(); });
+    return static_cast<int>(at - points.begin());
 }
 
 }  // namespace
@@ -88,7 +81,7 @@ void TFMain::ButtonZagruzitClick() {
         shown += static_cast<int>(rows.size());
         if (!rows.empty()) SetPanelText(3, DownloadProgressText(shown));
         if (sinceChart.elapsed() >= kChartBatchMs) {
-            AddLoggerPoints(pending);
+            AddLoggerPoints(pending, false);
             sinceChart.restart();
         }
     };
@@ -115,6 +108,7 @@ void TFMain::ButtonZagruzitClick() {
     download.join();
     takeIn();
     AddLoggerPoints(pending);
+    SyncLoggerSeries();
 
     switch (result.status) {
         case DownloadStatus::Done:
@@ -138,14 +132,15 @@ void TFMain::ButtonZagruzitClick() {
     ButtonZagruzit->setEnabled(true);
 }
 
-void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending) {
+void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending, bool hiddenToo) {
     if (pending.empty()) return;
     QLineSeries* const series[kLoggerSeries] = {Series1, Series2, Series3, Series4};
     // Merge by address, keeping X ascending; a later download's point goes after an earlier
     // one of the same address.
-    const QList<QPointF> old[kLoggerSeries] = {Series1->points(), Series2->points(),
-                                               Series3->points(), Series4->points()};
-    QList<QPointF> merged[kLoggerSeries];
+    const std::array<QList<QPointF>, kLoggerSeries> old = loggerPoints_;
+    std::array<QList<QPointF>, kLoggerSeries> merged;
+    for (QList<QPointF>& m : merged)
+        m.reserve(old[0].size() + static_cast<qsizetype>(pending.size()));
     std::vector<int> rows;
     rows.reserve(loggerPointRows_.size() + pending.size());
     size_t i = 0;
@@ -164,10 +159,16 @@ void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending) {
     }
     pending.clear();
     loggerPointRows_ = std::move(rows);
-    for (int s = 0; s < kLoggerSeries; ++s) series[s]->replace(merged[s]);
+    loggerPoints_ = std::move(merged);
+    // A chart recomputes a series whole on each change, shown or not: while the download runs
+    // only the series in view follows it.
+    for (int s = 0; s < kLoggerSeries; ++s) {
+        loggerSeriesBehind_[s] = !hiddenToo && !series[s]->isVisible();
+        if (!loggerSeriesBehind_[s]) series[s]->replace(loggerPoints_[s]);
+    }
 
-    const double first = merged[0].first().x();
-    const double last = merged[0].last().x();
+    const double first = loggerPoints_[0].first().x();
+    const double last = loggerPoints_[0].last().x();
     // One point has no width of its own; give it a record step on either side.
     const double min = last > first ? first : first - kRecordAddressStep;
     const double max = last > first ? last : last + kRecordAddressStep;
@@ -179,9 +180,18 @@ void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending) {
     }
 }
 
+void TFMain::SyncLoggerSeries() {
+    QLineSeries* const series[kLoggerSeries] = {Series1, Series2, Series3, Series4};
+    for (int s = 0; s < kLoggerSeries; ++s) {
+        if (loggerSeriesBehind_[s]) series[s]->replace(loggerPoints_[s]);
+        loggerSeriesBehind_[s] = false;
+    }
+}
+
 void TFMain::ComboBoxZChange() {
     const int chosen = ComboBoxZ->currentIndex();
     if (chosen < 0 || chosen >= kLoggerSeries) return;
+    SyncLoggerSeries();
     for (int i = 0; i < kLoggerSeries; ++i)
         LoggerSeries[static_cast<size_t>(i)]->setVisible(i == chosen);
 }
@@ -199,8 +209,10 @@ void TFMain::RelabelChartValue() {
     const double min = axis->min();
     const double max = axis->max();
     axis->setStartValue(min);
-    const int first = InsertionIndex(Series1, std::nextafter(min, -1e300));
-    const int end = InsertionIndex(Series1, max);
+    // Every series has the points at the same addresses; a hidden one may not hold them yet.
+    const QList<QPointF>& points = loggerPoints_[0];
+    const int first = InsertionIndex(points, std::nextafter(min, -1e300));
+    const int end = InsertionIndex(points, max);
     const int step = std::max(1, (end - first + kMaxBottomLabels - 1) / kMaxBottomLabels);
     double lastX = min - 1;
     for (int i = first; i < end; i += step) {
@@ -208,7 +220,7 @@ void TFMain::RelabelChartValue() {
         // both, and a logger whose clock was set back repeats its times: the next point of the
         // stretch with a label of its own stands in.
         for (int j = i; j < std::min(i + step, end); ++j) {
-            const double x = Series1->at(j).x();
+            const double x = points[j].x();
             if (x <= lastX) continue;
             const QString label = ChartValueGetAxisLabel(j);
             if (label.isEmpty() || axis->categoriesLabels().contains(label)) continue;

@@ -185,7 +185,10 @@ public:
         std::array<LoggerPoint, 4> points;
         int gridRow;
     };
-    void AddLoggerPoints(std::vector<PendingPoints>& pending);
+    // Merges the points into the logger series; during a download (hiddenToo false) the series
+    // not shown are left for SyncLoggerSeries.
+    void AddLoggerPoints(std::vector<PendingPoints>& pending, bool hiddenToo = true);
+    void SyncLoggerSeries();
 
     void ButtonReadMemoClick();
     void Button1Click();
@@ -235,6 +238,9 @@ private:
     // StringGridL row of the record behind each logger point, by point index: a second
     // download's points sit among the first's by address, its rows after them.
     std::vector<int> loggerPointRows_;
+    // Every logger point by series, and which of Series1...Series4 do not hold theirs yet.
+    std::array<QList<QPointF>, 4> loggerPoints_;
+    std::array<bool, 4> loggerSeriesBehind_{};
     bool relabelling_ = false;
     QWidget* FStat_ = nullptr;
     QWidget* FOptions_ = nullptr;

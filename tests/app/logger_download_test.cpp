@@ -34,11 +34,18 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
     // Runs while the window takes events during the download.
     QStringList seen;
     int pointsSeen = 0;
+    int chosenWith = -1;  // points of Series3 when it was chosen during the download
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         const QString now = m.ButtonZagruzit->text() + " | " + m.PanelText(3);
         if (seen.isEmpty() || seen.back() != now) seen << now;
         pointsSeen = std::max(pointsSeen, static_cast<int>(m.Series1->count()));
+        // A series chosen while the download runs shows every point so far.
+        if (chosenWith < 0 && m.Series1->count() > 0) {
+            m.ComboBoxZ->setCurrentIndex(2);
+            chosenWith = static_cast<int>(m.Series3->count());
+            EXPECT_EQ(chosenWith, m.Series1->count());
+        }
     });
     watch.start(0);
     m.ButtonZagruzitClick();
@@ -54,6 +61,8 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
     for (const QString& s : seen)
         EXPECT_TRUE(s.startsWith("Загрузка данных, ждите .... | ")) << s.toStdString();
     EXPECT_GE(pointsSeen, 1);
+    EXPECT_GE(chosenWith, 1);
+    EXPECT_TRUE(m.Series3->isVisible());
     EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
     EXPECT_TRUE(m.ButtonZagruzit->isEnabled());
     EXPECT_EQ(m.PanelText(3), "прежний текст");
