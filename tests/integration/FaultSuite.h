@@ -54,8 +54,6 @@ struct Exchange {
     int meterBytes;
     // A wrong echo breaks it: the meter has more to send after a data byte.
     bool echoMatters;
-    // The exchange has a probe of its own (the identification follows the search's).
-    bool probes;
     // Brings the program to where the exchange starts (the meter answering).
     std::function<void(SimProgram&)> prepare;
     std::function<void(SimProgram&)> run;
@@ -65,13 +63,12 @@ struct Exchange {
     std::function<void(SimProgram&, const Case&)> runsAgain;
 };
 
-Exchange Make(const char* name, sim::Options meter, int meterBytes, bool echoMatters, bool probes) {
+Exchange Make(const char* name, sim::Options meter, int meterBytes, bool echoMatters) {
     Exchange x;
     x.name = name;
     x.meter = std::move(meter);
     x.meterBytes = meterBytes;
     x.echoMatters = echoMatters;
-    x.probes = probes;
     return x;
 }
 
@@ -141,7 +138,7 @@ void MustIdentify(SimProgram& p) {
 
 // The search with a meter that does not answer its probe keeps searching; the program says so.
 Exchange Search() {
-    Exchange x = Make("search", Meter(), 1, false, true);
+    Exchange x = Make("search", Meter(), 1, false);
     x.run = [](SimProgram& p) {
         // The first pass over COM1 ends with its status text (or with the meter found).
         ASSERT_TRUE(SimProgram::WaitFor(
@@ -174,7 +171,7 @@ Exchange Identification(int model, int head) {
                                         "identify 65 head 2"};
     const bool withHead = model == kModelWithHead;
     Exchange x =
-        Make(names[withHead ? head + 1 : 0], Meter(model, head), withHead ? 4 : 2, withHead, false);
+        Make(names[withHead ? head + 1 : 0], Meter(model, head), withHead ? 4 : 2, withHead);
     x.prepare = [](SimProgram& p) {
         ASSERT_TRUE(SimProgram::WaitFor([&] { return p.program().Search().PortFound(); }, 5000));
         SimProgram::WaitFor([] { return false; }, 20);  // the search's last text arrives
@@ -221,7 +218,7 @@ Exchange Identification(int model, int head) {
 
 // A tick of live measurement, after one reading that was accepted.
 Exchange LiveReading() {
-    Exchange x = Make("live", Meter(), 1 + 1 + 6, true, true);
+    Exchange x = Make("live", Meter(), 1 + 1 + 6, true);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         TFMain& m = p.main();
@@ -265,7 +262,7 @@ Exchange LiveReading() {
 
 // The start click's probe (immediate mode).
 Exchange StartProbe() {
-    Exchange x = Make("start", Meter(), 1, false, true);
+    Exchange x = Make("start", Meter(), 1, false);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         p.main().TimerInterval->setInterval(3600 * 1000);
@@ -291,7 +288,7 @@ Exchange StartProbe() {
 
 // The start click's probe in timed mode: it arms the period timer.
 Exchange TimedStartProbe() {
-    Exchange x = Make("start timed", Meter(), 1, false, true);
+    Exchange x = Make("start timed", Meter(), 1, false);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         TFOptions& o = p.program().FOptions();
@@ -320,7 +317,7 @@ Exchange TimedStartProbe() {
 
 // The stop click's probe: it needs no answer, so measurement stops whatever the meter does.
 Exchange StopProbe() {
-    Exchange x = Make("stop", Meter(), 1, false, true);
+    Exchange x = Make("stop", Meter(), 1, false);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         p.main().TimerInterval->setInterval(3600 * 1000);
@@ -346,7 +343,7 @@ Exchange StopProbe() {
 
 // A download after an earlier one, whose rows must stay.
 Exchange LoggerDownload() {
-    Exchange x = Make("logger", Meter(), 1 + (kRecords + 1) * kRecordMeterBytes, true, true);
+    Exchange x = Make("logger", Meter(), 1 + (kRecords + 1) * kRecordMeterBytes, true);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         p.main().ButtonZagruzitClick();
@@ -395,8 +392,7 @@ Exchange LoggerDownload() {
 
 // The memory cells read again after an earlier reading; the meter's values changed meanwhile.
 Exchange MemoryCells() {
-    Exchange x =
-        Make("cells", Meter(), 1 + kCellCount * kValuesPerCell * kCellMeterBytes, true, true);
+    Exchange x = Make("cells", Meter(), 1 + kCellCount * kValuesPerCell * kCellMeterBytes, true);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         p.main().ButtonReadMemoClick();
@@ -443,7 +439,7 @@ Exchange MemoryCells() {
 
 // Setting the meter's clock from the clock fields.
 Exchange ClockSetting() {
-    Exchange x = Make("clock", Meter(), 1 + 1 + 5, false, true);
+    Exchange x = Make("clock", Meter(), 1 + 1 + 5, false);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         p.main().CSpinEditChas->setValue(14);
