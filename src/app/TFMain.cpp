@@ -47,7 +47,8 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     InitResources();
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(QString::fromUtf8(kMainCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    // The installed theme icon, else the same drawing from the resources.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("lmr"), QIcon(QStringLiteral(":/icon.png"))));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
