@@ -162,8 +162,11 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     EXPECT_EQ(refusals, QStringList({Text(kInstrumentBusyText), Text(kInstrumentBusyText)}));
     EXPECT_EQ(readingsInDownload, readingsBefore) << "a live reading ran inside the download";
     ASSERT_FALSE(ticks.isEmpty()) << "no tick came due in the download";
-    for (const QString& t : ticks) {
-        EXPECT_EQ(t, Text("Измерение пропущено: порт прибора занят другим обменом"));
+    for (int i = 0; i < ticks.size(); ++i) {
+        // The last tick may fall after the download's exchange gave the link up and before
+        // the window has taken its end in; its reading then runs on a free line.
+        if (i == ticks.size() - 1 && ticks[i] == Text("Чтение данных ...")) continue;
+        EXPECT_EQ(ticks[i], Text("Измерение пропущено: порт прибора занят другим обменом"));
     }
     EXPECT_TRUE(m.TimerInterval->isActive()) << "a skipped tick stops nothing";
     EXPECT_EQ(p.meter().Clock().sets, 0);
