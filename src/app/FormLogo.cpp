@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include "windows/WindowPlacement.h"
@@ -44,6 +46,13 @@ QTextEdit* Memo(QWidget* parent, const char* name, const QRect& place, const QSt
     option.setAlignment(Qt::AlignHCenter);
     memo->document()->setDefaultTextOption(option);
     memo->setPlainText(text);
+    // Lines a fixed two pixels apart, so the lines of each memo fit its height whatever
+    // face stands in for the form's.
+    QTextCursor all(memo->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat lines;
+    lines.setLineHeight(pixelSize + 2, QTextBlockFormat::FixedHeight);
+    all.mergeBlockFormat(lines);
     memo->setAccessibleName(text);
     return memo;
 }
@@ -75,19 +84,19 @@ TFLogo::TFLogo(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     PanelAtributi->setPalette(sky);
 
     Memo1 = Memo(PanelAtributi, "Memo1", QRect(4, 12, 292, 38),
-                 QStringLiteral("Программа ЛМР\nдля измерителя микроклимата"), 17, false);
+                 QStringLiteral("Программа ЛМР\nизмеритель микроклимата"), 17, false);
     Memo2 = Memo(PanelAtributi, "Memo2", QRect(4, 64, 292, 19),
-                 QStringLiteral("Оценка теплового состояния среды"), 16, true);
+                 QStringLiteral("Оценка теплового состояния"), 16, true);
     Memo3 = Memo(PanelAtributi, "Memo3", QRect(4, 88, 292, 57),
-                 QStringLiteral("Влажность RH, температура воздуха tв\n"
-                                "и чёрного шара tсф; расчёт ТНС, WBGT,\n"
-                                "tвт, tтр, tрад и облучённости W"),
+                 QStringLiteral("RH, температура воздуха tв\n"
+                                "и чёрного шара tсф; расчёт\n"
+                                "ТНС, WBGT, tвт, tтр, tрад, W"),
                  13, false);
     Memo4 = Memo(PanelAtributi, "Memo4", QRect(4, 144, 292, 60),
-                 QStringLiteral("Порядок работы описан в справке (меню \"?\"),\n"
-                                "сборка и запуск программы - в файле\n"
-                                "README.md в каталоге её исходных текстов.\n"
-                                "Щелчок по окну закрывает его."),
+                 QStringLiteral("Работа с программой: меню \"?\"\n"
+                                "Сборка и запуск: файл README.md\n"
+                                "в каталоге исходных текстов\n"
+                                "Щелчок закрывает это окно"),
                  13, false);
 
     for (QObject* target :
