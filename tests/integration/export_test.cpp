@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "SimProgram.h"
@@ -25,9 +26,10 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
 
     ASSERT_TRUE(p.Identify());
     m.PageControl->setCurrentIndex(0);
-    m.TakeReading();
-    p.clock().advanceSeconds(3);
-    m.TakeReading();
+    for (int i = 0; i < 5; ++i) {
+        m.TakeReading();
+        p.clock().advanceSeconds(3);
+    }
     m.N1->trigger();
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(opened.size(), 1);
@@ -40,6 +42,13 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
     ASSERT_EQ(opened.size(), 2);
     EXPECT_NE(opened[0], opened[1]);
     EXPECT_EQ(QDir(docs.path()).entryList({QStringLiteral("*.xlsx")}).size(), 2);
+
+    // With LMR_SCREENSHOT_DIR set the two workbooks are kept there for a look in the spreadsheet.
+    const QString keep = qEnvironmentVariable("LMR_SCREENSHOT_DIR");
+    if (!keep.isEmpty()) {
+        QFile::copy(opened[0], QDir(keep).filePath(QStringLiteral("protocol-live.xlsx")));
+        QFile::copy(opened[1], QDir(keep).filePath(QStringLiteral("protocol-logger.xlsx")));
+    }
 }
 
 }  // namespace
