@@ -9,40 +9,17 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 
+#include "ResidentMemory.h"
 #include "app/Program.h"
 #include "measure/AlarmTone.h"
 #include "measure/LiveRecord.h"
 #include "tools/sim/Simulator.h"
-
-namespace {
-
-double ResidentMb() {
-    std::ifstream f("/proc/self/status");
-    std::string line;
-    while (std::getline(f, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        usleep(1000);
-    }
-    return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     int readings = 100000;
@@ -70,7 +47,7 @@ int main(int argc, char** argv) {
     lmr::TFMain& m = program.FMain();
     m.PageControl->setCurrentIndex(0);
     m.show();
-    if (!WaitFor([&] { return program.Search().PortFound(); }, 10000)) {
+    if (!QTest::qWaitFor([&] { return program.Search().PortFound(); }, 10000)) {
         std::fprintf(stderr, "the meter was not found\n");
         return 1;
     }

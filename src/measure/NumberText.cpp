@@ -28,21 +28,20 @@ QString TimeOfDayText(const QDateTime& when) {
     return when.toLocalTime().time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-std::optional<double> ParseDecimal(const QString& text) {
-    const QString t = text.trimmed();
-    QString normal;
-    normal.reserve(t.size());
+std::optional<double> ParseNumber(const QString& text, QStringView marks, QStringView signs) {
+    QString normal;  // with "." as its mark, for the C locale
+    normal.reserve(text.size());
     int digits = 0;
     bool mark = false;
-    for (int i = 0; i < t.size(); ++i) {
-        const QChar c = t[i];
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
             ++digits;
             normal += c;
-        } else if ((c == QLatin1Char('.') || c == QLatin1Char(',')) && !mark) {
+        } else if (!mark && marks.contains(c)) {
             mark = true;
             normal += QLatin1Char('.');
-        } else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && i == 0) {
+        } else if (i == 0 && signs.contains(c)) {
             normal += c;
         } else {
             return std::nullopt;
@@ -53,6 +52,10 @@ std::optional<double> ParseDecimal(const QString& text) {
     const double v = QLocale::c().toDouble(normal, &ok);
     if (!ok) return std::nullopt;
     return v;
+}
+
+std::optional<double> ParseDecimal(const QString& text) {
+    return ParseNumber(text.trimmed(), u".,", u"+-");
 }
 
 }  // namespace lmr

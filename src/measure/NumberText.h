@@ -20,6 +20,11 @@ namespace lmr {
 // Local time of day as HH:MM:SS (14:05:33), without a zone name.
 [[nodiscard]] QString TimeOfDayText(const QDateTime& when);
 
+// Digits with at most one decimal mark out of marks and one leading sign out of
+// signs, nothing else; nullopt otherwise or when it overflows.
+[[nodiscard]] std::optional<double> ParseNumber(const QString& text, QStringView marks,
+                                                QStringView signs);
+
 // Reads a decimal number typed by the user: "." or "," as the decimal mark,
 // blanks around it ignored. Anything else ("abc", "", "1.2.3", "25,5x") is nullopt.
 [[nodiscard]] std::optional<double> ParseDecimal(const QString& text);
