@@ -42,6 +42,10 @@ void TFMain::ButtonZagruzitClick() {
     ButtonZagruzit->setText(QString::fromUtf8(kLoadingCaption));
     // Clicks made while the download runs are held back by the event loop; the button stays
     // off until they are dropped, so an impatient click does not start a second download.
+    // A focused button that turns off hands its focus on, and the scroll area then jumps
+    // to the control that took it; so the focus is put aside first and back at the end.
+    const bool hadFocus = ButtonZagruzit->hasFocus();
+    if (hadFocus) ButtonZagruzit->clearFocus();
     ButtonZagruzit->setEnabled(false);
 
     // The exchange runs on a thread of its own and the window takes the records in from its
@@ -130,6 +134,7 @@ void TFMain::ButtonZagruzitClick() {
     if (Closing()) return;
     QCoreApplication::processEvents();
     ButtonZagruzit->setEnabled(true);
+    if (hadFocus) ButtonZagruzit->setFocus();
 }
 
 void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending, bool hiddenToo) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCategoryAxis>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -105,6 +107,27 @@ TEST(LoggerWindow, FullLoggerGives3002Rows) {
     auto* axis = qobject_cast<QCategoryAxis*>(m.ChartValueBottomAxis);
     // The simulated logger's times repeat every day: five distinct labels all the same.
     EXPECT_EQ(axis->categoriesLabels().size(), 5);
+}
+
+TEST(LoggerWindow, ClickedFromTheKeyboardTheFormStaysWhereItWasScrolled) {
+    SimProgram p(Logger(3));
+    ASSERT_TRUE(p.Identify());
+    TFMain& m = p.main();
+    m.show();
+    m.activateWindow();
+    auto* scroll = m.findChild<QScrollArea*>(QStringLiteral("FormScroll"));
+    ASSERT_NE(scroll, nullptr);
+    m.ButtonZagruzit->setFocus();
+    ASSERT_TRUE(SimProgram::WaitFor([&] { return m.ButtonZagruzit->hasFocus(); }, 2000));
+    scroll->ensureWidgetVisible(m.ButtonZagruzit);
+    const int h = scroll->horizontalScrollBar()->value();
+    const int v = scroll->verticalScrollBar()->value();
+    ASSERT_GT(h + v, 0);
+    m.ButtonZagruzitClick();
+    EXPECT_EQ(m.StringGridL->RowCount(), 5);
+    EXPECT_EQ(scroll->horizontalScrollBar()->value(), h);
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), v);
+    EXPECT_TRUE(m.ButtonZagruzit->hasFocus());
 }
 
 TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
