@@ -2,6 +2,7 @@
 // logger grid, whichever page is shown.
 #include <QMessageBox>
 
+#include "app/MainTexts.h"
 #include "app/TFMain.h"
 #include "export/ExportTexts.h"
 #include "measure/NumberText.h"
@@ -23,7 +24,7 @@ public:
     QString LiveTime(int t) const override { return Series(1).At(t).label; }
     QString LiveValueText(int column, int t) const override {
         const LivePoint& p = Series(column).At(t);
-        return p.absent ? QStringLiteral("-") : NumberText(p.y);
+        return p.absent ? QString::fromLatin1(kAbsentText) : NumberText(p.y);
     }
     int LoggerRowCount() const override { return m_.StringGridL->RowCount(); }
     QString LoggerCell(int col, int row) const override { return m_.StringGridL->Cells(col, row); }

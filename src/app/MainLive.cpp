@@ -12,17 +12,6 @@
 
 namespace lmr {
 
-namespace {
-
-constexpr const char* kReading = "Чтение данных ...";
-constexpr const char* kWaitingForStart = "Соединение прошло успешно, ожидание начала измерений ";
-constexpr const char* kReadingChannels = "Чтение каналов";
-constexpr const char* kNoAnswerAtStart = "Нет отклика от прибора...";
-constexpr const char* kAbsentText = "-";
-constexpr const char* kReadingSkipped = "Измерение пропущено: порт прибора занят другим обменом";
-
-}  // namespace
-
 QLineSeries* TFMain::LiveSeriesOf(Quantity q) const {
     switch (q) {
         case Quantity::Ths:

@@ -66,4 +66,13 @@ inline constexpr const char* kTranscriptNoAccess = "нет прав на зап�
 inline constexpr const char* kTranscriptNoFolder = "нет такой папки";
 inline constexpr const char* kTranscriptIoError = "ошибка записи";
 
+// Live measurement.
+inline constexpr const char* kReading = "Чтение данных ...";
+inline constexpr const char* kWaitingForStart =
+    "Соединение прошло успешно, ожидание начала измерений ";
+inline constexpr const char* kReadingChannels = "Чтение каналов";
+inline constexpr const char* kNoAnswerAtStart = "Нет отклика от прибора...";
+inline constexpr const char* kAbsentText = "-";
+inline constexpr const char* kReadingSkipped =
+    "Измерение пропущено: порт прибора занят другим обменом";
 }  // namespace lmr
