@@ -454,16 +454,20 @@ void Simulator::Send(uint8_t byte) {
         lineFreeAt_ = std::max(deliver, now);
     }
     for (;;) {
-        const ssize_t n = ::write(master_, &byte, 1);
-        if (n == 1) break;
-        if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-            if (!Wait(1000)) return;
-            continue;
+        {
+            // Written and recorded under one lock: once the host has the byte, whoever asks
+            // for the transcript finds it there.
+            std::lock_guard<std::mutex> lock(mutex_);
+            const ssize_t n = ::write(master_, &byte, 1);
+            if (n == 1) {
+                RecordLocked(false, byte);
+                break;
+            }
+            if (n >= 0 || (errno != EAGAIN && errno != EINTR)) return;
         }
-        return;
+        if (!Wait(1000)) return;
     }
     ++sentInExchange_;
-    Record(false, byte);
 }
 
 void Simulator::Vanish() {
@@ -476,6 +480,10 @@ void Simulator::Vanish() {
 
 void Simulator::Record(bool fromHost, uint8_t byte) {
     std::lock_guard<std::mutex> lock(mutex_);
+    RecordLocked(fromHost, byte);
+}
+
+void Simulator::RecordLocked(bool fromHost, uint8_t byte) {
     TranscriptEntry e{TranscriptNow(), fromHost, byte, "#" + std::to_string(exchanges_)};
     if (sink_) sink_(e);
     transcript_.push_back(std::move(e));

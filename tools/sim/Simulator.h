@@ -129,6 +129,7 @@ private:
     void SendFirstData();
     void Send(uint8_t byte);
     void Record(bool fromHost, uint8_t byte);
+    void RecordLocked(bool fromHost, uint8_t byte);  // mutex_ held
     bool Wait(int micros);  // false when stopping
     void Vanish();
     bool Answering() const;
