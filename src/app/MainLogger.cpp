@@ -100,8 +100,10 @@ void TFMain::ButtonZagruzitClick() {
         }
         if (post) QMetaObject::invokeMethod(&loop, takeIn, Qt::QueuedConnection);
     };
-    std::thread download([&] {
-        result = DownloadLogger(TheLink(), PortNumber(), callbacks, cancel);
+    // The link is taken here, before the loop below lets a live tick come due: a tick must
+    // find the download holding the line, not keep the download from starting.
+    std::thread download([&, held = LinkGuard(TheLink())]() mutable {
+        result = DownloadLogger(std::move(held), PortNumber(), callbacks, cancel);
         finished = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });

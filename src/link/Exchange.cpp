@@ -3,7 +3,10 @@
 namespace lmr {
 
 Exchange::Exchange(Link& link, int portNumber, std::string name, Probe probe)
-    : link_(link), guard_(link) {
+    : Exchange(LinkGuard(link), portNumber, std::move(name), probe) {}
+
+Exchange::Exchange(LinkGuard held, int portNumber, std::string name, Probe probe)
+    : link_(held.link()), guard_(std::move(held)) {
     if (!guard_.Acquired()) return;  // Busy: another exchange holds the link; touch nothing.
     link_.SetExchangeName(std::move(name));
     link_.OpenPort(static_cast<char>('0' + portNumber));

@@ -25,6 +25,8 @@ public:
     // name tags the transcript lines ("probe", "identify", "live", "logger", "cells", "clock").
     // Probe::No is for the identification, which follows the search's own probe.
     Exchange(Link& link, int portNumber, std::string name = "exchange", Probe probe = Probe::Yes);
+    // With the link already taken (Busy when that hold was not acquired).
+    Exchange(LinkGuard held, int portNumber, std::string name, Probe probe = Probe::Yes);
     ~Exchange();
     Exchange(const Exchange&) = delete;
     Exchange& operator=(const Exchange&) = delete;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "link/CommandCodes.h"
 
@@ -122,6 +123,9 @@ LinkGuard::LinkGuard(Link& link) : link_(link) {
     bool expected = false;
     acquired_ = link_.busy_.compare_exchange_strong(expected, true);
 }
+
+LinkGuard::LinkGuard(LinkGuard&& other) noexcept
+    : link_(other.link_), acquired_(std::exchange(other.acquired_, false)) {}
 
 LinkGuard::~LinkGuard() {
     if (acquired_) link_.busy_.store(false);

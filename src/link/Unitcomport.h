@@ -112,8 +112,13 @@ public:
     ~LinkGuard();
     LinkGuard(const LinkGuard&) = delete;
     LinkGuard& operator=(const LinkGuard&) = delete;
+    LinkGuard& operator=(LinkGuard&&) = delete;
+    // Hands the hold on, e.g. to the thread that runs the exchange: the link stays held
+    // from the moment it was taken, with no gap another exchange could fall into.
+    LinkGuard(LinkGuard&& other) noexcept;
 
     [[nodiscard]] bool Acquired() const { return acquired_; }
+    [[nodiscard]] Link& link() const { return link_; }
 
 private:
     Link& link_;

@@ -16,7 +16,13 @@ DownloadStatus StoppedStatus(const Link& link) {
 
 DownloadResult DownloadLogger(Link& link, int portNumber, const DownloadCallbacks& callbacks,
                               const std::atomic<bool>& cancel) {
-    Exchange exchange(link, portNumber, "logger");
+    return DownloadLogger(LinkGuard(link), portNumber, callbacks, cancel);
+}
+
+DownloadResult DownloadLogger(LinkGuard held, int portNumber, const DownloadCallbacks& callbacks,
+                              const std::atomic<bool>& cancel) {
+    Link& link = held.link();
+    Exchange exchange(std::move(held), portNumber, "logger");
     switch (exchange.Result()) {
         case ExchangeResult::Busy:
             return {DownloadStatus::Busy, 0};

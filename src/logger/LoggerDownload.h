@@ -38,5 +38,10 @@ struct DownloadCallbacks {
 [[nodiscard]] DownloadResult DownloadLogger(Link& link, int portNumber,
                                             const DownloadCallbacks& callbacks,
                                             const std::atomic<bool>& cancel);
+// The same with the link taken beforehand, e.g. by the window before it starts the thread
+// that downloads (Busy when the hold was not acquired).
+[[nodiscard]] DownloadResult DownloadLogger(LinkGuard held, int portNumber,
+                                            const DownloadCallbacks& callbacks,
+                                            const std::atomic<bool>& cancel);
 
 }  // namespace lmr

@@ -109,6 +109,25 @@ TEST(LoggerWindow, FullLoggerGives3002Rows) {
     EXPECT_EQ(axis->categoriesLabels().size(), 5);
 }
 
+TEST(LoggerWindow, LiveTicksDueAtTheClickNeverKeepTheDownloadFromStarting) {
+    SimProgram p(Logger(10));
+    ASSERT_TRUE(p.Identify());
+    TFMain& m = p.main();
+    // Live measurement with ticks always due: the first one falls in the download's own loop,
+    // before its thread is under way.
+    m.TimerInterval->setInterval(0);
+    m.ButtonStartStopClick();
+    ASSERT_TRUE(m.TimerInterval->isActive());
+    for (int i = 0; i < 5; ++i) {
+        const int rows = m.StringGridL->RowCount();
+        m.ButtonZagruzitClick();
+        EXPECT_EQ(m.StringGridL->RowCount(), rows + 10) << "download " << i + 1;
+    }
+    m.ButtonStartStopClick();
+    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_GT(m.Record().Series(Quantity::Tv).Count(), 0);
+}
+
 TEST(LoggerWindow, ClickedFromTheKeyboardTheFormStaysWhereItWasScrolled) {
     SimProgram p(Logger(3));
     ASSERT_TRUE(p.Identify());

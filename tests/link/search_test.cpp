@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "SimPort.h"
 #include "link/Identify.h"
@@ -221,6 +224,37 @@ TEST(Exchange, SecondExchangeWhileOneIsOpenIsBusyAndSendsNothing) {
     EXPECT_FALSE(link.IsOpen());
     Exchange again(link, 1);
     EXPECT_EQ(again.Result(), ExchangeResult::Answered);
+}
+
+TEST(Exchange, HoldTakenOnOneThreadRunsTheExchangeOnAnotherWithNoGap) {
+    SimPorts bench;
+    Link& link = bench.link();
+    LinkGuard taken(link);
+    ASSERT_TRUE(taken.Acquired());
+    std::atomic<bool> handedOver{false};
+    std::atomic<bool> release{false};
+    ExchangeResult result = ExchangeResult::Busy;
+    std::thread worker([&, held = std::move(taken)]() mutable {
+        handedOver = true;
+        Exchange x(std::move(held), 1, "worker");
+        result = x.Result();
+        while (!release.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    // Before and while the worker runs, the link is held: another exchange finds it busy.
+    EXPECT_EQ(Exchange(link, 1, "other").Result(), ExchangeResult::Busy);
+    while (!handedOver.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(Exchange(link, 1, "other").Result(), ExchangeResult::Busy);
+    release = true;
+    worker.join();
+    EXPECT_EQ(result, ExchangeResult::Answered);
+    EXPECT_EQ(bench.HostBytes(), "H55 I0");
+    EXPECT_FALSE(link.IsOpen());
+    // A hold that was moved from gives nothing back twice, and one never acquired runs nothing.
+    LinkGuard first(link);
+    LinkGuard second(link);
+    EXPECT_FALSE(second.Acquired());
+    EXPECT_EQ(Exchange(std::move(second), 1, "refused").Result(), ExchangeResult::Busy);
+    EXPECT_FALSE(LinkGuard(link).Acquired());
 }
 
 }  // namespace
