@@ -245,6 +245,9 @@ void Simulator::Run() {
     prctl(PR_SET_TIMERSLACK, 1UL);
     while (!stopping_.load() && !vanished_.load()) {
         pollfd p[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+        // Timed from before the wait: a byte that came while this thread was held up after
+        // an empty wait must not count as the host's silence.
+        const int64_t waitFrom = TranscriptNow();
         const int r = poll(p, 2, 50);
         if (r < 0 && errno != EINTR) break;
         if (p[1].revents != 0) break;
@@ -255,7 +258,7 @@ void Simulator::Run() {
                 OnHostByte(byte);
             }
         } else if (phase_ != Phase::Idle) {
-            if (TranscriptNow() - lastHostMicros_ > kExchangeTimeoutMicros) phase_ = Phase::Idle;
+            if (waitFrom - lastHostMicros_ > kExchangeTimeoutMicros) phase_ = Phase::Idle;
         }
     }
 }
