@@ -258,15 +258,16 @@ TEST_F(StartupTest, SplashTimelineAndAboutFromTheMenu) {
 }
 
 TEST_F(StartupTest, SplashLeftAloneIsShownAndClosedAtElevenSeconds) {
+    // Timed from before the timer exists; a coarse timer may fire up to 5 % early.
+    QElapsedTimer clock;
+    clock.start();
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
     m.show();
-    QElapsedTimer clock;
-    clock.start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return p.FLogo().isVisible(); }, 3000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.FLogo().isVisible(); }, 13000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.FLogo().isVisible(); }, 14000));
     const qint64 ms = clock.elapsed();
-    EXPECT_GE(ms, 10500);
+    EXPECT_GE(ms, 10450);
     EXPECT_FALSE(m.TimerLogo->isActive());
 }
 

@@ -61,6 +61,13 @@ private:
     int status_ = -1;
 };
 
+size_t LineCount(const std::string& path) {
+    std::ifstream in(path);
+    size_t n = 0;
+    for (std::string line; std::getline(in, line);) ++n;
+    return n;
+}
+
 std::string TempDir() {
     char dir[] = "/tmp/lmr-sim-test-XXXXXX";
     return mkdtemp(dir) != nullptr ? dir : "";
@@ -93,7 +100,8 @@ TEST(SimProgram, ServesALinkedPortAndWritesItsTranscript) {
     EXPECT_EQ(id.InstrumentCode, 65);
     EXPECT_EQ(id.HeadCode, 1);
     EXPECT_EQ(*HeadCaption(id.HeadCode), "гол.2");
-    usleep(100000);  // the meter takes the last echo
+    // The meter takes the last echo in its own time: wait for its tenth line.
+    for (int i = 0; i < 300 && LineCount(transcript) < 10; ++i) usleep(10000);
 
     EXPECT_EQ(program.Stop(), 0);
     EXPECT_NE(access(port.c_str(), F_OK), 0) << "the link is removed at exit";
