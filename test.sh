@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a Debug build with warnings as errors, then the
-# whole suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the
-# link and search tests under ThreadSanitizer. Exits non-zero on any failure.
+# Builds and runs every test: a Debug build with warnings as errors, run under
+# the C locale and again under the Russian one (decimal comma), then the whole
+# suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the link and
+# search tests under ThreadSanitizer. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
-export LC_ALL=C.UTF-8
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
@@ -17,25 +17,37 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
 summaries=()
 status=0
 
-run_suite() { # name build-dir cmake-options...
+build() { # name build-dir cmake-options...
   local name=$1 dir=$2; shift 2
-  echo "=== $name ==="
+  echo "=== $name: build ==="
   if ! cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLMR_WERROR=ON "$@" >/dev/null; then
-    summaries+=("$name: configure failed"); status=1; return
+    summaries+=("$name: configure failed"); status=1; return 1
   fi
   if ! cmake --build "$dir" -j "$jobs"; then
-    summaries+=("$name: build failed"); status=1; return
+    summaries+=("$name: build failed"); status=1; return 1
   fi
-  local log="$dir/ctest.log"
-  (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 600) 2>&1 | tee "$log"
-  local rc=${PIPESTATUS[0]}
-  [ "$rc" -eq 0 ] || status=1
-  summaries+=("$name: $(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)")
 }
 
-run_suite "debug" build/debug
-run_suite "asan+ubsan" build/asan -DLMR_SANITIZE=ON -DLMR_BENCH=OFF
-run_suite "tsan (link, search)" build/tsan -DLMR_TSAN=ON -DLMR_BENCH=OFF
+run_tests() { # name build-dir locale
+  local name=$1 dir=$2 locale=$3
+  echo "=== $name ($locale) ==="
+  local log="$dir/ctest-$locale.log"
+  (cd "$dir" && LC_ALL=$locale LANG=$locale ctest --output-on-failure -j "$jobs" --timeout 600) 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  [ "$rc" -eq 0 ] || status=1
+  summaries+=("$name ($locale): $(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)")
+}
+
+if build "debug" build/debug; then
+  run_tests "debug" build/debug C.UTF-8
+  run_tests "debug" build/debug ru_RU.UTF-8
+fi
+if build "asan+ubsan" build/asan -DLMR_SANITIZE=ON -DLMR_BENCH=OFF; then
+  run_tests "asan+ubsan" build/asan C.UTF-8
+fi
+if build "tsan (link, search)" build/tsan -DLMR_TSAN=ON -DLMR_BENCH=OFF; then
+  run_tests "tsan (link, search)" build/tsan C.UTF-8
+fi
 
 echo
 printf '%s\n' "${summaries[@]}"

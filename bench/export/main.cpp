@@ -9,6 +9,7 @@
 
 #include "export/Uxls.h"
 #include "export/WorkbookApplication.h"
+#include "measure/FileNumbers.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ private:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    lmr::KeepFileNumbersInCLocale();
     QTemporaryDir dir;
     const FullLogger source;
     lmr::WorkbookSettings settings;

@@ -10,10 +10,12 @@
 
 #include "ResidentMemory.h"
 #include "app/Program.h"
+#include "measure/FileNumbers.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    lmr::KeepFileNumbersInCLocale();
     lmr::ProgramOptions options;
     options.ports = std::vector<lmr::PortTable::Port>{};
     lmr::Program program(options);

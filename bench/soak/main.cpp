@@ -20,6 +20,7 @@
 #include "measure/AlarmTone.h"
 #include "measure/LiveRecord.h"
 #include "tools/sim/Simulator.h"
+#include "measure/FileNumbers.h"
 
 int main(int argc, char** argv) {
     int readings = 100000;
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    lmr::KeepFileNumbersInCLocale();
 
     lmr::sim::Options meterOptions;
     meterOptions.rh = 452;     // 45.2 %

@@ -12,7 +12,8 @@ struct DisplayFont {
     const char* face;      // family name the font registers
 };
 inline constexpr DisplayFont kDrawingFont{":/fonts/osifont.ttf", "osifont"};
-inline constexpr DisplayFont kReadoutFont{":/fonts/DSEG7Classic-Bold.ttf", "DSEG7 Classic"};
+// The seven-segment face with its decimal point standing in for the comma, made at build time.
+inline constexpr DisplayFont kReadoutFont{":/fonts/LMRReadout-Bold.ttf", "LMR Readout"};
 
 // Face used by the value labels when the readout font is missing.
 inline constexpr const char* kReadoutFallbackFace = "Monospace";

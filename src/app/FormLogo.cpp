@@ -94,9 +94,8 @@ TFLogo::TFLogo(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
                  13, false);
     Memo4 = Memo(PanelAtributi, "Memo4", QRect(4, 144, 292, 60),
                  QStringLiteral("Работа с программой: меню \"?\"\n"
-                                "Сборка и запуск: файл README.md\n"
-                                "в каталоге исходных текстов\n"
-                                "Щелчок закрывает это окно"),
+                                "и клавиша F1\n"
+                                "Щелчок или Esc закрывает это окно"),
                  13, false);
 
     for (QObject* target :

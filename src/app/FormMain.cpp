@@ -9,6 +9,7 @@
 #include "app/CloseOnSignal.h"
 #include "app/MainTexts.h"
 #include "app/Program.h"
+#include "measure/FileNumbers.h"
 
 namespace lmr {
 
@@ -51,6 +52,7 @@ int RunMainWindow(Program& program) {
 int RunProgram(int argc, char** argv) {
     HoldCloseSignals();
     QApplication app(argc, argv);
+    KeepFileNumbersInCLocale();
     QApplication::setDesktopFileName(QStringLiteral("lmr"));
     // An exception that escapes is shown, and the program still ends with 0.
     try {

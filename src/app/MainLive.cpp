@@ -10,6 +10,8 @@
 #include "measure/NumberText.h"
 #include "measure/TimeWindow.h"
 
+#include <utility>
+
 namespace lmr {
 
 QLineSeries* TFMain::LiveSeriesOf(Quantity q) const {
@@ -90,6 +92,7 @@ void TFMain::ButtonStartStopClick() {
         }
         if (ProbeOnly("start")) {
             SetPanelText(3, QString::fromUtf8(kWaitingForStart));
+            periodCheckedAt_ = appClock().now();
             TimerPeriod->start();
             ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
         } else {
@@ -133,7 +136,9 @@ void TFMain::TimerPeriodTimer() {
     if (MatchesMinute(start, now) && !TimerInterval->isActive()) {
         TimerInterval->start();
     }
-    if (MatchesMinute(end, now)) {
+    // A clock set forward past the end minute ends the measurement too, instead of a day later.
+    const QDateTime since = std::exchange(periodCheckedAt_, now);
+    if (ReachedMinute(end, since, now)) {
         TimerInterval->stop();
         TimerPeriod->stop();
         ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
@@ -218,43 +223,88 @@ void TFMain::CheckLevel(AlarmChannel c, float value) {
     const LimitCheck check =
         CheckLimit(value, options_->LimitTicked(c), options_->MaxText(c), options_->MinText(c));
     options_->MarkLimits(c, check.maxValid, check.minValid);
+    const Quantity q = c == AlarmChannel::Tv ? Quantity::Tv
+                       : c == AlarmChannel::Rh ? Quantity::Rh
+                                               : Quantity::Tsf;
+    QString level;
+    if (check.hit == LimitHit::Max) {
+        level = QString::fromUtf8(kLevelAbove).arg(TenthText(value), options_->MaxText(c).trimmed());
+    } else if (check.hit == LimitHit::Min) {
+        level = QString::fromUtf8(kLevelBelow).arg(TenthText(value), options_->MinText(c).trimmed());
+    }
+    ShowLevel(q, check.alarm ? level : QString());
     if (check.alarm && options_->Beep() && tone_ != nullptr) {
         tone_->Play(kAlarmHz, kAlarmMs);
     }
 }
 
-void TFMain::UpdateChartWindows() {
-    // Each chart reaches ChartPointsShown back from the newest point of its
-    // leading series; only that window is handed to the chart to draw.
-    for (const LiveChartInfo& info : LiveCharts()) {
-        QChart* chart = LiveChartNamed(info.chartName);
-        const auto newest = record_.Series(info.windowFrom).NewestX();
-        if (chart == nullptr || !newest) {
-            continue;
-        }
-        const XRange range = VisibleRange(*newest, ChartPointsShown);
-        BottomAxis(chart)->setRange(range.min, range.max);
+void TFMain::ShowLevel(Quantity q, const QString& level) {
+    // In a noisy workshop, or with no sound, the tone alone passes unnoticed: the digits of a
+    // channel at its critical level turn white on red, and the level is in the label's tool tip
+    // and accessible description, so a screen reader gets it too.
+    QLabel* label = ValueLabelOf(q);
+    const bool on = !level.isEmpty();
+    if (label->property("atLevel").toBool() == on && label->toolTip() == level) return;
+    label->setProperty("atLevel", on);
+    QPalette p = label->palette();
+    if (on) {
+        p.setColor(QPalette::Window, QColor(0xc0, 0x00, 0x00));
+        p.setColor(QPalette::WindowText, Qt::white);
+    } else {
+        p.setColor(QPalette::WindowText, label->property("digitColour").value<QColor>());
     }
-    for (Quantity q : AllQuantities()) {
-        const LiveSeries& s = record_.Series(q);
-        const auto newest = s.NewestX();
-        QList<QPointF> points;
-        if (newest) {
-            const int first = std::max(0, s.Count() - 1 - ChartPointsShown);
-            points.reserve(s.Count() - first);
-            for (int i = first; i < s.Count(); ++i) {
-                const LivePoint& p = s.At(i);
-                if (!p.absent) {
-                    points.append(QPointF(p.x, p.y));
-                }
+    label->setAutoFillBackground(on);
+    label->setPalette(p);
+    label->setToolTip(level);
+    const QString caption = QString::fromUtf8(InfoOf(q).captionText);
+    label->setAccessibleDescription(on ? caption + QStringLiteral(": ") + level : caption);
+}
+
+void TFMain::UpdateChartWindows() {
+    // Each chart reaches ChartPointsShown back from the newest point of its leading series,
+    // unless the user has zoomed or moved it to look back: it then stays where it was put.
+    const auto& charts = LiveCharts();
+    for (size_t i = 0; i < charts.size(); ++i) {
+        QChart* chart = LiveChartNamed(charts[i].chartName);
+        const auto newest = record_.Series(charts[i].windowFrom).NewestX();
+        if (chart == nullptr) continue;
+        QValueAxis* axis = BottomAxis(chart);
+        if (liveFollowing_[i] && newest) {
+            const XRange range = VisibleRange(*newest, ChartPointsShown);
+            if (range.min != axis->min() || range.max != axis->max()) {
+                axis->setRange(range.min, range.max);  // refills the chart through its signal
+                continue;
             }
         }
-        LiveSeriesOf(q)->replace(points);
+        FillLiveChart(static_cast<int>(i));
+    }
+}
+
+void TFMain::FillLiveChart(int chartIndex) {
+    // Only the readings in view are handed to a chart to draw, re-sliced from the record
+    // whenever the view moves, so a reading costs the same at the 100th and the 100,000th.
+    const LiveChartInfo& info = LiveCharts()[static_cast<size_t>(chartIndex)];
+    QChart* chart = LiveChartNamed(info.chartName);
+    if (chart == nullptr) return;
+    const QValueAxis* axis = BottomAxis(chart);
+    for (Quantity q : AllQuantities()) {
+        if (qstrcmp(InfoOf(q).chartName, info.chartName) != 0) continue;
+        LiveSeriesOf(q)->replace(
+            PointsInView(record_.Series(q), axis->min(), axis->max(), kLiveChartMaxPoints));
+    }
+}
+
+void TFMain::LiveChartMovedByUser(int chartIndex, bool reset) {
+    liveFollowing_[static_cast<size_t>(chartIndex)] = reset;
+    if (reset) {
+        UpdateChartWindows();
     }
 }
 
 void TFMain::ButtonClearClick() {
     record_.Clear();
+    liveFollowing_.fill(true);
+    for (Quantity q : {Quantity::Tv, Quantity::Rh, Quantity::Tsf}) ShowLevel(q, QString());
     for (Quantity q : AllQuantities()) {
         LiveSeriesOf(q)->clear();
         ValueLabelOf(q)->setText(QStringLiteral("0.0"));

@@ -73,6 +73,9 @@ inline constexpr const char* kWaitingForStart =
 inline constexpr const char* kReadingChannels = "Чтение каналов";
 inline constexpr const char* kNoAnswerAtStart = "Нет отклика от прибора...";
 inline constexpr const char* kAbsentText = "-";
+// A channel at its critical level, in its digits' tool tip: %1 the reading, %2 the level.
+inline constexpr const char* kLevelAbove = "Критический уровень: %1 не ниже верхнего предела %2";
+inline constexpr const char* kLevelBelow = "Критический уровень: %1 не выше нижнего предела %2";
 inline constexpr const char* kReadingSkipped =
     "Измерение пропущено: порт прибора занят другим обменом";
 }  // namespace lmr

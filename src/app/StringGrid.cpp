@@ -1,6 +1,9 @@
 #include "app/StringGrid.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <algorithm>
@@ -139,6 +142,39 @@ StringGrid::StringGrid(int cols, int rows, int fixedCols, QWidget* parent)
 void StringGrid::SetCells(int col, int row, const QString& text) {
     model_->SetCell(col, row, text);
     if (corner_ != nullptr && col == 0 && row == 0) corner_->setText(text);
+}
+
+QString StringGrid::SelectedText() const {
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid()) cells << currentIndex();
+    if (cells.isEmpty()) return {};
+    int top = cells.first().row(), bottom = top, left = cells.first().column(), right = left;
+    for (const QModelIndex& i : cells) {
+        top = std::min(top, i.row());
+        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column());
+        right = std::max(right, i.column());
+    }
+    QString text;
+    for (int r = top; r <= bottom; ++r) {
+        for (int c = left; c <= right; ++c) {
+            if (c > left) text += QLatin1Char('\t');
+            const QModelIndex i = model_->index(r, c);
+            if (selectionModel()->isSelected(i) || cells.size() == 1) text += i.data().toString();
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* e) {
+    // The view's own copy takes the current cell only.
+    if (e->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(SelectedText());
+        e->accept();
+        return;
+    }
+    QTableView::keyPressEvent(e);
 }
 
 int StringGrid::TopRow() const {

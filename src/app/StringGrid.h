@@ -53,6 +53,11 @@ public:
     [[nodiscard]] int TopRow() const;
     void SetTopRow(int row);
     [[nodiscard]] StringGridModel* Model() const { return model_; }
+    // The selected cells (or the current one) as tab-separated lines, as spreadsheets paste them.
+    [[nodiscard]] QString SelectedText() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     StringGridModel* model_;

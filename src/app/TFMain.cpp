@@ -4,9 +4,11 @@
 #include <QCategoryAxis>
 #include <QCloseEvent>
 #include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -19,7 +21,8 @@ namespace lmr {
 
 namespace {
 
-// The window's client area; everything else is reached by scrolling.
+// The window's client area at the start; the rest of the form is reached by scrolling or by
+// making the window larger.
 constexpr int kClientWidth = 441;
 constexpr int kClientHeight = 270;
 constexpr int kStatusHeight = 19;
@@ -51,7 +54,7 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     setWindowIcon(QIcon::fromTheme(QStringLiteral("lmr"), QIcon(QStringLiteral(":/icon.png"))));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont f = font();
     f.setPixelSize(11);
     setFont(f);
@@ -114,7 +117,6 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
         auto* l = new QLabel(StatusBar);
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setAccessibleName(QStringLiteral("Панель %1").arg(i));
         if (i < 3) {
             l->setFixedWidth(widths[i]);
             l->setAlignment(Qt::AlignCenter);
@@ -130,6 +132,14 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
 
     BuildMenu();
     BuildTimers();
+    // F1 opens the help, from the main window or any of the program's windows.
+    auto* help = new QShortcut(QKeySequence::HelpContents, this, this, [this] {
+        if (FHelp_ == nullptr) return;
+        FHelp_->show();
+        FHelp_->raise();
+        FHelp_->activateWindow();
+    });
+    help->setContext(Qt::ApplicationShortcut);
 
     connect(TabSet, &QTabBar::currentChanged, this, &TFMain::TabSetChange);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
@@ -142,15 +152,26 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     connect(ComboBoxZ, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TFMain::ComboBoxZChange);
     connect(ChartValueBottomAxis, &QValueAxis::rangeChanged, this, [this] { RelabelChartValue(); });
+    const auto& liveCharts = LiveCharts();
+    for (int i = 0; i < static_cast<int>(liveCharts.size()); ++i) {
+        QChart* chart = LiveChartNamed(liveCharts[static_cast<size_t>(i)].chartName);
+        auto* view = qobject_cast<ZoomChartView*>(chart->scene()->views().value(0));
+        connect(BottomAxis(chart), &QValueAxis::rangeChanged, this, [this, i] { FillLiveChart(i); });
+        if (view == nullptr) continue;
+        connect(view, &ZoomChartView::viewMoved, this, [this, i] { LiveChartMovedByUser(i, false); });
+        connect(view, &ZoomChartView::viewReset, this, [this, i] { LiveChartMovedByUser(i, true); });
+    }
 
-    // The window keeps the size of its client area; the scroll area shows
-    // the rest of the form.
-    // The scroll bars come on top of the client area, so that all of it
-    // stays in view beside them.
+    // The window opens at its client area plus the scroll bars, which come on top of it so that
+    // all of it stays in view beside them. It may grow up to the whole form (on a laptop's
+    // screen the live page and its charts are then seen at once); the form keeps its fixed
+    // places, and the scroll bars show only while the window is smaller than the form.
     const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    scroll->setFixedSize(kClientWidth + bar, kClientHeight - kStatusHeight + bar);
-    adjustSize();
-    setFixedSize(sizeHint());
+    const int menuHeight = MainMenu->heightForWidth(kContentWidth);
+    setMaximumSize(kContentWidth, kContentHeight + kStatusHeight +
+                                      std::max(menuHeight, MainMenu->sizeHint().height()));
+    const int startWidth = kClientWidth + bar;
+    resize(startWidth, MainMenu->heightForWidth(startWidth) + kClientHeight + bar);
 
     ShowMessage = [this](const ExportMessage& m) { ShowExportMessage(m); };
     FormCreate();
@@ -287,7 +308,10 @@ QFrame* TFMain::MakeValuePanel(int left, int top, QLabel*& caption1, const char*
         QPalette vp = value->palette();
         vp.setColor(QPalette::WindowText, colour);
         value->setPalette(vp);
-        value->setAccessibleName(caption->text());
+        value->setProperty("digitColour", colour);
+        // Assistive tools read the digits themselves as the label's name; the caption
+        // says what they are.
+        value->setAccessibleDescription(caption->text());
         caption->setBuddy(value);
     };
     makePair(caption1, text1, value1, 16, 9, kRed);
@@ -373,6 +397,8 @@ void TFMain::BuildLoggerPage() {
     ComboBoxZ->setObjectName(QStringLiteral("ComboBoxZ"));
     ComboBoxZ->setGeometry(500, 3, 145, 22);
     ComboBoxZ->setEditable(true);
+    // Text typed into the box chooses nothing and must not become a fifth item.
+    ComboBoxZ->setInsertPolicy(QComboBox::NoInsert);
     for (const char* item : kLoggerQuantityItems) {
         ComboBoxZ->addItem(QString::fromUtf8(item));
     }
@@ -521,12 +547,20 @@ void TFMain::SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidg
     FOptions_ = options;
     FLogo_ = logo;
     FHelp_ = help;
+    // Escape closes a secondary window, as in any dialog.
+    for (QWidget* w : {stat, options, logo, help}) {
+        if (w == nullptr) continue;
+        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), w, w, &QWidget::hide);
+        close->setContext(Qt::WindowShortcut);
+    }
 }
 
 void TFMain::SetPanelText(int panel, const QString& text) {
-    if (panel >= 0 && panel < 4) {
-        StatusPanels[static_cast<size_t>(panel)]->setText(text);
-    }
+    if (panel < 0 || panel >= 4) return;
+    QLabel* l = StatusPanels[static_cast<size_t>(panel)];
+    l->setText(text);
+    // The activity panel cuts a long message at the window's edge; its tool tip holds it whole.
+    if (panel == 3) l->setToolTip(text.trimmed().isEmpty() ? QString() : text);
 }
 
 QString TFMain::PanelText(int panel) const {

@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFrame>
 #include <QLabel>
 #include <QLineSeries>
@@ -225,7 +226,20 @@ private:
     QString readingTime_;  // the time of day of the reading being published
     void Publish(Quantity q, double value);
     void CheckLevel(AlarmChannel c, float value);
+    // Marks the digits of q as at its critical level (level: what the label's tool tip says),
+    // or back to normal (level empty).
+    void ShowLevel(Quantity q, const QString& level);
     void UpdateChartWindows();
+    // Hands live chart chartIndex (in LiveCharts() order) the readings in its bottom axis's range.
+    void FillLiveChart(int chartIndex);
+    // The user zoomed or moved a live chart (it then stays put), or zoomed back out (reset: it
+    // follows the newest readings again).
+    void LiveChartMovedByUser(int chartIndex, bool reset);
+    // Points a live chart draws at most; a wider view is thinned to its peaks.
+    static constexpr int kLiveChartMaxPoints = 1000;
+    std::array<bool, 6> liveFollowing_{true, true, true, true, true, true};
+    // When the armed timed mode last looked at the clock.
+    QDateTime periodCheckedAt_;
     [[nodiscard]] bool ProbeOnly(const char* name);
 
     Link& link_;

@@ -29,6 +29,7 @@ void ZoomChartView::mouseMoveEvent(QMouseEvent* e) {
         const QPoint d = e->pos() - panFrom_;
         chart()->scroll(-d.x(), d.y());
         panFrom_ = e->pos();
+        emit viewMoved();
         e->accept();
         return;
     }
@@ -48,10 +49,12 @@ void ZoomChartView::mouseReleaseEvent(QMouseEvent* e) {
             setRubberBand(QChartView::NoRubberBand);
             QChartView::mouseReleaseEvent(e);
             chart()->zoomReset();
+            emit viewReset();
             return;
         }
         QChartView::mouseReleaseEvent(e);
         setRubberBand(QChartView::NoRubberBand);
+        if (d.x() > 0 && d.y() > 0) emit viewMoved();
         return;
     }
     QChartView::mouseReleaseEvent(e);

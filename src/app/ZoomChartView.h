@@ -14,6 +14,12 @@ class ZoomChartView final : public QChartView {
 public:
     explicit ZoomChartView(QChart* chart, QWidget* parent = nullptr);
 
+signals:
+    // The user zoomed into the chart or moved it.
+    void viewMoved();
+    // The user zoomed back out to the whole chart.
+    void viewReset();
+
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

@@ -1,6 +1,7 @@
 #include "measure/LiveRecord.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lmr {
 
@@ -83,6 +84,44 @@ void LiveRecord::Clear() {
 
 XRange VisibleRange(int newestX, int pointsShown) {
     return {static_cast<double>(newestX) - pointsShown, static_cast<double>(newestX)};
+}
+
+QList<QPointF> PointsInView(const LiveSeries& s, double min, double max, int maxPoints) {
+    QList<QPointF> points;
+    if (s.Count() == 0 || !(max >= min)) return points;
+    // X is the index of the reading: the range is a stretch of indices.
+    const int first = static_cast<int>(std::clamp(std::ceil(min), 0.0, s.Count() * 1.0));
+    const int last = static_cast<int>(std::clamp(std::floor(max), -1.0, s.Count() - 1.0));
+    const int count = last - first + 1;
+    if (count <= 0) return points;
+    const int stretches = std::max(1, maxPoints / 2);
+    if (count <= std::max(maxPoints, 2)) {
+        points.reserve(count);
+        for (int i = first; i <= last; ++i) {
+            const LivePoint& p = s.At(i);
+            if (!p.absent) points.append(QPointF(p.x, p.y));
+        }
+        return points;
+    }
+    points.reserve(2 * stretches);
+    for (int k = 0; k < stretches; ++k) {
+        const int from = first + static_cast<int>(static_cast<long long>(count) * k / stretches);
+        const int to = first + static_cast<int>(static_cast<long long>(count) * (k + 1) / stretches);
+        int low = -1;
+        int high = -1;
+        for (int i = from; i < to; ++i) {
+            const LivePoint& p = s.At(i);
+            if (p.absent) continue;
+            if (low < 0 || p.y < s.At(low).y) low = i;
+            if (high < 0 || p.y > s.At(high).y) high = i;
+        }
+        if (low < 0) continue;
+        const int a = std::min(low, high);
+        const int b = std::max(low, high);
+        points.append(QPointF(s.At(a).x, s.At(a).y));
+        if (b != a) points.append(QPointF(s.At(b).x, s.At(b).y));
+    }
+    return points;
 }
 
 const std::array<LiveChartInfo, 6>& LiveCharts() {

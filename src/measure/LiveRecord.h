@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPointF>
 #include <QRgb>
 #include <QString>
 #include <array>
@@ -81,6 +83,13 @@ struct XRange {
 
 // Bottom-axis window of a live chart: reaches pointsShown back from the newest X.
 [[nodiscard]] XRange VisibleRange(int newestX, int pointsShown);
+
+// The points of a series a chart draws for the bottom-axis range [min, max]: every present point
+// in it. A range of more than maxPoints
+// readings is thinned to the lowest and the highest point of each stretch, so a zoomed-out chart
+// stays quick to draw and still shows every peak.
+[[nodiscard]] QList<QPointF> PointsInView(const LiveSeries& s, double min, double max,
+                                          int maxPoints);
 
 // A live chart, its left-axis range and the series whose newest X sets its window.
 struct LiveChartInfo {

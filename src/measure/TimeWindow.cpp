@@ -47,4 +47,13 @@ bool MatchesMinute(const QString& text, const QDateTime& now) {
     return clock.hour() == t.time->hour() && clock.minute() == t.time->minute();
 }
 
+bool ReachedMinute(const QString& text, const QDateTime& since, const QDateTime& now) {
+    if (MatchesMinute(text, now)) return true;
+    const WindowTime t = ParseWindowTime(text);
+    if (t.state != WindowTimeState::Valid || !since.isValid() || now <= since) return false;
+    QDateTime next(since.date(), *t.time);
+    if (next <= since) next = next.addDays(1);
+    return next <= now;
+}
+
 }  // namespace lmr

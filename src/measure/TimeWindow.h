@@ -23,4 +23,9 @@ struct WindowTime {
 // An empty or invalid text never matches.
 [[nodiscard]] bool MatchesMinute(const QString& text, const QDateTime& now);
 
+// Whether the minute the text names has come since the clock read `since`: the clock is in that
+// minute now, or went past its start after `since` (a clock set forward by hand or by NTP skips
+// the minute itself). A clock set back has not reached it.
+[[nodiscard]] bool ReachedMinute(const QString& text, const QDateTime& since, const QDateTime& now);
+
 }  // namespace lmr

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 #include <QTextEdit>
@@ -137,9 +138,9 @@ TEST(DisplayFontsTest, FaceNameTestAndRegistrationFailures) {
         ++calls;
         return true;
     };
-    const QString both = QStringLiteral("DejaVu Sans\nosifont Bold\nDSEG7 Classic Mini\n");
+    const QString both = QStringLiteral("DejaVu Sans\nosifont Bold\nLMR Readout Narrow\n");
     EXPECT_TRUE(FontListHasFace(both, QStringLiteral("osifont")));
-    EXPECT_EQ(InstallDisplayFonts(both, counting), QStringLiteral("DSEG7 Classic"));
+    EXPECT_EQ(InstallDisplayFonts(both, counting), QStringLiteral("LMR Readout"));
     EXPECT_EQ(calls, 0);
 
     // Missing fonts are registered, drawing face first.
@@ -149,8 +150,8 @@ TEST(DisplayFontsTest, FaceNameTestAndRegistrationFailures) {
         return true;
     };
     EXPECT_EQ(InstallDisplayFonts(QStringLiteral("DejaVu Sans"), recording),
-              QStringLiteral("DSEG7 Classic"));
-    EXPECT_EQ(order, QStringList({"osifont", "DSEG7 Classic"}));
+              QStringLiteral("LMR Readout"));
+    EXPECT_EQ(order, QStringList({"osifont", "LMR Readout"}));
 
     // A font that fails leaves a fallback face, and the other is still tried.
     QStringList tried;
@@ -164,6 +165,14 @@ TEST(DisplayFontsTest, FaceNameTestAndRegistrationFailures) {
     // The carried fonts really register from the resources.
     EXPECT_TRUE(RegisterFontFromResource(kReadoutFont));
     EXPECT_TRUE(FontListHasFace(InstalledFontList(), QString::fromLatin1(kReadoutFont.face)));
+    // The readout draws a decimal comma itself, as its own decimal point: no fallback face
+    // (whose taller line cuts the digits), and "26,2" as wide as "262".
+    QFont readout(QString::fromLatin1(kReadoutFont.face));
+    readout.setPixelSize(24);
+    readout.setBold(true);
+    const QFontMetrics m(readout);
+    EXPECT_TRUE(m.inFont(QChar(',')));
+    EXPECT_EQ(m.horizontalAdvance(QStringLiteral("26,2")), m.horizontalAdvance(QStringLiteral("262")));
 }
 
 TEST_F(StartupTest, EachPageKeepsItsOwnTableChoice) {

@@ -79,6 +79,36 @@ TEST(Timers, TimedModeArmsStartsAtTheStartMinuteAndStopsAtTheEnd) {
     EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
 }
 
+TEST(Timers, ClockSetForwardPastTheEndStopsTheTimedMode) {
+    Fixture f;
+    ASSERT_TRUE(f.p.Identify());
+    f.o().CheckBoxTimer->setChecked(true);
+    f.SetTimes("09:30", "09:32");
+    f.At(9, 0, 0);
+    f.m().ButtonStartStopClick();
+    f.At(9, 30, 10);
+    f.m().TimerPeriodTimer();
+    ASSERT_TRUE(f.m().TimerInterval->isActive());
+    f.At(9, 20, 0);  // set back: still measuring
+    f.m().TimerPeriodTimer();
+    EXPECT_TRUE(f.m().TimerPeriod->isActive());
+    f.At(9, 31, 0);
+    f.m().TimerPeriodTimer();
+    f.At(9, 47, 0);  // set forward over 09:32
+    f.m().TimerPeriodTimer();
+    EXPECT_FALSE(f.m().TimerInterval->isActive());
+    EXPECT_FALSE(f.m().TimerPeriod->isActive());
+    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
+
+    // Armed after the day's end minute, the end is tomorrow's.
+    f.At(9, 50, 0);
+    f.SetTimes("09:00", "09:40");
+    f.m().ButtonStartStopClick();
+    f.At(9, 50, 20);
+    f.m().TimerPeriodTimer();
+    EXPECT_TRUE(f.m().TimerPeriod->isActive());
+}
+
 TEST(Timers, EqualTimesStartAndStopInOneTickAndBadTimesNeverMatch) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());

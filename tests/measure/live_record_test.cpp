@@ -107,3 +107,36 @@ TEST(LiveRecord, HoldsManyPoints) {
 
 }  // namespace
 }  // namespace lmr
+
+namespace lmr {
+namespace {
+
+// What a live chart draws when the user looks back: the readings of the range, a long range thinned
+// without losing its peaks, absent points left out.
+TEST(LiveRecord, PointsInViewSliceTheRecord) {
+    LiveSeries s;
+    for (int i = 0; i < 100000; ++i) s.Add(i == 4321 ? 99.5 : i == 77777 ? -9.5 : 20.0, "t", 0,
+                                           i == 10);
+    const QList<QPointF> window = PointsInView(s, 99900, 100000, 1000);
+    ASSERT_EQ(window.size(), 100);
+    EXPECT_EQ(window.first().x(), 99900);
+    EXPECT_EQ(window.last().x(), 99999);
+    EXPECT_EQ(PointsInView(s, 5, 15, 1000).size(), 10);  // reading 10 is absent
+    EXPECT_TRUE(PointsInView(s, -50, -1, 1000).isEmpty());
+    EXPECT_TRUE(PointsInView(LiveSeries(), 0, 100, 1000).isEmpty());
+
+    const QList<QPointF> whole = PointsInView(s, -10, 100010, 1000);
+    EXPECT_LE(whole.size(), 1000);
+    bool high = false, low = false;
+    for (int i = 0; i < whole.size(); ++i) {
+        high |= whole[i] == QPointF(4321, 99.5);
+        low |= whole[i] == QPointF(77777, -9.5);
+        if (i > 0) {
+            EXPECT_LT(whole[i - 1].x(), whole[i].x());
+        }
+    }
+    EXPECT_TRUE(high && low);
+}
+
+}  // namespace
+}  // namespace lmr

@@ -9,9 +9,11 @@
 #include <cstdio>
 
 #include "app/Program.h"
+#include "measure/FileNumbers.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    lmr::KeepFileNumbersInCLocale();
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool live = args.removeAll(QStringLiteral("--live")) > 0;
     if (args.isEmpty()) {
