@@ -93,8 +93,9 @@ TFLogo::TFLogo(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
                                 "ТНС, WBGT, tвт, tтр, tрад, W"),
                  13, false);
     Memo4 = Memo(PanelAtributi, "Memo4", QRect(4, 144, 292, 60),
-                 QStringLiteral("Работа с программой: меню \"?\"\n"
-                                "и клавиша F1\n"
+                 QStringLiteral("Справка: меню \"?\" или клавиша F1\n"
+                                "Протокол измерений: меню\n"
+                                "\"Передать данные в Excel\"\n"
                                 "Щелчок или Esc закрывает это окно"),
                  13, false);
 
