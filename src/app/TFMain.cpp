@@ -409,6 +409,8 @@ void TFMain::BuildLoggerPage() {
 
     ChartValue = new QChart;
     ChartValue->setObjectName(QStringLiteral("ChartValue"));
+    // Axis numbers with the user's decimal mark, as every other number on screen.
+    ChartValue->setLocalizeNumbers(true);
     ChartValue->legend()->hide();
     ChartValue->setBackgroundBrush(QColor(0xc0, 0xc0, 0xc0));
     ChartValue->setBackgroundRoundness(0);

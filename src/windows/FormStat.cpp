@@ -96,6 +96,7 @@ TFStat::TFStat(QWidget* parent) : QWidget(parent, FixedWindowFlags()) {
     BarSeriesStat = new QBarSeries;
     BarSeriesStat->append(BarSetStat);
     ChartStatChart = new QChart;
+    ChartStatChart->setLocalizeNumbers(true);
     ChartStatChart->addSeries(BarSeriesStat);
     ChartStatChart->legend()->hide();
     ChartStatChart->setBackgroundBrush(kChartBack);
