@@ -174,6 +174,11 @@ public:
     // grid row, chart points, the critical-level checks and the chart windows.
     void PublishReading(float rh, float tv, float tsf);
     void ButtonClearClick();
+    // Hands live chart chartIndex (in LiveCharts() order) the readings in its bottom axis's range.
+    void FillLiveChart(int chartIndex);
+    // The user zoomed or moved a live chart (it then stays put), or zoomed back out (reset: it
+    // follows the newest readings again).
+    void LiveChartMovedByUser(int chartIndex, bool reset);
 
     void ButtonZagruzitClick();
     void ComboBoxZChange();
@@ -230,11 +235,6 @@ private:
     // or back to normal (level empty).
     void ShowLevel(Quantity q, const QString& level);
     void UpdateChartWindows();
-    // Hands live chart chartIndex (in LiveCharts() order) the readings in its bottom axis's range.
-    void FillLiveChart(int chartIndex);
-    // The user zoomed or moved a live chart (it then stays put), or zoomed back out (reset: it
-    // follows the newest readings again).
-    void LiveChartMovedByUser(int chartIndex, bool reset);
     // Points a live chart draws at most; a wider view is thinned to its peaks.
     static constexpr int kLiveChartMaxPoints = 1000;
     std::array<bool, 6> liveFollowing_{true, true, true, true, true, true};

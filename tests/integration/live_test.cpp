@@ -160,5 +160,31 @@ TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("25"));
 }
 
+// A live chart looked back at shows the earlier readings of the measurement, drawn from the
+// record, and stays there while readings come in until it is zoomed back out.
+TEST(LiveReading, ChartsLookedBackAtShowTheEarlierReadings) {
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    TFMain& m = p.FMain();
+    for (int i = 0; i < 300; ++i) m.PublishReading(50.0f, 20.0f + i % 10, 30.0f);
+    QValueAxis* x = TFMain::BottomAxis(m.Chart6);
+    EXPECT_EQ(x->min(), 199);
+    EXPECT_EQ(m.Series13->count(), 101);
+
+    x->setRange(0, 50);  // what a drag back or a zoom does to the axis
+    m.LiveChartMovedByUser(5, false);
+    ASSERT_EQ(m.Series13->count(), 51);
+    EXPECT_EQ(m.Series13->at(0), QPointF(0, 20));
+    EXPECT_EQ(m.LineSeries5->count(), 51) << "both series of the chart";
+    m.PublishReading(50.0f, 20.0f, 30.0f);
+    EXPECT_EQ(x->max(), 50) << "held where the user put it";
+    EXPECT_EQ(TFMain::BottomAxis(m.Chart5)->max(), 300) << "the other charts follow";
+
+    x->setRange(-1000, 1000);  // zoomed far out: all 301 readings, none twice
+    EXPECT_EQ(m.Series13->count(), 301);
+    m.LiveChartMovedByUser(5, true);
+    EXPECT_EQ(x->max(), 300);
+    EXPECT_EQ(m.Series13->count(), 101);
+}
+
 }  // namespace
 }  // namespace lmr::test
