@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-image-formats-plugins
-  libserialport-dev libxlsxwriter-dev libasound2-dev
+  libserialport-dev libxlsxwriter-dev libminizip-dev libasound2-dev
   fonts-dseg fonts-osifont python3-fonttools
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick locales

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <set>
 
+#include "export/ShortestNumbers.h"
+
 namespace lmr {
 
 namespace {
@@ -152,7 +154,9 @@ QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
         QFile::remove(path);
         return QString::fromUtf8(lxw_strerror(err));
     }
-    return {};
+    const QString shortened = ShortenWorkbookNumbers(path);
+    if (!shortened.isEmpty()) QFile::remove(path);
+    return shortened;
 }
 
 }  // namespace lmr

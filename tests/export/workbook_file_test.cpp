@@ -260,6 +260,7 @@ TEST(WorkbookFile, DecimalCommaTextsBecomeNumbersInARussianLocale) {
     TableSource source = LiveSource(1);
     source.values[4] = {"23,4"};
     source.values[5] = {"-5,9"};
+    source.values[6] = {"9,8"};
     source.values[8] = {"-"};
     ASSERT_EQ(ExportProtocol(e.refs, source, {WorkbookApplication::Factory(s), e.log.sink()}),
               ExportStatus::Done);
@@ -269,6 +270,7 @@ TEST(WorkbookFile, DecimalCommaTextsBecomeNumbersInARussianLocale) {
     EXPECT_EQ(cells.at("D3").type, "");
     EXPECT_EQ(cells.at("D3").value, "23.4");
     EXPECT_EQ(cells.at("E3").value, "-5.9");
+    EXPECT_EQ(cells.at("F3").value, "9.8");  // the number shown, not 9.800000000000001
     EXPECT_EQ(cells.at("H3").type, "s");  // an absent dew point stays text
     EXPECT_EQ(cells.at("A3").type, "s");
 }
