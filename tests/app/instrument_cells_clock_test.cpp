@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QTest>
 
 #include "SimProgram.h"
 #include "app/TFMain.h"
@@ -106,6 +107,20 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
     m.ButtonSaveClick();
     EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
     EXPECT_EQ(p.meter().Clock().sets, 2);
+}
+
+// Ctrl+C in a table copies the selected block, not only the current cell.
+TEST(InstrumentWindow, CtrlCCopiesTheSelectedCellsOfATable) {
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    StringGrid* g = p.FMain().StringGridM;
+    for (int c = 1; c < 7; ++c) {
+        for (int r = 1; r < 10; ++r) g->SetCells(c, r, QStringLiteral("%1.%2").arg(c).arg(r));
+    }
+    g->selectionModel()->select(
+        QItemSelection(g->Model()->index(1, 1), g->Model()->index(2, 3)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "2.2\t3.2\t4.2\n2.3\t3.3\t4.3\n");
 }
 
 }  // namespace

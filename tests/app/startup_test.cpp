@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -99,6 +100,13 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
     EXPECT_EQ(m.ComboBoxZ->count(), 4);
     EXPECT_EQ(m.ComboBoxZ->currentIndex(), -1);
     EXPECT_EQ(m.ComboBoxZ->currentText(), QString::fromUtf8("ТНС индекс, *С"));
+    // Typing into the box chooses nothing and adds no item.
+    m.ComboBoxZ->lineEdit()->setText(QStringLiteral("abc"));
+    QTest::keyClick(m.ComboBoxZ->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(m.ComboBoxZ->count(), 4);
+    // The window opens small and may grow up to the whole form, no further.
+    EXPECT_LT(m.width(), m.maximumWidth());
+    EXPECT_EQ(m.maximumWidth(), 1127);
     for (QLabel* l : {m.Label21, m.Label22, m.Label23, m.Label25, m.Label26, m.Label27, m.Label28,
                       m.Label29, m.Label30}) {
         EXPECT_EQ(l->text(), QStringLiteral("0.0"));
@@ -226,6 +234,15 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
         i.action->trigger();
         EXPECT_TRUE(i.window->isVisible());
     }
+    // Escape closes a secondary window; F1 opens the help from any window.
+    for (QWidget* w : {static_cast<QWidget*>(&p.FStat()), static_cast<QWidget*>(&p.FHelp())}) {
+        QApplication::setActiveWindow(w);
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_FALSE(w->isVisible());
+    }
+    QApplication::setActiveWindow(&p.FOptions());
+    QTest::keyClick(&p.FOptions(), Qt::Key_F1);
+    EXPECT_TRUE(p.FHelp().isVisible());
     // "Выход" ends the event loop although secondary windows are open.
     bool ended = false;
     QTimer::singleShot(0, m.N9, &QAction::trigger);
