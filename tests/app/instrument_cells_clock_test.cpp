@@ -22,8 +22,8 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
     TFMain& m = p.main();
     m.ButtonReadMemoClick();
     EXPECT_EQ(m.PanelText(3), "Чтение ячеек памяти завершено");
-    EXPECT_EQ(m.StringGridM->Cells(1, 1), "-0.2");
-    EXPECT_EQ(m.StringGridM->Cells(6, 9), "23.4");
+    EXPECT_EQ(m.StringGridM->Cells(1, 1), ShownNumber("-0.2"));
+    EXPECT_EQ(m.StringGridM->Cells(6, 9), ShownNumber("23.4"));
     EXPECT_EQ(m.StringGridM->Cells(3, 4), "-");
     EXPECT_EQ(m.StringGridM->Cells(0, 9), "9");
 
@@ -33,8 +33,8 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
     ASSERT_EQ(lines.size(), 11);  // ten lines, each ended by a line feed
     EXPECT_TRUE(lines[10].isEmpty());
     EXPECT_EQ(lines[0], "№\tTHC,*C\tRH,%\tt.,*C\ttсф.,*C\ttв.т.,*C\ttт.р.,*C");
-    EXPECT_EQ(lines[1], "1\t-0.2\t-\t-\t-\t-\t-");
-    EXPECT_EQ(lines[9], "9\t-\t-\t-\t-\t-\t23.4");
+    EXPECT_EQ(lines[1], ShownNumber("1\t-0.2\t-\t-\t-\t-\t-"));
+    EXPECT_EQ(lines[9], ShownNumber("9\t-\t-\t-\t-\t-\t23.4"));
 
     // A meter lost halfway: the values read are new, the rest keep their earlier text.
     p.meter().Configure([](sim::Options& m) {
@@ -45,7 +45,7 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
     m.ButtonReadMemoClick();
     EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, прочитано значений: 5 из 54");
     EXPECT_EQ(m.StringGridM->Cells(1, 1), "10");
-    EXPECT_EQ(m.StringGridM->Cells(6, 9), "23.4");
+    EXPECT_EQ(m.StringGridM->Cells(6, 9), ShownNumber("23.4"));
 }
 
 TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCategoryAxis>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -240,6 +242,18 @@ TEST(LoggerWindow, QuantityChoiceShowsOneSeries) {
     m.ComboBoxZ->setCurrentIndex(3);
     EXPECT_TRUE(m.Series4->isVisible());
     EXPECT_FALSE(m.Series2->isVisible());
+
+    // The value axis, as it is drawn, writes its numbers with the user's decimal mark.
+    m.show();
+    m.PageControl->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    QStringList drawn;
+    for (const QGraphicsItem* item : m.ChartValue->scene()->items()) {
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item)) {
+            drawn << text->toPlainText();
+        }
+    }
+    EXPECT_TRUE(drawn.contains(ShownNumber("25.0"))) << drawn.join(' ').toStdString();
 }
 
 }  // namespace

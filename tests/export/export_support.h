@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <ostream>
 #include <vector>
 
+#include "ShownText.h"
 #include "export/ExportMessage.h"
 #include "export/ProtocolSource.h"
 
@@ -47,8 +47,3 @@ struct MessageLog {
 };
 
 }  // namespace lmr
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../logger/MeterBench.h"
+#include "ShownText.h"
 #include "instrument/MemoryCellsExchange.h"
 #include "link/CommandCodes.h"
 
@@ -48,7 +49,7 @@ TEST(MemoryCellsExchange, AsksEveryValueAtItsAddressWithEchoes) {
     // Cell 9, value 0 in full: 657 = 0x0291, the word 0x0123 high byte first, each byte echoed.
     const std::string bytes = bench.HostBytes();
     EXPECT_NE(bytes.find(RequestBytes({5, 0x02, 0x91}, {0x01, 0x23})), std::string::npos);
-    EXPECT_EQ(reading.texts[8][0].value_or("?"), "29.1");
+    EXPECT_EQ(reading.texts[8][0].value_or("?"), ShownNumber("29.1"));
 }
 
 TEST(MemoryCellsExchange, SignedWordsAndEmptyValues) {
@@ -62,9 +63,9 @@ TEST(MemoryCellsExchange, SignedWordsAndEmptyValues) {
     const MemoryReading reading = ReadMemoryCells(bench.link(), 1, nullptr);
     ASSERT_EQ(reading.status, InstrumentStatus::Done);
     for (int c = 0; c < kValuesPerCell; ++c) EXPECT_EQ(reading.texts[3][c].value_or("?"), "-");
-    EXPECT_EQ(reading.texts[0][0].value_or("?"), "-0.2");
+    EXPECT_EQ(reading.texts[0][0].value_or("?"), ShownNumber("-0.2"));
     EXPECT_EQ(reading.texts[0][1].value_or("?"), "-5");
-    EXPECT_EQ(reading.texts[0][2].value_or("?"), "23.4");
+    EXPECT_EQ(reading.texts[0][2].value_or("?"), ShownNumber("23.4"));
     EXPECT_EQ(reading.texts[0][3].value_or("?"), "0");
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ShownText.h"
 #include "instrument/MemoryCells.h"
 
 namespace lmr {
@@ -7,14 +8,14 @@ namespace {
 
 TEST(MemoryCells, ValueWordsAreSignedTenthsWithMinusOneEmpty) {
     EXPECT_EQ(MemoryValueText(0xFFFF), "-");  // -1: the empty mark
-    EXPECT_EQ(MemoryValueText(0xFFFE), "-0.2");
+    EXPECT_EQ(MemoryValueText(0xFFFE), test::ShownNumber("-0.2"));
     EXPECT_EQ(MemoryValueText(0xFFCE), "-5");  // -50: a whole number has no decimal part
     EXPECT_EQ(MemoryValueText(0x012C), "30");
-    EXPECT_EQ(MemoryValueText(0x00EA), "23.4");
-    EXPECT_EQ(MemoryValueText(0x0001), "0.1");
+    EXPECT_EQ(MemoryValueText(0x00EA), test::ShownNumber("23.4"));
+    EXPECT_EQ(MemoryValueText(0x0001), test::ShownNumber("0.1"));
     EXPECT_EQ(MemoryValueText(0), "0");
-    EXPECT_EQ(MemoryValueText(0x7FFF), "3276.7");
-    EXPECT_EQ(MemoryValueText(0x8000), "-3276.8");
+    EXPECT_EQ(MemoryValueText(0x7FFF), test::ShownNumber("3276.7"));
+    EXPECT_EQ(MemoryValueText(0x8000), test::ShownNumber("-3276.8"));
 }
 
 const char* const kHeaders[kMemoryGridColumns] = {"№",       "THC,*C",   "RH,%",    "t.,*C",

@@ -396,7 +396,7 @@ Exchange MemoryCells() {
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         p.main().ButtonReadMemoClick();
-        ASSERT_EQ(p.main().StringGridM->Cells(1, 1), QStringLiteral("20.3"));
+        ASSERT_EQ(p.main().StringGridM->Cells(1, 1), ShownNumber("20.3"));
         p.meter().Configure([](sim::Options& o) {
             for (auto& [address, word] : o.cells) word = 1000;
         });
@@ -424,7 +424,7 @@ Exchange MemoryCells() {
         ExpectPanel(p, CellsLostText(read));
         EXPECT_EQ(fresh, read);
         if (read < kValuesPerCell) {
-            EXPECT_EQ(m.StringGridM->Cells(6, 1), QStringLiteral("11.1"));
+            EXPECT_EQ(m.StringGridM->Cells(6, 1), ShownNumber("11.1"));
         }
     };
     x.runsAgain = [](SimProgram& p, const Case&) {

@@ -81,8 +81,8 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
         {Quantity::Wbgt, "21.5"}, {Quantity::Trad, "33.2"}, {Quantity::W, "51.2"},
     };
     for (const auto& [q, text] : expected) {
-        EXPECT_EQ(Label(m, q), QString::fromLatin1(text)) << InfoOf(q).seriesName;
-        EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(q), 1), QString::fromLatin1(text));
+        EXPECT_EQ(Label(m, q), ShownNumber(text)) << InfoOf(q).seriesName;
+        EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(q), 1), ShownNumber(text));
         ASSERT_EQ(m.Record().Series(q).Count(), 1);
         EXPECT_EQ(m.Record().Series(q).At(0).label, QStringLiteral("16:10:45"));
         EXPECT_EQ(m.LiveSeriesOf(q)->count(), 1);
@@ -117,7 +117,7 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
     m.TakeReading();
-    EXPECT_EQ(Label(m, Quantity::Tvt), QStringLiteral("-5.9"));
+    EXPECT_EQ(Label(m, Quantity::Tvt), ShownNumber("-5.9"));
     EXPECT_EQ(Label(m, Quantity::Ttr), QStringLiteral("-"));
     EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Ttr), 1), QStringLiteral("-"));
     EXPECT_TRUE(m.Record().Series(Quantity::Ttr).At(0).absent);
@@ -126,7 +126,7 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
 
     p.meter().Configure([](sim::Options& o) { o.rh = 65535; });
     m.TakeReading();
-    EXPECT_EQ(Label(m, Quantity::Rh), QStringLiteral("6553.5"));
+    EXPECT_EQ(Label(m, Quantity::Rh), ShownNumber("6553.5"));
 }
 
 TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {

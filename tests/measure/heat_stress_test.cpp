@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ShownText.h"
 #include "measure/HeatStress.h"
 #include "measure/NumberText.h"
 
@@ -31,27 +32,27 @@ TEST(HeatStress, ReferenceReadingsShowAsExpected) {
     for (const Example& e : kExamples) {
         SCOPED_TRACE(testing::Message() << e.rh << " " << e.tv << " " << e.tsf);
         const HeatStress h = DeriveHeatStress(e.rh, e.tv, e.tsf);
-        EXPECT_EQ(TenthText(h.tvt), e.tvt);
+        EXPECT_EQ(TenthText(h.tvt), test::ShownNumber(e.tvt));
         if (e.ttr) {
             ASSERT_TRUE(h.ttr.has_value());
-            EXPECT_EQ(TenthText(*h.ttr), e.ttr);
+            EXPECT_EQ(TenthText(*h.ttr), test::ShownNumber(e.ttr));
         } else {
             EXPECT_FALSE(h.ttr.has_value());
         }
-        EXPECT_EQ(TenthText(h.ths), e.ths);
-        EXPECT_EQ(TenthText(h.wbgt), e.wbgt);
-        EXPECT_EQ(TenthText(h.tg), e.tg);
-        EXPECT_EQ(TenthText(h.trad), e.trad);
-        EXPECT_EQ(TenthText(h.w), e.w);
+        EXPECT_EQ(TenthText(h.ths), test::ShownNumber(e.ths));
+        EXPECT_EQ(TenthText(h.wbgt), test::ShownNumber(e.wbgt));
+        EXPECT_EQ(TenthText(h.tg), test::ShownNumber(e.tg));
+        EXPECT_EQ(TenthText(h.trad), test::ShownNumber(e.trad));
+        EXPECT_EQ(TenthText(h.w), test::ShownNumber(e.w));
     }
 }
 
 TEST(HeatStress, ChannelWordsGiveTheSameReadings) {
     // 312 tenths arrive as 31.2000007629…, not as the float nearest 31.2 by accident.
     const HeatStress h = DeriveHeatStress(Channel(650), Channel(312), Channel(455));
-    EXPECT_EQ(TenthText(h.tvt), "26.1");
-    EXPECT_EQ(TenthText(h.trad), "55.3");
-    EXPECT_EQ(TenthText(h.w), "173.8");
+    EXPECT_EQ(TenthText(h.tvt), test::ShownNumber("26.1"));
+    EXPECT_EQ(TenthText(h.trad), test::ShownNumber("55.3"));
+    EXPECT_EQ(TenthText(h.w), test::ShownNumber("173.8"));
 }
 
 TEST(HeatStress, StoredInSinglePrecisionBeforeRoundingDecidesTies) {
@@ -63,11 +64,11 @@ TEST(HeatStress, StoredInSinglePrecisionBeforeRoundingDecidesTies) {
     EXPECT_EQ(TenthText(a.ths), "22");
     EXPECT_GT(static_cast<double>(a.wbgt), 21.45);
     EXPECT_EQ(a.wbgt, 21.45f);
-    EXPECT_EQ(TenthText(a.wbgt), "21.5");
+    EXPECT_EQ(TenthText(a.wbgt), test::ShownNumber("21.5"));
     const HeatStress b = DeriveHeatStress(30.0f, 20.0f, 18.0f);
     EXPECT_LT(static_cast<double>(b.ths), 13.45);
     EXPECT_EQ(b.ths, 13.45f);
-    EXPECT_EQ(TenthText(b.ths), "13.4");
+    EXPECT_EQ(TenthText(b.ths), test::ShownNumber("13.4"));
 }
 
 TEST(HeatStress, WetBulbIsRoundedBeforeTheIndices) {
@@ -84,7 +85,7 @@ TEST(HeatStress, NoHumidityLeavesTheDewPointAbsent) {
     // RH 0: tвт = 0.636·tв − 5.94, rounded.
     const HeatStress warm = DeriveHeatStress(0.0f, 30.0f, 30.0f);
     EXPECT_FALSE(warm.ttr.has_value());
-    EXPECT_EQ(TenthText(warm.tvt), "13.1");
+    EXPECT_EQ(TenthText(warm.tvt), test::ShownNumber("13.1"));
     // Just above 0 the dew point is computed (and very low).
     const HeatStress dry = DeriveHeatStress(0.1f, 20.0f, 20.0f);
     ASSERT_TRUE(dry.ttr.has_value());

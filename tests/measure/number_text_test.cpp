@@ -2,6 +2,7 @@
 
 #include <QTimeZone>
 
+#include "ShownText.h"
 #include "measure/NumberText.h"
 
 namespace lmr {
@@ -22,12 +23,12 @@ TEST(NumberText, RoundsToTenthTiesToEven) {
 }
 
 TEST(NumberText, WritesGeneralFormatWithoutTrailingZeros) {
-    EXPECT_EQ(NumberText(RoundToTenth(23.4)), "23.4");
+    EXPECT_EQ(NumberText(RoundToTenth(23.4)), test::ShownNumber("23.4"));
     EXPECT_EQ(NumberText(22.0), "22");
-    EXPECT_EQ(NumberText(RoundToTenth(-5.94)), "-5.9");
-    EXPECT_EQ(NumberText(6553.5), "6553.5");
+    EXPECT_EQ(NumberText(RoundToTenth(-5.94)), test::ShownNumber("-5.9"));
+    EXPECT_EQ(NumberText(6553.5), test::ShownNumber("6553.5"));
     EXPECT_EQ(NumberText(RoundToTenth(123456789.04)), "123456789");
-    EXPECT_EQ(NumberText(0.1), "0.1");
+    EXPECT_EQ(NumberText(0.1), test::ShownNumber("0.1"));
     EXPECT_EQ(TenthText(21.950000762939453), "22");
     EXPECT_EQ(TenthText(100.04), "100");
 }
@@ -37,7 +38,7 @@ TEST(NumberText, NeverWritesNegativeZero) {
     EXPECT_EQ(TenthText(-0.04), "0");
     EXPECT_EQ(TenthText(-1e-12), "0");
     EXPECT_EQ(TenthText(-0.05), "0");
-    EXPECT_EQ(TenthText(-0.06), "-0.1");
+    EXPECT_EQ(TenthText(-0.06), test::ShownNumber("-0.1"));
 }
 
 TEST(NumberText, TimeOfDayIsHoursMinutesSeconds) {

@@ -13,16 +13,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "ShownText.h"
 #include "app/Program.h"
 #include "link/Transcript.h"
 #include "measure/AlarmTone.h"
 #include "measure/Clock.h"
 #include "tools/sim/Simulator.h"
-
-// Readable failures for texts.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace lmr::test {
 

@@ -12,6 +12,7 @@
 #include <QtTest/QTest>
 #include <map>
 
+#include "ShownText.h"
 #include "windows/FormStat.h"
 #include "windows/StatisticsSource.h"
 
@@ -84,11 +85,12 @@ TEST(StatWindow, CountsClassesAndShowsPercentMarks) {
     std::vector<int> expected(10, 0);
     expected[0] = expected[1] = expected[9] = 1;
     EXPECT_EQ(Bars(w), expected);
-    EXPECT_EQ(w.StaticTextMin->text(), QStringLiteral("-0.1"));
+    EXPECT_EQ(w.StaticTextMin->text(), test::ShownNumber("-0.1"));
     EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("50"));
-    EXPECT_EQ(w.MarkTexts()[0], QStringLiteral("33.33 %"));
+    EXPECT_EQ(w.MarkTexts()[0], test::ShownNumber("33.33 %"));
     EXPECT_EQ(w.MarkTexts()[2], QStringLiteral("0 %"));
-    EXPECT_TRUE(w.ChartStat->accessibleDescription().startsWith(QStringLiteral("5: 1, 33.33 %")));
+    EXPECT_TRUE(w.ChartStat->accessibleDescription().startsWith(QStringLiteral("5: 1, ") +
+                                                                test::ShownNumber("33.33 %")));
 
     w.ComboBoxStat->setCurrentIndex(1);
     expected.assign(10, 0);
@@ -96,7 +98,7 @@ TEST(StatWindow, CountsClassesAndShowsPercentMarks) {
     EXPECT_EQ(Bars(w), expected);
     EXPECT_EQ(w.MarkTexts()[9], QStringLiteral("100 %"));
     EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("100"));
-    EXPECT_EQ(w.StaticTextMin->text(), QStringLiteral("95.5"));
+    EXPECT_EQ(w.StaticTextMin->text(), test::ShownNumber("95.5"));
 }
 
 TEST(StatWindow, NewReadingsWaitForRefreshShowOrItemChange) {
@@ -132,11 +134,11 @@ TEST(StatWindow, TextNamingNoItemEmptiesChartButKeepsTexts) {
     w.SetSource(&src);
     w.show();
     w.ComboBoxStat->setCurrentIndex(0);
-    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("12.5"));
+    EXPECT_EQ(w.StaticTextMax->text(), test::ShownNumber("12.5"));
     w.ComboBoxStat->setEditText(QStringLiteral("Темп"));
     EXPECT_EQ(w.BarSetStat->count(), 0);
     EXPECT_TRUE(w.MarkTexts().isEmpty());
-    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("12.5"));
+    EXPECT_EQ(w.StaticTextMax->text(), test::ShownNumber("12.5"));
 }
 
 TEST(StatWindow, CloseHidesAndDuctGroupIsOutOfViewWithRadioButtonsSwitchingEdits) {
