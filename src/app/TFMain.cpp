@@ -414,8 +414,6 @@ void TFMain::BuildLoggerPage() {
     ChartValue->legend()->hide();
     ChartValue->setBackgroundBrush(QColor(0xc0, 0xc0, 0xc0));
     ChartValue->setBackgroundRoundness(0);
-    // The value axis writes its numbers as the grid does, with the user's decimal mark.
-    ChartValue->setLocalizeNumbers(true);
     ChartValueLeftAxis = new QValueAxis;
     ChartValueLeftAxis->setRange(0, 100);
     // The bottom labels are the records' time texts, placed at the points (RelabelChartValue).
