@@ -20,7 +20,10 @@ std::string FormatTranscriptLine(const TranscriptEntry& e) {
     const int64_t seconds = e.micros / 1000000;
     const int64_t micros = e.micros % 1000000;
     std::snprintf(head, sizeof head, "%" PRId64 ".%06" PRId64 " %s %u ", seconds, micros,
-                  e.fromHost ? "H>I" : "I>H", static_cast<unsigned>(e.byte));
+                  e.fromHost    ? "H>I"
+                  : e.discarded ? "I>-"
+                                : "I>H",
+                  static_cast<unsigned>(e.byte));
     return head + (e.exchange.empty() ? std::string("-") : e.exchange);
 }
 
@@ -37,10 +40,11 @@ std::optional<TranscriptEntry> ParseTranscriptLine(const std::string& raw) {
         return std::nullopt;
     }
     const std::string d = dir;
-    if (d != "H>I" && d != "I>H") return std::nullopt;
+    if (d != "H>I" && d != "I>H" && d != "I>-") return std::nullopt;
     TranscriptEntry e;
     e.micros = static_cast<int64_t>(seconds) * 1000000 + micros;
     e.fromHost = d == "H>I";
+    e.discarded = d == "I>-";
     e.byte = static_cast<uint8_t>(byte);
     e.exchange = line.substr(static_cast<size_t>(used));
     if (e.exchange == "-") e.exchange.clear();
@@ -77,7 +81,7 @@ std::string TranscriptBytes(const std::vector<TranscriptEntry>& entries) {
     std::string out;
     for (const TranscriptEntry& e : entries) {
         if (!out.empty()) out += ' ';
-        out += e.fromHost ? 'H' : 'I';
+        out += e.fromHost ? 'H' : e.discarded ? 'D' : 'I';
         out += std::to_string(e.byte);
     }
     return out;

@@ -16,18 +16,20 @@ namespace lmr {
 //   <unix time in seconds with 6 decimals> <direction> <byte in decimal> <exchange name>
 //   1765236000.012345 H>I 55 probe
 //   1765236000.012890 I>H 0 probe
-// Direction "H>I" is host to instrument, "I>H" instrument to host. The exchange name is the
-// rest of the line (may hold spaces; "-" when there is none). Wall-clock time stamps let the
-// host's and the simulator's files be merged by sorting.
+// Direction "H>I" is host to instrument, "I>H" instrument to host, "I>-" a byte from the
+// instrument that the host had not asked for and discarded. The exchange name is the rest of
+// the line (may hold spaces; "-" when there is none). Wall-clock time stamps let the host's
+// and the simulator's files be merged by sorting.
 struct TranscriptEntry {
     int64_t micros = 0;  // microseconds since the Unix epoch
     bool fromHost = true;
     uint8_t byte = 0;
     std::string exchange;
+    bool discarded = false;  // from the instrument, not asked for, thrown away
 
     bool operator==(const TranscriptEntry& o) const {
         return micros == o.micros && fromHost == o.fromHost && byte == o.byte &&
-               exchange == o.exchange;
+               exchange == o.exchange && discarded == o.discarded;
     }
 };
 
@@ -46,7 +48,8 @@ using TranscriptSink = std::function<void(const TranscriptEntry&)>;
 // Status NoAccess / NoDevice / Io when the file cannot be opened (the sink is then empty).
 [[nodiscard]] TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status);
 
-// The bytes of a transcript as compact text for assertions: "H55 I0 H163 I92 I1 H1 ...".
+// The bytes of a transcript as compact text for assertions: "H55 I0 H163 I92 I1 H1 ...", a
+// discarded byte as "D255".
 [[nodiscard]] std::string TranscriptBytes(const std::vector<TranscriptEntry>& entries);
 
 }  // namespace lmr
