@@ -1,6 +1,7 @@
 #include "link/RCPThread.h"
 
 #include <chrono>
+#include <utility>
 
 namespace lmr {
 namespace {
@@ -47,6 +48,7 @@ void SearchThread::SearchAgain() {
         if (stopping_) return;
         portFound_.store(false);
         suspended_ = false;
+        firstPort_ = portNumber_.load() % kComPorts + 1;
     }
     wake_.notify_all();
 }
@@ -90,7 +92,12 @@ void SearchThread::Run() {
 bool SearchThread::SearchPass() {
     bool openedAny = false;
     std::string accessText;  // kept for the rest of the pass so it stays readable
-    for (int n = 1; n <= kComPorts; ++n) {
+    int first = 1;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        first = std::exchange(firstPort_, 1);
+    }
+    for (int n = first; n <= kComPorts; ++n) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (suspended_ || stopping_) return false;
@@ -126,7 +133,8 @@ bool SearchThread::SearchPass() {
         }
         Status(accessText.empty() ? kSearchingText : accessText);
     }
-    if (!openedAny) {
+    // The rest of a pass that went on after a port found may well be empty: no pause for it.
+    if (!openedAny && first == 1) {
         std::unique_lock<std::mutex> lock(mutex_);
         wake_.wait_for(lock, kEmptyPassPause, [this] { return suspended_ || stopping_; });
     }

@@ -36,8 +36,10 @@ public:
     // Stops searching; returns once the thread no longer holds the port. The identification
     // calls it before it uses the port.
     void Suspend();
-    // Searches again from COM1 after a found meter was lost before it was identified: clears
-    // PortFound. The thread idles until then.
+    // Searches again after the port found failed its identification (the meter was lost, or
+    // the device only echoes the probe): clears PortFound and goes on from the next port, so a
+    // device that answers any byte on an earlier port cannot hide the meter behind it. The
+    // thread idles until then.
     void SearchAgain();
     // Stops and joins; returns within about 100 ms even while a probe runs.
     void Stop();
@@ -69,6 +71,7 @@ private:
     bool suspended_ = false;  // no more searching
     bool stopping_ = false;   // the thread is to end
     bool idle_ = true;        // the thread does not hold the link
+    int firstPort_ = 1;       // where the next pass starts
 };
 
 }  // namespace lmr

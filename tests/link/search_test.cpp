@@ -101,6 +101,27 @@ TEST(Search, SearchesAgainForAMeterLostBeforeItsIdentification) {
     EXPECT_EQ(log.Texts().back(), kSearchFoundText);
 }
 
+TEST(Search, EchoingDeviceOnAnEarlierPortDoesNotHideTheMeter) {
+    sim::Options echo;
+    echo.echoAll = true;
+    SimPorts bench({echo, sim::Options{}});
+    StatusLog log;
+    SearchThread search(bench.link(), log.Sink());
+    search.Resume();
+    // What the window's identification tick does, until a port is identified.
+    std::vector<int> tried;
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(WaitFound(search, 5000));
+        search.Suspend();
+        tried.push_back(search.PortNumber());
+        const Identification id = Identify(bench.link(), search.PortNumber());
+        if (!id.Lost) break;
+        search.SearchAgain();
+    }
+    search.Stop();
+    EXPECT_EQ(tried, (std::vector<int>{1, 2}));
+}
+
 TEST(Search, PortWithoutRightsIsReportedAndSearchGoesOn) {
     SimPorts meters({SilentMeter(), sim::Options{}});
     const std::string refused = meters.Meter(1).SlavePath();
