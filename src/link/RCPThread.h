@@ -16,8 +16,15 @@ inline constexpr const char* kSearchFoundText = "Соединение прошл
 inline constexpr const char* kSearchingText = "Поиск оборудования ...";
 // "Нет доступа к порту COMn (/dev/…): добавьте пользователя в группу dialout"
 [[nodiscard]] std::string NoAccessText(int portNumber, const std::string& path);
+// "Порт COMn (/dev/…) занят программой minicom (PID 1234), поиск его пропускает"
+[[nodiscard]] std::string PortHeldText(int portNumber, const std::string& path,
+                                       const std::string& program, int pid);
+// "Порт COMn (/dev/…) занят другой программой": it refused to open for that reason.
+[[nodiscard]] std::string PortLockedText(int portNumber, const std::string& path);
 
 // Searches COM1…COM8 for the meter, over and over, until one answers the probe; then idles.
+// A port another program has open is not probed (the probe's bytes would reach that program,
+// a modem or a terminal); it and a port locked by another program are named on the status.
 // Created not running. Status texts go to the sink given at construction, called on the search
 // thread (the window queues them to its own thread; the thread never touches a widget). The
 // thread holds the link guard while it probes.
