@@ -48,7 +48,8 @@ public:
     [[nodiscard]] TFHelp& FHelp() const { return *fhelp_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] SearchThread& Search() const { return *search_; }
-    // Why the transcript asked for is not written; empty when it is or none was asked for.
+    // Why the transcript asked for is not written, or stopped being written; empty when it is
+    // or none was asked for.
     [[nodiscard]] const QString& TranscriptProblem() const { return transcriptProblem_; }
 
     // Stops what still runs (an exchange, the search) and joins the search thread.

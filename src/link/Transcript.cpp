@@ -51,7 +51,8 @@ std::optional<TranscriptEntry> ParseTranscriptLine(const std::string& raw) {
     return e;
 }
 
-TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status) {
+TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status,
+                                      TranscriptFailure failed) {
     std::FILE* f = std::fopen(path.c_str(), "w");
     if (f == nullptr) {
         if (status != nullptr) {
@@ -65,15 +66,25 @@ TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* statu
     struct File {
         std::FILE* f;
         std::mutex mutex;
+        bool broken = false;
+        TranscriptFailure failed;
         ~File() { std::fclose(f); }
     };
     auto file = std::make_shared<File>();
     file->f = f;
+    file->failed = std::move(failed);
     return [file](const TranscriptEntry& e) {
         const std::string line = FormatTranscriptLine(e) + "\n";
-        std::lock_guard<std::mutex> lock(file->mutex);
-        std::fputs(line.c_str(), file->f);
-        std::fflush(file->f);
+        int error = 0;
+        {
+            std::lock_guard<std::mutex> lock(file->mutex);
+            if (file->broken) return;
+            errno = 0;
+            if (std::fputs(line.c_str(), file->f) >= 0 && std::fflush(file->f) == 0) return;
+            error = errno != 0 ? errno : EIO;
+            file->broken = true;
+        }
+        if (file->failed) file->failed(error);
     };
 }
 

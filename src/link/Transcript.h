@@ -44,9 +44,16 @@ using TranscriptSink = std::function<void(const TranscriptEntry&)>;
 // The entry of a line (a trailing line feed is allowed); none when the line is not one.
 [[nodiscard]] std::optional<TranscriptEntry> ParseTranscriptLine(const std::string& line);
 
+// Told once, with errno (ENOSPC on a full disk), when a transcript file could not be written;
+// called on the thread whose byte failed.
+using TranscriptFailure = std::function<void(int error)>;
+
 // A sink that appends lines to a file (created or truncated), flushed line by line.
 // Status NoAccess / NoDevice / Io when the file cannot be opened (the sink is then empty).
-[[nodiscard]] TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status);
+// The first line that cannot be written ends the file there (a transcript with a hole would
+// mislead) and is told to `failed`.
+[[nodiscard]] TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status,
+                                                    TranscriptFailure failed = {});
 
 // The bytes of a transcript as compact text for assertions: "H55 I0 H163 I92 I1 H1 ...", a
 // discarded byte as "D255".

@@ -210,6 +210,16 @@ TEST(Transcript, FileSinkWritesOneLinePerByte) {
     std::remove(path);
     EXPECT_FALSE(MakeTranscriptFileSink("/nonexistent-dir/t", &status));
     EXPECT_EQ(status, LinkStatus::NoDevice);
+    // A full disk is told once, and the file ends there.
+    std::vector<int> failures;
+    bench.link().SetTranscript(
+        MakeTranscriptFileSink("/dev/full", &status, [&](int e) { failures.push_back(e); }));
+    ASSERT_EQ(status, LinkStatus::Ok);
+    for (int i = 0; i < 2; ++i) {
+        Exchange x(bench.link(), 1, "probe");
+        EXPECT_EQ(x.Result(), ExchangeResult::Answered);
+    }
+    EXPECT_EQ(failures, std::vector<int>{ENOSPC});
 }
 
 TEST(SimLogger, CountedRecordsContinueThenBreak) {
