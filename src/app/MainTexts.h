@@ -70,6 +70,10 @@ inline constexpr const char* kTranscriptStopped =
     "Запись обмена с прибором прекращена: не удалось дописать файл %1 (%2).";
 inline constexpr const char* kTranscriptDiskFull = "нет места на диске";
 
+// LMR_PORTS names more ports than the search reaches: %1 how many it names.
+inline constexpr const char* kTooManyPorts =
+    "LMR_PORTS называет портов: %1; используются только первые восемь (COM1 … COM8).";
+
 // Live measurement.
 inline constexpr const char* kReading = "Чтение данных ...";
 inline constexpr const char* kWaitingForStart =

@@ -122,6 +122,12 @@ void Program::OpenTranscript(const std::string& path) {
             .arg(QString::fromStdString(path), QString::fromUtf8(TranscriptReason(status)));
 }
 
+QString Program::PortsProblem() const {
+    const int unreachable = ports_->UnreachableListed();
+    if (unreachable == 0) return {};
+    return QString::fromUtf8(kTooManyPorts).arg(ports_->Ports().size());
+}
+
 void Program::Shutdown() {
     if (search_) {
         link_->RequestCancel();

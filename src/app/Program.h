@@ -52,6 +52,9 @@ public:
     // or none was asked for.
     [[nodiscard]] const QString& TranscriptProblem() const { return transcriptProblem_; }
 
+    // Said at start when LMR_PORTS names ports the search never reaches; empty otherwise.
+    [[nodiscard]] QString PortsProblem() const;
+
     // Stops what still runs (an exchange, the search) and joins the search thread.
     void Shutdown();
 

@@ -180,6 +180,11 @@ TEST(PortTable, EnvironmentNamesThePortsAndIsReadAgain) {
     table.Refresh();
     EXPECT_EQ(table.PathOf(1), "/tmp/c");
     EXPECT_EQ(table.PathOf(2), std::nullopt);
+    EXPECT_EQ(table.UnreachableListed(), 0);
+    ::setenv("LMR_PORTS", "/1:/2:/3:/4:/5:/6:/7:/8:/9:/10", 1);
+    table.Refresh();
+    EXPECT_EQ(table.PathOf(8), "/8");
+    EXPECT_EQ(table.UnreachableListed(), 2);
     ::unsetenv("LMR_PORTS");
 }
 
