@@ -72,11 +72,16 @@ std::optional<PortHolder> FindPortHolder(const std::string& path, const std::str
         bool holdsMaster = false;
         while (const dirent* fd = ::readdir(fds)) {
             if (!IsNumber(fd->d_name)) continue;
-            struct stat target {};
-            if (::stat((processDir + "/fd/" + fd->d_name).c_str(), &target) != 0 ||
-                !S_ISCHR(target.st_mode)) {
+            // Only what lies under /dev is looked at: a stat of any other file (one on a
+            // network or FUSE mount) could hang the search.
+            const std::string link = processDir + "/fd/" + fd->d_name;
+            char name[16] = {};
+            if (::readlink(link.c_str(), name, sizeof name - 1) < 5 ||
+                std::string(name, 5) != "/dev/") {
                 continue;
             }
+            struct stat target {};
+            if (::stat(link.c_str(), &target) != 0 || !S_ISCHR(target.st_mode)) continue;
             if (target.st_rdev == device.st_rdev) holdsDevice = true;
             if (ptyIndex >= 0 && target.st_rdev == kPtmx &&
                 MasterIndex(processDir + "/fdinfo/" + fd->d_name) == ptyIndex) {
