@@ -4,7 +4,9 @@
 // two repaints of the window while it runs against 100 ms. The time on the line is split into
 // the meter's turns (its byte times and the simulator's own reaction) and the host's turns (from
 // a meter byte to the host's next byte), which is what the host adds. Unpaced, the same download
-// shows the host's own cost per record.
+// shows the host's own cost per record. Last, a shorter paced download (200 records by default,
+// the figure is per record) with the meter's bytes held as a USB adapter's latency timer holds
+// them: at 16 ms (the FTDI default) and at 1 ms (the low-latency mode the channel asks for).
 #include <time.h>
 
 #include <QApplication>
@@ -147,10 +149,11 @@ bool SplitTurns(const std::vector<int64_t>& host, const std::vector<int64_t>& me
     return true;
 }
 
-bool Download(int records, bool paced, Run& run) {
+bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
     lmr::sim::Options o;
     o.logger = lmr::sim::LoggerFromCount(records);
     o.paced = paced;
+    o.latencyMs = latencyMs;
     lmr::sim::Simulator meter(o);
     std::string error;
     if (!meter.Start(&error)) {
@@ -276,7 +279,9 @@ void PrintFigures(const Run& r, double wire) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: bench_download [--records N] [--paced-only | --unpaced-only]\n");
+    std::fprintf(stderr,
+                 "usage: bench_download [--records N] [--paced-only | --unpaced-only | "
+                 "--latency-only] [--latency-records N]\n");
     return 2;
 }
 
@@ -284,16 +289,23 @@ int Usage() {
 
 int main(int argc, char** argv) {
     int records = 3000;
+    int latencyRecords = 200;
     bool paced = true;
     bool unpaced = true;
+    bool latency = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--records") == 0 && i + 1 < argc) {
             records = std::atoi(argv[++i]);
             if (records < 1 || records > 3000) return Usage();
+        } else if (std::strcmp(argv[i], "--latency-records") == 0 && i + 1 < argc) {
+            latencyRecords = std::atoi(argv[++i]);
+            if (latencyRecords < 1 || latencyRecords > 3000) return Usage();
         } else if (std::strcmp(argv[i], "--paced-only") == 0) {
-            unpaced = false;
+            unpaced = latency = false;
         } else if (std::strcmp(argv[i], "--unpaced-only") == 0) {
-            paced = false;
+            paced = latency = false;
+        } else if (std::strcmp(argv[i], "--latency-only") == 0) {
+            paced = unpaced = false;
         } else {
             return Usage();
         }
@@ -334,6 +346,19 @@ int main(int argc, char** argv) {
                 "ratio %.3f to the line; the window's download takes %.3f x that\n",
                 std::min(records, 600), perRecord * 1e3, perRecord / linePerRecord,
                 r.seconds / r.records / perRecord);
+        }
+    }
+    if (latency) {
+        // Each of a record's 19 round trips waits out the adapter's timer once.
+        const double wire = latencyRecords * kBytesPerRecord * kByteMs / 1e3;
+        for (const int ms : {16, 1}) {
+            Run r;
+            if (!Download(latencyRecords, true, r, ms)) return 1;
+            std::printf(
+                "paced, USB adapter latency %d ms, %d records: %.2f s against the line's %.2f s; "
+                "ratio %.2f; %.1f ms per record (3000 records: %.1f min)\n",
+                ms, r.records, r.seconds, wire, r.seconds / wire, r.seconds * 1e3 / r.records,
+                r.seconds / r.records * 3000 / 60);
         }
     }
     return 0;

@@ -23,10 +23,10 @@ ProgramOptions OptionsFromEnvironment() {
     return options;
 }
 
-// The program goes on without the transcript; the technician who asked for it learns so at
-// once, in the terminal and in a window that does not block the main one.
-void WarnTranscriptProblem(const Program& program) {
-    const QString& text = program.TranscriptProblem();
+// The program goes on without what was asked for at start (the transcript, ports past COM8);
+// the technician who asked learns so at once, in the terminal and in a window that does not
+// block the main one.
+void WarnAtStart(const Program& program, const QString& text) {
     if (text.isEmpty()) {
         return;
     }
@@ -43,7 +43,8 @@ void WarnTranscriptProblem(const Program& program) {
 int RunMainWindow(Program& program) {
     const CloseOnSignal closer(program.FMain(), program.TheLink());
     program.FMain().show();
-    WarnTranscriptProblem(program);
+    WarnAtStart(program, program.TranscriptProblem());
+    WarnAtStart(program, program.PortsProblem());
     QApplication::exec();
     program.Shutdown();
     return 0;

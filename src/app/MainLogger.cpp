@@ -38,7 +38,6 @@ int InsertionIndex(const QList<QPointF>& points, double x) {
 
 void TFMain::ButtonZagruzitClick() {
     if (RefuseBeforeIdentification()) return;
-    const QString earlierText = PanelText(3);
     ButtonZagruzit->setText(QString::fromUtf8(kLoadingCaption));
     // Clicks made while the download runs are held back by the event loop; the button stays
     // off until they are dropped, so an impatient click does not start a second download.
@@ -118,7 +117,7 @@ void TFMain::ButtonZagruzitClick() {
 
     switch (result.status) {
         case DownloadStatus::Done:
-            SetPanelText(3, earlierText);
+            SetPanelText(3, DownloadDoneText(result.accepted));
             break;
         case DownloadStatus::NoAnswer:
             SetPanelText(3, QString::fromUtf8(kNoAnswer));

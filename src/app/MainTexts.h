@@ -65,6 +65,14 @@ inline constexpr const char* kTranscriptNotWritten =
 inline constexpr const char* kTranscriptNoAccess = "нет прав на запись";
 inline constexpr const char* kTranscriptNoFolder = "нет такой папки";
 inline constexpr const char* kTranscriptIoError = "ошибка записи";
+// The transcript stopped when its file could not take another line: %1 the path, %2 the reason.
+inline constexpr const char* kTranscriptStopped =
+    "Запись обмена с прибором прекращена: не удалось дописать файл %1 (%2).";
+inline constexpr const char* kTranscriptDiskFull = "нет места на диске";
+
+// LMR_PORTS names more ports than the search reaches: %1 how many it names.
+inline constexpr const char* kTooManyPorts =
+    "LMR_PORTS называет портов: %1; используются только первые восемь (COM1 … COM8).";
 
 // Live measurement.
 inline constexpr const char* kReading = "Чтение данных ...";

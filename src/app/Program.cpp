@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <cerrno>
+#include <cstdio>
 
 #include "app/MainTexts.h"
 
@@ -27,10 +29,10 @@ Program::Program(ProgramOptions options) {
     ports_ =
         options.ports ? std::make_unique<PortTable>(*options.ports) : std::make_unique<PortTable>();
     link_ = std::make_unique<Link>(*ports_);
+    relay_ = std::make_unique<QObject>();
     if (!options.transcriptPath.empty()) {
         OpenTranscript(options.transcriptPath);
     }
-    relay_ = std::make_unique<QObject>();
     search_ = std::make_unique<SearchThread>(*link_, [this](const std::string& text) {
         // Runs on the search thread: hand the text over, touch no widget here.
         const QString t = QString::fromStdString(text);
@@ -95,7 +97,22 @@ void Program::WireSecondaryWindows() {
 void Program::OpenTranscript(const std::string& path) {
     // Before the search starts: the sink is set while no exchange runs.
     LinkStatus status = LinkStatus::Ok;
-    TranscriptSink sink = MakeTranscriptFileSink(path, &status);
+    TranscriptSink sink = MakeTranscriptFileSink(path, &status, [this, path](int error) {
+        // Runs on the thread of the exchange whose byte was not written: say it there on
+        // standard error, and on panel 3 from the window's thread.
+        const QString text =
+            QString::fromUtf8(kTranscriptStopped)
+                .arg(QString::fromStdString(path),
+                     QString::fromUtf8(error == ENOSPC ? kTranscriptDiskFull : kTranscriptIoError));
+        std::fprintf(stderr, "lmr: %s\n", text.toLocal8Bit().constData());
+        QMetaObject::invokeMethod(
+            relay_.get(),
+            [this, text] {
+                transcriptProblem_ = text;
+                if (fmain_) fmain_->SetPanelText(3, text);
+            },
+            Qt::QueuedConnection);
+    });
     if (sink) {
         link_->SetTranscript(std::move(sink));
         return;
@@ -103,6 +120,12 @@ void Program::OpenTranscript(const std::string& path) {
     transcriptProblem_ =
         QString::fromUtf8(kTranscriptNotWritten)
             .arg(QString::fromStdString(path), QString::fromUtf8(TranscriptReason(status)));
+}
+
+QString Program::PortsProblem() const {
+    const int unreachable = ports_->UnreachableListed();
+    if (unreachable == 0) return {};
+    return QString::fromUtf8(kTooManyPorts).arg(ports_->Ports().size());
 }
 
 void Program::Shutdown() {

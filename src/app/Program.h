@@ -48,8 +48,12 @@ public:
     [[nodiscard]] TFHelp& FHelp() const { return *fhelp_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] SearchThread& Search() const { return *search_; }
-    // Why the transcript asked for is not written; empty when it is or none was asked for.
+    // Why the transcript asked for is not written, or stopped being written; empty when it is
+    // or none was asked for.
     [[nodiscard]] const QString& TranscriptProblem() const { return transcriptProblem_; }
+
+    // Said at start when LMR_PORTS names ports the search never reaches; empty otherwise.
+    [[nodiscard]] QString PortsProblem() const;
 
     // Stops what still runs (an exchange, the search) and joins the search thread.
     void Shutdown();

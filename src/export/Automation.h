@@ -20,6 +20,13 @@ private:
     QString message_;
 };
 
+// The spreadsheet application is there but has nowhere to put its files: the message says
+// which folder and why, where "no application" would send the user looking for a program.
+class DocumentsFolderError : public AutomationError {
+public:
+    using AutomationError::AutomationError;
+};
+
 // An object of the spreadsheet's object model, reached by member name at run
 // time. Implementations throw AutomationError for an unknown member or argument.
 class AutomationObject {

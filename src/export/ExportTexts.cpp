@@ -1,6 +1,7 @@
 #include "export/ExportTexts.h"
 
 #include <QDir>
+#include <cerrno>
 
 namespace lmr {
 
@@ -70,9 +71,30 @@ QString WriteFailedText(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-QString NoDocumentsFolderText(const QString& dir) {
-    return QStringLiteral("Нет доступа к папке документов \"%1\".")
-        .arg(QDir::toNativeSeparators(dir));
+QString NoDocumentsFolderText(const QString& dir, int error) {
+    const char* why = "ошибка записи";
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            why = "нет прав на запись";
+            break;
+        case EROFS:
+            why = "файловая система только для чтения";
+            break;
+        case ENOSPC:
+        case EDQUOT:
+            why = "нет места на диске";
+            break;
+        case EEXIST:
+        case ENOTDIR:
+            why = "на её месте или на пути к ней лежит файл";
+            break;
+        case ENOENT:
+            why = "папки нет";
+            break;
+    }
+    return QStringLiteral("Нет доступа к папке документов \"%1\": %2.")
+        .arg(QDir::toNativeSeparators(dir), QString::fromUtf8(why));
 }
 
 }  // namespace lmr

@@ -29,6 +29,7 @@ inline constexpr int kProtocolColumns = 10;  // A ... J carry text; K only width
 [[nodiscard]] QString BadArgumentsText(const QString& member);
 [[nodiscard]] QString BadValueText(const QString& member);
 [[nodiscard]] QString WriteFailedText(const QString& path, const QString& reason);
-[[nodiscard]] QString NoDocumentsFolderText(const QString& dir);
+// The folder the protocols go to cannot be made or written; error: the errno of the failure.
+[[nodiscard]] QString NoDocumentsFolderText(const QString& dir, int error);
 
 }  // namespace lmr

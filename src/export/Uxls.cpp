@@ -76,6 +76,9 @@ ExportStatus OpenExcel(ExcelRefs& refs, const ExportServices& services) {
     if (refs.ExcelApp.IsEmpty()) {
         try {
             if (services.createApplication) refs.ExcelApp = services.createApplication();
+        } catch (const DocumentsFolderError& e) {
+            ShowError(services, e.message());
+            return ExportStatus::NoApplication;
         } catch (const AutomationError&) {
             refs.ExcelApp.Clear();
         }

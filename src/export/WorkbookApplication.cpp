@@ -1,11 +1,16 @@
 #include "export/WorkbookApplication.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QUrl>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "export/CellNumber.h"
 #include "export/ExportTexts.h"
@@ -29,6 +34,25 @@ struct AppState {
         return workbooks.back()->sheets.front();
     }
 };
+
+// Makes the folder and those above it; 0, or the errno of the failure.
+int MakeFolder(const QString& dir) {
+    if (dir.isEmpty()) return ENOENT;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(dir).toStdString()),
+                                        ec);
+    return ec ? ec.value() : 0;
+}
+
+// Whether a file can be made in the folder: 0, or the errno of the failure.
+int ProbeWrite(const QString& dir) {
+    QByteArray name = QFile::encodeName(QDir(dir).filePath(QStringLiteral(".lmr-XXXXXX")));
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return errno;
+    ::close(fd);
+    ::unlink(name.constData());
+    return 0;
+}
 
 bool Is(const QString& name, const char* member) {
     return name.compare(QLatin1String(member), Qt::CaseInsensitive) == 0;
@@ -306,29 +330,25 @@ public:
     }
 
 private:
-    // Writes every workbook not written yet, then hands each new file to the desktop.
+    // Writes the workbook of this export, then hands the file to the desktop. Only this one:
+    // a workbook an earlier export left unwritten failed then, and said so; writing it now
+    // would put a protocol the user took as lost in a file behind their back.
     void showWorkbooks() {
         const WorkbookSettings& s = app_->settings;
-        std::vector<QString> written;
-        for (const auto& book : app_->workbooks) {
-            if (!book->path.isEmpty()) continue;
-            if (!QDir().mkpath(s.documentsDir)) {
-                throw AutomationError(NoDocumentsFolderText(s.documentsDir));
-            }
-            const QString path = UniqueProtocolPath(s.documentsDir, appClock().now());
-            const QString error = WriteWorkbookFile(*book, path);
-            if (!error.isEmpty()) throw AutomationError(WriteFailedText(path, error));
-            book->path = path;
-            written.push_back(path);
+        if (app_->workbooks.empty() || !app_->workbooks.back()->path.isEmpty()) return;
+        WorkbookModel& book = *app_->workbooks.back();
+        if (const int error = MakeFolder(s.documentsDir); error != 0) {
+            throw DocumentsFolderError(NoDocumentsFolderText(s.documentsDir, error));
         }
-        for (const QString& path : written) {
-            if (s.saved) s.saved(path);
-            const bool opened =
-                s.open ? s.open(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-            if (!opened && s.showMessage) {
-                s.showMessage(
-                    {NotOpenedCaption(), NotOpenedText(path), ExportMessage::Icon::Warning});
-            }
+        const QString path = UniqueProtocolPath(s.documentsDir, appClock().now());
+        const QString error = WriteWorkbookFile(book, path);
+        if (!error.isEmpty()) throw AutomationError(WriteFailedText(path, error));
+        book.path = path;
+        if (s.saved) s.saved(path);
+        const bool opened =
+            s.open ? s.open(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        if (!opened && s.showMessage) {
+            s.showMessage({NotOpenedCaption(), NotOpenedText(path), ExportMessage::Icon::Warning});
         }
     }
 
@@ -357,9 +377,11 @@ Automation WorkbookApplication::Create(const WorkbookSettings& settings) {
     if (app->settings.documentsDir.isEmpty()) app->settings.documentsDir = DefaultDocumentsDir();
     const QString& dir = app->settings.documentsDir;
     // The application is of no use where its files cannot go.
-    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".lmr-XXXXXX")));
-    if (dir.isEmpty() || !QDir().mkpath(dir) || !probe.open()) {
-        throw AutomationError(NoDocumentsFolderText(dir));
+    if (const int error = MakeFolder(dir); error != 0) {
+        throw DocumentsFolderError(NoDocumentsFolderText(dir, error));
+    }
+    if (const int error = ProbeWrite(dir); error != 0) {
+        throw DocumentsFolderError(NoDocumentsFolderText(dir, error));
     }
     return Automation(std::make_shared<ApplicationObject>(std::move(app)));
 }

@@ -26,12 +26,12 @@ struct WorkbookSettings {
 };
 
 // The spreadsheet application in this process: the object model the protocol
-// is written through ("WorkBooks", "WorkSheets", "Range", "Cells", ...). Each
-// workbook it holds is written to a new .xlsx file when the application becomes
+// is written through ("WorkBooks", "WorkSheets", "Range", "Cells", ...). The
+// workbook added last is written to a new .xlsx file when the application becomes
 // visible, then opened. Member names are matched without regard to case.
 class WorkbookApplication {
 public:
-    // Throws AutomationError when the documents folder cannot be made or written.
+    // Throws DocumentsFolderError when the documents folder cannot be made or written.
     [[nodiscard]] static Automation Create(const WorkbookSettings& settings);
     [[nodiscard]] static ApplicationFactory Factory(const WorkbookSettings& settings);
 };

@@ -46,10 +46,13 @@ std::vector<PortTable::Port> Enumerate() {
     return PortTable::Ordered(std::move(ports));
 }
 
-std::vector<PortTable::Port> Machine() {
+std::vector<PortTable::Port> Machine(int& unreachableListed) {
+    unreachableListed = 0;
     const char* env = std::getenv("LMR_PORTS");
-    if (env != nullptr && *env != '\0') return FromEnvironment(env);
-    return Enumerate();
+    if (env == nullptr || *env == '\0') return Enumerate();
+    std::vector<PortTable::Port> listed = FromEnvironment(env);
+    unreachableListed = std::max(0, static_cast<int>(listed.size()) - kComPorts);
+    return listed;
 }
 
 // Names with their digits compared as numbers: ttyS2 before ttyS10.
@@ -77,15 +80,17 @@ bool NaturalLess(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-PortTable::PortTable() : fixed_(false), ports_(Machine()) {}
+PortTable::PortTable() : fixed_(false), ports_(Machine(unreachableListed_)) {}
 
 PortTable::PortTable(std::vector<Port> ports) : fixed_(true), ports_(std::move(ports)) {}
 
 void PortTable::Refresh() {
     if (fixed_) return;
-    std::vector<Port> fresh = Machine();
+    int unreachable = 0;
+    std::vector<Port> fresh = Machine(unreachable);
     std::lock_guard<std::mutex> lock(mutex_);
     ports_ = std::move(fresh);
+    unreachableListed_ = unreachable;
 }
 
 std::optional<std::string> PortTable::PathOf(int n) const {
@@ -103,6 +108,11 @@ std::string PortTable::Description(int n) const {
 std::vector<PortTable::Port> PortTable::Ports() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return ports_;
+}
+
+int PortTable::UnreachableListed() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return unreachableListed_;
 }
 
 std::vector<PortTable::Port> PortTable::Ordered(std::vector<Port> ports) {

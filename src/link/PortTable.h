@@ -31,6 +31,9 @@ public:
     // The description of COM n, empty when unknown.
     [[nodiscard]] std::string Description(int n) const;
     [[nodiscard]] std::vector<Port> Ports() const;
+    // How many more ports LMR_PORTS names than COM1…COM8 can reach (0 when it names no more
+    // or is not set): the user who listed them learns that they are not searched.
+    [[nodiscard]] int UnreachableListed() const;
 
     // The ordering used for enumerated ports (exposed for tests): adapters first, then by name
     // with numbers compared as numbers (ttyS2 before ttyS10).
@@ -40,6 +43,7 @@ private:
     bool fixed_;
     mutable std::mutex mutex_;
     std::vector<Port> ports_;
+    int unreachableListed_ = 0;
 };
 
 }  // namespace lmr

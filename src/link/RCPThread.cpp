@@ -1,6 +1,10 @@
 #include "link/RCPThread.h"
 
 #include <chrono>
+#include <optional>
+#include <utility>
+
+#include "link/PortHolders.h"
 
 namespace lmr {
 namespace {
@@ -14,6 +18,16 @@ constexpr auto kEmptyPassPause = std::chrono::milliseconds(200);
 std::string NoAccessText(int portNumber, const std::string& path) {
     return "Нет доступа к порту COM" + std::to_string(portNumber) + " (" + path +
            "): добавьте пользователя в группу dialout";
+}
+
+std::string PortHeldText(int portNumber, const std::string& path, const std::string& program,
+                         int pid) {
+    return "Порт COM" + std::to_string(portNumber) + " (" + path + ") занят программой " + program +
+           " (PID " + std::to_string(pid) + "), поиск его пропускает";
+}
+
+std::string PortLockedText(int portNumber, const std::string& path) {
+    return "Порт COM" + std::to_string(portNumber) + " (" + path + ") занят другой программой";
 }
 
 SearchThread::SearchThread(Link& link, StatusSink status)
@@ -47,6 +61,7 @@ void SearchThread::SearchAgain() {
         if (stopping_) return;
         portFound_.store(false);
         suspended_ = false;
+        firstPort_ = portNumber_.load() % kComPorts + 1;
     }
     wake_.notify_all();
 }
@@ -89,8 +104,13 @@ void SearchThread::Run() {
 
 bool SearchThread::SearchPass() {
     bool openedAny = false;
-    std::string accessText;  // kept for the rest of the pass so it stays readable
-    for (int n = 1; n <= kComPorts; ++n) {
+    std::string portNote;  // why a port was passed over; kept for the rest of the pass to be read
+    int first = 1;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        first = std::exchange(firstPort_, 1);
+    }
+    for (int n = first; n <= kComPorts; ++n) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (suspended_ || stopping_) return false;
@@ -99,12 +119,19 @@ bool SearchThread::SearchPass() {
         portNumber_.store(n);
         bool answered = false;
         {
+            const std::optional<std::string> path = link_.Ports().PathOf(n);
+            const std::optional<PortHolder> holder =
+                path ? FindPortHolder(*path) : std::optional<PortHolder>();
             LinkGuard guard(link_);
-            if (guard.Acquired()) {
+            if (holder) {
+                portNote = PortHeldText(n, *path, holder->program, holder->pid);
+            } else if (guard.Acquired()) {
                 link_.SetExchangeName("probe");
                 link_.OpenPort(static_cast<char>('0' + n));
                 if (link_.LastOpenStatus() == LinkStatus::NoAccess) {
-                    accessText = NoAccessText(n, link_.OpenPath());
+                    portNote = NoAccessText(n, link_.OpenPath());
+                } else if (link_.LastOpenStatus() == LinkStatus::Busy) {
+                    portNote = PortLockedText(n, link_.OpenPath());
                 }
                 openedAny = openedAny || link_.IsOpen();
                 // Fresh attempts for every port; any byte counts as an answer.
@@ -124,9 +151,10 @@ bool SearchThread::SearchPass() {
             portFound_.store(true);
             return true;
         }
-        Status(accessText.empty() ? kSearchingText : accessText);
+        Status(portNote.empty() ? kSearchingText : portNote);
     }
-    if (!openedAny) {
+    // The rest of a pass that went on after a port found may well be empty: no pause for it.
+    if (!openedAny && first == 1) {
         std::unique_lock<std::mutex> lock(mutex_);
         wake_.wait_for(lock, kEmptyPassPause, [this] { return suspended_ || stopping_; });
     }

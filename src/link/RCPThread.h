@@ -16,8 +16,15 @@ inline constexpr const char* kSearchFoundText = "Соединение прошл
 inline constexpr const char* kSearchingText = "Поиск оборудования ...";
 // "Нет доступа к порту COMn (/dev/…): добавьте пользователя в группу dialout"
 [[nodiscard]] std::string NoAccessText(int portNumber, const std::string& path);
+// "Порт COMn (/dev/…) занят программой minicom (PID 1234), поиск его пропускает"
+[[nodiscard]] std::string PortHeldText(int portNumber, const std::string& path,
+                                       const std::string& program, int pid);
+// "Порт COMn (/dev/…) занят другой программой": it refused to open for that reason.
+[[nodiscard]] std::string PortLockedText(int portNumber, const std::string& path);
 
 // Searches COM1…COM8 for the meter, over and over, until one answers the probe; then idles.
+// A port another program has open is not probed (the probe's bytes would reach that program,
+// a modem or a terminal); it and a port locked by another program are named on the status.
 // Created not running. Status texts go to the sink given at construction, called on the search
 // thread (the window queues them to its own thread; the thread never touches a widget). The
 // thread holds the link guard while it probes.
@@ -36,8 +43,10 @@ public:
     // Stops searching; returns once the thread no longer holds the port. The identification
     // calls it before it uses the port.
     void Suspend();
-    // Searches again from COM1 after a found meter was lost before it was identified: clears
-    // PortFound. The thread idles until then.
+    // Searches again after the port found failed its identification (the meter was lost, or
+    // the device only echoes the probe): clears PortFound and goes on from the next port, so a
+    // device that answers any byte on an earlier port cannot hide the meter behind it. The
+    // thread idles until then.
     void SearchAgain();
     // Stops and joins; returns within about 100 ms even while a probe runs.
     void Stop();
@@ -69,6 +78,7 @@ private:
     bool suspended_ = false;  // no more searching
     bool stopping_ = false;   // the thread is to end
     bool idle_ = true;        // the thread does not hold the link
+    int firstPort_ = 1;       // where the next pass starts
 };
 
 }  // namespace lmr

@@ -8,9 +8,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 namespace lmr {
 namespace {
+
+// How long Close waits at most for the output still queued: 50 ms, some 48 bytes at 9600 baud.
+constexpr int kDrainPolls = 50;
+constexpr useconds_t kDrainPollMicros = 1000;
 
 LinkStatus StatusOfOpenError(int err) {
     switch (err) {
@@ -47,7 +52,13 @@ bool Configure(int fd) {
 
 }  // namespace
 
-OpenedChannel SerialChannel::Open(const std::string& path) {
+SerialSettingsCall KernelSerialSettings() {
+    return [](int fd, unsigned long request, serial_struct* settings) {
+        return ioctl(fd, request, settings);
+    };
+}
+
+OpenedChannel SerialChannel::Open(const std::string& path, SerialSettingsCall settings) {
     OpenedChannel out;
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -65,17 +76,41 @@ OpenedChannel SerialChannel::Open(const std::string& path) {
         out.status = LinkStatus::Busy;
         return out;
     }
-    if (ioctl(fd, TIOCEXCL) != 0 || !Configure(fd)) {
+    termios found{};
+    if (ioctl(fd, TIOCEXCL) != 0 || tcgetattr(fd, &found) != 0 || !Configure(fd)) {
+        ioctl(fd, TIOCNXCL);
         ::close(fd);
         out.status = LinkStatus::Io;
         return out;
     }
+    std::unique_ptr<SerialChannel> channel(new SerialChannel(fd, found, std::move(settings)));
+    channel->RequestLowLatency();
     // Bytes left over from an earlier opening are not the answer to this one. Output is left
     // alone: the last echo of the earlier exchange may still be on its way.
     tcflush(fd, TCIFLUSH);
     out.status = LinkStatus::Ok;
-    out.channel.reset(new SerialChannel(fd));
+    out.channel = std::move(channel);
     return out;
+}
+
+void SerialChannel::RequestLowLatency() {
+    serial_struct found{};
+    if (!settings_ || settings_(fd_, TIOCGSERIAL, &found) != 0) return;  // no such mode here
+    if ((found.flags & ASYNC_LOW_LATENCY) != 0) return;
+    serial_struct low = found;
+    low.flags |= ASYNC_LOW_LATENCY;
+    // A driver that refuses is used at its own pace: slower, but the dialogue still works.
+    if (settings_(fd_, TIOCSSERIAL, &low) == 0) foundLatencyFlag_ = found.flags & ASYNC_LOW_LATENCY;
+}
+
+void SerialChannel::RestoreLatency() {
+    if (!foundLatencyFlag_) return;
+    serial_struct now{};
+    if (settings_(fd_, TIOCGSERIAL, &now) == 0) {
+        now.flags = (now.flags & ~ASYNC_LOW_LATENCY) | *foundLatencyFlag_;
+        (void)settings_(fd_, TIOCSSERIAL, &now);
+    }
+    foundLatencyFlag_.reset();
 }
 
 SerialChannel::~SerialChannel() {
@@ -123,6 +158,16 @@ LinkStatus SerialChannel::Read(uint8_t& byte, int timeoutMs) {
 
 void SerialChannel::Close() {
     if (fd_ < 0) return;
+    RestoreLatency();
+    // The last echo may still be on its way out; new line settings would garble it. A stalled
+    // line (hardware flow control held off) is not waited for long.
+    for (int i = 0; i < kDrainPolls; ++i) {
+        int queued = 0;
+        if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) break;
+        usleep(kDrainPollMicros);
+    }
+    // Another program (a terminal, a modem tool) finds the port as it left it.
+    tcsetattr(fd_, TCSANOW, &found_);
     // The exclusive flag outlives this descriptor while another one (a simulator's) keeps the
     // terminal open, and would then refuse the next opening by a normal user.
     ioctl(fd_, TIOCNXCL);

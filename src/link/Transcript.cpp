@@ -20,7 +20,10 @@ std::string FormatTranscriptLine(const TranscriptEntry& e) {
     const int64_t seconds = e.micros / 1000000;
     const int64_t micros = e.micros % 1000000;
     std::snprintf(head, sizeof head, "%" PRId64 ".%06" PRId64 " %s %u ", seconds, micros,
-                  e.fromHost ? "H>I" : "I>H", static_cast<unsigned>(e.byte));
+                  e.fromHost    ? "H>I"
+                  : e.discarded ? "I>-"
+                                : "I>H",
+                  static_cast<unsigned>(e.byte));
     return head + (e.exchange.empty() ? std::string("-") : e.exchange);
 }
 
@@ -37,17 +40,19 @@ std::optional<TranscriptEntry> ParseTranscriptLine(const std::string& raw) {
         return std::nullopt;
     }
     const std::string d = dir;
-    if (d != "H>I" && d != "I>H") return std::nullopt;
+    if (d != "H>I" && d != "I>H" && d != "I>-") return std::nullopt;
     TranscriptEntry e;
     e.micros = static_cast<int64_t>(seconds) * 1000000 + micros;
     e.fromHost = d == "H>I";
+    e.discarded = d == "I>-";
     e.byte = static_cast<uint8_t>(byte);
     e.exchange = line.substr(static_cast<size_t>(used));
     if (e.exchange == "-") e.exchange.clear();
     return e;
 }
 
-TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status) {
+TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* status,
+                                      TranscriptFailure failed) {
     std::FILE* f = std::fopen(path.c_str(), "w");
     if (f == nullptr) {
         if (status != nullptr) {
@@ -61,15 +66,25 @@ TranscriptSink MakeTranscriptFileSink(const std::string& path, LinkStatus* statu
     struct File {
         std::FILE* f;
         std::mutex mutex;
+        bool broken = false;
+        TranscriptFailure failed;
         ~File() { std::fclose(f); }
     };
     auto file = std::make_shared<File>();
     file->f = f;
+    file->failed = std::move(failed);
     return [file](const TranscriptEntry& e) {
         const std::string line = FormatTranscriptLine(e) + "\n";
-        std::lock_guard<std::mutex> lock(file->mutex);
-        std::fputs(line.c_str(), file->f);
-        std::fflush(file->f);
+        int error = 0;
+        {
+            std::lock_guard<std::mutex> lock(file->mutex);
+            if (file->broken) return;
+            errno = 0;
+            if (std::fputs(line.c_str(), file->f) >= 0 && std::fflush(file->f) == 0) return;
+            error = errno != 0 ? errno : EIO;
+            file->broken = true;
+        }
+        if (file->failed) file->failed(error);
     };
 }
 
@@ -77,7 +92,7 @@ std::string TranscriptBytes(const std::vector<TranscriptEntry>& entries) {
     std::string out;
     for (const TranscriptEntry& e : entries) {
         if (!out.empty()) out += ' ';
-        out += e.fromHost ? 'H' : 'I';
+        out += e.fromHost ? 'H' : e.discarded ? 'D' : 'I';
         out += std::to_string(e.byte);
     }
     return out;

@@ -7,6 +7,12 @@
 #include "link/CommandCodes.h"
 
 namespace lmr {
+namespace {
+
+// More than a line of 9600 baud carries between two host bytes of a healthy dialogue.
+constexpr int kMaxDiscardedBytes = 256;
+
+}  // namespace
 
 Link::Link(PortTable& ports, ChannelOpener opener) : ports_(ports), opener_(std::move(opener)) {}
 
@@ -31,9 +37,26 @@ void Link::OpenPort(char digit) {
 
 void Link::SendByte(uint8_t byte) {
     if (!channel_ || lost_) return;
+    DiscardWaiting();
+    if (lost_) return;
     Record(true, byte);
     const LinkStatus s = channel_->Write(byte);
     if (s == LinkStatus::NoDevice || s == LinkStatus::Io) MarkLost();
+}
+
+void Link::DiscardWaiting() {
+    // In the lock-step dialogue the meter only ever answers a host byte: whatever came before
+    // the next one is not an answer. Bounded, so a device that floods the line still ends.
+    for (int i = 0; i < kMaxDiscardedBytes; ++i) {
+        uint8_t byte = 0;
+        const LinkStatus s = channel_->Read(byte, 0);
+        if (s == LinkStatus::Timeout) return;
+        if (s != LinkStatus::Ok) {
+            MarkLost();
+            return;
+        }
+        Record(false, byte, true);
+    }
 }
 
 uint8_t Link::TryReadByte() {
@@ -114,9 +137,9 @@ void Link::ClosePort() {
     }
 }
 
-void Link::Record(bool fromHost, uint8_t byte) {
+void Link::Record(bool fromHost, uint8_t byte, bool discarded) {
     if (!transcript_) return;
-    transcript_(TranscriptEntry{TranscriptNow(), fromHost, byte, exchangeName_});
+    transcript_(TranscriptEntry{TranscriptNow(), fromHost, byte, exchangeName_, discarded});
 }
 
 LinkGuard::LinkGuard(Link& link) : link_(link) {

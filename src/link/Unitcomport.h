@@ -39,7 +39,9 @@ public:
     // Opens COM n for the digit '0' + n (n = 1…8) through the port table. Closes a port still
     // open, clears Lost() and drops stale input. The outcome is kept in LastOpenStatus().
     void OpenPort(char digit);
-    // Sends one byte (nothing when the port is not open or the link is lost).
+    // Sends one byte (nothing when the port is not open or the link is lost). Bytes already
+    // waiting were not asked for (a line glitch, a meter that said more than its answer): they
+    // are read, recorded as discarded and dropped first, so the dialogue stays in step.
     void SendByte(uint8_t byte);
     // One read attempt of kReadAttemptMs; returns the bytes-read count (0 or 1). The byte goes
     // to ReceiveByte(). A vanished device or a cancel marks the link lost.
@@ -83,7 +85,8 @@ public:
 private:
     friend class LinkGuard;
     uint8_t TryReadByteFor(int timeoutMs);
-    void Record(bool fromHost, uint8_t byte);
+    void DiscardWaiting();
+    void Record(bool fromHost, uint8_t byte, bool discarded = false);
     void MarkLost() { lost_ = true; }
 
     PortTable& ports_;

@@ -10,4 +10,8 @@ QString DownloadLostText(int accepted) {
     return QStringLiteral("Связь с прибором прервана, загружено записей: %1").arg(accepted);
 }
 
+QString DownloadDoneText(int accepted) {
+    return QStringLiteral("Загрузка завершена, загружено записей: %1").arg(accepted);
+}
+
 }  // namespace lmr

@@ -296,8 +296,9 @@ TEST(WorkbookFile, ADocumentsFolderThatCannotBeMadeOrWrittenFailsTheExport) {
         e.docs = e.dir.filePath("file/Документы");
         EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NoApplication);
         ASSERT_EQ(e.log.messages.size(), 1u);
-        EXPECT_EQ(e.log.messages[0].text,
-                  "Невозможно открыть Microsoft Excel!Возможно Excel не установлен на компьютере.");
+        // Which folder and why, not a spreadsheet program to look for.
+        EXPECT_EQ(e.log.messages[0].text, "Нет доступа к папке документов \"" + e.docs +
+                                              "\": на её месте или на пути к ней лежит файл.");
         EXPECT_TRUE(e.refs.ExcelApp.IsEmpty());
         EXPECT_TRUE(e.saved.empty());
     }
@@ -314,6 +315,11 @@ TEST(WorkbookFile, ADocumentsFolderThatCannotBeMadeOrWrittenFailsTheExport) {
         EXPECT_TRUE(e.log.messages[0].text.startsWith("Нет доступа к папке документов"))
             << e.log.messages[0].text.toStdString();
         EXPECT_EQ(e.saved.size(), 1u);
+        // The folder back, the next export writes its own protocol, not the failed one too.
+        blocker.remove();
+        ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
+        EXPECT_EQ(e.saved.size(), 2u);
+        EXPECT_EQ(QDir(e.docs).entryList(QDir::Files).size(), 1);
     }
 }
 

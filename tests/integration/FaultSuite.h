@@ -36,7 +36,7 @@ QString Text(const char* s) {
     return QString::fromUtf8(s);
 }
 
-enum class Fault { Silent, Late, SilentAfter, WrongEcho, Garbage, Vanish };
+enum class Fault { Silent, Late, SilentAfter, WrongEcho, Garbage, Vanish, Stray };
 
 struct Exchange;
 
@@ -90,6 +90,7 @@ bool ProbeFails(const Case& c) {
             return c.n == 0;
         case Fault::WrongEcho:
         case Fault::Garbage:
+        case Fault::Stray:
             return false;
     }
     return false;
@@ -101,6 +102,8 @@ bool Breaks(const Case& c) {
             return c.exchange->echoMatters;
         case Fault::Garbage:
             // Another device answers every byte: the host takes what comes.
+        case Fault::Stray:
+            // Bytes not asked for are dropped: the dialogue stays in step.
             return false;
         default:
             return true;
@@ -230,10 +233,13 @@ Exchange LiveReading() {
         p.meter().Configure([](sim::Options& o) { o.air = 300; });
     };
     x.run = [](SimProgram& p) { p.main().TakeReading(); };
-    x.check = [](SimProgram& p, const Case&, bool failed) {
+    x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
         if (!failed) {
             EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), 2);
+            if (c.fault != Fault::Garbage) {
+                EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("30"));
+            }
             return;
         }
         ExpectPanel(p, Text("Нет отклика от прибора"));
@@ -359,8 +365,12 @@ Exchange LoggerDownload() {
         EXPECT_EQ(m.StringGridL->Cells(0, 1), QStringLiteral("22:0 7.4.9"));
         EXPECT_EQ(m.StringGridL->Cells(0, kRecords), QStringLiteral("23:0 7.4.9"));
         if (!failed) {
-            EXPECT_GT(m.StringGridL->RowCount(), 2 + kRecords);
-            ExpectPanel(p, QStringLiteral("до загрузки"));
+            const int added = m.StringGridL->RowCount() - 2 - kRecords;
+            EXPECT_GT(added, 0);
+            if (c.fault != Fault::Garbage) {
+                EXPECT_EQ(added, kRecords);
+            }
+            ExpectPanel(p, DownloadDoneText(added));
             return;
         }
         if (ProbeFails(c)) {
@@ -382,9 +392,8 @@ Exchange LoggerDownload() {
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
         const int before = m.StringGridL->RowCount();
-        m.SetPanelText(3, QStringLiteral("до загрузки"));
         m.ButtonZagruzitClick();
-        ExpectPanel(p, QStringLiteral("до загрузки"));
+        ExpectPanel(p, DownloadDoneText(kRecords));
         EXPECT_EQ(m.StringGridL->RowCount(), before + kRecords);
     };
     return x;
@@ -504,6 +513,7 @@ std::vector<Case> Cases(bool identification) {
         }
         cases.push_back({&x, Fault::WrongEcho, -1, n + " wrong echo"});
         cases.push_back({&x, Fault::Garbage, -1, n + " garbage"});
+        cases.push_back({&x, Fault::Stray, -1, n + " stray byte after the probe"});
         const int at = At(x, "middle");
         cases.push_back({&x, Fault::Vanish, at, n + " vanishing after " + std::to_string(at)});
     }
@@ -530,6 +540,9 @@ void ApplyFault(sim::Options& o, const Case& c, double sinceStart) {
             break;
         case Fault::Vanish:
             o.vanishAfter = c.n;
+            break;
+        case Fault::Stray:
+            o.strayAfterProbe = 1;
             break;
     }
 }

@@ -109,5 +109,17 @@ TEST(TranscriptOnDemand, FileThatCannotBeOpenedIsReportedAndTheProgramGoesOn) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(cases[0].path)));
 }
 
+TEST(TranscriptOnDemand, FullDiskIsSaidOnceAndTheProgramGoesOn) {
+    SimProgram p({}, kNow, WithTranscript("/dev/full"));
+    EXPECT_TRUE(p.program().TranscriptProblem().isEmpty());
+    ASSERT_TRUE(p.Identify());
+    p.main().ButtonReadMemoClick();
+    SimProgram::WaitFor([] { return false; }, 50);
+    EXPECT_EQ(p.program().TranscriptProblem(),
+              QString::fromUtf8("Запись обмена с прибором прекращена: не удалось дописать файл "
+                                "/dev/full (нет места на диске)."));
+    EXPECT_EQ(p.main().PanelText(1), QString::fromUtf8("ВЕГ/72"));
+}
+
 }  // namespace
 }  // namespace lmr::test

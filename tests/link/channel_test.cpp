@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -71,7 +72,69 @@ TEST(SerialChannel, RawNineSixHundredWithoutSoftwareFlowControl) {
         EXPECT_EQ(link.ReadWord(), 0x1113);
         EXPECT_FALSE(x.Lost());
     }
+    // Closed, the port has its own settings back, for whatever program uses it next.
+    termios after{};
+    ASSERT_EQ(tcgetattr(probe, &after), 0);
+    EXPECT_EQ(cfgetospeed(&after), B115200);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
     ::close(probe);
+}
+
+// The driver's settings calls as a USB adapter's driver answers them, over a real pty.
+TEST(SerialChannel, LowLatencyAskedForWhereTheDriverHasItAndGivenBack) {
+    struct Case {
+        const char* name;
+        int getResult;      // what TIOCGSERIAL gives: 0, or -1 with ENOTTY (no such call)
+        int flags;          // the driver's flags
+        int setResult;      // what TIOCSSERIAL gives
+        const char* calls;  // the calls made by the opening and the closing
+    };
+    constexpr int kOther = ASYNC_SKIP_TEST;
+    const Case cases[] = {
+        {"adapter", 0, kOther, 0, "get set+low | get set-low"},
+        {"already low", 0, kOther | ASYNC_LOW_LATENCY, 0, "get |"},
+        {"refused", 0, kOther, -1, "get set+low |"},
+        {"pty or uart", -1, 0, 0, "get |"},
+    };
+    sim::Simulator meter;
+    ASSERT_TRUE(meter.Start());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string calls;
+        const auto call = [&calls](const char* what) {
+            calls += calls.empty() ? what : std::string(" ") + what;
+        };
+        int flags = c.flags;
+        const SerialSettingsCall fake = [&](int, unsigned long request, serial_struct* s) {
+            if (request == TIOCGSERIAL) {
+                call("get");
+                if (c.getResult != 0) {
+                    errno = ENOTTY;
+                    return -1;
+                }
+                *s = serial_struct{};
+                s->flags = flags;
+                return 0;
+            }
+            const bool low = (s->flags & ASYNC_LOW_LATENCY) != 0;
+            EXPECT_EQ(s->flags & ~ASYNC_LOW_LATENCY, kOther) << "other flags kept";
+            call(low ? "set+low" : "set-low");
+            if (c.setResult != 0) return -1;
+            flags = s->flags;
+            return 0;
+        };
+        OpenedChannel opened = SerialChannel::Open(meter.SlavePath(), fake);
+        ASSERT_EQ(opened.status, LinkStatus::Ok);
+        call("|");
+        opened.channel->Close();
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(flags, c.flags) << "the driver's flags as they were";
+    }
+    // The kernel's own calls on a pseudo-terminal: no such mode, the port opens all the same.
+    OpenedChannel real = SerialChannel::Open(meter.SlavePath());
+    EXPECT_EQ(real.status, LinkStatus::Ok);
 }
 
 TEST(PortTable, ComNumbersMapToDevices) {
@@ -117,6 +180,11 @@ TEST(PortTable, EnvironmentNamesThePortsAndIsReadAgain) {
     table.Refresh();
     EXPECT_EQ(table.PathOf(1), "/tmp/c");
     EXPECT_EQ(table.PathOf(2), std::nullopt);
+    EXPECT_EQ(table.UnreachableListed(), 0);
+    ::setenv("LMR_PORTS", "/1:/2:/3:/4:/5:/6:/7:/8:/9:/10", 1);
+    table.Refresh();
+    EXPECT_EQ(table.PathOf(8), "/8");
+    EXPECT_EQ(table.UnreachableListed(), 2);
     ::unsetenv("LMR_PORTS");
 }
 
@@ -147,6 +215,16 @@ TEST(Transcript, FileSinkWritesOneLinePerByte) {
     std::remove(path);
     EXPECT_FALSE(MakeTranscriptFileSink("/nonexistent-dir/t", &status));
     EXPECT_EQ(status, LinkStatus::NoDevice);
+    // A full disk is told once, and the file ends there.
+    std::vector<int> failures;
+    bench.link().SetTranscript(
+        MakeTranscriptFileSink("/dev/full", &status, [&](int e) { failures.push_back(e); }));
+    ASSERT_EQ(status, LinkStatus::Ok);
+    for (int i = 0; i < 2; ++i) {
+        Exchange x(bench.link(), 1, "probe");
+        EXPECT_EQ(x.Result(), ExchangeResult::Answered);
+    }
+    EXPECT_EQ(failures, std::vector<int>{ENOSPC});
 }
 
 TEST(SimLogger, CountedRecordsContinueThenBreak) {

@@ -196,6 +196,22 @@ TEST(Faults, GarbageEndsInBoundAndLeavesNothingForTheNextOpening) {
     }
 }
 
+TEST(Faults, StrayByteIsDiscardedAndTheDialogueStaysInStep) {
+    sim::Options stray;
+    stray.strayAfterProbe = 2;
+    SimPorts bench(stray);
+    {
+        Exchange x(bench.link(), 1, "live");
+        ASSERT_EQ(x.Result(), ExchangeResult::Answered);
+        (void)bench.link().SendCommand(Code(Command::ReadLive));
+        EXPECT_EQ(bench.link().ReadWord(), 452);
+        EXPECT_EQ(bench.link().ReadWord(), 231);
+        EXPECT_EQ(bench.link().ReadWord(), 245);
+        EXPECT_FALSE(x.Lost());
+    }
+    EXPECT_EQ(bench.HostBytes().substr(0, 25), "H55 I0 D255 D255 H163 I92");
+}
+
 TEST(Faults, MeterSwitchedOnLateAnswersOnlyThen) {
     sim::Options late;
     late.onAfterSeconds = 0.6;

@@ -155,6 +155,9 @@ TEST(Transcript, LinesRoundTripAndNameTheExchange) {
     TranscriptEntry e{1765236000000042, false, 7, ""};
     EXPECT_EQ(FormatTranscriptLine(e), "1765236000.000042 I>H 7 -");
     EXPECT_EQ(ParseTranscriptLine("1765236000.000042 I>H 7 -")->exchange, "");
+    e.discarded = true;
+    EXPECT_EQ(FormatTranscriptLine(e), "1765236000.000042 I>- 7 -");
+    EXPECT_EQ(*ParseTranscriptLine(FormatTranscriptLine(e)), e);
     EXPECT_EQ(ParseTranscriptLine("1.000001 H>I 255 read cell")->exchange, "read cell");
     EXPECT_FALSE(ParseTranscriptLine("1.000001 H<I 255 x"));
     EXPECT_FALSE(ParseTranscriptLine("1.000001 H>I 256 x"));

@@ -1,14 +1,19 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <mutex>
 #include <thread>
 
 #include "SimPort.h"
 #include "link/Identify.h"
+#include "link/PortHolders.h"
 #include "link/RCPThread.h"
 
 namespace lmr::test {
@@ -101,6 +106,27 @@ TEST(Search, SearchesAgainForAMeterLostBeforeItsIdentification) {
     EXPECT_EQ(log.Texts().back(), kSearchFoundText);
 }
 
+TEST(Search, EchoingDeviceOnAnEarlierPortDoesNotHideTheMeter) {
+    sim::Options echo;
+    echo.echoAll = true;
+    SimPorts bench({echo, sim::Options{}});
+    StatusLog log;
+    SearchThread search(bench.link(), log.Sink());
+    search.Resume();
+    // What the window's identification tick does, until a port is identified.
+    std::vector<int> tried;
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(WaitFound(search, 5000));
+        search.Suspend();
+        tried.push_back(search.PortNumber());
+        const Identification id = Identify(bench.link(), search.PortNumber());
+        if (!id.Lost) break;
+        search.SearchAgain();
+    }
+    search.Stop();
+    EXPECT_EQ(tried, (std::vector<int>{1, 2}));
+}
+
 TEST(Search, PortWithoutRightsIsReportedAndSearchGoesOn) {
     SimPorts meters({SilentMeter(), sim::Options{}});
     const std::string refused = meters.Meter(1).SlavePath();
@@ -120,6 +146,44 @@ TEST(Search, PortWithoutRightsIsReportedAndSearchGoesOn) {
     EXPECT_EQ(texts[0],
               "Нет доступа к порту COM1 (" + refused + "): добавьте пользователя в группу dialout");
     EXPECT_EQ(texts[1], kSearchFoundText);
+}
+
+TEST(Search, PortsOfOtherProgramsAreNotProbedAndSaySo) {
+    SimPorts bench({sim::Options{}, sim::Options{}, sim::Options{}});
+    // COM1 is a terminal another program reads; COM2 is locked by another opening.
+    const std::string held = bench.Meter(1).SlavePath();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, held.c_str(), O_RDWR | O_NOCTTY, 0);
+    char sleepName[] = "sleep";
+    char seconds[] = "30";
+    char* argv[] = {sleepName, seconds, nullptr};
+    pid_t other = 0;
+    ASSERT_EQ(posix_spawnp(&other, "sleep", &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    OpenedChannel lock = SerialChannel::Open(bench.Meter(2).SlavePath());
+    ASSERT_EQ(lock.status, LinkStatus::Ok);
+    // The spawned program has its terminal open once its holder can be seen.
+    for (int i = 0; i < 200 && !FindPortHolder(held); ++i) usleep(5000);
+
+    StatusLog log;
+    SearchThread search(bench.link(), log.Sink());
+    search.Resume();
+    const bool found = WaitFound(search, 5000);
+    search.Stop();
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(search.PortNumber(), 3);
+    EXPECT_EQ(log.Texts(),
+              (std::vector<std::string>{
+                  "Порт COM1 (" + held + ") занят программой sleep (PID " + std::to_string(other) +
+                      "), поиск его пропускает",
+                  "Порт COM2 (" + bench.Meter(2).SlavePath() + ") занят другой программой",
+                  kSearchFoundText}));
+    EXPECT_EQ(TranscriptBytes(bench.Meter(1).Transcript()), "") << "no byte into that program's port";
+    // The program's own simulated meters hold both ends of their lines: not other programs.
+    EXPECT_FALSE(FindPortHolder(bench.Meter(3).SlavePath()));
 }
 
 TEST(Search, StopAndSuspendEndARunningProbeQuickly) {

@@ -21,6 +21,8 @@ namespace {
 
 // A meter left waiting inside an exchange gives it up after this long.
 constexpr int64_t kExchangeTimeoutMicros = 300000;
+// What a line glitch reads as: a start bit and nothing after it.
+constexpr uint8_t kStrayByte = 0xFF;
 // One byte of 10 bits at 9600 baud.
 constexpr int kByteMicros = 1042;
 
@@ -275,6 +277,8 @@ void Simulator::OnHostByte(uint8_t byte) {
         std::lock_guard<std::mutex> lock(mutex_);
         f.answering = Answering();
         f.garbage = options_.garbage;
+        f.echoAll = options_.echoAll;
+        f.strayAfterProbe = options_.strayAfterProbe;
         f.wrongEcho = options_.wrongEcho;
         f.probeDelayMs = options_.probeDelayMs;
         f.probeAnswer = options_.probeAnswer;
@@ -282,11 +286,16 @@ void Simulator::OnHostByte(uint8_t byte) {
     }
     if (paced) hostByteIn_ = std::max(SteadyMicros(), hostByteIn_) + kByteMicros;
     // The byte that opens an exchange is the first of it in the transcript.
-    if (f.answering && !f.garbage && StartsExchange(byte, f.wrongEcho)) BeginExchange();
+    const bool otherDevice = f.garbage || f.echoAll;
+    if (f.answering && !otherDevice && StartsExchange(byte, f.wrongEcho)) BeginExchange();
     Record(true, byte);
     if (!f.answering) return;
     if (f.garbage) {
         for (int i = 0; i < 3; ++i) Send(static_cast<uint8_t>(random_()));
+        return;
+    }
+    if (f.echoAll) {
+        Send(byte);
         return;
     }
     Step(byte, f);
@@ -317,7 +326,7 @@ void Simulator::Step(uint8_t byte, const Faults& f) {
         case Phase::Idle:
             if (byte == probe) {
                 if (f.probeDelayMs > 0 && !Wait(f.probeDelayMs * 1000)) return;
-                Send(f.probeAnswer);
+                Send(f.probeAnswer, f.strayAfterProbe);
                 return;
             }
             StartCommand(byte);
@@ -430,14 +439,15 @@ void Simulator::SendFirstData() {
     if (!data_.empty()) Send(data_[0]);
 }
 
-void Simulator::Send(uint8_t byte) {
-    int silentAfter, vanishAfter;
+void Simulator::Send(uint8_t byte, int stray) {
+    int silentAfter, vanishAfter, latencyMs;
     bool paced;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         silentAfter = options_.silentAfter;
         vanishAfter = options_.vanishAfter;
         paced = options_.paced;
+        latencyMs = options_.latencyMs;
     }
     if (vanished_.load() || phase_ == Phase::Abandoned) return;
     if (vanishAfter >= 0 && sentInExchange_ >= vanishAfter) {
@@ -456,17 +466,23 @@ void Simulator::Send(uint8_t byte) {
         if (deliver > now && !Wait(static_cast<int>(deliver - now))) return;
         lineFreeAt_ = std::max(deliver, now);
     }
-    for (;;) {
+    // The adapter passes a lone byte on only when its latency timer runs out.
+    if (latencyMs > 0 && !Wait(latencyMs * 1000)) return;
+    std::vector<uint8_t> bytes(1 + static_cast<size_t>(std::max(stray, 0)), kStrayByte);
+    bytes[0] = byte;
+    size_t written = 0;
+    while (written < bytes.size()) {
         {
             // Written and recorded under one lock: once the host has the byte, whoever asks
             // for the transcript finds it there.
             std::lock_guard<std::mutex> lock(mutex_);
-            const ssize_t n = ::write(master_, &byte, 1);
-            if (n == 1) {
-                RecordLocked(false, byte);
-                break;
+            const ssize_t n = ::write(master_, bytes.data() + written, bytes.size() - written);
+            if (n > 0) {
+                for (ssize_t i = 0; i < n; ++i) RecordLocked(false, bytes[written + i]);
+                written += static_cast<size_t>(n);
+                continue;
             }
-            if (n >= 0 || (errno != EAGAIN && errno != EINTR)) return;
+            if (n == 0 || (errno != EAGAIN && errno != EINTR)) return;
         }
         if (!Wait(1000)) return;
     }

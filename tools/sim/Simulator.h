@@ -55,7 +55,10 @@ struct Options {
     bool wrongEcho = false;     // takes every echo as wrong and abandons the exchange
     bool garbage = false;       // another device: three random bytes for every byte received
     int vanishAfter = -1;       // closes the pseudo-terminal after N bytes of an exchange
+    int strayAfterProbe = 0;    // unsolicited bytes (255) right behind every probe answer
+    bool echoAll = false;       // a loop-back plug or a modem echoing: every byte comes back
     bool paced = false;         // 9600 baud: 1.04 ms per byte on the line, either way
+    int latencyMs = 0;          // a USB adapter's latency timer holds each byte this long
     uint32_t seed = 1;          // random walk and garbage
 };
 
@@ -114,6 +117,8 @@ private:
     struct Faults {
         bool answering = true;
         bool garbage = false;
+        bool echoAll = false;
+        int strayAfterProbe = 0;
         bool wrongEcho = false;
         int probeDelayMs = 0;
         uint8_t probeAnswer = 0;
@@ -127,10 +132,12 @@ private:
     void StartCommand(uint8_t code);
     void Prepare();  // the reply's data bytes and the request's effect
     void SendFirstData();
-    void Send(uint8_t byte);
+    // Sends one byte, and `stray` unsolicited ones in the same write (so the host finds them
+    // all waiting at once).
+    void Send(uint8_t byte, int stray = 0);
     void Record(bool fromHost, uint8_t byte);
     void RecordLocked(bool fromHost, uint8_t byte);  // mutex_ held
-    bool Wait(int micros);  // false when stopping
+    bool Wait(int micros);                           // false when stopping
     void Vanish();
     bool Answering() const;
 

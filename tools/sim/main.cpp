@@ -35,6 +35,8 @@ and answers the host's lock-step dialogue until it is interrupted (or vanishes).
   --probe-answer B     the byte that answers the probe 55 (default 0)
   --probe-delay MS     answer the probe this much later
   --baud 9600          pace the line: every byte, either way, takes about 1.04 ms on it
+  --latency MS         hold every byte sent for MS ms, as a USB serial adapter's latency timer
+                       does with a lone byte (FTDI: 16 ms by default, 1 ms in low-latency mode)
   --transcript FILE    write every byte both ways: "<unix seconds.micros> H>I|I>H <byte> #<n>"
   --seed N             seed of the random walk and of --garbage
 
@@ -46,6 +48,11 @@ Faults:
   --wrong-echo         take every echo of a data byte as wrong and abandon the exchange
   --garbage            behave as another device: three random bytes for every byte received
   --vanish-after N     close the pseudo-terminal after N bytes of an exchange (adapter pulled)
+  --stray-after-probe N
+                       send N unsolicited bytes (255, a line glitch) right behind every probe
+                       answer
+  --echo-all           behave as a loop-back plug or a modem in echo mode: every byte received
+                       comes straight back, nothing else
 
 An exchange, on the meter's side, begins with a probe byte 55 received while the meter waits for
 a command, or with the identify command 167 received so (the identification has no probe of its
@@ -97,6 +104,8 @@ int main(int argc, char** argv) {
             options.wrongEcho = true;
         } else if (a == "--garbage") {
             options.garbage = true;
+        } else if (a == "--echo-all") {
+            options.echoAll = true;
         } else if (!value(v)) {
             return bad("unknown option or missing value: " + a);
         } else if (a == "--link") {
@@ -137,11 +146,16 @@ int main(int argc, char** argv) {
                 return bad("--cell takes ADDR=WORD");
             }
             options.cells[static_cast<uint16_t>(addr)] = static_cast<uint16_t>(n);
-        } else if (a == "--probe-delay" || a == "--silent-after" || a == "--vanish-after") {
+        } else if (a == "--probe-delay" || a == "--silent-after" || a == "--vanish-after" ||
+                   a == "--stray-after-probe") {
             if (!ParseInt(v, 0, 1000000, n)) return bad(a + " takes a count");
             (a == "--probe-delay"    ? options.probeDelayMs
              : a == "--silent-after" ? options.silentAfter
-                                     : options.vanishAfter) = static_cast<int>(n);
+             : a == "--vanish-after" ? options.vanishAfter
+                                     : options.strayAfterProbe) = static_cast<int>(n);
+        } else if (a == "--latency") {
+            if (!ParseInt(v, 0, 1000, n)) return bad("--latency takes milliseconds 0..1000");
+            options.latencyMs = static_cast<int>(n);
         } else if (a == "--on-after") {
             char* end = nullptr;
             options.onAfterSeconds = std::strtod(v, &end);
