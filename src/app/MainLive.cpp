@@ -71,8 +71,12 @@ QChart* TFMain::LiveChartNamed(const char* name) const {
 
 // Probes the instrument in an exchange of its own; true when it answered.
 bool TFMain::ProbeOnly(const char* name) {
-    Exchange x(link_, PortNumber(), name);
-    return x.Result() == ExchangeResult::Answered;
+    bool answered = false;
+    RunExchange([&](const PostToWindow&) {
+        Exchange x(link_, PortNumber(), name);
+        answered = x.Result() == ExchangeResult::Answered;
+    });
+    return answered;
 }
 
 void TFMain::ButtonStartStopClick() {
@@ -151,8 +155,12 @@ void TFMain::TakeReading() {
     if (!identified_) {
         return;
     }
-    const LiveChannels r = ReadLiveChannels(
-        link_, PortNumber(), [this] { SetPanelText(3, QString::fromUtf8(kReading)); });
+    LiveChannels r;
+    RunExchange([&](const PostToWindow& post) {
+        r = ReadLiveChannels(link_, PortNumber(), [&] {
+            post([this] { SetPanelText(3, QString::fromUtf8(kReading)); });
+        });
+    });
     if (r.status == LiveStatus::Busy) {
         // Another exchange holds the link (a download): this reading is skipped, and says so.
         SetPanelText(3, QString::fromUtf8(kReadingSkipped));
@@ -171,7 +179,8 @@ void TFMain::PublishReading(float rh, float tv, float tsf) {
 
     const int row = StringGridD->RowCount() - 1;
     // One text for the row and the nine points: they share it instead of holding nine copies.
-    readingTime_ = TimeOfDayText(appClock().now());
+    liveTimes_.push_back(appClock().now());
+    readingTime_ = TimeOfDayText(liveTimes_.back());
     StringGridD->SetCells(0, row, readingTime_);
     Publish(Quantity::Tv, tv);
     CheckLevel(AlarmChannel::Tv, tv);
@@ -255,6 +264,7 @@ void TFMain::UpdateChartWindows() {
 
 void TFMain::ButtonClearClick() {
     record_.Clear();
+    liveTimes_.clear();
     for (Quantity q : AllQuantities()) {
         LiveSeriesOf(q)->clear();
         ValueLabelOf(q)->setText(QStringLiteral("0.0"));
