@@ -1,6 +1,8 @@
 // The "Файл" menu: measurement data files read into the logger page and written from the
 // page shown.
 #include <QFileDialog>
+#include <algorithm>
+#include <thread>
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
@@ -19,7 +21,7 @@ void TFMain::AppendLoggerRow(const LoggerRow& row, std::vector<PendingPoints>& p
 
 void TFMain::FileOpenClick(const QString& chosen) {
     // Rows of a file among a download's would be neither.
-    if (ExchangeRunning()) {
+    if (Downloading()) {
         SetPanelText(3, QString::fromUtf8(kDataOpenBusy));
         return;
     }
@@ -34,25 +36,44 @@ void TFMain::FileOpenClick(const QString& chosen) {
                      ExportMessage::Icon::Error});
         return;
     }
-    // As a download of the file's records: addresses 10, 20, ... in file order.
-    std::vector<PendingPoints> pending;
-    pending.reserve(contents.rows.size());
-    loggerRecords_.reserve(loggerRecords_.size() + contents.rows.size());
-    StringGridL->setUpdatesEnabled(false);
-    double x = 0;
-    for (const DataRow& data : contents.rows) {
-        LoggerRow row = MakeLoggerRow(0, LoggerRecordOf(data));
-        // A file may hold more rows than the logger's addresses reach.
-        x += kRecordAddressStep;
-        for (LoggerPoint& p : row.points) {
-            p.x = x;
-            p.xLabel = QString::number(x);
+    // As a download of the file's records: addresses 10, 20, ... in file order. Rows are made
+    // on every core: their number texts are most of the time a large file takes.
+    std::vector<LoggerRow> rows(contents.rows.size());
+    const auto make = [&rows, &contents](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            rows[i] = MakeLoggerRow(0, LoggerRecordOf(contents.rows[i]));
+            // A file may hold more rows than the logger's addresses reach.
+            const double x = double(kRecordAddressStep) * double(i + 1);
+            const QString label = QString::number(x);
+            for (LoggerPoint& p : rows[i].points) {
+                p.x = x;
+                p.xLabel = label;
+            }
         }
-        AppendLoggerRow(row, pending);
+    };
+    const size_t parts =
+        rows.size() < 1000 ? 1 : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    std::vector<std::thread> makers;
+    for (size_t k = 1; k < parts; ++k) {
+        makers.emplace_back(make, rows.size() * k / parts, rows.size() * (k + 1) / parts);
     }
-    StringGridL->setUpdatesEnabled(true);
-    AddLoggerPoints(pending);
-    SyncLoggerSeries();
+    make(0, rows.size() / parts);
+    for (std::thread& t : makers) t.join();
+
+    // The rows go into the grid in one step, before its empty last row.
+    const int first = StringGridL->RowCount() - 1;
+    StringGridL->InsertRows(first, static_cast<int>(rows.size()), [&rows](int col, int i) {
+        return rows[static_cast<size_t>(i)].cells[static_cast<size_t>(col)];
+    });
+    std::vector<PendingPoints> pending;
+    pending.reserve(rows.size());
+    loggerRecords_.reserve(loggerRecords_.size() + rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        pending.push_back({rows[i].points, first + static_cast<int>(i)});
+        loggerRecords_.push_back(rows[i].record);
+    }
+    // The series not shown take their points when chosen, as during a download.
+    AddLoggerPoints(pending, false);
     SetPanelText(3, QString::fromUtf8(kDataOpened).arg(contents.rows.size()).arg(path));
 }
 

@@ -1,5 +1,6 @@
 // How the main window runs an exchange with the meter: on a thread of its own, the window's
 // event loop going on meanwhile.
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <thread>
 
@@ -24,8 +25,13 @@ void TFMain::RunExchange(const std::function<void(const PostToWindow& post)>& wo
     // The loop takes user input too: "Выход", the close button, "Прервать" and Escape must
     // act now. Exchanges clicked meanwhile find the link busy and say so.
     loop.exec();
-    // The loop ends early only when the program quits: cut the exchange short, so that the
-    // port is closed and the thread joined within the bound.
+    // A loop started after the application's own loop has ended returns at once; the
+    // exchange then goes on under events taken here, unless the program is closing.
+    while (!finished && !closing_ && !link_.CancelRequested()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    // Closing: cut the exchange short, so that the port is closed and the thread joined
+    // within the bound.
     if (!finished) link_.RequestCancel();
     exchange.join();
     --exchangesRunning_;

@@ -37,7 +37,7 @@ inline constexpr const char* kDataFilter = "Файлы данных (*.csv);;В�
 inline constexpr const char* kDataOpened = "Из файла %2 загружено записей: %1";
 inline constexpr const char* kDataSaved = "Записей сохранено: %1, файл %2";
 inline constexpr const char* kDataNothingToSave = "Нет показаний для сохранения";
-inline constexpr const char* kDataOpenBusy = "Файл не открыт: идёт обмен с прибором";
+inline constexpr const char* kDataOpenBusy = "Файл не открыт: идёт загрузка из прибора";
 
 // Caption labels of the value panels.
 inline constexpr const char* kCaptionThs = "ТНС, *С";

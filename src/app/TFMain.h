@@ -262,6 +262,7 @@ private:
     bool closing_ = false;
     int exchangesRunning_ = 0;
     bool downloading_ = false;
+    bool identifying_ = false;
     std::atomic<bool> downloadStop_{false};
     QShortcut* downloadEscape_ = nullptr;
     // Behind each logger grid row (row 1 first) and each live reading: what a data file holds.

@@ -193,5 +193,52 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
     EXPECT_EQ(FirstSheet(reopened), sheet);
 }
 
+TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPageAsItWas) {
+    SimProgram p;
+    TFMain& m = p.main();
+    std::vector<ExportMessage> messages;
+    m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
+    ASSERT_TRUE(p.Identify());
+    m.PageControl->setCurrentIndex(0);
+    for (int i = 0; i < 3; ++i) {
+        m.TakeReading();
+        p.clock().advanceSeconds(3);
+    }
+    QTemporaryDir dir;
+    const QString live = dir.filePath("live.csv");
+    m.FileSaveAsClick(live);
+    const DataFileContents saved = ReadDataFile(live);
+    ASSERT_TRUE(saved.error.isEmpty()) << saved.error.toStdString();
+    ASSERT_EQ(saved.rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const DataRow& r = saved.rows[size_t(i)];
+        EXPECT_EQ(QDateTime(QDate(r.time.year, r.time.month, r.time.day),
+                            QTime(r.time.hour, r.time.minute, r.time.second)),
+                  QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45 + 3 * i)));
+        EXPECT_EQ(r.rh, float(m.Record().Series(Quantity::Rh).At(i).y));
+        EXPECT_EQ(r.tv, float(m.Record().Series(Quantity::Tv).At(i).y));
+        EXPECT_EQ(r.tsf, float(m.Record().Series(Quantity::Tsf).At(i).y));
+    }
+    EXPECT_TRUE(messages.empty());
+
+    // The third line is bad: nothing of the file reaches the page.
+    QFile f(live);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    const qsizetype third = bytes.indexOf('\n', bytes.indexOf('\n') + 1) + 1;
+    bytes.replace(bytes.indexOf(';', third) + 1, 1, "x");
+    const QString bad = dir.filePath("bad.csv");
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+    m.FileOpenClick(bad);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains("строка 3")) << messages[0].text.toStdString();
+    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    EXPECT_EQ(m.Series1->count(), 0);
+}
+
 }  // namespace
 }  // namespace lmr::test
