@@ -25,15 +25,15 @@ void TFMain::FileOpenClick(const QString& chosen) {
         SetPanelText(3, QString::fromUtf8(kDataOpenBusy));
         return;
     }
-    const QString path =
-        !chosen.isEmpty() ? chosen
-                          : QFileDialog::getOpenFileName(this, QString::fromUtf8(kOpenDataCaption),
-                                                         DataFolder, QString::fromUtf8(kDataFilter));
+    const QString path = !chosen.isEmpty() ? chosen
+                                           : QFileDialog::getOpenFileName(
+                                                 this, QString::fromUtf8(kOpenDataCaption),
+                                                 DataFolder, QString::fromUtf8(kDataFilter));
     if (path.isEmpty()) return;
     const DataFileContents contents = ReadDataFile(path);
     if (!contents.error.isEmpty()) {
-        ShowMessage({QString::fromUtf8(kOpenDataCaption), contents.error,
-                     ExportMessage::Icon::Error});
+        ShowMessage(
+            {QString::fromUtf8(kOpenDataCaption), contents.error, ExportMessage::Icon::Error});
         return;
     }
     // As a download of the file's records: addresses 10, 20, ... in file order. Rows are made

@@ -47,7 +47,8 @@ void TFMain::ButtonSaveClick() {
     QObject watching;
     for (size_t i = 0; i < std::size(boxes); ++i) {
         values[i] = boxes[i]->value();
-        connect(boxes[i], &QSpinBox::valueChanged, &watching, [&values, i](int v) { values[i] = v; });
+        connect(boxes[i], &QSpinBox::valueChanged, &watching,
+                [&values, i](int v) { values[i] = v; });
     }
     const ClockFieldReader field = [&values](ClockField f) {
         switch (f) {

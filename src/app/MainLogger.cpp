@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
-#include <memory>
 #include <cmath>
+#include <memory>
 #include <mutex>
 #include <utility>
 
@@ -12,9 +12,9 @@
 #include "app/TFMain.h"
 #include "data/DataFile.h"
 #include "link/Identify.h"
-#include "measure/Clock.h"
 #include "logger/LoggerDownload.h"
 #include "logger/LoggerTexts.h"
+#include "measure/Clock.h"
 
 namespace lmr {
 
@@ -91,8 +91,9 @@ void TFMain::ButtonZagruzitClick() {
     // loses at most the record in flight; the file is made with the first record.
     DataFileWriter file;
     bool fileFailed = false;
-    const QString filePath = DownloadFilePath(
-        DataFolder, appClock().now(), QString::fromStdString(ModelCaption(InstrumentCode).value_or("")));
+    const QString filePath =
+        DownloadFilePath(DataFolder, appClock().now(),
+                         QString::fromStdString(ModelCaption(InstrumentCode).value_or("")));
 
     RunExchange([&, held = std::make_shared<LinkGuard>(TheLink())](const PostToWindow& post) {
         DownloadCallbacks callbacks;

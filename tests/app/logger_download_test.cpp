@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QRegularExpression>
-#include <QTest>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 
@@ -64,9 +64,9 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
         if (now.startsWith("Прервать | Загружено записей:")) counts << now.section(',', 0, 0);
     }
     counts.removeDuplicates();
-    EXPECT_EQ(counts, QStringList({"Прервать | Загружено записей: 1",
-                                   "Прервать | Загружено записей: 2",
-                                   "Прервать | Загружено записей: 3"}));
+    EXPECT_EQ(counts,
+              QStringList({"Прервать | Загружено записей: 1", "Прервать | Загружено записей: 2",
+                           "Прервать | Загружено записей: 3"}));
     // (The window's last events are taken after the caption went back.)
     if (!seen.isEmpty() && seen.back() == "Загрузить | прежний текст") seen.pop_back();
     for (const QString& s : seen) EXPECT_TRUE(s.startsWith("Прервать | ")) << s.toStdString();
@@ -242,16 +242,19 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
     m.show();
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
-    // By the button, then by Escape.
-    const std::function<void()> stops[] = {[&] { m.ButtonZagruzit->click(); },
-                                           [&] { QTest::keyClick(m.windowHandle(), Qt::Key_Escape); }};
+    // By the button halfway, then by Escape sooner (the line is the same, the test shorter).
+    const struct {
+        int at;
+        std::function<void()> stop;
+    } stops[] = {{1500, [&] { m.ButtonZagruzit->click(); }},
+                 {100, [&] { QTest::keyClick(m.windowHandle(), Qt::Key_Escape); }}};
     int before = 0;
-    for (const auto& stop : stops) {
+    for (const auto& [at, stop] : stops) {
         p.meter().ClearTranscript();
         QString during;
         QTimer halfway;
         QObject::connect(&halfway, &QTimer::timeout, [&] {
-            if (during.isEmpty() && m.StringGridL->RowCount() - 2 - before >= 1500) {
+            if (during.isEmpty() && m.StringGridL->RowCount() - 2 - before >= at) {
                 during = m.PanelText(3);
                 stop();
             }
@@ -261,10 +264,11 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
         halfway.stop();
 
         const int read = m.StringGridL->RowCount() - 2 - before;
-        EXPECT_GE(read, 1500);
+        EXPECT_GE(read, at);
         EXPECT_LT(read, 3000);
-        EXPECT_TRUE(during.contains(QRegularExpression("^Загружено записей: \\d+, осталось не более "
-                                                       "(\\d+ мин )?\\d+ с$")))
+        EXPECT_TRUE(
+            during.contains(QRegularExpression("^Загружено записей: \\d+, осталось не более "
+                                               "(\\d+ мин )?\\d+ с$")))
             << during.toStdString();
         EXPECT_EQ(m.PanelText(3), QString("Загрузка прервана, загружено записей: %1").arg(read));
         EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");

@@ -96,10 +96,10 @@ TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
     const pid_t meter = Spawn({LMR_SIM_PROGRAM, "--link", root + "/ttyUSB0", "--transcript",
                                transcript, "--logger", "3000"});
     for (int i = 0; i < 400 && access((root + "/ttyUSB0").c_str(), F_OK) != 0; ++i) usleep(5000);
-    const pid_t program = Spawn({"/proc/self/exe", "--gtest_filter=KilledDownload.Child"},
-                                {std::string(kChildPort) + "=" + root + "/ttyUSB0",
-                                 std::string(kChildFolder) + "=" + root + "/logger",
-                                 "QT_QPA_PLATFORM=offscreen"});
+    const pid_t program =
+        Spawn({"/proc/self/exe", "--gtest_filter=KilledDownload.Child"},
+              {std::string(kChildPort) + "=" + root + "/ttyUSB0",
+               std::string(kChildFolder) + "=" + root + "/logger", "QT_QPA_PLATFORM=offscreen"});
     // Halfway through the download, the program is killed.
     QElapsedTimer waited;
     waited.start();
