@@ -193,6 +193,19 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
     EXPECT_EQ(FirstSheet(reopened), sheet);
 }
 
+TEST(DataFileWindow, ADownloadWhoseFileCannotBeWrittenKeepsItsRowsAndSaysSo) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(3);
+    SimProgram p(o);
+    TFMain& m = p.main();
+    m.DataFolder = QStringLiteral("/proc/lmr-no-such-folder");
+    ASSERT_TRUE(p.Identify());
+    m.ButtonZagruzitClick();
+    EXPECT_EQ(m.StringGridL->RowCount(), 5);
+    EXPECT_TRUE(m.PanelText(3).contains("Не удалось записать файл /proc/lmr-no-such-folder/"))
+        << m.PanelText(3).toStdString();
+}
+
 TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPageAsItWas) {
     SimProgram p;
     TFMain& m = p.main();
