@@ -191,6 +191,13 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
     const QByteArray sheet = FirstSheet(direct);
     EXPECT_GT(sheet.size(), 1000);
     EXPECT_EQ(FirstSheet(reopened), sheet);
+    // Saved from the logger page, it is the file the download wrote.
+    const QString saved = docs.filePath("saved.csv");
+    p.main().FileSaveAsClick(saved);
+    QFile a(file);
+    QFile b(saved);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(b.readAll(), a.readAll());
 }
 
 TEST(DataFileWindow, ADownloadWhoseFileCannotBeWrittenKeepsItsRowsAndSaysSo) {
