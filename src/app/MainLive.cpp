@@ -2,6 +2,7 @@
 // reading and its displays.
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "instrument/InstrumentTexts.h"
 #include "link/Exchange.h"
 #include "measure/Clock.h"
 #include "measure/CriticalLevel.h"
@@ -84,6 +85,13 @@ void TFMain::ButtonStartStopClick() {
         return;
     }
     const bool timed = options_ != nullptr && options_->TimedMode();
+    const bool starting = !TimerPeriod->isActive() && !TimerInterval->isActive();
+    if (starting && ExchangeRunning()) {
+        // A click that came during another exchange (a download): its probe would find the
+        // link busy, which is no silence of the meter.
+        SetPanelText(3, QString::fromUtf8(kInstrumentBusyText));
+        return;
+    }
     if (timed) {
         if (TimerPeriod->isActive()) {
             TimerPeriod->stop();

@@ -136,6 +136,28 @@ TEST(LoggerWindow, LiveTicksDueAtTheClickNeverKeepTheDownloadFromStarting) {
     EXPECT_GT(m.Record().Series(Quantity::Tv).Count(), 0);
 }
 
+TEST(LoggerWindow, StartClickedDuringTheDownloadSaysTheLinkIsBusy) {
+    sim::Options o = Logger(10);
+    o.paced = true;
+    SimProgram p(o);
+    ASSERT_TRUE(p.Identify());
+    TFMain& m = p.main();
+    QString said;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (said.isEmpty() && m.StringGridL->RowCount() > 3) {
+            m.ButtonStartStopClick();
+            said = m.PanelText(3);
+        }
+    });
+    during.start(0);
+    m.ButtonZagruzitClick();
+    during.stop();
+    EXPECT_EQ(said, "Порт прибора занят другим обменом");
+    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_EQ(m.StringGridL->RowCount(), 12);
+}
+
 TEST(LoggerWindow, ClickedFromTheKeyboardTheFormStaysWhereItWasScrolled) {
     SimProgram p(Logger(3));
     ASSERT_TRUE(p.Identify());
