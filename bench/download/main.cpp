@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -163,6 +164,9 @@ bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
     lmr::Program program(lmr::ProgramOptions{
         std::vector<lmr::PortTable::Port>{{meter.SlavePath(), "simulated meter", false}}});
     lmr::TFMain& m = program.FMain();
+    // The download's data file is written as in use, but not among the user's.
+    QTemporaryDir data;
+    m.DataFolder = data.path();
     m.show();
 
     QElapsedTimer wait;

@@ -2,6 +2,7 @@
 // reading and its displays.
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "instrument/InstrumentTexts.h"
 #include "link/Exchange.h"
 #include "measure/Clock.h"
 #include "measure/CriticalLevel.h"
@@ -73,8 +74,12 @@ QChart* TFMain::LiveChartNamed(const char* name) const {
 
 // Probes the instrument in an exchange of its own; true when it answered.
 bool TFMain::ProbeOnly(const char* name) {
-    Exchange x(link_, PortNumber(), name);
-    return x.Result() == ExchangeResult::Answered;
+    bool answered = false;
+    RunExchange([&](const PostToWindow&) {
+        Exchange x(link_, PortNumber(), name);
+        answered = x.Result() == ExchangeResult::Answered;
+    });
+    return answered;
 }
 
 void TFMain::ButtonStartStopClick() {
@@ -82,6 +87,13 @@ void TFMain::ButtonStartStopClick() {
         return;
     }
     const bool timed = options_ != nullptr && options_->TimedMode();
+    const bool starting = !TimerPeriod->isActive() && !TimerInterval->isActive();
+    if (starting && ExchangeRunning()) {
+        // A click that came during another exchange (a download): its probe would find the
+        // link busy, which is no silence of the meter.
+        SetPanelText(3, QString::fromUtf8(kInstrumentBusyText));
+        return;
+    }
     if (timed) {
         if (TimerPeriod->isActive()) {
             TimerPeriod->stop();
@@ -156,8 +168,12 @@ void TFMain::TakeReading() {
     if (!identified_) {
         return;
     }
-    const LiveChannels r = ReadLiveChannels(
-        link_, PortNumber(), [this] { SetPanelText(3, QString::fromUtf8(kReading)); });
+    LiveChannels r;
+    RunExchange([&](const PostToWindow& post) {
+        r = ReadLiveChannels(link_, PortNumber(), [&] {
+            post([this] { SetPanelText(3, QString::fromUtf8(kReading)); });
+        });
+    });
     if (r.status == LiveStatus::Busy) {
         // Another exchange holds the link (a download): this reading is skipped, and says so.
         SetPanelText(3, QString::fromUtf8(kReadingSkipped));
@@ -176,7 +192,8 @@ void TFMain::PublishReading(float rh, float tv, float tsf) {
 
     const int row = StringGridD->RowCount() - 1;
     // One text for the row and the nine points: they share it instead of holding nine copies.
-    readingTime_ = TimeOfDayText(appClock().now());
+    liveTimes_.push_back(appClock().now());
+    readingTime_ = TimeOfDayText(liveTimes_.back());
     StringGridD->SetCells(0, row, readingTime_);
     Publish(Quantity::Tv, tv);
     CheckLevel(AlarmChannel::Tv, tv);
@@ -305,6 +322,7 @@ void TFMain::ButtonClearClick() {
     record_.Clear();
     liveFollowing_.fill(true);
     for (Quantity q : {Quantity::Tv, Quantity::Rh, Quantity::Tsf}) ShowLevel(q, QString());
+    liveTimes_.clear();
     for (Quantity q : AllQuantities()) {
         LiveSeriesOf(q)->clear();
         ValueLabelOf(q)->setText(QStringLiteral("0.0"));

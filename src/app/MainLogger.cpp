@@ -2,18 +2,19 @@
 #include <QCategoryAxis>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <algorithm>
-#include <atomic>
 #include <cmath>
+#include <memory>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "data/DataFile.h"
+#include "link/Identify.h"
 #include "logger/LoggerDownload.h"
 #include "logger/LoggerTexts.h"
+#include "measure/Clock.h"
 
 namespace lmr {
 
@@ -37,28 +38,26 @@ int InsertionIndex(const QList<QPointF>& points, double x) {
 }  // namespace
 
 void TFMain::ButtonZagruzitClick() {
+    if (downloading_) {
+        // "Прервать": the download ends after the record in flight.
+        downloadStop_ = true;
+        return;
+    }
     if (RefuseBeforeIdentification()) return;
-    ButtonZagruzit->setText(QString::fromUtf8(kLoadingCaption));
-    // Clicks made while the download runs are held back by the event loop; the button stays
-    // off until they are dropped, so an impatient click does not start a second download.
-    // A focused button that turns off hands its focus on, and the scroll area then jumps
-    // to the control that took it; so the focus is put aside first and back at the end.
-    const bool hadFocus = ButtonZagruzit->hasFocus();
-    if (hadFocus) ButtonZagruzit->clearFocus();
-    ButtonZagruzit->setEnabled(false);
+    downloading_ = true;
+    downloadStop_ = false;
+    ButtonZagruzit->setText(QString::fromUtf8(kStopLoadCaption));
+    downloadEscape_->setEnabled(true);
 
     // The exchange runs on a thread of its own and the window takes the records in from its
-    // event loop (user input held back): a repaint of the window or the chart then never keeps
-    // the line waiting, and the line never keeps the window from painting. Timer exchanges
-    // that fall due meanwhile find the link busy and are skipped.
+    // event loop: a repaint of the window or the chart then never keeps the line waiting, and
+    // the line never keeps the window from painting. Timer exchanges that fall due meanwhile
+    // find the link busy and are skipped.
     struct Inbox {
         std::mutex mutex;
         std::vector<LoggerRow> rows;
         bool wakePosted = false;
     } inbox;
-    QEventLoop loop;
-    std::atomic<bool> cancel{false};
-    std::atomic<bool> finished{false};
     DownloadResult result;
 
     // A chart recomputes all its points on every change, so records reach it in batches, a few
@@ -66,6 +65,8 @@ void TFMain::ButtonZagruzitClick() {
     std::vector<PendingPoints> pending;
     QElapsedTimer sinceChart;
     sinceChart.start();
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     int shown = 0;
     const auto takeIn = [&] {
         std::vector<LoggerRow> rows;
@@ -74,46 +75,47 @@ void TFMain::ButtonZagruzitClick() {
             rows.swap(inbox.rows);
             inbox.wakePosted = false;
         }
-        for (const LoggerRow& row : rows) {
-            const int gridRow = StringGridL->RowCount() - 1;
-            for (int c = 0; c < kLoggerColumns; ++c)
-                StringGridL->SetCells(c, gridRow, row.cells[c]);
-            StringGridL->SetRowCount(gridRow + 2);
-            pending.push_back({row.points, gridRow});
-        }
+        for (const LoggerRow& row : rows) AppendLoggerRow(row, pending);
         shown += static_cast<int>(rows.size());
-        if (!rows.empty()) SetPanelText(3, DownloadProgressText(shown));
+        if (!rows.empty()) {
+            SetPanelText(3, DownloadProgressText(shown, sinceStart.elapsed()));
+        }
         if (sinceChart.elapsed() >= kChartBatchMs) {
             AddLoggerPoints(pending, false);
             sinceChart.restart();
         }
     };
 
-    DownloadCallbacks callbacks;
-    callbacks.record = [&](const LoggerRow& row) {
-        bool post = false;
-        {
-            const std::lock_guard<std::mutex> lock(inbox.mutex);
-            inbox.rows.push_back(row);
-            post = !std::exchange(inbox.wakePosted, true);
-        }
-        if (post) QMetaObject::invokeMethod(&loop, takeIn, Qt::QueuedConnection);
-    };
-    // The link is taken here, before the loop below lets a live tick come due: a tick must
-    // find the download holding the line, not keep the download from starting.
-    std::thread download([&, held = LinkGuard(TheLink())]() mutable {
-        result = DownloadLogger(std::move(held), PortNumber(), callbacks, cancel);
-        finished = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    // Every record goes to its file as it arrives, from the downloading thread, so that a crash
+    // loses at most the record in flight; the file is made with the first record.
+    DataFileWriter file;
+    bool fileFailed = false;
+    const QString filePath =
+        DownloadFilePath(DataFolder, appClock().now(),
+                         QString::fromStdString(ModelCaption(InstrumentCode).value_or("")));
+
+    RunExchange([&, held = std::make_shared<LinkGuard>(TheLink())](const PostToWindow& post) {
+        DownloadCallbacks callbacks;
+        callbacks.record = [&](const LoggerRow& row) {
+            if (!fileFailed && !file.IsOpen()) fileFailed = !file.Open(filePath);
+            if (!fileFailed) fileFailed = !file.Append(DataRowOf(row.record));
+            bool wake = false;
+            {
+                const std::lock_guard<std::mutex> lock(inbox.mutex);
+                inbox.rows.push_back(row);
+                wake = !std::exchange(inbox.wakePosted, true);
+            }
+            if (wake) post(takeIn);
+        };
+        // The link is taken before the loop lets a live tick come due: a tick must find the
+        // download holding the line, not keep the download from starting.
+        result = DownloadLogger(std::move(*held), PortNumber(), callbacks, downloadStop_);
     });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    // The loop also ends when the program quits (the window closed): the download stops
-    // before its next request, or at once when the link was cancelled.
-    if (!finished) cancel = true;
-    download.join();
     takeIn();
     AddLoggerPoints(pending);
     SyncLoggerSeries();
+    downloading_ = false;
+    downloadEscape_->setEnabled(false);
 
     switch (result.status) {
         case DownloadStatus::Done:
@@ -129,13 +131,12 @@ void TFMain::ButtonZagruzitClick() {
             SetPanelText(3, DownloadLostText(result.accepted));
             break;
         case DownloadStatus::Cancelled:
+            if (!Closing()) SetPanelText(3, DownloadStoppedText(result.accepted));
             break;
     }
+    // Records kept in the window but not in the file: say so, and which file.
+    if (fileFailed) SetPanelText(3, PanelText(3).trimmed() + QStringLiteral(" ") + file.Error());
     ButtonZagruzit->setText(QString::fromUtf8(kLoadCaption));
-    if (Closing()) return;
-    QCoreApplication::processEvents();
-    ButtonZagruzit->setEnabled(true);
-    if (hadFocus) ButtonZagruzit->setFocus();
 }
 
 void TFMain::AddLoggerPoints(std::vector<PendingPoints>& pending, bool hiddenToo) {

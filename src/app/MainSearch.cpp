@@ -7,6 +7,8 @@
 namespace lmr {
 
 void TFMain::TimerDetektTimer() {
+    // A tick that comes while the identification runs leaves it to finish.
+    if (identifying_) return;
     if (!search_.PortFound()) {
         SetPanelText(3, QString::fromUtf8(kNotFound));
         return;
@@ -20,7 +22,11 @@ void TFMain::TimerDetektTimer() {
     StatusPanels[0]->setToolTip(
         QString::fromStdString(description.empty() ? path : path + " — " + description));
 
-    const Identification id = Identify(link_, port);
+    Identification id;
+    identifying_ = true;
+    RunExchange([&](const PostToWindow&) { id = Identify(link_, port); });
+    identifying_ = false;
+    if (Closing()) return;
     if (id.Lost) {
         // Nothing of a half answer is shown. The search starts again, and the first tick after
         // it found the meter identifies it.

@@ -18,7 +18,7 @@ inline constexpr const char* kStartCaption = "Старт";
 inline constexpr const char* kStopCaption = "Стоп";
 inline constexpr const char* kClearCaption = "Очистить";
 inline constexpr const char* kLoadCaption = "Загрузить";
-inline constexpr const char* kLoadingCaption = "Загрузка данных, ждите ....";
+inline constexpr const char* kStopLoadCaption = "Прервать";
 
 inline constexpr const char* kMenuExport = "Передать данные в  Excel";
 inline constexpr const char* kMenuStatistics = "Статистика";
@@ -26,6 +26,18 @@ inline constexpr const char* kMenuOptions = "Настройки";
 inline constexpr const char* kMenuAbout = "\"ZOV \"ЛМР\"";
 inline constexpr const char* kMenuHelp = "?";
 inline constexpr const char* kMenuExit = "Выход";
+inline constexpr const char* kMenuFile = "Файл";
+inline constexpr const char* kMenuFileOpen = "Открыть…";
+inline constexpr const char* kMenuFileSaveAs = "Сохранить как…";
+// The file dialogs' captions and filter.
+inline constexpr const char* kOpenDataCaption = "Открыть файл данных";
+inline constexpr const char* kSaveDataCaption = "Сохранить показания в файл";
+inline constexpr const char* kDataFilter = "Файлы данных (*.csv);;Все файлы (*)";
+// Panel 3 after a file was read or written: %1 the rows, %2 the file.
+inline constexpr const char* kDataOpened = "Из файла %2 загружено записей: %1";
+inline constexpr const char* kDataSaved = "Записей сохранено: %1, файл %2";
+inline constexpr const char* kDataNothingToSave = "Нет показаний для сохранения";
+inline constexpr const char* kDataOpenBusy = "Файл не открыт: идёт загрузка из прибора";
 
 // Caption labels of the value panels.
 inline constexpr const char* kCaptionThs = "ТНС, *С";

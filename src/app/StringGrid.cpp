@@ -86,6 +86,26 @@ void StringGridModel::SetCell(int col, int row, const QString& text) {
     }
 }
 
+void StringGridModel::InsertRows(int before, int count,
+                                 const std::function<QString(int col, int i)>& cell) {
+    before = std::clamp(before, 1, RowCount());
+    if (count <= 0) return;
+    std::vector<std::string> rows(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        std::string& r = rows[static_cast<size_t>(i)];
+        for (int c = 0; c < cols_; ++c) {
+            if (c > 0) r += kCellSeparator;
+            std::string utf8 = cell(c, i).toStdString();
+            std::replace(utf8.begin(), utf8.end(), kCellSeparator, ' ');
+            r += utf8;
+        }
+    }
+    beginInsertRows({}, before - 1, before - 1 + count - 1);
+    cells_.insert(cells_.begin() + before, std::make_move_iterator(rows.begin()),
+                  std::make_move_iterator(rows.end()));
+    endInsertRows();
+}
+
 int StringGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : RowCount() - 1;
 }

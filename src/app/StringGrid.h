@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QStringList>
 #include <QTableView>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
     void SetRowCount(int rows);
     [[nodiscard]] QString Cell(int col, int row) const;
     void SetCell(int col, int row, const QString& text);
+    // count rows inserted before row `before` in one step (a file of 100,000 rows would
+    // otherwise be 100,000 insertions the view follows); cell gives the texts of row i.
+    void InsertRows(int before, int count, const std::function<QString(int col, int i)>& cell);
 
     // The table view shows row 0 as the column headers and the fixed
     // column as the row headers, so screen readers announce them as such.
@@ -49,6 +53,9 @@ public:
     void SetRowCount(int rows) { model_->SetRowCount(rows); }
     [[nodiscard]] QString Cells(int col, int row) const { return model_->Cell(col, row); }
     void SetCells(int col, int row, const QString& text);
+    void InsertRows(int before, int count, const std::function<QString(int col, int i)>& cell) {
+        model_->InsertRows(before, count, cell);
+    }
     // The first data row in view; setting it scrolls the grid.
     [[nodiscard]] int TopRow() const;
     void SetTopRow(int row);

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -81,6 +82,15 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     PageControl->addTab(TabSheet3, QString::fromUtf8(kLoggerPageCaption));
     BuildLivePage();
     BuildLoggerPage();
+    // Escape stops a running download, as "Прервать" does.
+    downloadEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    downloadEscape_->setEnabled(false);
+    connect(downloadEscape_, &QShortcut::activated, this, [this] {
+        if (downloading_) ButtonZagruzitClick();
+    });
+    // The program's own folder (the application name is the window title the user sees).
+    DataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                 QStringLiteral("/lmr/logger");
     PageControl->setCurrentIndex(1);
 
     TabSet = new QTabBar(content);
@@ -482,10 +492,22 @@ void TFMain::BuildMenu() {
     N1 = add(kMenuExport, "N1", &TFMain::N1Click);
     N5 = add(kMenuStatistics, "N5", &TFMain::N5Click);
     N6 = add(kMenuOptions, "N6", &TFMain::N6Click);
+    BuildFileMenu();
     N8 = add(kMenuAbout, "N8", &TFMain::N8Click);
     N7 = add(kMenuHelp, "N7", &TFMain::N7Click);
     N9 = add(kMenuExit, "N9", &TFMain::N9Click);
     setMenuBar(MainMenu);
+}
+
+void TFMain::BuildFileMenu() {
+    MenuFile = MainMenu->addMenu(QString::fromUtf8(kMenuFile));
+    MenuFile->setObjectName(QStringLiteral("MenuFile"));
+    FileOpen = MenuFile->addAction(QString::fromUtf8(kMenuFileOpen));
+    FileOpen->setObjectName(QStringLiteral("FileOpen"));
+    connect(FileOpen, &QAction::triggered, this, [this] { FileOpenClick(); });
+    FileSaveAs = MenuFile->addAction(QString::fromUtf8(kMenuFileSaveAs));
+    FileSaveAs->setObjectName(QStringLiteral("FileSaveAs"));
+    connect(FileSaveAs, &QAction::triggered, this, [this] { FileSaveAsClick(); });
 }
 
 void TFMain::BuildTimers() {
@@ -594,7 +616,7 @@ void TFMain::showEvent(QShowEvent* e) {
 
 void TFMain::closeEvent(QCloseEvent* e) {
     e->accept();
-    // An exchange still running (a download) ends at its next byte.
+    // An exchange still running ends at its next byte; its thread is joined as its loop ends.
     closing_ = true;
     link_.RequestCancel();
     // The secondary windows must not keep the program alive.

@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
@@ -16,7 +18,9 @@
 #include <QTimer>
 #include <QValueAxis>
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "app/MeasurementOptions.h"
@@ -98,6 +102,9 @@ public:
 
     // --- Menu and timers ---
     QMenuBar* MainMenu;
+    // "Файл": the data files of the logger and live pages.
+    QMenu* MenuFile;
+    QAction *FileOpen, *FileSaveAs;
     QAction *N1, *N5, *N6, *N8, *N7, *N9;
     QTimer* TimerDetekt;
     QTimer* TimerInterval;
@@ -118,6 +125,14 @@ public:
     [[nodiscard]] bool RefuseBeforeIdentification();
     // Set when the window is closing: running exchanges end at once.
     [[nodiscard]] bool Closing() const { return closing_; }
+    // Hands a function to the window's thread; an exchange's thread shows texts with it.
+    using PostToWindow = std::function<void(std::function<void()>)>;
+    // Runs an exchange on a thread of its own while the window goes on painting and taking
+    // input (so "Выход" and the close button work at once); returns when it has ended. When the
+    // program quits meanwhile, the exchange is cut short and joined first. work touches no
+    // widget: what it shows goes through post, which drops what is still queued at the end.
+    void RunExchange(const std::function<void(const PostToWindow& post)>& work);
+    [[nodiscard]] bool ExchangeRunning() const { return exchangesRunning_ > 0; }
 
     // --- Live measurement ---
     // Where live measurement reads its settings, and what sounds the alarm.
@@ -180,7 +195,9 @@ public:
     // follows the newest readings again).
     void LiveChartMovedByUser(int chartIndex, bool reset);
 
+    // Starts a download, or during one asks it to stop after the record in flight.
     void ButtonZagruzitClick();
+    [[nodiscard]] bool Downloading() const { return downloading_; }
     void ComboBoxZChange();
     // The bottom label of logger point valueIndex: the time text of the record behind it.
     [[nodiscard]] QString ChartValueGetAxisLabel(int valueIndex) const;
@@ -194,7 +211,16 @@ public:
     // Merges the points into the logger series; during a download (hiddenToo false) the series
     // not shown are left for SyncLoggerSeries.
     void AddLoggerPoints(std::vector<PendingPoints>& pending, bool hiddenToo = true);
+    // A record's grid row, now; its points join the pending ones.
+    void AppendLoggerRow(const LoggerRow& row, std::vector<PendingPoints>& pending);
     void SyncLoggerSeries();
+
+    // "Открыть…": a data file into the logger page as a download; "Сохранить как…": the page
+    // shown into a data file. The paths are asked for unless given (tests give them).
+    void FileOpenClick(const QString& path = {});
+    void FileSaveAsClick(const QString& path = {});
+    // Where every download is written as it arrives (tests point it elsewhere).
+    QString DataFolder;
 
     void ButtonReadMemoClick();
     void Button1Click();
@@ -215,6 +241,7 @@ private:
     void BuildLivePage();
     void BuildLoggerPage();
     void BuildMenu();
+    void BuildFileMenu();
     void BuildTimers();
     void WriteGridHeaders();
     QChart* MakeLiveChart(QFrame* panel, QLabel*& image, ZoomChartView*& view, double yMin,
@@ -246,6 +273,14 @@ private:
     SearchThread& search_;
     bool identified_ = false;
     bool closing_ = false;
+    int exchangesRunning_ = 0;
+    bool downloading_ = false;
+    bool identifying_ = false;
+    std::atomic<bool> downloadStop_{false};
+    QShortcut* downloadEscape_ = nullptr;
+    // Behind each logger grid row (row 1 first) and each live reading: what a data file holds.
+    std::vector<LoggerRecord> loggerRecords_;
+    std::vector<QDateTime> liveTimes_;
     LiveRecord record_;
     MeasurementOptions* options_ = nullptr;
     Tone* tone_ = nullptr;

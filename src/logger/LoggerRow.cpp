@@ -20,6 +20,7 @@ constexpr std::array<QRgb, kLoggerSeries> kSeriesColours = {
 LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record) {
     const HeatStress hs = DeriveHeatStress(record.rh, record.tv, record.tsf);
     LoggerRow row;
+    row.record = record;
     row.cells[0] = LoggerTimeText(record);
     row.cells[1] = TenthText(hs.ths);
     row.cells[2] = TenthText(hs.wbgt);

@@ -25,6 +25,7 @@ struct LoggerPoint {
 struct LoggerRow {
     std::array<QString, kLoggerColumns> cells;
     std::array<LoggerPoint, kLoggerSeries> points;
+    LoggerRecord record;  // what the row was made from (a data file keeps it)
 };
 
 // Derives the heat-stress quantities of the record. The row shows the globe temperature raised

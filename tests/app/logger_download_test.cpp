@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCategoryAxis>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 
 #include "SimProgram.h"
 #include "app/TFMain.h"
+#include "link/Transcript.h"
 #include "logger/LoggerRow.h"
 
 namespace lmr::test {
@@ -55,16 +59,20 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
     m.ButtonZagruzitClick();
     watch.stop();
 
-    // The count rises record by record, the chart grows before the download is over.
-    EXPECT_EQ(seen.filter("Загрузка данных, ждите .... | Загружено записей:"),
-              QStringList({"Загрузка данных, ждите .... | Загружено записей: 1",
-                           "Загрузка данных, ждите .... | Загружено записей: 2",
-                           "Загрузка данных, ждите .... | Загружено записей: 3"}));
+    // The count rises record by record, the chart grows before the download is over; the
+    // button stops the download meanwhile.
+    QStringList counts;
+    for (const QString& now : seen) {
+        if (now.startsWith("Прервать | Загружено записей:")) counts << now.section(',', 0, 0);
+    }
+    counts.removeDuplicates();
+    EXPECT_EQ(counts,
+              QStringList({"Прервать | Загружено записей: 1", "Прервать | Загружено записей: 2",
+                           "Прервать | Загружено записей: 3"}));
     // (The window's last events are taken after the caption went back.)
     if (!seen.isEmpty() && seen.back() == "Загрузить | Загрузка завершена, загружено записей: 3")
         seen.pop_back();
-    for (const QString& s : seen)
-        EXPECT_TRUE(s.startsWith("Загрузка данных, ждите .... | ")) << s.toStdString();
+    for (const QString& s : seen) EXPECT_TRUE(s.startsWith("Прервать | ")) << s.toStdString();
     EXPECT_GE(pointsSeen, 1);
     EXPECT_GE(chosenWith, 1);
     EXPECT_TRUE(m.Series3->isVisible());
@@ -130,6 +138,28 @@ TEST(LoggerWindow, LiveTicksDueAtTheClickNeverKeepTheDownloadFromStarting) {
     m.ButtonStartStopClick();
     EXPECT_FALSE(m.TimerInterval->isActive());
     EXPECT_GT(m.Record().Series(Quantity::Tv).Count(), 0);
+}
+
+TEST(LoggerWindow, StartClickedDuringTheDownloadSaysTheLinkIsBusy) {
+    sim::Options o = Logger(10);
+    o.paced = true;
+    SimProgram p(o);
+    ASSERT_TRUE(p.Identify());
+    TFMain& m = p.main();
+    QString said;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (said.isEmpty() && m.StringGridL->RowCount() > 3) {
+            m.ButtonStartStopClick();
+            said = m.PanelText(3);
+        }
+    });
+    during.start(0);
+    m.ButtonZagruzitClick();
+    during.stop();
+    EXPECT_EQ(said, "Порт прибора занят другим обменом");
+    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_EQ(m.StringGridL->RowCount(), 12);
 }
 
 TEST(LoggerWindow, ClickedFromTheKeyboardTheFormStaysWhereItWasScrolled) {
@@ -227,6 +257,58 @@ TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
     EXPECT_LT(m.StringGridL->RowCount(), 3002);
     EXPECT_EQ(m.StringGridL->RowCount() - 2, m.Series1->count());
     EXPECT_FALSE(m.TheLink().IsOpen());
+}
+
+TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordInFlight) {
+    SimProgram p(Logger(3000));
+    ASSERT_TRUE(p.Identify());
+    TFMain& m = p.main();
+    // The splash would take the keyboard.
+    m.TimerLogo->stop();
+    m.show();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    // By the button halfway, then by Escape sooner (the line is the same, the test shorter).
+    const struct {
+        int at;
+        std::function<void()> stop;
+    } stops[] = {{1500, [&] { m.ButtonZagruzit->click(); }},
+                 {100, [&] { QTest::keyClick(m.windowHandle(), Qt::Key_Escape); }}};
+    int before = 0;
+    for (const auto& [at, stop] : stops) {
+        p.meter().ClearTranscript();
+        QString during;
+        QTimer halfway;
+        QObject::connect(&halfway, &QTimer::timeout, [&] {
+            if (during.isEmpty() && m.StringGridL->RowCount() - 2 - before >= at) {
+                during = m.PanelText(3);
+                stop();
+            }
+        });
+        halfway.start(0);
+        m.ButtonZagruzitClick();
+        halfway.stop();
+
+        const int read = m.StringGridL->RowCount() - 2 - before;
+        EXPECT_GE(read, at);
+        EXPECT_LT(read, 3000);
+        EXPECT_TRUE(
+            during.contains(QRegularExpression("^Загружено записей: \\d+, осталось не более "
+                                               "(\\d+ мин )?\\d+ с$")))
+            << during.toStdString();
+        EXPECT_EQ(m.PanelText(3), QString("Загрузка прервана, загружено записей: %1").arg(read));
+        EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
+        EXPECT_EQ(m.Series1->count(), before + read);
+        EXPECT_FALSE(m.TheLink().IsOpen());
+        // The probe, then request and record bytes of each record read, and not one more.
+        SimProgram::WaitFor([] { return false; }, 50);
+        int host = 0;
+        int meter = 0;
+        for (const TranscriptEntry& e : p.meter().Transcript()) ++(e.fromHost ? host : meter);
+        EXPECT_EQ(host, 1 + 19 * read);
+        EXPECT_EQ(meter, 1 + 19 * read);
+        before += read;
+    }
 }
 
 TEST(LoggerWindow, QuantityChoiceShowsOneSeries) {

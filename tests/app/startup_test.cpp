@@ -131,7 +131,8 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
         EXPECT_EQ(t.t->isActive(), t.active) << t.t->objectName().toStdString();
     }
     const QStringList menu = {
-        "Передать данные в  Excel", "Статистика", "Настройки", "\"ZOV \"ЛМР\"", "?", "Выход"};
+        "Передать данные в  Excel", "Статистика", "Настройки", "Файл", "\"ZOV \"ЛМР\"", "?",
+        "Выход"};
     const auto actions = m.MainMenu->actions();
     ASSERT_EQ(actions.size(), menu.size());
     for (int i = 0; i < menu.size(); ++i) {

@@ -131,7 +131,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     QStringList refusals;
     int readingsInDownload = 0;
     auto downloading = [&] {
-        return m.ButtonZagruzit->text() == Text("Загрузка данных, ждите ....");
+        return m.Downloading();
     };
     // Runs after the window's own handler of the tick.
     QStringList ticks;

@@ -64,6 +64,8 @@ struct State {
     // The window's thread waits on the meter then, so only a signal reaches it at once: the
     // close comes as SIGTERM from another thread, and reached must be safe there.
     bool bySignal = false;
+    // The close comes as "Выход" rather than the window's close button.
+    bool byExit = false;
 };
 
 sim::Options Paced(int records = 20) {
@@ -129,12 +131,39 @@ std::vector<State> States() {
     downloading.enter = [](SimProgram& p) { p.main().ButtonZagruzitClick(); };
     downloading.reached = [](SimProgram& p) { return p.main().StringGridL->RowCount() > 3; };
     s.push_back(downloading);
+    State exiting = downloading;
+    exiting.name = "downloading, Выход";
+    exiting.byExit = true;
+    s.push_back(exiting);
     State cells = Make("reading cells", Paced());
     cells.enter = [](SimProgram& p) { p.main().ButtonReadMemoClick(); };
     cells.reached = [](SimProgram& p) { return HostSent(p.meter().Transcript(), 5); };
     cells.closeAfterMs = 100;
     cells.bySignal = true;
     s.push_back(cells);
+    // Exchanges with a meter that keeps them waiting: the close is not held back by them.
+    const struct {
+        const char* name;
+        void (TFMain::*click)();
+    } slow[] = {{"reading cells, slow meter", &TFMain::ButtonReadMemoClick},
+                {"setting the clock, slow meter", &TFMain::ButtonSaveClick},
+                {"live reading, slow meter", &TFMain::TakeReading}};
+    for (const auto& x : slow) {
+        State st = Make(x.name, Paced());
+        st.prepare = [](SimProgram& p) {
+            // It answers the probe late and then falls silent: the exchange waits on it for
+            // well over the bound.
+            p.meter().Configure([](sim::Options& o) {
+                o.probeDelayMs = 400;
+                o.silentAfter = 2;
+            });
+            p.meter().ClearTranscript();
+        };
+        st.enter = [click = x.click](SimProgram& p) { (p.main().*click)(); };
+        st.reached = [](SimProgram& p) { return HostSent(p.meter().Transcript(), 55); };
+        st.closeAfterMs = 150;
+        s.push_back(st);
+    }
     State exporting = Make("exporting", {});
     exporting.prepare = [](SimProgram& p) {
         // No folder can be made there: the export's error box waits for the user.
@@ -187,10 +216,18 @@ TEST(Shutdown, ClosingTheMainWindowInEveryStateEndsTheProgramInBound) {
                 kill(getpid(), SIGTERM);
             });
         } else {
-            QTimer::singleShot(st.closeAfterMs, &p.main(), [&] {
-                wasReached = reached(p);
+            // As the window system's close or a click would: asked for at a moment, taken in
+            // when the window's thread comes to it. The time runs from the asking.
+            signaller = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(st.closeAfterMs));
                 closedAt = TranscriptNow();
-                p.main().close();
+                QMetaObject::invokeMethod(
+                    &p.main(),
+                    [&] {
+                        wasReached = reached(p);
+                        st.byExit ? p.main().N9->trigger() : (void)p.main().close();
+                    },
+                    Qt::QueuedConnection);
             });
         }
         const int code = RunMainWindow(p.program());

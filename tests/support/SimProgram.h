@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <cstdio>
 #include <functional>
@@ -43,13 +44,14 @@ public:
         po.tone = &tone_;
         if (configure) configure(po);
         program_ = std::make_unique<Program>(po);
+        // Downloads write their files here, not into the user's data folder.
+        main().DataFolder = QString::fromStdString(dir_ + "/logger");
     }
     ~SimProgram() {
         program_.reset();
         setAppClock(nullptr);
         meter_.reset();
-        ::unlink(path_.c_str());
-        ::rmdir(dir_.c_str());
+        QDir(QString::fromStdString(dir_)).removeRecursively();
     }
     SimProgram(const SimProgram&) = delete;
     SimProgram& operator=(const SimProgram&) = delete;
@@ -84,6 +86,8 @@ public:
     RecordingTone& tone() { return tone_; }
     Program& program() { return *program_; }
     TFMain& main() { return program_->FMain(); }
+    // The folder the program's files go to (downloads under "logger").
+    const std::string& Folder() const { return dir_; }
     // The device path COM1 opens.
     const std::string& PortPath() const { return path_; }
     // When the present meter started (its onAfterSeconds counts from here).

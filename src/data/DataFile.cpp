@@ -1,0 +1,262 @@
+#include "data/DataFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+#include "data/DataTexts.h"
+#include "measure/HeatStress.h"
+#include "measure/NumberText.h"
+
+namespace lmr {
+
+namespace {
+
+constexpr char kSeparator = ';';
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+
+// One decimal with a point; a value that rounds to zero has no sign.
+QByteArray Tenth(double value) {
+    const double r = RoundToTenth(value);
+    return QByteArray::number(r == 0 ? 0.0 : r, 'f', 1);
+}
+
+QByteArray TimeField(const DataTime& t) {
+    return QStringLiteral("%1-%2-%3T%4:%5:%6")
+        .arg(t.year, 4, 10, QLatin1Char('0'))
+        .arg(t.month, 2, 10, QLatin1Char('0'))
+        .arg(t.day, 2, 10, QLatin1Char('0'))
+        .arg(t.hour, 2, 10, QLatin1Char('0'))
+        .arg(t.minute, 2, 10, QLatin1Char('0'))
+        .arg(t.second, 2, 10, QLatin1Char('0'))
+        .toLatin1();
+}
+
+// "2009-04-07T14:05:00": digits where the format has them, fields within the logger's bytes
+// (a file's row must give back the record it came from).
+bool ParseTime(QByteArrayView text, DataTime* t) {
+    static constexpr char kShape[] = "dddd-dd-ddTdd:dd:dd";
+    if (text.size() != qsizetype(sizeof kShape - 1)) return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char want = kShape[i];
+        const char c = text[i];
+        if (want == 'd' ? (c < '0' || c > '9') : c != want) return false;
+    }
+    auto number = [&](int from, int count) {
+        int v = 0;
+        for (int i = from; i < from + count; ++i) v = v * 10 + (text[i] - '0');
+        return v;
+    };
+    *t = {number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2), number(17, 2)};
+    return t->year >= 2000 && t->year <= 2255;
+}
+
+bool ParseNumber(QByteArrayView text, float* value) {
+    // Plain decimal numbers only: no exponent, no "inf", no spaces, no decimal comma.
+    if (text.isEmpty()) return false;
+    for (const char c : text) {
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+')) return false;
+    }
+    bool ok = false;
+    const double v = QByteArray(text.data(), text.size()).toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return false;
+    *value = static_cast<float>(v);
+    return true;
+}
+
+QString Caption(int column) {
+    return QString::fromUtf8(kDataCaptions[column]);
+}
+
+}  // namespace
+
+DataRow DataRowOf(const LoggerRecord& record) {
+    DataRow row;
+    row.time = {2000 + record.date11, record.date12, record.date13, record.hour, record.minute, 0};
+    row.rh = record.rh;
+    row.tv = record.tv;
+    row.tsf = record.tsf;
+    return row;
+}
+
+DataRow DataRowOf(const QDateTime& when, float rh, float tv, float tsf) {
+    const QDate d = when.date();
+    const QTime t = when.time();
+    return {{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()}, rh, tv, tsf};
+}
+
+LoggerRecord LoggerRecordOf(const DataRow& row) {
+    LoggerRecord r;
+    r.rh = row.rh;
+    r.tv = row.tv;
+    r.tsf = row.tsf;
+    const auto byte = [](int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); };
+    r.minute = byte(row.time.minute);
+    r.hour = byte(row.time.hour);
+    r.date11 = byte(row.time.year - 2000);
+    r.date12 = byte(row.time.month);
+    r.date13 = byte(row.time.day);
+    return r;
+}
+
+QByteArray DataHeaderLine() {
+    QByteArray line;
+    for (int c = 0; c < kDataColumns; ++c) {
+        if (c > 0) line += kSeparator;
+        line += kDataCaptions[c];
+    }
+    return line + "\r\n";
+}
+
+QByteArray DataLine(const DataRow& row) {
+    const HeatStress hs = DeriveHeatStress(row.rh, row.tv, row.tsf);
+    QByteArray line = TimeField(row.time);
+    for (const double v : {double(row.rh), double(row.tv), double(row.tsf), double(hs.ths),
+                           double(hs.wbgt), double(hs.tvt)}) {
+        line += kSeparator;
+        line += Tenth(v);
+    }
+    line += kSeparator;
+    if (hs.ttr) line += Tenth(*hs.ttr);
+    for (const double v : {double(hs.trad), double(hs.w)}) {
+        line += kSeparator;
+        line += Tenth(v);
+    }
+    return line + "\r\n";
+}
+
+bool DataFileWriter::Open(const QString& path) {
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) {
+        error_ = QString::fromUtf8(kDataCannotWrite)
+                     .arg(path, QStringLiteral("папку %1 нельзя создать").arg(info.absolutePath()));
+        return false;
+    }
+    file_.setFileName(path);
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        error_ = QString::fromUtf8(kDataCannotWrite).arg(path, file_.errorString());
+        return false;
+    }
+    return Write(kByteOrderMark + DataHeaderLine());
+}
+
+bool DataFileWriter::Append(const DataRow& row) {
+    return IsOpen() && Write(DataLine(row));
+}
+
+bool DataFileWriter::Write(const QByteArray& bytes) {
+    // One write and a flush per line: the line reaches the system whole or not at all.
+    if (file_.write(bytes) == bytes.size() && file_.flush()) return true;
+    error_ = QString::fromUtf8(kDataCannotWrite).arg(file_.fileName(), file_.errorString());
+    file_.close();
+    return false;
+}
+
+QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows) {
+    // Saved whole or not at all: an earlier file of that name stays until the new one is done.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return QString::fromUtf8(kDataCannotWrite).arg(path, file.errorString());
+    }
+    QByteArray bytes = kByteOrderMark + DataHeaderLine();
+    bytes.reserve(bytes.size() + qsizetype(rows.size()) * 72);
+    for (const DataRow& row : rows) bytes += DataLine(row);
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        return QString::fromUtf8(kDataCannotWrite).arg(path, file.errorString());
+    }
+    return {};
+}
+
+DataFileContents ReadDataFile(const QString& path) {
+    DataFileContents out;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.error = QString::fromUtf8(kDataCannotRead).arg(path, file.errorString());
+        return out;
+    }
+    const QByteArray bytes = file.readAll();
+    const QString name = QDir::toNativeSeparators(path);
+    auto fail = [&](const char* text, qsizetype line) {
+        out.rows.clear();
+        out.error = QString::fromUtf8(text).arg(name).arg(line);
+        return out;
+    };
+
+    qsizetype at = bytes.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    qsizetype lineNumber = 0;
+    QByteArrayView fields[kDataColumns];
+    while (at < bytes.size()) {
+        ++lineNumber;
+        const qsizetype end = bytes.indexOf('\n', at);
+        // A last line without its end was cut off while being written.
+        if (end < 0) return fail(lineNumber == 1 ? kDataNotOurs : kDataTruncated, lineNumber);
+        QByteArrayView line(bytes.constData() + at, end - at);
+        at = end + 1;
+        if (line.endsWith('\r')) line.chop(1);
+        if (lineNumber == 1) {
+            if (line != QByteArrayView(DataHeaderLine()).chopped(2)) {
+                return fail(kDataNotOurs, lineNumber);
+            }
+            out.rows.reserve(size_t(bytes.size() / 64));
+            continue;
+        }
+        int count = 0;
+        for (qsizetype from = 0;;) {
+            const qsizetype sep = line.indexOf(kSeparator, from);
+            const QByteArrayView field = line.sliced(from, (sep < 0 ? line.size() : sep) - from);
+            if (count < kDataColumns) fields[count] = field;
+            ++count;
+            if (sep < 0) break;
+            from = sep + 1;
+        }
+        if (count != kDataColumns) {
+            out.rows.clear();
+            out.error = QString::fromUtf8(kDataBadFieldCount).arg(name).arg(lineNumber).arg(count);
+            return out;
+        }
+        DataRow row;
+        if (!ParseTime(fields[0], &row.time)) {
+            out.rows.clear();
+            out.error = QString::fromUtf8(kDataBadTime)
+                            .arg(name)
+                            .arg(lineNumber)
+                            .arg(QString::fromUtf8(fields[0]));
+            return out;
+        }
+        float derived = 0;
+        for (int c = 1; c < kDataColumns; ++c) {
+            float* target = c == 1 ? &row.rh : c == 2 ? &row.tv : c == 3 ? &row.tsf : &derived;
+            // The dew point is empty where RH gives none; the derived columns are checked but
+            // not taken: the measured three give them back.
+            if (c == 7 && fields[c].isEmpty()) continue;
+            if (!ParseNumber(fields[c], target)) {
+                out.rows.clear();
+                out.error = QString::fromUtf8(kDataBadNumber)
+                                .arg(name)
+                                .arg(lineNumber)
+                                .arg(Caption(c), QString::fromUtf8(fields[c]));
+                return out;
+            }
+        }
+        out.rows.push_back(row);
+    }
+    if (lineNumber == 0) return fail(kDataNotOurs, 1);
+    if (out.rows.empty()) return fail(kDataEmpty, 1);
+    return out;
+}
+
+QString DownloadFilePath(const QString& folder, const QDateTime& when, const QString& model) {
+    QString safeModel = model;
+    safeModel.replace(QLatin1Char('/'), QLatin1Char('-'));
+    const QString base = folder + QLatin1Char('/') +
+                         when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
+                         (safeModel.isEmpty() ? QString() : QLatin1Char('_') + safeModel);
+    // A second download within the same second gets a file of its own.
+    QString path = base + QStringLiteral(".csv");
+    for (int n = 2; QFileInfo::exists(path); ++n) path = base + QStringLiteral("_%1.csv").arg(n);
+    return path;
+}
+
+}  // namespace lmr

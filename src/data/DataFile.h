@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+#include <vector>
+
+#include "logger/LoggerRecord.h"
+
+namespace lmr {
+
+// The measurement data file: CSV in UTF-8 (with a byte-order mark, so that Excel takes the
+// Cyrillic captions as UTF-8), fields separated by ";", numbers with a decimal point whatever
+// the locale, lines ended by CR LF. The separator is the list separator of the Russian
+// locale, so Excel there splits the columns without asking, and it never meets the decimal
+// point; LibreOffice finds it by itself. Row 1 holds the captions with their units; each
+// further row one reading: the time as an ISO 8601 date and time, the three measured
+// channels with one decimal, then the six derived quantities (the dew point empty where
+// there is none).
+inline constexpr int kDataColumns = 10;
+
+// The file's time of a reading: the logger's own fields, seconds for live readings.
+struct DataTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// One reading: when, and the three measured channels; the rest derives from them.
+struct DataRow {
+    DataTime time;
+    float rh = 0;   // %
+    float tv = 0;   // air temperature, °C
+    float tsf = 0;  // black-globe temperature as read, °C
+};
+
+[[nodiscard]] DataRow DataRowOf(const LoggerRecord& record);
+[[nodiscard]] DataRow DataRowOf(const QDateTime& when, float rh, float tv, float tsf);
+// The logger record a row stands for (seconds dropped, the year counted from 2000).
+[[nodiscard]] LoggerRecord LoggerRecordOf(const DataRow& row);
+
+// The header line and one reading's line, each ended by CR LF.
+[[nodiscard]] QByteArray DataHeaderLine();
+[[nodiscard]] QByteArray DataLine(const DataRow& row);
+
+// Writes a data file line by line, each flushed to the system as it is written, so that a
+// program killed meanwhile leaves every line written before.
+class DataFileWriter {
+public:
+    // Creates the file (and its folder) and writes the header; false with Error() when not.
+    [[nodiscard]] bool Open(const QString& path);
+    // Appends the reading; false with Error() when it could not be written.
+    [[nodiscard]] bool Append(const DataRow& row);
+    [[nodiscard]] bool IsOpen() const { return file_.isOpen(); }
+    [[nodiscard]] QString Path() const { return file_.fileName(); }
+    // Why the file could not be written.
+    [[nodiscard]] QString Error() const { return error_; }
+
+private:
+    bool Write(const QByteArray& bytes);
+    QFile file_;
+    QString error_;
+};
+
+// Writes the rows to a new file at path in one go; the error text, empty when written.
+[[nodiscard]] QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows);
+
+struct DataFileContents {
+    std::vector<DataRow> rows;  // empty when error is set: a file loads whole or not at all
+    QString error;              // names the file and the line
+};
+
+// Reads a data file written by DataFileWriter (or by a spreadsheet keeping its format).
+[[nodiscard]] DataFileContents ReadDataFile(const QString& path);
+
+// The file a download started at `when` on the model goes to, in folder: a name not yet taken.
+[[nodiscard]] QString DownloadFilePath(const QString& folder, const QDateTime& when,
+                                       const QString& model);
+
+}  // namespace lmr

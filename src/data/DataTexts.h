@@ -1,0 +1,27 @@
+#pragma once
+
+// Texts of the measurement data files.
+namespace lmr {
+
+// Row 1 of a data file.
+inline constexpr const char* kDataCaptions[10] = {
+    "Время",    "RH, %",        "tв, °C",        "tсф, °C",   "ТНС, °C",
+    "WBGT, °C", "tвл.тер., °C", "tточ.росы, °C", "tрад., °C", "W, Вт/м2"};
+
+// Reading errors: %1 the file, %2 the line.
+inline constexpr const char* kDataNotOurs =
+    "Файл %1 не является файлом данных ЛМР: строка %2 не та, что ожидалась";
+inline constexpr const char* kDataTruncated = "Файл %1 оборван в строке %2";
+inline constexpr const char* kDataBadFieldCount =
+    "Файл %1, строка %2: ожидалось 10 полей через «;», найдено %3";
+// %3 the column's caption, %4 the text found.
+inline constexpr const char* kDataBadNumber = "Файл %1, строка %2: в столбце «%3» не число: «%4»";
+inline constexpr const char* kDataBadTime =
+    "Файл %1, строка %2: время «%3» не в виде ГГГГ-ММ-ДДTчч:мм:сс";
+inline constexpr const char* kDataEmpty =
+    "Файл %1 не содержит записей: за строкой заголовка %2 нет ни одной";
+// %1 the file, %2 the system's reason.
+inline constexpr const char* kDataCannotRead = "Не удалось открыть файл %1: %2";
+inline constexpr const char* kDataCannotWrite = "Не удалось записать файл %1: %2";
+
+}  // namespace lmr

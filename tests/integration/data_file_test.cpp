@@ -1,0 +1,264 @@
+// Downloads outlive the program: a program killed in the middle of a download leaves every
+// record it had read in the download's file, and a file opens into the logger page as the
+// download did, down to the exported protocol.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "SimProgram.h"
+#include "app/FormMain.h"
+#include "data/DataFile.h"
+#include "export/ExportMessage.h"
+#include "logger/LoggerRow.h"
+
+namespace lmr::test {
+namespace {
+
+constexpr char kChildPort[] = "LMR_TEST_DOWNLOAD_PORT";
+constexpr char kChildFolder[] = "LMR_TEST_DOWNLOAD_FOLDER";
+
+QStringList Row(const StringGrid* grid, int row) {
+    QStringList cells;
+    for (int c = 0; c < grid->ColCount(); ++c) cells << grid->Cells(c, row);
+    return cells;
+}
+
+QStringList DownloadedRow(const std::vector<sim::LoggerRecord>& logger, int i) {
+    const LoggerRow row = MakeLoggerRow(static_cast<std::uint16_t>(10 * (i + 1)),
+                                        DecodeLoggerRecord(logger[static_cast<size_t>(i)].bytes));
+    return QStringList(row.cells.begin(), row.cells.end());
+}
+
+// The program as the lmr binary runs it, downloading the logger of the meter at the port it
+// is given, until it is killed. It runs only as the child of the test below.
+TEST(KilledDownload, Child) {
+    const char* port = std::getenv(kChildPort);
+    if (port == nullptr) GTEST_SKIP() << "started by KilledDownload.LeavesEveryRecordRead";
+    ProgramOptions options;
+    options.ports = std::vector<PortTable::Port>{{port, "simulated meter", true}};
+    Program program(options);
+    program.FMain().DataFolder = QString::fromLocal8Bit(std::getenv(kChildFolder));
+    ASSERT_TRUE(SimProgram::WaitFor([&] { return program.Search().PortFound(); }, 10000));
+    program.FMain().TimerDetektTimer();
+    ASSERT_TRUE(program.FMain().Identified());
+    program.FMain().ButtonZagruzitClick();
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+std::vector<TranscriptEntry> ReadTranscript(const std::string& path) {
+    std::vector<TranscriptEntry> entries;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (const auto e = ParseTranscriptLine(line)) entries.push_back(*e);
+    }
+    return entries;
+}
+
+// Record requests the host began in the meter's last exchange: the probe, then 19 host bytes
+// a record.
+int RequestsBegun(const std::vector<TranscriptEntry>& t) {
+    if (t.empty()) return 0;
+    int hostBytes = 0;
+    for (const TranscriptEntry& e : t) {
+        if (e.exchange == t.back().exchange && e.fromHost) ++hostBytes;
+    }
+    return (hostBytes - 1 + 18) / 19;
+}
+
+TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string root = dir.path().toStdString();
+    const std::string transcript = root + "/meter.transcript";
+    const pid_t meter = Spawn({LMR_SIM_PROGRAM, "--link", root + "/ttyUSB0", "--transcript",
+                               transcript, "--logger", "3000"});
+    for (int i = 0; i < 400 && access((root + "/ttyUSB0").c_str(), F_OK) != 0; ++i) usleep(5000);
+    const pid_t program =
+        Spawn({"/proc/self/exe", "--gtest_filter=KilledDownload.Child"},
+              {std::string(kChildPort) + "=" + root + "/ttyUSB0",
+               std::string(kChildFolder) + "=" + root + "/logger", "QT_QPA_PLATFORM=offscreen"});
+    // Halfway through the download, the program is killed.
+    QElapsedTimer waited;
+    waited.start();
+    while (RequestsBegun(ReadTranscript(transcript)) < 1500 && waited.elapsed() < 30000) {
+        usleep(10000);
+    }
+    kill(program, SIGKILL);
+    waitpid(program, nullptr, 0);
+    usleep(50000);  // the meter writes down the last bytes it had
+    const int begun = RequestsBegun(ReadTranscript(transcript));
+    kill(meter, SIGTERM);
+    waitpid(meter, nullptr, 0);
+    ASSERT_GE(begun, 1500) << "the download did not get halfway";
+    ASSERT_LT(begun, 3000) << "the download ended before the kill";
+
+    // Each record is written before the next is asked for: all but the one in flight are there.
+    const QStringList files = QDir(dir.filePath("logger")).entryList({"*.csv"}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    const QString path = dir.filePath("logger/" + files[0]);
+    const DataFileContents contents = ReadDataFile(path);
+    ASSERT_TRUE(contents.error.isEmpty()) << contents.error.toStdString();
+    const int kept = static_cast<int>(contents.rows.size());
+    EXPECT_GE(kept, begun - 1);
+    EXPECT_LE(kept, begun);
+
+    // Opened, it gives the table the download gave.
+    SimProgram p;
+    TFMain& m = p.main();
+    m.FileOpenClick(path);
+    ASSERT_EQ(m.StringGridL->RowCount(), kept + 2);
+    const std::vector<sim::LoggerRecord> logger = sim::LoggerFromCount(3000);
+    for (int i = 0; i < kept; ++i) {
+        ASSERT_EQ(Row(m.StringGridL, i + 1), DownloadedRow(logger, i)) << "row " << i + 1;
+    }
+    EXPECT_EQ(m.Series1->count(), kept);
+}
+
+// The first sheet of the workbook an export wrote: its cells and its strings.
+QByteArray FirstSheet(const QString& workbook) {
+    QByteArray out;
+    for (const char* part : {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml"}) {
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), workbook, part});
+        unzip.waitForFinished();
+        out += unzip.readAllStandardOutput();
+    }
+    return out;
+}
+
+QString ExportLoggerPage(SimProgram& p, const QString& docs) {
+    TFMain& m = p.main();
+    QString written;
+    m.ExportSettings.documentsDir = docs;
+    m.ExportSettings.open = [&](const QString& path) {
+        written = path;
+        return true;
+    };
+    m.ShowMessage = [](const ExportMessage& e) { ADD_FAILURE() << e.text.toStdString(); };
+    m.PageControl->setCurrentIndex(1);
+    m.N1->trigger();
+    return written;
+}
+
+TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
+    QTemporaryDir docs;
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(40);
+    o.logger[7] = sim::MakeRecord(0, 250, 180, 1, 30);  // RH 0: no dew point
+    QString direct;
+    QString file;
+    {
+        SimProgram p(o);
+        ASSERT_TRUE(p.Identify());
+        p.main().ButtonZagruzitClick();
+        ASSERT_EQ(p.main().StringGridL->RowCount(), 42);
+        direct = ExportLoggerPage(p, docs.filePath("direct"));
+        const QDir logger(p.main().DataFolder);
+        const QStringList files = logger.entryList({"*.csv"}, QDir::Files);
+        ASSERT_EQ(files.size(), 1);
+        file = docs.filePath("download.csv");
+        ASSERT_TRUE(QFile::copy(logger.filePath(files[0]), file));
+    }
+    SimProgram p;
+    p.main().FileOpenClick(file);
+    ASSERT_EQ(p.main().StringGridL->RowCount(), 42);
+    const QString reopened = ExportLoggerPage(p, docs.filePath("reopened"));
+    ASSERT_FALSE(direct.isEmpty());
+    ASSERT_FALSE(reopened.isEmpty());
+    const QByteArray sheet = FirstSheet(direct);
+    EXPECT_GT(sheet.size(), 1000);
+    EXPECT_EQ(FirstSheet(reopened), sheet);
+    // Saved from the logger page, it is the file the download wrote.
+    const QString saved = docs.filePath("saved.csv");
+    p.main().FileSaveAsClick(saved);
+    QFile a(file);
+    QFile b(saved);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(b.readAll(), a.readAll());
+}
+
+TEST(DataFileWindow, ADownloadWhoseFileCannotBeWrittenKeepsItsRowsAndSaysSo) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(3);
+    SimProgram p(o);
+    TFMain& m = p.main();
+    m.DataFolder = QStringLiteral("/proc/lmr-no-such-folder");
+    ASSERT_TRUE(p.Identify());
+    m.ButtonZagruzitClick();
+    EXPECT_EQ(m.StringGridL->RowCount(), 5);
+    EXPECT_TRUE(m.PanelText(3).contains("Не удалось записать файл /proc/lmr-no-such-folder/"))
+        << m.PanelText(3).toStdString();
+}
+
+TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPageAsItWas) {
+    SimProgram p;
+    TFMain& m = p.main();
+    std::vector<ExportMessage> messages;
+    m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
+    ASSERT_TRUE(p.Identify());
+    m.PageControl->setCurrentIndex(0);
+    for (int i = 0; i < 3; ++i) {
+        m.TakeReading();
+        p.clock().advanceSeconds(3);
+    }
+    QTemporaryDir dir;
+    const QString live = dir.filePath("live.csv");
+    m.FileSaveAsClick(live);
+    const DataFileContents saved = ReadDataFile(live);
+    ASSERT_TRUE(saved.error.isEmpty()) << saved.error.toStdString();
+    ASSERT_EQ(saved.rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const DataRow& r = saved.rows[size_t(i)];
+        EXPECT_EQ(QDateTime(QDate(r.time.year, r.time.month, r.time.day),
+                            QTime(r.time.hour, r.time.minute, r.time.second)),
+                  QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45 + 3 * i)));
+        EXPECT_EQ(r.rh, float(m.Record().Series(Quantity::Rh).At(i).y));
+        EXPECT_EQ(r.tv, float(m.Record().Series(Quantity::Tv).At(i).y));
+        EXPECT_EQ(r.tsf, float(m.Record().Series(Quantity::Tsf).At(i).y));
+    }
+    EXPECT_TRUE(messages.empty());
+
+    // The third line is bad: nothing of the file reaches the page.
+    QFile f(live);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    const qsizetype third = bytes.indexOf('\n', bytes.indexOf('\n') + 1) + 1;
+    bytes.replace(bytes.indexOf(';', third) + 1, 1, "x");
+    const QString bad = dir.filePath("bad.csv");
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+    m.FileOpenClick(bad);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains("строка 3")) << messages[0].text.toStdString();
+    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    EXPECT_EQ(m.Series1->count(), 0);
+}
+
+}  // namespace
+}  // namespace lmr::test
