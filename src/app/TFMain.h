@@ -28,6 +28,7 @@
 #include "logger/LoggerRow.h"
 #include "measure/AlarmTone.h"
 #include "measure/LiveRecord.h"
+#include "windows/FormAssess.h"
 
 namespace lmr {
 
@@ -44,6 +45,8 @@ public:
 
     // The four secondary windows the menu shows and hides.
     void SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help);
+    // The assessment window: the menu shows and hides it, the protocol takes its sheet from it.
+    void SetAssessWindow(TFAssess* assess) { FAssess_ = assess; }
 
     // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
     void SetPanelText(int panel, const QString& text);
@@ -97,7 +100,7 @@ public:
 
     // --- Menu and timers ---
     QMenuBar* MainMenu;
-    QAction *N1, *N5, *N6, *N8, *N7, *N9;
+    QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
     QTimer* TimerDetekt;
     QTimer* TimerInterval;
     QTimer* TimerPeriod;
@@ -158,6 +161,7 @@ public:
     void N1Click();
     void N5Click();
     void N6Click();
+    void N10Click();
     void N7Click();
     void N8Click();
     void N9Click();
@@ -246,6 +250,7 @@ private:
     QWidget* FOptions_ = nullptr;
     QWidget* FLogo_ = nullptr;
     QWidget* FHelp_ = nullptr;
+    TFAssess* FAssess_ = nullptr;
     int tabSetLeaving_ = 0;
     bool centred_ = false;
     QString readoutFace_;

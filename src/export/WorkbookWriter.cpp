@@ -3,6 +3,8 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <clocale>
+#include <locale.h>
 #include <set>
 
 namespace lmr {
@@ -127,9 +129,52 @@ lxw_error WriteCells(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& fo
     return LXW_NO_ERROR;
 }
 
+// The page header's codes start with "&": a literal one is doubled.
+QByteArray HeaderText(const QString& text) {
+    return (QStringLiteral("&C") + QString(text).replace(QLatin1Char('&'), QLatin1String("&&")))
+        .toUtf8();
+}
+
+lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
+    if (p.landscape) worksheet_set_landscape(ws);
+    if (p.fitWide > 0 || p.fitTall > 0) {
+        worksheet_fit_to_pages(ws, static_cast<std::uint16_t>(p.fitWide),
+                               static_cast<std::uint16_t>(p.fitTall));
+    }
+    if (p.titleFirst > 0) {
+        const lxw_error err = worksheet_repeat_rows(ws, static_cast<lxw_row_t>(p.titleFirst - 1),
+                                                    static_cast<lxw_row_t>(p.titleLast - 1));
+        if (err != LXW_NO_ERROR) return err;
+    }
+    if (!p.centerHeader.isEmpty()) return worksheet_set_header(ws, HeaderText(p.centerHeader).constData());
+    return LXW_NO_ERROR;
+}
+
 }  // namespace
 
+// The library prints numbers (cells, widths) with the C library's formatting, which follows
+// LC_NUMERIC: under a decimal comma the file would hold "28,1" and read as 28. The writing
+// thread takes the C numeric locale while it writes, whatever the process's locale is.
+class CNumericLocale {
+public:
+    CNumericLocale() : c_(newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr))) {
+        if (c_ != static_cast<locale_t>(nullptr)) previous_ = uselocale(c_);
+    }
+    ~CNumericLocale() {
+        if (c_ == static_cast<locale_t>(nullptr)) return;
+        uselocale(previous_);
+        freelocale(c_);
+    }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+private:
+    locale_t c_;
+    locale_t previous_ = static_cast<locale_t>(nullptr);
+};
+
 QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
+    const CNumericLocale numbers;
     const QByteArray file = QFile::encodeName(path);
     lxw_workbook* book = workbook_new(file.constData());
     if (book == nullptr) return QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
@@ -143,6 +188,7 @@ QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
         }
         err = WriteColumns(ws, *sheet, formats);
         if (err == LXW_NO_ERROR) err = WriteCells(ws, *sheet, formats);
+        if (err == LXW_NO_ERROR) err = WritePageSetup(ws, sheet->pageSetup());
         if (err != LXW_NO_ERROR) break;
     }
     // Closing writes the file and frees the workbook, also after an error.

@@ -122,7 +122,8 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
         EXPECT_EQ(t.t->isActive(), t.active) << t.t->objectName().toStdString();
     }
     const QStringList menu = {
-        "Передать данные в  Excel", "Статистика", "Настройки", "\"ZOV \"ЛМР\"", "?", "Выход"};
+        "Передать данные в  Excel", "Статистика", "Настройки", "Оценка условий труда",
+        "\"ZOV \"ЛМР\"",           "?",          "Выход"};
     const auto actions = m.MainMenu->actions();
     ASSERT_EQ(actions.size(), menu.size());
     for (int i = 0; i < menu.size(); ++i) {
@@ -208,7 +209,8 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
         QAction* action;
         QWidget* window;
     };
-    for (const Item& i : {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()}, Item{m.N8, &p.FLogo()},
+    for (const Item& i : {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()},
+                          Item{m.N10, &p.FAssess()}, Item{m.N8, &p.FLogo()},
                           Item{m.N7, &p.FHelp()}}) {
         i.action->trigger();
         EXPECT_TRUE(i.window->isVisible()) << i.action->objectName().toStdString();
