@@ -192,12 +192,12 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     TableResults->verticalHeader()->hide();
     TableResults->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     TableResults->horizontalHeader()->setStretchLastSection(true);
-    TableResults->setColumnWidth(0, 260);
+    TableResults->setColumnWidth(0, 250);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 0);
     layout->addWidget(TableResults, 1);
-    resize(1000, 640);
+    resize(1040, 660);
 
     TimerRefresh = new QTimer(this);
     TimerRefresh->setObjectName(QStringLiteral("TimerRefresh"));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -147,6 +149,11 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     EXPECT_EQ(a.Current().count, 6);
     EXPECT_EQ(a.Current().spanSeconds, 65 * 60);
     EXPECT_EQ(a.Current().verdict, ThsVerdict::Class);
+    // The period picked: from the third record on.
+    a.CheckBoxPeriod->setChecked(true);
+    a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(10, 10), Qt::UTC));
+    EXPECT_EQ(a.Current().count, 4);
+    EXPECT_EQ(a.Current().spanSeconds, 55 * 60);
     m.PageControl->setCurrentIndex(1);
     m.N1->trigger();
     ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
