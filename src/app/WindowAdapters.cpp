@@ -1,8 +1,8 @@
 #include "app/WindowAdapters.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "measure/Clock.h"
 #include "measure/NumberText.h"
@@ -105,8 +105,8 @@ qint64 MainAssessSource::Revision(AssessSourceKind kind) const {
     // Rows only grow during a download; a table loaded anew may keep the count, not the text.
     const StringGrid& g = *m_.StringGridL;
     const int last = g.RowCount() - 2;
-    return (qint64{g.RowCount()} << 32) ^ qHash(last >= 1 ? g.Cells(0, last) + g.Cells(1, last)
-                                                         : QString());
+    return (qint64{g.RowCount()} << 32) ^
+           qHash(last >= 1 ? g.Cells(0, last) + g.Cells(1, last) : QString());
 }
 
 std::vector<AssessReading> MainAssessSource::LiveReadings() const {

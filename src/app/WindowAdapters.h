@@ -2,8 +2,8 @@
 
 #include "app/MeasurementOptions.h"
 #include "app/TFMain.h"
-#include "windows/AssessSource.h"
 #include "measure/LiveRecord.h"
+#include "windows/AssessSource.h"
 #include "windows/FormOptions.h"
 #include "windows/StatisticsSource.h"
 

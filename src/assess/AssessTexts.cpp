@@ -9,9 +9,9 @@ namespace lmr {
 
 namespace {
 
-constexpr const char* kClassNames[kConditionsClassCount] = {
-    "2 (допустимый)",  "3.1 (вредный)", "3.2 (вредный)",
-    "3.3 (вредный)",   "3.4 (вредный)", "4 (опасный)"};
+constexpr const char* kClassNames[kConditionsClassCount] = {"2 (допустимый)", "3.1 (вредный)",
+                                                            "3.2 (вредный)",  "3.3 (вредный)",
+                                                            "3.4 (вредный)",  "4 (опасный)"};
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -38,8 +38,9 @@ QString VerdictText(const Assessment& a) {
                 "Не определяется: ТНС-индекс ниже допустимого диапазона, нагревающего "
                 "микроклимата нет");
         case ThsVerdict::IrradianceTooHigh:
-            return QStringLiteral("Не определяется: облучённость %1 Вт/м² выше 1200 Вт/м², "
-                                  "ТНС-индекс не применяется")
+            return QStringLiteral(
+                       "Не определяется: облучённость %1 Вт/м² выше 1200 Вт/м², "
+                       "ТНС-индекс не применяется")
                 .arg(NumberText(RoundToTenth(a.maxW)));
     }
     return {};
@@ -73,7 +74,10 @@ QString SpanText(qint64 seconds) {
     const qint64 m = seconds / 60 % 60;
     const qint64 s = seconds % 60;
     if (h > 0) {
-        return QStringLiteral("%1 ч %2 мин %3 с").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1 ч %2 мин %3 с")
+            .arg(h)
+            .arg(m, 2, 10, QLatin1Char('0'))
+            .arg(s, 2, 10, QLatin1Char('0'));
     }
     if (m > 0) return QStringLiteral("%1 мин %2 с").arg(m).arg(s, 2, 10, QLatin1Char('0'));
     return QStringLiteral("%1 с").arg(s);

@@ -18,10 +18,13 @@ inline constexpr const char* kAirSpeedAssumption =
 
 // The place of measurement the user fills in, in the order the window and the sheet show it.
 inline constexpr int kPlaceFieldCount = 7;
-inline constexpr const char* kPlaceFieldNames[kPlaceFieldCount] = {
-    "Организация",           "Рабочее место",          "Точка измерения",
-    "Высота над полом, м",   "Заводской номер прибора", "Дата поверки прибора",
-    "Оператор"};
+inline constexpr const char* kPlaceFieldNames[kPlaceFieldCount] = {"Организация",
+                                                                   "Рабочее место",
+                                                                   "Точка измерения",
+                                                                   "Высота над полом, м",
+                                                                   "Заводской номер прибора",
+                                                                   "Дата поверки прибора",
+                                                                   "Оператор"};
 
 // "3.1 (вредный)".
 [[nodiscard]] QString ClassText(ConditionsClass c);

@@ -57,8 +57,7 @@ std::optional<ConditionsClass> ClassOfThs(WorkCategory category, double ths) {
     return ConditionsClass::C4;
 }
 
-double TimeWeightedMean(const std::vector<AssessReading>& readings,
-                        double AssessReading::*field) {
+double TimeWeightedMean(const std::vector<AssessReading>& readings, double AssessReading::*field) {
     if (readings.empty()) return 0;
     const double interval = MedianStep(readings);
     double sum = 0;
@@ -81,10 +80,9 @@ Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& input
     Assessment a;
     a.wbgtLimit = WbgtLimit(inputs.metabolicWatts, inputs.acclimatised);
     if (readings.empty()) return a;
-    std::stable_sort(readings.begin(), readings.end(),
-                     [](const AssessReading& x, const AssessReading& y) {
-                         return x.seconds < y.seconds;
-                     });
+    std::stable_sort(
+        readings.begin(), readings.end(),
+        [](const AssessReading& x, const AssessReading& y) { return x.seconds < y.seconds; });
     a.count = static_cast<int>(readings.size());
     a.firstSeconds = readings.front().seconds;
     a.spanSeconds = readings.back().seconds - readings.front().seconds;
@@ -110,8 +108,8 @@ Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& input
     return a;
 }
 
-std::vector<AssessReading> ReadingsBetween(const std::vector<AssessReading>& readings,
-                                           qint64 from, qint64 to) {
+std::vector<AssessReading> ReadingsBetween(const std::vector<AssessReading>& readings, qint64 from,
+                                           qint64 to) {
     std::vector<AssessReading> kept;
     for (const AssessReading& r : readings) {
         if (r.seconds >= from && r.seconds <= to) kept.push_back(r);
@@ -136,16 +134,29 @@ std::optional<qint64> LoggerTimeSeconds(const QString& text) {
 }
 
 std::optional<int> TimeOfDaySeconds(const QString& text) {
-    const QTime t = QTime::fromString(text.trimmed(), QStringLiteral("HH:mm:ss"));
-    if (!t.isValid()) return std::nullopt;
-    return t.msecsSinceStartOfDay() / 1000;
+    // Read by hand: the window reads every live reading's time at each refresh.
+    if (text.size() != 8 || text[2] != QLatin1Char(':') || text[5] != QLatin1Char(':')) {
+        return std::nullopt;
+    }
+    int parts[3] = {};
+    for (int p = 0; p < 3; ++p) {
+        const QChar tens = text[p * 3];
+        const QChar ones = text[p * 3 + 1];
+        if (!tens.isDigit() || !ones.isDigit() || tens.unicode() > '9' || ones.unicode() > '9') {
+            return std::nullopt;
+        }
+        parts[p] = (tens.unicode() - '0') * 10 + (ones.unicode() - '0');
+    }
+    if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59) return std::nullopt;
+    return parts[0] * 3600 + parts[1] * 60 + parts[2];
 }
 
 std::vector<qint64> UnwrapTimesOfDay(const std::vector<int>& secondsOfDay, const QDate& lastDay) {
     std::vector<qint64> times(secondsOfDay.size());
     qint64 day = WallSeconds(lastDay, 0);
     for (std::size_t i = secondsOfDay.size(); i-- > 0;) {
-        if (i + 1 < secondsOfDay.size() && secondsOfDay[i] > secondsOfDay[i + 1]) day -= kDaySeconds;
+        if (i + 1 < secondsOfDay.size() && secondsOfDay[i] > secondsOfDay[i + 1])
+            day -= kDaySeconds;
         times[i] = day + secondsOfDay[i];
     }
     return times;

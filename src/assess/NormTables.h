@@ -16,10 +16,10 @@ inline constexpr int kConditionsClassCount = 6;
 // shown and compared: each class runs up to and including its upper bound.
 struct ThsNormRow {
     WorkCategory category;
-    const char* name;         // "Iа"
-    const char* expenditure;  // "до 139 Вт"
-    int permissibleLow;       // class 2 starts here; below, the index does not assess heating
-    int permissibleHigh;      // end of class 2, the permissible upper limit
+    const char* name;              // "Iа"
+    const char* expenditure;       // "до 139 Вт"
+    int permissibleLow;            // class 2 starts here; below, the index does not assess heating
+    int permissibleHigh;           // end of class 2, the permissible upper limit
     std::array<int, 4> classHigh;  // ends of 3.1, 3.2, 3.3 and 3.4; above the last is class 4
 };
 

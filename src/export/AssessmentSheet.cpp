@@ -1,8 +1,8 @@
 #include "export/AssessmentSheet.h"
 
-#include "assess/AssessTexts.h"
 #include <algorithm>
 
+#include "assess/AssessTexts.h"
 #include "export/Uxls.h"
 
 namespace lmr {
@@ -50,8 +50,9 @@ void WriteAssessmentSheet(const Automation& app, const AssessmentSheetContent& c
     const Automation table =
         sheet.GetProperty("Range", QStringLiteral("A2:B%1").arg(std::max(row - 1, 2)));
     for (int side = 1; side <= 4; ++side) {
-        table.GetProperty("Borders").GetProperty("Item", side).SetProperty("LineStyle",
-                                                                           kContinuousLine);
+        table.GetProperty("Borders")
+            .GetProperty("Item", side)
+            .SetProperty("LineStyle", kContinuousLine);
     }
     SetUpPrinting(sheet, content.pageHeader);
 }

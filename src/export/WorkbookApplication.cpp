@@ -3,9 +3,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
-#include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
 

@@ -57,8 +57,8 @@ struct RangeFormat {
 // How a worksheet prints; the defaults are the spreadsheet's own.
 struct PageSetup {
     bool landscape = false;
-    int fitWide = 0;  // pages across the width the sheet is shrunk to; 0: no fitting
-    int fitTall = 0;  // pages down; 0: as many as it takes
+    int fitWide = 0;     // pages across the width the sheet is shrunk to; 0: no fitting
+    int fitTall = 0;     // pages down; 0: as many as it takes
     int titleFirst = 0;  // rows repeated at the top of every page, 1-based; 0: none
     int titleLast = 0;
     QString centerHeader;  // the page header's middle text

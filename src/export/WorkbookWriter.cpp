@@ -1,10 +1,10 @@
 #include "export/WorkbookWriter.h"
 
+#include <locale.h>
 #include <xlsxwriter.h>
 
 #include <QFile>
 #include <clocale>
-#include <locale.h>
 #include <set>
 
 namespace lmr {
@@ -146,7 +146,8 @@ lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
                                                     static_cast<lxw_row_t>(p.titleLast - 1));
         if (err != LXW_NO_ERROR) return err;
     }
-    if (!p.centerHeader.isEmpty()) return worksheet_set_header(ws, HeaderText(p.centerHeader).constData());
+    if (!p.centerHeader.isEmpty())
+        return worksheet_set_header(ws, HeaderText(p.centerHeader).constData());
     return LXW_NO_ERROR;
 }
 

@@ -253,10 +253,12 @@ void TFAssess::WorkLevelChange() {
     Recompute();
 }
 
-TFAssess::Judged TFAssess::Judge(AssessSourceKind kind) const {
+std::vector<AssessReading> TFAssess::ReadingsOf(AssessSourceKind kind) const {
+    return source_ != nullptr ? source_->Readings(kind) : std::vector<AssessReading>{};
+}
+
+TFAssess::Judged TFAssess::Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const {
     Judged j;
-    std::vector<AssessReading> readings;
-    if (source_ != nullptr) readings = source_->Readings(kind);
     j.period = QStringLiteral("все измерения");
     if (kind == SelectedSource() && CheckBoxPeriod->isChecked()) {
         const qint64 from = DateTimeEditFrom->dateTime().toSecsSinceEpoch();
@@ -287,8 +289,9 @@ void TFAssess::Recompute() {
     const AssessSourceKind kind = SelectedSource();
     seenKind_ = kind;
     seenRevision_ = source_ != nullptr ? source_->Revision(kind) : 0;
-    if (source_ != nullptr) FollowDataPeriod(source_->Readings(kind));
-    const Judged j = Judge(kind);
+    std::vector<AssessReading> readings = ReadingsOf(kind);
+    FollowDataPeriod(readings);
+    const Judged j = Judge(kind, std::move(readings));
     current_ = j.assessment;
     ShowAssessment(current_);
     const std::vector<AssessLine> lines =
@@ -314,9 +317,10 @@ void TFAssess::ShowAssessment(const Assessment& a) {
     QFont f = LabelClass->font();
     f.setPointSizeF(font().pointSizeF() * (a.verdict == ThsVerdict::Class ? 1.8 : 1.1));
     LabelClass->setFont(f);
-    LabelWbgt->setText(a.count > 0 ? QStringLiteral("%1 (предел %2 °C).")
-                                         .arg(WbgtVerdictText(a), TenthText(a.wbgtLimit))
-                                   : QString());
+    LabelWbgt->setText(
+        a.count > 0
+            ? QStringLiteral("%1 (предел %2 °C).").arg(WbgtVerdictText(a), TenthText(a.wbgtLimit))
+            : QString());
     const QuantityFigures* rows[2] = {&a.ths, &a.wbgt};
     for (int r = 0; r < 2; ++r) {
         const QuantityFigures& q = *rows[r];
@@ -339,7 +343,7 @@ std::vector<AssessLine> TFAssess::SheetLines(AssessSourceKind kind) const {
         lines.push_back({QString::fromUtf8(kPlaceFieldNames[i]),
                          EditPlace[static_cast<std::size_t>(i)]->text().trimmed()});
     }
-    const Judged j = Judge(kind);
+    const Judged j = Judge(kind, ReadingsOf(kind));
     const QString name =
         QString::fromUtf8(kind == AssessSourceKind::Logger ? kSourceLogger : kSourceLive);
     for (AssessLine& l : AssessLines(j.assessment, Inputs(), name, j.period)) {
@@ -349,7 +353,7 @@ std::vector<AssessLine> TFAssess::SheetLines(AssessSourceKind kind) const {
 }
 
 QString TFAssess::MeasurementDateText(AssessSourceKind kind) const {
-    const Assessment a = Judge(kind).assessment;
+    const Assessment a = Judge(kind, ReadingsOf(kind)).assessment;
     if (a.count == 0) return {};
     return QStringLiteral("Дата измерений: %1")
         .arg(WallDateTime(a.firstSeconds).toString(QStringLiteral("dd.MM.yyyy")));

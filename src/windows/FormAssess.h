@@ -72,7 +72,8 @@ private:
         Assessment assessment;
         QString period;
     };
-    [[nodiscard]] Judged Judge(AssessSourceKind kind) const;
+    [[nodiscard]] Judged Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const;
+    [[nodiscard]] std::vector<AssessReading> ReadingsOf(AssessSourceKind kind) const;
     void ShowAssessment(const Assessment& a);
     void FollowDataPeriod(const std::vector<AssessReading>& readings);
     void WorkLevelChange();

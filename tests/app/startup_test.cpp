@@ -121,9 +121,13 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
         EXPECT_EQ(t.t->interval(), t.interval) << t.t->objectName().toStdString();
         EXPECT_EQ(t.t->isActive(), t.active) << t.t->objectName().toStdString();
     }
-    const QStringList menu = {
-        "Передать данные в  Excel", "Статистика", "Настройки", "Оценка условий труда",
-        "\"ZOV \"ЛМР\"",           "?",          "Выход"};
+    const QStringList menu = {"Передать данные в  Excel",
+                              "Статистика",
+                              "Настройки",
+                              "Оценка условий труда",
+                              "\"ZOV \"ЛМР\"",
+                              "?",
+                              "Выход"};
     const auto actions = m.MainMenu->actions();
     ASSERT_EQ(actions.size(), menu.size());
     for (int i = 0; i < menu.size(); ++i) {
@@ -209,9 +213,9 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
         QAction* action;
         QWidget* window;
     };
-    for (const Item& i : {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()},
-                          Item{m.N10, &p.FAssess()}, Item{m.N8, &p.FLogo()},
-                          Item{m.N7, &p.FHelp()}}) {
+    for (const Item& i :
+         {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()}, Item{m.N10, &p.FAssess()},
+          Item{m.N8, &p.FLogo()}, Item{m.N7, &p.FHelp()}}) {
         i.action->trigger();
         EXPECT_TRUE(i.window->isVisible()) << i.action->objectName().toStdString();
         i.action->trigger();

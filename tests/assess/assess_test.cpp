@@ -30,10 +30,9 @@ TEST(ThsClass, EveryBoundOfEveryCategoryFallsInTheClassItEnds) {
         SCOPED_TRACE(ThsNormOf(b.category).name);
         EXPECT_FALSE(ClassOfThs(b.category, b.low - 0.1).has_value());
         const std::pair<double, C> cases[] = {
-            {b.low, C::C2},         {b.c2, C::C2},          {b.c2 + 0.1, C::C31},
-            {b.c31, C::C31},        {b.c31 + 0.1, C::C32},  {b.c32, C::C32},
-            {b.c32 + 0.1, C::C33},  {b.c33, C::C33},        {b.c33 + 0.1, C::C34},
-            {b.c34, C::C34},        {b.c34 + 0.1, C::C4},   {b.c34 + 10, C::C4},
+            {b.low, C::C2},        {b.c2, C::C2},   {b.c2 + 0.1, C::C31},  {b.c31, C::C31},
+            {b.c31 + 0.1, C::C32}, {b.c32, C::C32}, {b.c32 + 0.1, C::C33}, {b.c33, C::C33},
+            {b.c33 + 0.1, C::C34}, {b.c34, C::C34}, {b.c34 + 0.1, C::C4},  {b.c34 + 10, C::C4},
         };
         for (const auto& [ths, expected] : cases) {
             const auto c = ClassOfThs(b.category, ths);
@@ -136,6 +135,9 @@ TEST(ReadingTimes, LoggerTextsAndTimesOfDayOverMidnight) {
     EXPECT_FALSE(LoggerTimeSeconds("14:5 32.4.9").has_value());
     EXPECT_FALSE(LoggerTimeSeconds("").has_value());
     EXPECT_EQ(TimeOfDaySeconds("00:01:02"), 62);
+    EXPECT_EQ(TimeOfDaySeconds("23:59:59"), 86399);
+    EXPECT_FALSE(TimeOfDaySeconds("24:00:00").has_value());
+    EXPECT_FALSE(TimeOfDaySeconds("1:02:03").has_value());
     const std::vector<qint64> t = UnwrapTimesOfDay({86390, 5, 15}, QDate(2009, 4, 8));
     EXPECT_EQ(t[0], WallSeconds(QDate(2009, 4, 7), 86390));
     EXPECT_EQ(t[1] - t[0], 15);

@@ -10,11 +10,11 @@
 #include <QXmlStreamReader>
 #include <map>
 
+#include "SpreadsheetReadBack.h"
 #include "export/Uxls.h"
 #include "export/WorkbookApplication.h"
 #include "export_support.h"
 #include "measure/Clock.h"
-#include "SpreadsheetReadBack.h"
 
 namespace lmr {
 namespace {

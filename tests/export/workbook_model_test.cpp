@@ -40,11 +40,11 @@ TEST(WorkbookModel, UnknownMembersAndArgumentsRaiseErrorsWithTheirName) {
     EXPECT_EQ(ErrorOf([&] { sheet.SetProperty("Tab", "x"); }), "Неизвестное имя \"Tab\".");
     EXPECT_EQ(ErrorOf([&] { sheet.SetProperty("Name", "a:b"); }),
               "Недопустимое значение свойства \"Name\".");
-    EXPECT_FALSE(ErrorOf([&] { sheet.GetProperty("PageSetup").SetProperty("Orientation", 3); })
-                     .isEmpty());
     EXPECT_FALSE(
-        ErrorOf([&] { sheet.GetProperty("PageSetup").SetProperty("PrintTitleRows", "$2:$1"); })
-            .isEmpty());
+        ErrorOf([&] { sheet.GetProperty("PageSetup").SetProperty("Orientation", 3); }).isEmpty());
+    EXPECT_FALSE(ErrorOf([&] {
+                     sheet.GetProperty("PageSetup").SetProperty("PrintTitleRows", "$2:$1");
+                 }).isEmpty());
     EXPECT_EQ(ErrorOf([&] { (void)app.GetProperty("WorkSheets", 2); }),
               "Неверное число или тип параметров \"WorkSheets\".");
     EXPECT_EQ(ErrorOf([&] { (void)sheet.GetProperty("Cells", "1", 5); }),

@@ -26,8 +26,8 @@ QString WriteLoggerFile(const QTemporaryDir& dir) {
     const int times[][2] = {{10, 0}, {10, 5}, {10, 10}, {10, 15}, {11, 0}, {11, 5}};
     int i = 0;
     for (const auto& t : times) {
-        const sim::LoggerRecord r = sim::MakeRecord(550, 310 + 2 * i++, 360, uint8_t(t[0]),
-                                                    uint8_t(t[1]));
+        const sim::LoggerRecord r =
+            sim::MakeRecord(550, 310 + 2 * i++, 360, uint8_t(t[0]), uint8_t(t[1]));
         for (uint8_t b : r.bytes) out << int(b) << ' ';
         out << '\n';
     }
@@ -69,8 +69,8 @@ void ExpectSheetAsWindow(const QString& file, const QString& outDir, const TFAss
 
 // The first sheet's XML without what only printing adds.
 QByteArray WithoutPrintSetup(QByteArray xml) {
-    for (const char* p : {"<sheetPr>.*</sheetPr>", "<pageSetup[^>]*/>",
-                          "<headerFooter>.*</headerFooter>"}) {
+    for (const char* p :
+         {"<sheetPr>.*</sheetPr>", "<pageSetup[^>]*/>", "<headerFooter>.*</headerFooter>"}) {
         xml = QString::fromUtf8(xml).remove(QRegularExpression(p)).toUtf8();
     }
     return xml;
@@ -82,8 +82,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     sim::Options o;
     o.walk = true;
     std::string error;
-    ASSERT_TRUE(sim::LoadLoggerFile(WriteLoggerFile(dir).toStdString(), o.logger, &error))
-        << error;
+    ASSERT_TRUE(sim::LoadLoggerFile(WriteLoggerFile(dir).toStdString(), o.logger, &error)) << error;
     SimProgram p(o);
     TFMain& m = p.main();
     TFAssess& a = p.program().FAssess();
