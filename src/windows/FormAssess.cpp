@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -361,6 +362,12 @@ QString TFAssess::MeasurementDateText(AssessSourceKind kind) const {
 
 void TFAssess::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    // The first time in the middle of the screen, as the other windows come up; then where the
+    // user left it.
+    if (!placed_) {
+        placed_ = true;
+        if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    }
     Recompute();
     TimerRefresh->start();
 }

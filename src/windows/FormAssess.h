@@ -82,6 +82,7 @@ private:
     Assessment current_;
     qint64 seenRevision_ = -1;
     AssessSourceKind seenKind_ = AssessSourceKind::Live;
+    bool placed_ = false;
 };
 
 }  // namespace lmr
