@@ -4,6 +4,7 @@
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "export/AssessmentSheet.h"
 #include "export/ExportTexts.h"
 #include "measure/NumberText.h"
 
@@ -45,7 +46,21 @@ void TFMain::N1Click() {
     settings.saved = [this](const QString& path) { SetPanelText(3, ProtocolSavedText(path)); };
     settings.showMessage = ShowMessage;
     const MainProtocolSource source(*this);
-    (void)ExportProtocol(Excel, source, {WorkbookApplication::Factory(settings), ShowMessage});
+    ExportServices services{WorkbookApplication::Factory(settings), ShowMessage};
+    if (FAssess_ != nullptr) {
+        // The assessment of the same readings as the first sheet, with the window's inputs.
+        const AssessSourceKind kind =
+            source.LivePage() ? AssessSourceKind::Live : AssessSourceKind::Logger;
+        AssessmentSheetContent content;
+        for (const AssessLine& line : FAssess_->SheetLines(kind)) {
+            content.rows.emplace_back(line.label, line.value);
+        }
+        content.pageHeader = FAssess_->MeasurementDateText(kind);
+        services.addSheets = [content](const Automation& app) {
+            WriteAssessmentSheet(app, content);
+        };
+    }
+    (void)ExportProtocol(Excel, source, services);
 }
 
 void TFMain::ShowExportMessage(const ExportMessage& m) {

@@ -5,6 +5,7 @@ namespace lmr {
 
 void TFMain::N5Click() { Toggle(FStat_); }
 void TFMain::N6Click() { Toggle(FOptions_); }
+void TFMain::N10Click() { Toggle(FAssess_); }
 void TFMain::N7Click() { Toggle(FHelp_); }
 void TFMain::N8Click() { Toggle(FLogo_); }
 void TFMain::N9Click() { close(); }

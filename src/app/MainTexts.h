@@ -23,6 +23,7 @@ inline constexpr const char* kStopLoadCaption = "Прервать";
 inline constexpr const char* kMenuExport = "Передать данные в  Excel";
 inline constexpr const char* kMenuStatistics = "Статистика";
 inline constexpr const char* kMenuOptions = "Настройки";
+inline constexpr const char* kMenuAssess = "Оценка условий труда";
 inline constexpr const char* kMenuAbout = "\"ZOV \"ЛМР\"";
 inline constexpr const char* kMenuHelp = "?";
 inline constexpr const char* kMenuExit = "Выход";

@@ -64,6 +64,10 @@ Program::Program(ProgramOptions options) {
         w->setAttribute(Qt::WA_QuitOnClose, false);
     }
     fmain_->SetAuxWindows(fstat_.get(), foptions_.get(), flogo_.get(), fhelp_.get());
+    assessSource_ = std::make_unique<MainAssessSource>(*fmain_);
+    fassess_ = std::make_unique<TFAssess>();
+    fassess_->SetSource(assessSource_.get());
+    fmain_->SetAssessWindow(fassess_.get());
     WireSecondaryWindows();
 }
 

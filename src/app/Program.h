@@ -46,6 +46,7 @@ public:
     [[nodiscard]] TFOptions& FOptions() const { return *foptions_; }
     [[nodiscard]] TFLogo& FLogo() const { return *flogo_; }
     [[nodiscard]] TFHelp& FHelp() const { return *fhelp_; }
+    [[nodiscard]] TFAssess& FAssess() const { return *fassess_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] SearchThread& Search() const { return *search_; }
     // Why the transcript asked for is not written, or stopped being written; empty when it is
@@ -75,6 +76,8 @@ private:
     std::unique_ptr<LiveStatistics> statistics_;
     std::unique_ptr<TFLogo> flogo_;
     std::unique_ptr<TFHelp> fhelp_;
+    std::unique_ptr<MainAssessSource> assessSource_;
+    std::unique_ptr<TFAssess> fassess_;
     QString transcriptProblem_;
 };
 

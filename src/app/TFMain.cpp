@@ -492,6 +492,7 @@ void TFMain::BuildMenu() {
     N1 = add(kMenuExport, "N1", &TFMain::N1Click);
     N5 = add(kMenuStatistics, "N5", &TFMain::N5Click);
     N6 = add(kMenuOptions, "N6", &TFMain::N6Click);
+    N10 = add(kMenuAssess, "N10", &TFMain::N10Click);
     BuildFileMenu();
     N8 = add(kMenuAbout, "N8", &TFMain::N8Click);
     N7 = add(kMenuHelp, "N7", &TFMain::N7Click);

@@ -33,6 +33,7 @@
 #include "logger/LoggerRow.h"
 #include "measure/AlarmTone.h"
 #include "measure/LiveRecord.h"
+#include "windows/FormAssess.h"
 
 namespace lmr {
 
@@ -49,6 +50,8 @@ public:
 
     // The four secondary windows the menu shows and hides.
     void SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help);
+    // The assessment window: the menu shows and hides it, the protocol takes its sheet from it.
+    void SetAssessWindow(TFAssess* assess) { FAssess_ = assess; }
 
     // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
     void SetPanelText(int panel, const QString& text);
@@ -105,7 +108,7 @@ public:
     // "Файл": the data files of the logger and live pages.
     QMenu* MenuFile;
     QAction *FileOpen, *FileSaveAs;
-    QAction *N1, *N5, *N6, *N8, *N7, *N9;
+    QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
     QTimer* TimerDetekt;
     QTimer* TimerInterval;
     QTimer* TimerPeriod;
@@ -174,6 +177,7 @@ public:
     void N1Click();
     void N5Click();
     void N6Click();
+    void N10Click();
     void N7Click();
     void N8Click();
     void N9Click();
@@ -295,6 +299,7 @@ private:
     QWidget* FOptions_ = nullptr;
     QWidget* FLogo_ = nullptr;
     QWidget* FHelp_ = nullptr;
+    TFAssess* FAssess_ = nullptr;
     int tabSetLeaving_ = 0;
     bool centred_ = false;
     QString readoutFace_;

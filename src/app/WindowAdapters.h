@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/MeasurementOptions.h"
+#include "app/TFMain.h"
 #include "measure/LiveRecord.h"
+#include "windows/AssessSource.h"
 #include "windows/FormOptions.h"
 #include "windows/StatisticsSource.h"
 
@@ -35,6 +37,20 @@ public:
 
 private:
     const LiveRecord& record_;
+};
+
+// The assessment window reads the live record and the logger table as a download or a loaded
+// file left them.
+class MainAssessSource final : public AssessSource {
+public:
+    explicit MainAssessSource(const TFMain& m) : m_(m) {}
+    std::vector<AssessReading> Readings(AssessSourceKind kind) const override;
+    qint64 Revision(AssessSourceKind kind) const override;
+
+private:
+    std::vector<AssessReading> LiveReadings() const;
+    std::vector<AssessReading> LoggerReadings() const;
+    const TFMain& m_;
 };
 
 }  // namespace lmr

@@ -127,6 +127,7 @@ ExportStatus ExportProtocol(ExcelRefs& refs, const ProtocolSource& source,
         } else {
             WriteLoggerData(sheet, source);
         }
+        if (services.addSheets) services.addSheets(app);
         app.SetProperty("Visible", true);
     } catch (const AutomationError& e) {
         ShowError(services, e.message());

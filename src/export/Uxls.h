@@ -21,6 +21,9 @@ using ApplicationFactory = std::function<Automation()>;
 struct ExportServices {
     ApplicationFactory createApplication;
     MessageSink showMessage;  // caption "Ошибка", error icon, for every failure
+    // Writes further sheets into the protocol's workbook before it is shown; may throw
+    // AutomationError, which fails the export as any step does. None when empty.
+    std::function<void(const Automation& app)> addSheets = {};
 };
 
 enum class ExportStatus {

@@ -6,8 +6,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -247,6 +249,54 @@ private:
     std::shared_ptr<SheetModel> sheet_;
 };
 
+// Sheet.PageSetup: orientation, fitting to pages, title rows and the page header.
+class PageSetupObject final : public ModelObject {
+public:
+    explicit PageSetupObject(std::shared_ptr<SheetModel> sheet) : sheet_(std::move(sheet)) {}
+
+    void setProperty(const QString& name, const Variant& value) override {
+        PageSetup& p = sheet_->pageSetup();
+        if (Is(name, "Orientation")) {
+            const std::int32_t o = IntegerValue(name, value);
+            if (o != kPortrait && o != kLandscape) throw AutomationError(BadValueText(name));
+            p.landscape = o == kLandscape;
+        } else if (Is(name, "Zoom")) {
+            // False hands the scale to FitToPages*; a percentage is taken and not kept.
+            if (value.isBoolean() ? value.toBoolean() : IntegerValue(name, value) < 10) {
+                throw AutomationError(BadValueText(name));
+            }
+        } else if (Is(name, "FitToPagesWide") || Is(name, "FitToPagesTall")) {
+            // False: as many pages as it takes.
+            const std::int32_t pages =
+                value.isBoolean() && !value.toBoolean() ? 0 : IntegerValue(name, value);
+            if (pages < 0 || pages > 255) throw AutomationError(BadValueText(name));
+            (Is(name, "FitToPagesWide") ? p.fitWide : p.fitTall) = pages;
+        } else if (Is(name, "PrintTitleRows")) {
+            // "$1:$2": whole rows, first to last.
+            static const QRegularExpression pattern(QStringLiteral("^\\$?(\\d+):\\$?(\\d+)$"));
+            const QRegularExpressionMatch m =
+                value.isText() ? pattern.match(value.toText()) : QRegularExpressionMatch();
+            const int first = m.hasMatch() ? m.captured(1).toInt() : 0;
+            const int last = m.hasMatch() ? m.captured(2).toInt() : 0;
+            if (first < 1 || last < first || last > kSheetRows) {
+                throw AutomationError(BadValueText(name));
+            }
+            p.titleFirst = first;
+            p.titleLast = last;
+        } else if (Is(name, "CenterHeader")) {
+            if (!value.isText()) throw AutomationError(BadValueText(name));
+            p.centerHeader = value.toText();
+        } else {
+            ModelObject::setProperty(name, value);
+        }
+    }
+
+private:
+    static constexpr std::int32_t kPortrait = 1;
+    static constexpr std::int32_t kLandscape = 2;
+    std::shared_ptr<SheetModel> sheet_;
+};
+
 class SheetObject final : public ModelObject {
 public:
     SheetObject(std::shared_ptr<const AppState> app, std::shared_ptr<SheetModel> sheet)
@@ -272,12 +322,45 @@ public:
             ExpectNoArguments(name, args);
             return std::make_shared<ColumnsObject>(app_, sheet_);
         }
+        if (Is(name, "PageSetup")) {
+            ExpectNoArguments(name, args);
+            return std::make_shared<PageSetupObject>(sheet_);
+        }
         return ModelObject::getProperty(name, args);
+    }
+
+    void setProperty(const QString& name, const Variant& value) override {
+        if (!Is(name, "Name")) return ModelObject::setProperty(name, value);
+        // The file format allows 31 characters and none of []:*?/\ in a sheet's name.
+        static const QString kForbidden = QStringLiteral("[]:*?/\\");
+        if (!value.isText() || value.toText().isEmpty() || value.toText().size() > 31 ||
+            std::any_of(value.toText().begin(), value.toText().end(),
+                        [](QChar c) { return kForbidden.contains(c); })) {
+            throw AutomationError(BadValueText(name));
+        }
+        sheet_->setName(value.toText());
     }
 
 private:
     std::shared_ptr<const AppState> app_;
     std::shared_ptr<SheetModel> sheet_;
+};
+
+// The worksheets of the active workbook; Add puts a new one after the last.
+class WorksheetsObject final : public ModelObject {
+public:
+    explicit WorksheetsObject(std::shared_ptr<AppState> app) : app_(std::move(app)) {}
+
+    void callMethod(const QString& name) override {
+        if (!Is(name, "Add")) return ModelObject::callMethod(name);
+        if (app_->workbooks.empty()) throw AutomationError(NoObjectText(name));
+        auto& sheets = app_->workbooks.back()->sheets;
+        sheets.push_back(
+            std::make_shared<SheetModel>(QStringLiteral("Лист%1").arg(sheets.size() + 1)));
+    }
+
+private:
+    std::shared_ptr<AppState> app_;
 };
 
 class WorkbooksObject final : public ModelObject {
@@ -307,6 +390,7 @@ public:
             return std::make_shared<WorkbooksObject>(app_);
         }
         if (Is(name, "WorkSheets")) {
+            if (args.empty()) return std::make_shared<WorksheetsObject>(app_);
             const std::int32_t index = IntegerArgument(name, args);
             if (app_->workbooks.empty()) throw AutomationError(NoObjectText(name));
             const auto& sheets = app_->workbooks.back()->sheets;

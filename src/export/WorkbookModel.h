@@ -54,10 +54,24 @@ struct RangeFormat {
     void applyTo(CellStyle& style) const;
 };
 
+// How a worksheet prints; the defaults are the spreadsheet's own.
+struct PageSetup {
+    bool landscape = false;
+    int fitWide = 0;     // pages across the width the sheet is shrunk to; 0: no fitting
+    int fitTall = 0;     // pages down; 0: as many as it takes
+    int titleFirst = 0;  // rows repeated at the top of every page, 1-based; 0: none
+    int titleLast = 0;
+    QString centerHeader;  // the page header's middle text
+};
+
 // A worksheet in memory: values by (row, column), widths by column, formats by range.
 class SheetModel {
 public:
     explicit SheetModel(QString name) : name_(std::move(name)) {}
+
+    void setName(QString name) { name_ = std::move(name); }
+    [[nodiscard]] PageSetup& pageSetup() { return pageSetup_; }
+    [[nodiscard]] const PageSetup& pageSetup() const { return pageSetup_; }
 
     void setValue(int row, int column, CellValue value);
     void clearValue(int row, int column);
@@ -75,6 +89,7 @@ public:
 
 private:
     QString name_;
+    PageSetup pageSetup_;
     std::map<std::pair<int, int>, CellValue> cells_;
     std::map<int, double> widths_;
     std::vector<RangeFormat> formats_;

@@ -1,8 +1,10 @@
 #include "export/WorkbookWriter.h"
 
+#include <locale.h>
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <clocale>
 #include <set>
 
 #include "export/ShortestNumbers.h"
@@ -129,6 +131,28 @@ lxw_error WriteCells(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& fo
     return LXW_NO_ERROR;
 }
 
+// The page header's codes start with "&": a literal one is doubled.
+QByteArray HeaderText(const QString& text) {
+    return (QStringLiteral("&C") + QString(text).replace(QLatin1Char('&'), QLatin1String("&&")))
+        .toUtf8();
+}
+
+lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
+    if (p.landscape) worksheet_set_landscape(ws);
+    if (p.fitWide > 0 || p.fitTall > 0) {
+        worksheet_fit_to_pages(ws, static_cast<std::uint16_t>(p.fitWide),
+                               static_cast<std::uint16_t>(p.fitTall));
+    }
+    if (p.titleFirst > 0) {
+        const lxw_error err = worksheet_repeat_rows(ws, static_cast<lxw_row_t>(p.titleFirst - 1),
+                                                    static_cast<lxw_row_t>(p.titleLast - 1));
+        if (err != LXW_NO_ERROR) return err;
+    }
+    if (!p.centerHeader.isEmpty())
+        return worksheet_set_header(ws, HeaderText(p.centerHeader).constData());
+    return LXW_NO_ERROR;
+}
+
 }  // namespace
 
 QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
@@ -145,6 +169,7 @@ QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
         }
         err = WriteColumns(ws, *sheet, formats);
         if (err == LXW_NO_ERROR) err = WriteCells(ws, *sheet, formats);
+        if (err == LXW_NO_ERROR) err = WritePageSetup(ws, sheet->pageSetup());
         if (err != LXW_NO_ERROR) break;
     }
     // Closing writes the file and frees the workbook, also after an error.

@@ -130,9 +130,14 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
         EXPECT_EQ(t.t->interval(), t.interval) << t.t->objectName().toStdString();
         EXPECT_EQ(t.t->isActive(), t.active) << t.t->objectName().toStdString();
     }
-    const QStringList menu = {
-        "Передать данные в  Excel", "Статистика", "Настройки", "Файл", "\"ZOV \"ЛМР\"", "?",
-        "Выход"};
+    const QStringList menu = {"Передать данные в  Excel",
+                              "Статистика",
+                              "Настройки",
+                              "Оценка условий труда",
+                              "Файл",
+                              "\"ZOV \"ЛМР\"",
+                              "?",
+                              "Выход"};
     const auto actions = m.MainMenu->actions();
     ASSERT_EQ(actions.size(), menu.size());
     for (int i = 0; i < menu.size(); ++i) {
@@ -226,8 +231,9 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
         QAction* action;
         QWidget* window;
     };
-    for (const Item& i : {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()}, Item{m.N8, &p.FLogo()},
-                          Item{m.N7, &p.FHelp()}}) {
+    for (const Item& i :
+         {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()}, Item{m.N10, &p.FAssess()},
+          Item{m.N8, &p.FLogo()}, Item{m.N7, &p.FHelp()}}) {
         i.action->trigger();
         EXPECT_TRUE(i.window->isVisible()) << i.action->objectName().toStdString();
         i.action->trigger();

@@ -10,6 +10,7 @@
 #include <QXmlStreamReader>
 #include <map>
 
+#include "SpreadsheetReadBack.h"
 #include "export/Uxls.h"
 #include "export/WorkbookApplication.h"
 #include "export_support.h"
@@ -48,13 +49,6 @@ struct FileExport {
         return ExportProtocol(refs, source, {WorkbookApplication::Factory(settings()), log.sink()});
     }
 };
-
-QByteArray Unzip(const QString& file, const QString& member) {
-    QProcess p;
-    p.start("unzip", {"-p", file, member});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
-    return p.readAllStandardOutput();
-}
 
 // The cells of the first worksheet: reference -> (style index, type, raw value).
 struct XmlCell {
@@ -130,40 +124,6 @@ std::vector<XmlStyle> CellStyles(const QByteArray& xml) {
         }
     }
     return styles;
-}
-
-// The workbook as LibreOffice reads it, as rows of CSV fields.
-std::vector<QStringList> ConvertToCsv(const QString& file, const QString& outDir) {
-    QProcess p;
-    p.setProcessEnvironment([] {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LC_ALL", "C.UTF-8");
-        return env;
-    }());
-    const QString profile = QDir(outDir).filePath("profile");
-    p.start("soffice",
-            {"-env:UserInstallation=" + QUrl::fromLocalFile(profile).toString(), "--headless",
-             "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76", "--outdir", outDir, file});
-    if (!p.waitForFinished(300000)) return {};
-    QFile csv(QDir(outDir).filePath(QFileInfo(file).completeBaseName() + ".csv"));
-    if (!csv.open(QIODevice::ReadOnly)) return {};
-    // Fields are quoted where they hold a comma ("THC, *C"); no field holds a quote or a newline.
-    std::vector<QStringList> rows;
-    for (const QString& line : QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts)) {
-        QStringList fields{QString()};
-        bool quoted = false;
-        for (const QChar ch : line) {
-            if (ch == '"') {
-                quoted = !quoted;
-            } else if (ch == ',' && !quoted) {
-                fields << QString();
-            } else {
-                fields.back() += ch;
-            }
-        }
-        rows.push_back(fields);
-    }
-    return rows;
 }
 
 TEST(WorkbookFile, HundredLiveReadingsReadBackInTheSpreadsheetProgram) {

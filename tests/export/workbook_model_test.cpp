@@ -37,7 +37,14 @@ TEST(WorkbookModel, UnknownMembersAndArgumentsRaiseErrorsWithTheirName) {
               "Неизвестное имя \"ActiveSheet\".");
     EXPECT_EQ(ErrorOf([&] { app.GetProperty("WorkBooks").CallMethod("Close"); }),
               "Неизвестное имя \"Close\".");
-    EXPECT_EQ(ErrorOf([&] { sheet.SetProperty("Name", "x"); }), "Неизвестное имя \"Name\".");
+    EXPECT_EQ(ErrorOf([&] { sheet.SetProperty("Tab", "x"); }), "Неизвестное имя \"Tab\".");
+    EXPECT_EQ(ErrorOf([&] { sheet.SetProperty("Name", "a:b"); }),
+              "Недопустимое значение свойства \"Name\".");
+    EXPECT_FALSE(
+        ErrorOf([&] { sheet.GetProperty("PageSetup").SetProperty("Orientation", 3); }).isEmpty());
+    EXPECT_FALSE(ErrorOf([&] {
+                     sheet.GetProperty("PageSetup").SetProperty("PrintTitleRows", "$2:$1");
+                 }).isEmpty());
     EXPECT_EQ(ErrorOf([&] { (void)app.GetProperty("WorkSheets", 2); }),
               "Неверное число или тип параметров \"WorkSheets\".");
     EXPECT_EQ(ErrorOf([&] { (void)sheet.GetProperty("Cells", "1", 5); }),

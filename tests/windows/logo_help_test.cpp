@@ -63,15 +63,16 @@ TEST(LogoWindow, EveryClickTargetHidesIt) {
     }
 }
 
-TEST(HelpWindow, ThirtyNineLinesInSixIndentedSections) {
+TEST(HelpWindow, FiftyLinesInSevenIndentedSections) {
     const QStringList lines = HelpLines();
-    ASSERT_EQ(lines.size(), 39);
+    ASSERT_EQ(lines.size(), 50);
     const struct {
         const char* heading;
         int indent;
     } sections[] = {
         {"ИНСТРУКЦИЯ ПОЛЬЗОВАТЕЛЯ", 28}, {"ВНИМАНИЕ !!!", 7},      {"СТАРТ/СТОП", 14},
-        {"СОХРАНИТЬ ...", 14},           {"МАСШТАБ ГРАФИКОВ", 14}, {"ЗАГРУЗКА ДАННЫХ", 14}};
+        {"СОХРАНИТЬ ...", 14},           {"МАСШТАБ ГРАФИКОВ", 14}, {"ЗАГРУЗКА ДАННЫХ", 14},
+        {"ОЦЕНКА УСЛОВИЙ ТРУДА", 14}};
     int previous = -1;
     for (const auto& s : sections) {
         const QString heading = QString(s.indent, QLatin1Char(' ')) + QString::fromUtf8(s.heading);
@@ -105,7 +106,7 @@ TEST(HelpWindow, ShowsTheTextAndKeepsWhatIsTypedAcrossHideAndShow) {
     EXPECT_EQ(w.MemoHelp->geometry(), QRect(0, 0, 461, 449));
     EXPECT_EQ(w.ButtonCloseHelp->geometry(), QRect(0, 451, 461, 25));
     EXPECT_EQ(w.ButtonCloseHelp->text(), QStringLiteral("Закрыть"));
-    EXPECT_EQ(w.MemoHelp->document()->blockCount(), 39);
+    EXPECT_EQ(w.MemoHelp->document()->blockCount(), 50);
     EXPECT_FALSE(w.MemoHelp->isReadOnly());
     EXPECT_EQ(w.MemoHelp->palette().color(QPalette::Base),
               w.palette().color(QPalette::ToolTipBase));

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
         m.PageControl->setCurrentIndex(1);
         m.PageControl->grab().save(out + "/page-logger.png");
         for (QWidget* w : std::initializer_list<QWidget*>{&program.FStat(), &program.FOptions(),
-                                                         &program.FLogo(), &program.FHelp()}) {
+                                                          &program.FLogo(), &program.FHelp(),
+                                                          &program.FAssess()}) {
             w->show();
             w->grab().save(out + "/" + w->objectName() + ".png");
             w->hide();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+#include "export/Automation.h"
+
+namespace lmr {
+
+// What the assessment sheet holds: label and value rows, and the page header of both sheets.
+struct AssessmentSheetContent {
+    std::vector<std::pair<QString, QString>> rows;
+    QString pageHeader;  // "Дата измерений: 07.04.2009"
+};
+
+// Adds the worksheet "Оценка" after the protocol's sheet, writes the rows under a title and a
+// header row, and sets both sheets to print landscape, fitted to the page's width, with their
+// title and header rows on every page and the page header given. Throws AutomationError.
+void WriteAssessmentSheet(const Automation& app, const AssessmentSheetContent& content);
+
+}  // namespace lmr

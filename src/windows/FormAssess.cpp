@@ -1,0 +1,380 @@
+#include "windows/FormAssess.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "measure/NumberText.h"
+
+namespace lmr {
+
+namespace {
+
+constexpr int kRefreshMs = 1000;
+constexpr int kDefaultWorkLevel = 1;  // light work, 180 W
+
+// The class's colour: 2 green, 3.1 … 3.4 yellow to red, 4 dark red; text that reads on it.
+struct ClassColours {
+    QColor back;
+    QColor text;
+};
+ClassColours ColoursOf(ConditionsClass c) {
+    switch (c) {
+        case ConditionsClass::C2:
+            return {QColor(0x4c, 0xaf, 0x50), Qt::black};
+        case ConditionsClass::C31:
+            return {QColor(0xff, 0xee, 0x58), Qt::black};
+        case ConditionsClass::C32:
+            return {QColor(0xff, 0xc1, 0x07), Qt::black};
+        case ConditionsClass::C33:
+            return {QColor(0xff, 0x8f, 0x00), Qt::black};
+        case ConditionsClass::C34:
+            return {QColor(0xe5, 0x39, 0x35), Qt::white};
+        case ConditionsClass::C4:
+            return {QColor(0x8b, 0x00, 0x00), Qt::white};
+    }
+    return {Qt::white, Qt::black};
+}
+
+QDateTime WallDateTime(qint64 seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+}
+
+QDateTimeEdit* MakeTimeEdit(QWidget* parent) {
+    auto* e = new QDateTimeEdit(parent);
+    e->setTimeSpec(Qt::UTC);
+    e->setDisplayFormat(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    e->setEnabled(false);
+    return e;
+}
+
+QTableWidget* MakeTable(int rows, const QStringList& columns, QWidget* parent) {
+    auto* t = new QTableWidget(rows, static_cast<int>(columns.size()), parent);
+    t->setHorizontalHeaderLabels(columns);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setWordWrap(true);
+    return t;
+}
+
+void SetItem(QTableWidget* t, int row, int column, const QString& text) {
+    if (QTableWidgetItem* item = t->item(row, column)) {
+        item->setText(text);
+    } else {
+        t->setItem(row, column, new QTableWidgetItem(text));
+    }
+}
+
+}  // namespace
+
+TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("FAssess"));
+    setWindowTitle(QString::fromUtf8(kAssessTitle));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    // Inputs.
+    auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"), this);
+    auto* form = new QFormLayout(inputs);
+    ComboBoxSource = new QComboBox(inputs);
+    ComboBoxSource->setObjectName(QStringLiteral("ComboBoxSource"));
+    ComboBoxSource->addItem(QString::fromUtf8(kSourceLive));
+    ComboBoxSource->addItem(QString::fromUtf8(kSourceLogger));
+    form->addRow(QStringLiteral("&Источник:"), ComboBoxSource);
+
+    CheckBoxPeriod = new QCheckBox(QStringLiteral("Только за &период"), inputs);
+    CheckBoxPeriod->setObjectName(QStringLiteral("CheckBoxPeriod"));
+    DateTimeEditFrom = MakeTimeEdit(inputs);
+    DateTimeEditFrom->setObjectName(QStringLiteral("DateTimeEditFrom"));
+    DateTimeEditTo = MakeTimeEdit(inputs);
+    DateTimeEditTo->setObjectName(QStringLiteral("DateTimeEditTo"));
+    auto* period = new QHBoxLayout;
+    auto* fromLabel = new QLabel(QStringLiteral("&с"), inputs);
+    fromLabel->setBuddy(DateTimeEditFrom);
+    auto* toLabel = new QLabel(QStringLiteral("п&о"), inputs);
+    toLabel->setBuddy(DateTimeEditTo);
+    period->addWidget(fromLabel);
+    period->addWidget(DateTimeEditFrom);
+    period->addWidget(toLabel);
+    period->addWidget(DateTimeEditTo);
+    form->addRow(CheckBoxPeriod, period);
+
+    ComboBoxCategory = new QComboBox(inputs);
+    ComboBoxCategory->setObjectName(QStringLiteral("ComboBoxCategory"));
+    for (const ThsNormRow& row : ThsNorms()) ComboBoxCategory->addItem(CategoryText(row.category));
+    form->addRow(QStringLiteral("&Категория работ:"), ComboBoxCategory);
+
+    ComboBoxWorkLevel = new QComboBox(inputs);
+    ComboBoxWorkLevel->setObjectName(QStringLiteral("ComboBoxWorkLevel"));
+    for (const WorkLevel& level : WbgtWorkLevels()) {
+        ComboBoxWorkLevel->addItem(WorkLevelText(level.watts));
+    }
+    ComboBoxWorkLevel->addItem(QStringLiteral("другая (M задаётся)"));
+    SpinBoxM = new QSpinBox(inputs);
+    SpinBoxM->setObjectName(QStringLiteral("SpinBoxM"));
+    SpinBoxM->setRange(60, 1000);
+    SpinBoxM->setSuffix(QStringLiteral(" Вт"));
+    SpinBoxM->setAccessibleName(QStringLiteral("M, Вт"));
+    auto* level = new QHBoxLayout;
+    level->addWidget(ComboBoxWorkLevel, 1);
+    level->addWidget(SpinBoxM);
+    form->addRow(QStringLiteral("&Уровень работ (WBGT):"), level);
+    if (auto* l = qobject_cast<QLabel*>(form->labelForField(level))) l->setBuddy(ComboBoxWorkLevel);
+
+    CheckBoxAcclimatised = new QCheckBox(QStringLiteral("Работник &акклиматизирован"), inputs);
+    CheckBoxAcclimatised->setObjectName(QStringLiteral("CheckBoxAcclimatised"));
+    CheckBoxAcclimatised->setChecked(true);
+    form->addRow(CheckBoxAcclimatised);
+
+    // The class and the WBGT verdict.
+    auto* classCaption = new QLabel(QStringLiteral("Класс условий труда по ТНС-индексу:"), this);
+    LabelClass = new QLabel(this);
+    LabelClass->setObjectName(QStringLiteral("LabelClass"));
+    LabelClass->setAlignment(Qt::AlignCenter);
+    LabelClass->setWordWrap(true);
+    LabelClass->setAutoFillBackground(true);
+    LabelClass->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    LabelClass->setMinimumHeight(56);
+    QFont big = LabelClass->font();
+    big.setPointSizeF(big.pointSizeF() * 1.8);
+    big.setBold(true);
+    LabelClass->setFont(big);
+    classCaption->setBuddy(LabelClass);
+    LabelWbgt = new QLabel(this);
+    LabelWbgt->setObjectName(QStringLiteral("LabelWbgt"));
+    LabelWbgt->setWordWrap(true);
+    auto* assumption = new QLabel(QString::fromUtf8(kAirSpeedAssumption) + QLatin1Char('.'), this);
+    assumption->setWordWrap(true);
+
+    TableFigures = MakeTable(2,
+                             {QStringLiteral("Среднее"), QStringLiteral("Мин."),
+                              QStringLiteral("Макс."), QStringLiteral("Средневзв.")},
+                             this);
+    TableFigures->setObjectName(QStringLiteral("TableFigures"));
+    TableFigures->setVerticalHeaderLabels({QStringLiteral("ТНС, °C"), QStringLiteral("WBGT, °C")});
+    TableFigures->setAccessibleName(QStringLiteral("Показатели, °C"));
+    TableFigures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    TableFigures->setFixedHeight(TableFigures->horizontalHeader()->sizeHint().height() +
+                                 2 * TableFigures->verticalHeader()->defaultSectionSize() + 4);
+
+    // The place of measurement, for the protocol.
+    auto* place = new QGroupBox(QStringLiteral("Место измерений (для протокола)"), this);
+    auto* placeForm = new QFormLayout(place);
+    for (int i = 0; i < kPlaceFieldCount; ++i) {
+        auto* e = new QLineEdit(place);
+        e->setObjectName(QStringLiteral("EditPlace%1").arg(i + 1));
+        placeForm->addRow(QString::fromUtf8(kPlaceFieldNames[i]) + QLatin1Char(':'), e);
+        EditPlace[static_cast<std::size_t>(i)] = e;
+    }
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(inputs);
+    left->addWidget(classCaption);
+    left->addWidget(LabelClass);
+    left->addWidget(LabelWbgt);
+    left->addWidget(TableFigures);
+    left->addWidget(assumption);
+    left->addWidget(place);
+    left->addStretch(1);
+
+    TableResults = MakeTable(0, {QStringLiteral("Показатель"), QStringLiteral("Значение")}, this);
+    TableResults->setObjectName(QStringLiteral("TableResults"));
+    TableResults->setAccessibleName(QStringLiteral("Результаты оценки"));
+    TableResults->verticalHeader()->hide();
+    TableResults->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    TableResults->horizontalHeader()->setStretchLastSection(true);
+    TableResults->setColumnWidth(0, 250);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 0);
+    layout->addWidget(TableResults, 1);
+    resize(1040, 660);
+
+    TimerRefresh = new QTimer(this);
+    TimerRefresh->setObjectName(QStringLiteral("TimerRefresh"));
+    TimerRefresh->setInterval(kRefreshMs);
+    connect(TimerRefresh, &QTimer::timeout, this, &TFAssess::TimerRefreshTimer);
+
+    const auto recompute = [this] { Recompute(); };
+    connect(ComboBoxSource, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
+    connect(ComboBoxCategory, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
+    connect(ComboBoxWorkLevel, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &TFAssess::WorkLevelChange);
+    connect(SpinBoxM, qOverload<int>(&QSpinBox::valueChanged), this, recompute);
+    connect(CheckBoxAcclimatised, &QCheckBox::toggled, this, recompute);
+    connect(CheckBoxPeriod, &QCheckBox::toggled, this, [this](bool on) {
+        DateTimeEditFrom->setEnabled(on);
+        DateTimeEditTo->setEnabled(on);
+        Recompute();
+    });
+    connect(DateTimeEditFrom, &QDateTimeEdit::dateTimeChanged, this, recompute);
+    connect(DateTimeEditTo, &QDateTimeEdit::dateTimeChanged, this, recompute);
+
+    ComboBoxWorkLevel->setCurrentIndex(kDefaultWorkLevel);
+    WorkLevelChange();
+}
+
+TFAssess::~TFAssess() = default;
+
+void TFAssess::SetSource(const AssessSource* source) {
+    source_ = source;
+    Recompute();
+}
+
+AssessSourceKind TFAssess::SelectedSource() const {
+    return ComboBoxSource->currentIndex() == 1 ? AssessSourceKind::Logger : AssessSourceKind::Live;
+}
+
+AssessInputs TFAssess::Inputs() const {
+    AssessInputs in;
+    in.category = static_cast<WorkCategory>(std::max(0, ComboBoxCategory->currentIndex()));
+    in.metabolicWatts = SpinBoxM->value();
+    in.acclimatised = CheckBoxAcclimatised->isChecked();
+    return in;
+}
+
+void TFAssess::WorkLevelChange() {
+    const int i = ComboBoxWorkLevel->currentIndex();
+    const bool preset = i >= 0 && i < static_cast<int>(WbgtWorkLevels().size());
+    SpinBoxM->setEnabled(!preset);
+    if (preset) {
+        const QSignalBlocker quiet(SpinBoxM);
+        SpinBoxM->setValue(static_cast<int>(WbgtWorkLevels()[static_cast<std::size_t>(i)].watts));
+    }
+    Recompute();
+}
+
+std::vector<AssessReading> TFAssess::ReadingsOf(AssessSourceKind kind) const {
+    return source_ != nullptr ? source_->Readings(kind) : std::vector<AssessReading>{};
+}
+
+TFAssess::Judged TFAssess::Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const {
+    Judged j;
+    j.period = QStringLiteral("все измерения");
+    if (kind == SelectedSource() && CheckBoxPeriod->isChecked()) {
+        const qint64 from = DateTimeEditFrom->dateTime().toSecsSinceEpoch();
+        const qint64 to = DateTimeEditTo->dateTime().toSecsSinceEpoch();
+        readings = ReadingsBetween(readings, from, to);
+        j.period = QStringLiteral("с %1 по %2").arg(WallTimeText(from), WallTimeText(to));
+    }
+    j.assessment = Assess(std::move(readings), Inputs());
+    return j;
+}
+
+void TFAssess::FollowDataPeriod(const std::vector<AssessReading>& readings) {
+    // While no period is chosen the period fields show the data's own, ready to be narrowed.
+    if (CheckBoxPeriod->isChecked() || readings.empty()) return;
+    qint64 first = readings.front().seconds;
+    qint64 last = first;
+    for (const AssessReading& r : readings) {
+        first = std::min(first, r.seconds);
+        last = std::max(last, r.seconds);
+    }
+    const QSignalBlocker a(DateTimeEditFrom);
+    const QSignalBlocker b(DateTimeEditTo);
+    DateTimeEditFrom->setDateTime(WallDateTime(first));
+    DateTimeEditTo->setDateTime(WallDateTime(last));
+}
+
+void TFAssess::Recompute() {
+    const AssessSourceKind kind = SelectedSource();
+    seenKind_ = kind;
+    seenRevision_ = source_ != nullptr ? source_->Revision(kind) : 0;
+    std::vector<AssessReading> readings = ReadingsOf(kind);
+    FollowDataPeriod(readings);
+    const Judged j = Judge(kind, std::move(readings));
+    current_ = j.assessment;
+    ShowAssessment(current_);
+    const std::vector<AssessLine> lines =
+        AssessLines(current_, Inputs(), ComboBoxSource->currentText(), j.period);
+    TableResults->setRowCount(static_cast<int>(lines.size()));
+    for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
+        SetItem(TableResults, r, 0, lines[static_cast<std::size_t>(r)].label);
+        SetItem(TableResults, r, 1, lines[static_cast<std::size_t>(r)].value);
+    }
+    TableResults->resizeRowsToContents();
+}
+
+void TFAssess::ShowAssessment(const Assessment& a) {
+    LabelClass->setText(VerdictText(a));
+    QPalette p = palette();
+    if (a.verdict == ThsVerdict::Class) {
+        const ClassColours c = ColoursOf(a.conditionsClass);
+        p.setColor(QPalette::Window, c.back);
+        p.setColor(QPalette::WindowText, c.text);
+    }
+    LabelClass->setPalette(p);
+    // The class's text goes small when it is a sentence rather than a class.
+    QFont f = LabelClass->font();
+    f.setPointSizeF(font().pointSizeF() * (a.verdict == ThsVerdict::Class ? 1.8 : 1.1));
+    LabelClass->setFont(f);
+    LabelWbgt->setText(
+        a.count > 0
+            ? QStringLiteral("%1 (предел %2 °C).").arg(WbgtVerdictText(a), TenthText(a.wbgtLimit))
+            : QString());
+    const QuantityFigures* rows[2] = {&a.ths, &a.wbgt};
+    for (int r = 0; r < 2; ++r) {
+        const QuantityFigures& q = *rows[r];
+        const double values[4] = {q.mean, q.min, q.max, q.weightedMean};
+        for (int c = 0; c < 4; ++c) {
+            SetItem(TableFigures, r, c, a.count > 0 ? TenthText(values[c]) : QString());
+        }
+    }
+}
+
+void TFAssess::TimerRefreshTimer() {
+    if (source_ == nullptr) return;
+    const AssessSourceKind kind = SelectedSource();
+    if (kind != seenKind_ || source_->Revision(kind) != seenRevision_) Recompute();
+}
+
+std::vector<AssessLine> TFAssess::SheetLines(AssessSourceKind kind) const {
+    std::vector<AssessLine> lines;
+    for (int i = 0; i < kPlaceFieldCount; ++i) {
+        lines.push_back({QString::fromUtf8(kPlaceFieldNames[i]),
+                         EditPlace[static_cast<std::size_t>(i)]->text().trimmed()});
+    }
+    const Judged j = Judge(kind, ReadingsOf(kind));
+    const QString name =
+        QString::fromUtf8(kind == AssessSourceKind::Logger ? kSourceLogger : kSourceLive);
+    for (AssessLine& l : AssessLines(j.assessment, Inputs(), name, j.period)) {
+        lines.push_back(std::move(l));
+    }
+    return lines;
+}
+
+QString TFAssess::MeasurementDateText(AssessSourceKind kind) const {
+    const Assessment a = Judge(kind, ReadingsOf(kind)).assessment;
+    if (a.count == 0) return {};
+    return QStringLiteral("Дата измерений: %1")
+        .arg(WallDateTime(a.firstSeconds).toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+void TFAssess::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    // The first time in the middle of the screen, as the other windows come up; then where the
+    // user left it.
+    if (!placed_) {
+        placed_ = true;
+        if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    }
+    Recompute();
+    TimerRefresh->start();
+}
+
+void TFAssess::hideEvent(QHideEvent* e) {
+    TimerRefresh->stop();
+    QWidget::hideEvent(e);
+}
+
+}  // namespace lmr

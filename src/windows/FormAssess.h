@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "assess/AssessTexts.h"
+#include "assess/Assessment.h"
+#include "windows/AssessSource.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateTimeEdit;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
+
+namespace lmr {
+
+// The assessment window: the source and the period, the category of work, the WBGT work level
+// and acclimatisation; the figures, the class and the WBGT verdict, recomputed whenever an
+// input or the readings change; and the place of measurement for the protocol.
+class TFAssess : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFAssess(QWidget* parent = nullptr);
+    ~TFAssess() override;
+
+    // The readings to judge; the source must outlive the window (nullptr: none).
+    void SetSource(const AssessSource* source);
+
+    QComboBox* ComboBoxSource;
+    QCheckBox* CheckBoxPeriod;
+    QDateTimeEdit* DateTimeEditFrom;
+    QDateTimeEdit* DateTimeEditTo;
+    QComboBox* ComboBoxCategory;
+    QComboBox* ComboBoxWorkLevel;  // the presets, then a rate typed into SpinBoxM
+    QSpinBox* SpinBoxM;
+    QCheckBox* CheckBoxAcclimatised;
+    QLabel* LabelClass;
+    QLabel* LabelWbgt;
+    QTableWidget* TableFigures;
+    QTableWidget* TableResults;
+    std::array<QLineEdit*, kPlaceFieldCount> EditPlace{};
+    QTimer* TimerRefresh;
+
+    // Reads the source again and shows every figure.
+    void Recompute();
+    // Recomputes when the readings changed since the last time.
+    void TimerRefreshTimer();
+
+    [[nodiscard]] AssessSourceKind SelectedSource() const;
+    [[nodiscard]] AssessInputs Inputs() const;
+    // The assessment as shown.
+    [[nodiscard]] const Assessment& Current() const { return current_; }
+
+    // The protocol's sheet for the readings of kind: the place of measurement, then the
+    // assessment with this window's inputs (its period only when kind is the source chosen).
+    [[nodiscard]] std::vector<AssessLine> SheetLines(AssessSourceKind kind) const;
+    // "Дата измерений: 07.04.2009" from the first reading of kind; empty without readings.
+    [[nodiscard]] QString MeasurementDateText(AssessSourceKind kind) const;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    struct Judged {
+        Assessment assessment;
+        QString period;
+    };
+    [[nodiscard]] Judged Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const;
+    [[nodiscard]] std::vector<AssessReading> ReadingsOf(AssessSourceKind kind) const;
+    void ShowAssessment(const Assessment& a);
+    void FollowDataPeriod(const std::vector<AssessReading>& readings);
+    void WorkLevelChange();
+
+    const AssessSource* source_ = nullptr;
+    Assessment current_;
+    qint64 seenRevision_ = -1;
+    AssessSourceKind seenKind_ = AssessSourceKind::Live;
+    bool placed_ = false;
+};
+
+}  // namespace lmr
