@@ -1,10 +1,8 @@
 #include "export/WorkbookWriter.h"
 
-#include <locale.h>
 #include <xlsxwriter.h>
 
 #include <QFile>
-#include <clocale>
 #include <set>
 
 #include "export/ShortestNumbers.h"
