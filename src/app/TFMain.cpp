@@ -572,12 +572,19 @@ void TFMain::SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidg
     FOptions_ = options;
     FLogo_ = logo;
     FHelp_ = help;
+    for (QWidget* w : {stat, options, logo, help}) CloseOnEscape(w);
+}
+
+void TFMain::SetAssessWindow(TFAssess* assess) {
+    FAssess_ = assess;
+    CloseOnEscape(assess);
+}
+
+void TFMain::CloseOnEscape(QWidget* w) {
     // Escape closes a secondary window, as in any dialog.
-    for (QWidget* w : {stat, options, logo, help}) {
-        if (w == nullptr) continue;
-        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), w, w, &QWidget::hide);
-        close->setContext(Qt::WindowShortcut);
-    }
+    if (w == nullptr) return;
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), w, w, &QWidget::hide);
+    close->setContext(Qt::WindowShortcut);
 }
 
 void TFMain::SetPanelText(int panel, const QString& text) {

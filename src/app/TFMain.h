@@ -51,7 +51,7 @@ public:
     // The four secondary windows the menu shows and hides.
     void SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help);
     // The assessment window: the menu shows and hides it, the protocol takes its sheet from it.
-    void SetAssessWindow(TFAssess* assess) { FAssess_ = assess; }
+    void SetAssessWindow(TFAssess* assess);
 
     // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
     void SetPanelText(int panel, const QString& text);
@@ -255,6 +255,7 @@ private:
                            QLabel** caption2 = nullptr, const char* text2 = nullptr,
                            QLabel** value2 = nullptr);
     static void Toggle(QWidget* w);
+    static void CloseOnEscape(QWidget* w);
     void ShowExportMessage(const ExportMessage& m);
     void StopLive();
     void PublishLabelAndCell(Quantity q, double value, bool absent = false);

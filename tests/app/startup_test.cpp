@@ -242,7 +242,8 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
         EXPECT_TRUE(i.window->isVisible());
     }
     // Escape closes a secondary window; F1 opens the help from any window.
-    for (QWidget* w : {static_cast<QWidget*>(&p.FStat()), static_cast<QWidget*>(&p.FHelp())}) {
+    for (QWidget* w : {static_cast<QWidget*>(&p.FStat()), static_cast<QWidget*>(&p.FHelp()),
+                       static_cast<QWidget*>(&p.FAssess())}) {
         QApplication::setActiveWindow(w);
         QTest::keyClick(w, Qt::Key_Escape);
         EXPECT_FALSE(w->isVisible());
