@@ -203,10 +203,26 @@ int StringGrid::TopRow() const {
 
 void StringGrid::SetTopRow(int row) {
     topRow_ = row;
-    const int modelRow = std::min(row - 1, model_->rowCount() - 1);
+    // Scrolling a hidden table makes it measure all its rows again, which grows with a live
+    // table of a hundred thousand readings: it scrolls when it is shown.
+    if (!isVisible()) {
+        scrollPending_ = true;
+        return;
+    }
+    ScrollToTopRow();
+}
+
+void StringGrid::ScrollToTopRow() {
+    scrollPending_ = false;
+    const int modelRow = std::min(topRow_ - 1, model_->rowCount() - 1);
     if (modelRow >= 0) {
         scrollTo(model_->index(modelRow, 0), QAbstractItemView::PositionAtTop);
     }
+}
+
+void StringGrid::showEvent(QShowEvent* e) {
+    QTableView::showEvent(e);
+    if (scrollPending_) ScrollToTopRow();
 }
 
 }  // namespace lmr

@@ -65,6 +65,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     StringGridModel* model_;
@@ -72,6 +73,8 @@ private:
     // corner between the two headers.
     QLabel* corner_ = nullptr;
     int topRow_ = 1;
+    bool scrollPending_ = false;
+    void ScrollToTopRow();
 };
 
 }  // namespace lmr
