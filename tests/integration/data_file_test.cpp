@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "ChildProcess.h"
 #include "SimProgram.h"
 #include "app/FormMain.h"
 #include "data/DataFile.h"
@@ -52,31 +53,6 @@ TEST(KilledDownload, Child) {
     program.FMain().ButtonZagruzitClick();
 }
 
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-std::vector<TranscriptEntry> ReadTranscript(const std::string& path) {
-    std::vector<TranscriptEntry> entries;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (const auto e = ParseTranscriptLine(line)) entries.push_back(*e);
-    }
-    return entries;
-}
-
 // Record requests the host began in the meter's last exchange: the probe, then 19 host bytes
 // a record.
 int RequestsBegun(const std::vector<TranscriptEntry>& t) {
@@ -103,13 +79,13 @@ TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
     // Halfway through the download, the program is killed.
     QElapsedTimer waited;
     waited.start();
-    while (RequestsBegun(ReadTranscript(transcript)) < 1500 && waited.elapsed() < 30000) {
+    while (RequestsBegun(ReadTranscriptFile(transcript)) < 1500 && waited.elapsed() < 30000) {
         usleep(10000);
     }
     kill(program, SIGKILL);
     waitpid(program, nullptr, 0);
     usleep(50000);  // the meter writes down the last bytes it had
-    const int begun = RequestsBegun(ReadTranscript(transcript));
+    const int begun = RequestsBegun(ReadTranscriptFile(transcript));
     kill(meter, SIGTERM);
     waitpid(meter, nullptr, 0);
     ASSERT_GE(begun, 1500) << "the download did not get halfway";

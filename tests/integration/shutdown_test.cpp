@@ -17,6 +17,7 @@
 #include <fstream>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "SimProgram.h"
 #include "app/FormMain.h"
 #include "link/Transcript.h"
@@ -251,22 +252,6 @@ std::string TempDir() {
     return mkdtemp(dir) != nullptr ? dir : "";
 }
 
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        // The meter prints its device path; the test finds it at the link.
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
 // The exit code, or -1 when the process did not end within timeoutMs (it is then killed), or
 // 128 + the signal that ended it.
 int WaitExit(pid_t pid, int timeoutMs) {
@@ -280,16 +265,6 @@ int WaitExit(pid_t pid, int timeoutMs) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return -1;
-}
-
-std::vector<TranscriptEntry> ReadTranscript(const std::string& path) {
-    std::vector<TranscriptEntry> entries;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (const auto e = ParseTranscriptLine(line)) entries.push_back(*e);
-    }
-    return entries;
 }
 
 struct ProgramRun {
@@ -345,7 +320,7 @@ TEST(Shutdown, TheProgramEndsWithZeroOnSigtermWhileSearchingIdentifyingOrIdle) {
         QElapsedTimer waited;
         waited.start();
         bool reached = false;
-        while (!(reached = r.reached(ReadTranscript(transcript))) && waited.elapsed() < 15000) {
+        while (!(reached = r.reached(ReadTranscriptFile(transcript))) && waited.elapsed() < 15000) {
             usleep(20000);
         }
         EXPECT_TRUE(reached) << "the state was not reached";
