@@ -19,10 +19,11 @@ function(lmr_test name)
     LABELS "${T_LABELS}")
 endfunction()
 
-# lmr_library(<target> [QT] LIBS <targets...>)
-# A folder's library: every .cpp and .h of the folder it is called from.
+# lmr_library(<target> [QT | QTCORE] LIBS <targets...>)
+# A folder's library: every .cpp and .h of the folder it is called from. QT links the widget
+# modules, QTCORE Qt Core alone.
 function(lmr_library name)
-  cmake_parse_arguments(L "QT" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(L "QT;QTCORE" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   list(FILTER sources EXCLUDE REGEX ".*/main\\.cpp$")
@@ -40,6 +41,8 @@ function(lmr_library name)
   target_link_libraries(${name} PUBLIC ${L_LIBS} Threads::Threads)
   if(L_QT)
     target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Charts)
+  elseif(L_QTCORE)
+    target_link_libraries(${name} PUBLIC Qt6::Core)
   endif()
 endfunction()
 

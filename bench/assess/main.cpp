@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/Program.h"
-#include "measure/NumberText.h"
 
 namespace {
 
@@ -45,21 +44,22 @@ int main(int argc, char** argv) {
     const double live = MedianRecompute(a);
     const int liveCount = a.Current().count;
 
-    // A full logger table as a download leaves it.
-    lmr::StringGrid& g = *m.StringGridL;
-    g.SetRowCount(3002);
+    // A full logger table as a download leaves it: a record every 5 minutes.
+    std::vector<lmr::LoggerEntry> entries;
     for (int r = 1; r <= 3000; ++r) {
         const int minutes = r * 5;
-        g.SetCells(0, r,
-                   QStringLiteral("%1:%2 %3.4.9")
-                       .arg(minutes / 60 % 24)
-                       .arg(minutes % 60)
-                       .arg(1 + minutes / 1440));
-        g.SetCells(1, r, lmr::NumberText(26.1 + (r % 7) * 0.1));
-        g.SetCells(2, r, lmr::NumberText(25.8));
-        for (int c = 3; c < 9; ++c) g.SetCells(c, r, lmr::NumberText(20 + c));
-        g.SetCells(9, r, lmr::NumberText(60));
+        lmr::LoggerRecord record;
+        record.rh = 45;
+        record.tv = 28 + (r % 7) * 0.1f;
+        record.tsf = 31;
+        record.minute = static_cast<std::uint8_t>(minutes % 60);
+        record.hour = static_cast<std::uint8_t>(minutes / 60 % 24);
+        record.date13 = static_cast<std::uint8_t>(1 + minutes / 1440);
+        record.date12 = 4;
+        record.date11 = 9;
+        entries.push_back(lmr::MakeLoggerEntry(r * 10, record, lmr::ReadingOrigin::Download));
     }
+    program.Logger().Append(std::move(entries));
     a.ComboBoxSource->setCurrentIndex(1);
     const double logger = MedianRecompute(a);
 

@@ -17,8 +17,8 @@
 
 #include "ResidentMemory.h"
 #include "app/Program.h"
-#include "measure/AlarmTone.h"
-#include "measure/LiveRecord.h"
+#include "app/AlarmTone.h"
+#include "core/LiveSession.h"
 #include "tools/sim/Simulator.h"
 #include "measure/FileNumbers.h"
 
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     const bool lastRight = label(lmr::Quantity::Rh) == "45.2" &&
                            label(lmr::Quantity::Tv) == "23.1" &&
                            label(lmr::Quantity::Tsf) == "24.5" &&
-                           m.Record().Series(lmr::Quantity::Tv).Count() == readings - failed;
+                           m.Live().Count() == readings - failed;
     std::printf("%d live readings over the pseudo-terminal in %.1f s (%.2f ms each)\n", readings,
                 seconds, seconds * 1000.0 / readings);
     std::printf("readings that failed: %d\n", failed);

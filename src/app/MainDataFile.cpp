@@ -1,22 +1,25 @@
 // The "Файл" menu: measurement data files read into the logger page and written from the
 // page shown.
 #include <QFileDialog>
-#include <algorithm>
-#include <thread>
 
+#include "app/ForEachPart.h"
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
 #include "data/DataFile.h"
-#include "measure/LiveRecord.h"
+#include "core/LiveSession.h"
+#include "core/LoggerTable.h"
 
 namespace lmr {
 
-void TFMain::AppendLoggerRow(const LoggerRow& row, std::vector<PendingPoints>& pending) {
-    const int gridRow = StringGridL->RowCount() - 1;
-    for (int c = 0; c < kLoggerColumns; ++c) StringGridL->SetCells(c, gridRow, row.cells[c]);
-    StringGridL->SetRowCount(gridRow + 2);
-    pending.push_back({row.points, gridRow});
-    loggerRecords_.push_back(row.record);
+
+void TFMain::TakeDownloadedRows(const std::vector<LoggerRow>& rows) {
+    std::vector<LoggerEntry> entries;
+    entries.reserve(rows.size());
+    for (const LoggerRow& row : rows) {
+        entries.push_back(MakeLoggerEntry(static_cast<int>(row.points[0].x), row.record,
+                                          ReadingOrigin::Download, InstrumentCode, HeadCode));
+    }
+    logger_.Append(std::move(entries));
 }
 
 void TFMain::FileOpenClick(const QString& chosen) {
@@ -36,44 +39,16 @@ void TFMain::FileOpenClick(const QString& chosen) {
             {QString::fromUtf8(kOpenDataCaption), contents.error, ExportMessage::Icon::Error});
         return;
     }
-    // As a download of the file's records: addresses 10, 20, ... in file order. Rows are made
-    // on every core: their number texts are most of the time a large file takes.
-    std::vector<LoggerRow> rows(contents.rows.size());
-    const auto make = [&rows, &contents](size_t from, size_t to) {
+    // As a download of the file's records: addresses 10, 20, ... in file order (a file may
+    // hold more rows than the logger's addresses reach).
+    std::vector<LoggerEntry> entries(contents.rows.size());
+    ForEachPart(entries.size(), [&entries, &contents](size_t from, size_t to) {
         for (size_t i = from; i < to; ++i) {
-            rows[i] = MakeLoggerRow(0, LoggerRecordOf(contents.rows[i]));
-            // A file may hold more rows than the logger's addresses reach.
-            const double x = double(kRecordAddressStep) * double(i + 1);
-            const QString label = QString::number(x);
-            for (LoggerPoint& p : rows[i].points) {
-                p.x = x;
-                p.xLabel = label;
-            }
+            entries[i] = MakeLoggerEntry(kRecordAddressStep * static_cast<int>(i + 1),
+                                         LoggerRecordOf(contents.rows[i]), ReadingOrigin::DataFile);
         }
-    };
-    const size_t parts =
-        rows.size() < 1000 ? 1 : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
-    std::vector<std::thread> makers;
-    for (size_t k = 1; k < parts; ++k) {
-        makers.emplace_back(make, rows.size() * k / parts, rows.size() * (k + 1) / parts);
-    }
-    make(0, rows.size() / parts);
-    for (std::thread& t : makers) t.join();
-
-    // The rows go into the grid in one step, before its empty last row.
-    const int first = StringGridL->RowCount() - 1;
-    StringGridL->InsertRows(first, static_cast<int>(rows.size()), [&rows](int col, int i) {
-        return rows[static_cast<size_t>(i)].cells[static_cast<size_t>(col)];
     });
-    std::vector<PendingPoints> pending;
-    pending.reserve(rows.size());
-    loggerRecords_.reserve(loggerRecords_.size() + rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        pending.push_back({rows[i].points, first + static_cast<int>(i)});
-        loggerRecords_.push_back(rows[i].record);
-    }
-    // The series not shown take their points when chosen, as during a download.
-    AddLoggerPoints(pending, false);
+    logger_.Append(std::move(entries));
     // What was opened is shown.
     PageControl->setCurrentIndex(1);
     SetPanelText(3, QString::fromUtf8(kDataOpened).arg(contents.rows.size()).arg(path));
@@ -83,18 +58,14 @@ void TFMain::FileSaveAsClick(const QString& chosen) {
     std::vector<DataRow> rows;
     if (PageControl->currentIndex() == 0) {
         // The live readings: the measured three of each, at its time.
-        const LiveSeries& rh = record_.Series(Quantity::Rh);
-        const LiveSeries& tv = record_.Series(Quantity::Tv);
-        const LiveSeries& tsf = record_.Series(Quantity::Tsf);
-        const int n = std::min<int>(rh.Count(), static_cast<int>(liveTimes_.size()));
-        rows.reserve(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            rows.push_back(DataRowOf(liveTimes_[static_cast<size_t>(i)], float(rh.At(i).y),
-                                     float(tv.At(i).y), float(tsf.At(i).y)));
+        rows.reserve(static_cast<size_t>(live_.Count()));
+        for (int i = 0; i < live_.Count(); ++i) {
+            const Reading& r = live_.At(i);
+            rows.push_back(DataRowOf(r.when, r.rh, r.tv, r.tsf));
         }
     } else {
-        rows.reserve(loggerRecords_.size());
-        for (const LoggerRecord& r : loggerRecords_) rows.push_back(DataRowOf(r));
+        rows.reserve(static_cast<size_t>(logger_.Count()));
+        for (int i = 0; i < logger_.Count(); ++i) rows.push_back(DataRowOf(logger_.At(i).record));
     }
     if (rows.empty()) {
         SetPanelText(3, QString::fromUtf8(kDataNothingToSave));

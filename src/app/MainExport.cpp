@@ -1,11 +1,12 @@
-// The measurement protocol from the main window: the live record or the
-// logger grid, whichever page is shown.
+// The measurement protocol from the main window: the live readings or the logger page's
+// records, whichever page is shown.
 #include <QMessageBox>
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
 #include "export/AssessmentSheet.h"
 #include "export/ExportTexts.h"
+#include "logger/LoggerRow.h"
 #include "measure/NumberText.h"
 
 namespace lmr {
@@ -17,26 +18,37 @@ constexpr Quantity kSheetColumns[] = {Quantity::Ths, Quantity::Wbgt, Quantity::R
                                       Quantity::Tv,  Quantity::Tsf,  Quantity::Tvt,
                                       Quantity::Ttr, Quantity::Trad, Quantity::W};
 
+// The protocol's texts, made from the measurement data as the pages show them.
 class MainProtocolSource final : public ProtocolSource {
 public:
-    explicit MainProtocolSource(const TFMain& m) : m_(m) {}
+    MainProtocolSource(const TFMain& m, const LiveSession& live, const LoggerTable& logger)
+        : m_(m), live_(live), logger_(logger) {}
     bool LivePage() const override { return m_.PageControl->currentIndex() == 0; }
-    int LiveCount(int column) const override { return Series(column).Count(); }
-    QString LiveTime(int t) const override { return Series(1).At(t).label; }
+    int LiveCount(int) const override { return live_.Count(); }
+    QString LiveTime(int t) const override { return TimeOfDayText(live_.At(t).when); }
     QString LiveValueText(int column, int t) const override {
-        const LivePoint& p = Series(column).At(t);
-        return p.absent ? QString::fromLatin1(kAbsentText) : NumberText(p.y);
+        const auto value = LiveValue(live_.At(t), kSheetColumns[std::clamp(column, 2, 10) - 2]);
+        return value ? NumberText(*value) : QString::fromLatin1(kAbsentText);
     }
-    int LoggerRowCount() const override { return m_.StringGridL->RowCount(); }
-    QString LoggerCell(int col, int row) const override { return m_.StringGridL->Cells(col, row); }
+    // The logger page's grid: its header row, a row per record, its empty last row.
+    int LoggerRowCount() const override { return logger_.Count() + 2; }
+    QString LoggerCell(int col, int row) const override {
+        if (row < 1 || row > logger_.Count() || col < 0 || col >= kLoggerColumns) return {};
+        // The sheet is written column by column: each record's texts are made once.
+        if (rows_.empty()) {
+            rows_.reserve(static_cast<size_t>(logger_.Count()));
+            for (int i = 0; i < logger_.Count(); ++i) {
+                rows_.push_back(MakeLoggerRow(0, logger_.At(i).record).cells);
+            }
+        }
+        return rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(col)];
+    }
 
 private:
-    const LiveSeries& Series(int column) const {
-        // Column 1 (time) reads the X labels of the ТНС series, as column 2 does its values.
-        const int i = std::clamp(column, 2, 10) - 2;
-        return m_.Record().Series(kSheetColumns[i]);
-    }
     const TFMain& m_;
+    const LiveSession& live_;
+    const LoggerTable& logger_;
+    mutable std::vector<std::array<QString, kLoggerColumns>> rows_;
 };
 
 }  // namespace
@@ -45,7 +57,7 @@ void TFMain::N1Click() {
     WorkbookSettings settings = ExportSettings;
     settings.saved = [this](const QString& path) { SetPanelText(3, ProtocolSavedText(path)); };
     settings.showMessage = ShowMessage;
-    const MainProtocolSource source(*this);
+    const MainProtocolSource source(*this, live_, logger_);
     ExportServices services{WorkbookApplication::Factory(settings), ShowMessage};
     if (FAssess_ != nullptr) {
         // The assessment of the same readings as the first sheet, with the window's inputs.

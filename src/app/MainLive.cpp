@@ -9,68 +9,12 @@
 #include "measure/HeatStress.h"
 #include "measure/LiveExchange.h"
 #include "measure/NumberText.h"
+#include "core/LiveSession.h"
 #include "measure/TimeWindow.h"
 
 #include <utility>
 
 namespace lmr {
-
-QLineSeries* TFMain::LiveSeriesOf(Quantity q) const {
-    switch (q) {
-        case Quantity::Ths:
-            return LineSeries3;
-        case Quantity::Wbgt:
-            return Series11;
-        case Quantity::Rh:
-            return LineSeries4;
-        case Quantity::Tv:
-            return Series13;
-        case Quantity::Tsf:
-            return LineSeries5;
-        case Quantity::Tvt:
-            return Series12;
-        case Quantity::Ttr:
-            return Series14;
-        case Quantity::Trad:
-            return LineSeries1;
-        case Quantity::W:
-            return LineSeries2;
-    }
-    return nullptr;
-}
-
-QLabel* TFMain::ValueLabelOf(Quantity q) const {
-    switch (q) {
-        case Quantity::Ths:
-            return Label25;
-        case Quantity::Wbgt:
-            return Label26;
-        case Quantity::Rh:
-            return Label23;
-        case Quantity::Tv:
-            return Label21;
-        case Quantity::Tsf:
-            return Label22;
-        case Quantity::Tvt:
-            return Label27;
-        case Quantity::Ttr:
-            return Label28;
-        case Quantity::Trad:
-            return Label29;
-        case Quantity::W:
-            return Label30;
-    }
-    return nullptr;
-}
-
-QChart* TFMain::LiveChartNamed(const char* name) const {
-    for (QChart* c : {Chart1, Chart2, Chart3, Chart4, Chart5, Chart6}) {
-        if (c->objectName() == QLatin1String(name)) {
-            return c;
-        }
-    }
-    return nullptr;
-}
 
 // Probes the instrument in an exchange of its own; true when it answered.
 bool TFMain::ProbeOnly(const char* name) {
@@ -188,49 +132,12 @@ void TFMain::TakeReading() {
 }
 
 void TFMain::PublishReading(float rh, float tv, float tsf) {
-    const HeatStress h = DeriveHeatStress(rh, tv, tsf);
-
-    const int row = StringGridD->RowCount() - 1;
-    // One text for the row and the nine points: they share it instead of holding nine copies.
-    liveTimes_.push_back(appClock().now());
-    readingTime_ = TimeOfDayText(liveTimes_.back());
-    StringGridD->SetCells(0, row, readingTime_);
-    Publish(Quantity::Tv, tv);
+    const Reading reading = MakeReading(appClock().now(), rh, tv, tsf, ReadingOrigin::Live,
+                                        InstrumentCode, HeadCode);
     CheckLevel(AlarmChannel::Tv, tv);
-    Publish(Quantity::Rh, rh);
     CheckLevel(AlarmChannel::Rh, rh);
-    PublishLabelAndCell(Quantity::Tvt, h.tvt);
-    PublishLabelAndCell(Quantity::Ttr, h.ttr.value_or(0), !h.ttr.has_value());
-    AddChartPoint(Quantity::Tvt, h.tvt);
-    AddChartPoint(Quantity::Ttr, h.ttr.value_or(0), !h.ttr.has_value());
-    // The measured globe temperature is shown; the raised one only enters tрад and W.
-    Publish(Quantity::Tsf, tsf);
     CheckLevel(AlarmChannel::Tsf, tsf);
-    Publish(Quantity::Ths, h.ths);
-    Publish(Quantity::Wbgt, h.wbgt);
-    Publish(Quantity::Trad, h.trad);
-    Publish(Quantity::W, h.w);
-
-    StringGridD->SetTopRow(StringGridD->RowCount());
-    StringGridD->SetRowCount(StringGridD->RowCount() + 1);
-    UpdateChartWindows();
-}
-
-void TFMain::PublishLabelAndCell(Quantity q, double value, bool absent) {
-    // A dew point that does not exist (RH 0) shows as "-", never as a number.
-    const QString text = absent ? QString::fromLatin1(kAbsentText) : TenthText(value);
-    ValueLabelOf(q)->setText(text);
-    StringGridD->SetCells(GridColumnOf(q), StringGridD->RowCount() - 1, text);
-}
-
-void TFMain::AddChartPoint(Quantity q, double value, bool absent) {
-    record_.Series(q).Add(absent ? 0.0 : RoundToTenth(value), readingTime_, InfoOf(q).pointColour,
-                          absent);
-}
-
-void TFMain::Publish(Quantity q, double value) {
-    PublishLabelAndCell(q, value);
-    AddChartPoint(q, value);
+    live_.Add(reading);  // the live page shows it through the session's signal
 }
 
 void TFMain::CheckLevel(AlarmChannel c, float value) {
@@ -255,78 +162,8 @@ void TFMain::CheckLevel(AlarmChannel c, float value) {
     }
 }
 
-void TFMain::ShowLevel(Quantity q, const QString& level) {
-    // In a noisy workshop, or with no sound, the tone alone passes unnoticed: the digits of a
-    // channel at its critical level turn white on red, and the level is in the label's tool tip
-    // and accessible description, so a screen reader gets it too.
-    QLabel* label = ValueLabelOf(q);
-    const bool on = !level.isEmpty();
-    if (label->property("atLevel").toBool() == on && label->toolTip() == level) return;
-    label->setProperty("atLevel", on);
-    QPalette p = label->palette();
-    if (on) {
-        p.setColor(QPalette::Window, QColor(0xc0, 0x00, 0x00));
-        p.setColor(QPalette::WindowText, Qt::white);
-    } else {
-        p.setColor(QPalette::WindowText, label->property("digitColour").value<QColor>());
-    }
-    label->setAutoFillBackground(on);
-    label->setPalette(p);
-    label->setToolTip(level);
-    const QString caption = QString::fromUtf8(InfoOf(q).captionText);
-    label->setAccessibleDescription(on ? caption + QStringLiteral(": ") + level : caption);
-}
-
-void TFMain::UpdateChartWindows() {
-    // Each chart reaches ChartPointsShown back from the newest point of its leading series,
-    // unless the user has zoomed or moved it to look back: it then stays where it was put.
-    const auto& charts = LiveCharts();
-    for (size_t i = 0; i < charts.size(); ++i) {
-        QChart* chart = LiveChartNamed(charts[i].chartName);
-        const auto newest = record_.Series(charts[i].windowFrom).NewestX();
-        if (chart == nullptr) continue;
-        QValueAxis* axis = BottomAxis(chart);
-        if (liveFollowing_[i] && newest) {
-            const XRange range = VisibleRange(*newest, ChartPointsShown);
-            if (range.min != axis->min() || range.max != axis->max()) {
-                axis->setRange(range.min, range.max);  // refills the chart through its signal
-                continue;
-            }
-        }
-        FillLiveChart(static_cast<int>(i));
-    }
-}
-
-void TFMain::FillLiveChart(int chartIndex) {
-    // Only the readings in view are handed to a chart to draw, re-sliced from the record
-    // whenever the view moves, so a reading costs the same at the 100th and the 100,000th.
-    const LiveChartInfo& info = LiveCharts()[static_cast<size_t>(chartIndex)];
-    QChart* chart = LiveChartNamed(info.chartName);
-    if (chart == nullptr) return;
-    const QValueAxis* axis = BottomAxis(chart);
-    for (Quantity q : AllQuantities()) {
-        if (qstrcmp(InfoOf(q).chartName, info.chartName) != 0) continue;
-        LiveSeriesOf(q)->replace(
-            PointsInView(record_.Series(q), axis->min(), axis->max(), kLiveChartMaxPoints));
-    }
-}
-
-void TFMain::LiveChartMovedByUser(int chartIndex, bool reset) {
-    liveFollowing_[static_cast<size_t>(chartIndex)] = reset;
-    if (reset) {
-        UpdateChartWindows();
-    }
-}
-
 void TFMain::ButtonClearClick() {
-    record_.Clear();
-    liveFollowing_.fill(true);
-    for (Quantity q : {Quantity::Tv, Quantity::Rh, Quantity::Tsf}) ShowLevel(q, QString());
-    liveTimes_.clear();
-    for (Quantity q : AllQuantities()) {
-        LiveSeriesOf(q)->clear();
-        ValueLabelOf(q)->setText(QStringLiteral("0.0"));
-    }
+    live_.Clear();  // the live page clears through the session's signal
 }
 
 }  // namespace lmr

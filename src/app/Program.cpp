@@ -45,7 +45,9 @@ Program::Program(ProgramOptions options) {
             },
             Qt::QueuedConnection);
     });
-    fmain_ = std::make_unique<TFMain>(*link_, *search_);
+    live_ = std::make_unique<LiveSession>();
+    logger_ = std::make_unique<LoggerTable>();
+    fmain_ = std::make_unique<TFMain>(*link_, *search_, *live_, *logger_);
     if (options.tone == nullptr) {
         ownTone_ = std::make_unique<AlsaTone>([this] {
             // Called on the tone thread: the desktop beep belongs to the window's thread.
@@ -64,7 +66,7 @@ Program::Program(ProgramOptions options) {
         w->setAttribute(Qt::WA_QuitOnClose, false);
     }
     fmain_->SetAuxWindows(fstat_.get(), foptions_.get(), flogo_.get(), fhelp_.get());
-    assessSource_ = std::make_unique<MainAssessSource>(*fmain_);
+    assessSource_ = std::make_unique<MainAssessSource>(*live_, *logger_);
     fassess_ = std::make_unique<TFAssess>();
     fassess_->SetSource(assessSource_.get());
     fmain_->SetAssessWindow(fassess_.get());
@@ -77,7 +79,7 @@ Program::~Program() {
 
 void Program::WireSecondaryWindows() {
     TFMain* m = fmain_.get();
-    statistics_ = std::make_unique<LiveStatistics>(m->Record());
+    statistics_ = std::make_unique<LiveStatistics>(*live_);
     fstat_->SetSource(statistics_.get());
     settings_ = std::make_unique<OptionsWindowSettings>(*foptions_);
     m->SetMeasurementOptions(settings_.get());

@@ -15,7 +15,9 @@
 #include "link/PortTable.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
-#include "measure/AlarmTone.h"
+#include "app/AlarmTone.h"
+#include "core/LiveSession.h"
+#include "core/LoggerTable.h"
 #include "windows/FormOptions.h"
 #include "windows/FormStat.h"
 
@@ -31,7 +33,7 @@ struct ProgramOptions {
 };
 
 // The process-wide objects of a running program, made in their order: the
-// port table, the link and the search (not yet running), then the main
+// port table, the link and the search (not yet running), the measurement data, then the main
 // window, which starts the search, then the statistics, options, splash and
 // help windows, hidden. Tests make one per test.
 class Program {
@@ -49,6 +51,9 @@ public:
     [[nodiscard]] TFAssess& FAssess() const { return *fassess_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] SearchThread& Search() const { return *search_; }
+    // The measurement data of this run: the live readings and the logger page's records.
+    [[nodiscard]] LiveSession& Live() const { return *live_; }
+    [[nodiscard]] LoggerTable& Logger() const { return *logger_; }
     // Why the transcript asked for is not written, or stopped being written; empty when it is
     // or none was asked for.
     [[nodiscard]] const QString& TranscriptProblem() const { return transcriptProblem_; }
@@ -68,6 +73,8 @@ private:
     // Carries the search thread's texts to the window's thread.
     std::unique_ptr<QObject> relay_;
     std::unique_ptr<SearchThread> search_;
+    std::unique_ptr<LiveSession> live_;
+    std::unique_ptr<LoggerTable> logger_;
     std::unique_ptr<Tone> ownTone_;
     std::unique_ptr<TFMain> fmain_;
     std::unique_ptr<TFStat> fstat_;

@@ -1,9 +1,7 @@
 #include "app/TFMain.h"
 
 #include <QApplication>
-#include <QCategoryAxis>
 #include <QCloseEvent>
-#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QScreen>
@@ -31,23 +29,11 @@ constexpr int kStatusHeight = 19;
 constexpr int kContentWidth = 472 + 655;
 constexpr int kContentHeight = 48 + 523 + 4;
 
-const QColor kRed(255, 0, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kGreen(0, 255, 0);
-const QColor kCyan(0, 255, 255);
-
-QFrame* MakeLoweredPanel(QWidget* parent, int left, int top, int w, int h) {
-    auto* p = new QFrame(parent);
-    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    p->setLineWidth(1);
-    p->setGeometry(left, top, w, h);
-    return p;
-}
-
 }  // namespace
 
-TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
-    : QMainWindow(parent), link_(link), search_(search) {
+TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable& logger,
+               QWidget* parent)
+    : QMainWindow(parent), link_(link), search_(search), live_(live), logger_(logger) {
     InitResources();
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(QString::fromUtf8(kMainCaption));
@@ -162,9 +148,11 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     connect(ComboBoxZ, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TFMain::ComboBoxZChange);
     connect(ChartValueBottomAxis, &QValueAxis::rangeChanged, this, [this] { RelabelChartValue(); });
-    const auto& liveCharts = LiveCharts();
-    for (int i = 0; i < static_cast<int>(liveCharts.size()); ++i) {
-        QChart* chart = LiveChartNamed(liveCharts[static_cast<size_t>(i)].chartName);
+    connect(&live_, &LiveSession::rowsAdded, this, &TFMain::ShowLiveRows);
+    connect(&live_, &LiveSession::cleared, this, &TFMain::ClearLiveView);
+    connect(&logger_, &LoggerTable::rowsAdded, this, &TFMain::ShowLoggerRows);
+    for (int i = 0; i < kLiveChartCount; ++i) {
+        QChart* chart = LiveChart(i);
         auto* view = qobject_cast<ZoomChartView*>(chart->scene()->views().value(0));
         connect(BottomAxis(chart), &QValueAxis::rangeChanged, this, [this, i] { FillLiveChart(i); });
         if (view == nullptr) continue;
@@ -237,49 +225,6 @@ void TFMain::BuildClockStrip(QWidget* content) {
     ButtonReadMemo->setGeometry(0, 225, 440, 25);
 }
 
-QChart* TFMain::MakeLiveChart(QFrame* panel, QLabel*& image, ZoomChartView*& view, double yMin,
-                              double yMax) {
-    image = new QLabel(panel);
-    image->setGeometry(2, 2, 210, 172);
-    image->setPixmap(QPixmap(QStringLiteral(":/panel.png")));
-    image->setScaledContents(true);
-
-    auto* chart = new QChart;
-    chart->legend()->hide();
-    chart->setBackgroundBrush(QBrush(QPixmap(QStringLiteral(":/chartbg.png"))));
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(0, 0, 0, 0));
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setPlotAreaBackgroundVisible(false);
-    chart->setDropShadowEnabled(false);
-    auto* x = new QValueAxis;
-    auto* y = new QValueAxis;
-    x->setRange(-ChartPointsShown, 0);
-    y->setRange(yMin, yMax);
-    x->setVisible(false);
-    y->setVisible(false);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-
-    view = new ZoomChartView(chart, panel);
-    view->setGeometry(14, 11, 186, 154);
-    return chart;
-}
-
-QLineSeries* TFMain::AddLiveSeries(QChart* chart, const char* name, QColor colour) {
-    auto* s = new QLineSeries;
-    s->setObjectName(QString::fromLatin1(name));
-    s->setName(QString::fromLatin1(name));
-    QPen pen(colour);
-    pen.setWidth(2);
-    s->setPen(pen);
-    s->setPointsVisible(false);
-    chart->addSeries(s);
-    s->attachAxis(BottomAxis(chart));
-    s->attachAxis(LeftAxis(chart));
-    return s;
-}
-
 QValueAxis* TFMain::LeftAxis(QChart* chart) {
     const auto axes = chart->axes(Qt::Vertical);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
@@ -288,190 +233,6 @@ QValueAxis* TFMain::LeftAxis(QChart* chart) {
 QValueAxis* TFMain::BottomAxis(QChart* chart) {
     const auto axes = chart->axes(Qt::Horizontal);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
-}
-
-QFrame* TFMain::MakeValuePanel(int left, int top, QLabel*& caption1, const char* text1,
-                               QLabel*& value1, QLabel** caption2, const char* text2,
-                               QLabel** value2) {
-    QFrame* panel = MakeLoweredPanel(TabSheet1, left, top, 214, 59);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, QColor(0x1c, 0x24, 0x30));
-    pal.setColor(QPalette::WindowText, QColor(0xe8, 0xec, 0xf0));
-    panel->setPalette(pal);
-    QFont captionFont = font();
-    captionFont.setBold(true);
-    captionFont.setPointSize(8);
-    QFont digits(readoutFace_.isEmpty() ? QString::fromLatin1(kReadoutFont.face) : readoutFace_);
-    digits.setPixelSize(24);
-    digits.setBold(true);
-    auto makePair = [&](QLabel*& caption, const char* text, QLabel*& value, int captionTop,
-                        int valueTop, QColor colour) {
-        caption = new QLabel(QString::fromUtf8(text), panel);
-        caption->setFont(captionFont);
-        caption->move(16, captionTop);
-        caption->adjustSize();
-        value = new QLabel(QStringLiteral("0.0"), panel);
-        value->setFont(digits);
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setGeometry(196 - 100, valueTop, 100, 24);
-        QPalette vp = value->palette();
-        vp.setColor(QPalette::WindowText, colour);
-        value->setPalette(vp);
-        value->setProperty("digitColour", colour);
-        // Assistive tools read the digits themselves as the label's name; the caption
-        // says what they are.
-        value->setAccessibleDescription(caption->text());
-        caption->setBuddy(value);
-    };
-    makePair(caption1, text1, value1, 16, 9, kRed);
-    if (caption2 != nullptr) {
-        makePair(*caption2, text2, *value2, 40, 33, kYellow);
-    }
-    return panel;
-}
-
-void TFMain::BuildLivePage() {
-    readoutFace_ = QString::fromLatin1(kReadoutFont.face);
-    struct ChartPanel {
-        QFrame** panel;
-        QLabel** image;
-        QChart** chart;
-        ZoomChartView** view;
-        const char* panelName;
-        const char* chartName;
-        int left, top;
-        double yMin, yMax;
-    };
-    const ChartPanel charts[] = {
-        {&Panel4, &Image4, &Chart4, &ChartView4, "Panel4", "Chart4", 0, 0, 0, 75},
-        {&Panel5, &Image5, &Chart5, &ChartView5, "Panel5", "Chart5", 216, 0, 0, 100},
-        {&Panel6, &Image6, &Chart6, &ChartView6, "Panel6", "Chart6", 432, 0, 0, 100},
-        {&Panel1, &Image1, &Chart2, &ChartView2, "Panel1", "Chart2", 0, 235, -40, 50},
-        {&Panel2, &Image2, &Chart1, &ChartView1, "Panel2", "Chart1", 216, 235, 0, 160},
-        {&Panel3, &Image3, &Chart3, &ChartView3, "Panel3", "Chart3", 432, 235, 0, 1700},
-    };
-    for (const ChartPanel& c : charts) {
-        *c.panel = MakeLoweredPanel(TabSheet1, c.left, c.top, 214, 176);
-        (*c.panel)->setObjectName(QString::fromLatin1(c.panelName));
-        *c.chart = MakeLiveChart(*c.panel, *c.image, *c.view, c.yMin, c.yMax);
-        (*c.chart)->setObjectName(QString::fromLatin1(c.chartName));
-        (*c.view)->setObjectName(QString::fromLatin1(c.chartName) + QStringLiteral("View"));
-    }
-    // Each curve is drawn in the colour of its digits.
-    LineSeries1 = AddLiveSeries(Chart1, "LineSeries1", kRed);
-    Series12 = AddLiveSeries(Chart2, "Series12", kRed);
-    Series14 = AddLiveSeries(Chart2, "Series14", kYellow);
-    LineSeries2 = AddLiveSeries(Chart3, "LineSeries2", kRed);
-    LineSeries3 = AddLiveSeries(Chart4, "LineSeries3", kRed);
-    Series11 = AddLiveSeries(Chart4, "Series11", kYellow);
-    LineSeries4 = AddLiveSeries(Chart5, "LineSeries4", kRed);
-    Series13 = AddLiveSeries(Chart6, "Series13", kRed);
-    LineSeries5 = AddLiveSeries(Chart6, "LineSeries5", kYellow);
-
-    Panel7 =
-        MakeValuePanel(0, 174, Label12, kCaptionThs, Label25, &Label13, kCaptionWbgt, &Label26);
-    Panel8 = MakeValuePanel(216, 174, Label14, kCaptionRh, Label23);
-    Panel9 =
-        MakeValuePanel(432, 174, Label15, kCaptionTv, Label21, &Label16, kCaptionTsf, &Label22);
-    Panel10 =
-        MakeValuePanel(0, 409, Label17, kCaptionTvt, Label27, &Label18, kCaptionTtr, &Label28);
-    Panel11 = MakeValuePanel(216, 409, Label19, kCaptionTrad, Label29);
-    Panel12 = MakeValuePanel(432, 409, Label20, kCaptionW, Label30);
-    const std::pair<QWidget*, const char*> names[] = {
-        {Panel7, "Panel7"},   {Panel8, "Panel8"},   {Panel9, "Panel9"},   {Panel10, "Panel10"},
-        {Panel11, "Panel11"}, {Panel12, "Panel12"}, {Label12, "Label12"}, {Label13, "Label13"},
-        {Label14, "Label14"}, {Label15, "Label15"}, {Label16, "Label16"}, {Label17, "Label17"},
-        {Label18, "Label18"}, {Label19, "Label19"}, {Label20, "Label20"}, {Label21, "Label21"},
-        {Label22, "Label22"}, {Label23, "Label23"}, {Label25, "Label25"}, {Label26, "Label26"},
-        {Label27, "Label27"}, {Label28, "Label28"}, {Label29, "Label29"}, {Label30, "Label30"},
-    };
-    for (const auto& [w, n] : names) {
-        w->setObjectName(QString::fromLatin1(n));
-    }
-
-    ButtonStartStop = new QPushButton(QString::fromUtf8(kStartCaption), TabSheet1);
-    ButtonStartStop->setObjectName(QStringLiteral("ButtonStartStop"));
-    ButtonStartStop->setGeometry(0, 470, 646, 25);
-    ButtonStartStop->setEnabled(false);
-
-    StringGridD = new StringGrid(10, 2, 0, TabSheet1);
-    StringGridD->setObjectName(QStringLiteral("StringGridD"));
-    StringGridD->setGeometry(0, 0, 145, 129);
-    StringGridD->setAccessibleName(QStringLiteral("Текущие показания"));
-    StringGridD->hide();
-}
-
-void TFMain::BuildLoggerPage() {
-    ComboBoxZ = new QComboBox(TabSheet3);
-    ComboBoxZ->setObjectName(QStringLiteral("ComboBoxZ"));
-    ComboBoxZ->setGeometry(500, 3, 145, 22);
-    ComboBoxZ->setEditable(true);
-    // Text typed into the box chooses nothing and must not become a fifth item.
-    ComboBoxZ->setInsertPolicy(QComboBox::NoInsert);
-    for (const char* item : kLoggerQuantityItems) {
-        ComboBoxZ->addItem(QString::fromUtf8(item));
-    }
-    // The text shows the first item while no item is chosen yet.
-    ComboBoxZ->setCurrentIndex(-1);
-    ComboBoxZ->setEditText(QString::fromUtf8(kLoggerQuantityItems[0]));
-    ComboBoxZ->setAccessibleName(QStringLiteral("Величина"));
-
-    ChartValue = new QChart;
-    ChartValue->setObjectName(QStringLiteral("ChartValue"));
-    // Axis numbers with the user's decimal mark, as every other number on screen.
-    ChartValue->setLocalizeNumbers(true);
-    ChartValue->legend()->hide();
-    ChartValue->setBackgroundBrush(QColor(0xc0, 0xc0, 0xc0));
-    ChartValue->setBackgroundRoundness(0);
-    ChartValueLeftAxis = new QValueAxis;
-    ChartValueLeftAxis->setRange(0, 100);
-    // The bottom labels are the records' time texts, placed at the points (RelabelChartValue).
-    auto* bottom = new QCategoryAxis;
-    bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    ChartValueBottomAxis = bottom;
-    ChartValue->addAxis(ChartValueBottomAxis, Qt::AlignBottom);
-    ChartValue->addAxis(ChartValueLeftAxis, Qt::AlignLeft);
-    const QColor colours[4] = {kRed, kGreen, kYellow, kCyan};
-    for (int i = 0; i < 10; ++i) {
-        auto* s = new QLineSeries;
-        s->setObjectName(QStringLiteral("Series%1").arg(i + 1));
-        s->setName(s->objectName());
-        s->setPointsVisible(true);
-        s->setMarkerSize(2);
-        if (i < 4) {
-            s->setColor(colours[i]);
-        }
-        ChartValue->addSeries(s);
-        s->attachAxis(ChartValueBottomAxis);
-        s->attachAxis(ChartValueLeftAxis);
-        s->setVisible(i == 0);
-        LoggerSeries[static_cast<size_t>(i)] = s;
-    }
-    Series1 = LoggerSeries[0];
-    Series2 = LoggerSeries[1];
-    Series3 = LoggerSeries[2];
-    Series4 = LoggerSeries[3];
-    ChartValueView = new ZoomChartView(ChartValue, TabSheet3);
-    ChartValueView->setObjectName(QStringLiteral("ChartValueView"));
-    ChartValueView->setGeometry(0, 30, 646, 437);
-    ChartValueView->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    ChartValueView->setStyleSheet(QString());
-
-    ButtonZagruzit = new QPushButton(QString::fromUtf8(kLoadCaption), TabSheet3);
-    ButtonZagruzit->setObjectName(QStringLiteral("ButtonZagruzit"));
-    ButtonZagruzit->setGeometry(0, 470, 647, 25);
-
-    StringGridL = new StringGrid(10, 2, 0, TabSheet3);
-    StringGridL->setObjectName(QStringLiteral("StringGridL"));
-    StringGridL->setGeometry(0, 0, 129, 105);
-    StringGridL->setAccessibleName(QStringLiteral("Записи логгера"));
-    // The time column holds the records' time texts, up to "23:59 31.12.99"; the nine number
-    // columns give it the room, so that all ten still fit the table beside its scroll bar.
-    StringGridL->setColumnWidth(
-        0, StringGridL->fontMetrics().horizontalAdvance(QStringLiteral("23:59 31.12.99")) + 12);
-    for (int c = 1; c < 10; ++c) StringGridL->setColumnWidth(c, 57);
-    StringGridL->hide();
 }
 
 void TFMain::BuildMenu() {

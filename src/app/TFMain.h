@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QComboBox>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QLineSeries>
@@ -23,6 +24,8 @@
 #include <functional>
 #include <vector>
 
+#include "app/AlarmTone.h"
+#include "app/LivePage.h"
 #include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
 #include "app/ZoomChartView.h"
@@ -31,8 +34,8 @@
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
-#include "measure/AlarmTone.h"
-#include "measure/LiveRecord.h"
+#include "core/LiveSession.h"
+#include "core/LoggerTable.h"
 #include "windows/FormAssess.h"
 
 namespace lmr {
@@ -44,8 +47,10 @@ namespace lmr {
 class TFMain final : public QMainWindow {
     Q_OBJECT
 public:
-    // The link and the search are the process's own; the window uses them.
-    TFMain(Link& link, SearchThread& search, QWidget* parent = nullptr);
+    // The link, the search and the measurement data are the process's own; the window uses
+    // the link and shows the data.
+    TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable& logger,
+           QWidget* parent = nullptr);
     ~TFMain() override;
 
     // The four secondary windows the menu shows and hides.
@@ -141,13 +146,13 @@ public:
     // Where live measurement reads its settings, and what sounds the alarm.
     void SetMeasurementOptions(MeasurementOptions* options) { options_ = options; }
     void SetTone(Tone* tone) { tone_ = tone; }
-    // Every live reading since the last Clear: what the charts, the
-    // statistics and the protocol read.
-    [[nodiscard]] LiveRecord& Record() { return record_; }
-    [[nodiscard]] const LiveRecord& Record() const { return record_; }
+    // The live readings of this run and the logger page's records, which the window shows.
+    [[nodiscard]] const LiveSession& Live() const { return live_; }
+    [[nodiscard]] const LoggerTable& Logger() const { return logger_; }
     [[nodiscard]] QLineSeries* LiveSeriesOf(Quantity q) const;
     [[nodiscard]] QLabel* ValueLabelOf(Quantity q) const;
-    [[nodiscard]] QChart* LiveChartNamed(const char* name) const;
+    // The live chart of LiveChartRows()' row chartIndex.
+    [[nodiscard]] QChart* LiveChart(int chartIndex) const;
 
     // --- Protocol export ---
     // The spreadsheet application and worksheet of the latest export; the
@@ -189,11 +194,12 @@ public:
     void TimerIntervalTimer();
     void TimerPeriodTimer();
     void TakeReading();
-    // Shows one reading's three channels and what derives from them: labels,
-    // grid row, chart points, the critical-level checks and the chart windows.
+    // One live reading of the three channels, taken now: the critical-level checks, then into
+    // the live session, which the live page shows.
     void PublishReading(float rh, float tv, float tsf);
     void ButtonClearClick();
-    // Hands live chart chartIndex (in LiveCharts() order) the readings in its bottom axis's range.
+    // Hands live chart chartIndex (in LiveChartRows() order) the readings in its bottom axis's
+    // range.
     void FillLiveChart(int chartIndex);
     // The user zoomed or moved a live chart (it then stays put), or zoomed back out (reset: it
     // follows the newest readings again).
@@ -207,16 +213,11 @@ public:
     [[nodiscard]] QString ChartValueGetAxisLabel(int valueIndex) const;
     // Writes the labels of the points in the bottom axis's range (again after a zoom).
     void RelabelChartValue();
-    // Points of downloaded records not yet in the logger series, with their grid rows.
-    struct PendingPoints {
-        std::array<LoggerPoint, 4> points;
-        int gridRow;
-    };
-    // Merges the points into the logger series; during a download (hiddenToo false) the series
-    // not shown are left for SyncLoggerSeries.
-    void AddLoggerPoints(std::vector<PendingPoints>& pending, bool hiddenToo = true);
-    // A record's grid row, now; its points join the pending ones.
-    void AppendLoggerRow(const LoggerRow& row, std::vector<PendingPoints>& pending);
+    // Downloaded records into the logger table.
+    void TakeDownloadedRows(const std::vector<LoggerRow>& rows);
+    // Merges the points of the rows shown since into the logger series; with hiddenToo false
+    // the series not shown are left for SyncLoggerSeries.
+    void FlushLoggerPoints(bool hiddenToo);
     void SyncLoggerSeries();
 
     // "Открыть…": a data file into the logger page as a download; "Сохранить как…": the page
@@ -248,20 +249,19 @@ private:
     void BuildFileMenu();
     void BuildTimers();
     void WriteGridHeaders();
-    QChart* MakeLiveChart(QFrame* panel, QLabel*& image, ZoomChartView*& view, double yMin,
-                          double yMax);
+    QChart* MakeLiveChart(double yMin, double yMax);
     QLineSeries* AddLiveSeries(QChart* chart, const char* name, QColor colour);
-    QFrame* MakeValuePanel(int left, int top, QLabel*& caption1, const char* text1, QLabel*& value1,
-                           QLabel** caption2 = nullptr, const char* text2 = nullptr,
-                           QLabel** value2 = nullptr);
+    QFrame* MakeValuePanel(const ValuePanelRow& row);
+    void AddValuePair(QFrame* panel, const LiveQuantityRow& q);
+    // The views of the measurement data: the live session's and the logger table's new rows
+    // into the grids, the digits and the charts.
+    void ShowLiveRows(int first, int count);
+    void ClearLiveView();
+    void ShowLoggerRows(int first, int count);
     static void Toggle(QWidget* w);
     static void CloseOnEscape(QWidget* w);
     void ShowExportMessage(const ExportMessage& m);
     void StopLive();
-    void PublishLabelAndCell(Quantity q, double value, bool absent = false);
-    void AddChartPoint(Quantity q, double value, bool absent = false);
-    QString readingTime_;  // the time of day of the reading being published
-    void Publish(Quantity q, double value);
     void CheckLevel(AlarmChannel c, float value);
     // Marks the digits of q as at its critical level (level: what the label's tool tip says),
     // or back to normal (level empty).
@@ -283,19 +283,23 @@ private:
     bool identifying_ = false;
     std::atomic<bool> downloadStop_{false};
     QShortcut* downloadEscape_ = nullptr;
-    // Behind each logger grid row (row 1 first) and each live reading: what a data file holds.
-    std::vector<LoggerRecord> loggerRecords_;
-    std::vector<QDateTime> liveTimes_;
-    LiveRecord record_;
+    LiveSession& live_;
+    LoggerTable& logger_;
     MeasurementOptions* options_ = nullptr;
     Tone* tone_ = nullptr;
-    // StringGridL row of the record behind each logger point, by point index: a second
-    // download's points sit among the first's by address, its rows after them.
-    std::vector<int> loggerPointRows_;
+    // Logger table row behind each logger point, by point index: a second download's points
+    // sit among the first's by address, its rows after them.
+    std::vector<int> loggerPointEntries_;
+    // Points of rows shown but not yet in the logger series, with their table rows.
+    struct PendingPoints {
+        std::array<LoggerPoint, kLoggerSeries> points;
+        int entry;
+    };
+    std::vector<PendingPoints> pendingPoints_;
+    QElapsedTimer sinceLoggerChart_;
     // Every logger point by series, and which of Series1...Series4 do not hold theirs yet.
     std::array<QList<QPointF>, 4> loggerPoints_;
     std::array<bool, 4> loggerSeriesBehind_{};
-    bool relabelling_ = false;
     QWidget* FStat_ = nullptr;
     QWidget* FOptions_ = nullptr;
     QWidget* FLogo_ = nullptr;

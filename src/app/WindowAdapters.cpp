@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "measure/Clock.h"
 #include "measure/NumberText.h"
 #include "measure/TimeWindow.h"
 #include "windows/TimeMaskEdit.h"
@@ -82,16 +81,11 @@ void OptionsWindowSettings::MarkTimes(bool startValid, bool endValid) {
 
 std::vector<double> LiveStatistics::Values(int item) const {
     static constexpr Quantity kItems[] = {Quantity::Tv, Quantity::Rh, Quantity::Tsf};
-    if (item < 0 || item > 2) {
-        return {};
-    }
-    const LiveSeries& s = record_.Series(kItems[item]);
+    if (item < 0 || item > 2) return {};
     std::vector<double> values;
-    values.reserve(static_cast<size_t>(s.Count()));
-    for (int i = 0; i < s.Count(); ++i) {
-        if (!s.At(i).absent) {
-            values.push_back(s.At(i).y);
-        }
+    values.reserve(static_cast<size_t>(live_.Count()));
+    for (int i = 0; i < live_.Count(); ++i) {
+        if (const auto v = LiveValue(live_.At(i), kItems[item])) values.push_back(*v);
     }
     return values;
 }
@@ -101,53 +95,46 @@ std::vector<AssessReading> MainAssessSource::Readings(AssessSourceKind kind) con
 }
 
 qint64 MainAssessSource::Revision(AssessSourceKind kind) const {
-    if (kind == AssessSourceKind::Live) return m_.Record().Series(Quantity::Ths).Count();
-    // Rows only grow during a download; a table loaded anew may keep the count, not the text.
-    const StringGrid& g = *m_.StringGridL;
-    const int last = g.RowCount() - 2;
-    return (qint64{g.RowCount()} << 32) ^
-           qHash(last >= 1 ? g.Cells(0, last) + g.Cells(1, last) : QString());
+    return kind == AssessSourceKind::Live ? live_.Revision() : logger_.Revision();
 }
 
+namespace {
+
+// The figures the assessment judges: each rounded to 0.1, as the tables show them.
+AssessReading AssessReadingOf(const Reading& r, qint64 seconds) {
+    return {seconds, RoundToTenth(r.derived.ths), RoundToTenth(r.derived.wbgt),
+            RoundToTenth(r.derived.w)};
+}
+
+qint64 SecondsOf(const QDateTime& when) {
+    return WallSeconds(when.date(), when.time().msecsSinceStartOfDay() / 1000);
+}
+
+}  // namespace
+
 std::vector<AssessReading> MainAssessSource::LiveReadings() const {
-    const LiveRecord& r = m_.Record();
-    const LiveSeries& ths = r.Series(Quantity::Ths);
-    const LiveSeries& wbgt = r.Series(Quantity::Wbgt);
-    const LiveSeries& w = r.Series(Quantity::W);
-    const int n = std::min({ths.Count(), wbgt.Count(), w.Count()});
-    std::vector<int> times;
     std::vector<AssessReading> readings;
-    for (int i = 0; i < n; ++i) {
-        const std::optional<int> t = TimeOfDaySeconds(ths.At(i).label);
-        if (!t || ths.At(i).absent || wbgt.At(i).absent || w.At(i).absent) continue;
-        times.push_back(*t);
-        readings.push_back({0, ths.At(i).y, wbgt.At(i).y, w.At(i).y});
+    readings.reserve(static_cast<size_t>(live_.Count()));
+    for (int i = 0; i < live_.Count(); ++i) {
+        const Reading& r = live_.At(i);
+        readings.push_back(AssessReadingOf(r, SecondsOf(r.when)));
     }
-    // The record is taken up to now: its last reading is today's.
-    const std::vector<qint64> seconds = UnwrapTimesOfDay(times, appClock().now().date());
-    for (std::size_t i = 0; i < readings.size(); ++i) readings[i].seconds = seconds[i];
     return readings;
 }
 
 std::vector<AssessReading> MainAssessSource::LoggerReadings() const {
-    const StringGrid& g = *m_.StringGridL;
-    std::vector<AssessReading> readings;
-    std::vector<std::optional<qint64>> times;
-    for (int row = 1; row < g.RowCount(); ++row) {
-        const auto ths = ParseDecimal(g.Cells(1, row));
-        const auto wbgt = ParseDecimal(g.Cells(2, row));
-        const auto w = ParseDecimal(g.Cells(9, row));
-        if (!ths || !wbgt || !w) continue;  // the empty row a download leaves at the end
-        readings.push_back({0, *ths, *wbgt, *w});
-        times.push_back(LoggerTimeSeconds(g.Cells(0, row)));
+    // A record whose fields name no moment is still counted: it takes the time of the record
+    // before it, or of the first one with a time.
+    std::optional<qint64> known;
+    for (int i = 0; i < logger_.Count() && !known; ++i) {
+        if (logger_.At(i).reading.when.isValid()) known = SecondsOf(logger_.At(i).reading.when);
     }
-    // A record whose time text cannot be read is still counted: it takes the time of the record
-    // before it, or of the first readable one.
-    const auto first = std::find_if(times.begin(), times.end(), [](const auto& t) { return t; });
-    std::optional<qint64> known = first != times.end() ? *first : std::nullopt;
-    for (std::size_t i = 0; i < times.size(); ++i) {
-        if (times[i]) known = times[i];
-        readings[i].seconds = known.value_or(0);
+    std::vector<AssessReading> readings;
+    readings.reserve(static_cast<size_t>(logger_.Count()));
+    for (int i = 0; i < logger_.Count(); ++i) {
+        const Reading& r = logger_.At(i).reading;
+        if (r.when.isValid()) known = SecondsOf(r.when);
+        readings.push_back(AssessReadingOf(r, known.value_or(0)));
     }
     return readings;
 }

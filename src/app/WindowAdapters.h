@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/MeasurementOptions.h"
-#include "app/TFMain.h"
-#include "measure/LiveRecord.h"
+#include "core/LiveSession.h"
+#include "core/LoggerTable.h"
 #include "windows/AssessSource.h"
 #include "windows/FormOptions.h"
 #include "windows/StatisticsSource.h"
@@ -29,28 +29,30 @@ private:
     TFOptions& w_;
 };
 
-// The statistics window counts the live record's tв, RH and tсф.
+// The statistics window counts the live session's tв, RH and tсф.
 class LiveStatistics final : public StatisticsSource {
 public:
-    explicit LiveStatistics(const LiveRecord& record) : record_(record) {}
+    explicit LiveStatistics(const LiveSession& live) : live_(live) {}
     std::vector<double> Values(int item) const override;
 
 private:
-    const LiveRecord& record_;
+    const LiveSession& live_;
 };
 
-// The assessment window reads the live record and the logger table as a download or a loaded
+// The assessment window reads the live session and the logger table as a download or a loaded
 // file left them.
 class MainAssessSource final : public AssessSource {
 public:
-    explicit MainAssessSource(const TFMain& m) : m_(m) {}
+    MainAssessSource(const LiveSession& live, const LoggerTable& logger)
+        : live_(live), logger_(logger) {}
     std::vector<AssessReading> Readings(AssessSourceKind kind) const override;
     qint64 Revision(AssessSourceKind kind) const override;
 
 private:
     std::vector<AssessReading> LiveReadings() const;
     std::vector<AssessReading> LoggerReadings() const;
-    const TFMain& m_;
+    const LiveSession& live_;
+    const LoggerTable& logger_;
 };
 
 }  // namespace lmr

@@ -1,7 +1,6 @@
 #include "assess/Assessment.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +8,6 @@ namespace lmr {
 
 namespace {
 
-constexpr qint64 kDaySeconds = 24 * 3600;
 constexpr double kGapIntervals = 3.0;
 
 // The ТНС-индекс in tenths as the window shows it (the same rounding as RoundToTenth).
@@ -119,47 +117,6 @@ std::vector<AssessReading> ReadingsBetween(const std::vector<AssessReading>& rea
 
 qint64 WallSeconds(const QDate& date, int secondOfDay) {
     return QDateTime(date, QTime(0, 0), Qt::UTC).toSecsSinceEpoch() + secondOfDay;
-}
-
-std::optional<qint64> LoggerTimeSeconds(const QString& text) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{1,2}):(\\d{1,2}) (\\d{1,2})\\.(\\d{1,2})\\.(\\d{1,2})$"));
-    const QRegularExpressionMatch m = pattern.match(text.trimmed());
-    if (!m.hasMatch()) return std::nullopt;
-    const int hour = m.captured(1).toInt();
-    const int minute = m.captured(2).toInt();
-    const QDate date(2000 + m.captured(5).toInt(), m.captured(4).toInt(), m.captured(3).toInt());
-    if (!date.isValid() || hour > 23 || minute > 59) return std::nullopt;
-    return WallSeconds(date, hour * 3600 + minute * 60);
-}
-
-std::optional<int> TimeOfDaySeconds(const QString& text) {
-    // Read by hand: the window reads every live reading's time at each refresh.
-    if (text.size() != 8 || text[2] != QLatin1Char(':') || text[5] != QLatin1Char(':')) {
-        return std::nullopt;
-    }
-    int parts[3] = {};
-    for (int p = 0; p < 3; ++p) {
-        const QChar tens = text[p * 3];
-        const QChar ones = text[p * 3 + 1];
-        if (!tens.isDigit() || !ones.isDigit() || tens.unicode() > '9' || ones.unicode() > '9') {
-            return std::nullopt;
-        }
-        parts[p] = (tens.unicode() - '0') * 10 + (ones.unicode() - '0');
-    }
-    if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59) return std::nullopt;
-    return parts[0] * 3600 + parts[1] * 60 + parts[2];
-}
-
-std::vector<qint64> UnwrapTimesOfDay(const std::vector<int>& secondsOfDay, const QDate& lastDay) {
-    std::vector<qint64> times(secondsOfDay.size());
-    qint64 day = WallSeconds(lastDay, 0);
-    for (std::size_t i = secondsOfDay.size(); i-- > 0;) {
-        if (i + 1 < secondsOfDay.size() && secondsOfDay[i] > secondsOfDay[i + 1])
-            day -= kDaySeconds;
-        times[i] = day + secondsOfDay[i];
-    }
-    return times;
 }
 
 }  // namespace lmr

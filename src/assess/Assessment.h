@@ -76,15 +76,4 @@ struct Assessment {
 // Seconds of a local date and time on the assessment's time line.
 [[nodiscard]] qint64 WallSeconds(const QDate& date, int secondOfDay);
 
-// "14:5 7.4.9" (hour:minute day.month.year of the century) as a logger record's time texts read.
-[[nodiscard]] std::optional<qint64> LoggerTimeSeconds(const QString& text);
-
-// "14:05:33" as a live reading's time of day reads; nullopt for anything else.
-[[nodiscard]] std::optional<int> TimeOfDaySeconds(const QString& text);
-
-// Times of day in reading order put on the time line: a time earlier than the one before is the
-// next day, and the last reading is on lastDay.
-[[nodiscard]] std::vector<qint64> UnwrapTimesOfDay(const std::vector<int>& secondsOfDay,
-                                                   const QDate& lastDay);
-
 }  // namespace lmr

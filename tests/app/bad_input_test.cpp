@@ -15,9 +15,9 @@
 #include "app/FormHelp.h"
 #include "app/MainTexts.h"
 #include "app/Program.h"
-#include "measure/AlarmTone.h"
+#include "app/AlarmTone.h"
 #include "measure/Clock.h"
-#include "measure/LiveRecord.h"
+#include "app/LivePage.h"
 #include "windows/TimeMaskEdit.h"
 
 namespace lmr {

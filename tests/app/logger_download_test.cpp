@@ -137,7 +137,7 @@ TEST(LoggerWindow, LiveTicksDueAtTheClickNeverKeepTheDownloadFromStarting) {
     }
     m.ButtonStartStopClick();
     EXPECT_FALSE(m.TimerInterval->isActive());
-    EXPECT_GT(m.Record().Series(Quantity::Tv).Count(), 0);
+    EXPECT_GT(m.Live().Count(), 0);
 }
 
 TEST(LoggerWindow, StartClickedDuringTheDownloadSaysTheLinkIsBusy) {

@@ -117,6 +117,30 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
     }
     EXPECT_EQ(TFMain::LeftAxis(m.Chart2)->min(), -40);
     EXPECT_EQ(TFMain::LeftAxis(m.Chart3)->max(), 1700);
+    // The live page is built from its one table: each quantity's curve on its chart in its
+    // digits' colour, each chart's window led by a curve of its own.
+    struct Curve {
+        Quantity q;
+        QLineSeries* series;
+        QChart* chart;
+        QLabel* digits;
+        QRgb colour;
+    };
+    for (const Curve& c : {Curve{Quantity::Ths, m.LineSeries3, m.Chart4, m.Label25, kDigitRed},
+                           Curve{Quantity::Wbgt, m.Series11, m.Chart4, m.Label26, kDigitYellow},
+                           Curve{Quantity::Tsf, m.LineSeries5, m.Chart6, m.Label22, kDigitYellow},
+                           Curve{Quantity::Ttr, m.Series14, m.Chart2, m.Label28, kDigitYellow},
+                           Curve{Quantity::W, m.LineSeries2, m.Chart3, m.Label30, kDigitRed}}) {
+        EXPECT_EQ(m.LiveSeriesOf(c.q), c.series);
+        EXPECT_EQ(c.series->chart(), c.chart) << c.series->objectName().toStdString();
+        EXPECT_EQ(c.series->pen().color().rgba(), c.colour);
+        EXPECT_EQ(m.ValueLabelOf(c.q), c.digits);
+        EXPECT_EQ(c.digits->palette().color(QPalette::WindowText).rgba(), c.colour);
+    }
+    for (int i = 0; i < kLiveChartCount; ++i) {
+        const LiveChartRow& row = LiveChartRows()[static_cast<size_t>(i)];
+        EXPECT_EQ(m.LiveSeriesOf(row.windowFrom)->chart(), m.LiveChart(i)) << row.chartName;
+    }
     EXPECT_EQ(m.ChartValueLeftAxis->min(), 0);
     EXPECT_EQ(m.ChartValueLeftAxis->max(), 100);
     struct T {

@@ -130,19 +130,5 @@ TEST(Assess, ClassByTheWeightedMeanOrWhyThereIsNone) {
     }
 }
 
-TEST(ReadingTimes, LoggerTextsAndTimesOfDayOverMidnight) {
-    EXPECT_EQ(LoggerTimeSeconds("14:5 7.4.9"), WallSeconds(QDate(2009, 4, 7), 14 * 3600 + 300));
-    EXPECT_FALSE(LoggerTimeSeconds("14:5 32.4.9").has_value());
-    EXPECT_FALSE(LoggerTimeSeconds("").has_value());
-    EXPECT_EQ(TimeOfDaySeconds("00:01:02"), 62);
-    EXPECT_EQ(TimeOfDaySeconds("23:59:59"), 86399);
-    EXPECT_FALSE(TimeOfDaySeconds("24:00:00").has_value());
-    EXPECT_FALSE(TimeOfDaySeconds("1:02:03").has_value());
-    const std::vector<qint64> t = UnwrapTimesOfDay({86390, 5, 15}, QDate(2009, 4, 8));
-    EXPECT_EQ(t[0], WallSeconds(QDate(2009, 4, 7), 86390));
-    EXPECT_EQ(t[1] - t[0], 15);
-    EXPECT_EQ(t[2], WallSeconds(QDate(2009, 4, 8), 15));
-}
-
 }  // namespace
 }  // namespace lmr

@@ -229,14 +229,14 @@ Exchange LiveReading() {
         m.ButtonStartStopClick();
         ASSERT_TRUE(m.TimerInterval->isActive());
         m.TakeReading();
-        ASSERT_EQ(m.Record().Series(Quantity::Tv).Count(), 1);
+        ASSERT_EQ(m.Live().Count(), 1);
         p.meter().Configure([](sim::Options& o) { o.air = 300; });
     };
     x.run = [](SimProgram& p) { p.main().TakeReading(); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
         if (!failed) {
-            EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), 2);
+            EXPECT_EQ(m.Live().Count(), 2);
             if (c.fault != Fault::Garbage) {
                 EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("30"));
             }
@@ -247,7 +247,7 @@ Exchange LiveReading() {
         EXPECT_FALSE(m.TimerPeriod->isActive());
         EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
         // The first reading stays; nothing of this one is shown.
-        for (Quantity q : AllQuantities()) EXPECT_EQ(m.Record().Series(q).Count(), 1);
+        EXPECT_EQ(m.Live().Count(), 1);
         EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("25"));
         EXPECT_EQ(m.StringGridD->RowCount(), 3);
         EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Tv), 1), QStringLiteral("25"));
@@ -257,10 +257,10 @@ Exchange LiveReading() {
         TFMain& m = p.main();
         if (!m.TimerInterval->isActive()) m.ButtonStartStopClick();
         ASSERT_TRUE(m.TimerInterval->isActive());
-        const int before = m.Record().Series(Quantity::Tv).Count();
+        const int before = m.Live().Count();
         m.TakeReading();
         ExpectPanel(p, Text("Чтение данных ..."));
-        EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), before + 1);
+        EXPECT_EQ(m.Live().Count(), before + 1);
         EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("30"));
     };
     return x;

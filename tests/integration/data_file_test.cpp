@@ -211,9 +211,9 @@ TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPag
         EXPECT_EQ(QDateTime(QDate(r.time.year, r.time.month, r.time.day),
                             QTime(r.time.hour, r.time.minute, r.time.second)),
                   QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45 + 3 * i)));
-        EXPECT_EQ(r.rh, float(m.Record().Series(Quantity::Rh).At(i).y));
-        EXPECT_EQ(r.tv, float(m.Record().Series(Quantity::Tv).At(i).y));
-        EXPECT_EQ(r.tsf, float(m.Record().Series(Quantity::Tsf).At(i).y));
+        EXPECT_EQ(r.rh, float(*LiveValue(m.Live().At(i), Quantity::Rh)));
+        EXPECT_EQ(r.tv, float(*LiveValue(m.Live().At(i), Quantity::Tv)));
+        EXPECT_EQ(r.tsf, float(*LiveValue(m.Live().At(i), Quantity::Tsf)));
     }
     EXPECT_TRUE(messages.empty());
 

@@ -2,7 +2,9 @@
 
 #include "SimProgram.h"
 #include "link/Transcript.h"
-#include "measure/LiveRecord.h"
+#include "app/LivePage.h"
+#include "core/LiveSession.h"
+#include "measure/NumberText.h"
 
 namespace lmr::test {
 namespace {
@@ -81,12 +83,13 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
         {Quantity::Wbgt, "21.5"}, {Quantity::Trad, "33.2"}, {Quantity::W, "51.2"},
     };
     for (const auto& [q, text] : expected) {
-        EXPECT_EQ(Label(m, q), ShownNumber(text)) << InfoOf(q).seriesName;
+        EXPECT_EQ(Label(m, q), ShownNumber(text)) << RowOf(q).seriesName;
         EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(q), 1), ShownNumber(text));
-        ASSERT_EQ(m.Record().Series(q).Count(), 1);
-        EXPECT_EQ(m.Record().Series(q).At(0).label, QStringLiteral("16:10:45"));
         EXPECT_EQ(m.LiveSeriesOf(q)->count(), 1);
     }
+    ASSERT_EQ(m.Live().Count(), 1);
+    EXPECT_EQ(m.Live().At(0).when, QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)));
+    EXPECT_EQ(m.Live().At(0).model, 24);
     EXPECT_EQ(m.StringGridD->Cells(0, 1), QStringLiteral("16:10:45"));
     EXPECT_EQ(m.StringGridD->RowCount(), 3);
     EXPECT_EQ(m.StringGridD->TopRow(), 2);
@@ -105,10 +108,10 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->max(), 1);
     m.ButtonClearClick();
     EXPECT_EQ(Label(m, Quantity::W), QStringLiteral("0.0"));
-    EXPECT_EQ(m.Record().Series(Quantity::W).Count(), 0);
+    EXPECT_EQ(m.Live().Count(), 0);
     EXPECT_EQ(m.StringGridD->RowCount(), 4);
     m.TakeReading();
-    EXPECT_EQ(m.Record().Series(Quantity::Tv).At(0).x, 0);
+    EXPECT_EQ(m.LiveSeriesOf(Quantity::Tv)->at(0).x(), 0);
     EXPECT_EQ(m.StringGridD->Cells(4, 3), QStringLiteral("25"));
 }
 
@@ -120,9 +123,9 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
     EXPECT_EQ(Label(m, Quantity::Tvt), ShownNumber("-5.9"));
     EXPECT_EQ(Label(m, Quantity::Ttr), QStringLiteral("-"));
     EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Ttr), 1), QStringLiteral("-"));
-    EXPECT_TRUE(m.Record().Series(Quantity::Ttr).At(0).absent);
+    EXPECT_FALSE(LiveValue(m.Live().At(0), Quantity::Ttr).has_value());
     EXPECT_EQ(m.LiveSeriesOf(Quantity::Ttr)->count(), 0);
-    EXPECT_EQ(m.Record().Series(Quantity::Ttr).Count(), m.Record().Series(Quantity::Tv).Count());
+    EXPECT_EQ(m.LiveSeriesOf(Quantity::Tv)->count(), 1);
 
     p.meter().Configure([](sim::Options& o) { o.rh = 65535; });
     m.TakeReading();
@@ -142,7 +145,7 @@ TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
     EXPECT_FALSE(m.TimerInterval->isActive());
     EXPECT_FALSE(m.TimerPeriod->isActive());
     EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Старт"));
-    EXPECT_EQ(m.Record().Series(Quantity::Tv).Count(), 0);
+    EXPECT_EQ(m.Live().Count(), 0);
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("0.0"));
     EXPECT_EQ(m.StringGridD->RowCount(), 2);
     EXPECT_FALSE(p.program().TheLink().IsOpen());
@@ -167,11 +170,13 @@ TEST(LiveReading, ChartsLookedBackAtShowTheEarlierReadings) {
     TFMain& m = p.FMain();
     for (int i = 0; i < 300; ++i) m.PublishReading(50.0f, 20.0f + i % 10, 30.0f);
     QValueAxis* x = TFMain::BottomAxis(m.Chart6);
+    int chart6 = 0;
+    while (m.LiveChart(chart6) != m.Chart6) ++chart6;
     EXPECT_EQ(x->min(), 199);
     EXPECT_EQ(m.Series13->count(), 101);
 
     x->setRange(0, 50);  // what a drag back or a zoom does to the axis
-    m.LiveChartMovedByUser(5, false);
+    m.LiveChartMovedByUser(chart6, false);
     ASSERT_EQ(m.Series13->count(), 51);
     EXPECT_EQ(m.Series13->at(0), QPointF(0, 20));
     EXPECT_EQ(m.LineSeries5->count(), 51) << "both series of the chart";
@@ -181,7 +186,7 @@ TEST(LiveReading, ChartsLookedBackAtShowTheEarlierReadings) {
 
     x->setRange(-1000, 1000);  // zoomed far out: all 301 readings, none twice
     EXPECT_EQ(m.Series13->count(), 301);
-    m.LiveChartMovedByUser(5, true);
+    m.LiveChartMovedByUser(chart6, true);
     EXPECT_EQ(x->max(), 300);
     EXPECT_EQ(m.Series13->count(), 101);
 }

@@ -124,7 +124,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     m.ButtonStartStopClick();
     ASSERT_TRUE(m.TimerInterval->isActive());
     ASSERT_TRUE(
-        SimProgram::WaitFor([&] { return m.Record().Series(Quantity::Tv).Count() >= 3; }, 5000));
+        SimProgram::WaitFor([&] { return m.Live().Count() >= 3; }, 5000));
 
     // While the download runs, the cells and the clock are asked for (as clicks that reached
     // the window would be) and live ticks come due: all find the link busy and say so.
@@ -142,7 +142,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!downloading()) return;
-        readingsInDownload = std::max(readingsInDownload, m.Record().Series(Quantity::Tv).Count());
+        readingsInDownload = std::max(readingsInDownload, m.Live().Count());
         const int rows = m.StringGridL->RowCount() - 2;
         if (refusals.size() == 0 && rows >= 5) {
             m.ButtonReadMemoClick();
@@ -153,7 +153,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
         }
     });
     watch.start(0);
-    const int readingsBefore = m.Record().Series(Quantity::Tv).Count();
+    const int readingsBefore = m.Live().Count();
     m.ButtonZagruzitClick();
     watch.stop();
     QObject::disconnect(tickWatch);
@@ -177,7 +177,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     m.ButtonSaveClick();
     EXPECT_EQ(m.PanelText(3), Text(kClockWrittenText));
     ASSERT_TRUE(SimProgram::WaitFor(
-        [&] { return m.Record().Series(Quantity::Tv).Count() >= readingsBefore + 2; }, 5000));
+        [&] { return m.Live().Count() >= readingsBefore + 2; }, 5000));
     m.ButtonStartStopClick();
     ASSERT_FALSE(m.TimerInterval->isActive());
 

@@ -114,7 +114,7 @@ std::vector<State> States() {
     measuring.enter = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
     measuring.reached = [](SimProgram& p) {
         return p.main().TimerInterval->isActive() &&
-               p.main().Record().Series(Quantity::Tv).Count() > 0;
+               p.main().Live().Count() > 0;
     };
     s.push_back(measuring);
     State armed = Make("armed", {});

@@ -17,7 +17,7 @@
 #include "ShownText.h"
 #include "app/Program.h"
 #include "link/Transcript.h"
-#include "measure/AlarmTone.h"
+#include "app/AlarmTone.h"
 #include "measure/Clock.h"
 #include "tools/sim/Simulator.h"
 

@@ -1,4 +1,4 @@
-#include "measure/AlarmTone.h"
+#include "app/AlarmTone.h"
 
 #include <alsa/asoundlib.h>
 

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "measure/AlarmTone.h"
+#include "app/AlarmTone.h"
 
 namespace lmr {
 namespace {
