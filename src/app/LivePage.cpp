@@ -18,23 +18,23 @@ using M = TFMain;
 // In the order of the Quantity enum (the tables' columns 1…9).
 const std::array<LiveQuantityRow, kQuantityCount> kQuantities = {{
     {Quantity::Ths, &M::LineSeries3, "LineSeries3", 0, &M::Label25, "Label25", &M::Label12,
-     "Label12", kCaptionThs, 0, false},
+     "Label12", "ТНС, *С", 0, false},
     {Quantity::Wbgt, &M::Series11, "Series11", 0, &M::Label26, "Label26", &M::Label13, "Label13",
-     kCaptionWbgt, 0, true},
+     "WBGT, *C", 0, true},
     {Quantity::Rh, &M::LineSeries4, "LineSeries4", 1, &M::Label23, "Label23", &M::Label14,
-     "Label14", kCaptionRh, 1, false},
+     "Label14", "RH, %", 1, false},
     {Quantity::Tv, &M::Series13, "Series13", 2, &M::Label21, "Label21", &M::Label15, "Label15",
-     kCaptionTv, 2, false},
+     "tв., *C", 2, false},
     {Quantity::Tsf, &M::LineSeries5, "LineSeries5", 2, &M::Label22, "Label22", &M::Label16,
-     "Label16", kCaptionTsf, 2, true},
+     "Label16", "tсф., *C", 2, true},
     {Quantity::Tvt, &M::Series12, "Series12", 3, &M::Label27, "Label27", &M::Label17, "Label17",
-     kCaptionTvt, 3, false},
+     "tвл.тер., *С", 3, false},
     {Quantity::Ttr, &M::Series14, "Series14", 3, &M::Label28, "Label28", &M::Label18, "Label18",
-     kCaptionTtr, 3, true},
+     "tточ.росы, *C", 3, true},
     {Quantity::Trad, &M::LineSeries1, "LineSeries1", 4, &M::Label29, "Label29", &M::Label19,
-     "Label19", kCaptionTrad, 4, false},
-    {Quantity::W, &M::LineSeries2, "LineSeries2", 5, &M::Label30, "Label30", &M::Label20,
-     "Label20", kCaptionW, 5, false},
+     "Label19", "tрад., *С", 4, false},
+    {Quantity::W, &M::LineSeries2, "LineSeries2", 5, &M::Label30, "Label30", &M::Label20, "Label20",
+     "W, Вт/м2", 5, false},
 }};
 
 // Left to right, top row first.
@@ -299,8 +299,8 @@ void TFMain::FillLiveChart(int chartIndex) {
     for (const LiveQuantityRow& q : kQuantities) {
         if (q.chart != chartIndex) continue;
         (this->*q.series)
-            ->replace(PointsInView(live_, q.quantity, axis->min(), axis->max(),
-                                   kLiveChartMaxPoints));
+            ->replace(
+                PointsInView(live_, q.quantity, axis->min(), axis->max(), kLiveChartMaxPoints));
     }
 }
 

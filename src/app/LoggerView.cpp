@@ -151,13 +151,13 @@ void TFMain::FlushLoggerPoints(bool hiddenToo) {
     size_t j = 0;
     const size_t n = static_cast<size_t>(old[0].size());
     while (i < n || j < pendingPoints_.size()) {
-        const bool takeOld = j == pendingPoints_.size() ||
-                             (i < n && old[0][static_cast<qsizetype>(i)].x() <=
-                                           pendingPoints_[j].points[0].x);
+        const bool takeOld =
+            j == pendingPoints_.size() ||
+            (i < n && old[0][static_cast<qsizetype>(i)].x() <= pendingPoints_[j].points[0].x);
         for (int s = 0; s < kLoggerSeries; ++s) {
-            merged[s].append(takeOld ? old[s][static_cast<qsizetype>(i)]
-                                     : QPointF(pendingPoints_[j].points[s].x,
-                                               pendingPoints_[j].points[s].y));
+            merged[s].append(
+                takeOld ? old[s][static_cast<qsizetype>(i)]
+                        : QPointF(pendingPoints_[j].points[s].x, pendingPoints_[j].points[s].y));
         }
         entries.push_back(takeOld ? loggerPointEntries_[i] : pendingPoints_[j].entry);
         takeOld ? ++i : ++j;
@@ -169,7 +169,8 @@ void TFMain::FlushLoggerPoints(bool hiddenToo) {
     // only the series in view follows it.
     for (int s = 0; s < kLoggerSeries; ++s) {
         loggerSeriesBehind_[s] = !hiddenToo && !LoggerSeries[static_cast<size_t>(s)]->isVisible();
-        if (!loggerSeriesBehind_[s]) LoggerSeries[static_cast<size_t>(s)]->replace(loggerPoints_[s]);
+        if (!loggerSeriesBehind_[s])
+            LoggerSeries[static_cast<size_t>(s)]->replace(loggerPoints_[s]);
     }
 
     const double first = loggerPoints_[0].first().x();

@@ -5,12 +5,11 @@
 #include "app/ForEachPart.h"
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
-#include "data/DataFile.h"
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
+#include "data/DataFile.h"
 
 namespace lmr {
-
 
 void TFMain::TakeDownloadedRows(const std::vector<LoggerRow>& rows) {
     std::vector<LoggerEntry> entries;

@@ -40,17 +40,6 @@ inline constexpr const char* kDataSaved = "Записей сохранено: %1
 inline constexpr const char* kDataNothingToSave = "Нет показаний для сохранения";
 inline constexpr const char* kDataOpenBusy = "Файл не открыт: идёт загрузка из прибора";
 
-// Caption labels of the value panels.
-inline constexpr const char* kCaptionThs = "ТНС, *С";
-inline constexpr const char* kCaptionWbgt = "WBGT, *C";
-inline constexpr const char* kCaptionRh = "RH, %";
-inline constexpr const char* kCaptionTv = "tв., *C";
-inline constexpr const char* kCaptionTsf = "tсф., *C";
-inline constexpr const char* kCaptionTvt = "tвл.тер., *С";
-inline constexpr const char* kCaptionTtr = "tточ.росы, *C";
-inline constexpr const char* kCaptionTrad = "tрад., *С";
-inline constexpr const char* kCaptionW = "W, Вт/м2";
-
 inline constexpr const char* kLoggerQuantityItems[4] = {
     "ТНС индекс, *С", "Влажность RH, %", "Температура tв, *С", "Температура tсф, *С"};
 

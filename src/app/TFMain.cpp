@@ -57,6 +57,29 @@ TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable&
 
     BuildClockStrip(content);
 
+    BuildPages(content);
+    // Escape stops a running download, as "Прервать" does.
+    downloadEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    downloadEscape_->setEnabled(false);
+    connect(downloadEscape_, &QShortcut::activated, this, [this] {
+        if (downloading_) ButtonZagruzitClick();
+    });
+    // The program's own folder (the application name is the window title the user sees).
+    DataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                 QStringLiteral("/lmr/logger");
+    PageControl->setCurrentIndex(1);
+    BuildStatusBar();
+    BuildMenu();
+    BuildTimers();
+    ConnectHandlers();
+    SizeToForm(*scroll);
+
+    ShowMessage = [this](const ExportMessage& m) { ShowExportMessage(m); };
+    FormCreate();
+}
+
+TFMain::~TFMain() = default;
+void TFMain::BuildPages(QWidget* content) {
     PageControl = new QTabWidget(content);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(472, 48, 655, 523);
@@ -68,16 +91,6 @@ TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable&
     PageControl->addTab(TabSheet3, QString::fromUtf8(kLoggerPageCaption));
     BuildLivePage();
     BuildLoggerPage();
-    // Escape stops a running download, as "Прервать" does.
-    downloadEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    downloadEscape_->setEnabled(false);
-    connect(downloadEscape_, &QShortcut::activated, this, [this] {
-        if (downloading_) ButtonZagruzitClick();
-    });
-    // The program's own folder (the application name is the window title the user sees).
-    DataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                 QStringLiteral("/lmr/logger");
-    PageControl->setCurrentIndex(1);
 
     TabSet = new QTabBar(content);
     TabSet->setObjectName(QStringLiteral("TabSet"));
@@ -103,7 +116,9 @@ TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable&
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(8, 542, 65, 19);
     Button2->hide();
+}
 
+void TFMain::BuildStatusBar() {
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setFixedHeight(kStatusHeight);
@@ -125,9 +140,9 @@ TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable&
         StatusPanels[static_cast<size_t>(i)] = l;
     }
     setStatusBar(StatusBar);
+}
 
-    BuildMenu();
-    BuildTimers();
+void TFMain::ConnectHandlers() {
     // F1 opens the help, from the main window or any of the program's windows.
     auto* help = new QShortcut(QKeySequence::HelpContents, this, this, [this] {
         if (FHelp_ == nullptr) return;
@@ -154,28 +169,28 @@ TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable&
     for (int i = 0; i < kLiveChartCount; ++i) {
         QChart* chart = LiveChart(i);
         auto* view = qobject_cast<ZoomChartView*>(chart->scene()->views().value(0));
-        connect(BottomAxis(chart), &QValueAxis::rangeChanged, this, [this, i] { FillLiveChart(i); });
+        connect(BottomAxis(chart), &QValueAxis::rangeChanged, this,
+                [this, i] { FillLiveChart(i); });
         if (view == nullptr) continue;
-        connect(view, &ZoomChartView::viewMoved, this, [this, i] { LiveChartMovedByUser(i, false); });
-        connect(view, &ZoomChartView::viewReset, this, [this, i] { LiveChartMovedByUser(i, true); });
+        connect(view, &ZoomChartView::viewMoved, this,
+                [this, i] { LiveChartMovedByUser(i, false); });
+        connect(view, &ZoomChartView::viewReset, this,
+                [this, i] { LiveChartMovedByUser(i, true); });
     }
+}
 
+void TFMain::SizeToForm(const QScrollArea& scroll) {
     // The window opens at its client area plus the scroll bars, which come on top of it so that
     // all of it stays in view beside them. It may grow up to the whole form (on a laptop's
     // screen the live page and its charts are then seen at once); the form keeps its fixed
     // places, and the scroll bars show only while the window is smaller than the form.
-    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int bar = scroll.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int menuHeight = MainMenu->heightForWidth(kContentWidth);
     setMaximumSize(kContentWidth, kContentHeight + kStatusHeight +
                                       std::max(menuHeight, MainMenu->sizeHint().height()));
     const int startWidth = kClientWidth + bar;
     resize(startWidth, MainMenu->heightForWidth(startWidth) + kClientHeight + bar);
-
-    ShowMessage = [this](const ExportMessage& m) { ShowExportMessage(m); };
-    FormCreate();
 }
-
-TFMain::~TFMain() = default;
 
 void TFMain::BuildClockStrip(QWidget* content) {
     PanelDataTime = new QFrame(content);

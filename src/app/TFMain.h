@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -29,13 +30,13 @@
 #include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
 #include "app/ZoomChartView.h"
+#include "core/LiveSession.h"
+#include "core/LoggerTable.h"
 #include "export/Uxls.h"
 #include "export/WorkbookApplication.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
-#include "core/LiveSession.h"
-#include "core/LoggerTable.h"
 #include "windows/FormAssess.h"
 
 namespace lmr {
@@ -243,6 +244,11 @@ protected:
 
 private:
     void BuildClockStrip(QWidget* content);
+    void BuildPages(QWidget* content);
+    void BuildStatusBar();
+    void ConnectHandlers();
+    // The start size and the largest one: the whole form.
+    void SizeToForm(const QScrollArea& scroll);
     void BuildLivePage();
     void BuildLoggerPage();
     void BuildMenu();

@@ -40,7 +40,8 @@ QList<QPointF> PointsInView(const LiveSession& s, Quantity q, double min, double
     points.reserve(2 * stretches);
     for (int k = 0; k < stretches; ++k) {
         const int from = first + static_cast<int>(static_cast<long long>(count) * k / stretches);
-        const int to = first + static_cast<int>(static_cast<long long>(count) * (k + 1) / stretches);
+        const int to =
+            first + static_cast<int>(static_cast<long long>(count) * (k + 1) / stretches);
         int low = -1;
         int high = -1;
         double lowY = 0;

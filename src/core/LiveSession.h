@@ -44,7 +44,7 @@ struct XRange {
 // reading's index: every reading in it with a value. A range of more than maxPoints readings
 // is thinned to the lowest and the highest point of each stretch, so a zoomed-out chart stays
 // quick to draw and still shows every peak.
-[[nodiscard]] QList<QPointF> PointsInView(const LiveSession& s, Quantity q, double min,
-                                          double max, int maxPoints);
+[[nodiscard]] QList<QPointF> PointsInView(const LiveSession& s, Quantity q, double min, double max,
+                                          int maxPoints);
 
 }  // namespace lmr

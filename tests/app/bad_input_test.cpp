@@ -96,14 +96,14 @@ TEST_F(BadInputTest, ReadingsGoOnWithWhateverTheLimitsHold) {
     // The digits at their level are seen too, and a screen reader hears the level.
     EXPECT_TRUE(m.Label21->autoFillBackground());
     EXPECT_TRUE(m.Label21->toolTip().contains(QStringLiteral("25")));
-    EXPECT_TRUE(m.Label21->accessibleDescription().startsWith(QString::fromUtf8(kCaptionTv)));
+    EXPECT_TRUE(m.Label21->accessibleDescription().startsWith(QString::fromUtf8(RowOf(Quantity::Tv).captionText)));
     EXPECT_GT(m.Label21->accessibleDescription().size(), m.Label15->text().size());
     EXPECT_FALSE(m.Label23->autoFillBackground()) << "RH has no usable level";
     Paste(o.EditTmax, "30");
     m.PublishReading(50.0f, 25.5f, 30.0f);
     EXPECT_FALSE(m.Label21->autoFillBackground());
     EXPECT_TRUE(m.Label21->toolTip().isEmpty());
-    EXPECT_EQ(m.Label21->accessibleDescription(), QString::fromUtf8(kCaptionTv));
+    EXPECT_EQ(m.Label21->accessibleDescription(), QString::fromUtf8(RowOf(Quantity::Tv).captionText));
 }
 
 TEST_F(BadInputTest, TimeMasksTakeOnlyDigitsAndMarkTimesThatDoNotExist) {

@@ -34,10 +34,10 @@ TEST(Reading, LoggerRecordTimeOrNoneForFieldsThatNameNoMoment) {
         std::uint8_t LoggerRecord::*field;
         std::uint8_t value;
     };
-    for (const Bad& b : {Bad{"day 32", &LoggerRecord::date13, 32}, Bad{"day 0", &LoggerRecord::date13, 0},
-                         Bad{"month 13", &LoggerRecord::date12, 13},
-                         Bad{"hour 24", &LoggerRecord::hour, 24},
-                         Bad{"minute 61", &LoggerRecord::minute, 61}}) {
+    for (const Bad& b :
+         {Bad{"day 32", &LoggerRecord::date13, 32}, Bad{"day 0", &LoggerRecord::date13, 0},
+          Bad{"month 13", &LoggerRecord::date12, 13}, Bad{"hour 24", &LoggerRecord::hour, 24},
+          Bad{"minute 61", &LoggerRecord::minute, 61}}) {
         LoggerRecord bad = r;
         bad.*b.field = b.value;
         EXPECT_FALSE(LoggerRecordTime(bad).isValid()) << b.what;
