@@ -27,7 +27,6 @@
 #include "app/StringGrid.h"
 #include "app/ZoomChartView.h"
 #include "export/Uxls.h"
-#include "export/WorkbookApplication.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
@@ -150,9 +149,6 @@ public:
     [[nodiscard]] QChart* LiveChartNamed(const char* name) const;
 
     // --- Protocol export ---
-    // The spreadsheet application and worksheet of the latest export; the
-    // next export attaches to the application.
-    ExcelRefs Excel;
     // Where the protocol files go and how they are opened (tests point it elsewhere).
     WorkbookSettings ExportSettings;
     // Shows a message box of the export (tests record them instead).
