@@ -52,8 +52,9 @@ void DrawBorders(SheetModel& sheet, int lastRow) {
 // Column by column; each live column runs over its own series.
 void WriteLiveData(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
     const int times = source.LiveCount(1);
-    for (int t = 0; t < times; ++t)
+    for (int t = 0; t < times; ++t) {
         SetCell(sheet, t + kFirstDataRow, 1, source.LiveTime(t), locale);
+    }
     for (int c = 2; c <= kProtocolColumns; ++c) {
         const int points = source.LiveCount(c);
         for (int t = 0; t < points; ++t) {
@@ -66,8 +67,9 @@ void WriteLiveData(SheetModel& sheet, const ProtocolSource& source, const QLocal
 void WriteLoggerData(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
     const int rows = source.LoggerRowCount();
     for (int c = 1; c <= kProtocolColumns; ++c) {
-        for (int r = 1; r < rows; ++r)
+        for (int r = 1; r < rows; ++r) {
             SetCell(sheet, r + 2, c, source.LoggerCell(c - 1, r), locale);
+        }
     }
 }
 

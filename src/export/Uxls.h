@@ -46,8 +46,8 @@ enum class ExportStatus {
 // reads as one in the locale. An empty text leaves the cell empty.
 void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale);
 
-// The protocol on its worksheet, in the order the protocol was always written: column widths,
-// header fill, centring, title and header row, borders, one row per measurement.
+// The protocol on its worksheet, step by step in this order: column widths, header fill,
+// centring, title and header row, borders, one row per measurement.
 void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale);
 
 // The whole export from the table the source holds: OpenExcel, the protocol sheet, the further
