@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "export/Uxls.h"
-#include "export/WorkbookApplication.h"
 #include "measure/FileNumbers.h"
 
 namespace {
@@ -51,15 +50,13 @@ int main(int argc, char** argv) {
     lmr::WorkbookSettings settings;
     settings.documentsDir = dir.path();
     settings.open = [](const QString&) { return true; };
+    bool failed = false;
+    settings.showMessage = [&failed](const lmr::ExportMessage&) { failed = true; };
 
     std::vector<double> seconds;
     for (int run = 0; run < kRuns; ++run) {
-        lmr::ExcelRefs refs;  // a fresh application each run, as after start-up
-        bool failed = false;
-        const lmr::ExportServices services{lmr::WorkbookApplication::Factory(settings),
-                                           [&failed](const lmr::ExportMessage&) { failed = true; }};
         const auto start = std::chrono::steady_clock::now();
-        const lmr::ExportStatus status = lmr::ExportProtocol(refs, source, services);
+        const lmr::ExportStatus status = lmr::ExportProtocol(source, settings);
         const auto end = std::chrono::steady_clock::now();
         if (status != lmr::ExportStatus::Done || failed) {
             std::fprintf(stderr, "export failed\n");

@@ -58,7 +58,6 @@ void TFMain::N1Click() {
     settings.saved = [this](const QString& path) { SetPanelText(3, ProtocolSavedText(path)); };
     settings.showMessage = ShowMessage;
     const MainProtocolSource source(*this, live_, logger_);
-    ExportServices services{WorkbookApplication::Factory(settings), ShowMessage};
     if (FAssess_ != nullptr) {
         // The assessment of the same readings as the first sheet, with the window's inputs.
         const AssessSourceKind kind =
@@ -68,11 +67,11 @@ void TFMain::N1Click() {
             content.rows.emplace_back(line.label, line.value);
         }
         content.pageHeader = FAssess_->MeasurementDateText(kind);
-        services.addSheets = [content](const Automation& app) {
-            WriteAssessmentSheet(app, content);
+        settings.addSheets = [content, locale = settings.locale](WorkbookModel& book) {
+            WriteAssessmentSheet(book, content, locale);
         };
     }
-    (void)ExportProtocol(Excel, source, services);
+    (void)ExportProtocol(source, settings);
 }
 
 void TFMain::ShowExportMessage(const ExportMessage& m) {

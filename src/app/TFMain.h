@@ -33,7 +33,6 @@
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
 #include "export/Uxls.h"
-#include "export/WorkbookApplication.h"
 #include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
@@ -156,9 +155,6 @@ public:
     [[nodiscard]] QChart* LiveChart(int chartIndex) const;
 
     // --- Protocol export ---
-    // The spreadsheet application and worksheet of the latest export; the
-    // next export attaches to the application.
-    ExcelRefs Excel;
     // Where the protocol files go and how they are opened (tests point it elsewhere).
     WorkbookSettings ExportSettings;
     // Shows a message box of the export (tests record them instead).

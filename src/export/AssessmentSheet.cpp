@@ -9,51 +9,42 @@ namespace lmr {
 
 namespace {
 
-constexpr int kLandscape = 2;
-constexpr int kYellow = 6;  // the header fill of the protocol's first sheet
-constexpr int kContinuousLine = 1;
 constexpr int kLabelWidth = 48;
 constexpr int kValueWidth = 60;
+constexpr CellRect kHeaderRange{2, 1, 2, 2};  // A2:B2
 constexpr int kFirstRow = 3;
 
-void SetUpPrinting(const Automation& sheet, const QString& header) {
-    const Automation page = sheet.GetProperty("PageSetup");
-    page.SetProperty("Orientation", kLandscape);
-    page.SetProperty("Zoom", false);
-    page.SetProperty("FitToPagesWide", 1);
-    page.SetProperty("FitToPagesTall", false);
-    page.SetProperty("PrintTitleRows", "$1:$2");
-    page.SetProperty("CenterHeader", header);
+void SetUpPrinting(SheetModel& sheet, const QString& header) {
+    PageSetup& page = sheet.pageSetup();
+    page.landscape = true;
+    page.fitWide = 1;  // one page wide, as many down as it takes
+    page.fitTall = 0;
+    page.titleFirst = 1;
+    page.titleLast = 2;
+    page.centerHeader = header;
 }
 
 }  // namespace
 
-void WriteAssessmentSheet(const Automation& app, const AssessmentSheetContent& content) {
+void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& content,
+                          const QLocale& locale) {
     // The protocol's own sheet keeps its cells; only how it prints is set.
-    SetUpPrinting(app.GetProperty("WorkSheets", 1), content.pageHeader);
+    SetUpPrinting(book.sheets.front(), content.pageHeader);
 
-    app.GetProperty("WorkSheets").CallMethod("Add");
-    const Automation sheet = app.GetProperty("WorkSheets", 2);
-    sheet.SetProperty("Name", QString::fromUtf8(kAssessSheetName));
-    sheet.GetProperty("Columns").GetProperty("Item", 1).SetProperty("ColumnWidth", kLabelWidth);
-    sheet.GetProperty("Columns").GetProperty("Item", 2).SetProperty("ColumnWidth", kValueWidth);
-    SetCell(sheet, 1, 1, QString::fromUtf8(kAssessSheetTitle));
-    SetCell(sheet, 2, 1, QString::fromUtf8(kAssessSheetHeaders[0]));
-    SetCell(sheet, 2, 2, QString::fromUtf8(kAssessSheetHeaders[1]));
-    sheet.GetProperty("Range", "A2:B2").GetProperty("Interior").SetProperty("ColorIndex", kYellow);
+    SheetModel& sheet = book.sheets.emplace_back(QString::fromUtf8(kAssessSheetName));
+    sheet.setColumnWidth(1, kLabelWidth);
+    sheet.setColumnWidth(2, kValueWidth);
+    SetCell(sheet, 1, 1, QString::fromUtf8(kAssessSheetTitle), locale);
+    SetCell(sheet, 2, 1, QString::fromUtf8(kAssessSheetHeaders[0]), locale);
+    SetCell(sheet, 2, 2, QString::fromUtf8(kAssessSheetHeaders[1]), locale);
+    sheet.fill(kHeaderRange, kHeaderFill);
     int row = kFirstRow;
     for (const auto& [label, value] : content.rows) {
-        SetCell(sheet, row, 1, label);
-        SetCell(sheet, row, 2, value);
+        SetCell(sheet, row, 1, label, locale);
+        SetCell(sheet, row, 2, value, locale);
         ++row;
     }
-    const Automation table =
-        sheet.GetProperty("Range", QStringLiteral("A2:B%1").arg(std::max(row - 1, 2)));
-    for (int side = 1; side <= 4; ++side) {
-        table.GetProperty("Borders")
-            .GetProperty("Item", side)
-            .SetProperty("LineStyle", kContinuousLine);
-    }
+    sheet.drawBorders({2, 1, std::max(row - 1, 2), 2});
     SetUpPrinting(sheet, content.pageHeader);
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <utility>
 #include <vector>
 
-#include "export/Automation.h"
+#include "export/WorkbookModel.h"
 
 namespace lmr {
 
@@ -15,8 +16,10 @@ struct AssessmentSheetContent {
 };
 
 // Adds the worksheet "Оценка" after the protocol's sheet, writes the rows under a title and a
-// header row, and sets both sheets to print landscape, fitted to the page's width, with their
-// title and header rows on every page and the page header given. Throws AutomationError.
-void WriteAssessmentSheet(const Automation& app, const AssessmentSheetContent& content);
+// header row (texts that read as numbers in the locale as numbers), and sets both sheets to
+// print landscape, fitted to the page's width, with their title and header rows on every page
+// and the page header given.
+void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& content,
+                          const QLocale& locale);
 
 }  // namespace lmr

@@ -27,15 +27,6 @@ QString ErrorCaption() {
     return QStringLiteral("Ошибка");
 }
 
-QString NoApplicationText() {
-    return QStringLiteral(
-        "Невозможно открыть Microsoft Excel!Возможно Excel не установлен на компьютере.");
-}
-
-QString NoWorkbookText() {
-    return QStringLiteral("Ошибка открытия книги Microsoft Excel!");
-}
-
 QString ProtocolSavedText(const QString& path) {
     return QStringLiteral("Протокол сохранён: %1").arg(QDir::toNativeSeparators(path));
 }
@@ -48,22 +39,6 @@ QString NotOpenedText(const QString& path) {
     return QStringLiteral(
                "Не найдена программа для открытия книги.\nПротокол сохранён в файле:\n%1")
         .arg(QDir::toNativeSeparators(path));
-}
-
-QString NoObjectText(const QString& member) {
-    return QStringLiteral("Нет объекта для обращения к \"%1\".").arg(member);
-}
-
-QString UnknownMemberText(const QString& member) {
-    return QStringLiteral("Неизвестное имя \"%1\".").arg(member);
-}
-
-QString BadArgumentsText(const QString& member) {
-    return QStringLiteral("Неверное число или тип параметров \"%1\".").arg(member);
-}
-
-QString BadValueText(const QString& member) {
-    return QStringLiteral("Недопустимое значение свойства \"%1\".").arg(member);
 }
 
 QString WriteFailedText(const QString& path, const QString& reason) {

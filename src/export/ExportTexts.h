@@ -13,9 +13,8 @@ inline constexpr int kProtocolColumns = 10;  // A ... J carry text; K only width
 // Header of sheet column c (1 ... 10).
 [[nodiscard]] QString ProtocolHeader(int column);
 
+// The caption of every failure message.
 [[nodiscard]] QString ErrorCaption();
-[[nodiscard]] QString NoApplicationText();
-[[nodiscard]] QString NoWorkbookText();
 
 // Status text naming the file a protocol went to.
 [[nodiscard]] QString ProtocolSavedText(const QString& path);
@@ -23,11 +22,7 @@ inline constexpr int kProtocolColumns = 10;  // A ... J carry text; K only width
 [[nodiscard]] QString NotOpenedCaption();
 [[nodiscard]] QString NotOpenedText(const QString& path);
 
-// Automation failures.
-[[nodiscard]] QString NoObjectText(const QString& member);
-[[nodiscard]] QString UnknownMemberText(const QString& member);
-[[nodiscard]] QString BadArgumentsText(const QString& member);
-[[nodiscard]] QString BadValueText(const QString& member);
+// The workbook file could not be written; reason: the writer's own text.
 [[nodiscard]] QString WriteFailedText(const QString& path, const QString& reason);
 // The folder the protocols go to cannot be made or written; error: the errno of the failure.
 [[nodiscard]] QString NoDocumentsFolderText(const QString& dir, int error);

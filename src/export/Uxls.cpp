@@ -1,6 +1,13 @@
 #include "export/Uxls.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "export/CellNumber.h"
 #include "export/ExportTexts.h"
+#include "export/ProtocolFile.h"
+#include "export/WorkbookWriter.h"
+#include "measure/Clock.h"
 
 namespace lmr {
 
@@ -9,31 +16,28 @@ namespace {
 constexpr int kLastColumnWithWidth = 11;  // K: width, fill and borders, no text
 constexpr int kTimeColumnWidth = 17;
 constexpr int kValueColumnWidth = 11;
-constexpr int kYellow = 6;          // palette colour of the header row
-constexpr int kCentred = 3;         // horizontal alignment of columns A ... J
-constexpr int kContinuousLine = 1;  // line style of every border
-constexpr int kBorderSides = 4;     // Borders items: left, right, top, bottom
+constexpr CellRect kHeaderRange{2, 1, 2, 11};       // A2:K2
+constexpr CellRect kCentredRange{1, 1, 65536, 10};  // A1:J65536
 constexpr int kTitleRow = 1;
 constexpr int kTitleColumn = 5;  // E1
 constexpr int kHeaderRow = 2;
 constexpr int kFirstDataRow = 3;
 
-void ShowError(const ExportServices& services, const QString& text) {
-    if (services.showMessage) {
-        services.showMessage({ErrorCaption(), text, ExportMessage::Icon::Error});
-    }
+void ShowError(const MessageSink& showMessage, const QString& text) {
+    if (showMessage) showMessage({ErrorCaption(), text, ExportMessage::Icon::Error});
 }
 
-void SetColumnWidths(const Automation& sheet) {
+void SetColumnWidths(SheetModel& sheet) {
     for (int c = 1; c <= kLastColumnWithWidth; ++c) {
-        sheet.GetProperty("Columns").GetProperty("Item", c).SetProperty(
-            "ColumnWidth", c == 1 ? kTimeColumnWidth : kValueColumnWidth);
+        sheet.setColumnWidth(c, c == 1 ? kTimeColumnWidth : kValueColumnWidth);
     }
 }
 
-void WriteHeaders(const Automation& sheet) {
-    SetCell(sheet, kTitleRow, kTitleColumn, ProtocolTitle());
-    for (int c = 1; c <= kProtocolColumns; ++c) SetCell(sheet, kHeaderRow, c, ProtocolHeader(c));
+void WriteHeaders(SheetModel& sheet, const QLocale& locale) {
+    SetCell(sheet, kTitleRow, kTitleColumn, ProtocolTitle(), locale);
+    for (int c = 1; c <= kProtocolColumns; ++c) {
+        SetCell(sheet, kHeaderRow, c, ProtocolHeader(c), locale);
+    }
 }
 
 // Sheet row of the last bordered row: the header row plus one row per measurement.
@@ -41,99 +45,98 @@ int LastBorderedRow(const ProtocolSource& source, bool live) {
     return live ? source.LiveCount(1) + kHeaderRow : source.LoggerRowCount();
 }
 
-void DrawBorders(const Automation& app, int lastRow) {
-    const Automation range = app.GetProperty("Range", QStringLiteral("A2:K%1").arg(lastRow));
-    for (int i = 1; i <= kBorderSides; ++i) {
-        range.GetProperty("Borders").GetProperty("Item", i).SetProperty("LineStyle",
-                                                                        kContinuousLine);
-    }
+void DrawBorders(SheetModel& sheet, int lastRow) {
+    sheet.drawBorders({kHeaderRow, 1, lastRow, kLastColumnWithWidth});
 }
 
 // Column by column; each live column runs over its own series.
-void WriteLiveData(const Automation& sheet, const ProtocolSource& source) {
+void WriteLiveData(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
     const int times = source.LiveCount(1);
-    for (int t = 0; t < times; ++t) SetCell(sheet, t + kFirstDataRow, 1, source.LiveTime(t));
+    for (int t = 0; t < times; ++t) {
+        SetCell(sheet, t + kFirstDataRow, 1, source.LiveTime(t), locale);
+    }
     for (int c = 2; c <= kProtocolColumns; ++c) {
         const int points = source.LiveCount(c);
         for (int t = 0; t < points; ++t) {
-            SetCell(sheet, t + kFirstDataRow, c, source.LiveValueText(c, t));
+            SetCell(sheet, t + kFirstDataRow, c, source.LiveValueText(c, t), locale);
         }
     }
 }
 
 // Grid row 0 is the grid's own header; grid row r goes to sheet row r + 2.
-void WriteLoggerData(const Automation& sheet, const ProtocolSource& source) {
+void WriteLoggerData(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
     const int rows = source.LoggerRowCount();
     for (int c = 1; c <= kProtocolColumns; ++c) {
-        for (int r = 1; r < rows; ++r) SetCell(sheet, r + 2, c, source.LoggerCell(c - 1, r));
+        for (int r = 1; r < rows; ++r) {
+            SetCell(sheet, r + 2, c, source.LoggerCell(c - 1, r), locale);
+        }
     }
+}
+
+// Writes the workbook to a new file in dir, says where, and hands it to the desktop.
+ExportStatus ShowWorkbook(const WorkbookModel& book, const QString& dir,
+                          const WorkbookSettings& settings) {
+    const QString path = UniqueProtocolPath(dir, appClock().now());
+    const QString error = WriteWorkbookFile(book, path);
+    if (!error.isEmpty()) {
+        ShowError(settings.showMessage, WriteFailedText(path, error));
+        return ExportStatus::NotWritten;
+    }
+    if (settings.saved) settings.saved(path);
+    const bool opened =
+        settings.open ? settings.open(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!opened && settings.showMessage) {
+        settings.showMessage(
+            {NotOpenedCaption(), NotOpenedText(path), ExportMessage::Icon::Warning});
+    }
+    return ExportStatus::Done;
 }
 
 }  // namespace
 
-ExportStatus OpenExcel(ExcelRefs& refs, const ExportServices& services) {
-    refs.ExcelSheet.Clear();
-    if (refs.ExcelApp.IsEmpty()) {
-        try {
-            if (services.createApplication) refs.ExcelApp = services.createApplication();
-        } catch (const DocumentsFolderError& e) {
-            ShowError(services, e.message());
-            return ExportStatus::NoApplication;
-        } catch (const AutomationError&) {
-            refs.ExcelApp.Clear();
-        }
-        if (refs.ExcelApp.IsEmpty()) {
-            ShowError(services, NoApplicationText());
-            return ExportStatus::NoApplication;
-        }
+std::optional<WorkbookModel> OpenExcel(const QString& dir, const MessageSink& showMessage) {
+    // A protocol built where it cannot be written would be lost at the end.
+    if (const QString error = PrepareDocumentsFolder(dir); !error.isEmpty()) {
+        ShowError(showMessage, error);
+        return std::nullopt;
     }
-    try {
-        refs.ExcelApp.GetProperty("WorkBooks").CallMethod("add");
-        refs.ExcelSheet = refs.ExcelApp.GetProperty("WorkSheets", 1);
-    } catch (const AutomationError&) {
-        refs.ExcelSheet.Clear();
-        ShowError(services, NoWorkbookText());
-        return ExportStatus::NoWorkbook;
-    }
-    return ExportStatus::Done;
+    WorkbookModel book;
+    book.sheets.emplace_back(QStringLiteral("Лист1"));
+    return book;
 }
 
-void SetCell(const Automation& sheet, int row, int column, const QString& text) {
-    try {
-        sheet.GetProperty("Cells", row, column).SetProperty("Value", text);
-    } catch (const AutomationError&) {
-        // A cell that cannot be written stays as it was; the protocol goes on.
+void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale) {
+    if (text.isEmpty()) {
+        sheet.clearValue(row, column);
+    } else if (const std::optional<double> number = NumberFromCellText(text, locale)) {
+        sheet.setValue(row, column, {CellValue::Kind::Number, *number, {}});
+    } else {
+        sheet.setValue(row, column, {CellValue::Kind::Text, 0, text});
     }
 }
 
-ExportStatus ExportProtocol(ExcelRefs& refs, const ProtocolSource& source,
-                            const ExportServices& services) {
-    const ExportStatus opened = OpenExcel(refs, services);
-    if (opened != ExportStatus::Done) return opened;
-    const Automation app = refs.ExcelApp;
-    const Automation sheet = refs.ExcelSheet;
-    try {
-        SetColumnWidths(sheet);
-        sheet.GetProperty("Range", "A2:K2")
-            .GetProperty("Interior")
-            .SetProperty("ColorIndex", kYellow);
-        // The application's range is that of its active sheet, the one just added.
-        app.GetProperty("Range", "A1:J65536").SetProperty("HorizontalAlignment", kCentred);
-        WriteHeaders(sheet);
-        const bool live = source.LivePage();
-        DrawBorders(app, LastBorderedRow(source, live));
-        if (live) {
-            WriteLiveData(sheet, source);
-        } else {
-            WriteLoggerData(sheet, source);
-        }
-        if (services.addSheets) services.addSheets(app);
-        app.SetProperty("Visible", true);
-    } catch (const AutomationError& e) {
-        ShowError(services, e.message());
-        return ExportStatus::Failed;
+void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
+    SetColumnWidths(sheet);
+    sheet.fill(kHeaderRange, kHeaderFill);
+    sheet.align(kCentredRange, HorizontalAlign::Center);
+    WriteHeaders(sheet, locale);
+    const bool live = source.LivePage();
+    DrawBorders(sheet, LastBorderedRow(source, live));
+    if (live) {
+        WriteLiveData(sheet, source, locale);
+    } else {
+        WriteLoggerData(sheet, source, locale);
     }
-    return ExportStatus::Done;
+}
+
+ExportStatus ExportProtocol(const ProtocolSource& source, const WorkbookSettings& settings) {
+    const QString dir =
+        settings.documentsDir.isEmpty() ? DefaultDocumentsDir() : settings.documentsDir;
+    std::optional<WorkbookModel> book = OpenExcel(dir, settings.showMessage);
+    if (!book) return ExportStatus::NoFolder;
+    WriteProtocolSheet(book->sheets.front(), source, settings.locale);
+    if (settings.addSheets) settings.addSheets(*book);
+    return ShowWorkbook(*book, dir, settings);
 }
 
 }  // namespace lmr

@@ -1,50 +1,58 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
-#include "export/Automation.h"
 #include "export/ExportMessage.h"
 #include "export/ProtocolSource.h"
+#include "export/WorkbookModel.h"
 
 namespace lmr {
 
-// The automation references the main window keeps between exports.
-struct ExcelRefs {
-    Automation ExcelApp;    // the spreadsheet application; attached to by the next export
-    Automation ExcelSheet;  // worksheet 1 of the workbook the latest export added
-};
+// Yellow, colour 6 of the spreadsheet's default palette: the header row of every protocol sheet.
+inline constexpr std::uint32_t kHeaderFill = 0xFFFF00;
 
-// Starts a spreadsheet application; throws AutomationError when it cannot.
-using ApplicationFactory = std::function<Automation()>;
-
-struct ExportServices {
-    ApplicationFactory createApplication;
-    MessageSink showMessage;  // caption "Ошибка", error icon, for every failure
-    // Writes further sheets into the protocol's workbook before it is shown; may throw
-    // AutomationError, which fails the export as any step does. None when empty.
-    std::function<void(const Automation& app)> addSheets = {};
+struct WorkbookSettings {
+    // Where the files go; empty: the user's documents folder. Made when missing.
+    QString documentsDir;
+    // Texts that read as numbers in this locale are stored as numbers.
+    QLocale locale;
+    // Opens a written file; false when no program took it. Empty: the desktop's default program.
+    std::function<bool(const QString& path)> open;
+    // Told the path of every file written.
+    std::function<void(const QString& path)> saved;
+    // Every message box of the export: its failures, and the warning when no program opened
+    // the file.
+    MessageSink showMessage;
+    // Writes further sheets into the protocol's workbook before it is written. None when empty.
+    std::function<void(WorkbookModel& book)> addSheets;
 };
 
 enum class ExportStatus {
-    Done,           // the protocol is filled and the application made visible
-    NoApplication,  // no application could be had; nothing was written
-    NoWorkbook,     // no workbook or worksheet could be had; nothing was written
-    Failed,         // a step failed; its message was shown, cells written so far stay
+    Done,        // written and handed to the desktop; a program not found only warns
+    NoFolder,    // the documents folder cannot be made or written; nothing was built
+    NotWritten,  // the workbook file could not be written; its message was shown
 };
 
-// Reaches the application (attaches to refs.ExcelApp, else creates one), adds a
-// workbook and takes its first worksheet into refs.ExcelSheet. On failure the
-// message is shown and refs.ExcelSheet is left empty.
-[[nodiscard]] ExportStatus OpenExcel(ExcelRefs& refs, const ExportServices& services);
+// A new workbook with its first, empty worksheet, once the documents folder dir is there and
+// takes files; else the message why not is shown and there is none.
+[[nodiscard]] std::optional<WorkbookModel> OpenExcel(const QString& dir,
+                                                     const MessageSink& showMessage);
 
-// Assigns text to the value of cell (row, column) of the sheet; a failure is
-// ignored and the cell keeps what it held.
-void SetCell(const Automation& sheet, int row, int column, const QString& text);
+// Puts the text into cell (row, column) as the user would have typed it: a number where it
+// reads as one in the locale. An empty text leaves the cell empty.
+void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale);
 
-// The whole measurement protocol from the table the source holds: title,
-// header row, one row per measurement, borders, then the application shown.
-[[nodiscard]] ExportStatus ExportProtocol(ExcelRefs& refs, const ProtocolSource& source,
-                                          const ExportServices& services);
+// The protocol on its worksheet, step by step in this order: column widths, header fill,
+// centring, title and header row, borders, one row per measurement.
+void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale);
+
+// The whole export from the table the source holds: OpenExcel, the protocol sheet, the further
+// sheets, then the workbook written to a new file, told and opened. Every failure is shown.
+[[nodiscard]] ExportStatus ExportProtocol(const ProtocolSource& source,
+                                          const WorkbookSettings& settings);
 
 }  // namespace lmr

@@ -10,12 +10,9 @@ void RangeFormat::applyTo(CellStyle& style) const {
         case What::Align:
             style.align = align;
             break;
-        case What::Border: {
-            const auto bit = static_cast<std::uint8_t>(1U << static_cast<int>(side));
-            style.borders =
-                static_cast<std::uint8_t>(line ? (style.borders | bit) : (style.borders & ~bit));
+        case What::Borders:
+            style.bordered = true;
             break;
-        }
     }
 }
 
@@ -25,6 +22,29 @@ void SheetModel::setValue(int row, int column, CellValue value) {
 
 void SheetModel::clearValue(int row, int column) {
     cells_.erase({row, column});
+}
+
+void SheetModel::fill(const CellRect& rect, std::uint32_t rgb) {
+    RangeFormat f;
+    f.rect = rect;
+    f.what = RangeFormat::What::Fill;
+    f.fill = rgb;
+    formats_.push_back(f);
+}
+
+void SheetModel::align(const CellRect& rect, HorizontalAlign align) {
+    RangeFormat f;
+    f.rect = rect;
+    f.what = RangeFormat::What::Align;
+    f.align = align;
+    formats_.push_back(f);
+}
+
+void SheetModel::drawBorders(const CellRect& rect) {
+    RangeFormat f;
+    f.rect = rect;
+    f.what = RangeFormat::What::Borders;
+    formats_.push_back(f);
 }
 
 const CellValue* SheetModel::value(int row, int column) const {

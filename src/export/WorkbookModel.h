@@ -2,54 +2,61 @@
 
 #include <QString>
 #include <cstdint>
+#include <deque>
 #include <map>
-#include <memory>
 #include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "export/CellAddress.h"
-#include "export/WorkbookCodes.h"
-
 namespace lmr {
 
-// A cell's content: a number, a text or a boolean.
+// A rectangle of cells, rows and columns counted from 1, bounds included:
+// {2, 1, 2, 11} is A2:K2.
+struct CellRect {
+    int top = 1;
+    int left = 1;
+    int bottom = 1;
+    int right = 1;
+
+    [[nodiscard]] int rows() const { return bottom - top + 1; }
+    [[nodiscard]] bool contains(int row, int column) const {
+        return row >= top && row <= bottom && column >= left && column <= right;
+    }
+};
+
+// A cell's content: a number or a text.
 struct CellValue {
-    enum class Kind { Number, Text, Boolean };
+    enum class Kind { Number, Text };
     Kind kind = Kind::Text;
     double number = 0;
     QString text;
-    bool boolean = false;
 };
+
+enum class HorizontalAlign : std::uint8_t { General, Center };
 
 // The look of one cell after every range format that covers it.
 struct CellStyle {
     std::optional<std::uint32_t> fill;
     HorizontalAlign align = HorizontalAlign::General;
-    std::uint8_t borders = 0;  // one bit per BorderSide
+    bool bordered = false;  // a thin line on all four edges
 
     [[nodiscard]] bool isPlain() const {
-        return !fill && align == HorizontalAlign::General && borders == 0;
-    }
-    [[nodiscard]] bool hasBorder(BorderSide side) const {
-        return (borders >> static_cast<int>(side)) & 1U;
+        return !fill && align == HorizontalAlign::General && !bordered;
     }
     friend bool operator<(const CellStyle& a, const CellStyle& b) {
-        return std::make_tuple(a.fill, a.align, a.borders) <
-               std::make_tuple(b.fill, b.align, b.borders);
+        return std::make_tuple(a.fill, a.align, a.bordered) <
+               std::make_tuple(b.fill, b.align, b.bordered);
     }
 };
 
 // One format given to a range, kept in the order given; later ones win.
 struct RangeFormat {
-    enum class What { Fill, Align, Border };
+    enum class What { Fill, Align, Borders };
     CellRect rect;
     What what = What::Fill;
-    std::optional<std::uint32_t> fill;
+    std::uint32_t fill = 0;  // RGB
     HorizontalAlign align = HorizontalAlign::General;
-    BorderSide side = BorderSide::Left;
-    bool line = false;
 
     void applyTo(CellStyle& style) const;
 };
@@ -69,14 +76,16 @@ class SheetModel {
 public:
     explicit SheetModel(QString name) : name_(std::move(name)) {}
 
-    void setName(QString name) { name_ = std::move(name); }
     [[nodiscard]] PageSetup& pageSetup() { return pageSetup_; }
     [[nodiscard]] const PageSetup& pageSetup() const { return pageSetup_; }
 
     void setValue(int row, int column, CellValue value);
     void clearValue(int row, int column);
     void setColumnWidth(int column, double width) { widths_[column] = width; }
-    void addFormat(const RangeFormat& format) { formats_.push_back(format); }
+    void fill(const CellRect& rect, std::uint32_t rgb);
+    void align(const CellRect& rect, HorizontalAlign align);
+    // A thin line on all four edges of every cell of the range.
+    void drawBorders(const CellRect& rect);
 
     [[nodiscard]] const QString& name() const { return name_; }
     [[nodiscard]] const std::map<std::pair<int, int>, CellValue>& cells() const { return cells_; }
@@ -95,9 +104,9 @@ private:
     std::vector<RangeFormat> formats_;
 };
 
+// The worksheets in their order; a deque, so that adding one leaves the others where they are.
 struct WorkbookModel {
-    std::vector<std::shared_ptr<SheetModel>> sheets;
-    QString path;  // set once the workbook is written
+    std::deque<SheetModel> sheets;
 };
 
 }  // namespace lmr

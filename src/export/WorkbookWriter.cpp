@@ -21,32 +21,8 @@ lxw_format* MakeFormat(lxw_workbook* book, const CellStyle& style) {
         format_set_pattern(format, LXW_PATTERN_SOLID);
         format_set_bg_color(format, static_cast<lxw_color_t>(*style.fill));
     }
-    switch (style.align) {
-        case HorizontalAlign::General:
-            break;
-        case HorizontalAlign::Left:
-            format_set_align(format, LXW_ALIGN_LEFT);
-            break;
-        case HorizontalAlign::Center:
-            format_set_align(format, LXW_ALIGN_CENTER);
-            break;
-        case HorizontalAlign::Right:
-            format_set_align(format, LXW_ALIGN_RIGHT);
-            break;
-        case HorizontalAlign::Fill:
-            format_set_align(format, LXW_ALIGN_FILL);
-            break;
-        case HorizontalAlign::Justify:
-            format_set_align(format, LXW_ALIGN_JUSTIFY);
-            break;
-        case HorizontalAlign::CenterAcross:
-            format_set_align(format, LXW_ALIGN_CENTER_ACROSS);
-            break;
-    }
-    if (style.hasBorder(BorderSide::Left)) format_set_left(format, LXW_BORDER_THIN);
-    if (style.hasBorder(BorderSide::Right)) format_set_right(format, LXW_BORDER_THIN);
-    if (style.hasBorder(BorderSide::Top)) format_set_top(format, LXW_BORDER_THIN);
-    if (style.hasBorder(BorderSide::Bottom)) format_set_bottom(format, LXW_BORDER_THIN);
+    if (style.align == HorizontalAlign::Center) format_set_align(format, LXW_ALIGN_CENTER);
+    if (style.bordered) format_set_border(format, LXW_BORDER_THIN);
     return format;
 }
 
@@ -119,8 +95,6 @@ lxw_error WriteCells(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& fo
             err = worksheet_write_blank(ws, r, c, format);
         } else if (value->kind == CellValue::Kind::Number) {
             err = worksheet_write_number(ws, r, c, value->number, format);
-        } else if (value->kind == CellValue::Kind::Boolean) {
-            err = worksheet_write_boolean(ws, r, c, value->boolean ? 1 : 0, format);
         } else {
             err = worksheet_write_string(ws, r, c, value->text.toUtf8().constData(), format);
         }
@@ -159,15 +133,15 @@ QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
     if (book == nullptr) return QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
     FormatCache formats(book);
     lxw_error err = LXW_NO_ERROR;
-    for (const auto& sheet : workbook.sheets) {
-        lxw_worksheet* ws = workbook_add_worksheet(book, sheet->name().toUtf8().constData());
+    for (const SheetModel& sheet : workbook.sheets) {
+        lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name().toUtf8().constData());
         if (ws == nullptr) {
             err = LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
             break;
         }
-        err = WriteColumns(ws, *sheet, formats);
-        if (err == LXW_NO_ERROR) err = WriteCells(ws, *sheet, formats);
-        if (err == LXW_NO_ERROR) err = WritePageSetup(ws, sheet->pageSetup());
+        err = WriteColumns(ws, sheet, formats);
+        if (err == LXW_NO_ERROR) err = WriteCells(ws, sheet, formats);
+        if (err == LXW_NO_ERROR) err = WritePageSetup(ws, sheet.pageSetup());
         if (err != LXW_NO_ERROR) break;
     }
     // Closing writes the file and frees the workbook, also after an error.

@@ -12,14 +12,13 @@
 
 #include "SpreadsheetReadBack.h"
 #include "export/Uxls.h"
-#include "export/WorkbookApplication.h"
 #include "export_support.h"
 #include "measure/Clock.h"
 
 namespace lmr {
 namespace {
 
-// Runs an export through the workbook application into a folder of its own.
+// Runs an export into a folder of its own.
 struct FileExport {
     QTemporaryDir dir;
     QString docs = dir.filePath("Документы");
@@ -27,7 +26,6 @@ struct FileExport {
     std::vector<QString> opened;
     bool openerFinds = true;
     MessageLog log;
-    ExcelRefs refs;
     TestClock clock{QDateTime(QDate(2026, 12, 8), QTime(14, 5, 33))};
 
     FileExport() { setAppClock(&clock); }
@@ -45,9 +43,7 @@ struct FileExport {
         s.showMessage = log.sink();
         return s;
     }
-    ExportStatus run(const ProtocolSource& source) {
-        return ExportProtocol(refs, source, {WorkbookApplication::Factory(settings()), log.sink()});
-    }
+    ExportStatus run(const ProtocolSource& source) { return ExportProtocol(source, settings()); }
 };
 
 // The cells of the first worksheet: reference -> (style index, type, raw value).
@@ -222,8 +218,7 @@ TEST(WorkbookFile, DecimalCommaTextsBecomeNumbersInARussianLocale) {
     source.values[5] = {"-5,9"};
     source.values[6] = {"9,8"};
     source.values[8] = {"-"};
-    ASSERT_EQ(ExportProtocol(e.refs, source, {WorkbookApplication::Factory(s), e.log.sink()}),
-              ExportStatus::Done);
+    ASSERT_EQ(ExportProtocol(source, s), ExportStatus::Done);
     ASSERT_EQ(e.saved.size(), 1u);
     if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "unzip is not installed";
     const auto cells = SheetCells(Unzip(e.saved[0], "xl/worksheets/sheet1.xml"));
@@ -247,29 +242,30 @@ TEST(WorkbookFile, WithoutAProgramToOpenItTheFileStaysAndTheMessageGivesItsPath)
         << e.log.messages[0].text.toStdString();
 }
 
-TEST(WorkbookFile, ADocumentsFolderThatCannotBeMadeOrWrittenFailsTheExport) {
+TEST(WorkbookFile, AFolderOrFileThatCannotBeWrittenFailsTheExportWithItsMessage) {
     {
-        SCOPED_TRACE("no application without a documents folder");
+        SCOPED_TRACE("no documents folder can be made");
         FileExport e;
         QFile blocker(e.dir.filePath("file"));
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
         e.docs = e.dir.filePath("file/Документы");
-        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NoApplication);
+        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NoFolder);
         ASSERT_EQ(e.log.messages.size(), 1u);
+        EXPECT_EQ(e.log.messages[0].caption, "Ошибка");
         // Which folder and why, not a spreadsheet program to look for.
         EXPECT_EQ(e.log.messages[0].text, "Нет доступа к папке документов \"" + e.docs +
                                               "\": на её месте или на пути к ней лежит файл.");
-        EXPECT_TRUE(e.refs.ExcelApp.IsEmpty());
         EXPECT_TRUE(e.saved.empty());
+        EXPECT_TRUE(e.opened.empty());
     }
     {
-        SCOPED_TRACE("the folder went away after the application was started");
+        SCOPED_TRACE("the folder went away after an export");
         FileExport e;
         ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
         ASSERT_TRUE(QDir(e.docs).removeRecursively());
         QFile blocker(e.docs);
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::Failed);
+        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NoFolder);
         ASSERT_EQ(e.log.messages.size(), 1u);
         EXPECT_EQ(e.log.messages[0].caption, "Ошибка");
         EXPECT_TRUE(e.log.messages[0].text.startsWith("Нет доступа к папке документов"))
@@ -280,6 +276,22 @@ TEST(WorkbookFile, ADocumentsFolderThatCannotBeMadeOrWrittenFailsTheExport) {
         ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
         EXPECT_EQ(e.saved.size(), 2u);
         EXPECT_EQ(QDir(e.docs).entryList(QDir::Files).size(), 1);
+    }
+    {
+        SCOPED_TRACE("the file itself cannot be made");
+        FileExport e;
+        // The protocol's name taken by a link into nowhere: the folder takes files, this one not.
+        ASSERT_TRUE(QDir().mkpath(e.docs));
+        const QString path = QDir(e.docs).filePath("Протокол 2026-12-08 14-05-33.xlsx");
+        ASSERT_TRUE(QFile::link(e.dir.filePath("gone/protocol.xlsx"), path));
+        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NotWritten);
+        ASSERT_EQ(e.log.messages.size(), 1u);
+        EXPECT_EQ(e.log.messages[0].caption, "Ошибка");
+        EXPECT_EQ(e.log.messages[0].icon, ExportMessage::Icon::Error);
+        EXPECT_TRUE(e.log.messages[0].text.startsWith("Не удалось записать книгу \"" + path + "\": "))
+            << e.log.messages[0].text.toStdString();
+        EXPECT_TRUE(e.saved.empty());
+        EXPECT_TRUE(e.opened.empty());
     }
 }
 

@@ -36,7 +36,7 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
     EXPECT_TRUE(QFileInfo::exists(opened[0]));
     EXPECT_TRUE(m.PanelText(3).contains(opened[0])) << m.PanelText(3).toStdString();
 
-    // The logger page gives a second workbook on the same application.
+    // The logger page gives a second workbook, in a file of its own.
     m.PageControl->setCurrentIndex(1);
     m.N1->trigger();
     ASSERT_EQ(opened.size(), 2);
