@@ -114,14 +114,19 @@ std::vector<AssessReading> MainAssessSource::LiveReadings() const {
     const LiveSeries& ths = r.Series(Quantity::Ths);
     const LiveSeries& wbgt = r.Series(Quantity::Wbgt);
     const LiveSeries& w = r.Series(Quantity::W);
-    const int n = std::min({ths.Count(), wbgt.Count(), w.Count()});
+    const LiveSeries& air = r.Series(Quantity::Tv);
+    const LiveSeries& rh = r.Series(Quantity::Rh);
+    const int n = std::min({ths.Count(), wbgt.Count(), w.Count(), air.Count(), rh.Count()});
     std::vector<int> times;
     std::vector<AssessReading> readings;
     for (int i = 0; i < n; ++i) {
         const std::optional<int> t = TimeOfDaySeconds(ths.At(i).label);
-        if (!t || ths.At(i).absent || wbgt.At(i).absent || w.At(i).absent) continue;
+        if (!t || ths.At(i).absent || wbgt.At(i).absent || w.At(i).absent || air.At(i).absent ||
+            rh.At(i).absent) {
+            continue;
+        }
         times.push_back(*t);
-        readings.push_back({0, ths.At(i).y, wbgt.At(i).y, w.At(i).y});
+        readings.push_back({0, ths.At(i).y, wbgt.At(i).y, w.At(i).y, air.At(i).y, rh.At(i).y});
     }
     // The record is taken up to now: its last reading is today's.
     const std::vector<qint64> seconds = UnwrapTimesOfDay(times, appClock().now().date());
@@ -137,8 +142,11 @@ std::vector<AssessReading> MainAssessSource::LoggerReadings() const {
         const auto ths = ParseDecimal(g.Cells(1, row));
         const auto wbgt = ParseDecimal(g.Cells(2, row));
         const auto w = ParseDecimal(g.Cells(9, row));
-        if (!ths || !wbgt || !w) continue;  // the empty row a download leaves at the end
-        readings.push_back({0, *ths, *wbgt, *w});
+        const auto rh = ParseDecimal(g.Cells(3, row));
+        const auto air = ParseDecimal(g.Cells(4, row));
+        // The empty row a download leaves at the end.
+        if (!ths || !wbgt || !w || !air || !rh) continue;
+        readings.push_back({0, *ths, *wbgt, *w, *air, *rh});
         times.push_back(LoggerTimeSeconds(g.Cells(0, row)));
     }
     // A record whose time text cannot be read is still counted: it takes the time of the record
