@@ -16,8 +16,8 @@ inline constexpr const char* kSourceLogger = "Записи логгера";
 inline constexpr const char* kAirSpeedAssumption =
     "Скорость движения воздуха не измерена: принята не более 0,6 м/с, прибор её не измеряет";
 inline constexpr const char* kSeasonNote =
-    "по месяцу первого измерения (май–сентябрь — тёплый); проверьте: тёплый период — "
-    "среднесуточная температура наружного воздуха выше +10 °C";
+    "Предложен по месяцу первого измерения (май–сентябрь — тёплый). Проверьте: тёплый период — "
+    "среднесуточная температура наружного воздуха выше +10 °C.";
 
 // The place of measurement the user fills in, in the order the window and the sheet show it.
 inline constexpr int kPlaceFieldCount = 7;

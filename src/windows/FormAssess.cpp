@@ -118,11 +118,8 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     LabelSeasonNote = new QLabel(QString::fromUtf8(kSeasonNote), inputs);
     LabelSeasonNote->setObjectName(QStringLiteral("LabelSeasonNote"));
     LabelSeasonNote->setWordWrap(true);
-    auto* season = new QVBoxLayout;
-    season->addWidget(ComboBoxSeason);
-    season->addWidget(LabelSeasonNote);
-    form->addRow(QStringLiteral("П&ериод года:"), season);
-    if (auto* l = qobject_cast<QLabel*>(form->labelForField(season))) l->setBuddy(ComboBoxSeason);
+    form->addRow(QStringLiteral("П&ериод года:"), ComboBoxSeason);
+    form->addRow(LabelSeasonNote);
 
     ComboBoxCategory = new QComboBox(inputs);
     ComboBoxCategory->setObjectName(QStringLiteral("ComboBoxCategory"));
@@ -135,11 +132,8 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     LabelAirSpeedNote = new QLabel(inputs);
     LabelAirSpeedNote->setObjectName(QStringLiteral("LabelAirSpeedNote"));
     LabelAirSpeedNote->setWordWrap(true);
-    auto* speed = new QVBoxLayout;
-    speed->addWidget(EditAirSpeed);
-    speed->addWidget(LabelAirSpeedNote);
-    form->addRow(QStringLiteral("С&корость воздуха (анемометр), м/с:"), speed);
-    if (auto* l = qobject_cast<QLabel*>(form->labelForField(speed))) l->setBuddy(EditAirSpeed);
+    form->addRow(QStringLiteral("С&корость воздуха (анемометр), м/с:"), EditAirSpeed);
+    form->addRow(LabelAirSpeedNote);
 
     ComboBoxWorkLevel = new QComboBox(inputs);
     ComboBoxWorkLevel->setObjectName(QStringLiteral("ComboBoxWorkLevel"));
@@ -213,7 +207,6 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     left->addWidget(LabelFactor);
     left->addWidget(LabelWbgt);
     left->addWidget(TableFigures);
-    left->addWidget(place);
     left->addStretch(1);
 
     TableResults = MakeTable(0, {QStringLiteral("Показатель"), QStringLiteral("Значение")}, this);
@@ -224,9 +217,13 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     TableResults->horizontalHeader()->setStretchLastSection(true);
     TableResults->setColumnWidth(0, 250);
 
+    auto* right = new QVBoxLayout;
+    right->addWidget(TableResults, 1);
+    right->addWidget(place);
+
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 0);
-    layout->addWidget(TableResults, 1);
+    layout->addLayout(right, 1);
     resize(1120, 760);
 
     TimerRefresh = new QTimer(this);
@@ -237,8 +234,12 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     const auto recompute = [this] { Recompute(); };
     connect(ComboBoxSource, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
     connect(ComboBoxSeason, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
-    connect(ComboBoxSeason, qOverload<int>(&QComboBox::activated), this,
-            [this] { seasonPicked_ = true; });
+    connect(ComboBoxSeason, qOverload<int>(&QComboBox::activated), this, [this] {
+        seasonPicked_ = true;
+        LabelSeasonNote->setText(
+            QStringLiteral("Выбран вручную. Тёплый период — среднесуточная температура "
+                           "наружного воздуха выше +10 °C."));
+    });
     connect(ComboBoxCategory, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TFAssess::CategoryChange);
     connect(EditAirSpeed, &QLineEdit::textChanged, this, &TFAssess::AirSpeedChange);

@@ -155,6 +155,25 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(10, 10), Qt::UTC));
     EXPECT_EQ(a.Current().count, 4);
     EXPECT_EQ(a.Current().spanSeconds, 55 * 60);
+    // The WBGT work level follows the category until the user picks one; so does the period of
+    // the year the readings' month suggests.
+    a.ComboBoxCategory->setCurrentIndex(4);
+    EXPECT_EQ(a.Inputs().metabolicWatts, 415);
+    a.ComboBoxWorkLevel->setCurrentIndex(2);
+    emit a.ComboBoxWorkLevel->activated(2);
+    a.ComboBoxCategory->setCurrentIndex(0);
+    EXPECT_EQ(a.Inputs().metabolicWatts, 300);
+    EXPECT_EQ(a.Inputs().season, Season::Cold);
+    a.ComboBoxSeason->setCurrentIndex(1);
+    emit a.ComboBoxSeason->activated(1);
+    a.Recompute();
+    EXPECT_EQ(a.Inputs().season, Season::Warm);
+    // The air speed typed in: a slip is said and left out, a figure is classed.
+    a.EditAirSpeed->setText("0.7x");
+    EXPECT_FALSE(a.Inputs().airSpeed.has_value());
+    EXPECT_TRUE(a.LabelAirSpeedNote->text().contains("0.7x"));
+    a.EditAirSpeed->setText("0,7");
+    EXPECT_EQ(a.Current().Of(Factor::AirSpeed).conditionsClass, ConditionsClass::C31);
     m.PageControl->setCurrentIndex(1);
     m.N1->trigger();
     ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
