@@ -223,7 +223,7 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
     const std::vector<AssessLine> tail = {
         {QStringLiteral("Облучённость максимальная, Вт/м²"),
          any ? NumberText(RoundToTenth(a.maxW)) : QString()},
-        {QStringLiteral("Класс условий труда по показателям микроклимата"), VerdictText(a)},
+        {Utf8(kClassLineLabel), VerdictText(a)},
         {QStringLiteral("Класс определил показатель"),
          a.conditionsClass ? FactorName(a.decidingFactor) : QString()},
         {QStringLiteral("Запас до предела WBGT, °C"), figure(a.wbgtMargin)},

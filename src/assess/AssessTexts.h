@@ -11,6 +11,7 @@ inline constexpr const char* kAssessTitle = "Оценка условий тру�
 inline constexpr const char* kAssessSheetName = "Оценка";
 inline constexpr const char* kAssessSheetTitle = "ОЦЕНКА УСЛОВИЙ ТРУДА ПО ПОКАЗАТЕЛЯМ МИКРОКЛИМАТА";
 inline constexpr const char* kAssessSheetHeaders[2] = {"Показатель", "Значение"};
+inline constexpr const char* kClassLineLabel = "Класс условий труда по показателям микроклимата";
 inline constexpr const char* kSourceLive = "Текущие показания";
 inline constexpr const char* kSourceLogger = "Записи логгера";
 inline constexpr const char* kAirSpeedAssumption =

@@ -233,20 +233,22 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     const auto recompute = [this] { Recompute(); };
     connect(ComboBoxSource, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
-    connect(ComboBoxSeason, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
-    connect(ComboBoxSeason, qOverload<int>(&QComboBox::activated), this, [this] {
+    // The window sets the period of the year and the work level with their signals blocked: a
+    // change that comes through is the user's pick, and the defaults stop following.
+    connect(ComboBoxSeason, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         seasonPicked_ = true;
         LabelSeasonNote->setText(
             QStringLiteral("Выбран вручную. Тёплый период — среднесуточная температура "
                            "наружного воздуха выше +10 °C."));
+        Recompute();
     });
     connect(ComboBoxCategory, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TFAssess::CategoryChange);
     connect(EditAirSpeed, &QLineEdit::textChanged, this, &TFAssess::AirSpeedChange);
-    connect(ComboBoxWorkLevel, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &TFAssess::WorkLevelChange);
-    connect(ComboBoxWorkLevel, qOverload<int>(&QComboBox::activated), this,
-            [this] { workLevelPicked_ = true; });
+    connect(ComboBoxWorkLevel, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+        workLevelPicked_ = true;
+        WorkLevelChange();
+    });
     connect(SpinBoxM, qOverload<int>(&QSpinBox::valueChanged), this, recompute);
     connect(CheckBoxAcclimatised, &QCheckBox::toggled, this, recompute);
     connect(CheckBoxPeriod, &QCheckBox::toggled, this, [this](bool on) {
@@ -432,6 +434,10 @@ std::vector<AssessLine> TFAssess::SheetLines(AssessSourceKind kind) const {
         lines.push_back(std::move(l));
     }
     return lines;
+}
+
+std::optional<ConditionsClass> TFAssess::SheetClass(AssessSourceKind kind) const {
+    return Judge(kind, ReadingsOf(kind)).assessment.conditionsClass;
 }
 
 QString TFAssess::MeasurementDateText(AssessSourceKind kind) const {

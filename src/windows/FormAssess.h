@@ -67,6 +67,8 @@ public:
     // The protocol's sheet for the readings of kind: the place of measurement, then the
     // assessment with this window's inputs (its period only when kind is the source chosen).
     [[nodiscard]] std::vector<AssessLine> SheetLines(AssessSourceKind kind) const;
+    // The class of the whole on that sheet.
+    [[nodiscard]] std::optional<ConditionsClass> SheetClass(AssessSourceKind kind) const;
     // "Дата измерений: 07.04.2009" from the first reading of kind; empty without readings.
     [[nodiscard]] QString MeasurementDateText(AssessSourceKind kind) const;
 
