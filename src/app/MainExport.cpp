@@ -56,6 +56,7 @@ void TFMain::N1Click() {
             content.rows.emplace_back(line.label, line.value);
         }
         content.pageHeader = FAssess_->MeasurementDateText(kind);
+        content.conditionsClass = FAssess_->SheetClass(kind);
         services.addSheets = [content](const Automation& app) {
             WriteAssessmentSheet(app, content);
         };

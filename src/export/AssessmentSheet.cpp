@@ -16,6 +16,12 @@ constexpr int kLabelWidth = 48;
 constexpr int kValueWidth = 60;
 constexpr int kFirstRow = 3;
 
+// The class's fill from the palette: 1 and 2 green, 3.1 … 3.4 yellow to red, 4 dark red.
+int ClassColorIndex(ConditionsClass c) {
+    constexpr int kIndices[kConditionsClassCount] = {4, 43, 6, 44, 45, 3, 9};
+    return kIndices[static_cast<int>(c)];
+}
+
 void SetUpPrinting(const Automation& sheet, const QString& header) {
     const Automation page = sheet.GetProperty("PageSetup");
     page.SetProperty("Orientation", kLandscape);
@@ -45,6 +51,11 @@ void WriteAssessmentSheet(const Automation& app, const AssessmentSheetContent& c
     for (const auto& [label, value] : content.rows) {
         SetCell(sheet, row, 1, label);
         SetCell(sheet, row, 2, value);
+        if (content.conditionsClass && label == QString::fromUtf8(kClassLineLabel)) {
+            sheet.GetProperty("Range", QStringLiteral("A%1:B%1").arg(row))
+                .GetProperty("Interior")
+                .SetProperty("ColorIndex", ClassColorIndex(*content.conditionsClass));
+        }
         ++row;
     }
     const Automation table =
