@@ -9,7 +9,7 @@ namespace {
 // Permissible ranges: СанПиН 2.2.4.3359-16, table 2.4 (the same ranges in СанПиН 1.2.3685-21);
 // all ten figures checked against table 2.4's text. Classes 3.1 … 4: the methodology of the
 // special assessment of working conditions (order of the Ministry of Labour 33н, appendix 13;
-// its successor 817н). Not confirmed: all sixteen ends of 3.1 … 3.4, whose table's text could
+// its successor 817н). Not confirmed: all twenty ends of 3.1 … 3.4, whose table's text could
 // not be reached (secondary sources give 22.0, 22.2 or 22.7 for the end of 3.1 in category III).
 constexpr std::array<ThsNormRow, kWorkCategoryCount> kThsNorms = {{
     {WorkCategory::Ia, "Iа", "до 139 Вт", 222, 264, {266, 274, 286, 310}},
