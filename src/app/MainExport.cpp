@@ -67,6 +67,7 @@ void TFMain::N1Click() {
             content.rows.emplace_back(line.label, line.value);
         }
         content.pageHeader = FAssess_->MeasurementDateText(kind);
+        content.conditionsClass = FAssess_->SheetClass(kind);
         settings.addSheets = [content, locale = settings.locale](WorkbookModel& book) {
             WriteAssessmentSheet(book, content, locale);
         };

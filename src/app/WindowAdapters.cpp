@@ -102,8 +102,8 @@ namespace {
 
 // The figures the assessment judges: each rounded to 0.1, as the tables show them.
 AssessReading AssessReadingOf(const Reading& r, qint64 seconds) {
-    return {seconds, RoundToTenth(r.derived.ths), RoundToTenth(r.derived.wbgt),
-            RoundToTenth(r.derived.w)};
+    return {seconds,          RoundToTenth(r.derived.ths), RoundToTenth(r.derived.wbgt),
+            RoundToTenth(r.derived.w), RoundToTenth(r.tv),       RoundToTenth(r.rh)};
 }
 
 qint64 SecondsOf(const QDateTime& when) {

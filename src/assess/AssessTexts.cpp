@@ -9,9 +9,11 @@ namespace lmr {
 
 namespace {
 
-constexpr const char* kClassNames[kConditionsClassCount] = {"2 (допустимый)", "3.1 (вредный)",
-                                                            "3.2 (вредный)",  "3.3 (вредный)",
-                                                            "3.4 (вредный)",  "4 (опасный)"};
+constexpr const char* kClassNames[kConditionsClassCount] = {
+    "1 (оптимальный)", "2 (допустимый)", "3.1 (вредный)", "3.2 (вредный)",
+    "3.3 (вредный)",   "3.4 (вредный)",  "4 (опасный)"};
+constexpr const char* kFactorNames[kFactorCount] = {"Температура воздуха", "Относительная влажность",
+                                                    "Скорость движения воздуха", "ТНС-индекс"};
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -21,6 +23,39 @@ QString Degrees(double value) {
     return TenthText(value);
 }
 
+QString Range(double low, double high) {
+    return QStringLiteral("%1–%2").arg(TenthText(low), TenthText(high));
+}
+
+QString IrradianceText(const Assessment& a) {
+    return QStringLiteral("облучённость %1 Вт/м² выше 1200 Вт/м², ТНС-индекс не применяется")
+        .arg(NumberText(RoundToTenth(a.maxW)));
+}
+
+QString AirNormText(const AssessInputs& in) {
+    const AirNormRow& n = AirNormOf(in.season, in.category);
+    return QStringLiteral("оптимально %1; допустимо %2")
+        .arg(Range(n.optimalLow / 10.0, n.optimalHigh / 10.0),
+             Range(n.permissibleLow / 10.0, n.permissibleHigh / 10.0));
+}
+
+QString RhNormText(const Assessment& a, const AssessInputs& in) {
+    const double high = PermissibleRhHigh(in.season, a.Of(Factor::AirTemperature).value);
+    QString text = QStringLiteral("оптимально %1–%2; допустимо %3–%4")
+                       .arg(NumberText(kRhOptimalLow), NumberText(kRhOptimalHigh),
+                            NumberText(kRhPermissibleLow), NumberText(high));
+    if (high < kRhPermissibleHigh) {
+        text += QStringLiteral(" (тёплый период, %1 °C)")
+                    .arg(TenthText(a.Of(Factor::AirTemperature).value));
+    }
+    return text;
+}
+
+QString SpeedNormText(const AssessInputs& in) {
+    return QStringLiteral("оптимально до %1; вредно от %2")
+        .arg(TenthText(OptimalAirSpeed(in.category)), TenthText(kHarmfulAirSpeed));
+}
+
 }  // namespace
 
 QString ClassText(ConditionsClass c) {
@@ -28,22 +63,51 @@ QString ClassText(ConditionsClass c) {
 }
 
 QString VerdictText(const Assessment& a) {
-    switch (a.verdict) {
-        case ThsVerdict::Class:
-            return ClassText(a.conditionsClass);
-        case ThsVerdict::NoData:
-            return QStringLiteral("Нет измерений для оценки");
-        case ThsVerdict::BelowRange:
-            return QStringLiteral(
-                "Не определяется: ТНС-индекс ниже допустимого диапазона, нагревающего "
-                "микроклимата нет");
-        case ThsVerdict::IrradianceTooHigh:
-            return QStringLiteral(
-                       "Не определяется: облучённость %1 Вт/м² выше 1200 Вт/м², "
-                       "ТНС-индекс не применяется")
-                .arg(NumberText(RoundToTenth(a.maxW)));
+    if (a.count == 0) return QStringLiteral("Нет измерений для оценки");
+    if (a.conditionsClass) return ClassText(*a.conditionsClass);
+    return QStringLiteral("Не определяется: ") + IrradianceText(a);
+}
+
+QString DecidingFactorText(const Assessment& a) {
+    if (!a.conditionsClass) return {};
+    return QStringLiteral("Класс определил показатель: %1")
+        .arg(FactorName(a.decidingFactor));
+}
+
+QString FactorName(Factor f) {
+    return Utf8(kFactorNames[static_cast<int>(f)]);
+}
+
+QString FactorClassText(const Assessment& a, Factor f) {
+    if (a.count == 0) return {};
+    const FactorResult& r = a.Of(f);
+    const QString c = r.conditionsClass ? ClassText(*r.conditionsClass) : QString();
+    switch (r.state) {
+        case FactorState::Optimal:
+        case FactorState::Permissible:
+        case FactorState::Heating:
+            return c;
+        case FactorState::BelowRange:
+            return f == Factor::AirTemperature ? c + QStringLiteral(": охлаждающий микроклимат")
+                                               : c + QStringLiteral(": воздух слишком сухой");
+        case FactorState::AboveRange:
+            if (f == Factor::AirSpeed) return c + QStringLiteral(": 0,6 м/с и более");
+            return f == Factor::AirTemperature
+                       ? QStringLiteral("выше допустимой: нагревающий микроклимат, класс по "
+                                        "ТНС-индексу")
+                       : QStringLiteral("выше допустимой: учитывается ТНС-индексом");
+        case FactorState::NotMeasured:
+            return Utf8(kAirSpeedAssumption);
+        case FactorState::NotHeating:
+            return QStringLiteral("не определяется: нагревающего микроклимата нет");
+        case FactorState::IrradianceTooHigh:
+            return QStringLiteral("не определяется: ") + IrradianceText(a);
     }
     return {};
+}
+
+QString SeasonText(Season s) {
+    return s == Season::Warm ? QStringLiteral("тёплый") : QStringLiteral("холодный");
 }
 
 QString WbgtVerdictText(const Assessment& a) {
@@ -93,40 +157,84 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
     const ThsNormRow& norm = ThsNormOf(inputs.category);
     const bool any = a.count > 0;
     const auto figure = [any](double v) { return any ? Degrees(v) : QString(); };
+    const auto share = [any](double v) {
+        return any ? NumberText(std::round(v * 1000) / 10) : QString();
+    };
     std::vector<AssessLine> lines = {
         {QStringLiteral("Источник данных"), sourceName},
         {QStringLiteral("Период"), spanName},
+        {QStringLiteral("Период года"), SeasonText(inputs.season)},
         {QStringLiteral("Категория работ"), CategoryText(inputs.category)},
-        {QStringLiteral("Допустимый ТНС-индекс, °C"),
-         QStringLiteral("%1–%2").arg(NumberText(norm.permissibleLow / 10.0),
-                                     NumberText(norm.permissibleHigh / 10.0))},
         {QStringLiteral("Уровень работ для WBGT"), WorkLevelText(inputs.metabolicWatts)},
         {QStringLiteral("Акклиматизация"),
          inputs.acclimatised ? QStringLiteral("есть") : QStringLiteral("нет")},
         {QStringLiteral("Число измерений"), QString::number(a.count)},
         {QStringLiteral("Первое измерение"), any ? WallTimeText(a.firstSeconds) : QString()},
         {QStringLiteral("Продолжительность"), any ? SpanText(a.spanSeconds) : QString()},
-        {QStringLiteral("ТНС-индекс средний, °C"), figure(a.ths.mean)},
-        {QStringLiteral("ТНС-индекс минимальный, °C"), figure(a.ths.min)},
-        {QStringLiteral("ТНС-индекс максимальный, °C"), figure(a.ths.max)},
-        {QStringLiteral("ТНС-индекс средневзвешенный по времени, °C"), figure(a.ths.weightedMean)},
-        {QStringLiteral("WBGT средний, °C"), figure(a.wbgt.mean)},
-        {QStringLiteral("WBGT минимальный, °C"), figure(a.wbgt.min)},
-        {QStringLiteral("WBGT максимальный, °C"), figure(a.wbgt.max)},
-        {QStringLiteral("WBGT средневзвешенный по времени, °C"), figure(a.wbgt.weightedMean)},
-        {QStringLiteral("Доля измерений выше допустимого ТНС-индекса, %"),
-         any ? NumberText(std::round(a.shareAbove * 1000) / 10) : QString()},
+    };
+    // Each measured quantity: its figures, then (for a factor) its norms and its class.
+    const struct {
+        const char* name;
+        const char* unit;
+        const QuantityFigures& q;
+        bool feminine;
+    } quantities[] = {
+        {"Температура воздуха", "°C", a.air, true},
+        {"Относительная влажность", "%", a.rh, true},
+        {"ТНС-индекс", "°C", a.ths, false},
+        {"WBGT", "°C", a.wbgt, false},
+    };
+    const QString norms[] = {AirNormText(inputs), RhNormText(a, inputs),
+                             QStringLiteral("допустимо %1").arg(Range(norm.permissibleLow / 10.0,
+                                                                      norm.permissibleHigh / 10.0)),
+                             QStringLiteral("предел %1").arg(Degrees(a.wbgtLimit))};
+    const Factor factors[] = {Factor::AirTemperature, Factor::Humidity, Factor::Ths};
+    for (int i = 0; i < 4; ++i) {
+        const QString name = Utf8(quantities[i].name);
+        const QString unit = Utf8(quantities[i].unit);
+        const QuantityFigures& q = quantities[i].q;
+        // The figures' adjectives agree with the quantity's gender.
+        const int g = quantities[i].feminine ? 0 : 1;
+        static const char* const kAdjectives[4][2] = {{"средняя", "средний"},
+                                                      {"минимальная", "минимальный"},
+                                                      {"максимальная", "максимальный"},
+                                                      {"средневзвешенная", "средневзвешенный"}};
+        const double values[4] = {q.mean, q.min, q.max, q.weightedMean};
+        for (int k = 0; k < 4; ++k) {
+            QString label = QStringLiteral("%1 %2").arg(name, Utf8(kAdjectives[k][g]));
+            if (k == 3) label += QStringLiteral(" по времени");
+            lines.push_back({label + QStringLiteral(", ") + unit, figure(values[k])});
+        }
+        lines.push_back({QStringLiteral("%1: доля измерений выше допустимого, %").arg(name),
+                         share(q.shareAbove)});
+        lines.push_back({QStringLiteral("%1: норма, %2").arg(name, unit), norms[i]});
+        if (i < 3) {
+            lines.push_back(
+                {QStringLiteral("%1: класс").arg(name), FactorClassText(a, factors[i])});
+        }
+    }
+    const FactorResult& speed = a.Of(Factor::AirSpeed);
+    lines.push_back({QStringLiteral("Скорость движения воздуха (анемометр), м/с"),
+                     speed.state == FactorState::NotMeasured ? QStringLiteral("не измерена")
+                                                             : Degrees(speed.value)});
+    lines.push_back({QStringLiteral("Скорость движения воздуха: норма, м/с"), SpeedNormText(inputs)});
+    lines.push_back({QStringLiteral("Скорость движения воздуха: класс"),
+                     FactorClassText(a, Factor::AirSpeed)});
+    const std::vector<AssessLine> tail = {
         {QStringLiteral("Облучённость максимальная, Вт/м²"),
          any ? NumberText(RoundToTenth(a.maxW)) : QString()},
-        {QStringLiteral("Класс условий труда по ТНС-индексу"), VerdictText(a)},
-        {QStringLiteral("Предел WBGT, °C"), Degrees(a.wbgtLimit)},
+        {Utf8(kClassLineLabel), VerdictText(a)},
+        {QStringLiteral("Класс определил показатель"),
+         a.conditionsClass ? FactorName(a.decidingFactor) : QString()},
         {QStringLiteral("Запас до предела WBGT, °C"), figure(a.wbgtMargin)},
         {QStringLiteral("Вывод по WBGT"), WbgtVerdictText(a)},
-        {QStringLiteral("Допущение"), Utf8(kAirSpeedAssumption)},
+        {QStringLiteral("Нормы: температура, влажность, скорость воздуха"), Utf8(AirNormSource())},
+        {QStringLiteral("Нормы: охлаждающий микроклимат"), Utf8(CoolingClassSource())},
         {QStringLiteral("Нормы: допустимый ТНС-индекс"), Utf8(ThsPermissibleSource())},
         {QStringLiteral("Нормы: классы по ТНС-индексу"), Utf8(ThsClassSource())},
         {QStringLiteral("Нормы: предел WBGT"), Utf8(WbgtSource())},
     };
+    lines.insert(lines.end(), tail.begin(), tail.end());
     return lines;
 }
 

@@ -11,10 +11,14 @@ inline constexpr const char* kAssessTitle = "Оценка условий тру�
 inline constexpr const char* kAssessSheetName = "Оценка";
 inline constexpr const char* kAssessSheetTitle = "ОЦЕНКА УСЛОВИЙ ТРУДА ПО ПОКАЗАТЕЛЯМ МИКРОКЛИМАТА";
 inline constexpr const char* kAssessSheetHeaders[2] = {"Показатель", "Значение"};
+inline constexpr const char* kClassLineLabel = "Класс условий труда по показателям микроклимата";
 inline constexpr const char* kSourceLive = "Текущие показания";
 inline constexpr const char* kSourceLogger = "Записи логгера";
 inline constexpr const char* kAirSpeedAssumption =
-    "Скорость движения воздуха принята не более 0,6 м/с: прибор её не измеряет";
+    "Скорость движения воздуха не измерена: принята не более 0,6 м/с, прибор её не измеряет";
+inline constexpr const char* kSeasonNote =
+    "Предложен по месяцу первого измерения (май–сентябрь — тёплый). Проверьте: тёплый период — "
+    "среднесуточная температура наружного воздуха выше +10 °C.";
 
 // The place of measurement the user fills in, in the order the window and the sheet show it.
 inline constexpr int kPlaceFieldCount = 7;
@@ -28,8 +32,16 @@ inline constexpr const char* kPlaceFieldNames[kPlaceFieldCount] = {"Органи
 
 // "3.1 (вредный)".
 [[nodiscard]] QString ClassText(ConditionsClass c);
-// The class, or why there is none.
+// The microclimate's class, or why there is none.
 [[nodiscard]] QString VerdictText(const Assessment& a);
+// "Класс определил показатель: температура воздуха"; empty without a class.
+[[nodiscard]] QString DecidingFactorText(const Assessment& a);
+// "Температура воздуха".
+[[nodiscard]] QString FactorName(Factor f);
+// A factor's class, or why it gives none.
+[[nodiscard]] QString FactorClassText(const Assessment& a, Factor f);
+// "холодный", "тёплый".
+[[nodiscard]] QString SeasonText(Season s);
 // "WBGT в пределах нормы: запас 1,2 °C" or "WBGT выше предела на 0,4 °C".
 [[nodiscard]] QString WbgtVerdictText(const Assessment& a);
 // "Iа (до 139 Вт)".

@@ -27,19 +27,30 @@ double MedianStep(const std::vector<AssessReading>& readings) {
     return static_cast<double>(*middle);
 }
 
+// The figures of field; above tells a reading over the permissible upper limit.
+template <typename Above>
 QuantityFigures FiguresOf(const std::vector<AssessReading>& readings,
-                          double AssessReading::*field) {
+                          double AssessReading::*field, Above above) {
     QuantityFigures f;
     f.min = f.max = readings.front().*field;
     double sum = 0;
+    int over = 0;
     for (const AssessReading& r : readings) {
         sum += r.*field;
         f.min = std::min(f.min, r.*field);
         f.max = std::max(f.max, r.*field);
+        if (above(r)) ++over;
     }
-    f.mean = sum / static_cast<double>(readings.size());
+    const auto n = static_cast<double>(readings.size());
+    f.mean = sum / n;
     f.weightedMean = TimeWeightedMean(readings, field);
+    f.shareAbove = over / n;
     return f;
+}
+
+FactorResult Result(Factor factor, double value, FactorState state,
+                    std::optional<ConditionsClass> c) {
+    return {factor, value, state, c};
 }
 
 }  // namespace
@@ -50,9 +61,62 @@ std::optional<ConditionsClass> ClassOfThs(WorkCategory category, double ths) {
     if (t < row.permissibleLow) return std::nullopt;
     if (t <= row.permissibleHigh) return ConditionsClass::C2;
     for (std::size_t i = 0; i < row.classHigh.size(); ++i) {
-        if (t <= row.classHigh[i]) return static_cast<ConditionsClass>(i + 1);
+        if (t <= row.classHigh[i]) return static_cast<ConditionsClass>(i + 2);
     }
     return ConditionsClass::C4;
+}
+
+FactorResult AirTemperatureFactor(Season season, WorkCategory category, double air) {
+    const AirNormRow& norm = AirNormOf(season, category);
+    const int t = Tenths(air);
+    const double shown = t / 10.0;
+    const auto result = [shown](FactorState s, std::optional<ConditionsClass> c) {
+        return Result(Factor::AirTemperature, shown, s, c);
+    };
+    if (t > norm.permissibleHigh) return result(FactorState::AboveRange, std::nullopt);
+    if (t >= norm.optimalLow && t <= norm.optimalHigh) {
+        return result(FactorState::Optimal, ConditionsClass::C1);
+    }
+    if (t >= norm.permissibleLow) return result(FactorState::Permissible, ConditionsClass::C2);
+    const std::array<int, 5>& lows = CoolingClassLows(category);
+    for (std::size_t i = 0; i < lows.size(); ++i) {
+        if (t >= lows[i]) {
+            return result(FactorState::BelowRange, static_cast<ConditionsClass>(i + 1));
+        }
+    }
+    return result(FactorState::BelowRange, ConditionsClass::C4);
+}
+
+FactorResult HumidityFactor(Season season, double rh, double air) {
+    const double shown = Tenths(rh) / 10.0;
+    const auto result = [shown](FactorState s, std::optional<ConditionsClass> c) {
+        return Result(Factor::Humidity, shown, s, c);
+    };
+    // The methodology classes only dry air; humid air counts through the ТНС-индекс.
+    if (shown > PermissibleRhHigh(season, air)) return result(FactorState::AboveRange, std::nullopt);
+    if (shown >= kRhOptimalLow && shown <= kRhOptimalHigh) {
+        return result(FactorState::Optimal, ConditionsClass::C1);
+    }
+    if (shown >= kRhPermissibleLow) return result(FactorState::Permissible, ConditionsClass::C2);
+    return result(FactorState::BelowRange,
+                  shown >= kRhClass31Low ? ConditionsClass::C31 : ConditionsClass::C32);
+}
+
+FactorResult AirSpeedFactor(WorkCategory category, std::optional<double> speed) {
+    if (!speed) return Result(Factor::AirSpeed, 0, FactorState::NotMeasured, std::nullopt);
+    const double shown = Tenths(*speed) / 10.0;
+    if (shown >= kHarmfulAirSpeed) {
+        return Result(Factor::AirSpeed, shown, FactorState::AboveRange, ConditionsClass::C31);
+    }
+    if (shown <= OptimalAirSpeed(category)) {
+        return Result(Factor::AirSpeed, shown, FactorState::Optimal, ConditionsClass::C1);
+    }
+    return Result(Factor::AirSpeed, shown, FactorState::Permissible, ConditionsClass::C2);
+}
+
+Season DefaultSeason(qint64 seconds) {
+    const int month = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).date().month();
+    return month >= 5 && month <= 9 ? Season::Warm : Season::Cold;
 }
 
 double TimeWeightedMean(const std::vector<AssessReading>& readings, double AssessReading::*field) {
@@ -77,6 +141,7 @@ double TimeWeightedMean(const std::vector<AssessReading>& readings, double Asses
 Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& inputs) {
     Assessment a;
     a.wbgtLimit = WbgtLimit(inputs.metabolicWatts, inputs.acclimatised);
+    for (int f = 0; f < kFactorCount; ++f) a.factors[std::size_t(f)].factor = Factor(f);
     if (readings.empty()) return a;
     std::stable_sort(
         readings.begin(), readings.end(),
@@ -84,24 +149,44 @@ Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& input
     a.count = static_cast<int>(readings.size());
     a.firstSeconds = readings.front().seconds;
     a.spanSeconds = readings.back().seconds - readings.front().seconds;
-    a.ths = FiguresOf(readings, &AssessReading::ths);
-    a.wbgt = FiguresOf(readings, &AssessReading::wbgt);
-    const ThsNormRow& norm = ThsNormOf(inputs.category);
-    int above = 0;
-    for (const AssessReading& r : readings) {
-        a.maxW = std::max(a.maxW, r.w);
-        if (Tenths(r.ths) > norm.permissibleHigh) ++above;
-    }
-    a.shareAbove = static_cast<double>(above) / a.count;
-    a.assessedThs = std::nearbyint(a.ths.weightedMean / 0.1) * 0.1;
+    const ThsNormRow& thsNorm = ThsNormOf(inputs.category);
+    const AirNormRow& airNorm = AirNormOf(inputs.season, inputs.category);
+    a.ths = FiguresOf(readings, &AssessReading::ths,
+                      [&](const AssessReading& r) { return Tenths(r.ths) > thsNorm.permissibleHigh; });
+    a.wbgt = FiguresOf(readings, &AssessReading::wbgt,
+                       [&](const AssessReading& r) { return r.wbgt > a.wbgtLimit; });
+    a.air = FiguresOf(readings, &AssessReading::air,
+                      [&](const AssessReading& r) { return Tenths(r.air) > airNorm.permissibleHigh; });
+    a.rh = FiguresOf(readings, &AssessReading::rh, [&](const AssessReading& r) {
+        return Tenths(r.rh) / 10.0 > PermissibleRhHigh(inputs.season, r.air);
+    });
+    for (const AssessReading& r : readings) a.maxW = std::max(a.maxW, r.w);
     a.wbgtMargin = a.wbgtLimit - a.wbgt.weightedMean;
-    if (a.maxW > kThsIrradianceLimit) {
-        a.verdict = ThsVerdict::IrradianceTooHigh;
-    } else if (const auto c = ClassOfThs(inputs.category, a.ths.weightedMean)) {
-        a.verdict = ThsVerdict::Class;
-        a.conditionsClass = *c;
-    } else {
-        a.verdict = ThsVerdict::BelowRange;
+
+    const FactorResult air = AirTemperatureFactor(inputs.season, inputs.category, a.air.weightedMean);
+    const FactorResult rh = HumidityFactor(inputs.season, a.rh.weightedMean, air.value);
+    a.factors = {air, rh, AirSpeedFactor(inputs.category, inputs.airSpeed),
+                 Result(Factor::Ths, Tenths(a.ths.weightedMean) / 10.0, FactorState::NotHeating,
+                        std::nullopt)};
+    // A heating microclimate: the air or its humidity above the permissible range, or a heat
+    // load (radiant heat too) above the index's own.
+    FactorResult& ths = a.factors[std::size_t(Factor::Ths)];
+    const bool heating = air.state == FactorState::AboveRange ||
+                         rh.state == FactorState::AboveRange ||
+                         Tenths(ths.value) > thsNorm.permissibleHigh;
+    if (heating && a.maxW > kThsIrradianceLimit) {
+        ths.state = FactorState::IrradianceTooHigh;
+        return a;  // the factor that must class this microclimate cannot
+    }
+    if (heating) {
+        ths.state = FactorState::Heating;
+        ths.conditionsClass = ClassOfThs(inputs.category, ths.value).value_or(ConditionsClass::C2);
+    }
+    for (const FactorResult& f : a.factors) {
+        if (f.conditionsClass && (!a.conditionsClass || *f.conditionsClass > *a.conditionsClass)) {
+            a.conditionsClass = f.conditionsClass;
+            a.decidingFactor = f.factor;
+        }
     }
     return a;
 }

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -11,17 +12,22 @@
 namespace lmr {
 
 // One reading as the assessment sees it: its wall-clock time in seconds (local time counted as
-// if it were UTC, so days have no daylight-saving jumps) and the three quantities it judges.
+// if it were UTC, so days have no daylight-saving jumps) and the quantities it judges.
 struct AssessReading {
     qint64 seconds = 0;
     double ths = 0;   // ТНС-индекс, °C
     double wbgt = 0;  // °C
     double w = 0;     // irradiance, W/m²
+    double air = 0;   // air temperature tв, °C
+    double rh = 0;    // relative humidity, %
 };
 
-// What the user chose: the category of work and the WBGT work level.
+// What the user chose: the period of the year, the category of work, the air speed measured
+// apart and the WBGT work level.
 struct AssessInputs {
     WorkCategory category = WorkCategory::Ia;
+    Season season = Season::Cold;
+    std::optional<double> airSpeed;  // m/s; none: not measured
     double metabolicWatts = 180;
     bool acclimatised = true;
 };
@@ -31,14 +37,30 @@ struct QuantityFigures {
     double min = 0;
     double max = 0;
     double weightedMean = 0;  // by the time to the next reading (TimeWeightedMean)
+    double shareAbove = 0;    // readings above the quantity's permissible upper limit, as shown
 };
 
-// Why a set of readings gets a class, or why it does not.
-enum class ThsVerdict {
-    Class,              // the class stands in Assessment::conditionsClass
-    NoData,             // no reading
-    BelowRange,         // the mean is below the permissible range: no heating microclimate
-    IrradianceTooHigh,  // a reading above kThsIrradianceLimit: the index does not apply
+// The factors of the microclimate, in the order the window lists them.
+enum class Factor { AirTemperature, Humidity, AirSpeed, Ths };
+inline constexpr int kFactorCount = 4;
+
+// How a factor's figure stands against its norms.
+enum class FactorState {
+    Optimal,
+    Permissible,
+    BelowRange,         // air: cooling microclimate; humidity: too dry
+    AboveRange,         // air, humidity: judged by the ТНС-индекс; air speed: 0.6 m/s or more
+    NotMeasured,        // air speed left empty
+    NotHeating,         // ТНС-индекс: no heating microclimate to judge
+    Heating,            // ТНС-индекс: classes the heating microclimate
+    IrradianceTooHigh,  // ТНС-индекс: a reading above kThsIrradianceLimit, the index does not apply
+};
+
+struct FactorResult {
+    Factor factor = Factor::AirTemperature;
+    double value = 0;  // the figure judged, rounded to 0.1 as shown
+    FactorState state = FactorState::NotMeasured;
+    std::optional<ConditionsClass> conditionsClass;  // none: the factor gives no class
 };
 
 struct Assessment {
@@ -46,15 +68,36 @@ struct Assessment {
     qint64 firstSeconds = 0;
     qint64 spanSeconds = 0;  // from the first reading to the last
     QuantityFigures ths;
-    QuantityFigures wbgt;
+    QuantityFigures wbgt;  // its share above is above the WBGT limit
+    QuantityFigures air;
+    QuantityFigures rh;
     double maxW = 0;
-    double shareAbove = 0;  // readings whose ТНС-индекс, as shown, is above the permissible range
-    double assessedThs = 0;  // the time-weighted mean ТНС-индекс rounded to 0.1: the class's basis
-    ThsVerdict verdict = ThsVerdict::NoData;
-    ConditionsClass conditionsClass = ConditionsClass::C2;
+    std::array<FactorResult, kFactorCount> factors;  // indexed by Factor
+    // The microclimate's class, the highest of its factors'; none without readings or when the
+    // ТНС-индекс must judge a heating microclimate and cannot.
+    std::optional<ConditionsClass> conditionsClass;
+    Factor decidingFactor = Factor::AirTemperature;  // the first factor of that class
     double wbgtLimit = 0;
     double wbgtMargin = 0;  // limit minus the time-weighted mean WBGT; negative: over the limit
+
+    [[nodiscard]] const FactorResult& Of(Factor f) const {
+        return factors[static_cast<std::size_t>(f)];
+    }
 };
+
+// The class of a ТНС-индекс (compared as shown, rounded to 0.1); none below the permissible range.
+[[nodiscard]] std::optional<ConditionsClass> ClassOfThs(WorkCategory category, double ths);
+
+// The air temperature (as shown) against the period's and category's norms; a cooling
+// microclimate is classed by its lower bounds, a heating one is left to the ТНС-индекс.
+[[nodiscard]] FactorResult AirTemperatureFactor(Season season, WorkCategory category, double air);
+// The humidity (as shown) against its norms at that air temperature.
+[[nodiscard]] FactorResult HumidityFactor(Season season, double rh, double air);
+// The air speed measured apart, if any.
+[[nodiscard]] FactorResult AirSpeedFactor(WorkCategory category, std::optional<double> speed);
+
+// The period of the year a reading's month suggests: May to September warm.
+[[nodiscard]] Season DefaultSeason(qint64 seconds);
 
 // The class of a ТНС-индекс (compared as shown, rounded to 0.1); none below the permissible range.
 [[nodiscard]] std::optional<ConditionsClass> ClassOfThs(WorkCategory category, double ths);
@@ -66,7 +109,7 @@ struct Assessment {
 [[nodiscard]] double TimeWeightedMean(const std::vector<AssessReading>& readings,
                                       double AssessReading::*field);
 
-// The figures, the class and the WBGT verdict of a set of readings in any order.
+// The figures, the factors, the class and the WBGT verdict of a set of readings in any order.
 [[nodiscard]] Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& inputs);
 
 // The readings from `from` to `to`, both included.

@@ -8,17 +8,20 @@ namespace lmr {
 enum class WorkCategory { Ia, Ib, IIa, IIb, III };
 inline constexpr int kWorkCategoryCount = 5;
 
-// Classes of working conditions a heating microclimate is put in by its ТНС-индекс.
-enum class ConditionsClass { C2, C31, C32, C33, C34, C4 };
-inline constexpr int kConditionsClassCount = 6;
+// The period of the year the norms of the air differ by.
+enum class Season { Cold, Warm };
 
-// One category's row of the norms. Bounds are in tenths of a degree, as the ТНС-индекс is
+// Classes of working conditions, from optimal to dangerous.
+enum class ConditionsClass { C1, C2, C31, C32, C33, C34, C4 };
+inline constexpr int kConditionsClassCount = 7;
+
+// One category's row of the ТНС-индекс norms. Bounds are in tenths of a degree, as the index is
 // shown and compared: each class runs up to and including its upper bound.
 struct ThsNormRow {
     WorkCategory category;
     const char* name;              // "Iа"
     const char* expenditure;       // "до 139 Вт"
-    int permissibleLow;            // class 2 starts here; below, the index does not assess heating
+    int permissibleLow;            // class 2 starts here
     int permissibleHigh;           // end of class 2, the permissible upper limit
     std::array<int, 4> classHigh;  // ends of 3.1, 3.2, 3.3 and 3.4; above the last is class 4
 };
@@ -29,19 +32,51 @@ struct ThsNormRow {
 // The index applies up to this irradiance (and up to an air speed of 0.6 m/s).
 inline constexpr double kThsIrradianceLimit = 1200.0;  // W/m²
 
+// The air temperature of a period and category, in tenths of a degree, both ends included.
+struct AirNormRow {
+    int optimalLow;
+    int optimalHigh;
+    int permissibleLow;   // below: a cooling microclimate
+    int permissibleHigh;  // above: a heating microclimate, judged by the ТНС-индекс
+};
+[[nodiscard]] const AirNormRow& AirNormOf(Season season, WorkCategory category);
+
+// A cooling microclimate's classes by the air temperature's lower bound, in tenths: where class
+// 2, 3.1, 3.2, 3.3 and 3.4 start; below the last is class 4.
+[[nodiscard]] const std::array<int, 5>& CoolingClassLows(WorkCategory category);
+
+// Relative humidity, %, both ends included.
+inline constexpr double kRhOptimalLow = 40;
+inline constexpr double kRhOptimalHigh = 60;
+inline constexpr double kRhPermissibleLow = 15;
+inline constexpr double kRhPermissibleHigh = 75;
+// Drier than the permissible range: 3.1 down to this, 3.2 below it.
+inline constexpr double kRhClass31Low = 10;
+// The warm period's permissible upper humidity at an air temperature (as shown, °C); 75 % below
+// 25 °C.
+[[nodiscard]] double PermissibleRhHigh(Season season, double air);
+
+// Air speed, m/s: optimal at most this for the category; from kHarmfulAirSpeed on, class 3.1.
+[[nodiscard]] double OptimalAirSpeed(WorkCategory category);
+inline constexpr double kHarmfulAirSpeed = 0.6;
+
 // A metabolic rate offered as a preset for the WBGT limit.
 struct WorkLevel {
     const char* name;  // "покой"
     double watts;
 };
 [[nodiscard]] const std::array<WorkLevel, 5>& WbgtWorkLevels();
+// The preset the WBGT limit takes for a category of work until the user picks another.
+[[nodiscard]] double CategoryWorkLevelWatts(WorkCategory category);
 
 // The WBGT reference value, °C, for a metabolic rate in watts.
 [[nodiscard]] double WbgtLimit(double metabolicWatts, bool acclimatised);
 
 // The names of the documents the numbers come from, as the window and the protocol cite them.
+[[nodiscard]] const char* AirNormSource();
 [[nodiscard]] const char* ThsPermissibleSource();
 [[nodiscard]] const char* ThsClassSource();
+[[nodiscard]] const char* CoolingClassSource();
 [[nodiscard]] const char* WbgtSource();
 
 }  // namespace lmr

@@ -14,6 +14,14 @@ constexpr int kValueWidth = 60;
 constexpr CellRect kHeaderRange{2, 1, 2, 2};  // A2:B2
 constexpr int kFirstRow = 3;
 
+// The class's fill: 1 and 2 green, 3.1 … 3.4 yellow to red, 4 dark red.
+std::uint32_t ClassFill(ConditionsClass c) {
+    constexpr std::uint32_t kFills[kConditionsClassCount] = {0x00FF00, 0x99CC00, 0xFFFF00,
+                                                             0xFFCC00, 0xFF9900, 0xFF0000,
+                                                             0x800000};
+    return kFills[static_cast<int>(c)];
+}
+
 void SetUpPrinting(SheetModel& sheet, const QString& header) {
     PageSetup& page = sheet.pageSetup();
     page.landscape = true;
@@ -42,6 +50,9 @@ void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& con
     for (const auto& [label, value] : content.rows) {
         SetCell(sheet, row, 1, label, locale);
         SetCell(sheet, row, 2, value, locale);
+        if (content.conditionsClass && label == QString::fromUtf8(kClassLineLabel)) {
+            sheet.fill({row, 1, row, 2}, ClassFill(*content.conditionsClass));
+        }
         ++row;
     }
     sheet.drawBorders({2, 1, std::max(row - 1, 2), 2});

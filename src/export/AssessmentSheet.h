@@ -2,9 +2,11 @@
 
 #include <QLocale>
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "assess/NormTables.h"
 #include "export/WorkbookModel.h"
 
 namespace lmr {
@@ -13,6 +15,7 @@ namespace lmr {
 struct AssessmentSheetContent {
     std::vector<std::pair<QString, QString>> rows;
     QString pageHeader;  // "Дата измерений: 07.04.2009"
+    std::optional<ConditionsClass> conditionsClass;  // fills the class's row in its colour
 };
 
 // Adds the worksheet "Оценка" after the protocol's sheet, writes the rows under a title and a

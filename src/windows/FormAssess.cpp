@@ -22,17 +22,19 @@ namespace lmr {
 namespace {
 
 constexpr int kRefreshMs = 1000;
-constexpr int kDefaultWorkLevel = 1;  // light work, 180 W
+constexpr double kMaxAirSpeed = 50;  // m/s; more is a typing slip
 
-// The class's colour: 2 green, 3.1 … 3.4 yellow to red, 4 dark red; text that reads on it.
+// The class's colour: 1 and 2 green, 3.1 … 3.4 yellow to red, 4 dark red; text that reads on it.
 struct ClassColours {
     QColor back;
     QColor text;
 };
 ClassColours ColoursOf(ConditionsClass c) {
     switch (c) {
+        case ConditionsClass::C1:
+            return {QColor(0x2e, 0xb8, 0x5c), Qt::black};
         case ConditionsClass::C2:
-            return {QColor(0x4c, 0xaf, 0x50), Qt::black};
+            return {QColor(0x8b, 0xc3, 0x4a), Qt::black};
         case ConditionsClass::C31:
             return {QColor(0xff, 0xee, 0x58), Qt::black};
         case ConditionsClass::C32:
@@ -109,10 +111,29 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     period->addWidget(DateTimeEditTo);
     form->addRow(CheckBoxPeriod, period);
 
+    ComboBoxSeason = new QComboBox(inputs);
+    ComboBoxSeason->setObjectName(QStringLiteral("ComboBoxSeason"));
+    ComboBoxSeason->addItem(SeasonText(Season::Cold));
+    ComboBoxSeason->addItem(SeasonText(Season::Warm));
+    LabelSeasonNote = new QLabel(QString::fromUtf8(kSeasonNote), inputs);
+    LabelSeasonNote->setObjectName(QStringLiteral("LabelSeasonNote"));
+    LabelSeasonNote->setWordWrap(true);
+    form->addRow(QStringLiteral("П&ериод года:"), ComboBoxSeason);
+    form->addRow(LabelSeasonNote);
+
     ComboBoxCategory = new QComboBox(inputs);
     ComboBoxCategory->setObjectName(QStringLiteral("ComboBoxCategory"));
     for (const ThsNormRow& row : ThsNorms()) ComboBoxCategory->addItem(CategoryText(row.category));
     form->addRow(QStringLiteral("&Категория работ:"), ComboBoxCategory);
+
+    EditAirSpeed = new QLineEdit(inputs);
+    EditAirSpeed->setObjectName(QStringLiteral("EditAirSpeed"));
+    EditAirSpeed->setPlaceholderText(QStringLiteral("не измерена"));
+    LabelAirSpeedNote = new QLabel(inputs);
+    LabelAirSpeedNote->setObjectName(QStringLiteral("LabelAirSpeedNote"));
+    LabelAirSpeedNote->setWordWrap(true);
+    form->addRow(QStringLiteral("С&корость воздуха (анемометр), м/с:"), EditAirSpeed);
+    form->addRow(LabelAirSpeedNote);
 
     ComboBoxWorkLevel = new QComboBox(inputs);
     ComboBoxWorkLevel->setObjectName(QStringLiteral("ComboBoxWorkLevel"));
@@ -137,7 +158,8 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     form->addRow(CheckBoxAcclimatised);
 
     // The class and the WBGT verdict.
-    auto* classCaption = new QLabel(QStringLiteral("Класс условий труда по ТНС-индексу:"), this);
+    auto* classCaption =
+        new QLabel(QStringLiteral("Класс условий труда по показателям микроклимата:"), this);
     LabelClass = new QLabel(this);
     LabelClass->setObjectName(QStringLiteral("LabelClass"));
     LabelClass->setAlignment(Qt::AlignCenter);
@@ -150,22 +172,23 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     big.setBold(true);
     LabelClass->setFont(big);
     classCaption->setBuddy(LabelClass);
+    LabelFactor = new QLabel(this);
+    LabelFactor->setObjectName(QStringLiteral("LabelFactor"));
+    LabelFactor->setWordWrap(true);
     LabelWbgt = new QLabel(this);
     LabelWbgt->setObjectName(QStringLiteral("LabelWbgt"));
     LabelWbgt->setWordWrap(true);
-    auto* assumption = new QLabel(QString::fromUtf8(kAirSpeedAssumption) + QLatin1Char('.'), this);
-    assumption->setWordWrap(true);
-
-    TableFigures = MakeTable(2,
+    TableFigures = MakeTable(4,
                              {QStringLiteral("Среднее"), QStringLiteral("Мин."),
                               QStringLiteral("Макс."), QStringLiteral("Средневзв.")},
                              this);
     TableFigures->setObjectName(QStringLiteral("TableFigures"));
-    TableFigures->setVerticalHeaderLabels({QStringLiteral("ТНС, °C"), QStringLiteral("WBGT, °C")});
-    TableFigures->setAccessibleName(QStringLiteral("Показатели, °C"));
+    TableFigures->setVerticalHeaderLabels({QStringLiteral("tв, °C"), QStringLiteral("RH, %"),
+                                           QStringLiteral("ТНС, °C"), QStringLiteral("WBGT, °C")});
+    TableFigures->setAccessibleName(QStringLiteral("Показатели"));
     TableFigures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     TableFigures->setFixedHeight(TableFigures->horizontalHeader()->sizeHint().height() +
-                                 2 * TableFigures->verticalHeader()->defaultSectionSize() + 4);
+                                 4 * TableFigures->verticalHeader()->defaultSectionSize() + 4);
 
     // The place of measurement, for the protocol.
     auto* place = new QGroupBox(QStringLiteral("Место измерений (для протокола)"), this);
@@ -181,10 +204,9 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     left->addWidget(inputs);
     left->addWidget(classCaption);
     left->addWidget(LabelClass);
+    left->addWidget(LabelFactor);
     left->addWidget(LabelWbgt);
     left->addWidget(TableFigures);
-    left->addWidget(assumption);
-    left->addWidget(place);
     left->addStretch(1);
 
     TableResults = MakeTable(0, {QStringLiteral("Показатель"), QStringLiteral("Значение")}, this);
@@ -195,10 +217,14 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     TableResults->horizontalHeader()->setStretchLastSection(true);
     TableResults->setColumnWidth(0, 250);
 
+    auto* right = new QVBoxLayout;
+    right->addWidget(TableResults, 1);
+    right->addWidget(place);
+
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 0);
-    layout->addWidget(TableResults, 1);
-    resize(1040, 660);
+    layout->addLayout(right, 1);
+    resize(1120, 760);
 
     TimerRefresh = new QTimer(this);
     TimerRefresh->setObjectName(QStringLiteral("TimerRefresh"));
@@ -207,9 +233,22 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     const auto recompute = [this] { Recompute(); };
     connect(ComboBoxSource, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
-    connect(ComboBoxCategory, qOverload<int>(&QComboBox::currentIndexChanged), this, recompute);
-    connect(ComboBoxWorkLevel, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &TFAssess::WorkLevelChange);
+    // The window sets the period of the year and the work level with their signals blocked: a
+    // change that comes through is the user's pick, and the defaults stop following.
+    connect(ComboBoxSeason, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+        seasonPicked_ = true;
+        LabelSeasonNote->setText(
+            QStringLiteral("Выбран вручную. Тёплый период — среднесуточная температура "
+                           "наружного воздуха выше +10 °C."));
+        Recompute();
+    });
+    connect(ComboBoxCategory, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &TFAssess::CategoryChange);
+    connect(EditAirSpeed, &QLineEdit::textChanged, this, &TFAssess::AirSpeedChange);
+    connect(ComboBoxWorkLevel, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+        workLevelPicked_ = true;
+        WorkLevelChange();
+    });
     connect(SpinBoxM, qOverload<int>(&QSpinBox::valueChanged), this, recompute);
     connect(CheckBoxAcclimatised, &QCheckBox::toggled, this, recompute);
     connect(CheckBoxPeriod, &QCheckBox::toggled, this, [this](bool on) {
@@ -220,8 +259,8 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(DateTimeEditFrom, &QDateTimeEdit::dateTimeChanged, this, recompute);
     connect(DateTimeEditTo, &QDateTimeEdit::dateTimeChanged, this, recompute);
 
-    ComboBoxWorkLevel->setCurrentIndex(kDefaultWorkLevel);
-    WorkLevelChange();
+    AirSpeedChange();
+    CategoryChange();
 }
 
 TFAssess::~TFAssess() = default;
@@ -238,9 +277,51 @@ AssessSourceKind TFAssess::SelectedSource() const {
 AssessInputs TFAssess::Inputs() const {
     AssessInputs in;
     in.category = static_cast<WorkCategory>(std::max(0, ComboBoxCategory->currentIndex()));
+    in.season = ComboBoxSeason->currentIndex() == 1 ? Season::Warm : Season::Cold;
+    in.airSpeed = airSpeed_;
     in.metabolicWatts = SpinBoxM->value();
     in.acclimatised = CheckBoxAcclimatised->isChecked();
     return in;
+}
+
+void TFAssess::CategoryChange() {
+    // The WBGT work level follows the category until the user picks one.
+    if (!workLevelPicked_) {
+        const double watts = CategoryWorkLevelWatts(Inputs().category);
+        const auto& levels = WbgtWorkLevels();
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            if (levels[i].watts != watts) continue;
+            const QSignalBlocker quiet(ComboBoxWorkLevel);
+            ComboBoxWorkLevel->setCurrentIndex(static_cast<int>(i));
+        }
+    }
+    WorkLevelChange();
+}
+
+void TFAssess::AirSpeedChange() {
+    const QString text = EditAirSpeed->text().trimmed();
+    const std::optional<double> v = ParseDecimal(text);
+    const bool valid = text.isEmpty() || (v && *v >= 0 && *v <= kMaxAirSpeed);
+    airSpeed_ = valid && !text.isEmpty() ? v : std::nullopt;
+    if (!valid) {
+        LabelAirSpeedNote->setText(
+            QStringLiteral("«%1» не прочитано как скорость: введите число в м/с, например 0,2. "
+                           "Пока скорость не учтена.")
+                .arg(text));
+    } else if (airSpeed_) {
+        LabelAirSpeedNote->setText(QStringLiteral("Учитывается в классе."));
+    } else {
+        LabelAirSpeedNote->setText(QString::fromUtf8(kAirSpeedAssumption) + QLatin1Char('.'));
+    }
+    Recompute();
+}
+
+void TFAssess::FollowFirstReadingSeason(const std::vector<AssessReading>& readings) {
+    if (seasonPicked_ || readings.empty()) return;
+    qint64 first = readings.front().seconds;
+    for (const AssessReading& r : readings) first = std::min(first, r.seconds);
+    const QSignalBlocker quiet(ComboBoxSeason);
+    ComboBoxSeason->setCurrentIndex(DefaultSeason(first) == Season::Warm ? 1 : 0);
 }
 
 void TFAssess::WorkLevelChange() {
@@ -292,6 +373,7 @@ void TFAssess::Recompute() {
     seenRevision_ = source_ != nullptr ? source_->Revision(kind) : 0;
     std::vector<AssessReading> readings = ReadingsOf(kind);
     FollowDataPeriod(readings);
+    FollowFirstReadingSeason(readings);
     const Judged j = Judge(kind, std::move(readings));
     current_ = j.assessment;
     ShowAssessment(current_);
@@ -308,22 +390,23 @@ void TFAssess::Recompute() {
 void TFAssess::ShowAssessment(const Assessment& a) {
     LabelClass->setText(VerdictText(a));
     QPalette p = palette();
-    if (a.verdict == ThsVerdict::Class) {
-        const ClassColours c = ColoursOf(a.conditionsClass);
+    if (a.conditionsClass) {
+        const ClassColours c = ColoursOf(*a.conditionsClass);
         p.setColor(QPalette::Window, c.back);
         p.setColor(QPalette::WindowText, c.text);
     }
     LabelClass->setPalette(p);
     // The class's text goes small when it is a sentence rather than a class.
     QFont f = LabelClass->font();
-    f.setPointSizeF(font().pointSizeF() * (a.verdict == ThsVerdict::Class ? 1.8 : 1.1));
+    f.setPointSizeF(font().pointSizeF() * (a.conditionsClass ? 1.8 : 1.1));
     LabelClass->setFont(f);
+    LabelFactor->setText(DecidingFactorText(a));
     LabelWbgt->setText(
         a.count > 0
             ? QStringLiteral("%1 (предел %2 °C).").arg(WbgtVerdictText(a), TenthText(a.wbgtLimit))
             : QString());
-    const QuantityFigures* rows[2] = {&a.ths, &a.wbgt};
-    for (int r = 0; r < 2; ++r) {
+    const QuantityFigures* rows[4] = {&a.air, &a.rh, &a.ths, &a.wbgt};
+    for (int r = 0; r < 4; ++r) {
         const QuantityFigures& q = *rows[r];
         const double values[4] = {q.mean, q.min, q.max, q.weightedMean};
         for (int c = 0; c < 4; ++c) {
@@ -351,6 +434,10 @@ std::vector<AssessLine> TFAssess::SheetLines(AssessSourceKind kind) const {
         lines.push_back(std::move(l));
     }
     return lines;
+}
+
+std::optional<ConditionsClass> TFAssess::SheetClass(AssessSourceKind kind) const {
+    return Judge(kind, ReadingsOf(kind)).assessment.conditionsClass;
 }
 
 QString TFAssess::MeasurementDateText(AssessSourceKind kind) const {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "assess/AssessTexts.h"
@@ -20,9 +21,10 @@ class QTimer;
 
 namespace lmr {
 
-// The assessment window: the source and the period, the category of work, the WBGT work level
-// and acclimatisation; the figures, the class and the WBGT verdict, recomputed whenever an
-// input or the readings change; and the place of measurement for the protocol.
+// The assessment window: the source and the time span, the period of the year, the category of
+// work, the air speed measured apart, the WBGT work level and acclimatisation; the figures, each
+// factor's class, the microclimate's class and the WBGT verdict, recomputed whenever an input or
+// the readings change; and the place of measurement for the protocol.
 class TFAssess : public QWidget {
     Q_OBJECT
 public:
@@ -36,11 +38,16 @@ public:
     QCheckBox* CheckBoxPeriod;
     QDateTimeEdit* DateTimeEditFrom;
     QDateTimeEdit* DateTimeEditTo;
+    QComboBox* ComboBoxSeason;
+    QLabel* LabelSeasonNote;
     QComboBox* ComboBoxCategory;
+    QLineEdit* EditAirSpeed;  // m/s; empty: not measured
+    QLabel* LabelAirSpeedNote;
     QComboBox* ComboBoxWorkLevel;  // the presets, then a rate typed into SpinBoxM
     QSpinBox* SpinBoxM;
     QCheckBox* CheckBoxAcclimatised;
     QLabel* LabelClass;
+    QLabel* LabelFactor;
     QLabel* LabelWbgt;
     QTableWidget* TableFigures;
     QTableWidget* TableResults;
@@ -60,6 +67,8 @@ public:
     // The protocol's sheet for the readings of kind: the place of measurement, then the
     // assessment with this window's inputs (its period only when kind is the source chosen).
     [[nodiscard]] std::vector<AssessLine> SheetLines(AssessSourceKind kind) const;
+    // The class of the whole on that sheet.
+    [[nodiscard]] std::optional<ConditionsClass> SheetClass(AssessSourceKind kind) const;
     // "Дата измерений: 07.04.2009" from the first reading of kind; empty without readings.
     [[nodiscard]] QString MeasurementDateText(AssessSourceKind kind) const;
 
@@ -76,13 +85,19 @@ private:
     [[nodiscard]] std::vector<AssessReading> ReadingsOf(AssessSourceKind kind) const;
     void ShowAssessment(const Assessment& a);
     void FollowDataPeriod(const std::vector<AssessReading>& readings);
+    void FollowFirstReadingSeason(const std::vector<AssessReading>& readings);
+    void CategoryChange();
     void WorkLevelChange();
+    void AirSpeedChange();
 
     const AssessSource* source_ = nullptr;
     Assessment current_;
     qint64 seenRevision_ = -1;
     AssessSourceKind seenKind_ = AssessSourceKind::Live;
     bool placed_ = false;
+    bool seasonPicked_ = false;     // the user chose the period of the year
+    bool workLevelPicked_ = false;  // the user chose a WBGT work level
+    std::optional<double> airSpeed_;
 };
 
 }  // namespace lmr

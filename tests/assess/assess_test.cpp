@@ -46,6 +46,124 @@ TEST(ThsClass, EveryBoundOfEveryCategoryFallsInTheClassItEnds) {
     EXPECT_FALSE(ClassOfThs(WorkCategory::Ia, 22.14).has_value());
 }
 
+// The air temperature norms as the sanitary rules print them, °C.
+struct AirBounds {
+    Season season;
+    WorkCategory category;
+    double optimalLow, optimalHigh, permissibleLow, permissibleHigh;
+};
+constexpr AirBounds kAirBounds[] = {
+    {Season::Cold, WorkCategory::Ia, 22, 24, 20.0, 25.0},
+    {Season::Cold, WorkCategory::Ib, 21, 23, 19.0, 24.0},
+    {Season::Cold, WorkCategory::IIa, 19, 21, 17.0, 23.0},
+    {Season::Cold, WorkCategory::IIb, 17, 19, 15.0, 22.0},
+    {Season::Cold, WorkCategory::III, 16, 18, 13.0, 21.0},
+    {Season::Warm, WorkCategory::Ia, 23, 25, 21.0, 28.0},
+    {Season::Warm, WorkCategory::Ib, 22, 24, 20.0, 28.0},
+    {Season::Warm, WorkCategory::IIa, 20, 22, 18.0, 27.0},
+    {Season::Warm, WorkCategory::IIb, 19, 21, 16.0, 27.0},
+    {Season::Warm, WorkCategory::III, 18, 20, 15.0, 26.0},
+};
+
+TEST(AirTemperature, BothEndsOfEveryRangeForBothPeriodsAndFiveCategories) {
+    for (const AirBounds& b : kAirBounds) {
+        SCOPED_TRACE(std::string(ThsNormOf(b.category).name) +
+                     (b.season == Season::Warm ? " warm" : " cold"));
+        const std::pair<double, C> cases[] = {
+            {b.optimalLow, C::C1},          {b.optimalHigh, C::C1},
+            {b.optimalLow - 0.1, C::C2},    {b.optimalHigh + 0.1, C::C2},
+            {b.permissibleLow, C::C2},      {b.permissibleHigh, C::C2},
+            {b.optimalHigh + 0.04, C::C1},  // compared as shown
+        };
+        for (const auto& [air, expected] : cases) {
+            const FactorResult r = AirTemperatureFactor(b.season, b.category, air);
+            EXPECT_EQ(r.conditionsClass, expected) << air;
+        }
+        const FactorResult hot = AirTemperatureFactor(b.season, b.category, b.permissibleHigh + 0.1);
+        EXPECT_EQ(hot.state, FactorState::AboveRange);
+        EXPECT_FALSE(hot.conditionsClass.has_value());  // left to the ТНС-индекс
+        const FactorResult cold =
+            AirTemperatureFactor(b.season, b.category, b.permissibleLow - 0.1);
+        EXPECT_EQ(cold.state, FactorState::BelowRange);
+    }
+}
+
+TEST(AirTemperature, CoolingClassesByTheLowerBound) {
+    // Where 2, 3.1, 3.2, 3.3 and 3.4 start; below the last, 4.
+    const struct {
+        WorkCategory category;
+        double lows[5];
+    } rows[] = {
+        {WorkCategory::Ia, {20, 18, 16, 14, 12}}, {WorkCategory::Ib, {19, 17, 15, 13, 11}},
+        {WorkCategory::IIa, {17, 14, 12, 10, 8}}, {WorkCategory::IIb, {15, 13, 11, 9, 7}},
+        {WorkCategory::III, {13, 12, 10, 8, 6}},
+    };
+    const C classes[] = {C::C2, C::C31, C::C32, C::C33, C::C34, C::C4};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(ThsNormOf(row.category).name);
+        for (int i = 0; i < 5; ++i) {
+            const double low = row.lows[i];
+            // The warm period's colder permissible end still meets the same cooling classes.
+            for (Season s : {Season::Cold, Season::Warm}) {
+                if (i > 0) {
+                    EXPECT_EQ(AirTemperatureFactor(s, row.category, low).conditionsClass,
+                              classes[i])
+                        << low;
+                }
+                EXPECT_EQ(AirTemperatureFactor(s, row.category, low - 0.1).conditionsClass,
+                          classes[i + 1])
+                    << low - 0.1;
+            }
+        }
+        EXPECT_EQ(AirTemperatureFactor(Season::Cold, row.category, -30).conditionsClass, C::C4);
+    }
+}
+
+TEST(Humidity, RangesDryClassesAndTheWarmLimitsAbove25Degrees) {
+    const struct {
+        Season season;
+        double air, rh;
+        std::optional<C> expected;  // none: above the permissible range
+    } rows[] = {
+        {Season::Cold, 22, 40, C::C1},    {Season::Cold, 22, 60, C::C1},
+        {Season::Cold, 22, 39.9, C::C2},  {Season::Cold, 22, 60.1, C::C2},
+        {Season::Cold, 22, 15, C::C2},    {Season::Cold, 22, 75, C::C2},
+        {Season::Cold, 22, 75.1, {}},     {Season::Cold, 22, 14.9, C::C31},
+        {Season::Cold, 22, 10, C::C31},   {Season::Cold, 22, 9.9, C::C32},
+        {Season::Cold, 28, 75, C::C2},    {Season::Warm, 24.9, 75, C::C2},
+        {Season::Warm, 25, 70, C::C2},    {Season::Warm, 25, 70.1, {}},
+        {Season::Warm, 25.9, 70, C::C2},  {Season::Warm, 26, 65, C::C2},
+        {Season::Warm, 26, 65.1, {}},     {Season::Warm, 27, 60, C::C1},
+        {Season::Warm, 27, 60.1, {}},     {Season::Warm, 28, 55, C::C1},
+        {Season::Warm, 28, 55.1, {}},     {Season::Warm, 31, 55.1, {}},
+    };
+    for (const auto& r : rows) {
+        const FactorResult f = HumidityFactor(r.season, r.rh, r.air);
+        EXPECT_EQ(f.conditionsClass, r.expected) << r.air << " °C, " << r.rh << " %";
+        EXPECT_EQ(f.state == FactorState::AboveRange, !r.expected.has_value()) << r.rh;
+    }
+}
+
+TEST(AirSpeed, OptimalUpToTheCategorysFigureHarmfulFrom06) {
+    const struct {
+        WorkCategory category;
+        double speed;
+        C expected;
+    } rows[] = {
+        {WorkCategory::Ia, 0.1, C::C1},  {WorkCategory::Ia, 0.2, C::C2},
+        {WorkCategory::IIb, 0.2, C::C1}, {WorkCategory::IIb, 0.3, C::C2},
+        {WorkCategory::III, 0.3, C::C1}, {WorkCategory::III, 0.5, C::C2},
+        {WorkCategory::III, 0.6, C::C31}, {WorkCategory::Ia, 0.56, C::C31},  // as shown, 0.6
+        {WorkCategory::Ia, 3.0, C::C31},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(AirSpeedFactor(r.category, r.speed).conditionsClass, r.expected) << r.speed;
+    }
+    const FactorResult none = AirSpeedFactor(WorkCategory::Ia, std::nullopt);
+    EXPECT_EQ(none.state, FactorState::NotMeasured);
+    EXPECT_FALSE(none.conditionsClass.has_value());
+}
+
 TEST(WbgtLimit, BothEquationsAtTheFivePresets) {
     // 56.7 − 11.5·lg M and 59.9 − 14.1·lg M, worked by hand.
     const struct {
@@ -63,9 +181,10 @@ TEST(WbgtLimit, BothEquationsAtTheFivePresets) {
     }
 }
 
+// Readings of a hot shop's air (the ТНС-индекс judges) with the ТНС-индекс and WBGT given.
 std::vector<AssessReading> Readings(std::initializer_list<std::pair<qint64, double>> timesAndThs) {
     std::vector<AssessReading> r;
-    for (const auto& [t, v] : timesAndThs) r.push_back({t, v, v, 100});
+    for (const auto& [t, v] : timesAndThs) r.push_back({t, v, v, 100, 32, 50});
     return r;
 }
 
@@ -89,44 +208,91 @@ TEST(TimeWeightedMean, WeighsByTheTimeToTheNextReadingAndLeavesGapsOut) {
     EXPECT_NEAR(a.ths.weightedMean, (200 + 220 + 240 + 500) / 40.0, 1e-9);
 }
 
-TEST(Assess, ClassByTheWeightedMeanOrWhyThereIsNone) {
-    AssessInputs in;
-    in.category = WorkCategory::Ia;
-    {
-        SCOPED_TRACE("class 3.1 by the mean, one reading of three above the range");
-        auto r = Readings({{0, 26.0}, {60, 26.6}, {120, 27.0}});
-        const Assessment a = Assess(r, in);
-        EXPECT_EQ(a.verdict, ThsVerdict::Class);
-        EXPECT_EQ(a.conditionsClass, C::C31);
-        EXPECT_NEAR(a.assessedThs, 26.5, 1e-9);
-        EXPECT_NEAR(a.shareAbove, 2 / 3.0, 1e-9);
-        EXPECT_EQ(a.ths.min, 26.0);
-        EXPECT_EQ(a.ths.max, 27.0);
+TEST(Assess, TheHighestFactorSetsTheClassAndIsNamed) {
+    using F = Factor;
+    const struct {
+        const char* room;
+        Season season;
+        double air, rh, ths, w;
+        std::optional<double> speed;
+        std::optional<C> expected;
+        F deciding;
+    } rows[] = {
+        {"ordinary room", Season::Cold, 23.4, 44, 19.4, 100, {}, C::C1, F::AirTemperature},
+        {"permissible band", Season::Cold, 20.8, 50, 18, 100, {}, C::C2, F::AirTemperature},
+        {"cold room", Season::Cold, 15.0, 50, 12, 100, {}, C::C33, F::AirTemperature},
+        {"dry air", Season::Cold, 23, 12, 17, 100, {}, C::C31, F::Humidity},
+        {"draught", Season::Cold, 21, 50, 17, 100, 0.6, C::C31, F::AirSpeed},
+        {"a tie goes to the first factor", Season::Cold, 21, 50, 17, 100, 0.3, C::C2,
+         F::AirTemperature},
+        {"hot shop", Season::Cold, 31, 55, 27.0, 100, {}, C::C32, F::Ths},
+        {"hot air, the index within its range", Season::Warm, 28.5, 50, 24, 100, {}, C::C2,
+         F::Ths},
+        {"hot air, the index below its range", Season::Cold, 26, 45, 21.0, 100, {}, C::C2,
+         F::Ths},
+        {"humid room: the index judges", Season::Warm, 26, 80, 26.6, 100, {}, C::C31, F::Ths},
+        {"radiant heat in permissible air", Season::Cold, 24.5, 40, 26.5, 100, {}, C::C31,
+         F::Ths},
+        {"hot air beyond the index's irradiance", Season::Cold, 31, 55, 27, 1300, {}, {},
+         F::AirTemperature},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.room);
+        AssessInputs in;
+        in.season = r.season;
+        in.airSpeed = r.speed;
+        const Assessment a = Assess({{0, r.ths, r.ths, r.w, r.air, r.rh}}, in);
+        EXPECT_EQ(a.conditionsClass, r.expected);
+        if (r.expected) {
+            EXPECT_EQ(a.decidingFactor, r.deciding);
+        }
     }
     {
-        SCOPED_TRACE("irradiance up to 1200 W/m² keeps the index");
-        auto r = Readings({{0, 24}});
-        r[0].w = 1200;
-        EXPECT_EQ(Assess(r, in).verdict, ThsVerdict::Class);
-        r.push_back({60, 24, 24, 1200.1});
-        const Assessment a = Assess(r, in);
-        EXPECT_EQ(a.verdict, ThsVerdict::IrradianceTooHigh);
+        SCOPED_TRACE("no heating microclimate: the index gives no class and says why");
+        const Assessment a = Assess({{0, 19.4, 19, 100, 23.4, 44}}, {});
+        EXPECT_EQ(a.Of(Factor::Ths).state, FactorState::NotHeating);
+        EXPECT_FALSE(VerdictText(a).startsWith(QStringLiteral("Не определяется")));
+    }
+    {
+        SCOPED_TRACE("beyond 1200 W/m² the index does not apply and the text says so");
+        const Assessment a = Assess({{0, 27, 27, 1200.1, 31, 55}}, {});
+        EXPECT_EQ(a.Of(Factor::Ths).state, FactorState::IrradianceTooHigh);
         EXPECT_TRUE(VerdictText(a).contains(QStringLiteral("не применяется")));
         EXPECT_FALSE(WbgtVerdictText(a).isEmpty());  // WBGT is judged all the same
+        EXPECT_TRUE(Assess({{0, 27, 27, 1200, 31, 55}}, {}).conditionsClass.has_value());
     }
-    {
-        SCOPED_TRACE("below the permissible range there is no heating microclimate to class");
-        const Assessment a = Assess(Readings({{0, 22.1}, {60, 22.1}}), in);
-        EXPECT_EQ(a.verdict, ThsVerdict::BelowRange);
-        EXPECT_EQ(Assess(Readings({{0, 22.2}}), in).verdict, ThsVerdict::Class);
-    }
-    EXPECT_EQ(Assess({}, in).verdict, ThsVerdict::NoData);
-    {
-        SCOPED_TRACE("the WBGT margin is the limit less the weighted mean");
-        in.metabolicWatts = 300;
-        const Assessment a = Assess(Readings({{0, 29}, {60, 29}}), in);
-        EXPECT_NEAR(a.wbgtMargin, WbgtLimit(300, true) - 29, 1e-9);
-        EXPECT_TRUE(WbgtVerdictText(a).startsWith(QStringLiteral("WBGT выше предела")));
+    EXPECT_FALSE(Assess({}, {}).conditionsClass.has_value());
+}
+
+TEST(Assess, FiguresAndSharesByTheWeightedMean) {
+    AssessInputs in;
+    in.category = WorkCategory::Ia;
+    auto r = Readings({{0, 26.0}, {60, 26.6}, {120, 27.0}});
+    r[0].air = 24.0;
+    r[0].rh = 70;
+    const Assessment a = Assess(r, in);
+    EXPECT_EQ(a.conditionsClass, C::C31);  // the weighted mean reads 26.5
+    EXPECT_NEAR(a.Of(Factor::Ths).value, 26.5, 1e-9);
+    EXPECT_NEAR(a.ths.shareAbove, 2 / 3.0, 1e-9);
+    EXPECT_NEAR(a.air.shareAbove, 2 / 3.0, 1e-9);  // 32 °C is above 25.0, 24 is not
+    EXPECT_NEAR(a.rh.shareAbove, 0, 1e-9);
+    EXPECT_EQ(a.air.min, 24.0);
+    EXPECT_EQ(a.ths.max, 27.0);
+    in.metabolicWatts = 300;
+    const Assessment b = Assess(Readings({{0, 29}, {60, 29}}), in);
+    EXPECT_NEAR(b.wbgtMargin, WbgtLimit(300, true) - 29, 1e-9);
+    EXPECT_NEAR(b.wbgt.shareAbove, 1, 1e-9);
+    EXPECT_TRUE(WbgtVerdictText(b).startsWith(QStringLiteral("WBGT выше предела")));
+}
+
+TEST(Defaults, SeasonByTheMonthAndWorkLevelByTheCategory) {
+    EXPECT_EQ(DefaultSeason(WallSeconds(QDate(2009, 4, 30), 86399)), Season::Cold);
+    EXPECT_EQ(DefaultSeason(WallSeconds(QDate(2009, 5, 1), 0)), Season::Warm);
+    EXPECT_EQ(DefaultSeason(WallSeconds(QDate(2009, 9, 30), 86399)), Season::Warm);
+    EXPECT_EQ(DefaultSeason(WallSeconds(QDate(2009, 10, 1), 0)), Season::Cold);
+    const double watts[] = {180, 180, 180, 300, 415};
+    for (int c = 0; c < kWorkCategoryCount; ++c) {
+        EXPECT_EQ(CategoryWorkLevelWatts(WorkCategory(c)), watts[c]) << c;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -114,8 +115,8 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
         lowest = std::min(lowest, *LiveValue(m.Live().At(i), Quantity::Ths));
         highest = std::max(highest, *LiveValue(m.Live().At(i), Quantity::Ths));
     }
-    EXPECT_EQ(a.TableFigures->item(0, 1)->text(), TenthText(lowest));
-    EXPECT_EQ(a.TableFigures->item(0, 2)->text(), TenthText(highest));
+    EXPECT_EQ(a.TableFigures->item(2, 1)->text(), TenthText(lowest));
+    EXPECT_EQ(a.TableFigures->item(2, 2)->text(), TenthText(highest));
 
     const bool unzip = !QStandardPaths::findExecutable("unzip").isEmpty();
     const bool soffice = !QStandardPaths::findExecutable("soffice").isEmpty();
@@ -151,12 +152,30 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     a.ComboBoxSource->setCurrentIndex(1);
     EXPECT_EQ(a.Current().count, 6);
     EXPECT_EQ(a.Current().spanSeconds, 65 * 60);
-    EXPECT_EQ(a.Current().verdict, ThsVerdict::Class);
+    EXPECT_TRUE(a.Current().conditionsClass.has_value());
+    EXPECT_EQ(a.Current().decidingFactor, Factor::Ths);
     // The period picked: from the third record on.
     a.CheckBoxPeriod->setChecked(true);
     a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(10, 10), Qt::UTC));
     EXPECT_EQ(a.Current().count, 4);
     EXPECT_EQ(a.Current().spanSeconds, 55 * 60);
+    // The WBGT work level follows the category until the user picks one; so does the period of
+    // the year the readings' month suggests.
+    a.ComboBoxCategory->setCurrentIndex(4);
+    EXPECT_EQ(a.Inputs().metabolicWatts, 415);
+    a.ComboBoxWorkLevel->setCurrentIndex(2);
+    a.ComboBoxCategory->setCurrentIndex(0);
+    EXPECT_EQ(a.Inputs().metabolicWatts, 300);
+    EXPECT_EQ(a.Inputs().season, Season::Cold);
+    a.ComboBoxSeason->setCurrentIndex(1);
+    a.Recompute();
+    EXPECT_EQ(a.Inputs().season, Season::Warm);
+    // The air speed typed in: a slip is said and left out, a figure is classed.
+    a.EditAirSpeed->setText("0.7x");
+    EXPECT_FALSE(a.Inputs().airSpeed.has_value());
+    EXPECT_TRUE(a.LabelAirSpeedNote->text().contains("0.7x"));
+    a.EditAirSpeed->setText("0,7");
+    EXPECT_EQ(a.Current().Of(Factor::AirSpeed).conditionsClass, ConditionsClass::C31);
     m.PageControl->setCurrentIndex(1);
     m.N1->trigger();
     ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
@@ -170,6 +189,88 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
         ExpectSheetAsWindow(opened.back(), dir.filePath("logger"), a, AssessSourceKind::Logger);
     } else {
         GTEST_SKIP() << "soffice (LibreOffice) is not installed; the sheet's read-back is skipped";
+    }
+}
+
+// Rooms the meter reads steadily: the class of the live readings and of a download, in the window
+// and on the sheet, with the factor that set it. The period of the year is the default the
+// readings' April gives (cold); category Iа.
+TEST(Assessment, EveryKindOfRoomGetsItsClassLiveAndDownloaded) {
+    using C = ConditionsClass;
+    const struct {
+        const char* room;
+        uint16_t rh, air, globe;  // tenths
+        C expected;               // for the hot shop: at least this
+        Factor deciding;
+        const char* fill;  // the class row's fill on the sheet
+    } rows[] = {
+        {"ordinary room", 440, 234, 269, C::C1, Factor::AirTemperature, "FF00FF00"},
+        {"permissible band", 500, 208, 210, C::C2, Factor::AirTemperature, "FF99CC00"},
+        {"hot shop", 550, 310, 360, C::C31, Factor::Ths, ""},
+        {"cold room", 500, 150, 150, C::C33, Factor::AirTemperature, "FFFF9900"},
+        {"humid room", 850, 220, 225, C::C2, Factor::Ths, "FF99CC00"},
+    };
+    const bool unzip = !QStandardPaths::findExecutable("unzip").isEmpty();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.room);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        sim::Options o;
+        o.rh = row.rh;
+        o.air = row.air;
+        o.globe = row.globe;
+        o.logger.clear();
+        for (uint8_t minute = 0; minute < 30; minute += 5) {
+            o.logger.push_back(sim::MakeRecord(row.rh, row.air, row.globe, 10, minute));
+        }
+        SimProgram p(o);
+        TFMain& m = p.main();
+        TFAssess& a = p.program().FAssess();
+        QStringList opened;
+        m.ExportSettings.documentsDir = dir.filePath("docs");
+        m.ExportSettings.open = [&](const QString& path) {
+            opened << path;
+            return true;
+        };
+        std::vector<ExportMessage> messages;
+        m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
+        ASSERT_TRUE(p.Identify());
+        m.N10->trigger();
+        for (int i = 0; i < 5; ++i) {
+            m.TakeReading();
+            p.clock().advanceSeconds(3);
+        }
+        m.ButtonZagruzitClick();
+        for (const AssessSourceKind kind : {AssessSourceKind::Live, AssessSourceKind::Logger}) {
+            const bool logger = kind == AssessSourceKind::Logger;
+            SCOPED_TRACE(logger ? "download" : "live");
+            a.ComboBoxSource->setCurrentIndex(logger ? 1 : 0);
+            a.TimerRefreshTimer();
+            const Assessment& got = a.Current();
+            ASSERT_EQ(got.count, logger ? 6 : 5);
+            EXPECT_EQ(a.Inputs().season, Season::Cold);
+            ASSERT_TRUE(got.conditionsClass.has_value());
+            if (row.deciding == Factor::Ths && row.expected == C::C31) {
+                EXPECT_GE(*got.conditionsClass, row.expected);
+            } else {
+                EXPECT_EQ(*got.conditionsClass, row.expected);
+            }
+            EXPECT_EQ(got.decidingFactor, row.deciding);
+            EXPECT_EQ(a.LabelClass->text(), VerdictText(got));
+            EXPECT_TRUE(a.LabelFactor->text().endsWith(FactorName(row.deciding)));
+            EXPECT_FALSE(a.LabelClass->text().startsWith(QStringLiteral("Не определяется")));
+
+            m.PageControl->setCurrentIndex(logger ? 1 : 0);
+            m.N1->trigger();
+            ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
+            if (unzip) {
+                const QString strings = Unzip(opened.back(), "xl/sharedStrings.xml");
+                EXPECT_TRUE(strings.contains(VerdictText(got))) << strings.toStdString();
+                EXPECT_TRUE(strings.contains(FactorName(row.deciding)));
+                const QString styles = Unzip(opened.back(), "xl/styles.xml");
+                EXPECT_TRUE(styles.contains(row.fill)) << styles.toStdString();
+            }
+        }
     }
 }
 

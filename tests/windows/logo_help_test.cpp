@@ -63,9 +63,9 @@ TEST(LogoWindow, EveryClickTargetHidesIt) {
     }
 }
 
-TEST(HelpWindow, FiftyLinesInSevenIndentedSections) {
+TEST(HelpWindow, SeventySixLinesInSevenIndentedSections) {
     const QStringList lines = HelpLines();
-    ASSERT_EQ(lines.size(), 50);
+    ASSERT_EQ(lines.size(), 76);
     const struct {
         const char* heading;
         int indent;
@@ -106,7 +106,7 @@ TEST(HelpWindow, ShowsTheTextAndKeepsWhatIsTypedAcrossHideAndShow) {
     EXPECT_EQ(w.MemoHelp->geometry(), QRect(0, 0, 461, 449));
     EXPECT_EQ(w.ButtonCloseHelp->geometry(), QRect(0, 451, 461, 25));
     EXPECT_EQ(w.ButtonCloseHelp->text(), QStringLiteral("Закрыть"));
-    EXPECT_EQ(w.MemoHelp->document()->blockCount(), 50);
+    EXPECT_EQ(w.MemoHelp->document()->blockCount(), 76);
     EXPECT_FALSE(w.MemoHelp->isReadOnly());
     EXPECT_EQ(w.MemoHelp->palette().color(QPalette::Base),
               w.palette().color(QPalette::ToolTipBase));
