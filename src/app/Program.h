@@ -13,9 +13,10 @@
 #include "app/TFMain.h"
 #include "app/WindowAdapters.h"
 #include "link/PortTable.h"
-#include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "measure/AlarmTone.h"
+#include "meter/MeterWorker.h"
+#include "meter/PortSearch.h"
 #include "windows/FormOptions.h"
 #include "windows/FormStat.h"
 
@@ -31,9 +32,9 @@ struct ProgramOptions {
 };
 
 // The process-wide objects of a running program, made in their order: the
-// port table, the link and the search (not yet running), then the main
-// window, which starts the search, then the statistics, options, splash and
-// help windows, hidden. Tests make one per test.
+// port table, the link, the worker that owns it and the search, then the main
+// window, which hands the worker the search, then the statistics, options,
+// splash and help windows, hidden. Tests make one per test.
 class Program {
 public:
     explicit Program(ProgramOptions options = {});
@@ -48,7 +49,8 @@ public:
     [[nodiscard]] TFHelp& FHelp() const { return *fhelp_; }
     [[nodiscard]] TFAssess& FAssess() const { return *fassess_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
-    [[nodiscard]] SearchThread& Search() const { return *search_; }
+    [[nodiscard]] PortSearch& Search() const { return *search_; }
+    [[nodiscard]] MeterWorker& Meter() const { return *meter_; }
     // Why the transcript asked for is not written, or stopped being written; empty when it is
     // or none was asked for.
     [[nodiscard]] const QString& TranscriptProblem() const { return transcriptProblem_; }
@@ -56,7 +58,7 @@ public:
     // Said at start when LMR_PORTS names ports the search never reaches; empty otherwise.
     [[nodiscard]] QString PortsProblem() const;
 
-    // Stops what still runs (an exchange, the search) and joins the search thread.
+    // Stops what still runs (a job of the worker, the tone) and joins the worker.
     void Shutdown();
 
 private:
@@ -65,9 +67,10 @@ private:
 
     std::unique_ptr<PortTable> ports_;
     std::unique_ptr<Link> link_;
-    // Carries the search thread's texts to the window's thread.
+    // Carries the tone's and the transcript's news to the window's thread.
     std::unique_ptr<QObject> relay_;
-    std::unique_ptr<SearchThread> search_;
+    std::unique_ptr<PortSearch> search_;
+    std::unique_ptr<MeterWorker> meter_;
     std::unique_ptr<Tone> ownTone_;
     std::unique_ptr<TFMain> fmain_;
     std::unique_ptr<TFStat> fstat_;

@@ -103,7 +103,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     SCOPED_TRACE("live readings");
     m.PageControl->setCurrentIndex(0);
     for (int i = 0; i < 10; ++i) {
-        m.TakeReading();
+        SimProgram::Finish(m, &TFMain::TakeReading);
         p.clock().advanceSeconds(3);
     }
     a.TimerRefreshTimer();
@@ -143,7 +143,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     if (soffice) ExpectSheetAsWindow(opened[0], dir.filePath("live"), a, AssessSourceKind::Live);
 
     SCOPED_TRACE("logger records");
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     a.ComboBoxSource->setCurrentIndex(1);
     EXPECT_EQ(a.Current().count, 6);
     EXPECT_EQ(a.Current().spanSeconds, 65 * 60);

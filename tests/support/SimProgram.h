@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -61,9 +62,30 @@ public:
     [[nodiscard]] bool Identify(int timeoutMs = 5000) {
         if (main().Identified()) return true;
         if (!WaitFor([this] { return program_->Search().PortFound(); }, timeoutMs)) return false;
-        main().TimerDetektTimer();
+        Finish(main(), &TFMain::TimerDetektTimer);
         WaitFor([] { return false; }, 20);
         return main().Identified();
+    }
+
+    // Waits until the worker has no job left but the search (which runs until a port answers)
+    // and the window has taken in everything the jobs handed it.
+    static void Settle(TFMain& m) {
+        const auto done = [&m] {
+            const std::optional<JobKind> job = m.Meter().Current();
+            return !job || *job == JobKind::Search;
+        };
+        // The window's thread goes on taking events meanwhile, as its event loop would.
+        do {
+            while (!done()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            // The ends of the jobs are queued before the worker lets them go.
+            QCoreApplication::processEvents();
+        } while (!done());
+    }
+    // Runs a handler that hands the worker a job, as a click or a timer does, and waits for the
+    // job's end to have reached the window: the handler then did all it does today.
+    static void Finish(TFMain& m, void (TFMain::*handler)()) {
+        (m.*handler)();
+        Settle(m);
     }
 
     // Processes events until the condition holds or the time is up.
