@@ -22,8 +22,8 @@ QString Label(TFMain& m, Quantity q) {
 TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
     SimProgram p;
     TFMain& m = p.main();
-    // Exchanges of the window are refused while the search owns the link.
-    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+    // Exchanges of the window are refused at once while the search owns the link.
+    m.ButtonStartStopClick();
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Прибор не найден"));
     ASSERT_TRUE(p.Identify());
     EXPECT_EQ(m.PanelText(0), QStringLiteral("COM1"));

@@ -74,10 +74,12 @@ public:
             const std::optional<JobKind> job = m.Meter().Current();
             return !job || *job == JobKind::Search;
         };
-        // The window's thread goes on taking events meanwhile, as its event loop would.
+        // The window takes nothing in meanwhile, as when the handler itself waited: what the
+        // job handed on comes in order, its end last, and the search a failed identification
+        // asks for has not said anything yet.
         do {
-            while (!done()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            // The ends of the jobs are queued before the worker lets them go.
+            while (!done()) usleep(500);
+            // A job's end is queued before the worker counts it as ended.
             QCoreApplication::processEvents();
         } while (!done());
     }
