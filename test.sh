@@ -2,7 +2,8 @@
 # Builds and runs every test: a Debug build with warnings as errors, run under
 # the C locale and again under the Russian one (decimal comma), then the whole
 # suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the link and
-# search tests under ThreadSanitizer. Exits non-zero on any failure.
+# meter tests (the search and the worker's thread) under ThreadSanitizer.
+# Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh || exit 1
@@ -45,8 +46,8 @@ fi
 if build "asan+ubsan" build/asan -DLMR_SANITIZE=ON -DLMR_BENCH=OFF; then
   run_tests "asan+ubsan" build/asan C.UTF-8
 fi
-if build "tsan (link, search)" build/tsan -DLMR_TSAN=ON -DLMR_BENCH=OFF; then
-  run_tests "tsan (link, search)" build/tsan C.UTF-8
+if build "tsan (link, meter)" build/tsan -DLMR_TSAN=ON -DLMR_BENCH=OFF; then
+  run_tests "tsan (link, meter)" build/tsan C.UTF-8
 fi
 
 echo

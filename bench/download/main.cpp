@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "app/Program.h"
-#include "logger/LoggerDownload.h"
+#include "meter/LoggerDownload.h"
 #include "tools/sim/Simulator.h"
 
 namespace {
@@ -175,6 +175,10 @@ bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     if (!m.Identified()) m.TimerDetektTimer();
+    while (!m.Identified() && !m.Meter().Idle() && wait.elapsed() < 15000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QCoreApplication::processEvents();
     if (!m.Identified()) {
         std::fprintf(stderr, "the simulated meter was not identified\n");
         return false;
@@ -214,6 +218,10 @@ bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
     tick.start();
     const double cpu = ThreadCpuSeconds();
     m.ButtonZagruzit->click();
+    // The download runs on the worker; the window takes its records in from its event loop.
+    while (m.Downloading()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
     run.cpuSeconds = ThreadCpuSeconds() - cpu;
     const qint64 end = clock.nsecsElapsed();
     tick.stop();

@@ -11,7 +11,8 @@
 
 #include "link/CommandCodes.h"
 #include "link/Exchange.h"
-#include "link/RCPThread.h"
+#include "meter/MeterWorker.h"
+#include "meter/PortSearch.h"
 #include "tools/sim/Simulator.h"
 
 namespace {
@@ -79,19 +80,25 @@ int SearchPass() {
     std::mutex mutex;
     std::condition_variable done;
     int texts = 0;
-    lmr::SearchThread search(link, [&](const std::string&) {
-        std::lock_guard<std::mutex> lock(mutex);
-        ++texts;
-        done.notify_all();
-    });
+    lmr::PortSearch search;
+    lmr::MeterWorker worker(link);
+    lmr::MeterWorker::Job job;
+    job.kind = lmr::JobKind::Search;
+    job.run = [&](lmr::Link& l, const std::atomic<bool>& cancel) {
+        (void)search.Run(l, cancel, [&](const lmr::SearchNote&) {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++texts;
+            done.notify_all();
+        });
+    };
     const Clock::time_point start = Clock::now();
-    search.Resume();
+    if (!worker.Submit(std::move(job), lmr::WhenBusy::Queue)) return 1;
     {
         std::unique_lock<std::mutex> lock(mutex);
         done.wait(lock, [&] { return texts >= 8; });
     }
     const double s = Seconds(start);
-    search.Stop();
+    worker.Stop();
     const double floor = 8 * lmr::kProbeAttempts * lmr::kReadAttemptMs / 1000.0;
     std::printf(
         "search pass over 8 silent ports: %.3f s (floor %.2f s, ratio %.3f; goal <= 3.7 s, "

@@ -11,9 +11,12 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "ResidentMemory.h"
 #include "app/Program.h"
@@ -53,8 +56,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the meter was not found\n");
         return 1;
     }
+    // The handlers hand the worker their jobs; the window takes the ends in from its events.
+    const auto settle = [&m] {
+        const auto done = [&m] {
+            const std::optional<lmr::JobKind> job = m.Meter().Current();
+            return !job || *job == lmr::JobKind::Search;
+        };
+        do {
+            while (!done()) std::this_thread::sleep_for(std::chrono::microseconds(200));
+            QCoreApplication::processEvents();
+        } while (!done());
+    };
     m.TimerDetektTimer();
+    settle();
     m.ButtonStartStopClick();
+    settle();
     if (!m.Identified() || !m.TimerInterval->isActive()) {
         std::fprintf(stderr, "the measurement did not start\n");
         return 1;
@@ -70,13 +86,14 @@ int main(int argc, char** argv) {
     for (int i = 0; i < readings; ++i) {
         const int rows = m.StringGridD->RowCount();
         m.TakeReading();
+        settle();
         if (m.StringGridD->RowCount() != rows + 1) {
             ++failed;
             m.ButtonStartStopClick();  // a reading that failed stops the measurement
+            settle();
             m.TimerInterval->stop();
         }
         if (i % 100 == 0) {
-            QCoreApplication::processEvents();
             // The meter runs in this process; its own record of the bytes is not the program's.
             meter.ClearTranscript();
         }

@@ -4,30 +4,42 @@
 #include <array>
 #include <atomic>
 #include <iterator>
+#include <memory>
 
 #include "app/TFMain.h"
-#include "instrument/ClockExchange.h"
-#include "instrument/MemoryCellsExchange.h"
+#include "app/MeterJob.h"
+#include "app/MeterTexts.h"
+#include "instrument/InstrumentClock.h"
+#include "instrument/MemoryCells.h"
+#include "meter/ClockExchange.h"
+#include "meter/MemoryCellsExchange.h"
 
 namespace lmr {
 
 void TFMain::ButtonReadMemoClick() {
     if (RefuseBeforeIdentification()) return;
-    MemoryReading reading;
-    RunExchange([&](const PostToWindow& post) {
-        reading = ReadMemoryCells(TheLink(), PortNumber(), [&](const QString& text) {
-            post([this, text] { SetPanelText(3, text); });
-        });
-    });
+    const int port = PortNumber();
+    const bool taken = SubmitMeterJob(
+        meter_, this, JobKind::Cells, WhenBusy::Refuse,
+        [this, port](Link& link, const std::atomic<bool>&) {
+            return ReadMemoryCells(link, port, [this] {
+                Post([this] { SetPanelText(3, QString::fromUtf8(kReadingCellsText)); });
+            });
+        },
+        [this](const MemoryReading& reading) { ShowMemoryCells(reading); });
+    if (!taken) SetPanelText(3, MeterStatusText(JobKind::Cells, MeterStatus::Busy));
+}
+
+void TFMain::ShowMemoryCells(const MemoryReading& reading) {
     // Values not read (no answer, or the meter lost halfway) keep the grid's earlier text.
     for (int cell = 1; cell <= kCellCount; ++cell) {
         for (int value = 0; value < kValuesPerCell; ++value) {
-            const auto& text =
-                reading.texts[static_cast<size_t>(cell - 1)][static_cast<size_t>(value)];
-            if (text) StringGridM->SetCells(value + 1, cell, *text);
+            const auto& word =
+                reading.words[static_cast<size_t>(cell - 1)][static_cast<size_t>(value)];
+            if (word) StringGridM->SetCells(value + 1, cell, MemoryValueText(*word));
         }
     }
-    SetPanelText(3, reading.message);
+    SetPanelText(3, MeterStatusText(JobKind::Cells, reading.status, reading.valuesRead));
 }
 
 void TFMain::Button1Click() {
@@ -39,39 +51,44 @@ void TFMain::Button1Click() {
 
 void TFMain::ButtonSaveClick() {
     if (RefuseBeforeIdentification()) return;
-    // Each field is read as its byte goes out: the exchange's thread reads the values the
-    // spin boxes hand over as they change.
+    // Each field is read as its byte goes out: the worker reads the values the spin boxes hand
+    // over as they change, until the job has ended.
     QSpinBox* const boxes[] = {CSpinEditChas, CSpinEditMin, CSpinEditDen, CSpinEditMes,
                                CSpinEditGod};
-    std::array<std::atomic<int>, std::size(boxes)> values;
-    QObject watching;
-    for (size_t i = 0; i < std::size(boxes); ++i) {
-        values[i] = boxes[i]->value();
-        connect(boxes[i], &QSpinBox::valueChanged, &watching,
-                [&values, i](int v) { values[i] = v; });
+    static_assert(std::size(boxes) == kClockBytes);
+    auto values = std::make_shared<std::array<std::atomic<int>, kClockBytes>>();
+    for (size_t i = 0; i < std::size(boxes); ++i) (*values)[i] = boxes[i]->value();
+    // A date that does not exist is refused before the port is opened.
+    const ClockFields fields{(*values)[0], (*values)[1], (*values)[2], (*values)[3], (*values)[4]};
+    if (const auto refusal = NonexistentDateRefusal(fields)) {
+        SetPanelText(3, *refusal);
+        return;
     }
-    const ClockFieldReader field = [&values](ClockField f) {
-        switch (f) {
-            case ClockField::Hour:
-                return values[0].load();
-            case ClockField::Minute:
-                return values[1].load();
-            case ClockField::Day:
-                return values[2].load();
-            case ClockField::Month:
-                return values[3].load();
-            case ClockField::Year:
-                return values[4].load();
-        }
-        return 0;
+    auto* watching = new QObject(this);
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        connect(boxes[i], &QSpinBox::valueChanged, watching, [values, i](int v) { (*values)[i] = v; });
+    }
+    // The boxes are in the order of ClockField.
+    const ClockByteAt byte = [values](int index) {
+        const ClockField f = kClockMessageOrder[static_cast<size_t>(index)];
+        return ClockByte(f, (*values)[static_cast<size_t>(f)].load());
     };
-    ClockResult result;
-    RunExchange([&](const PostToWindow& post) {
-        result = WriteInstrumentClock(TheLink(), PortNumber(), field, [&](const QString& text) {
-            post([this, text] { SetPanelText(3, text); });
+    const int port = PortNumber();
+    const bool taken = SubmitMeterJob(
+        meter_, this, JobKind::Clock, WhenBusy::Refuse,
+        [this, port, byte](Link& link, const std::atomic<bool>&) {
+            return WriteInstrumentClock(link, port, byte, [this] {
+                Post([this] { SetPanelText(3, QString::fromUtf8(kWritingClockText)); });
+            });
+        },
+        [this, watching](MeterStatus status) {
+            delete watching;
+            SetPanelText(3, MeterStatusText(JobKind::Clock, status));
         });
-    });
-    SetPanelText(3, result.message);
+    if (!taken) {
+        delete watching;
+        SetPanelText(3, MeterStatusText(JobKind::Clock, MeterStatus::Busy));
+    }
 }
 
 void TFMain::TimerDataVremyTimer() {

@@ -1,13 +1,12 @@
 // Live measurement on the main window: start and stop, the timers, one
 // reading and its displays.
 #include "app/MainTexts.h"
+#include "app/MeterJob.h"
+#include "app/MeterTexts.h"
 #include "app/TFMain.h"
-#include "instrument/InstrumentTexts.h"
-#include "link/Exchange.h"
 #include "measure/Clock.h"
 #include "measure/CriticalLevel.h"
 #include "measure/HeatStress.h"
-#include "measure/LiveExchange.h"
 #include "measure/NumberText.h"
 #include "core/LiveSession.h"
 #include "measure/TimeWindow.h"
@@ -16,14 +15,16 @@
 
 namespace lmr {
 
-// Probes the instrument in an exchange of its own; true when it answered.
-bool TFMain::ProbeOnly(const char* name) {
-    bool answered = false;
-    RunExchange([&](const PostToWindow&) {
-        Exchange x(link_, PortNumber(), name);
-        answered = x.Result() == ExchangeResult::Answered;
-    });
-    return answered;
+void TFMain::SubmitProbe(const char* name, std::function<void(bool answered)> answered) {
+    const int port = PortNumber();
+    const bool taken = SubmitMeterJob(
+        meter_, this, JobKind::Probe, WhenBusy::Refuse,
+        [port, name](Link& link, const std::atomic<bool>&) { return ProbeOnly(link, port, name); },
+        [this, answered](MeterStatus status) {
+            if (answered && !Closing()) answered(status == MeterStatus::Ok);
+        });
+    // A probe that finds another job holding the link is not answered.
+    if (!taken && answered) answered(false);
 }
 
 void TFMain::ButtonStartStopClick() {
@@ -32,10 +33,10 @@ void TFMain::ButtonStartStopClick() {
     }
     const bool timed = options_ != nullptr && options_->TimedMode();
     const bool starting = !TimerPeriod->isActive() && !TimerInterval->isActive();
-    if (starting && ExchangeRunning()) {
-        // A click that came during another exchange (a download): its probe would find the
-        // link busy, which is no silence of the meter.
-        SetPanelText(3, QString::fromUtf8(kInstrumentBusyText));
+    if (starting && meter_.Busy()) {
+        // A click that came during another job (a download): its probe would find the link
+        // busy, which is no silence of the meter.
+        SetPanelText(3, MeterStatusText(JobKind::Probe, MeterStatus::Busy));
         return;
     }
     if (timed) {
@@ -43,36 +44,40 @@ void TFMain::ButtonStartStopClick() {
             TimerPeriod->stop();
             ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
             TimerInterval->stop();
-            (void)ProbeOnly("stop");
+            SubmitProbe("stop", {});
             return;
         }
-        if (ProbeOnly("start")) {
-            SetPanelText(3, QString::fromUtf8(kWaitingForStart));
-            periodCheckedAt_ = appClock().now();
-            TimerPeriod->start();
-            ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
-        } else {
-            SetPanelText(3, QString::fromUtf8(kNoAnswerAtStart));
-        }
+        SubmitProbe("start", [this](bool answered) {
+            if (answered) {
+                SetPanelText(3, QString::fromUtf8(kWaitingForStart));
+                periodCheckedAt_ = appClock().now();
+                TimerPeriod->start();
+                ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
+            } else {
+                SetPanelText(3, QString::fromUtf8(kNoAnswerAtStart));
+            }
+        });
         return;
     }
     if (TimerInterval->isActive()) {
         TimerInterval->stop();
         ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
         SetPanelText(3, QString::fromUtf8(kBlank));
-        (void)ProbeOnly("stop");
+        SubmitProbe("stop", {});
         return;
     }
-    if (ProbeOnly("start")) {
-        SetPanelText(3, QString::fromUtf8(kConnected));
-        TimerInterval->start();
-        ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
-        SetPanelText(3, QString::fromUtf8(kReadingChannels));
-    } else {
-        TimerInterval->stop();
-        ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
-        SetPanelText(3, QString::fromUtf8(kNoAnswer));
-    }
+    SubmitProbe("start", [this](bool answered) {
+        if (answered) {
+            SetPanelText(3, QString::fromUtf8(kConnected));
+            TimerInterval->start();
+            ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
+            SetPanelText(3, QString::fromUtf8(kReadingChannels));
+        } else {
+            TimerInterval->stop();
+            ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
+            SetPanelText(3, MeterStatusText(JobKind::Probe, MeterStatus::NoAnswer));
+        }
+    });
 }
 
 void TFMain::TimerIntervalTimer() {
@@ -102,7 +107,7 @@ void TFMain::TimerPeriodTimer() {
 }
 
 void TFMain::StopLive() {
-    SetPanelText(3, QString::fromUtf8(kNoAnswer));
+    SetPanelText(3, MeterStatusText(JobKind::Reading, MeterStatus::NoAnswer));
     TimerPeriod->stop();
     ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
     TimerInterval->stop();
@@ -112,18 +117,23 @@ void TFMain::TakeReading() {
     if (!identified_) {
         return;
     }
-    LiveChannels r;
-    RunExchange([&](const PostToWindow& post) {
-        r = ReadLiveChannels(link_, PortNumber(), [&] {
-            post([this] { SetPanelText(3, QString::fromUtf8(kReading)); });
-        });
-    });
-    if (r.status == LiveStatus::Busy) {
-        // Another exchange holds the link (a download): this reading is skipped, and says so.
-        SetPanelText(3, QString::fromUtf8(kReadingSkipped));
-        return;
+    const int port = PortNumber();
+    const bool taken = SubmitMeterJob(
+        meter_, this, JobKind::Reading, WhenBusy::Refuse,
+        [this, port](Link& link, const std::atomic<bool>&) {
+            return ReadLiveChannels(link, port, [this] {
+                Post([this] { SetPanelText(3, QString::fromUtf8(kReading)); });
+            });
+        },
+        [this](const LiveChannels& r) { FinishReading(r); });
+    if (!taken) {
+        // Another job holds the link (a download): this reading is skipped, and says so.
+        SetPanelText(3, MeterStatusText(JobKind::Reading, MeterStatus::Busy));
     }
-    if (r.status != LiveStatus::Answered) {
+}
+
+void TFMain::FinishReading(const LiveChannels& r) {
+    if (r.status != MeterStatus::Ok) {
         // No answer, or the meter stopped halfway: nothing of this reading is shown.
         StopLive();
         return;

@@ -1,110 +1,117 @@
 // The logger download from the main window.
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <memory>
 #include <mutex>
 #include <utility>
 
 #include "app/MainTexts.h"
+#include "app/MeterJob.h"
+#include "app/MeterTexts.h"
 #include "app/TFMain.h"
 #include "data/DataFile.h"
-#include "link/Identify.h"
-#include "logger/LoggerDownload.h"
-#include "logger/LoggerTexts.h"
+#include "logger/LoggerRecord.h"
 #include "measure/Clock.h"
 
 namespace lmr {
 
+// What the downloading thread hands to the window: the rows read since the window last took
+// them in, and the data file, which only the downloading thread writes.
+struct DownloadInbox {
+    std::mutex mutex;
+    std::vector<LoggerRow> rows;
+    bool wakePosted = false;
+    QString filePath;
+    DataFileWriter file;
+    bool fileFailed = false;
+};
+
+// The window's side of a download: the rows taken in so far and since when.
+struct TFMain::DownloadIntake {
+    std::shared_ptr<DownloadInbox> inbox = std::make_shared<DownloadInbox>();
+    QElapsedTimer sinceStart;
+    int shown = 0;
+};
+
 void TFMain::ButtonZagruzitClick() {
-    if (downloading_) {
+    if (Downloading()) {
         // "Прервать": the download ends after the record in flight.
-        downloadStop_ = true;
+        meter_.Cancel();
         return;
     }
     if (RefuseBeforeIdentification()) return;
-    downloading_ = true;
-    downloadStop_ = false;
-    ButtonZagruzit->setText(QString::fromUtf8(kStopLoadCaption));
-    downloadEscape_->setEnabled(true);
-
-    // The exchange runs on a thread of its own and the window takes the records in from its
-    // event loop: a repaint of the window or the chart then never keeps the line waiting, and
-    // the line never keeps the window from painting. Timer exchanges that fall due meanwhile
-    // find the link busy and are skipped.
-    struct Inbox {
-        std::mutex mutex;
-        std::vector<LoggerRow> rows;
-        bool wakePosted = false;
-    } inbox;
-    DownloadResult result;
-
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    int shown = 0;
-    const auto takeIn = [&] {
-        std::vector<LoggerRow> rows;
-        {
-            const std::lock_guard<std::mutex> lock(inbox.mutex);
-            rows.swap(inbox.rows);
-            inbox.wakePosted = false;
-        }
-        TakeDownloadedRows(rows);
-        shown += static_cast<int>(rows.size());
-        if (!rows.empty()) {
-            SetPanelText(3, DownloadProgressText(shown, sinceStart.elapsed()));
-        }
-    };
-
-    // Every record goes to its file as it arrives, from the downloading thread, so that a crash
-    // loses at most the record in flight; the file is made with the first record.
-    DataFileWriter file;
-    bool fileFailed = false;
-    const QString filePath =
+    auto intake = std::make_shared<DownloadIntake>();
+    const std::shared_ptr<DownloadInbox> inbox = intake->inbox;
+    inbox->filePath =
         DownloadFilePath(DataFolder, appClock().now(),
                          QString::fromStdString(ModelCaption(InstrumentCode).value_or("")));
+    // The exchange runs on the worker's thread and the window takes the records in as they
+    // come: a repaint of the window or the chart then never keeps the line waiting, and the
+    // line never keeps the window from painting. Every record goes to its file as it arrives,
+    // from the downloading thread, so that a crash loses at most the record in flight; the
+    // file is made with the first record.
+    const auto record = [this, inbox](std::uint16_t address, const LoggerRecordBytes& bytes) {
+        const LoggerRow row = MakeLoggerRow(address, DecodeLoggerRecord(bytes));
+        if (!inbox->fileFailed && !inbox->file.IsOpen())
+            inbox->fileFailed = !inbox->file.Open(inbox->filePath);
+        if (!inbox->fileFailed) inbox->fileFailed = !inbox->file.Append(DataRowOf(row.record));
+        bool wake = false;
+        {
+            const std::lock_guard<std::mutex> lock(inbox->mutex);
+            inbox->rows.push_back(row);
+            wake = !std::exchange(inbox->wakePosted, true);
+        }
+        if (wake) Post([this] { TakeInDownloaded(); });
+    };
+    const int port = PortNumber();
+    // Refused while another job runs: timer jobs that fall due during the download are skipped
+    // the same way.
+    const bool taken = SubmitMeterJob(
+        meter_, this, JobKind::Download, WhenBusy::Refuse,
+        [port, record](Link& link, const std::atomic<bool>& cancel) {
+            return DownloadLogger(link, port, record, cancel);
+        },
+        [this](const DownloadResult& result) { FinishDownload(result); });
+    if (!taken) {
+        SetPanelText(3, MeterStatusText(JobKind::Download, MeterStatus::Busy));
+        return;
+    }
+    intake->sinceStart.start();
+    download_ = intake;
+    ButtonZagruzit->setText(QString::fromUtf8(kStopLoadCaption));
+    downloadEscape_->setEnabled(true);
+}
 
-    RunExchange([&, held = std::make_shared<LinkGuard>(TheLink())](const PostToWindow& post) {
-        DownloadCallbacks callbacks;
-        callbacks.record = [&](const LoggerRow& row) {
-            if (!fileFailed && !file.IsOpen()) fileFailed = !file.Open(filePath);
-            if (!fileFailed) fileFailed = !file.Append(DataRowOf(row.record));
-            bool wake = false;
-            {
-                const std::lock_guard<std::mutex> lock(inbox.mutex);
-                inbox.rows.push_back(row);
-                wake = !std::exchange(inbox.wakePosted, true);
-            }
-            if (wake) post(takeIn);
-        };
-        // The link is taken before the loop lets a live tick come due: a tick must find the
-        // download holding the line, not keep the download from starting.
-        result = DownloadLogger(std::move(*held), PortNumber(), callbacks, downloadStop_);
-    });
-    takeIn();
-    downloading_ = false;
+void TFMain::TakeInDownloaded() {
+    if (!download_) return;
+    DownloadIntake& d = *download_;
+    std::vector<LoggerRow> rows;
+    {
+        const std::lock_guard<std::mutex> lock(d.inbox->mutex);
+        rows.swap(d.inbox->rows);
+        d.inbox->wakePosted = false;
+    }
+    TakeDownloadedRows(rows);
+    d.shown += static_cast<int>(rows.size());
+    if (!rows.empty()) {
+        SetPanelText(3, DownloadProgressText(d.shown, d.sinceStart.elapsed()));
+    }
+}
+
+void TFMain::FinishDownload(const DownloadResult& result) {
+    TakeInDownloaded();
+    const std::shared_ptr<DownloadIntake> ended = std::move(download_);
     FlushLoggerPoints(true);
     SyncLoggerSeries();
     downloadEscape_->setEnabled(false);
-
-    switch (result.status) {
-        case DownloadStatus::Done:
-            SetPanelText(3, DownloadDoneText(result.accepted));
-            break;
-        case DownloadStatus::NoAnswer:
-            SetPanelText(3, QString::fromUtf8(kNoAnswer));
-            break;
-        case DownloadStatus::Busy:
-            SetPanelText(3, QString::fromUtf8(kDownloadBusyText));
-            break;
-        case DownloadStatus::Lost:
-            SetPanelText(3, DownloadLostText(result.accepted));
-            break;
-        case DownloadStatus::Cancelled:
-            if (!Closing()) SetPanelText(3, DownloadStoppedText(result.accepted));
-            break;
+    // A download cut short by the closing window says nothing more.
+    if (result.status != MeterStatus::Cancelled || !Closing()) {
+        SetPanelText(3, MeterStatusText(JobKind::Download, result.status, result.accepted));
     }
-    // Records kept in the window but not in the file: say so, and which file.
-    if (fileFailed) SetPanelText(3, PanelText(3).trimmed() + QStringLiteral(" ") + file.Error());
+    // Records kept in the window but not in the file: say so, and which file. The worker has
+    // let the file go before it handed the end on.
+    const DownloadInbox& inbox = *ended->inbox;
+    if (inbox.fileFailed)
+        SetPanelText(3, PanelText(3).trimmed() + QStringLiteral(" ") + inbox.file.Error());
     ButtonZagruzit->setText(QString::fromUtf8(kLoadCaption));
 }
 

@@ -1,40 +1,62 @@
-// Instrument identification on the main window; the search itself runs on
-// the search thread.
+// The search and the instrument identification on the main window; both run as jobs of the
+// meter's worker.
 #include "app/MainTexts.h"
+#include "app/MeterJob.h"
+#include "app/MeterTexts.h"
 #include "app/TFMain.h"
-#include "link/Identify.h"
 
 namespace lmr {
 
+void TFMain::Post(std::function<void()> fn) {
+    QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
+}
+
+void TFMain::StartSearch() {
+    MeterWorker::Job job;
+    job.kind = JobKind::Search;
+    job.run = [this](Link& link, const std::atomic<bool>& cancel) {
+        (void)search_.Run(link, cancel, [this](const SearchNote& note) {
+            const QString text = SearchNoteText(note);
+            Post([this, text] { SetPanelText(3, text); });
+        });
+    };
+    // Queued: it follows the failed identification that asks for it.
+    (void)meter_.Submit(std::move(job), WhenBusy::Queue);
+}
+
 void TFMain::TimerDetektTimer() {
-    // A tick that comes while the identification runs leaves it to finish.
-    if (identifying_) return;
     if (!search_.PortFound()) {
         SetPanelText(3, QString::fromUtf8(kNotFound));
         return;
     }
-    // The search gives the port up before the identification uses it.
-    search_.Suspend();
+    // The identification asked for earlier has not ended yet.
+    if (!meter_.Idle()) return;
     const int port = search_.PortNumber();
     SetPanelText(0, QString::fromStdString(search_.PortText()));
     const std::string path = link_.Ports().PathOf(port).value_or(std::string());
     const std::string description = link_.Ports().Description(port);
     StatusPanels[0]->setToolTip(
         QString::fromStdString(description.empty() ? path : path + " — " + description));
+    // The ticks wait for the outcome: it starts them again when the meter was not identified.
+    if (SubmitMeterJob(
+            meter_, this, JobKind::Identify, WhenBusy::Refuse,
+            [port](Link& link, const std::atomic<bool>&) { return Identify(link, port); },
+            [this](const Identification& id) { FinishIdentification(id); })) {
+        TimerDetekt->stop();
+    }
+}
 
-    Identification id;
-    identifying_ = true;
-    RunExchange([&](const PostToWindow&) { id = Identify(link_, port); });
-    identifying_ = false;
+void TFMain::FinishIdentification(const Identification& id) {
     if (Closing()) return;
-    if (id.Lost) {
+    if (id.status != MeterStatus::Ok) {
         // Nothing of a half answer is shown. The search starts again, and the first tick after
         // it found the meter identifies it.
-        SetPanelText(3, QString::fromUtf8(kNoAnswer));
+        SetPanelText(3, MeterStatusText(JobKind::Identify, id.status));
         search_.SearchAgain();
+        StartSearch();
+        TimerDetekt->start();
         return;
     }
-    TimerDetekt->stop();
     identified_ = true;
     InstrumentCode = id.InstrumentCode;
     if (id.HeadAsked) {

@@ -52,10 +52,8 @@ inline constexpr const char* kMemoryHeaders[7] = {"№",       "THC,*C",   "RH,%
                                                   "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
 
 // Status panel 3.
-inline constexpr const char* kSearching = "Поиск оборудования ...";
 inline constexpr const char* kConnected = "Соединение прошло успешно";
 inline constexpr const char* kNotFound = "Прибор не найден";
-inline constexpr const char* kNoAnswer = "Нет отклика от прибора";
 inline constexpr const char* kBlank = " ";
 // An identify answer that is no model of ours: %1 the code.
 inline constexpr const char* kUnknownInstrument = "Прибор не опознан (код %1)";
@@ -86,6 +84,4 @@ inline constexpr const char* kAbsentText = "-";
 // A channel at its critical level, in its digits' tool tip: %1 the reading, %2 the level.
 inline constexpr const char* kLevelAbove = "Критический уровень: %1 не ниже верхнего предела %2";
 inline constexpr const char* kLevelBelow = "Критический уровень: %1 не выше нижнего предела %2";
-inline constexpr const char* kReadingSkipped =
-    "Измерение пропущено: порт прибора занят другим обменом";
 }  // namespace lmr

@@ -33,21 +33,12 @@ Program::Program(ProgramOptions options) {
     if (!options.transcriptPath.empty()) {
         OpenTranscript(options.transcriptPath);
     }
-    search_ = std::make_unique<SearchThread>(*link_, [this](const std::string& text) {
-        // Runs on the search thread: hand the text over, touch no widget here.
-        const QString t = QString::fromStdString(text);
-        QMetaObject::invokeMethod(
-            relay_.get(),
-            [this, t] {
-                if (fmain_) {
-                    fmain_->SetPanelText(3, t);
-                }
-            },
-            Qt::QueuedConnection);
-    });
+    search_ = std::make_unique<PortSearch>();
+    // After the transcript: its sink is set while no exchange runs.
+    meter_ = std::make_unique<MeterWorker>(*link_);
     live_ = std::make_unique<LiveSession>();
     logger_ = std::make_unique<LoggerTable>();
-    fmain_ = std::make_unique<TFMain>(*link_, *search_, *live_, *logger_);
+    fmain_ = std::make_unique<TFMain>(*link_, *meter_, *search_, *live_, *logger_);
     if (options.tone == nullptr) {
         ownTone_ = std::make_unique<AlsaTone>([this] {
             // Called on the tone thread: the desktop beep belongs to the window's thread.
@@ -135,10 +126,7 @@ QString Program::PortsProblem() const {
 }
 
 void Program::Shutdown() {
-    if (search_) {
-        link_->RequestCancel();
-        search_->Stop();
-    }
+    if (meter_) meter_->Stop();
     if (fmain_) {
         fmain_->SetTone(nullptr);
     }

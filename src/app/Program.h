@@ -13,11 +13,12 @@
 #include "app/TFMain.h"
 #include "app/WindowAdapters.h"
 #include "link/PortTable.h"
-#include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "app/AlarmTone.h"
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
+#include "meter/MeterWorker.h"
+#include "meter/PortSearch.h"
 #include "windows/FormOptions.h"
 #include "windows/FormStat.h"
 
@@ -33,9 +34,9 @@ struct ProgramOptions {
 };
 
 // The process-wide objects of a running program, made in their order: the
-// port table, the link and the search (not yet running), the measurement data, then the main
-// window, which starts the search, then the statistics, options, splash and
-// help windows, hidden. Tests make one per test.
+// port table, the link, the worker that owns it and the search, the measurement data, then
+// the main window, which hands the worker the search, then the statistics, options, splash
+// and help windows, hidden. Tests make one per test.
 class Program {
 public:
     explicit Program(ProgramOptions options = {});
@@ -50,7 +51,8 @@ public:
     [[nodiscard]] TFHelp& FHelp() const { return *fhelp_; }
     [[nodiscard]] TFAssess& FAssess() const { return *fassess_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
-    [[nodiscard]] SearchThread& Search() const { return *search_; }
+    [[nodiscard]] PortSearch& Search() const { return *search_; }
+    [[nodiscard]] MeterWorker& Meter() const { return *meter_; }
     // The measurement data of this run: the live readings and the logger page's records.
     [[nodiscard]] LiveSession& Live() const { return *live_; }
     [[nodiscard]] LoggerTable& Logger() const { return *logger_; }
@@ -61,7 +63,7 @@ public:
     // Said at start when LMR_PORTS names ports the search never reaches; empty otherwise.
     [[nodiscard]] QString PortsProblem() const;
 
-    // Stops what still runs (an exchange, the search) and joins the search thread.
+    // Stops what still runs (a job of the worker, the tone) and joins the worker.
     void Shutdown();
 
 private:
@@ -70,9 +72,10 @@ private:
 
     std::unique_ptr<PortTable> ports_;
     std::unique_ptr<Link> link_;
-    // Carries the search thread's texts to the window's thread.
+    // Carries the tone's and the transcript's news to the window's thread.
     std::unique_ptr<QObject> relay_;
-    std::unique_ptr<SearchThread> search_;
+    std::unique_ptr<PortSearch> search_;
+    std::unique_ptr<MeterWorker> meter_;
     std::unique_ptr<LiveSession> live_;
     std::unique_ptr<LoggerTable> logger_;
     std::unique_ptr<Tone> ownTone_;

@@ -31,9 +31,14 @@ constexpr int kContentHeight = 48 + 523 + 4;
 
 }  // namespace
 
-TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable& logger,
-               QWidget* parent)
-    : QMainWindow(parent), link_(link), search_(search), live_(live), logger_(logger) {
+TFMain::TFMain(Link& link, MeterWorker& meter, PortSearch& search, LiveSession& live,
+               LoggerTable& logger, QWidget* parent)
+    : QMainWindow(parent),
+      link_(link),
+      meter_(meter),
+      search_(search),
+      live_(live),
+      logger_(logger) {
     InitResources();
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(QString::fromUtf8(kMainCaption));
@@ -62,7 +67,7 @@ TFMain::TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable&
     downloadEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     downloadEscape_->setEnabled(false);
     connect(downloadEscape_, &QShortcut::activated, this, [this] {
-        if (downloading_) ButtonZagruzitClick();
+        if (Downloading()) ButtonZagruzitClick();
     });
     // The program's own folder (the application name is the window title the user sees).
     DataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -331,8 +336,7 @@ void TFMain::FormCreate() {
     ChartPointsShown = 100;
     WriteGridHeaders();
     RefreshClockFields();
-    search_.Resume();
-    QCoreApplication::processEvents();
+    StartSearch();
     readoutFace_ = InstallDisplayFonts(InstalledFontList(), RegisterFontFromResource);
     QFont digits(readoutFace_);
     digits.setPixelSize(24);
@@ -400,9 +404,10 @@ void TFMain::showEvent(QShowEvent* e) {
 
 void TFMain::closeEvent(QCloseEvent* e) {
     e->accept();
-    // An exchange still running ends at its next byte; its thread is joined as its loop ends.
+    // The job running is cut short at its next byte and the worker joined; whatever it still
+    // hands on comes to a window that knows it is closing.
     closing_ = true;
-    link_.RequestCancel();
+    meter_.Stop();
     // The secondary windows must not keep the program alive.
     QCoreApplication::quit();
 }

@@ -23,6 +23,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/AlarmTone.h"
@@ -33,9 +34,14 @@
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
 #include "export/Uxls.h"
-#include "link/RCPThread.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
+#include "meter/Identify.h"
+#include "meter/LiveExchange.h"
+#include "meter/LoggerDownload.h"
+#include "meter/MemoryCellsExchange.h"
+#include "meter/MeterWorker.h"
+#include "meter/PortSearch.h"
 #include "windows/FormAssess.h"
 
 namespace lmr {
@@ -47,10 +53,10 @@ namespace lmr {
 class TFMain final : public QMainWindow {
     Q_OBJECT
 public:
-    // The link, the search and the measurement data are the process's own; the window uses
-    // the link and shows the data.
-    TFMain(Link& link, SearchThread& search, LiveSession& live, LoggerTable& logger,
-           QWidget* parent = nullptr);
+    // The link, its worker, the search and the measurement data are the process's own; the
+    // window hands the worker its jobs and shows the data.
+    TFMain(Link& link, MeterWorker& meter, PortSearch& search, LiveSession& live,
+           LoggerTable& logger, QWidget* parent = nullptr);
     ~TFMain() override;
 
     // The four secondary windows the menu shows and hides.
@@ -122,7 +128,9 @@ public:
 
     // --- The link ---
     [[nodiscard]] Link& TheLink() const { return link_; }
-    [[nodiscard]] SearchThread& Search() const { return search_; }
+    [[nodiscard]] PortSearch& Search() const { return search_; }
+    // Runs every exchange with the meter, one job at a time.
+    [[nodiscard]] MeterWorker& Meter() const { return meter_; }
     // The port every exchange opens (the one the search found).
     [[nodiscard]] int PortNumber() const { return search_.PortNumber(); }
     // True once the instrument has been identified. Before that no exchange
@@ -131,16 +139,8 @@ public:
     // Says "Прибор не найден" on panel 3 and returns true while the
     // instrument has not been identified; every exchange handler asks first.
     [[nodiscard]] bool RefuseBeforeIdentification();
-    // Set when the window is closing: running exchanges end at once.
+    // Set when the window is closing: the running job has been cut short.
     [[nodiscard]] bool Closing() const { return closing_; }
-    // Hands a function to the window's thread; an exchange's thread shows texts with it.
-    using PostToWindow = std::function<void(std::function<void()>)>;
-    // Runs an exchange on a thread of its own while the window goes on painting and taking
-    // input (so "Выход" and the close button work at once); returns when it has ended. When the
-    // program quits meanwhile, the exchange is cut short and joined first. work touches no
-    // widget: what it shows goes through post, which drops what is still queued at the end.
-    void RunExchange(const std::function<void(const PostToWindow& post)>& work);
-    [[nodiscard]] bool ExchangeRunning() const { return exchangesRunning_ > 0; }
 
     // --- Live measurement ---
     // Where live measurement reads its settings, and what sounds the alarm.
@@ -186,6 +186,8 @@ public:
     void TimerLogoTimer();
 
     void TimerDetektTimer();
+    // Hands the worker the search (at start, and after a failed identification).
+    void StartSearch();
 
     void ButtonStartStopClick();
     void TimerIntervalTimer();
@@ -204,7 +206,7 @@ public:
 
     // Starts a download, or during one asks it to stop after the record in flight.
     void ButtonZagruzitClick();
-    [[nodiscard]] bool Downloading() const { return downloading_; }
+    [[nodiscard]] bool Downloading() const { return download_ != nullptr; }
     void ComboBoxZChange();
     // The bottom label of logger point valueIndex: the time text of the record behind it.
     [[nodiscard]] QString ChartValueGetAxisLabel(int valueIndex) const;
@@ -274,16 +276,25 @@ private:
     std::array<bool, 6> liveFollowing_{true, true, true, true, true, true};
     // When the armed timed mode last looked at the clock.
     QDateTime periodCheckedAt_;
-    [[nodiscard]] bool ProbeOnly(const char* name);
+    // Hands fn to the window's thread (from the worker's: progress and ends of jobs).
+    void Post(std::function<void()> fn);
+    // The probe alone as live measurement starts or stops; answered is called with its outcome
+    // on the window's thread (false at once when the worker is busy).
+    void SubmitProbe(const char* name, std::function<void(bool answered)> answered);
+    void FinishReading(const LiveChannels& r);
+    void FinishIdentification(const Identification& id);
+    void ShowMemoryCells(const MemoryReading& reading);
+    void TakeInDownloaded();
+    void FinishDownload(const DownloadResult& result);
 
     Link& link_;
-    SearchThread& search_;
+    MeterWorker& meter_;
+    PortSearch& search_;
     bool identified_ = false;
     bool closing_ = false;
-    int exchangesRunning_ = 0;
-    bool downloading_ = false;
-    bool identifying_ = false;
-    std::atomic<bool> downloadStop_{false};
+    // The window's side of the download running (null when none does).
+    struct DownloadIntake;
+    std::shared_ptr<DownloadIntake> download_;
     QShortcut* downloadEscape_ = nullptr;
     LiveSession& live_;
     LoggerTable& logger_;

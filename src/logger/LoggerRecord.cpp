@@ -16,7 +16,7 @@ LoggerRecord DecodeLoggerRecord(const LoggerRecordBytes& bytes) {
     r.tv = ChannelValue(WordAt(bytes, 4));
     r.tsf = ChannelValue(WordAt(bytes, 6));
     r.minute = bytes[9];
-    r.hour = bytes[10];
+    r.hour = bytes[kRecordHourByte];
     r.date11 = bytes[11];
     r.date12 = bytes[12];
     r.date13 = bytes[13];
@@ -30,10 +30,6 @@ QString LoggerTimeText(const LoggerRecord& record) {
         .arg(record.date13)
         .arg(record.date12)
         .arg(record.date11);
-}
-
-bool HourContinues(std::uint8_t previousHour, std::uint8_t hour) {
-    return hour == previousHour || hour == previousHour + 1 || (previousHour == 23 && hour == 0);
 }
 
 }  // namespace lmr

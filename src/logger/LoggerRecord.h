@@ -5,12 +5,10 @@
 #include <cstdint>
 
 #include "link/CommandCodes.h"
-#include "measure/LiveExchange.h"  // ChannelValue: the logger stores the live channels' words
+#include "meter/LiveExchange.h"     // ChannelValue: the logger stores the live channels' words
+#include "meter/LoggerDownload.h"  // LoggerRecordBytes
 
 namespace lmr {
-
-// One stored record as the instrument sends it after command 173.
-using LoggerRecordBytes = std::array<std::uint8_t, kRecordBytes>;
 
 // Record addresses run 10, 20, ... 30000: at most 3000 records per download.
 inline constexpr int kMaxLoggerRecords =
@@ -33,9 +31,5 @@ struct LoggerRecord {
 
 // "14:5 7.4.9": hour ":" minute " " byte13 "." byte12 "." byte11, no leading zeros.
 [[nodiscard]] QString LoggerTimeText(const LoggerRecord& record);
-
-// The logger stores no record count; the host stops at the first record whose hour does not
-// follow the previous one (same hour, the next hour, or 23 -> 0).
-[[nodiscard]] bool HourContinues(std::uint8_t previousHour, std::uint8_t hour);
 
 }  // namespace lmr

@@ -20,7 +20,7 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
     SimProgram p(o);
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
-    m.ButtonReadMemoClick();
+    SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
     EXPECT_EQ(m.PanelText(3), "Чтение ячеек памяти завершено");
     EXPECT_EQ(m.StringGridM->Cells(1, 1), ShownNumber("-0.2"));
     EXPECT_EQ(m.StringGridM->Cells(6, 9), ShownNumber("23.4"));
@@ -42,7 +42,7 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
         m.cells[CellAddress(5, 9)] = 200;
         m.silentAfter = 1 + 5 * 5;
     });
-    m.ButtonReadMemoClick();
+    SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
     EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, прочитано значений: 5 из 54");
     EXPECT_EQ(m.StringGridM->Cells(1, 1), "10");
     EXPECT_EQ(m.StringGridM->Cells(6, 9), ShownNumber("23.4"));
@@ -59,6 +59,7 @@ TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {
     const auto* corner = m.StringGridM->findChild<QLabel*>();
     ASSERT_NE(corner, nullptr);
     EXPECT_EQ(corner->text(), "№");
+    // Refused at once: no job goes to the worker before the meter is identified.
     m.ButtonReadMemoClick();
     EXPECT_EQ(m.PanelText(3), "Прибор не найден");
     m.ButtonSaveClick();
@@ -71,7 +72,7 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     m.TimerDataVremyTimer();
-    m.ButtonSaveClick();
+    SimProgram::Finish(m, &TFMain::ButtonSaveClick);
     EXPECT_EQ(m.PanelText(3), "Запись времяни и даты завершена");
     sim::InstrumentClock c = p.meter().Clock();
     EXPECT_EQ(c.sets, 1);
@@ -81,7 +82,7 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
     // A typed value goes out if the button comes before the next tick ...
     m.CSpinEditMin->setValue(33);
     m.CSpinEditGod->setValue(2100);
-    m.ButtonSaveClick();
+    SimProgram::Finish(m, &TFMain::ButtonSaveClick);
     c = p.meter().Clock();
     EXPECT_EQ(c.minute, 33);
     EXPECT_EQ(c.yearCode, 100);
@@ -98,13 +99,13 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
     m.CSpinEditDen->setValue(31);
     m.CSpinEditMes->setValue(4);
     m.CSpinEditGod->setValue(2009);
-    m.ButtonSaveClick();
+    SimProgram::Finish(m, &TFMain::ButtonSaveClick);
     EXPECT_EQ(m.PanelText(3), "Такой даты нет: 31.04.2009 — дата и время не записаны");
     EXPECT_EQ(p.meter().Clock().sets, 2);
 
     p.meter().Configure([](sim::Options& o) { o.silent = true; });
     m.CSpinEditDen->setValue(30);
-    m.ButtonSaveClick();
+    SimProgram::Finish(m, &TFMain::ButtonSaveClick);
     EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
     EXPECT_EQ(p.meter().Clock().sets, 2);
 }

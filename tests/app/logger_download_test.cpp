@@ -56,7 +56,7 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
         }
     });
     watch.start(0);
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     watch.stop();
 
     // The count rises record by record, the chart grows before the download is over; the
@@ -110,7 +110,7 @@ TEST(LoggerWindow, FullLoggerGives3002Rows) {
     SimProgram p(Logger(3000));
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     EXPECT_EQ(m.StringGridL->RowCount(), 3002);
     EXPECT_EQ(m.Series4->count(), 3000);
     EXPECT_EQ(m.Series4->at(2999).x(), 30000.0);
@@ -128,14 +128,14 @@ TEST(LoggerWindow, LiveTicksDueAtTheClickNeverKeepTheDownloadFromStarting) {
     // Live measurement with ticks always due: the first one falls in the download's own loop,
     // before its thread is under way.
     m.TimerInterval->setInterval(0);
-    m.ButtonStartStopClick();
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     ASSERT_TRUE(m.TimerInterval->isActive());
     for (int i = 0; i < 5; ++i) {
         const int rows = m.StringGridL->RowCount();
-        m.ButtonZagruzitClick();
+        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         EXPECT_EQ(m.StringGridL->RowCount(), rows + 10) << "download " << i + 1;
     }
-    m.ButtonStartStopClick();
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     EXPECT_FALSE(m.TimerInterval->isActive());
     EXPECT_GT(m.Live().Count(), 0);
 }
@@ -155,7 +155,7 @@ TEST(LoggerWindow, StartClickedDuringTheDownloadSaysTheLinkIsBusy) {
         }
     });
     during.start(0);
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     during.stop();
     EXPECT_EQ(said, "Порт прибора занят другим обменом");
     EXPECT_FALSE(m.TimerInterval->isActive());
@@ -176,7 +176,7 @@ TEST(LoggerWindow, ClickedFromTheKeyboardTheFormStaysWhereItWasScrolled) {
     const int h = scroll->horizontalScrollBar()->value();
     const int v = scroll->verticalScrollBar()->value();
     ASSERT_GT(h + v, 0);
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     EXPECT_EQ(m.StringGridL->RowCount(), 5);
     EXPECT_EQ(scroll->horizontalScrollBar()->value(), h);
     EXPECT_EQ(scroll->verticalScrollBar()->value(), v);
@@ -187,13 +187,13 @@ TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
     SimProgram p(Logger(2));
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     p.meter().Configure([](sim::Options& o) {
         o.logger = {sim::MakeRecord(500, 250, 300, 9, 0, 8),
                     sim::MakeRecord(500, 250, 300, 9, 10, 8),
                     sim::MakeRecord(500, 250, 300, 9, 20, 8)};
     });
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     ASSERT_EQ(m.StringGridL->RowCount(), 7);
     EXPECT_EQ(m.StringGridL->Cells(0, 2), "22:30 7.4.9");
     EXPECT_EQ(m.StringGridL->Cells(0, 3), "9:0 8.4.9");
@@ -213,7 +213,7 @@ TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
         ASSERT_TRUE(p.Identify());
         TFMain& m = p.main();
         p.meter().Configure([](sim::Options& o) { o.silent = true; });
-        m.ButtonZagruzitClick();
+        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
         EXPECT_EQ(m.StringGridL->RowCount(), 2);
         EXPECT_EQ(m.Series1->count(), 0);
@@ -225,7 +225,7 @@ TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
             o.silent = false;
             o.silentAfter = 1 + 56 * 19 + 3 + 8;  // halfway through record 57
         });
-        m.ButtonZagruzitClick();
+        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, загружено записей: 56");
         EXPECT_EQ(m.StringGridL->RowCount(), 58);
         EXPECT_EQ(m.Series3->count(), 56);
@@ -251,7 +251,7 @@ TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
         if (m.StringGridL->RowCount() > 20) m.close();
     });
     closer.start(0);
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     closer.stop();
     EXPECT_TRUE(m.Closing());
     EXPECT_LT(m.StringGridL->RowCount(), 3002);
@@ -286,7 +286,7 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
             }
         });
         halfway.start(0);
-        m.ButtonZagruzitClick();
+        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         halfway.stop();
 
         const int read = m.StringGridL->RowCount() - 2 - before;
@@ -315,7 +315,7 @@ TEST(LoggerWindow, QuantityChoiceShowsOneSeries) {
     SimProgram p(Logger(3));
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     m.ComboBoxZ->setCurrentIndex(1);  // "Влажность RH, %"
     EXPECT_FALSE(m.Series1->isVisible());
     EXPECT_TRUE(m.Series2->isVisible());

@@ -2,11 +2,18 @@
 
 #include "../logger/MeterBench.h"
 #include "ShownText.h"
-#include "instrument/MemoryCellsExchange.h"
+#include "instrument/MemoryCells.h"
 #include "link/CommandCodes.h"
+#include "meter/MemoryCellsExchange.h"
 
 namespace lmr::test {
 namespace {
+
+// The text the grid shows for a value read, or "?" for one not read.
+QString TextOf(const MemoryReading& r, int cell, int value) {
+    const auto& word = r.words[static_cast<size_t>(cell)][static_cast<size_t>(value)];
+    return word ? MemoryValueText(*word) : QStringLiteral("?");
+}
 
 // The addresses the host asked for, in order, read from its side of the line.
 std::vector<int> RequestedAddresses(const std::vector<TranscriptEntry>& host) {
@@ -27,13 +34,11 @@ TEST(MemoryCellsExchange, AsksEveryValueAtItsAddressWithEchoes) {
     sim::Options o;
     o.cells[CellAddress(0, 9)] = 0x0123;
     MeterBench bench(o);
-    std::vector<QString> progress;
-    const MemoryReading reading =
-        ReadMemoryCells(bench.link(), 1, [&](const QString& t) { progress.push_back(t); });
-    EXPECT_EQ(reading.status, InstrumentStatus::Done);
+    int started = 0;
+    const MemoryReading reading = ReadMemoryCells(bench.link(), 1, [&] { ++started; });
+    EXPECT_EQ(reading.status, MeterStatus::Ok);
     EXPECT_EQ(reading.valuesRead, 54);
-    EXPECT_EQ(reading.message, "Чтение ячеек памяти завершено");
-    EXPECT_EQ(progress, std::vector<QString>{"Чтение ячеек памяти ..."});
+    EXPECT_EQ(started, 1);
 
     const std::vector<int> a = RequestedAddresses(bench.Host());
     ASSERT_EQ(a.size(), 54u);
@@ -49,7 +54,7 @@ TEST(MemoryCellsExchange, AsksEveryValueAtItsAddressWithEchoes) {
     // Cell 9, value 0 in full: 657 = 0x0291, the word 0x0123 high byte first, each byte echoed.
     const std::string bytes = bench.HostBytes();
     EXPECT_NE(bytes.find(RequestBytes({5, 0x02, 0x91}, {0x01, 0x23})), std::string::npos);
-    EXPECT_EQ(reading.texts[8][0].value_or("?"), ShownNumber("29.1"));
+    EXPECT_EQ(TextOf(reading, 8, 0), ShownNumber("29.1"));
 }
 
 TEST(MemoryCellsExchange, SignedWordsAndEmptyValues) {
@@ -61,12 +66,12 @@ TEST(MemoryCellsExchange, SignedWordsAndEmptyValues) {
     o.cells[CellAddress(3, 1)] = 0;
     MeterBench bench(o);
     const MemoryReading reading = ReadMemoryCells(bench.link(), 1, nullptr);
-    ASSERT_EQ(reading.status, InstrumentStatus::Done);
-    for (int c = 0; c < kValuesPerCell; ++c) EXPECT_EQ(reading.texts[3][c].value_or("?"), "-");
-    EXPECT_EQ(reading.texts[0][0].value_or("?"), ShownNumber("-0.2"));
-    EXPECT_EQ(reading.texts[0][1].value_or("?"), "-5");
-    EXPECT_EQ(reading.texts[0][2].value_or("?"), ShownNumber("23.4"));
-    EXPECT_EQ(reading.texts[0][3].value_or("?"), "0");
+    ASSERT_EQ(reading.status, MeterStatus::Ok);
+    for (int c = 0; c < kValuesPerCell; ++c) EXPECT_EQ(TextOf(reading, 3, c), "-");
+    EXPECT_EQ(TextOf(reading, 0, 0), ShownNumber("-0.2"));
+    EXPECT_EQ(TextOf(reading, 0, 1), "-5");
+    EXPECT_EQ(TextOf(reading, 0, 2), ShownNumber("23.4"));
+    EXPECT_EQ(TextOf(reading, 0, 3), "0");
 }
 
 TEST(MemoryCellsExchange, LostMidReadingKeepsTheValuesRead) {
@@ -75,22 +80,19 @@ TEST(MemoryCellsExchange, LostMidReadingKeepsTheValuesRead) {
     o.silentAfter = 1 + 17 * 5 + 3 + 1;
     MeterBench bench(o);
     const MemoryReading reading = ReadMemoryCells(bench.link(), 1, nullptr);
-    EXPECT_EQ(reading.status, InstrumentStatus::Lost);
+    EXPECT_EQ(reading.status, MeterStatus::Lost);
     EXPECT_EQ(reading.valuesRead, 17);
-    EXPECT_EQ(reading.message, "Связь с прибором прервана, прочитано значений: 17 из 54");
-    EXPECT_TRUE(reading.texts[2][4].has_value());
-    EXPECT_FALSE(reading.texts[2][5].has_value());
-    EXPECT_FALSE(reading.texts[8][5].has_value());
+    EXPECT_TRUE(reading.words[2][4].has_value());
+    EXPECT_FALSE(reading.words[2][5].has_value());
+    EXPECT_FALSE(reading.words[8][5].has_value());
     EXPECT_FALSE(bench.link().IsOpen());
 }
 
 TEST(MemoryCellsExchange, NoAnswerReadsNothing) {
     MeterBench bench(SilentMeter());
     bool progressed = false;
-    const MemoryReading reading =
-        ReadMemoryCells(bench.link(), 1, [&](const QString&) { progressed = true; });
-    EXPECT_EQ(reading.status, InstrumentStatus::NoAnswer);
-    EXPECT_EQ(reading.message, "Нет отклика от прибора");
+    const MemoryReading reading = ReadMemoryCells(bench.link(), 1, [&] { progressed = true; });
+    EXPECT_EQ(reading.status, MeterStatus::NoAnswer);
     EXPECT_EQ(reading.valuesRead, 0);
     EXPECT_FALSE(progressed);
     EXPECT_EQ(bench.HostBytes(), "H55");

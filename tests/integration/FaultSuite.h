@@ -14,15 +14,28 @@
 #include <vector>
 
 #include "SimProgram.h"
-#include "instrument/InstrumentTexts.h"
 #include "link/CommandCodes.h"
-#include "link/Identify.h"
+#include "meter/Identify.h"
 #include "link/Transcript.h"
-#include "logger/LoggerTexts.h"
 #include "windows/FormOptions.h"
 #include "windows/TimeMaskEdit.h"
 
 namespace lmr::test {
+
+// The window's texts of the ends of the exchanges, as the user reads them.
+inline constexpr char kCellsReadText[] = "Чтение ячеек памяти завершено";
+inline constexpr char kClockWrittenText[] = "Запись времяни и даты завершена";
+inline constexpr char kClockLostText[] =
+    "Связь с прибором прервана — запись даты и времени не завершена";
+inline QString DownloadDoneText(int n) {
+    return QStringLiteral("Загрузка завершена, загружено записей: %1").arg(n);
+}
+inline QString DownloadLostText(int n) {
+    return QStringLiteral("Связь с прибором прервана, загружено записей: %1").arg(n);
+}
+inline QString CellsLostText(int n) {
+    return QStringLiteral("Связь с прибором прервана, прочитано значений: %1 из 54").arg(n);
+}
 namespace {
 
 // The bound every exchange ends within (a lost byte is given up after about 1 s).
@@ -154,7 +167,7 @@ Exchange Search() {
     x.check = [](SimProgram& p, const Case&, bool failed) {
         EXPECT_EQ(p.program().Search().PortFound(), !failed);
         if (!failed) return;
-        p.main().TimerDetektTimer();
+        p.main().TimerDetektTimer();  // refused at once: nothing goes to the worker
         ExpectPanel(p, Text("Прибор не найден"));
         EXPECT_FALSE(p.main().Identified());
         EXPECT_TRUE(p.main().TimerDetekt->isActive());
@@ -179,7 +192,7 @@ Exchange Identification(int model, int head) {
         ASSERT_TRUE(SimProgram::WaitFor([&] { return p.program().Search().PortFound(); }, 5000));
         SimProgram::WaitFor([] { return false; }, 20);  // the search's last text arrives
     };
-    x.run = [](SimProgram& p) { p.main().TimerDetektTimer(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::TimerDetektTimer); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
         EXPECT_EQ(m.Identified(), !failed);
@@ -197,7 +210,7 @@ Exchange Identification(int model, int head) {
         EXPECT_TRUE(m.PanelText(2).isEmpty());
         EXPECT_FALSE(m.ButtonStartStop->isEnabled());
         EXPECT_TRUE(m.TimerDetekt->isActive());
-        m.ButtonReadMemoClick();
+        m.ButtonReadMemoClick();  // refused at once: nothing goes to the worker
         ExpectPanel(p, Text("Прибор не найден"));
     };
     x.runsAgain = [model, head](SimProgram& p, const Case& c) {
@@ -213,7 +226,7 @@ Exchange Identification(int model, int head) {
             EXPECT_EQ(m.PanelText(1), Text("ВЕГ/72"));
             EXPECT_TRUE(m.ButtonStartStop->isEnabled());
         }
-        m.ButtonReadMemoClick();
+        SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
         ExpectPanel(p, Text(kCellsReadText));
     };
     return x;
@@ -226,13 +239,13 @@ Exchange LiveReading() {
         MustIdentify(p);
         TFMain& m = p.main();
         m.TimerInterval->setInterval(3600 * 1000);  // the test gives the ticks
-        m.ButtonStartStopClick();
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         ASSERT_TRUE(m.TimerInterval->isActive());
-        m.TakeReading();
+        SimProgram::Finish(m, &TFMain::TakeReading);
         ASSERT_EQ(m.Live().Count(), 1);
         p.meter().Configure([](sim::Options& o) { o.air = 300; });
     };
-    x.run = [](SimProgram& p) { p.main().TakeReading(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::TakeReading); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
         if (!failed) {
@@ -255,10 +268,10 @@ Exchange LiveReading() {
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        if (!m.TimerInterval->isActive()) m.ButtonStartStopClick();
+        if (!m.TimerInterval->isActive()) SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         ASSERT_TRUE(m.TimerInterval->isActive());
         const int before = m.Live().Count();
-        m.TakeReading();
+        SimProgram::Finish(m, &TFMain::TakeReading);
         ExpectPanel(p, Text("Чтение данных ..."));
         EXPECT_EQ(m.Live().Count(), before + 1);
         EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("30"));
@@ -273,7 +286,7 @@ Exchange StartProbe() {
         MustIdentify(p);
         p.main().TimerInterval->setInterval(3600 * 1000);
     };
-    x.run = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick); };
     x.check = [](SimProgram& p, const Case&, bool failed) {
         TFMain& m = p.main();
         EXPECT_EQ(m.TimerInterval->isActive(), !failed);
@@ -283,8 +296,8 @@ Exchange StartProbe() {
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        if (m.TimerInterval->isActive()) m.ButtonStartStopClick();
-        m.ButtonStartStopClick();
+        if (m.TimerInterval->isActive()) SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         EXPECT_TRUE(m.TimerInterval->isActive());
         EXPECT_EQ(m.ButtonStartStop->text(), Text("Стоп"));
         ExpectPanel(p, Text("Чтение каналов"));
@@ -302,7 +315,7 @@ Exchange TimedStartProbe() {
         o.MaskEditTimeN->setText(QStringLiteral("23:58"));
         o.MaskEditTimeK->setText(QStringLiteral("23:59"));
     };
-    x.run = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick); };
     x.check = [](SimProgram& p, const Case&, bool failed) {
         TFMain& m = p.main();
         EXPECT_EQ(m.TimerPeriod->isActive(), !failed);
@@ -313,8 +326,8 @@ Exchange TimedStartProbe() {
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        if (m.TimerPeriod->isActive()) m.ButtonStartStopClick();
-        m.ButtonStartStopClick();
+        if (m.TimerPeriod->isActive()) SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         EXPECT_TRUE(m.TimerPeriod->isActive());
         ExpectPanel(p, Text("Соединение прошло успешно, ожидание начала измерений "));
     };
@@ -327,10 +340,10 @@ Exchange StopProbe() {
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         p.main().TimerInterval->setInterval(3600 * 1000);
-        p.main().ButtonStartStopClick();
+        SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick);
         ASSERT_TRUE(p.main().TimerInterval->isActive());
     };
-    x.run = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick); };
     x.check = [](SimProgram& p, const Case&, bool) {
         TFMain& m = p.main();
         EXPECT_FALSE(m.TimerInterval->isActive());
@@ -339,9 +352,9 @@ Exchange StopProbe() {
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        m.ButtonStartStopClick();
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         ASSERT_TRUE(m.TimerInterval->isActive());
-        m.ButtonStartStopClick();
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         EXPECT_FALSE(m.TimerInterval->isActive());
     };
     return x;
@@ -352,11 +365,11 @@ Exchange LoggerDownload() {
     Exchange x = Make("logger", Meter(), 1 + (kRecords + 1) * kRecordMeterBytes, true);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
-        p.main().ButtonZagruzitClick();
+        SimProgram::Finish(p.main(), &TFMain::ButtonZagruzitClick);
         ASSERT_EQ(p.main().StringGridL->RowCount(), 2 + kRecords);
         p.main().SetPanelText(3, QStringLiteral("до загрузки"));
     };
-    x.run = [](SimProgram& p) { p.main().ButtonZagruzitClick(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonZagruzitClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
         EXPECT_EQ(m.ButtonZagruzit->text(), Text("Загрузить"));
@@ -392,7 +405,7 @@ Exchange LoggerDownload() {
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
         const int before = m.StringGridL->RowCount();
-        m.ButtonZagruzitClick();
+        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         ExpectPanel(p, DownloadDoneText(kRecords));
         EXPECT_EQ(m.StringGridL->RowCount(), before + kRecords);
     };
@@ -404,13 +417,13 @@ Exchange MemoryCells() {
     Exchange x = Make("cells", Meter(), 1 + kCellCount * kValuesPerCell * kCellMeterBytes, true);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
-        p.main().ButtonReadMemoClick();
+        SimProgram::Finish(p.main(), &TFMain::ButtonReadMemoClick);
         ASSERT_EQ(p.main().StringGridM->Cells(1, 1), ShownNumber("20.3"));
         p.meter().Configure([](sim::Options& o) {
             for (auto& [address, word] : o.cells) word = 1000;
         });
     };
-    x.run = [](SimProgram& p) { p.main().ButtonReadMemoClick(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonReadMemoClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
         int fresh = 0;
@@ -438,7 +451,7 @@ Exchange MemoryCells() {
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        m.ButtonReadMemoClick();
+        SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
         ExpectPanel(p, Text(kCellsReadText));
         EXPECT_EQ(m.StringGridM->Cells(1, 1), QStringLiteral("100"));
         EXPECT_EQ(m.StringGridM->Cells(6, 9), QStringLiteral("100"));
@@ -454,7 +467,7 @@ Exchange ClockSetting() {
         p.main().CSpinEditChas->setValue(14);
         p.main().CSpinEditMin->setValue(30);
     };
-    x.run = [](SimProgram& p) { p.main().ButtonSaveClick(); };
+    x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonSaveClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         if (!failed) {
             ExpectPanel(p, Text(kClockWrittenText));
@@ -467,7 +480,7 @@ Exchange ClockSetting() {
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         const int before = p.meter().Clock().sets;
-        p.main().ButtonSaveClick();
+        SimProgram::Finish(p.main(), &TFMain::ButtonSaveClick);
         ExpectPanel(p, Text(kClockWrittenText));
         ASSERT_TRUE(
             SimProgram::WaitFor([&] { return p.meter().Clock().sets == before + 1; }, 1000));
@@ -614,9 +627,21 @@ TEST_P(FaultSuite, EndsInBoundSaysWhatHappenedKeepsWhatWasReadAndGoesOn) {
     if (x.prepare) {
         // A failed identification has the search start again, which may be probing by now.
         const bool searching = !p.main().Identified();
-        if (searching) p.program().Search().Suspend();
+        // The search's job is let go at its next port, so that the port is seen closed.
+        if (searching) {
+            MeterWorker& worker = p.program().Meter();
+            // The search may be waiting its turn: the cancel reaches it once it runs.
+            for (int i = 0; i < 2000 && !worker.Idle(); ++i) {
+                worker.Cancel();
+                usleep(1000);
+            }
+            EXPECT_TRUE(worker.Idle());
+        }
         EXPECT_FALSE(p.program().TheLink().IsOpen());
-        if (searching) p.program().Search().SearchAgain();
+        if (searching) {
+            p.program().Search().SearchAgain();
+            p.main().StartSearch();
+        }
     }
     x.check(p, c, failed);
 

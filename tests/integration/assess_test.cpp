@@ -104,7 +104,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     SCOPED_TRACE("live readings");
     m.PageControl->setCurrentIndex(0);
     for (int i = 0; i < 10; ++i) {
-        m.TakeReading();
+        SimProgram::Finish(m, &TFMain::TakeReading);
         p.clock().advanceSeconds(3);
     }
     a.TimerRefreshTimer();
@@ -148,7 +148,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     if (soffice) ExpectSheetAsWindow(opened[0], dir.filePath("live"), a, AssessSourceKind::Live);
 
     SCOPED_TRACE("logger records");
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     a.ComboBoxSource->setCurrentIndex(1);
     EXPECT_EQ(a.Current().count, 6);
     EXPECT_EQ(a.Current().spanSeconds, 65 * 60);
@@ -237,10 +237,10 @@ TEST(Assessment, EveryKindOfRoomGetsItsClassLiveAndDownloaded) {
         ASSERT_TRUE(p.Identify());
         m.N10->trigger();
         for (int i = 0; i < 5; ++i) {
-            m.TakeReading();
+            SimProgram::Finish(m, &TFMain::TakeReading);
             p.clock().advanceSeconds(3);
         }
-        m.ButtonZagruzitClick();
+        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         for (const AssessSourceKind kind : {AssessSourceKind::Live, AssessSourceKind::Logger}) {
             const bool logger = kind == AssessSourceKind::Logger;
             SCOPED_TRACE(logger ? "download" : "live");

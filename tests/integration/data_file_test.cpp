@@ -48,9 +48,9 @@ TEST(KilledDownload, Child) {
     Program program(options);
     program.FMain().DataFolder = QString::fromLocal8Bit(std::getenv(kChildFolder));
     ASSERT_TRUE(SimProgram::WaitFor([&] { return program.Search().PortFound(); }, 10000));
-    program.FMain().TimerDetektTimer();
+    SimProgram::Finish(program.FMain(), &TFMain::TimerDetektTimer);
     ASSERT_TRUE(program.FMain().Identified());
-    program.FMain().ButtonZagruzitClick();
+    SimProgram::Finish(program.FMain(), &TFMain::ButtonZagruzitClick);
 }
 
 // Record requests the host began in the meter's last exchange: the probe, then 19 host bytes
@@ -149,7 +149,7 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
     {
         SimProgram p(o);
         ASSERT_TRUE(p.Identify());
-        p.main().ButtonZagruzitClick();
+        SimProgram::Finish(p.main(), &TFMain::ButtonZagruzitClick);
         ASSERT_EQ(p.main().StringGridL->RowCount(), 42);
         direct = ExportLoggerPage(p, docs.filePath("direct"));
         const QDir logger(p.main().DataFolder);
@@ -183,7 +183,7 @@ TEST(DataFileWindow, ADownloadWhoseFileCannotBeWrittenKeepsItsRowsAndSaysSo) {
     TFMain& m = p.main();
     m.DataFolder = QStringLiteral("/proc/lmr-no-such-folder");
     ASSERT_TRUE(p.Identify());
-    m.ButtonZagruzitClick();
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     EXPECT_EQ(m.StringGridL->RowCount(), 5);
     EXPECT_TRUE(m.PanelText(3).contains("Не удалось записать файл /proc/lmr-no-such-folder/"))
         << m.PanelText(3).toStdString();
@@ -197,7 +197,7 @@ TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPag
     ASSERT_TRUE(p.Identify());
     m.PageControl->setCurrentIndex(0);
     for (int i = 0; i < 3; ++i) {
-        m.TakeReading();
+        SimProgram::Finish(m, &TFMain::TakeReading);
         p.clock().advanceSeconds(3);
     }
     QTemporaryDir dir;

@@ -27,7 +27,7 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
     ASSERT_TRUE(p.Identify());
     m.PageControl->setCurrentIndex(0);
     for (int i = 0; i < 5; ++i) {
-        m.TakeReading();
+        SimProgram::Finish(m, &TFMain::TakeReading);
         p.clock().advanceSeconds(3);
     }
     m.N1->trigger();

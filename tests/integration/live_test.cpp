@@ -24,7 +24,7 @@ QString Label(TFMain& m, Quantity q) {
 TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
     SimProgram p;
     TFMain& m = p.main();
-    // Exchanges of the window are refused while the search owns the link.
+    // Exchanges of the window are refused at once while the search owns the link.
     m.ButtonStartStopClick();
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Прибор не найден"));
     ASSERT_TRUE(p.Identify());
@@ -63,13 +63,13 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     SimProgram p(Channels(500, 250, 300));
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
-    m.ButtonStartStopClick();
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Чтение каналов"));
     EXPECT_TRUE(m.TimerInterval->isActive());
     EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Стоп"));
 
     p.meter().ClearTranscript();
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Чтение данных ..."));
     // The meter records the last echo on its own thread.
     ASSERT_TRUE(SimProgram::WaitFor([&] { return p.meter().Transcript().size() >= 16; }, 2000));
@@ -103,14 +103,14 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     m.ChartPointsShown = 150;
     EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -100);
     p.clock().advanceSeconds(3);
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -149);
     EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->max(), 1);
     m.ButtonClearClick();
     EXPECT_EQ(Label(m, Quantity::W), QStringLiteral("0.0"));
     EXPECT_EQ(m.Live().Count(), 0);
     EXPECT_EQ(m.StringGridD->RowCount(), 4);
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(m.LiveSeriesOf(Quantity::Tv)->at(0).x(), 0);
     EXPECT_EQ(m.StringGridD->Cells(4, 3), QStringLiteral("25"));
 }
@@ -119,7 +119,7 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
     SimProgram p(Channels(0, 0, 0));
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(Label(m, Quantity::Tvt), ShownNumber("-5.9"));
     EXPECT_EQ(Label(m, Quantity::Ttr), QStringLiteral("-"));
     EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Ttr), 1), QStringLiteral("-"));
@@ -128,7 +128,7 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
     EXPECT_EQ(m.LiveSeriesOf(Quantity::Tv)->count(), 1);
 
     p.meter().Configure([](sim::Options& o) { o.rh = 65535; });
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(Label(m, Quantity::Rh), ShownNumber("6553.5"));
 }
 
@@ -136,11 +136,11 @@ TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
     SimProgram p(Channels(500, 250, 300));
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
-    m.ButtonStartStopClick();
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     ASSERT_TRUE(m.TimerInterval->isActive());
     // Falls silent after the probe answer, the answer to 163 and three data bytes.
     p.meter().Configure([](sim::Options& o) { o.silentAfter = 5; });
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
     EXPECT_FALSE(m.TimerInterval->isActive());
     EXPECT_FALSE(m.TimerPeriod->isActive());
@@ -155,11 +155,11 @@ TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
         o.silentAfter = -1;
         o.silent = true;
     });
-    m.ButtonStartStopClick();
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
     EXPECT_FALSE(m.TimerInterval->isActive());
     p.meter().Configure([](sim::Options& o) { o.silent = false; });
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("25"));
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "SimProgram.h"
-#include "instrument/InstrumentTexts.h"
+#include "app/MeterTexts.h"
 #include "link/CommandCodes.h"
 #include "link/Transcript.h"
 
@@ -121,7 +121,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
 
     // Live measurement every 3 s, shortened to 30 ms so that many ticks fall in the download.
     m.TimerInterval->setInterval(30);
-    m.ButtonStartStopClick();
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     ASSERT_TRUE(m.TimerInterval->isActive());
     ASSERT_TRUE(
         SimProgram::WaitFor([&] { return m.Live().Count() >= 3; }, 5000));
@@ -155,6 +155,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     watch.start(0);
     const int readingsBefore = m.Live().Count();
     m.ButtonZagruzitClick();
+    ASSERT_TRUE(SimProgram::WaitFor([&] { return !m.Downloading(); }, 30000));
     watch.stop();
     QObject::disconnect(tickWatch);
 
@@ -172,13 +173,17 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     EXPECT_EQ(p.meter().Clock().sets, 0);
 
     // After the download the user's clicks work, and the measurement goes on.
-    m.ButtonReadMemoClick();
-    EXPECT_EQ(m.PanelText(3), Text(kCellsReadText));
-    m.ButtonSaveClick();
-    EXPECT_EQ(m.PanelText(3), Text(kClockWrittenText));
+    // A live reading may hold the link at the moment: the click waits until it has not.
+    SimProgram::Settle(m);
+    SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
+    EXPECT_EQ(m.PanelText(3), Text("Чтение ячеек памяти завершено"));
+    SimProgram::Settle(m);
+    SimProgram::Finish(m, &TFMain::ButtonSaveClick);
+    EXPECT_EQ(m.PanelText(3), Text("Запись времяни и даты завершена"));
     ASSERT_TRUE(SimProgram::WaitFor(
         [&] { return m.Live().Count() >= readingsBefore + 2; }, 5000));
-    m.ButtonStartStopClick();
+    SimProgram::Settle(m);
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     ASSERT_FALSE(m.TimerInterval->isActive());
 
     // The meter takes the last echo on its own thread.

@@ -95,7 +95,8 @@ std::vector<State> States() {
     silent.silent = true;
     State searching = Make("searching", silent, false);
     searching.reached = [](SimProgram& p) {
-        return !p.program().Search().PortFound() && p.program().Search().Running();
+        return !p.program().Search().PortFound() &&
+               p.program().Meter().Current() == JobKind::Search;
     };
     s.push_back(searching);
     State identifying = Make("identifying", {}, false);
@@ -239,7 +240,7 @@ TEST(Shutdown, ClosingTheMainWindowInEveryStateEndsTheProgramInBound) {
         EXPECT_TRUE(wasReached) << "the close came before the state was reached";
         EXPECT_EQ(code, 0);
         EXPECT_LT(ms, double(kCloseBoundMs)) << "closing took " << ms << " ms";
-        EXPECT_FALSE(p.program().Search().Running()) << "search thread not joined";
+        EXPECT_FALSE(p.program().Meter().Running()) << "worker thread not joined";
         EXPECT_FALSE(p.program().TheLink().IsOpen());
         EXPECT_FALSE(p.main().isVisible());
     }

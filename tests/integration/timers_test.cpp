@@ -39,11 +39,11 @@ struct Fixture {
 TEST(Timers, ImmediateModeStartsAndStopsWithAProbeEachWay) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_TRUE(f.m().TimerInterval->isActive());
     EXPECT_FALSE(f.m().TimerPeriod->isActive());
     f.p.meter().ClearTranscript();
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_FALSE(f.m().TimerInterval->isActive());
     EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
     EXPECT_EQ(f.m().PanelText(3), QStringLiteral(" "));
@@ -57,7 +57,7 @@ TEST(Timers, TimedModeArmsStartsAtTheStartMinuteAndStopsAtTheEnd) {
     f.o().CheckBoxTimer->setChecked(true);
     // A one-digit hour as the mask lets it be typed matches as well.
     f.SetTimes(" 9:30", "09:32");
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_EQ(f.m().PanelText(3), Text("Соединение прошло успешно, ожидание начала измерений "));
     EXPECT_TRUE(f.m().TimerPeriod->isActive());
     EXPECT_FALSE(f.m().TimerInterval->isActive());
@@ -85,7 +85,7 @@ TEST(Timers, ClockSetForwardPastTheEndStopsTheTimedMode) {
     f.o().CheckBoxTimer->setChecked(true);
     f.SetTimes("09:30", "09:32");
     f.At(9, 0, 0);
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     f.At(9, 30, 10);
     f.m().TimerPeriodTimer();
     ASSERT_TRUE(f.m().TimerInterval->isActive());
@@ -103,7 +103,7 @@ TEST(Timers, ClockSetForwardPastTheEndStopsTheTimedMode) {
     // Armed after the day's end minute, the end is tomorrow's.
     f.At(9, 50, 0);
     f.SetTimes("09:00", "09:40");
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     f.At(9, 50, 20);
     f.m().TimerPeriodTimer();
     EXPECT_TRUE(f.m().TimerPeriod->isActive());
@@ -114,14 +114,14 @@ TEST(Timers, EqualTimesStartAndStopInOneTickAndBadTimesNeverMatch) {
     ASSERT_TRUE(f.p.Identify());
     f.o().CheckBoxTimer->setChecked(true);
     f.SetTimes("10:00", "10:00");
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     f.At(10, 0, 5);
     f.m().TimerPeriodTimer();
     EXPECT_FALSE(f.m().TimerInterval->isActive());
     EXPECT_FALSE(f.m().TimerPeriod->isActive());
 
     f.SetTimes("25:99", "  :  ");
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     f.At(1, 39, 0);
     f.m().TimerPeriodTimer();
     EXPECT_FALSE(f.m().TimerInterval->isActive());
@@ -133,14 +133,14 @@ TEST(Timers, EqualTimesStartAndStopInOneTickAndBadTimesNeverMatch) {
 TEST(Timers, TickingTimedModeWhileMeasuringArmsWithoutStopping) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     ASSERT_TRUE(f.m().TimerInterval->isActive());
     f.o().CheckBoxTimer->setChecked(true);
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_TRUE(f.m().TimerPeriod->isActive());
     EXPECT_TRUE(f.m().TimerInterval->isActive());
     // The next click in timed mode stops both.
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_FALSE(f.m().TimerPeriod->isActive());
     EXPECT_FALSE(f.m().TimerInterval->isActive());
 }
@@ -150,7 +150,7 @@ TEST(Timers, NoAnswerAtTimedStartChangesNothing) {
     ASSERT_TRUE(f.p.Identify());
     f.o().CheckBoxTimer->setChecked(true);
     f.p.meter().Configure([](sim::Options& o) { o.silent = true; });
-    f.m().ButtonStartStopClick();
+    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_EQ(f.m().PanelText(3), Text("Нет отклика от прибора..."));
     EXPECT_FALSE(f.m().TimerPeriod->isActive());
     EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
@@ -163,7 +163,7 @@ TEST(Alarms, LimitsSoundPerChannelAndBadTextsAreMarked) {
     o.CheckBoxBeep->setChecked(true);
     // tв at its start texts "0.0" alarms every reading.
     o.CheckBoxT->setChecked(true);
-    f.m().TakeReading();
+    SimProgram::Finish(f.m(), &TFMain::TakeReading);
     EXPECT_EQ(f.p.tone().played.size(), 1u);
     EXPECT_EQ(f.p.tone().played[0], std::make_pair(1000, 500));
 
@@ -175,14 +175,14 @@ TEST(Alarms, LimitsSoundPerChannelAndBadTextsAreMarked) {
     o.EditVmin->setText(QStringLiteral("10.0"));
     o.EditVmax->setText(QStringLiteral("40.0"));
     f.p.tone().played.clear();
-    f.m().TakeReading();
+    SimProgram::Finish(f.m(), &TFMain::TakeReading);
     EXPECT_EQ(f.p.tone().played.size(), 2u);  // tв and RH
 
     // A limit that is not a number raises nothing and is marked; the other limit still counts.
     o.EditTmax->setText(QStringLiteral("abc"));
     o.EditTmin->setText(QStringLiteral("30"));
     f.p.tone().played.clear();
-    f.m().TakeReading();
+    SimProgram::Finish(f.m(), &TFMain::TakeReading);
     EXPECT_EQ(f.p.tone().played.size(), 2u);  // tв ≤ 30 and RH
     EXPECT_EQ(o.EditTmax->toolTip(), Text("Не число"));
     EXPECT_TRUE(o.EditTmin->toolTip().isEmpty());
@@ -190,7 +190,7 @@ TEST(Alarms, LimitsSoundPerChannelAndBadTextsAreMarked) {
     // Without the sound box nothing sounds.
     o.CheckBoxBeep->setChecked(false);
     f.p.tone().played.clear();
-    f.m().TakeReading();
+    SimProgram::Finish(f.m(), &TFMain::TakeReading);
     EXPECT_TRUE(f.p.tone().played.empty());
 }
 

@@ -54,8 +54,8 @@ TEST(TranscriptOnDemand, HostAndMeterBytesAreWrittenWithTheirExchange) {
     EXPECT_TRUE(p.program().TranscriptProblem().isEmpty());
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
-    m.ButtonStartStopClick();
-    m.TakeReading();
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+    SimProgram::Finish(m, &TFMain::TakeReading);
     const int64_t ended = TranscriptNow();
 
     const std::vector<TranscriptEntry> all = ReadTranscript(path);
@@ -113,7 +113,7 @@ TEST(TranscriptOnDemand, FullDiskIsSaidOnceAndTheProgramGoesOn) {
     SimProgram p({}, kNow, WithTranscript("/dev/full"));
     EXPECT_TRUE(p.program().TranscriptProblem().isEmpty());
     ASSERT_TRUE(p.Identify());
-    p.main().ButtonReadMemoClick();
+    SimProgram::Finish(p.main(), &TFMain::ButtonReadMemoClick);
     SimProgram::WaitFor([] { return false; }, 50);
     EXPECT_EQ(p.program().TranscriptProblem(),
               QString::fromUtf8("Запись обмена с прибором прекращена: не удалось дописать файл "

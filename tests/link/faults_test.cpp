@@ -2,7 +2,7 @@
 
 #include "SimPort.h"
 #include "link/CommandCodes.h"
-#include "link/Identify.h"
+#include "meter/Identify.h"
 
 namespace lmr::test {
 namespace {
@@ -85,7 +85,7 @@ Outcome RunIdentify(Link& link) {
     const double start = NowMs();
     const Identification id = Identify(link, 1);
     out.ms = NowMs() - start;
-    out.lost = id.Lost;
+    out.lost = id.status != MeterStatus::Ok;
     out.answered = true;
     out.openAfter = link.IsOpen();
     return out;

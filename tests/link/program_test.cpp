@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "SimPort.h"
-#include "link/Identify.h"
+#include "meter/Identify.h"
 
 namespace lmr::test {
 namespace {
@@ -96,7 +96,7 @@ TEST(SimProgram, ServesALinkedPortAndWritesItsTranscript) {
         EXPECT_EQ(x.Result(), ExchangeResult::Answered);
     }
     const Identification id = Identify(link, 1);
-    EXPECT_FALSE(id.Lost);
+    EXPECT_EQ(id.status, MeterStatus::Ok);
     EXPECT_EQ(id.InstrumentCode, 65);
     EXPECT_EQ(id.HeadCode, 1);
     EXPECT_EQ(*HeadCaption(id.HeadCode), "гол.2");

@@ -3,12 +3,13 @@
 #include "MeterBench.h"
 #include "ShownText.h"
 #include "link/Exchange.h"
-#include "logger/LoggerDownload.h"
+#include "logger/LoggerRow.h"
+#include "meter/LoggerDownload.h"
 
 namespace lmr::test {
 namespace {
 
-// What a download delivered through its callbacks.
+// What a download delivered, as the rows the window makes of it.
 struct Delivered {
     std::vector<LoggerRow> rows;
     std::vector<int> between;
@@ -19,13 +20,13 @@ Delivered Download(MeterBench& bench,
                    const std::function<void(int, std::atomic<bool>&)>& onBetween = nullptr) {
     Delivered d;
     std::atomic<bool> cancel{false};
-    DownloadCallbacks callbacks;
-    callbacks.record = [&d](const LoggerRow& row) { d.rows.push_back(row); };
-    callbacks.between = [&](int accepted) {
+    const RecordSink record = [&](std::uint16_t address, const LoggerRecordBytes& bytes) {
+        d.rows.push_back(MakeLoggerRow(address, DecodeLoggerRecord(bytes)));
+        const int accepted = static_cast<int>(d.rows.size());
         d.between.push_back(accepted);
         if (onBetween) onBetween(accepted, cancel);
     };
-    d.result = DownloadLogger(bench.link(), 1, callbacks, cancel);
+    d.result = DownloadLogger(bench.link(), 1, record, cancel);
     return d;
 }
 
@@ -50,7 +51,7 @@ TEST(LoggerDownload, ThreeRecordsExactTranscript) {
     MeterBench bench(Logger(logger));
 
     const Delivered d = Download(bench);
-    EXPECT_EQ(d.result.status, DownloadStatus::Done);
+    EXPECT_EQ(d.result.status, MeterStatus::Ok);
     EXPECT_EQ(d.result.accepted, 3);
     EXPECT_EQ(d.between, (std::vector<int>{1, 2, 3}));
 
@@ -81,7 +82,7 @@ TEST(LoggerDownload, WorkedRecordsAndUnsignedWordsOverTheLine) {
                 sim::MakeRecord(0, 0, 0, 3, 20),  // RH 0: no dew point, go on
                 sim::MakeRecord(300, 200, 0xFFCE, 4, 0)}));
     const Delivered d = Download(bench);
-    EXPECT_EQ(d.result.status, DownloadStatus::Done);
+    EXPECT_EQ(d.result.status, MeterStatus::Ok);
     ASSERT_EQ(d.rows.size(), 4u);
     EXPECT_EQ(d.rows[0].cells[0], "3:0 7.4.9");
     const char* const first[] = {"22", "21.5", "50", "25", "30", "18.5", "13.9", "33.2", "51.2"};
@@ -107,7 +108,7 @@ TEST(LoggerDownload, HourSequenceDecidesWhereTheLoggerEnds) {
     for (const Case& c : cases) {
         MeterBench bench(Logger(sim::LoggerFromHours(c.hours)));
         const Delivered d = Download(bench);
-        EXPECT_EQ(d.result.status, DownloadStatus::Done);
+        EXPECT_EQ(d.result.status, MeterStatus::Ok);
         EXPECT_EQ(d.result.accepted, c.accepted) << c.hours.size();
         EXPECT_EQ(static_cast<int>(d.rows.size()), c.accepted);
     }
@@ -118,7 +119,7 @@ TEST(LoggerDownload, FullLoggerStopsAfterAddress30000) {
     o.logger = sim::LoggerFromCount(3100);  // more than the host may ask for
     MeterBench bench(o);
     const Delivered d = Download(bench);
-    EXPECT_EQ(d.result.status, DownloadStatus::Done);
+    EXPECT_EQ(d.result.status, MeterStatus::Ok);
     EXPECT_EQ(d.result.accepted, 3000);
     ASSERT_EQ(d.rows.size(), 3000u);
     EXPECT_EQ(d.rows.front().points[0].x, 10.0);
@@ -131,7 +132,7 @@ TEST(LoggerDownload, FullLoggerStopsAfterAddress30000) {
 TEST(LoggerDownload, SilentMeterGivesNoAnswerAndNothing) {
     MeterBench bench(SilentMeter());
     const Delivered d = Download(bench);
-    EXPECT_EQ(d.result.status, DownloadStatus::NoAnswer);
+    EXPECT_EQ(d.result.status, MeterStatus::NoAnswer);
     EXPECT_EQ(d.result.accepted, 0);
     EXPECT_TRUE(d.rows.empty());
     EXPECT_TRUE(d.between.empty());
@@ -147,7 +148,7 @@ TEST(LoggerDownload, LinkLostInRecord57KeepsTheFirst56) {
     o.silentAfter = 1 + 56 * 19 + 3 + 8;
     MeterBench bench(o);
     const Delivered d = Download(bench);
-    EXPECT_EQ(d.result.status, DownloadStatus::Lost);
+    EXPECT_EQ(d.result.status, MeterStatus::Lost);
     EXPECT_EQ(d.result.accepted, 56);
     ASSERT_EQ(d.rows.size(), 56u);
     EXPECT_EQ(d.rows.back().points[0].x, 560.0);
@@ -165,7 +166,7 @@ TEST(LoggerDownload, CancelEndsBeforeTheNextRequest) {
     const Delivered d = Download(bench, [](int accepted, std::atomic<bool>& cancel) {
         if (accepted == 5) cancel = true;
     });
-    EXPECT_EQ(d.result.status, DownloadStatus::Cancelled);
+    EXPECT_EQ(d.result.status, MeterStatus::Cancelled);
     EXPECT_EQ(d.result.accepted, 5);
     EXPECT_EQ(bench.Host().size(), 2u + 5u * 38u);
     EXPECT_FALSE(bench.link().IsOpen());
@@ -176,7 +177,7 @@ TEST(LoggerDownload, BusyLinkSendsNothing) {
     LinkGuard other(bench.link());
     ASSERT_TRUE(other.Acquired());
     const Delivered d = Download(bench);
-    EXPECT_EQ(d.result.status, DownloadStatus::Busy);
+    EXPECT_EQ(d.result.status, MeterStatus::Busy);
     EXPECT_EQ(bench.HostBytes(), "");
 }
 

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -61,9 +62,34 @@ public:
     [[nodiscard]] bool Identify(int timeoutMs = 5000) {
         if (main().Identified()) return true;
         if (!WaitFor([this] { return program_->Search().PortFound(); }, timeoutMs)) return false;
-        main().TimerDetektTimer();
+        Finish(main(), &TFMain::TimerDetektTimer);
         WaitFor([] { return false; }, 20);
         return main().Identified();
+    }
+
+    // Waits until the worker has no job left but the search (which runs until a port answers)
+    // and the window has taken in everything the jobs handed it. The window takes its events
+    // meanwhile, timers included, as it does while a job runs; once the worker is idle only
+    // what the jobs handed on is delivered, so no timer starts a job after the end.
+    static void Settle(TFMain& m) {
+        const auto done = [&m] {
+            const std::optional<JobKind> job = m.Meter().Current();
+            return !job || *job == JobKind::Search;
+        };
+        do {
+            while (!done()) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+                usleep(500);
+            }
+            // A job's end is queued before the worker counts it as ended.
+            QCoreApplication::sendPostedEvents();
+        } while (!done());
+    }
+    // Runs a handler that hands the worker a job, as a click or a timer does, and waits for the
+    // job's end to have reached the window: the handler then did all it does today.
+    static void Finish(TFMain& m, void (TFMain::*handler)()) {
+        (m.*handler)();
+        Settle(m);
     }
 
     // Processes events until the condition holds or the time is up.

@@ -1,7 +1,7 @@
-#include "measure/LiveExchange.h"
+#include "meter/LiveExchange.h"
 
 #include "link/CommandCodes.h"
-#include "link/Exchange.h"
+#include "meter/Ended.h"
 
 namespace lmr {
 
@@ -15,21 +15,19 @@ LiveChannels ReadLiveChannels(Link& link, int portNumber,
     uint16_t words[3] = {};
     {
         Exchange x(link, portNumber, "live");
-        switch (x.Result()) {
-            case ExchangeResult::Busy:
-                return {LiveStatus::Busy};
-            case ExchangeResult::NoAnswer:
-                return {LiveStatus::NoAnswer};
-            case ExchangeResult::Answered:
-                break;
-        }
+        if (x.Result() != ExchangeResult::Answered) return {NotStarted(x)};
         if (beforeCommand) beforeCommand();
         (void)link.SendCommand(Code(Command::ReadLive));  // the answer carries nothing
         for (uint16_t& w : words) w = link.ReadWord();
-        if (x.Lost()) return {LiveStatus::Lost};
+        if (const MeterStatus s = Ended(x); s != MeterStatus::Ok) return {s};
     }
-    return {LiveStatus::Answered, ChannelValue(words[0]), ChannelValue(words[1]),
+    return {MeterStatus::Ok, ChannelValue(words[0]), ChannelValue(words[1]),
             ChannelValue(words[2])};
+}
+
+MeterStatus ProbeOnly(Link& link, int portNumber, const char* name) {
+    const Exchange x(link, portNumber, name);
+    return x.Result() == ExchangeResult::Answered ? MeterStatus::Ok : NotStarted(x);
 }
 
 }  // namespace lmr

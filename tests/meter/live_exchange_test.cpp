@@ -5,7 +5,7 @@
 
 #include "link/Exchange.h"
 #include "link/Transcript.h"
-#include "measure/LiveExchange.h"
+#include "meter/LiveExchange.h"
 #include "tools/sim/Simulator.h"
 
 namespace lmr {
@@ -53,7 +53,7 @@ TEST(LiveExchange, ReadsThreeBigEndianWordsEchoingEachByte) {
     std::string atMessage;
     const LiveChannels c =
         ReadLiveChannels(bench.link(), 1, [&] { atMessage = bench.HostBytes(); });
-    ASSERT_EQ(c.status, LiveStatus::Answered);
+    ASSERT_EQ(c.status, MeterStatus::Ok);
     EXPECT_EQ(c.rh, 50.0f);
     EXPECT_EQ(c.tv, 25.0f);
     EXPECT_EQ(c.tsf, 30.0f);
@@ -73,7 +73,7 @@ TEST(LiveExchange, ChannelsAreUnsignedTenths) {
     {
         LiveBench bench(Channels(0, 0, 0));
         const LiveChannels c = ReadLiveChannels(bench.link(), 1);
-        ASSERT_EQ(c.status, LiveStatus::Answered);
+        ASSERT_EQ(c.status, MeterStatus::Ok);
         EXPECT_EQ(c.rh, 0.0f);
         EXPECT_EQ(c.tv, 0.0f);
         EXPECT_EQ(c.tsf, 0.0f);
@@ -81,7 +81,7 @@ TEST(LiveExchange, ChannelsAreUnsignedTenths) {
     {
         LiveBench bench(Channels(65535, 32768, 312));
         const LiveChannels c = ReadLiveChannels(bench.link(), 1);
-        ASSERT_EQ(c.status, LiveStatus::Answered);
+        ASSERT_EQ(c.status, MeterStatus::Ok);
         EXPECT_EQ(c.rh, 6553.5f);
         EXPECT_EQ(c.tv, 3276.8f);
         EXPECT_EQ(c.tsf, static_cast<float>(312 * 0.1L));
@@ -95,13 +95,13 @@ TEST(LiveExchange, NoAnswerSendsNoCommand) {
     LiveBench bench(silent);
     bool told = false;
     const LiveChannels c = ReadLiveChannels(bench.link(), 1, [&] { told = true; });
-    EXPECT_EQ(c.status, LiveStatus::NoAnswer);
+    EXPECT_EQ(c.status, MeterStatus::NoAnswer);
     EXPECT_FALSE(told);
     EXPECT_EQ(bench.HostBytes(), "H55");
     EXPECT_FALSE(bench.link().IsOpen());
     // A port number without a device is the same as no answer.
     LiveBench other(Channels(1, 2, 3));
-    EXPECT_EQ(ReadLiveChannels(other.link(), 2).status, LiveStatus::NoAnswer);
+    EXPECT_EQ(ReadLiveChannels(other.link(), 2).status, MeterStatus::NoAnswer);
 }
 
 TEST(LiveExchange, MeterFallingSilentMidReadingIsLost) {
@@ -109,7 +109,7 @@ TEST(LiveExchange, MeterFallingSilentMidReadingIsLost) {
     o.silentAfter = 5;  // probe answer, command answer, three data bytes
     LiveBench bench(o);
     const LiveChannels c = ReadLiveChannels(bench.link(), 1);
-    EXPECT_EQ(c.status, LiveStatus::Lost);
+    EXPECT_EQ(c.status, MeterStatus::Lost);
     EXPECT_EQ(c.rh, 0.0f);
     EXPECT_FALSE(bench.link().IsOpen());
     const std::string bytes = bench.HostBytes();
@@ -122,10 +122,10 @@ TEST(LiveExchange, BusyLinkIsNotTouched) {
     {
         LinkGuard other(bench.link());
         ASSERT_TRUE(other.Acquired());
-        EXPECT_EQ(ReadLiveChannels(bench.link(), 1).status, LiveStatus::Busy);
+        EXPECT_EQ(ReadLiveChannels(bench.link(), 1).status, MeterStatus::Busy);
     }
     EXPECT_EQ(bench.HostBytes(), "");
-    EXPECT_EQ(ReadLiveChannels(bench.link(), 1).status, LiveStatus::Answered);
+    EXPECT_EQ(ReadLiveChannels(bench.link(), 1).status, MeterStatus::Ok);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-#include "link/Identify.h"
+#include "meter/Identify.h"
 
 #include "link/CommandCodes.h"
-#include "link/Exchange.h"
+#include "meter/Ended.h"
 
 namespace lmr {
 namespace {
@@ -29,7 +29,7 @@ Identification Identify(Link& link, int portNumber) {
     Identification id;
     Exchange exchange(link, portNumber, "identify", Probe::No);
     if (exchange.Result() != ExchangeResult::Answered) {
-        id.Lost = true;
+        id.status = NotStarted(exchange);
         return id;
     }
     // The answer to the command byte keeps the two sides in step; the code follows it.
@@ -40,7 +40,7 @@ Identification Identify(Link& link, int portNumber) {
         (void)link.SendCommand(Code(Command::AskHead));
         id.HeadCode = link.ReadEchoedByte();
     }
-    id.Lost = link.Lost();
+    id.status = Ended(exchange);
     return id;
 }
 

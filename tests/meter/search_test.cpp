@@ -6,60 +6,88 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <csignal>
 #include <mutex>
 #include <thread>
 
 #include "SimPort.h"
-#include "link/Identify.h"
 #include "link/PortHolders.h"
-#include "link/RCPThread.h"
+#include "meter/Identify.h"
+#include "meter/MeterWorker.h"
+#include "meter/PortSearch.h"
 
 namespace lmr::test {
 namespace {
 
-// Status texts as the window would queue them.
-class StatusLog {
+using Kind = SearchNote::Kind;
+
+// The search as the program runs it: a job of the worker that owns the link. The notes are
+// kept as the window would queue them.
+class Searching {
 public:
-    SearchThread::StatusSink Sink() {
-        return [this](const std::string& s) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            texts_.push_back(s);
+    explicit Searching(Link& link) : worker_(link) {}
+
+    // Hands the worker a search job (as the window does at start and after a failed
+    // identification).
+    void Start() {
+        MeterWorker::Job job;
+        job.kind = JobKind::Search;
+        job.run = [this](Link& link, const std::atomic<bool>& cancel) {
+            (void)search_.Run(link, cancel, [this](const SearchNote& n) {
+                std::lock_guard<std::mutex> lock(mutex_);
+                notes_.push_back(n);
+            });
         };
+        ASSERT_TRUE(worker_.Submit(std::move(job), WhenBusy::Queue));
     }
-    [[nodiscard]] std::vector<std::string> Texts() const {
+    // Waits for the search to find a port, at most timeoutMs.
+    bool WaitFound(int timeoutMs) {
+        for (int waited = 0; waited < timeoutMs && !search_.PortFound(); waited += 10)
+            usleep(10000);
+        return search_.PortFound();
+    }
+    // Waits until the worker has let the search go (it ends once a port answered).
+    bool WaitIdle(int timeoutMs = 2000) {
+        for (int waited = 0; waited < timeoutMs && !worker_.Idle(); waited += 5) usleep(5000);
+        return worker_.Idle();
+    }
+    [[nodiscard]] std::vector<Kind> Kinds() const {
         std::lock_guard<std::mutex> lock(mutex_);
-        return texts_;
+        std::vector<Kind> kinds;
+        for (const SearchNote& n : notes_) kinds.push_back(n.kind);
+        return kinds;
     }
+    [[nodiscard]] std::vector<SearchNote> Notes() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return notes_;
+    }
+
+    PortSearch& search() { return search_; }
+    MeterWorker& worker() { return worker_; }
 
 private:
+    PortSearch search_;
+    MeterWorker worker_;
     mutable std::mutex mutex_;
-    std::vector<std::string> texts_;
+    std::vector<SearchNote> notes_;
 };
-
-// Waits for the search to find a port, at most timeoutMs.
-bool WaitFound(const SearchThread& search, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs && !search.PortFound(); waited += 10) usleep(10000);
-    return search.PortFound();
-}
 
 TEST(Search, FindsMeterOnComOneAtStart) {
     SimPorts bench;
-    StatusLog log;
-    SearchThread search(bench.link(), log.Sink());
-    EXPECT_EQ(search.PortText(), "COM*");
+    Searching s(bench.link());
+    EXPECT_EQ(s.search().PortText(), "COM*");
     usleep(100000);
-    EXPECT_FALSE(search.PortFound()) << "created not running";
-    search.Resume();
-    ASSERT_TRUE(WaitFound(search, 5000));
-    EXPECT_EQ(search.PortNumber(), 1);
-    EXPECT_EQ(search.PortText(), "COM1");
-    search.Suspend();
-    EXPECT_EQ(log.Texts(), std::vector<std::string>{kSearchFoundText});
+    EXPECT_FALSE(s.search().PortFound()) << "no search before its job";
+    s.Start();
+    ASSERT_TRUE(s.WaitFound(5000));
+    EXPECT_EQ(s.search().PortNumber(), 1);
+    EXPECT_EQ(s.search().PortText(), "COM1");
+    ASSERT_TRUE(s.WaitIdle());
+    EXPECT_EQ(s.Kinds(), std::vector<Kind>{Kind::Found});
     // The port was closed before PortFound was set: the identification opens it again.
-    const Identification id = Identify(bench.link(), search.PortNumber());
-    EXPECT_FALSE(id.Lost);
+    EXPECT_FALSE(bench.link().IsOpen());
+    const Identification id = Identify(bench.link(), s.search().PortNumber());
+    EXPECT_EQ(id.status, MeterStatus::Ok);
     EXPECT_EQ(id.InstrumentCode, 24);
 }
 
@@ -67,19 +95,21 @@ TEST(Search, FindsMeterSwitchedOnLateAndBehindSilentPorts) {
     sim::Options late;
     late.onAfterSeconds = 2.5;  // after the first pass reached COM5 (1.8 s), before the second
     SimPorts bench({SilentMeter(), SilentMeter(), SilentMeter(), SilentMeter(), late});
-    StatusLog log;
-    SearchThread search(bench.link(), log.Sink());
-    search.Resume();
-    ASSERT_TRUE(WaitFound(search, 15000));
-    EXPECT_EQ(search.PortNumber(), 5);
-    EXPECT_EQ(search.PortText(), "COM5");
-    search.Stop();
-    const std::vector<std::string> texts = log.Texts();
+    Searching s(bench.link());
+    s.Start();
+    ASSERT_TRUE(s.WaitFound(15000));
+    EXPECT_EQ(s.search().PortNumber(), 5);
+    EXPECT_EQ(s.search().PortText(), "COM5");
+    s.worker().Stop();
+    const std::vector<SearchNote> notes = s.Notes();
     // A whole pass of eight unanswered ports (COM6…COM8 have no device), then four more and
     // the answer.
-    ASSERT_EQ(texts.size(), 13u);
-    for (size_t i = 0; i < 12; ++i) EXPECT_EQ(texts[i], kSearchingText);
-    EXPECT_EQ(texts.back(), kSearchFoundText);
+    ASSERT_EQ(notes.size(), 13u);
+    for (size_t i = 0; i < 12; ++i) {
+        EXPECT_EQ(notes[i].kind, Kind::Searching);
+        EXPECT_EQ(notes[i].port, static_cast<int>(i % 8 + 1));
+    }
+    EXPECT_EQ(notes.back().kind, Kind::Found);
     // Every port of both passes got its own probe.
     for (int port = 1; port <= 5; ++port) {
         EXPECT_EQ(TranscriptBytes(bench.Meter(port).Transcript()).substr(0, 7), "H55 H55")
@@ -89,41 +119,42 @@ TEST(Search, FindsMeterSwitchedOnLateAndBehindSilentPorts) {
 
 TEST(Search, SearchesAgainForAMeterLostBeforeItsIdentification) {
     SimPorts bench({SilentMeter(), sim::Options{}});
-    StatusLog log;
-    SearchThread search(bench.link(), log.Sink());
-    search.Resume();
-    ASSERT_TRUE(WaitFound(search, 5000));
-    EXPECT_EQ(search.PortNumber(), 2);
-    search.Suspend();
+    Searching s(bench.link());
+    s.Start();
+    ASSERT_TRUE(s.WaitFound(5000));
+    EXPECT_EQ(s.search().PortNumber(), 2);
+    ASSERT_TRUE(s.WaitIdle());
     // The meter moves to COM1 while the identification finds nothing.
     bench.Meter(2).Configure([](sim::Options& o) { o.silent = true; });
     bench.Meter(1).Configure([](sim::Options& o) { o.silent = false; });
-    search.SearchAgain();
-    ASSERT_TRUE(WaitFound(search, 5000));
-    EXPECT_EQ(search.PortNumber(), 1);
-    EXPECT_EQ(search.PortText(), "COM1");
-    search.Stop();
-    EXPECT_EQ(log.Texts().back(), kSearchFoundText);
+    s.search().SearchAgain();
+    EXPECT_FALSE(s.search().PortFound());
+    s.Start();
+    ASSERT_TRUE(s.WaitFound(5000));
+    EXPECT_EQ(s.search().PortNumber(), 1);
+    EXPECT_EQ(s.search().PortText(), "COM1");
+    s.worker().Stop();
+    EXPECT_EQ(s.Kinds().back(), Kind::Found);
 }
 
 TEST(Search, EchoingDeviceOnAnEarlierPortDoesNotHideTheMeter) {
     sim::Options echo;
     echo.echoAll = true;
     SimPorts bench({echo, sim::Options{}});
-    StatusLog log;
-    SearchThread search(bench.link(), log.Sink());
-    search.Resume();
+    Searching s(bench.link());
+    s.Start();
     // What the window's identification tick does, until a port is identified.
     std::vector<int> tried;
     for (int round = 0; round < 3; ++round) {
-        ASSERT_TRUE(WaitFound(search, 5000));
-        search.Suspend();
-        tried.push_back(search.PortNumber());
-        const Identification id = Identify(bench.link(), search.PortNumber());
-        if (!id.Lost) break;
-        search.SearchAgain();
+        ASSERT_TRUE(s.WaitFound(5000));
+        ASSERT_TRUE(s.WaitIdle());
+        tried.push_back(s.search().PortNumber());
+        const Identification id = Identify(bench.link(), s.search().PortNumber());
+        if (id.status == MeterStatus::Ok) break;
+        s.search().SearchAgain();
+        s.Start();
     }
-    search.Stop();
+    s.worker().Stop();
     EXPECT_EQ(tried, (std::vector<int>{1, 2}));
 }
 
@@ -135,17 +166,17 @@ TEST(Search, PortWithoutRightsIsReportedAndSearchGoesOn) {
         if (path == refused) return OpenedChannel{LinkStatus::NoAccess, nullptr};
         return OpenSerialChannel(path);
     });
-    StatusLog log;
-    SearchThread search(link, log.Sink());
-    search.Resume();
-    ASSERT_TRUE(WaitFound(search, 5000));
-    search.Stop();
-    EXPECT_EQ(search.PortNumber(), 2);
-    const std::vector<std::string> texts = log.Texts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0],
-              "Нет доступа к порту COM1 (" + refused + "): добавьте пользователя в группу dialout");
-    EXPECT_EQ(texts[1], kSearchFoundText);
+    Searching s(link);
+    s.Start();
+    ASSERT_TRUE(s.WaitFound(5000));
+    s.worker().Stop();
+    EXPECT_EQ(s.search().PortNumber(), 2);
+    const std::vector<SearchNote> notes = s.Notes();
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].kind, Kind::NoAccess);
+    EXPECT_EQ(notes[0].port, 1);
+    EXPECT_EQ(notes[0].path, refused);
+    EXPECT_EQ(notes[1].kind, Kind::Found);
 }
 
 TEST(Search, PortsOfOtherProgramsAreNotProbedAndSaySo) {
@@ -166,65 +197,66 @@ TEST(Search, PortsOfOtherProgramsAreNotProbedAndSaySo) {
     // The spawned program has its terminal open once its holder can be seen.
     for (int i = 0; i < 200 && !FindPortHolder(held); ++i) usleep(5000);
 
-    StatusLog log;
-    SearchThread search(bench.link(), log.Sink());
-    search.Resume();
-    const bool found = WaitFound(search, 5000);
-    search.Stop();
+    Searching s(bench.link());
+    s.Start();
+    const bool found = s.WaitFound(5000);
+    s.worker().Stop();
     ::kill(other, SIGKILL);
     ::waitpid(other, nullptr, 0);
     ASSERT_TRUE(found);
-    EXPECT_EQ(search.PortNumber(), 3);
-    EXPECT_EQ(log.Texts(),
-              (std::vector<std::string>{
-                  "Порт COM1 (" + held + ") занят программой sleep (PID " + std::to_string(other) +
-                      "), поиск его пропускает",
-                  "Порт COM2 (" + bench.Meter(2).SlavePath() + ") занят другой программой",
-                  kSearchFoundText}));
+    EXPECT_EQ(s.search().PortNumber(), 3);
+    const std::vector<SearchNote> notes = s.Notes();
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].kind, Kind::Held);
+    EXPECT_EQ(notes[0].port, 1);
+    EXPECT_EQ(notes[0].path, held);
+    EXPECT_EQ(notes[0].program, "sleep");
+    EXPECT_EQ(notes[0].pid, other);
+    EXPECT_EQ(notes[1].kind, Kind::Locked);
+    EXPECT_EQ(notes[1].port, 2);
+    EXPECT_EQ(notes[1].path, bench.Meter(2).SlavePath());
+    EXPECT_EQ(notes[2].kind, Kind::Found);
     EXPECT_EQ(TranscriptBytes(bench.Meter(1).Transcript()), "") << "no byte into that program's port";
     // The program's own simulated meters hold both ends of their lines: not other programs.
     EXPECT_FALSE(FindPortHolder(bench.Meter(3).SlavePath()));
 }
 
-TEST(Search, StopAndSuspendEndARunningProbeQuickly) {
+TEST(Search, CancelAndStopEndARunningSearch) {
     SimPorts bench({SilentMeter(), SilentMeter()});
-    StatusLog log;
     {
-        SearchThread search(bench.link(), log.Sink());
-        search.Resume();
+        // Cancel: the search ends after the port it is probing, and the port is closed.
+        Searching s(bench.link());
+        s.Start();
         usleep(200000);  // inside a probe
-        const double start = NowMs();
-        search.Suspend();
-        EXPECT_LT(NowMs() - start, 300.0);
+        s.worker().Cancel();
+        ASSERT_TRUE(s.WaitIdle());
         EXPECT_FALSE(bench.link().IsOpen());
-        // The link is free for the identification once Suspend returned.
-        LinkGuard guard(bench.link());
-        EXPECT_TRUE(guard.Acquired());
+        EXPECT_FALSE(s.search().PortFound());
+        EXPECT_TRUE(s.worker().Running()) << "the worker goes on for the next job";
     }
-    SearchThread search(bench.link(), log.Sink());
-    search.Resume();
+    Searching s(bench.link());
+    s.Start();
     usleep(250000);
+    // Stop cuts the probe in flight short and joins the thread.
     const double start = NowMs();
-    search.Stop();
+    s.worker().Stop();
     EXPECT_LT(NowMs() - start, 300.0);
-    EXPECT_FALSE(search.PortFound());
+    EXPECT_FALSE(s.worker().Running());
+    EXPECT_FALSE(s.search().PortFound());
+    EXPECT_FALSE(bench.link().IsOpen());
     EXPECT_FALSE(bench.link().CancelRequested());
-    // A thread never resumed stops at once.
-    SearchThread idle(bench.link(), log.Sink());
-    idle.Stop();
 }
 
 TEST(Search, NoPortsAtAllDoesNotSpin) {
     PortTable none(std::vector<PortTable::Port>{});
     Link link(none);
-    StatusLog log;
-    SearchThread search(link, log.Sink());
-    search.Resume();
+    Searching s(link);
+    s.Start();
     usleep(500000);
-    search.Stop();
+    s.worker().Stop();
     // A pause after each empty pass: a handful of passes, not thousands.
-    EXPECT_LE(log.Texts().size(), 8u * 5u);
-    EXPECT_GE(log.Texts().size(), 8u);
+    EXPECT_LE(s.Notes().size(), 8u * 5u);
+    EXPECT_GE(s.Notes().size(), 8u);
 }
 
 TEST(Identify, ModelsAndHeads) {
@@ -251,7 +283,7 @@ TEST(Identify, ModelsAndHeads) {
         SimPorts bench(o);
         const Identification id = Identify(bench.link(), 1);
         SCOPED_TRACE(int(c.model));
-        EXPECT_FALSE(id.Lost);
+        EXPECT_EQ(id.status, MeterStatus::Ok);
         EXPECT_EQ(id.InstrumentCode, c.model);
         EXPECT_EQ(id.HeadAsked, c.headAsked);
         if (c.headAsked) {
@@ -282,7 +314,7 @@ TEST(Exchange, SecondExchangeWhileOneIsOpenIsBusyAndSendsNothing) {
         (void)link.SendCommand(167);
         EXPECT_EQ(link.ReadEchoedByte(), 24);
         const Identification id = Identify(link, 1);
-        EXPECT_TRUE(id.Lost);
+        EXPECT_EQ(id.status, MeterStatus::Busy);
     }
     EXPECT_EQ(bench.HostBytes(), "H55 I0 H167 I88 I24 H24");
     EXPECT_FALSE(link.IsOpen());

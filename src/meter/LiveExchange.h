@@ -4,19 +4,13 @@
 #include <functional>
 
 #include "link/Unitcomport.h"
+#include "meter/MeterStatus.h"
 
 namespace lmr {
 
-enum class LiveStatus {
-    Answered,  // the three channels were read
-    NoAnswer,  // no answer to the probe, or the port did not open
-    Busy,      // another exchange holds the link; nothing was sent
-    Lost,      // the meter fell silent or went away after the probe
-};
-
-// The three measured channels of one live reading, set only when Answered.
+// The three measured channels of one live reading, set only when the status is Ok.
 struct LiveChannels {
-    LiveStatus status = LiveStatus::NoAnswer;
+    MeterStatus status = MeterStatus::NoAnswer;
     float rh = 0;   // %
     float tv = 0;   // dry-bulb, °C
     float tsf = 0;  // black globe, °C
@@ -30,5 +24,8 @@ struct LiveChannels {
 // before the function returns, on every path.
 [[nodiscard]] LiveChannels ReadLiveChannels(Link& link, int portNumber,
                                             const std::function<void()>& beforeCommand = {});
+
+// Only the probe, in an exchange of its own named name ("start", "stop"): Ok when it answered.
+[[nodiscard]] MeterStatus ProbeOnly(Link& link, int portNumber, const char* name);
 
 }  // namespace lmr

@@ -5,20 +5,20 @@
 #include <string>
 
 #include "link/Unitcomport.h"
+#include "meter/MeterStatus.h"
 
 namespace lmr {
 
-// What the meter said it is.
+// What the meter said it is (set when the status is Ok).
 struct Identification {
+    MeterStatus status = MeterStatus::NoAnswer;
     uint8_t InstrumentCode = 0;  // answer to 167
     bool HeadAsked = false;      // 171 was sent (only after code 65)
     uint8_t HeadCode = 0;        // answer to 171
-    bool Lost = false;           // the meter stopped answering, or the link was busy
 };
 
 // The identification dialogue on COM portNumber: opens the port without a probe (it follows the
-// search's own probe), 167 → code; only for code 65: 171 → head; closes the port. Takes the link
-// guard; a busy link gives Lost.
+// search's own probe), 167 → code; only for code 65: 171 → head; closes the port.
 [[nodiscard]] Identification Identify(Link& link, int portNumber);
 
 // Status bar captions (UTF-8). The model: 23 "ВЕГ/71", 24 "ВЕГ/72", else none.
