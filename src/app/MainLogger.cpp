@@ -132,6 +132,7 @@ void TFMain::ButtonZagruzitClick() {
             break;
         case DownloadStatus::Cancelled:
             if (!Closing()) SetPanelText(3, DownloadStoppedText(result.accepted));
+            if (!fileFailed && file.IsOpen()) fileFailed = !file.MarkStopped();
             break;
     }
     // Records kept in the window but not in the file: say so, and which file.
