@@ -254,7 +254,7 @@ private:
     QFrame* MakeValuePanel(int left, int top, QLabel*& caption1, const char* text1, QLabel*& value1,
                            QLabel** caption2 = nullptr, const char* text2 = nullptr,
                            QLabel** value2 = nullptr);
-    static void Toggle(QWidget* w);
+    void Toggle(QWidget* w);
     static void CloseOnEscape(QWidget* w);
     void ShowExportMessage(const ExportMessage& m);
     void StopLive();
