@@ -74,8 +74,9 @@ void TFMain::FileOpenClick(const QString& chosen) {
     }
     // The series not shown take their points when chosen, as during a download.
     AddLoggerPoints(pending, false);
-    // What was opened is shown.
+    // What was opened is shown: the logger page with its table.
     PageControl->setCurrentIndex(1);
+    TabSet->setCurrentIndex(1);
     SetPanelText(3, QString::fromUtf8(kDataOpened).arg(contents.rows.size()).arg(path));
 }
 

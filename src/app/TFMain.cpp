@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/DisplayFonts.h"
+#include "app/ElidedLabel.h"
 #include "app/MainTexts.h"
 #include "app/MenuKeys.h"
 #include "app/Resources.h"
@@ -126,7 +127,8 @@ TFMain::TFMain(Link& link, SearchThread& search, QWidget* parent)
     StatusBar->setSizeGripEnabled(false);
     const int widths[3] = {55, 70, 50};
     for (int i = 0; i < 4; ++i) {
-        auto* l = new QLabel(StatusBar);
+        // The activity panel shows the start of a long message; its tool tip holds it whole.
+        QLabel* l = i < 3 ? new QLabel(StatusBar) : new ElidedLabel(StatusBar);
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (i < 3) {
