@@ -63,6 +63,8 @@ TFLogo::TFLogo(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     InitWindowResources();
     setWindowTitle(QStringLiteral("FLogo"));
     PlaceFixedWindow(this, 604, 211);
+    // The splash comes up over the main window without taking the keyboard from it.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     PanelLogo = new QFrame(this);
     PanelLogo->setObjectName(QStringLiteral("PanelLogo"));

@@ -1,6 +1,6 @@
 #include "app/MenuKeys.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QShortcut>
@@ -17,15 +17,13 @@ void OpenMenuBarOnF10(QMenuBar* bar) {
     f10->setContext(Qt::WindowShortcut);
     QObject::connect(f10, &QShortcut::activated, bar, [bar, window] {
         // An item chosen by its letter stays the bar's current one; F10 starts at the first.
-        if (bar->focusWidget() != bar) bar->setActiveAction(nullptr);
-        // The menu bar takes the keyboard on a lone Alt pressed and let go; F10 is that Alt.
-        QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : window;
+        if (!bar->hasFocus()) bar->setActiveAction(nullptr);
+        // The menu bar takes the keyboard on a lone Alt pressed and let go, which it watches
+        // for on its window; F10 is that Alt.
         QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &override);
-        QCoreApplication::sendEvent(target, &press);
-        QCoreApplication::sendEvent(target, &release);
+        for (QKeyEvent* e : {&override, &press, &release}) QCoreApplication::sendEvent(window, e);
     });
 }
 

@@ -480,7 +480,9 @@ void TFMain::BuildMenu() {
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     // Narrow item padding, so that all six commands fit the narrow window.
     MainMenu->setStyleSheet(QStringLiteral(
-        "QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"));
+        "QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"
+        // The item the keyboard is on stands out, as the style draws it without a sheet.
+        " QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
     QFont menuFont = MainMenu->font();
     menuFont.setPixelSize(11);
     MainMenu->setFont(menuFont);
