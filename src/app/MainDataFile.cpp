@@ -1,6 +1,7 @@
 // The "Файл" menu: measurement data files read into the logger page and written from the
 // page shown.
 #include <QFileDialog>
+#include <QScrollArea>
 #include <algorithm>
 #include <thread>
 
@@ -74,9 +75,12 @@ void TFMain::FileOpenClick(const QString& chosen) {
     }
     // The series not shown take their points when chosen, as during a download.
     AddLoggerPoints(pending, false);
-    // What was opened is shown: the logger page with its table.
+    // What was opened is shown: the logger page with its table, scrolled into the window.
     PageControl->setCurrentIndex(1);
     TabSet->setCurrentIndex(1);
+    if (auto* form = findChild<QScrollArea*>(QStringLiteral("FormScroll"))) {
+        form->ensureWidgetVisible(StringGridL);
+    }
     SetPanelText(3, QString::fromUtf8(kDataOpened).arg(contents.rows.size()).arg(path));
 }
 

@@ -113,6 +113,7 @@ TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
     // text, which is whole in its tool tip.
     EXPECT_EQ(m.PageControl->currentIndex(), 1);
     EXPECT_TRUE(m.StringGridL->isVisible());
+    EXPECT_FALSE(m.StringGridL->visibleRegion().isEmpty());
     EXPECT_EQ(m.StatusPanels[3]->toolTip(), m.PanelText(3));
     EXPECT_TRUE(m.PanelText(3).endsWith(path));
     const auto* panel = qobject_cast<const ElidedLabel*>(m.StatusPanels[3]);
