@@ -1,5 +1,6 @@
 #include "app/FormLogo.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -145,6 +146,19 @@ void TFLogo::Memo3Click() {
 }
 void TFLogo::Memo4Click() {
     close();
+}
+
+void TFLogo::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (QApplication::activeWindow() != this) before_ = QApplication::activeWindow();
+}
+
+void TFLogo::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    // The window manager may leave no window with the keyboard once the splash that had it
+    // is gone.
+    if (isActiveWindow() && before_ != nullptr && before_->isVisible()) before_->activateWindow();
+    before_ = nullptr;
 }
 
 }  // namespace lmr

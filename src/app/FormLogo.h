@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QFrame;
@@ -33,6 +34,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    // The window that had the keyboard before the splash took it, to get it back.
+    QPointer<QWidget> before_;
 };
 
 }  // namespace lmr

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 
 #include "app/CloseOnSignal.h"
+#include "app/CommandLine.h"
 #include "app/MainTexts.h"
 #include "app/Program.h"
+#include "app/QtTranslations.h"
 #include "measure/FileNumbers.h"
 
 namespace lmr {
@@ -51,9 +54,11 @@ int RunMainWindow(Program& program) {
 }
 
 int RunProgram(int argc, char** argv) {
+    if (const std::optional<int> answered = AnswerCommandLine(argc, argv)) return *answered;
     HoldCloseSignals();
     QApplication app(argc, argv);
     KeepFileNumbersInCLocale();
+    LoadQtTranslations();
     QApplication::setDesktopFileName(QStringLiteral("lmr"));
     // An exception that escapes is shown, and the program still ends with 0.
     try {

@@ -1,6 +1,7 @@
 // The "Файл" menu: measurement data files read into the logger page and written from the
 // page shown.
 #include <QFileDialog>
+#include <QScrollArea>
 
 #include "app/ForEachPart.h"
 #include "app/MainTexts.h"
@@ -48,8 +49,12 @@ void TFMain::FileOpenClick(const QString& chosen) {
         }
     });
     logger_.Append(std::move(entries));
-    // What was opened is shown.
+    // What was opened is shown: the logger page with its table, scrolled into the window.
     PageControl->setCurrentIndex(1);
+    TabSet->setCurrentIndex(1);
+    if (auto* form = findChild<QScrollArea*>(QStringLiteral("FormScroll"))) {
+        form->ensureWidgetVisible(StringGridL);
+    }
     SetPanelText(3, QString::fromUtf8(kDataOpened).arg(contents.rows.size()).arg(path));
 }
 

@@ -109,7 +109,10 @@ void TFMain::FinishDownload(const DownloadResult& result) {
     }
     // Records kept in the window but not in the file: say so, and which file. The worker has
     // let the file go before it handed the end on.
-    const DownloadInbox& inbox = *ended->inbox;
+    DownloadInbox& inbox = *ended->inbox;
+    // A stopped download's file says so in its name and in a closing comment line.
+    if (result.status == MeterStatus::Cancelled && !inbox.fileFailed && inbox.file.IsOpen())
+        inbox.fileFailed = !inbox.file.MarkStopped();
     if (inbox.fileFailed)
         SetPanelText(3, PanelText(3).trimmed() + QStringLiteral(" ") + inbox.file.Error());
     ButtonZagruzit->setText(QString::fromUtf8(kLoadCaption));

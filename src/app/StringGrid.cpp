@@ -157,6 +157,8 @@ StringGrid::StringGrid(int cols, int rows, int fixedCols, QWidget* parent)
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    // Tab and Shift+Tab go on to the next control; the arrows move from cell to cell.
+    setTabKeyNavigation(false);
 }
 
 void StringGrid::SetCells(int col, int row, const QString& text) {
@@ -191,6 +193,14 @@ void StringGrid::keyPressEvent(QKeyEvent* e) {
     // The view's own copy takes the current cell only.
     if (e->matches(QKeySequence::Copy)) {
         QGuiApplication::clipboard()->setText(SelectedText());
+        e->accept();
+        return;
+    }
+    // Ctrl+Tab leaves the table too, as in a dialog's text box (the pages would take it).
+    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) &&
+        (e->modifiers() & Qt::ControlModifier)) {
+        const bool back = e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+        focusNextPrevChild(!back);
         e->accept();
         return;
     }

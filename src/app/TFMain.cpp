@@ -12,9 +12,12 @@
 #include <QVBoxLayout>
 
 #include "app/DisplayFonts.h"
+#include "app/ElidedLabel.h"
 #include "app/MainTexts.h"
+#include "app/MenuKeys.h"
 #include "app/Resources.h"
 #include "measure/Clock.h"
+#include "windows/WindowPlacement.h"
 
 namespace lmr {
 
@@ -130,7 +133,8 @@ void TFMain::BuildStatusBar() {
     StatusBar->setSizeGripEnabled(false);
     const int widths[3] = {55, 70, 50};
     for (int i = 0; i < 4; ++i) {
-        auto* l = new QLabel(StatusBar);
+        // The activity panel shows the start of a long message; its tool tip holds it whole.
+        QLabel* l = i < 3 ? new QLabel(StatusBar) : new ElidedLabel(StatusBar);
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (i < 3) {
@@ -150,10 +154,7 @@ void TFMain::BuildStatusBar() {
 void TFMain::ConnectHandlers() {
     // F1 opens the help, from the main window or any of the program's windows.
     auto* help = new QShortcut(QKeySequence::HelpContents, this, this, [this] {
-        if (FHelp_ == nullptr) return;
-        FHelp_->show();
-        FHelp_->raise();
-        FHelp_->activateWindow();
+        if (FHelp_ != nullptr) ShowWithinScreenOf(FHelp_, this);
     });
     help->setContext(Qt::ApplicationShortcut);
 
@@ -260,34 +261,44 @@ void TFMain::BuildMenu() {
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     // Narrow item padding, so that all six commands fit the narrow window.
     MainMenu->setStyleSheet(QStringLiteral(
-        "QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"));
+        "QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"
+        // The item the keyboard is on stands out, as the style draws it without a sheet.
+        " QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
     QFont menuFont = MainMenu->font();
     menuFont.setPixelSize(11);
     MainMenu->setFont(menuFont);
-    auto add = [this](const char* caption, const char* name, void (TFMain::*handler)()) {
-        QAction* a = MainMenu->addAction(QString::fromUtf8(caption));
+    // Our own items get a mnemonic; the captions given with the menu stay as they are and
+    // are reached by Alt or F10 and the arrows.
+    enum Key { Given, Mnemonic };
+    auto add = [this](const char* caption, const char* name, void (TFMain::*handler)(),
+                      Key key = Given) {
+        QAction* a = MainMenu->addAction(key == Mnemonic ? WithMnemonic(caption)
+                                                         : QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
     N1 = add(kMenuExport, "N1", &TFMain::N1Click);
     N5 = add(kMenuStatistics, "N5", &TFMain::N5Click);
-    N6 = add(kMenuOptions, "N6", &TFMain::N6Click);
-    N10 = add(kMenuAssess, "N10", &TFMain::N10Click);
+    N6 = add(kMenuOptions, "N6", &TFMain::N6Click, Mnemonic);
+    N10 = add(kMenuAssess, "N10", &TFMain::N10Click, Mnemonic);
     BuildFileMenu();
     N8 = add(kMenuAbout, "N8", &TFMain::N8Click);
     N7 = add(kMenuHelp, "N7", &TFMain::N7Click);
     N9 = add(kMenuExit, "N9", &TFMain::N9Click);
     setMenuBar(MainMenu);
+    OpenMenuBarOnF10(MainMenu);
 }
 
 void TFMain::BuildFileMenu() {
-    MenuFile = MainMenu->addMenu(QString::fromUtf8(kMenuFile));
+    MenuFile = MainMenu->addMenu(WithMnemonic(kMenuFile));
     MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    FileOpen = MenuFile->addAction(QString::fromUtf8(kMenuFileOpen));
+    FileOpen = MenuFile->addAction(WithMnemonic(kMenuFileOpen));
+    FileOpen->setShortcut(QKeySequence::Open);
     FileOpen->setObjectName(QStringLiteral("FileOpen"));
     connect(FileOpen, &QAction::triggered, this, [this] { FileOpenClick(); });
-    FileSaveAs = MenuFile->addAction(QString::fromUtf8(kMenuFileSaveAs));
+    FileSaveAs = MenuFile->addAction(WithMnemonic(kMenuFileSaveAs));
+    FileSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FileSaveAs->setObjectName(QStringLiteral("FileSaveAs"));
     connect(FileSaveAs, &QAction::triggered, this, [this] { FileSaveAsClick(); });
 }
@@ -386,9 +397,7 @@ void TFMain::Toggle(QWidget* w) {
     if (w->isVisible()) {
         w->hide();
     } else {
-        w->show();
-        w->raise();
-        w->activateWindow();
+        ShowWithinScreenOf(w, this);
     }
 }
 

@@ -262,7 +262,7 @@ private:
     void ShowLiveRows(int first, int count);
     void ClearLiveView();
     void ShowLoggerRows(int first, int count);
-    static void Toggle(QWidget* w);
+    void Toggle(QWidget* w);
     static void CloseOnEscape(QWidget* w);
     void ShowExportMessage(const ExportMessage& m);
     void StopLive();

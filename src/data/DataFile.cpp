@@ -143,7 +143,25 @@ bool DataFileWriter::Open(const QString& path) {
 }
 
 bool DataFileWriter::Append(const DataRow& row) {
-    return IsOpen() && Write(DataLine(row));
+    if (!IsOpen() || !Write(DataLine(row))) return false;
+    ++rows_;
+    return true;
+}
+
+bool DataFileWriter::MarkStopped() {
+    if (!IsOpen()) return false;
+    const QString line = QString::fromUtf8(kStoppedComment).arg(rows_) + QStringLiteral("\r\n");
+    if (!Write(line.toUtf8())) return false;
+    const QString from = file_.fileName();
+    QString base = from;
+    if (base.endsWith(QStringLiteral(".csv"))) base.chop(4);
+    base += QString::fromUtf8(kStoppedNameSuffix);
+    QString to = base + QStringLiteral(".csv");
+    for (int n = 2; QFileInfo::exists(to); ++n) to = base + QStringLiteral("_%1.csv").arg(n);
+    // Renaming closes the file: nothing is written to it after this.
+    if (file_.rename(to)) return true;
+    error_ = QString::fromUtf8(kDataCannotWrite).arg(to, file_.errorString());
+    return false;
 }
 
 bool DataFileWriter::Write(const QByteArray& bytes) {
@@ -195,6 +213,7 @@ DataFileContents ReadDataFile(const QString& path) {
         QByteArrayView line(bytes.constData() + at, end - at);
         at = end + 1;
         if (line.endsWith('\r')) line.chop(1);
+        if (lineNumber > 1 && line.startsWith('#')) continue;
         if (lineNumber == 1) {
             if (line != QByteArrayView(DataHeaderLine()).chopped(2)) {
                 return fail(kDataNotOurs, lineNumber);

@@ -54,6 +54,10 @@ public:
     [[nodiscard]] bool Open(const QString& path);
     // Appends the reading; false with Error() when it could not be written.
     [[nodiscard]] bool Append(const DataRow& row);
+    // Ends the file of a download stopped before its end: a comment line says so and the name
+    // gets kStoppedNameSuffix, so that the folder tells it from a whole one. False with Error()
+    // when not (the records stay under the name they had).
+    [[nodiscard]] bool MarkStopped();
     [[nodiscard]] bool IsOpen() const { return file_.isOpen(); }
     [[nodiscard]] QString Path() const { return file_.fileName(); }
     // Why the file could not be written.
@@ -63,6 +67,7 @@ private:
     bool Write(const QByteArray& bytes);
     QFile file_;
     QString error_;
+    int rows_ = 0;
 };
 
 // Writes the rows to a new file at path in one go; the error text, empty when written.
@@ -75,6 +80,9 @@ struct DataFileContents {
 
 // Reads a data file written by DataFileWriter (or by a spreadsheet keeping its format).
 [[nodiscard]] DataFileContents ReadDataFile(const QString& path);
+
+// A comment line (from "#" on) is skipped wherever it stands after the header; files without
+// one, written before comments were, read as they always did.
 
 // The file a download started at `when` on the model goes to, in folder: a name not yet taken.
 [[nodiscard]] QString DownloadFilePath(const QString& folder, const QDateTime& when,

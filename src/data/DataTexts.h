@@ -8,6 +8,11 @@ inline constexpr const char* kDataCaptions[10] = {
     "Время",    "RH, %",        "tв, °C",        "tсф, °C",   "ТНС, °C",
     "WBGT, °C", "tвл.тер., °C", "tточ.росы, °C", "tрад., °C", "W, Вт/м2"};
 
+// A download stopped before its end: the word its file's name ends in, and its last line,
+// a comment (%1 the records in the file).
+inline constexpr const char* kStoppedNameSuffix = "_прервана";
+inline constexpr const char* kStoppedComment = "# Загрузка прервана, записей в файле: %1";
+
 // Reading errors: %1 the file, %2 the line.
 inline constexpr const char* kDataNotOurs =
     "Файл %1 не является файлом данных ЛМР: строка %2 не та, что ожидалась";

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -221,8 +223,21 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     right->addWidget(TableResults, 1);
     right->addWidget(place);
 
+    // The inputs scroll on a screen lower than they are (a small laptop's 600 pixels).
+    auto* leftPane = new QWidget;
+    leftPane->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    auto* leftScroll = new QScrollArea(this);
+    leftScroll->setObjectName(QStringLiteral("ScrollInputs"));
+    leftScroll->setFrameShape(QFrame::NoFrame);
+    leftScroll->setWidgetResizable(true);
+    leftScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    leftScroll->setWidget(leftPane);
+    leftScroll->setMinimumWidth(leftPane->sizeHint().width() +
+                                leftScroll->verticalScrollBar()->sizeHint().width());
+
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 0);
+    layout->addWidget(leftScroll, 0);
     layout->addLayout(right, 1);
     resize(1120, 760);
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCategoryAxis>
+#include <QDir>
+#include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QRegularExpression>
@@ -13,6 +15,7 @@
 
 #include "SimProgram.h"
 #include "app/TFMain.h"
+#include "data/DataFile.h"
 #include "link/Transcript.h"
 #include "logger/LoggerRow.h"
 
@@ -307,6 +310,17 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
         for (const TranscriptEntry& e : p.meter().Transcript()) ++(e.fromHost ? host : meter);
         EXPECT_EQ(host, 1 + 19 * read);
         EXPECT_EQ(meter, 1 + 19 * read);
+        // Its file says it was stopped, in its name and its last line, and opens again.
+        const QFileInfoList stopped = QDir(m.DataFolder).entryInfoList(
+            {QString::fromUtf8("*_прервана*.csv")}, QDir::Files, QDir::Name);
+        ASSERT_EQ(stopped.size(), stops[0].at == at ? 1 : 2);
+        const QString file = stopped.last().absoluteFilePath();
+        EXPECT_TRUE(QDir(m.DataFolder).entryList({"*.csv"}).size() == stopped.size());
+        QFile text(file);
+        ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(text.readAll().endsWith(
+            QString::fromUtf8("# Загрузка прервана, записей в файле: %1\r\n").arg(read).toUtf8()));
+        EXPECT_EQ(ReadDataFile(file).rows.size(), size_t(read));
         before += read;
     }
 }

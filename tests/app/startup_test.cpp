@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
@@ -8,9 +10,12 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <functional>
 
 #include "app/DisplayFonts.h"
 #include "app/Program.h"
+#include "app/QtTranslations.h"
+#include "app/StringGrid.h"
 #include "measure/Clock.h"
 
 namespace lmr {
@@ -165,8 +170,125 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
     const auto actions = m.MainMenu->actions();
     ASSERT_EQ(actions.size(), menu.size());
     for (int i = 0; i < menu.size(); ++i) {
-        EXPECT_EQ(actions[i]->text(), menu[i]);
+        // Shown as given; our own items with their first letter underlined.
+        QString shown = actions[i]->text();
+        EXPECT_EQ(shown.remove(QLatin1Char('&')), menu[i]);
     }
+}
+
+TEST_F(StartupTest, TheKeyboardReachesEveryCommand) {
+    LoadQtTranslations();
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    TFMain& m = p.FMain();
+    m.TimerLogo->stop();
+    m.show();
+    const auto press = [&m](Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QApplication::setActiveWindow(&m);
+        QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : &m;
+        // A Cyrillic letter goes with its text, as a Russian keyboard layout sends it.
+        const QString text = key > 0x400 && key < 0x500 ? QString(QChar(key).toLower()) : QString();
+        if (text.isEmpty()) {
+            QTest::keyClick(to, key, mods);
+        } else {
+            QTest::sendKeyEvent(QTest::Click, to, key, text, mods);
+        }
+    };
+    // F10 (or Alt) and the arrows along the bar: N1, N5, N6, N10, "Файл", N8, N7, N9.
+    const auto along = [&](int rights) {
+        return [&press, rights] {
+            press(Qt::Key_F10);
+            for (int i = 0; i < rights; ++i) press(Qt::Key_Right);
+            press(Qt::Key_Return);
+        };
+    };
+    const struct {
+        const char* keys;
+        std::function<void()> type;
+        QWidget* window;
+    } paths[] = {
+        {"Alt+Н", [&] { press(Qt::Key(0x041D), Qt::AltModifier); }, &p.FOptions()},
+        {"Alt+О", [&] { press(Qt::Key(0x041E), Qt::AltModifier); }, &p.FAssess()},
+        {"F10 Right Enter", along(1), &p.FStat()},
+        {"F10 Right x5 Enter", along(5), &p.FLogo()},
+        {"F10 Right x6 Enter", along(6), &p.FHelp()},
+        {"F1", [&] { press(Qt::Key_F1); }, &p.FHelp()},
+    };
+    for (const auto& path : paths) {
+        SCOPED_TRACE(path.keys);
+        path.type();
+        EXPECT_TRUE(path.window->isVisible());
+        path.window->hide();
+    }
+    // The menu bar gave the keyboard back.
+    EXPECT_NE(QApplication::focusWidget(), m.MainMenu);
+
+    // "Файл": Ctrl+S and Alt+Ф С save (nothing yet), Ctrl+O and Alt+Ф О open the file
+    // dialog, whose own texts follow the desktop's language.
+    const bool russian = QLocale().language() == QLocale::Russian;
+    const auto alt = [&](char16_t letter) {
+        press(Qt::Key(0x0424), Qt::AltModifier);  // Ф
+        QWidget* menu = QApplication::activePopupWidget();
+        ASSERT_EQ(menu, m.MenuFile);
+        QTest::sendKeyEvent(QTest::Click, menu, Qt::Key(QChar(letter).toUpper().unicode()),
+                            QString(QChar(letter)), Qt::NoModifier);
+    };
+    for (const std::function<void()>& save :
+         {std::function<void()>([&] { press(Qt::Key_S, Qt::ControlModifier); }),
+          std::function<void()>([&] { alt(u'с'); })}) {
+        m.SetPanelText(3, QString());
+        save();
+        EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет показаний для сохранения"));
+    }
+    for (const std::function<void()>& open :
+         {std::function<void()>([&] { press(Qt::Key_O, Qt::ControlModifier); }),
+          std::function<void()>([&] { alt(u'о'); })}) {
+        QString lookIn, cancel;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))) {
+                lookIn = label->text();
+            }
+            if (auto* box = dialog->findChild<QDialogButtonBox*>()) {
+                cancel = box->button(QDialogButtonBox::Cancel)->text();
+            }
+            dialog->reject();
+        });
+        open();
+        EXPECT_EQ(lookIn, russian ? QString::fromUtf8("Перейти к:") : QStringLiteral("Look in:"));
+        EXPECT_EQ(cancel, russian ? QString::fromUtf8("Отмена") : QStringLiteral("Cancel"));
+    }
+}
+
+TEST_F(StartupTest, TabLeavesATableAndTheArrowsMoveInIt) {
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    TFMain& m = p.FMain();
+    m.TimerLogo->stop();
+    m.show();
+    QApplication::setActiveWindow(&m);
+    StringGrid* grid = m.StringGridM;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    } leaves[] = {{Qt::Key_Tab, Qt::NoModifier},
+                  {Qt::Key_Backtab, Qt::ShiftModifier},
+                  {Qt::Key_Tab, Qt::ControlModifier},
+                  {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}};
+    for (const auto& k : leaves) {
+        SCOPED_TRACE(QKeySequence(k.key | k.mods).toString().toStdString());
+        grid->setFocus(Qt::OtherFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), grid);
+        const int page = m.PageControl->currentIndex();
+        QTest::keyClick(grid, k.key, k.mods);
+        EXPECT_NE(QApplication::focusWidget(), grid);
+        EXPECT_EQ(m.PageControl->currentIndex(), page);
+    }
+    grid->setFocus(Qt::OtherFocusReason);
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Right);
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(2, 2));
+    EXPECT_EQ(QApplication::focusWidget(), grid);
 }
 
 TEST(DisplayFontsTest, FaceNameTestAndRegistrationFailures) {

@@ -10,11 +10,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <fstream>
 
 #include "ChildProcess.h"
 #include "SimProgram.h"
+#include "app/ElidedLabel.h"
 #include "app/FormMain.h"
 #include "data/DataFile.h"
 #include "export/ExportMessage.h"
@@ -104,8 +106,25 @@ TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
     // Opened, it gives the table the download gave.
     SimProgram p;
     TFMain& m = p.main();
+    m.show();
+    m.PageControl->setCurrentIndex(0);
     m.FileOpenClick(path);
     ASSERT_EQ(m.StringGridL->RowCount(), kept + 2);
+    // Shown where it went, whichever page was in view; panel 3 shows the start of its long
+    // text, which is whole in its tool tip.
+    EXPECT_EQ(m.PageControl->currentIndex(), 1);
+    EXPECT_TRUE(m.StringGridL->isVisible());
+    const auto* form = m.findChild<QScrollArea*>(QStringLiteral("FormScroll"));
+    ASSERT_NE(form, nullptr);
+    const QRect table(m.StringGridL->mapTo(form->viewport(), QPoint(0, 0)), m.StringGridL->size());
+    EXPECT_TRUE(table.intersects(form->viewport()->rect()));
+    EXPECT_EQ(m.StatusPanels[3]->toolTip(), m.PanelText(3));
+    EXPECT_TRUE(m.PanelText(3).contains(path));
+    const auto* panel = qobject_cast<const ElidedLabel*>(m.StatusPanels[3]);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(m.PanelText(3).startsWith(panel->ShownText().chopped(1)));
+    EXPECT_TRUE(panel->ShownText().endsWith(QChar(0x2026)));
+
     const std::vector<sim::LoggerRecord> logger = sim::LoggerFromCount(3000);
     for (int i = 0; i < kept; ++i) {
         ASSERT_EQ(Row(m.StringGridL, i + 1), DownloadedRow(logger, i)) << "row " << i + 1;

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+#include "app/Program.h"
+
+namespace lmr {
+namespace {
+
+// Runs on a 1024 × 600 screen (screen-1024x600.json): every secondary window opened from
+// the menu lies wholly on it, title bar included, and may be maximised.
+TEST(SmallScreen, EverySecondaryWindowFitsAndCanBeMaximised) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_EQ(screen->geometry().size(), QSize(1024, 600));
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    TFMain& m = p.FMain();
+    m.TimerLogo->stop();
+    m.show();
+    const struct {
+        QWidget* window;
+        void (TFMain::*command)();
+        bool maximisable;
+    } windows[] = {{&p.FStat(), &TFMain::N5Click, true},
+                   {&p.FOptions(), &TFMain::N6Click, true},
+                   {&p.FAssess(), &TFMain::N10Click, true},
+                   {&p.FHelp(), &TFMain::N7Click, true},
+                   {&p.FLogo(), &TFMain::N8Click, false}};
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.window->windowTitle().toStdString());
+        // Opened as the user opens it; moved off the screen, it comes back when opened again.
+        for (int time = 0; time < 2; ++time) {
+            (m.*w.command)();
+            ASSERT_TRUE(w.window->isVisible());
+            EXPECT_TRUE(screen->availableGeometry().contains(w.window->frameGeometry()))
+                << w.window->frameGeometry().x() << "," << w.window->frameGeometry().y() << " "
+                << w.window->frameGeometry().width() << "x" << w.window->frameGeometry().height();
+            (m.*w.command)();
+            EXPECT_FALSE(w.window->isVisible());
+            w.window->move(900, 500);
+        }
+        EXPECT_EQ(bool(w.window->windowFlags() & Qt::WindowMaximizeButtonHint), w.maximisable);
+    }
+}
+
+}  // namespace
+}  // namespace lmr
