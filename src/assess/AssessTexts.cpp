@@ -104,6 +104,7 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
         {QStringLiteral("Акклиматизация"),
          inputs.acclimatised ? QStringLiteral("есть") : QStringLiteral("нет")},
         {QStringLiteral("Число измерений"), QString::number(a.count)},
+        {QStringLiteral("Не учтено недостоверных записей"), QString::number(a.leftOut)},
         {QStringLiteral("Первое измерение"), any ? WallTimeText(a.firstSeconds) : QString()},
         {QStringLiteral("Продолжительность"), any ? SpanText(a.spanSeconds) : QString()},
         {QStringLiteral("ТНС-индекс средний, °C"), figure(a.ths.mean)},

@@ -77,6 +77,10 @@ double TimeWeightedMean(const std::vector<AssessReading>& readings, double Asses
 Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& inputs) {
     Assessment a;
     a.wbgtLimit = WbgtLimit(inputs.metabolicWatts, inputs.acclimatised);
+    const auto invalid = std::remove_if(readings.begin(), readings.end(),
+                                        [](const AssessReading& r) { return !r.valid; });
+    a.leftOut = static_cast<int>(readings.end() - invalid);
+    readings.erase(invalid, readings.end());
     if (readings.empty()) return a;
     std::stable_sort(
         readings.begin(), readings.end(),
@@ -110,7 +114,7 @@ std::vector<AssessReading> ReadingsBetween(const std::vector<AssessReading>& rea
                                            qint64 to) {
     std::vector<AssessReading> kept;
     for (const AssessReading& r : readings) {
-        if (r.seconds >= from && r.seconds <= to) kept.push_back(r);
+        if (!r.valid || (r.seconds >= from && r.seconds <= to)) kept.push_back(r);
     }
     return kept;
 }

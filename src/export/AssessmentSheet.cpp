@@ -41,7 +41,11 @@ void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& con
     int row = kFirstRow;
     for (const auto& [label, value] : content.rows) {
         SetCell(sheet, row, 1, label, locale);
-        SetCell(sheet, row, 2, value, locale);
+        if (row - kFirstRow < content.typedRows) {
+            SetTextCell(sheet, row, 2, value);
+        } else {
+            SetCell(sheet, row, 2, value, locale);
+        }
         ++row;
     }
     sheet.drawBorders({2, 1, std::max(row - 1, 2), 2});

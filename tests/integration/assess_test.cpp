@@ -99,6 +99,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     m.N10->trigger();
     EXPECT_TRUE(a.isVisible());
     a.EditPlace[0]->setText("Литейный цех № 2");
+    a.EditPlace[1]->setText("007123");  // a number of the place's own, zeros and all
 
     SCOPED_TRACE("live readings");
     m.PageControl->setCurrentIndex(0);
@@ -134,6 +135,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
         const QString book = Unzip(opened[0], "xl/workbook.xml");
         EXPECT_TRUE(book.contains("name=\"Оценка\"")) << book.toStdString();
         EXPECT_EQ(book.count("_xlnm.Print_Titles"), 2) << book.toStdString();
+        EXPECT_TRUE(QString(Unzip(opened[0], "xl/sharedStrings.xml")).contains(">007123<"));
 
         // Without the assessment window the first sheet's cells and formats are the same.
         m.SetAssessWindow(nullptr);
@@ -157,6 +159,12 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(10, 10), Qt::UTC));
     EXPECT_EQ(a.Current().count, 4);
     EXPECT_EQ(a.Current().spanSeconds, 55 * 60);
+    // A period that ends before it starts is refused, and said to be.
+    a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(12, 0), Qt::UTC));
+    EXPECT_EQ(a.Current().count, 0);
+    EXPECT_TRUE(a.LabelClass->text().contains("раньше начала"))
+        << a.LabelClass->text().toStdString();
+    a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(10, 10), Qt::UTC));
     m.PageControl->setCurrentIndex(1);
     m.N1->trigger();
     ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
