@@ -115,6 +115,12 @@ void TFMain::BuildLoggerPage() {
     StringGridL->setColumnWidth(
         0, StringGridL->fontMetrics().horizontalAdvance(QStringLiteral("23:59 31.12.99")) + 12);
     for (int c = 1; c < 10; ++c) StringGridL->setColumnWidth(c, 57);
+    // The grid's data rows are the table's entries in order.
+    StringGridL->Model()->SetRowNote([this](int row) {
+        if (row < 1 || row > logger_.Count() || LoggerRecordValid(logger_.At(row - 1).record))
+            return QString();
+        return QString::fromUtf8(kLoggerInvalidNote);
+    });
     StringGridL->hide();
     sinceLoggerChart_.start();
 }
@@ -134,6 +140,22 @@ void TFMain::ShowLoggerRows(int first, int count) {
     if (!Downloading() || sinceLoggerChart_.elapsed() >= kChartBatchMs) {
         FlushLoggerPoints(false);
         sinceLoggerChart_.restart();
+    }
+}
+
+void TFMain::ClearLoggerRows() {
+    // The header row stays; row 1 becomes the empty last row again.
+    StringGridL->SetRowCount(2);
+    for (int c = 0; c < StringGridL->ColCount(); ++c) StringGridL->SetCells(c, 1, QString());
+    pendingPoints_.clear();
+    loggerPointEntries_.clear();
+    for (int s = 0; s < kLoggerSeries; ++s) {
+        loggerPoints_[s].clear();
+        loggerSeriesBehind_[s] = false;
+        LoggerSeries[static_cast<size_t>(s)]->clear();
+    }
+    if (auto* axis = qobject_cast<QCategoryAxis*>(ChartValueBottomAxis)) {
+        for (const QString& label : axis->categoriesLabels()) axis->remove(label);
     }
 }
 

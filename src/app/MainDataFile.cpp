@@ -1,6 +1,10 @@
 // The "Файл" menu: measurement data files read into the logger page and written from the
 // page shown.
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollArea>
 
 #include "app/ForEachPart.h"
@@ -48,7 +52,8 @@ void TFMain::FileOpenClick(const QString& chosen) {
                                          LoggerRecordOf(contents.rows[i]), ReadingOrigin::DataFile);
         }
     });
-    logger_.Append(std::move(entries));
+    // A file opened is the table: rows of two files would be neither's.
+    logger_.Replace(std::move(entries));
     // What was opened is shown: the logger page with its table, scrolled into the window.
     PageControl->setCurrentIndex(1);
     TabSet->setCurrentIndex(1);
@@ -56,6 +61,34 @@ void TFMain::FileOpenClick(const QString& chosen) {
         form->ensureWidgetVisible(StringGridL);
     }
     SetPanelText(3, QString::fromUtf8(kDataOpened).arg(contents.rows.size()).arg(path));
+    if (!contents.notice.isEmpty()) {
+        ShowMessage(
+            {QString::fromUtf8(kOpenDataCaption), contents.notice, ExportMessage::Icon::Warning});
+    }
+}
+
+void TFMain::FileClearLoggerClick() {
+    if (Downloading()) {
+        SetPanelText(3, QString::fromUtf8(kLoggerClearBusy));
+        return;
+    }
+    logger_.Replace({});
+    SetPanelText(3, QString::fromUtf8(kLoggerCleared));
+}
+
+QString TFMain::AskSaveDataPath() {
+    return QFileDialog::getSaveFileName(this, QString::fromUtf8(kSaveDataCaption), DataFolder,
+                                        QString::fromUtf8(kDataFilter));
+}
+
+bool TFMain::AskReplaceDataFile(const QString& path) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kSaveDataCaption),
+                    QString::fromUtf8(kDataReplaceQuestion).arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::NoButton, this);
+    QPushButton* replace = box.addButton(QString::fromUtf8(kDataReplace), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QString::fromUtf8(kDataKeep), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 void TFMain::FileSaveAsClick(const QString& chosen) {
@@ -68,19 +101,20 @@ void TFMain::FileSaveAsClick(const QString& chosen) {
             rows.push_back(DataRowOf(r.when, r.rh, r.tv, r.tsf));
         }
     } else {
-        rows.reserve(static_cast<size_t>(logger_.Count()));
-        for (int i = 0; i < logger_.Count(); ++i) rows.push_back(DataRowOf(logger_.At(i).record));
+        const std::vector<int> counted = logger_.CountedRows();
+        rows.reserve(counted.size());
+        for (const int i : counted) rows.push_back(DataRowOf(logger_.At(i).record));
     }
     if (rows.empty()) {
         SetPanelText(3, QString::fromUtf8(kDataNothingToSave));
         return;
     }
-    QString path = chosen;
-    if (path.isEmpty()) {
-        path = QFileDialog::getSaveFileName(this, QString::fromUtf8(kSaveDataCaption), DataFolder,
-                                            QString::fromUtf8(kDataFilter));
-        if (path.isEmpty()) return;
-        if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) path += ".csv";
+    QString path = chosen.isEmpty() ? AskSavePath() : chosen;
+    if (path.isEmpty()) return;
+    // The dialog asked about the name typed; the name with ".csv" added is asked about here.
+    if (chosen.isEmpty() && !path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        path += QStringLiteral(".csv");
+        if (QFileInfo::exists(path) && !AskReplace(path)) return;
     }
     const QString error = WriteDataFile(path, rows);
     if (!error.isEmpty()) {

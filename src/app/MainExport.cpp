@@ -4,6 +4,7 @@
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "assess/AssessTexts.h"
 #include "export/AssessmentSheet.h"
 #include "export/ExportTexts.h"
 #include "logger/LoggerRow.h"
@@ -22,7 +23,7 @@ constexpr Quantity kSheetColumns[] = {Quantity::Ths, Quantity::Wbgt, Quantity::R
 class MainProtocolSource final : public ProtocolSource {
 public:
     MainProtocolSource(const TFMain& m, const LiveSession& live, const LoggerTable& logger)
-        : m_(m), live_(live), logger_(logger) {}
+        : m_(m), live_(live), logger_(logger), counted_(logger.CountedRows()) {}
     bool LivePage() const override { return m_.PageControl->currentIndex() == 0; }
     int LiveCount(int) const override { return live_.Count(); }
     QString LiveTime(int t) const override { return TimeOfDayText(live_.At(t).when); }
@@ -30,16 +31,19 @@ public:
         const auto value = LiveValue(live_.At(t), kSheetColumns[std::clamp(column, 2, 10) - 2]);
         return value ? NumberText(*value) : QString::fromLatin1(kAbsentText);
     }
-    // The logger page's grid: its header row, a row per record, its empty last row.
-    int LoggerRowCount() const override { return logger_.Count() + 2; }
+    // The logger page's grid: its header row, a row per record counted once, its empty last
+    // row.
+    int LoggerRowCount() const override { return static_cast<int>(counted_.size()) + 2; }
     QString LoggerCell(int col, int row) const override {
-        if (row < 1 || row > logger_.Count() || col < 0 || col >= kLoggerColumns) return {};
+        if (row < 1 || row > static_cast<int>(counted_.size()) || col < 0 ||
+            col >= kLoggerColumns) {
+            return {};
+        }
         // The sheet is written column by column: each record's texts are made once.
         if (rows_.empty()) {
-            rows_.reserve(static_cast<size_t>(logger_.Count()));
-            for (int i = 0; i < logger_.Count(); ++i) {
+            rows_.reserve(counted_.size());
+            for (const int i : counted_)
                 rows_.push_back(MakeLoggerRow(0, logger_.At(i).record).cells);
-            }
         }
         return rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(col)];
     }
@@ -48,6 +52,7 @@ private:
     const TFMain& m_;
     const LiveSession& live_;
     const LoggerTable& logger_;
+    const std::vector<int> counted_;
     mutable std::vector<std::array<QString, kLoggerColumns>> rows_;
 };
 
@@ -66,6 +71,7 @@ void TFMain::N1Click() {
         for (const AssessLine& line : FAssess_->SheetLines(kind)) {
             content.rows.emplace_back(line.label, line.value);
         }
+        content.typedRows = kPlaceFieldCount;  // SheetLines begins with the place
         content.pageHeader = FAssess_->MeasurementDateText(kind);
         content.conditionsClass = FAssess_->SheetClass(kind);
         settings.addSheets = [content, locale = settings.locale](WorkbookModel& book) {

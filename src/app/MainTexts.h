@@ -18,6 +18,9 @@ inline constexpr const char* kStartCaption = "Старт";
 inline constexpr const char* kStopCaption = "Стоп";
 inline constexpr const char* kClearCaption = "Очистить";
 inline constexpr const char* kLoadCaption = "Загрузить";
+// The note on a logger row whose record is no measurement (LoggerRecordValid).
+inline constexpr const char* kLoggerInvalidNote =
+    "Недостоверная запись: невозможные время или значение; в оценку не входит";
 inline constexpr const char* kStopLoadCaption = "Прервать";
 
 inline constexpr const char* kMenuExport = "Передать данные в  Excel";
@@ -30,6 +33,9 @@ inline constexpr const char* kMenuExit = "Выход";
 inline constexpr const char* kMenuFile = "Файл";
 inline constexpr const char* kMenuFileOpen = "Открыть…";
 inline constexpr const char* kMenuFileSaveAs = "Сохранить как…";
+inline constexpr const char* kMenuFileClearLogger = "Очистить таблицу логгера";
+inline constexpr const char* kLoggerCleared = "Таблица логгера очищена";
+inline constexpr const char* kLoggerClearBusy = "Таблица не очищена: идёт загрузка из прибора";
 // The file dialogs' captions and filter.
 inline constexpr const char* kOpenDataCaption = "Открыть файл данных";
 inline constexpr const char* kSaveDataCaption = "Сохранить показания в файл";
@@ -38,6 +44,10 @@ inline constexpr const char* kDataFilter = "Файлы данных (*.csv);;В�
 inline constexpr const char* kDataOpened = "Из файла %2 загружено записей: %1";
 inline constexpr const char* kDataSaved = "Записей сохранено: %1, файл %2";
 inline constexpr const char* kDataNothingToSave = "Нет показаний для сохранения";
+// %1 the file.
+inline constexpr const char* kDataReplaceQuestion = "Файл %1 уже существует. Заменить его?";
+inline constexpr const char* kDataReplace = "&Заменить";
+inline constexpr const char* kDataKeep = "&Отмена";
 inline constexpr const char* kDataOpenBusy = "Файл не открыт: идёт загрузка из прибора";
 
 inline constexpr const char* kLoggerQuantityItems[4] = {

@@ -2,10 +2,11 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QColor>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <algorithm>
 #include <utility>
 
@@ -120,6 +121,13 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         return Cell(index.column() + fixedCols_, index.row() + 1);
+    }
+    if (rowNote_ && (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole ||
+                     role == Qt::BackgroundRole)) {
+        const QString note = rowNote_(index.row() + 1);
+        if (note.isEmpty()) return {};
+        if (role == Qt::BackgroundRole) return QColor(255, 210, 210);
+        return note;
     }
     return {};
 }

@@ -25,6 +25,9 @@ public:
     // count rows inserted before row `before` in one step (a file of 100,000 rows would
     // otherwise be 100,000 insertions the view follows); cell gives the texts of row i.
     void InsertRows(int before, int count, const std::function<QString(int col, int i)>& cell);
+    // A note on a data row, empty for most: its cells' tool tip and accessible description, on a
+    // pale red ground, so that a row to be read with care is told apart without its texts changed.
+    void SetRowNote(std::function<QString(int row)> note) { rowNote_ = std::move(note); }
 
     // The table view shows row 0 as the column headers and the fixed
     // column as the row headers, so screen readers announce them as such.
@@ -36,6 +39,7 @@ public:
 private:
     int cols_;
     int fixedCols_;
+    std::function<QString(int row)> rowNote_;
     // One UTF-8 string per row, its cells apart by kCellSeparator: a live table
     // of a hundred thousand rows then costs a few megabytes, not a hundred.
     std::vector<std::string> cells_;

@@ -172,6 +172,7 @@ void TFMain::ConnectHandlers() {
     connect(&live_, &LiveSession::rowsAdded, this, &TFMain::ShowLiveRows);
     connect(&live_, &LiveSession::cleared, this, &TFMain::ClearLiveView);
     connect(&logger_, &LoggerTable::rowsAdded, this, &TFMain::ShowLoggerRows);
+    connect(&logger_, &LoggerTable::cleared, this, &TFMain::ClearLoggerRows);
     for (int i = 0; i < kLiveChartCount; ++i) {
         QChart* chart = LiveChart(i);
         auto* view = qobject_cast<ZoomChartView*>(chart->scene()->views().value(0));
@@ -301,6 +302,10 @@ void TFMain::BuildFileMenu() {
     FileSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FileSaveAs->setObjectName(QStringLiteral("FileSaveAs"));
     connect(FileSaveAs, &QAction::triggered, this, [this] { FileSaveAsClick(); });
+    MenuFile->addSeparator();
+    FileClearLogger = MenuFile->addAction(QString::fromUtf8(kMenuFileClearLogger));
+    FileClearLogger->setObjectName(QStringLiteral("FileClearLogger"));
+    connect(FileClearLogger, &QAction::triggered, this, &TFMain::FileClearLoggerClick);
 }
 
 void TFMain::BuildTimers() {

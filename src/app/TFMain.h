@@ -118,7 +118,7 @@ public:
     QMenuBar* MainMenu;
     // "Файл": the data files of the logger and live pages.
     QMenu* MenuFile;
-    QAction *FileOpen, *FileSaveAs;
+    QAction *FileOpen, *FileSaveAs, *FileClearLogger;
     QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
     QTimer* TimerDetekt;
     QTimer* TimerInterval;
@@ -223,6 +223,14 @@ public:
     // shown into a data file. The paths are asked for unless given (tests give them).
     void FileOpenClick(const QString& path = {});
     void FileSaveAsClick(const QString& path = {});
+    // "Очистить таблицу логгера": the logger page starts empty again.
+    void FileClearLoggerClick();
+    // The file "Сохранить как…" writes, asked for; whether an existing file is to be replaced
+    // (tests answer instead of the user).
+    std::function<QString()> AskSavePath = [this] { return AskSaveDataPath(); };
+    std::function<bool(const QString& path)> AskReplace = [this](const QString& path) {
+        return AskReplaceDataFile(path);
+    };
     // Where every download is written as it arrives (tests point it elsewhere).
     QString DataFolder;
 
@@ -251,6 +259,8 @@ private:
     void BuildLoggerPage();
     void BuildMenu();
     void BuildFileMenu();
+    QString AskSaveDataPath();
+    bool AskReplaceDataFile(const QString& path);
     void BuildTimers();
     void WriteGridHeaders();
     QChart* MakeLiveChart(double yMin, double yMax);
@@ -262,6 +272,8 @@ private:
     void ShowLiveRows(int first, int count);
     void ClearLiveView();
     void ShowLoggerRows(int first, int count);
+    // The logger table was cleared: so are its grid and its chart.
+    void ClearLoggerRows();
     void Toggle(QWidget* w);
     static void CloseOnEscape(QWidget* w);
     void ShowExportMessage(const ExportMessage& m);

@@ -123,18 +123,18 @@ std::vector<AssessReading> MainAssessSource::LiveReadings() const {
 }
 
 std::vector<AssessReading> MainAssessSource::LoggerReadings() const {
-    // A record whose fields name no moment is still counted: it takes the time of the record
-    // before it, or of the first one with a time.
-    std::optional<qint64> known;
-    for (int i = 0; i < logger_.Count() && !known; ++i) {
-        if (logger_.At(i).reading.when.isValid()) known = SecondsOf(logger_.At(i).reading.when);
-    }
     std::vector<AssessReading> readings;
-    readings.reserve(static_cast<size_t>(logger_.Count()));
-    for (int i = 0; i < logger_.Count(); ++i) {
-        const Reading& r = logger_.At(i).reading;
-        if (r.when.isValid()) known = SecondsOf(r.when);
-        readings.push_back(AssessReadingOf(r, known.value_or(0)));
+    const std::vector<int> counted = logger_.CountedRows();
+    readings.reserve(counted.size());
+    for (const int i : counted) {
+        const LoggerEntry& e = logger_.At(i);
+        if (!LoggerRecordValid(e.record)) {
+            AssessReading left;
+            left.valid = false;
+            readings.push_back(left);
+            continue;
+        }
+        readings.push_back(AssessReadingOf(e.reading, SecondsOf(e.reading.when)));
     }
     return readings;
 }

@@ -169,6 +169,7 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
         {QStringLiteral("Акклиматизация"),
          inputs.acclimatised ? QStringLiteral("есть") : QStringLiteral("нет")},
         {QStringLiteral("Число измерений"), QString::number(a.count)},
+        {QStringLiteral("Не учтено недостоверных записей"), QString::number(a.leftOut)},
         {QStringLiteral("Первое измерение"), any ? WallTimeText(a.firstSeconds) : QString()},
         {QStringLiteral("Продолжительность"), any ? SpanText(a.spanSeconds) : QString()},
     };

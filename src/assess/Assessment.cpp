@@ -142,6 +142,10 @@ Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& input
     Assessment a;
     a.wbgtLimit = WbgtLimit(inputs.metabolicWatts, inputs.acclimatised);
     for (int f = 0; f < kFactorCount; ++f) a.factors[std::size_t(f)].factor = Factor(f);
+    const auto invalid = std::remove_if(readings.begin(), readings.end(),
+                                        [](const AssessReading& r) { return !r.valid; });
+    a.leftOut = static_cast<int>(readings.end() - invalid);
+    readings.erase(invalid, readings.end());
     if (readings.empty()) return a;
     std::stable_sort(
         readings.begin(), readings.end(),
@@ -195,7 +199,7 @@ std::vector<AssessReading> ReadingsBetween(const std::vector<AssessReading>& rea
                                            qint64 to) {
     std::vector<AssessReading> kept;
     for (const AssessReading& r : readings) {
-        if (r.seconds >= from && r.seconds <= to) kept.push_back(r);
+        if (!r.valid || (r.seconds >= from && r.seconds <= to)) kept.push_back(r);
     }
     return kept;
 }

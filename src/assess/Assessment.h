@@ -20,6 +20,8 @@ struct AssessReading {
     double w = 0;     // irradiance, W/m²
     double air = 0;   // air temperature tв, °C
     double rh = 0;    // relative humidity, %
+    // False for a logger record that is no measurement: left out, and counted as such.
+    bool valid = true;
 };
 
 // What the user chose: the period of the year, the category of work, the air speed measured
@@ -65,6 +67,7 @@ struct FactorResult {
 
 struct Assessment {
     int count = 0;
+    int leftOut = 0;  // readings not valid, not in count
     qint64 firstSeconds = 0;
     qint64 spanSeconds = 0;  // from the first reading to the last
     QuantityFigures ths;
@@ -112,7 +115,8 @@ struct Assessment {
 // The figures, the factors, the class and the WBGT verdict of a set of readings in any order.
 [[nodiscard]] Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& inputs);
 
-// The readings from `from` to `to`, both included.
+// The readings from `from` to `to`, both included, and the readings not valid (they have no
+// time to fall outside the period by, and are to be counted as left out).
 [[nodiscard]] std::vector<AssessReading> ReadingsBetween(const std::vector<AssessReading>& readings,
                                                          qint64 from, qint64 to);
 

@@ -26,6 +26,11 @@ class LoggerTable final : public QObject {
     Q_OBJECT
 public:
     void Append(std::vector<LoggerEntry> entries);
+    // The table becomes entries (none: cleared): `cleared`, then `rowsAdded` for them.
+    void Replace(std::vector<LoggerEntry> entries);
+    // The rows to count, in order: a row of the same address and fields as an earlier one (a
+    // record downloaded again) is left out. Saving, the protocol and the assessment take these.
+    [[nodiscard]] std::vector<int> CountedRows() const;
     [[nodiscard]] int Count() const { return static_cast<int>(entries_.size()); }
     [[nodiscard]] const LoggerEntry& At(int i) const { return entries_[static_cast<size_t>(i)]; }
     // Changes whenever the rows do.
@@ -34,6 +39,8 @@ public:
 signals:
     // Rows first … first + count − 1 were added.
     void rowsAdded(int first, int count);
+    // Every row was taken away.
+    void cleared();
 
 private:
     std::vector<LoggerEntry> entries_;

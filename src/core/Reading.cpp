@@ -1,5 +1,7 @@
 #include "core/Reading.h"
 
+#include <cmath>
+
 #include "measure/NumberText.h"
 
 namespace lmr {
@@ -14,6 +16,16 @@ QDateTime LoggerRecordTime(const LoggerRecord& record) {
     const QTime time(record.hour, record.minute);
     if (!date.isValid() || !time.isValid()) return {};
     return QDateTime(date, time);
+}
+
+bool LoggerRecordValid(const LoggerRecord& record) {
+    const auto word = [](float v) { return std::lround(double(v) * 10); };
+    const long words[3] = {word(record.rh), word(record.tv), word(record.tsf)};
+    for (const long w : words) {
+        if (w >= 65535) return false;
+    }
+    if (words[0] == 0 && words[1] == 0 && words[2] == 0) return false;
+    return LoggerRecordTime(record).isValid();
 }
 
 std::optional<double> LiveValue(const Reading& r, Quantity q) {

@@ -34,6 +34,11 @@ struct Reading {
 // 2000); invalid when they name none.
 [[nodiscard]] QDateTime LoggerRecordTime(const LoggerRecord& record);
 
+// Whether a logger record can be a measurement: its time fields name a real moment, no channel
+// word is 65535 (erased memory, a sensor off its range) and not all three are 0 (a record never
+// written). The page still shows the others as read, marked.
+[[nodiscard]] bool LoggerRecordValid(const LoggerRecord& record);
+
 // A quantity of the reading rounded to 0.1 as the live page shows it (the globe temperature
 // as read); nullopt for the dew point at RH 0, which does not exist.
 [[nodiscard]] std::optional<double> LiveValue(const Reading& r, Quantity q);

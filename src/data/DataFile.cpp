@@ -4,9 +4,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
+#include "core/Reading.h"
 #include "data/DataTexts.h"
+#include "data/FileErrorText.h"
 #include "measure/HeatStress.h"
 #include "measure/NumberText.h"
 
@@ -124,6 +127,8 @@ QByteArray DataLine(const DataRow& row) {
         line += kSeparator;
         line += Tenth(v);
     }
+    line += kSeparator;
+    if (!LoggerRecordValid(LoggerRecordOf(row))) line += kDataInvalidNote;
     return line + "\r\n";
 }
 
@@ -136,7 +141,7 @@ bool DataFileWriter::Open(const QString& path) {
     }
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        error_ = QString::fromUtf8(kDataCannotWrite).arg(path, file_.errorString());
+        error_ = QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file_, errno));
         return false;
     }
     return Write(kByteOrderMark + DataHeaderLine());
@@ -167,102 +172,145 @@ bool DataFileWriter::MarkStopped() {
 bool DataFileWriter::Write(const QByteArray& bytes) {
     // One write and a flush per line: the line reaches the system whole or not at all.
     if (file_.write(bytes) == bytes.size() && file_.flush()) return true;
-    error_ = QString::fromUtf8(kDataCannotWrite).arg(file_.fileName(), file_.errorString());
+    error_ = QString::fromUtf8(kDataCannotWrite).arg(file_.fileName(), FileErrorText(file_, errno));
     file_.close();
     return false;
 }
 
 QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows) {
+    // A FIFO or a device in the file's place would block the save or be replaced by it.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        return QString::fromUtf8(kDataNotAFile).arg(QDir::toNativeSeparators(path));
+    }
     // Saved whole or not at all: an earlier file of that name stays until the new one is done.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return QString::fromUtf8(kDataCannotWrite).arg(path, file.errorString());
+        return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
     }
     QByteArray bytes = kByteOrderMark + DataHeaderLine();
     bytes.reserve(bytes.size() + qsizetype(rows.size()) * 72);
     for (const DataRow& row : rows) bytes += DataLine(row);
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        return QString::fromUtf8(kDataCannotWrite).arg(path, file.errorString());
+        return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
     }
     return {};
 }
 
+namespace {
+
+// One reading's line of file `name` into row; the error text when it is not one.
+QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizetype lineNumber,
+                  DataRow* row) {
+    QByteArrayView fields[kDataColumns];
+    int count = 0;
+    for (qsizetype from = 0;;) {
+        const qsizetype sep = line.indexOf(kSeparator, from);
+        const QByteArrayView field = line.sliced(from, (sep < 0 ? line.size() : sep) - from);
+        if (count < columns) fields[count] = field;
+        ++count;
+        if (sep < 0) break;
+        from = sep + 1;
+    }
+    if (count != columns) {
+        return QString::fromUtf8(kDataBadFieldCount)
+            .arg(name)
+            .arg(lineNumber)
+            .arg(count)
+            .arg(columns);
+    }
+    if (!ParseTime(fields[0], &row->time)) {
+        return QString::fromUtf8(kDataBadTime)
+            .arg(name)
+            .arg(lineNumber)
+            .arg(QString::fromUtf8(fields[0]));
+    }
+    float derived = 0;
+    // The note is for the reader of the file: a record's validity derives from its fields.
+    for (int c = 1; c < kDataColumns - 1; ++c) {
+        float* target = c == 1 ? &row->rh : c == 2 ? &row->tv : c == 3 ? &row->tsf : &derived;
+        // The dew point is empty where RH gives none; the derived columns are checked but
+        // not taken: the measured three give them back.
+        if (c == 7 && fields[c].isEmpty()) continue;
+        if (!ParseNumber(fields[c], target)) {
+            return QString::fromUtf8(fields[c].contains(',') ? kDataDecimalComma : kDataBadNumber)
+                .arg(name)
+                .arg(lineNumber)
+                .arg(Caption(c), QString::fromUtf8(fields[c]));
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
 DataFileContents ReadDataFile(const QString& path) {
     DataFileContents out;
+    const QString name = QDir::toNativeSeparators(path);
+    // A FIFO or a device would block the read or never end it.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        out.error = QString::fromUtf8(kDataNotAFile).arg(name);
+        return out;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        out.error = QString::fromUtf8(kDataCannotRead).arg(path, file.errorString());
+        out.error = QString::fromUtf8(kDataCannotRead).arg(name, FileErrorText(file, errno));
         return out;
     }
     const QByteArray bytes = file.readAll();
-    const QString name = QDir::toNativeSeparators(path);
-    auto fail = [&](const char* text, qsizetype line) {
+    auto fail = [&](const QString& text) {
         out.rows.clear();
-        out.error = QString::fromUtf8(text).arg(name).arg(line);
+        out.error = text;
         return out;
+    };
+    auto failAt = [&](const char* text, qsizetype line) {
+        return fail(QString::fromUtf8(text).arg(name).arg(line));
     };
 
     qsizetype at = bytes.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
     qsizetype lineNumber = 0;
-    QByteArrayView fields[kDataColumns];
+    int columns = kDataColumns;
     while (at < bytes.size()) {
         ++lineNumber;
-        const qsizetype end = bytes.indexOf('\n', at);
-        // A last line without its end was cut off while being written.
-        if (end < 0) return fail(lineNumber == 1 ? kDataNotOurs : kDataTruncated, lineNumber);
+        qsizetype end = bytes.indexOf('\n', at);
+        const bool whole = end >= 0;
+        if (!whole) end = bytes.size();
         QByteArrayView line(bytes.constData() + at, end - at);
         at = end + 1;
         if (line.endsWith('\r')) line.chop(1);
         if (lineNumber > 1 && line.startsWith('#')) continue;
         if (lineNumber == 1) {
-            if (line != QByteArrayView(DataHeaderLine()).chopped(2)) {
-                return fail(kDataNotOurs, lineNumber);
+            const QByteArray header = DataHeaderLine().chopped(2);
+            // A file written before the note column: its header ends before the note's caption.
+            const QByteArray older = header.left(header.lastIndexOf(kSeparator));
+            if (line == older) {
+                columns = kDataColumns - 1;
+            } else if (QString::fromUtf8(line).toUtf8() != line) {
+                // A spreadsheet's "save as CSV" in a Russian system writes Windows-1251.
+                return fail(QString::fromUtf8(kDataNotUtf8).arg(name));
+            } else if (line != header || !whole) {
+                return failAt(kDataNotOurs, lineNumber);
             }
             out.rows.reserve(size_t(bytes.size() / 64));
             continue;
         }
-        int count = 0;
-        for (qsizetype from = 0;;) {
-            const qsizetype sep = line.indexOf(kSeparator, from);
-            const QByteArrayView field = line.sliced(from, (sep < 0 ? line.size() : sep) - from);
-            if (count < kDataColumns) fields[count] = field;
-            ++count;
-            if (sep < 0) break;
-            from = sep + 1;
-        }
-        if (count != kDataColumns) {
-            out.rows.clear();
-            out.error = QString::fromUtf8(kDataBadFieldCount).arg(name).arg(lineNumber).arg(count);
-            return out;
-        }
         DataRow row;
-        if (!ParseTime(fields[0], &row.time)) {
-            out.rows.clear();
-            out.error = QString::fromUtf8(kDataBadTime)
-                            .arg(name)
-                            .arg(lineNumber)
-                            .arg(QString::fromUtf8(fields[0]));
-            return out;
-        }
-        float derived = 0;
-        for (int c = 1; c < kDataColumns; ++c) {
-            float* target = c == 1 ? &row.rh : c == 2 ? &row.tv : c == 3 ? &row.tsf : &derived;
-            // The dew point is empty where RH gives none; the derived columns are checked but
-            // not taken: the measured three give them back.
-            if (c == 7 && fields[c].isEmpty()) continue;
-            if (!ParseNumber(fields[c], target)) {
-                out.rows.clear();
-                out.error = QString::fromUtf8(kDataBadNumber)
-                                .arg(name)
-                                .arg(lineNumber)
-                                .arg(Caption(c), QString::fromUtf8(fields[c]));
-                return out;
+        const QString error = ParseLine(line, columns, name, lineNumber, &row);
+        if (!error.isEmpty()) {
+            // A last line without its end was cut off while being written (a full disk, a
+            // program killed): the lines before it are whole.
+            if (!whole && !out.rows.empty()) {
+                out.notice = QString::fromUtf8(kDataCutOff).arg(name).arg(lineNumber);
+                break;
             }
+            if (!whole) return failAt(kDataTruncated, lineNumber);
+            return fail(error);
         }
         out.rows.push_back(row);
     }
-    if (lineNumber == 0) return fail(kDataNotOurs, 1);
-    if (out.rows.empty()) return fail(kDataEmpty, 1);
+    if (lineNumber == 0) return failAt(kDataNotOurs, 1);
+    if (out.rows.empty()) return failAt(kDataEmpty, 1);
     return out;
 }
 

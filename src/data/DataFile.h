@@ -16,8 +16,9 @@ namespace lmr {
 // point; LibreOffice finds it by itself. Row 1 holds the captions with their units; each
 // further row one reading: the time as an ISO 8601 date and time, the three measured
 // channels with one decimal, then the six derived quantities (the dew point empty where
-// there is none).
-inline constexpr int kDataColumns = 10;
+// there is none), and a note: "недостоверная запись" for a record that is no measurement,
+// else empty. Files without the note column are read as well.
+inline constexpr int kDataColumns = 11;
 
 // The file's time of a reading: the logger's own fields, seconds for live readings.
 struct DataTime {
@@ -70,15 +71,20 @@ private:
     int rows_ = 0;
 };
 
-// Writes the rows to a new file at path in one go; the error text, empty when written.
+// Writes the rows to a file at path in one go, replacing a regular file there; the error text,
+// empty when written.
 [[nodiscard]] QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows);
 
 struct DataFileContents {
-    std::vector<DataRow> rows;  // empty when error is set: a file loads whole or not at all
-    QString error;              // names the file and the line
+    // Empty when error is set: a file loads whole or not at all, but for a last line cut off,
+    // which is left out and told in notice.
+    std::vector<DataRow> rows;
+    QString error;   // names the file and the line
+    QString notice;  // what the user is to know of a file that loaded
 };
 
-// Reads a data file written by DataFileWriter (or by a spreadsheet keeping its format).
+// Reads a data file written by DataFileWriter (or by a spreadsheet keeping its format); refuses
+// anything but a regular file.
 [[nodiscard]] DataFileContents ReadDataFile(const QString& path);
 
 // A comment line (from "#" on) is skipped wherever it stands after the header; files without

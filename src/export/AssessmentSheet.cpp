@@ -49,7 +49,11 @@ void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& con
     int row = kFirstRow;
     for (const auto& [label, value] : content.rows) {
         SetCell(sheet, row, 1, label, locale);
-        SetCell(sheet, row, 2, value, locale);
+        if (row - kFirstRow < content.typedRows) {
+            SetTextCell(sheet, row, 2, value);
+        } else {
+            SetCell(sheet, row, 2, value, locale);
+        }
         if (content.conditionsClass && label == QString::fromUtf8(kClassLineLabel)) {
             sheet.fill({row, 1, row, 2}, ClassFill(*content.conditionsClass));
         }

@@ -106,10 +106,16 @@ std::optional<WorkbookModel> OpenExcel(const QString& dir, const MessageSink& sh
 }
 
 void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale) {
+    if (const std::optional<double> number = NumberFromCellText(text, locale)) {
+        sheet.setValue(row, column, {CellValue::Kind::Number, *number, {}});
+    } else {
+        SetTextCell(sheet, row, column, text);
+    }
+}
+
+void SetTextCell(SheetModel& sheet, int row, int column, const QString& text) {
     if (text.isEmpty()) {
         sheet.clearValue(row, column);
-    } else if (const std::optional<double> number = NumberFromCellText(text, locale)) {
-        sheet.setValue(row, column, {CellValue::Kind::Number, *number, {}});
     } else {
         sheet.setValue(row, column, {CellValue::Kind::Text, 0, text});
     }

@@ -45,6 +45,8 @@ enum class ExportStatus {
 // Puts the text into cell (row, column) as the user would have typed it: a number where it
 // reads as one in the locale. An empty text leaves the cell empty.
 void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale);
+// Writes text as a text whatever it reads as; empty clears the cell.
+void SetTextCell(SheetModel& sheet, int row, int column, const QString& text);
 
 // The protocol on its worksheet, step by step in this order: column widths, header fill,
 // centring, title and header row, borders, one row per measurement.

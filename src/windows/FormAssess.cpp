@@ -360,8 +360,12 @@ TFAssess::Judged TFAssess::Judge(AssessSourceKind kind, std::vector<AssessReadin
     if (kind == SelectedSource() && CheckBoxPeriod->isChecked()) {
         const qint64 from = DateTimeEditFrom->dateTime().toSecsSinceEpoch();
         const qint64 to = DateTimeEditTo->dateTime().toSecsSinceEpoch();
-        readings = ReadingsBetween(readings, from, to);
-        j.period = QStringLiteral("с %1 по %2").arg(WallTimeText(from), WallTimeText(to));
+        j.periodRefused = to < from;
+        readings =
+            j.periodRefused ? std::vector<AssessReading>{} : ReadingsBetween(readings, from, to);
+        j.period = QString::fromUtf8(j.periodRefused ? "не принят: конец %2 раньше начала %1"
+                                                     : "с %1 по %2")
+                       .arg(WallTimeText(from), WallTimeText(to));
     }
     j.assessment = Assess(std::move(readings), Inputs());
     return j;
@@ -369,13 +373,17 @@ TFAssess::Judged TFAssess::Judge(AssessSourceKind kind, std::vector<AssessReadin
 
 void TFAssess::FollowDataPeriod(const std::vector<AssessReading>& readings) {
     // While no period is chosen the period fields show the data's own, ready to be narrowed.
-    if (CheckBoxPeriod->isChecked() || readings.empty()) return;
-    qint64 first = readings.front().seconds;
-    qint64 last = first;
+    if (CheckBoxPeriod->isChecked()) return;
+    bool any = false;
+    qint64 first = 0;
+    qint64 last = 0;
     for (const AssessReading& r : readings) {
-        first = std::min(first, r.seconds);
-        last = std::max(last, r.seconds);
+        if (!r.valid) continue;  // no time of its own
+        first = any ? std::min(first, r.seconds) : r.seconds;
+        last = any ? std::max(last, r.seconds) : r.seconds;
+        any = true;
     }
+    if (!any) return;
     const QSignalBlocker a(DateTimeEditFrom);
     const QSignalBlocker b(DateTimeEditTo);
     DateTimeEditFrom->setDateTime(WallDateTime(first));
@@ -392,6 +400,7 @@ void TFAssess::Recompute() {
     const Judged j = Judge(kind, std::move(readings));
     current_ = j.assessment;
     ShowAssessment(current_);
+    if (j.periodRefused) LabelClass->setText(QStringLiteral("Период ") + j.period);
     const std::vector<AssessLine> lines =
         AssessLines(current_, Inputs(), ComboBoxSource->currentText(), j.period);
     TableResults->setRowCount(static_cast<int>(lines.size()));

@@ -80,6 +80,7 @@ private:
     struct Judged {
         Assessment assessment;
         QString period;
+        bool periodRefused = false;  // it ends before it starts: nothing is judged
     };
     [[nodiscard]] Judged Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const;
     [[nodiscard]] std::vector<AssessReading> ReadingsOf(AssessSourceKind kind) const;

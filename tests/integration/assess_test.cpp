@@ -100,6 +100,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     m.N10->trigger();
     EXPECT_TRUE(a.isVisible());
     a.EditPlace[0]->setText("Литейный цех № 2");
+    a.EditPlace[1]->setText("007123");  // a number of the place's own, zeros and all
 
     SCOPED_TRACE("live readings");
     m.PageControl->setCurrentIndex(0);
@@ -135,6 +136,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
         const QString book = Unzip(opened[0], "xl/workbook.xml");
         EXPECT_TRUE(book.contains("name=\"Оценка\"")) << book.toStdString();
         EXPECT_EQ(book.count("_xlnm.Print_Titles"), 2) << book.toStdString();
+        EXPECT_TRUE(QString(Unzip(opened[0], "xl/sharedStrings.xml")).contains(">007123<"));
 
         // Without the assessment window the first sheet's cells and formats are the same.
         m.SetAssessWindow(nullptr);
@@ -176,6 +178,12 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     EXPECT_TRUE(a.LabelAirSpeedNote->text().contains("0.7x"));
     a.EditAirSpeed->setText("0,7");
     EXPECT_EQ(a.Current().Of(Factor::AirSpeed).conditionsClass, ConditionsClass::C31);
+    // A period that ends before it starts is refused, and said to be.
+    a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(12, 0), Qt::UTC));
+    EXPECT_EQ(a.Current().count, 0);
+    EXPECT_TRUE(a.LabelClass->text().contains("раньше начала"))
+        << a.LabelClass->text().toStdString();
+    a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(10, 10), Qt::UTC));
     m.PageControl->setCurrentIndex(1);
     m.N1->trigger();
     ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();

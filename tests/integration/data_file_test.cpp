@@ -7,10 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScrollArea>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -21,6 +23,7 @@
 #include "data/DataFile.h"
 #include "export/ExportMessage.h"
 #include "logger/LoggerRow.h"
+#include "windows/FormAssess.h"
 
 namespace lmr::test {
 namespace {
@@ -193,6 +196,154 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
     QFile b(saved);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(b.readAll(), a.readAll());
+}
+
+// Records that are no measurement are shown as the logger gave them, marked, written as such
+// and left out of the assessment, which says how many; a file brings them back the same.
+TEST(DataFileRoundTrip, ImpossibleRecordsStayAsReadMarkedInTheGridAndTheFileAndOutOfTheAssessment) {
+    sim::Options o;
+    o.logger = {sim::MakeRecord(550, 310, 360, 10, 0),
+                sim::MakeRecord(550, 312, 360, 10, 61),         // minute 61
+                sim::MakeRecord(550, 314, 360, 10, 10, 7, 13),  // month 13
+                sim::MakeRecord(550, 316, 360, 10, 15, 0),      // day 0
+                sim::MakeRecord(550, 318, 360, 10, 20, 32),     // day 32
+                sim::MakeRecord(550, 65535, 360, 10, 25),       // a word 65535
+                sim::MakeRecord(0, 0, 0, 10, 30),               // words 0: never written
+                sim::MakeRecord(550, 320, 360, 10, 35),
+                sim::MakeRecord(550, 320, 360, 20, 0)};  // the hour jumps: the end
+    const bool invalid[] = {false, true, true, true, true, true, true, false};
+    constexpr int kRecords = 8;
+    QString file;
+    const auto expectMarked = [&](SimProgram& p) {
+        TFMain& m = p.main();
+        ASSERT_EQ(m.StringGridL->RowCount(), kRecords + 2);
+        for (int i = 0; i < kRecords; ++i) {
+            SCOPED_TRACE(i);
+            // The texts as the logger gave them.
+            EXPECT_EQ(Row(m.StringGridL, i + 1), DownloadedRow(o.logger, i));
+            const QModelIndex cell = m.StringGridL->model()->index(i, 3);
+            EXPECT_EQ(cell.data(Qt::ToolTipRole).toString().isEmpty(), !invalid[i]);
+            EXPECT_EQ(cell.data(Qt::AccessibleDescriptionRole).toString().isEmpty(), !invalid[i]);
+        }
+        TFAssess& a = p.program().FAssess();
+        m.N10->trigger();
+        a.ComboBoxSource->setCurrentIndex(1);
+        a.TimerRefreshTimer();
+        EXPECT_EQ(a.Current().count, 2);
+        EXPECT_EQ(a.Current().leftOut, 6);
+        EXPECT_EQ(a.Current().spanSeconds, 35 * 60);
+        EXPECT_LT(a.Current().ths.max, 100);
+        bool said = false;
+        for (int r = 0; r < a.TableResults->rowCount(); ++r) {
+            said =
+                said || (a.TableResults->item(r, 0)->text() == "Не учтено недостоверных записей" &&
+                         a.TableResults->item(r, 1)->text() == "6");
+        }
+        EXPECT_TRUE(said);
+    };
+    QTemporaryDir docs;
+    {
+        SimProgram p(o);
+        ASSERT_TRUE(p.Identify());
+        SimProgram::Finish(p.main(), &TFMain::ButtonZagruzitClick);
+        expectMarked(p);
+        const QDir logger(p.main().DataFolder);
+        const QStringList files = logger.entryList({"*.csv"}, QDir::Files);
+        ASSERT_EQ(files.size(), 1);
+        file = docs.filePath("download.csv");
+        ASSERT_TRUE(QFile::copy(logger.filePath(files[0]), file));
+    }
+    // The file says which lines are no measurement.
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), kRecords + 2);
+    EXPECT_TRUE(lines[0].endsWith(";Примечание\r"));
+    for (int i = 0; i < kRecords; ++i) {
+        EXPECT_EQ(lines[i + 1].endsWith(";недостоверная запись\r"), invalid[i])
+            << lines[i + 1].data();
+        EXPECT_EQ(lines[i + 1].endsWith(";\r"), !invalid[i]) << lines[i + 1].data();
+    }
+    // Opened again, the same rows, marks and assessment.
+    SimProgram p;
+    p.main().FileOpenClick(file);
+    expectMarked(p);
+}
+
+TEST(DataFileWindow, SaveAsANameWithoutCsvAsksBeforeReplacingTheFileWithIt) {
+    SimProgram p;
+    TFMain& m = p.main();
+    ASSERT_TRUE(p.Identify());
+    m.PageControl->setCurrentIndex(0);
+    SimProgram::Finish(m, &TFMain::TakeReading);
+    QTemporaryDir dir;
+    const QString kept = dir.filePath("name.csv");
+    QFile f(kept);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("the user's own table\n");
+    f.close();
+    m.AskSavePath = [&] { return dir.filePath("name"); };
+    QStringList asked;
+    bool replace = false;
+    m.AskReplace = [&](const QString& path) {
+        asked << path;
+        return replace;
+    };
+    m.FileSaveAsClick();
+    ASSERT_EQ(asked, QStringList{kept});
+    EXPECT_EQ(ReadDataFile(kept).rows.size(), 0u) << "replaced without the user's word";
+    replace = true;
+    m.FileSaveAsClick();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(ReadDataFile(kept).rows.size(), 1u);
+    // A new name is not asked about.
+    m.AskSavePath = [&] { return dir.filePath("other"); };
+    m.FileSaveAsClick();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(ReadDataFile(dir.filePath("other.csv")).rows.size(), 1u);
+}
+
+TEST(DataFileWindow, AFileOpenedIsTheTableADownloadAgainIsShownButCountedOnceAndTheTableClears) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(5);
+    SimProgram p(o);
+    TFMain& m = p.main();
+    std::vector<ExportMessage> messages;
+    m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
+    ASSERT_TRUE(p.Identify());
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("five.csv");
+    m.FileSaveAsClick(file);
+    // Opened twice: the file's rows, once.
+    for (int i = 0; i < 2; ++i) {
+        m.FileOpenClick(file);
+        ASSERT_EQ(m.StringGridL->RowCount(), 5 + 2);
+        EXPECT_EQ(m.Series1->count(), 5);
+    }
+    // The same records downloaded again: shown twice, as the meter gave them twice.
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
+    ASSERT_EQ(m.StringGridL->RowCount(), 10 + 2);
+    EXPECT_EQ(m.Series1->count(), 10);
+    const QString saved = dir.filePath("saved.csv");
+    m.FileSaveAsClick(saved);
+    EXPECT_EQ(ReadDataFile(saved).rows.size(), 5u);
+    TFAssess& a = p.program().FAssess();
+    m.N10->trigger();
+    a.ComboBoxSource->setCurrentIndex(1);
+    a.TimerRefreshTimer();
+    EXPECT_EQ(a.Current().count, 5);
+    // Cleared, the page is as at start; the next download fills it afresh.
+    m.FileClearLogger->trigger();
+    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    EXPECT_EQ(m.StringGridL->Cells(0, 1), "");
+    EXPECT_EQ(m.Series1->count(), 0);
+    a.TimerRefreshTimer();
+    EXPECT_EQ(a.Current().count, 0);
+    SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
+    EXPECT_EQ(m.StringGridL->RowCount(), 5 + 2);
+    EXPECT_EQ(m.Series1->count(), 5);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST(DataFileWindow, ADownloadWhoseFileCannotBeWrittenKeepsItsRowsAndSaysSo) {
