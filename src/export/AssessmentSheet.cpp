@@ -13,6 +13,7 @@ constexpr int kLabelWidth = 48;
 constexpr int kValueWidth = 60;
 constexpr CellRect kHeaderRange{2, 1, 2, 2};  // A2:B2
 constexpr int kFirstRow = 3;
+constexpr int kClassPoints = 14;  // the class of the whole, larger than the sheet's 11
 
 // The class's fill: 1 and 2 green, 3.1 … 3.4 yellow to red, 4 dark red.
 std::uint32_t ClassFill(ConditionsClass c) {
@@ -56,6 +57,7 @@ void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& con
         }
         if (content.conditionsClass && label == QString::fromUtf8(kClassLineLabel)) {
             sheet.fill({row, 1, row, 2}, ClassFill(*content.conditionsClass));
+            sheet.setLargeFont({row, 2, row, 2}, kClassPoints);
         }
         ++row;
     }

@@ -13,6 +13,9 @@ void RangeFormat::applyTo(CellStyle& style) const {
         case What::Borders:
             style.bordered = true;
             break;
+        case What::LargeFont:
+            style.largeFont = points;
+            break;
     }
 }
 
@@ -44,6 +47,14 @@ void SheetModel::drawBorders(const CellRect& rect) {
     RangeFormat f;
     f.rect = rect;
     f.what = RangeFormat::What::Borders;
+    formats_.push_back(f);
+}
+
+void SheetModel::setLargeFont(const CellRect& rect, int points) {
+    RangeFormat f;
+    f.rect = rect;
+    f.what = RangeFormat::What::LargeFont;
+    f.points = points;
     formats_.push_back(f);
 }
 

@@ -40,23 +40,25 @@ struct CellStyle {
     std::optional<std::uint32_t> fill;
     HorizontalAlign align = HorizontalAlign::General;
     bool bordered = false;  // a thin line on all four edges
+    int largeFont = 0;      // points of a bold, larger face; 0: the sheet's own face
 
     [[nodiscard]] bool isPlain() const {
-        return !fill && align == HorizontalAlign::General && !bordered;
+        return !fill && align == HorizontalAlign::General && !bordered && largeFont == 0;
     }
     friend bool operator<(const CellStyle& a, const CellStyle& b) {
-        return std::make_tuple(a.fill, a.align, a.bordered) <
-               std::make_tuple(b.fill, b.align, b.bordered);
+        return std::make_tuple(a.fill, a.align, a.bordered, a.largeFont) <
+               std::make_tuple(b.fill, b.align, b.bordered, b.largeFont);
     }
 };
 
 // One format given to a range, kept in the order given; later ones win.
 struct RangeFormat {
-    enum class What { Fill, Align, Borders };
+    enum class What { Fill, Align, Borders, LargeFont };
     CellRect rect;
     What what = What::Fill;
     std::uint32_t fill = 0;  // RGB
     HorizontalAlign align = HorizontalAlign::General;
+    int points = 0;  // LargeFont's size
 
     void applyTo(CellStyle& style) const;
 };
@@ -86,6 +88,8 @@ public:
     void align(const CellRect& rect, HorizontalAlign align);
     // A thin line on all four edges of every cell of the range.
     void drawBorders(const CellRect& rect);
+    // The range's text bold at the size given, for what the reader must see first.
+    void setLargeFont(const CellRect& rect, int points);
 
     [[nodiscard]] const QString& name() const { return name_; }
     [[nodiscard]] const std::map<std::pair<int, int>, CellValue>& cells() const { return cells_; }

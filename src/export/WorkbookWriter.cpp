@@ -23,6 +23,10 @@ lxw_format* MakeFormat(lxw_workbook* book, const CellStyle& style) {
     }
     if (style.align == HorizontalAlign::Center) format_set_align(format, LXW_ALIGN_CENTER);
     if (style.bordered) format_set_border(format, LXW_BORDER_THIN);
+    if (style.largeFont > 0) {
+        format_set_bold(format);
+        format_set_font_size(format, style.largeFont);
+    }
     return format;
 }
 

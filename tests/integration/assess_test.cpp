@@ -277,6 +277,8 @@ TEST(Assessment, EveryKindOfRoomGetsItsClassLiveAndDownloaded) {
                 EXPECT_TRUE(strings.contains(FactorName(row.deciding)));
                 const QString styles = Unzip(opened.back(), "xl/styles.xml");
                 EXPECT_TRUE(styles.contains(row.fill)) << styles.toStdString();
+                // The class of the whole in a larger, bold face.
+                EXPECT_TRUE(styles.contains("<sz val=\"14\"/>")) << styles.toStdString();
             }
         }
     }
