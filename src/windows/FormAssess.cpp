@@ -87,6 +87,56 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QString::fromUtf8(kAssessTitle));
     setAttribute(Qt::WA_QuitOnClose, false);
 
+    QGroupBox* inputs = BuildInputs();
+    QLabel* classCaption = BuildVerdict();
+    QGroupBox* place = BuildPlace();
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(inputs);
+    left->addWidget(classCaption);
+    left->addWidget(LabelClass);
+    left->addWidget(LabelFactor);
+    left->addWidget(LabelWbgt);
+    left->addWidget(TableFigures);
+    left->addStretch(1);
+
+    TableResults = MakeTable(0, {QStringLiteral("Показатель"), QStringLiteral("Значение")}, this);
+    TableResults->setObjectName(QStringLiteral("TableResults"));
+    TableResults->setAccessibleName(QStringLiteral("Результаты оценки"));
+    TableResults->verticalHeader()->hide();
+    TableResults->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    TableResults->horizontalHeader()->setStretchLastSection(true);
+    TableResults->setColumnWidth(0, 250);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(TableResults, 1);
+    right->addWidget(place);
+
+    // The inputs scroll on a screen lower than they are (a small laptop's 600 pixels).
+    auto* leftPane = new QWidget;
+    leftPane->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    auto* leftScroll = new QScrollArea(this);
+    leftScroll->setObjectName(QStringLiteral("ScrollInputs"));
+    leftScroll->setFrameShape(QFrame::NoFrame);
+    leftScroll->setWidgetResizable(true);
+    leftScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    leftScroll->setWidget(leftPane);
+    leftScroll->setMinimumWidth(leftPane->sizeHint().width() +
+                                leftScroll->verticalScrollBar()->sizeHint().width());
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(leftScroll, 0);
+    layout->addLayout(right, 1);
+    resize(1120, 760);
+
+    ConnectInputs();
+
+    AirSpeedChange();
+    CategoryChange();
+}
+
+QGroupBox* TFAssess::BuildInputs() {
     // Inputs.
     auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"), this);
     auto* form = new QFormLayout(inputs);
@@ -158,7 +208,11 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     CheckBoxAcclimatised->setObjectName(QStringLiteral("CheckBoxAcclimatised"));
     CheckBoxAcclimatised->setChecked(true);
     form->addRow(CheckBoxAcclimatised);
+    return inputs;
+}
 
+// The class, the factor that set it, the WBGT verdict and the figures; the caption above them.
+QLabel* TFAssess::BuildVerdict() {
     // The class and the WBGT verdict.
     auto* classCaption =
         new QLabel(QStringLiteral("Класс условий труда по показателям микроклимата:"), this);
@@ -191,7 +245,10 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     TableFigures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     TableFigures->setFixedHeight(TableFigures->horizontalHeader()->sizeHint().height() +
                                  4 * TableFigures->verticalHeader()->defaultSectionSize() + 4);
+    return classCaption;
+}
 
+QGroupBox* TFAssess::BuildPlace() {
     // The place of measurement, for the protocol.
     auto* place = new QGroupBox(QStringLiteral("Место измерений (для протокола)"), this);
     auto* placeForm = new QFormLayout(place);
@@ -201,46 +258,10 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
         placeForm->addRow(QString::fromUtf8(kPlaceFieldNames[i]) + QLatin1Char(':'), e);
         EditPlace[static_cast<std::size_t>(i)] = e;
     }
+    return place;
+}
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(inputs);
-    left->addWidget(classCaption);
-    left->addWidget(LabelClass);
-    left->addWidget(LabelFactor);
-    left->addWidget(LabelWbgt);
-    left->addWidget(TableFigures);
-    left->addStretch(1);
-
-    TableResults = MakeTable(0, {QStringLiteral("Показатель"), QStringLiteral("Значение")}, this);
-    TableResults->setObjectName(QStringLiteral("TableResults"));
-    TableResults->setAccessibleName(QStringLiteral("Результаты оценки"));
-    TableResults->verticalHeader()->hide();
-    TableResults->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-    TableResults->horizontalHeader()->setStretchLastSection(true);
-    TableResults->setColumnWidth(0, 250);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(TableResults, 1);
-    right->addWidget(place);
-
-    // The inputs scroll on a screen lower than they are (a small laptop's 600 pixels).
-    auto* leftPane = new QWidget;
-    leftPane->setLayout(left);
-    left->setContentsMargins(0, 0, 0, 0);
-    auto* leftScroll = new QScrollArea(this);
-    leftScroll->setObjectName(QStringLiteral("ScrollInputs"));
-    leftScroll->setFrameShape(QFrame::NoFrame);
-    leftScroll->setWidgetResizable(true);
-    leftScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    leftScroll->setWidget(leftPane);
-    leftScroll->setMinimumWidth(leftPane->sizeHint().width() +
-                                leftScroll->verticalScrollBar()->sizeHint().width());
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(leftScroll, 0);
-    layout->addLayout(right, 1);
-    resize(1120, 760);
-
+void TFAssess::ConnectInputs() {
     TimerRefresh = new QTimer(this);
     TimerRefresh->setObjectName(QStringLiteral("TimerRefresh"));
     TimerRefresh->setInterval(kRefreshMs);
@@ -273,9 +294,6 @@ TFAssess::TFAssess(QWidget* parent) : QWidget(parent, Qt::Window) {
     });
     connect(DateTimeEditFrom, &QDateTimeEdit::dateTimeChanged, this, recompute);
     connect(DateTimeEditTo, &QDateTimeEdit::dateTimeChanged, this, recompute);
-
-    AirSpeedChange();
-    CategoryChange();
 }
 
 TFAssess::~TFAssess() = default;

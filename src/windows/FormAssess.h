@@ -13,6 +13,7 @@
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -77,6 +78,10 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    QGroupBox* BuildInputs();
+    QLabel* BuildVerdict();
+    QGroupBox* BuildPlace();
+    void ConnectInputs();
     struct Judged {
         Assessment assessment;
         QString period;
