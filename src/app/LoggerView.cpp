@@ -37,7 +37,7 @@ std::vector<LoggerRow> MakeRows(const LoggerTable& table, int first, int count) 
         for (size_t i = from; i < to; ++i) {
             const LoggerEntry& e = table.At(first + static_cast<int>(i));
             LoggerRow& row = rows[i];
-            row = MakeLoggerRow(0, e.record);
+            row = MakeLoggerRow(0, e.record, e.reading.derived);
             // A file may hold more rows than the logger's addresses reach.
             const QString label = QString::number(e.address);
             for (LoggerPoint& p : row.points) {

@@ -43,7 +43,8 @@ public:
         if (rows_.empty()) {
             rows_.reserve(counted_.size());
             for (const int i : counted_)
-                rows_.push_back(MakeLoggerRow(0, logger_.At(i).record).cells);
+                rows_.push_back(
+                    MakeLoggerRow(0, logger_.At(i).record, logger_.At(i).reading.derived).cells);
         }
         return rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(col)];
     }

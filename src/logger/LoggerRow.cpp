@@ -18,7 +18,10 @@ constexpr std::array<QRgb, kLoggerSeries> kSeriesColours = {
 }  // namespace
 
 LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record) {
-    const HeatStress hs = DeriveHeatStress(record.rh, record.tv, record.tsf);
+    return MakeLoggerRow(address, record, DeriveHeatStress(record.rh, record.tv, record.tsf));
+}
+
+LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record, const HeatStress& hs) {
     LoggerRow row;
     row.record = record;
     row.cells[0] = LoggerTimeText(record);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "logger/LoggerRecord.h"
+#include "measure/HeatStress.h"
 
 namespace lmr {
 
@@ -32,5 +33,8 @@ struct LoggerRow {
 // to tв (as the instrument's logger view does) while ТНС and WBGT use it as read. A record with
 // RH 0 has no dew point; its cell shows "-".
 [[nodiscard]] LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record);
+// The same with the record's quantities already derived.
+[[nodiscard]] LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record,
+                                      const HeatStress& hs);
 
 }  // namespace lmr
