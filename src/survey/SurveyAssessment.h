@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "assess/Assessment.h"
+#include "survey/Survey.h"
+
+namespace lmr {
+
+// The whole assessment of one height: every reading of its measurements judged with the
+// workplace's category, the survey's period of the year and the height's air speed.
+struct HeightVerdict {
+    qint64 heightId = 0;
+    double metres = 0;
+    Assessment assessment;
+};
+
+// A point's class is the highest over its heights; the height and factor that set it are named.
+struct PointVerdict {
+    qint64 pointId = 0;
+    std::vector<HeightVerdict> heights;  // in the point's order
+    std::optional<ConditionsClass> conditionsClass;
+    int decidingHeight = -1;  // index into heights; -1 without a class
+    Factor decidingFactor = Factor::AirTemperature;
+};
+
+// A workplace's class is the highest over its points.
+struct WorkplaceVerdict {
+    qint64 workplaceId = 0;
+    std::vector<PointVerdict> points;  // in the workplace's order
+    std::optional<ConditionsClass> conditionsClass;
+    int decidingPoint = -1;  // index into points; -1 without a class
+    Factor decidingFactor = Factor::AirTemperature;
+};
+
+[[nodiscard]] AssessInputs SurveyAssessInputs(const SurveyHeader& header,
+                                              const SurveyWorkplace& workplace,
+                                              const SurveyHeight& height);
+[[nodiscard]] HeightVerdict AssessHeight(const SurveyHeader& header,
+                                         const SurveyWorkplace& workplace,
+                                         const SurveyHeight& height);
+[[nodiscard]] PointVerdict AssessPoint(const SurveyHeader& header, const SurveyWorkplace& workplace,
+                                       const SurveyPoint& point);
+[[nodiscard]] WorkplaceVerdict AssessWorkplace(const SurveyHeader& header,
+                                               const SurveyWorkplace& workplace);
+
+}  // namespace lmr
