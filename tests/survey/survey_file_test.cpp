@@ -337,8 +337,20 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
     while (read(pipeEnds[0], &count, sizeof count) == sizeof count) stored = count;
     close(pipeEnds[0]);
     ASSERT_GE(stored, 1500);
+    ASSERT_TRUE(QFile::exists(path + QStringLiteral("-wal")));
 
+    // A new survey made in the place of the killed one starts empty: the log left beside the
+    // old file is not taken into it.
+    const QString replaced = dir.filePath(QStringLiteral("replaced.lmrs"));
+    ASSERT_TRUE(QFile::copy(path, replaced));
+    ASSERT_TRUE(QFile::copy(path + QStringLiteral("-wal"), replaced + QStringLiteral("-wal")));
     SurveyFileResult r;
+    {
+        const auto fresh = SurveyFile::Create(replaced, &r);
+        ASSERT_TRUE(fresh) << r.error.toStdString();
+        EXPECT_TRUE(fresh->Load().workplaces.empty());
+    }
+
     auto f = SurveyFile::Open(path, &r);
     ASSERT_TRUE(f) << r.error.toStdString();
     const Survey s = f->Load(&r);
