@@ -22,7 +22,9 @@ namespace lmr {
 
 namespace {
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 void Report(SurveyFileResult* result, const SurveyFileResult& value) {
     if (result) *result = value;
@@ -32,13 +34,15 @@ void Report(SurveyFileResult* result, const SurveyFileResult& value) {
 // the journal mode every later change is written in.
 QString BuildEmptySurvey(const QString& name) {
     SurveyConnection c;
-    if (QString reason = c.Open(name, QStringLiteral("QSQLITE_BUSY_TIMEOUT=0")); !reason.isEmpty()) {
+    if (QString reason = c.Open(name, QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        !reason.isEmpty()) {
         return reason;
     }
     QSqlDatabase& db = c.Db();
     if (!db.transaction()) return SqlReason(db.lastError());
-    QStringList statements = {QStringLiteral("PRAGMA application_id = %1").arg(kSurveyApplicationId),
-                              QStringLiteral("PRAGMA user_version = %1").arg(kSurveySchemaVersion)};
+    QStringList statements = {
+        QStringLiteral("PRAGMA application_id = %1").arg(kSurveyApplicationId),
+        QStringLiteral("PRAGMA user_version = %1").arg(kSurveySchemaVersion)};
     for (const char* s : SurveySchemaStatements()) statements << QString::fromLatin1(s);
     for (const QString& s : statements) {
         if (QString reason = c.Run(s); !reason.isEmpty()) {
@@ -73,7 +77,9 @@ struct SurveyFile::Impl {
         lastError = Text(what).arg(path, reason);
         return {false, lastError};
     }
-    SurveyFileResult WriteFailure(const QString& reason) { return Fail(kSurveyCannotWrite, reason); }
+    SurveyFileResult WriteFailure(const QString& reason) {
+        return Fail(kSurveyCannotWrite, reason);
+    }
     // Runs a prepared change of exactly one row.
     SurveyFileResult ChangeOneRow(QSqlQuery& q) {
         if (!q.exec()) return WriteFailure(SqlReason(q.lastError()));
@@ -93,9 +99,9 @@ struct SurveyFile::Impl {
 
 QString SurveyFile::Impl::Connect() {
     // Never create a file here (mode=rw): one that vanished since the check stays vanished.
-    const QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
-                            .toString(QUrl::FullyEncoded) +
-                        QStringLiteral("?mode=rw");
+    const QString uri =
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+        QStringLiteral("?mode=rw");
     if (QString reason =
             connection.Open(uri, QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=0"));
         !reason.isEmpty()) {
@@ -126,14 +132,15 @@ QString SurveyFile::Impl::Connect() {
     // killed program loses nothing, a power cut at most the last changes, never the file.
     const QVariant mode = connection.ValueOf(QStringLiteral("PRAGMA journal_mode = WAL"), &reason);
     if (!reason.isEmpty()) return reason;
-    if (mode.toString() != QLatin1String("wal")) return Text(kSurveyBusy);
+    if (mode.toString() != QLatin1String("wal")) return Text(kSurveyNoLog);
     for (const char* s : {"PRAGMA synchronous = NORMAL", "PRAGMA foreign_keys = ON"}) {
         if (reason = connection.Run(QString::fromLatin1(s)); !reason.isEmpty()) return reason;
     }
     insertReading = QSqlQuery(db);
     if (!insertReading.prepare(QStringLiteral(
             "INSERT INTO reading (measurement_id, time, rh, tv, tsf, tvt, ttr, ths, wbgt, tg, "
-            "trad, w, origin, model, head) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))) {
+            "trad, w, origin, model, head) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?)"))) {
         return SqlReason(insertReading.lastError());
     }
     return {};
@@ -171,8 +178,8 @@ std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, SurveyFileRe
     // Built under a name of its own and put in place whole: a survey at path stays until the
     // new one is complete.
     const QFileInfo info(path);
-    const QString building = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                             QStringLiteral(".new");
+    const QString building =
+        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".new");
     const auto fail = [&](const QString& reason) -> std::unique_ptr<SurveyFile> {
         QFile::remove(building);
         QFile::remove(building + QStringLiteral("-journal"));
@@ -205,9 +212,13 @@ std::unique_ptr<SurveyFile> SurveyFile::Open(const QString& path, SurveyFileResu
     return std::unique_ptr<SurveyFile>(new SurveyFile(std::move(impl)));
 }
 
-QString SurveyFile::Path() const { return impl_->path; }
+QString SurveyFile::Path() const {
+    return impl_->path;
+}
 
-QString SurveyFile::LastError() const { return impl_->lastError; }
+QString SurveyFile::LastError() const {
+    return impl_->lastError;
+}
 
 Survey SurveyFile::Load(SurveyFileResult* result) const {
     Survey survey;
@@ -358,7 +369,8 @@ std::optional<qint64> SurveyFile::AddMeasurement(qint64 heightId,
         return std::nullopt;
     }
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO measurement (height_id, origin, source) VALUES (?, ?, ?)"));
+    q.prepare(
+        QStringLiteral("INSERT INTO measurement (height_id, origin, source) VALUES (?, ?, ?)"));
     q.addBindValue(heightId);
     q.addBindValue(QString::fromLatin1(OriginCode(measurement.origin)));
     q.addBindValue(TextValue(measurement.source));

@@ -41,8 +41,8 @@ bool LengthFits(const QByteArray& header, qint64 length, bool logBeside) {
     if (logBeside) return true;
     if (length % pageSize != 0) return false;
     const quint32 pages = BigEndian(header, kPageCountAt, 4);
-    const bool countValid = pages != 0 && BigEndian(header, kChangeCounterAt, 4) ==
-                                              BigEndian(header, kValidForAt, 4);
+    const bool countValid =
+        pages != 0 && BigEndian(header, kChangeCounterAt, 4) == BigEndian(header, kValidForAt, 4);
     return !countValid || length / pageSize >= pages;
 }
 

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <unordered_map>
 
+#include "measure/HeatStress.h"
 #include "survey/SurveyConnection.h"
 #include "survey/SurveySchema.h"
 #include "survey/SurveyTexts.h"
@@ -103,12 +104,37 @@ QString ReadChildren(QSqlDatabase& db, const char* statement,
     return r.Reason();
 }
 
+// The quantities derived from a reading's channels as the file keeps them, exactly as they were
+// computed when it was stored (deriving 200,000 of them again takes longer than the rest of
+// the reading); derived again where the file lacks one.
+HeatStress StoredDerived(const Rows& r, int at, float rh, float tv, float tsf) {
+    const std::optional<double> v[] = {r.OptionalNumber(at),     r.OptionalNumber(at + 2),
+                                       r.OptionalNumber(at + 3), r.OptionalNumber(at + 4),
+                                       r.OptionalNumber(at + 5), r.OptionalNumber(at + 6)};
+    for (const auto& value : v) {
+        if (!value) return DeriveHeatStress(rh, tv, tsf);
+    }
+    HeatStress h;
+    h.tvt = float(*v[0]);
+    h.ths = float(*v[1]);
+    h.wbgt = float(*v[2]);
+    h.tg = float(*v[3]);
+    h.trad = float(*v[4]);
+    h.w = float(*v[5]);
+    if (const auto ttr = r.OptionalNumber(at + 1)) {
+        h.ttr = float(*ttr);
+    } else if (rh != 0) {
+        return DeriveHeatStress(rh, tv, tsf);
+    }
+    return h;
+}
+
 QString ReadReadings(QSqlDatabase& db,
                      const std::unordered_map<qint64, SurveyMeasurement*>& measurements) {
     // In the order they came: by id, which a whole-table scan gives fastest.
     Rows r(db,
-           "SELECT measurement_id, time, rh, tv, tsf, origin, model, head FROM reading "
-           "ORDER BY id");
+           "SELECT measurement_id, time, rh, tv, tsf, origin, model, head, tvt, ttr, ths, wbgt, "
+           "tg, trad, w FROM reading ORDER BY id");
     qint64 lastId = 0;
     SurveyMeasurement* last = nullptr;
     while (r.Next()) {
@@ -118,11 +144,16 @@ QString ReadReadings(QSqlDatabase& db,
             last = m == measurements.end() ? nullptr : m->second;
         }
         if (!last) continue;
-        // The channels are read, the rest is derived again as everywhere in the program; the
-        // derived columns are there for other programs.
-        last->readings.push_back(MakeReading(r.Time(1), float(r.Number(2)), float(r.Number(3)),
-                                             float(r.Number(4)), r.Code(5, OriginOfCode),
-                                             std::uint8_t(r.Id(6)), std::uint8_t(r.Id(7))));
+        Reading reading;
+        reading.when = r.Time(1);
+        reading.rh = float(r.Number(2));
+        reading.tv = float(r.Number(3));
+        reading.tsf = float(r.Number(4));
+        reading.origin = r.Code(5, OriginOfCode);
+        reading.model = std::uint8_t(r.Id(6));
+        reading.head = std::uint8_t(r.Id(7));
+        reading.derived = StoredDerived(r, 8, reading.rh, reading.tv, reading.tsf);
+        last->readings.push_back(std::move(reading));
     }
     return r.Reason();
 }
@@ -141,8 +172,9 @@ QString ReadSurvey(QSqlDatabase& db, Survey* survey) {
     if (QString reason = ReadHeader(db, &s.header); !reason.isEmpty()) return reason;
     if (QString reason = ReadInstrument(db, &s.instrument); !reason.isEmpty()) return reason;
 
-    Rows w(db, "SELECT id, name, category, posture, shift_hours FROM workplace "
-               "ORDER BY sort_order, id");
+    Rows w(db,
+           "SELECT id, name, category, posture, shift_hours FROM workplace "
+           "ORDER BY sort_order, id");
     while (w.Next()) {
         SurveyWorkplace workplace;
         workplace.id = w.Id(0);
@@ -174,10 +206,8 @@ QString ReadSurvey(QSqlDatabase& db, Survey* survey) {
     for (SurveyWorkplace& wp : s.workplaces) {
         for (SurveyPoint& p : wp.points) heights.merge(ById(p.heights));
     }
-    reason = ReadChildren(db,
-                          "SELECT id, height_id, origin, source FROM measurement ORDER BY id",
-                          heights, &SurveyHeight::measurements,
-                          [](Rows& r, SurveyMeasurement* m) {
+    reason = ReadChildren(db, "SELECT id, height_id, origin, source FROM measurement ORDER BY id",
+                          heights, &SurveyHeight::measurements, [](Rows& r, SurveyMeasurement* m) {
                               m->origin = r.Code(2, OriginOfCode);
                               m->source = r.Text(3);
                           });

@@ -116,13 +116,29 @@ const std::vector<const char*>& SurveySchemaStatements() {
     return statements;
 }
 
-const char* CategoryCode(WorkCategory category) { return TextOf(kCategories, category); }
-const char* PostureCode(Posture posture) { return TextOf(kPostures, posture); }
-const char* SeasonCode(Season season) { return TextOf(kSeasons, season); }
-const char* OriginCode(ReadingOrigin origin) { return TextOf(kOrigins, origin); }
-std::optional<WorkCategory> CategoryOfCode(QStringView code) { return ValueOf(kCategories, code); }
-std::optional<Posture> PostureOfCode(QStringView code) { return ValueOf(kPostures, code); }
-std::optional<Season> SeasonOfCode(QStringView code) { return ValueOf(kSeasons, code); }
-std::optional<ReadingOrigin> OriginOfCode(QStringView code) { return ValueOf(kOrigins, code); }
+const char* CategoryCode(WorkCategory category) {
+    return TextOf(kCategories, category);
+}
+const char* PostureCode(Posture posture) {
+    return TextOf(kPostures, posture);
+}
+const char* SeasonCode(Season season) {
+    return TextOf(kSeasons, season);
+}
+const char* OriginCode(ReadingOrigin origin) {
+    return TextOf(kOrigins, origin);
+}
+std::optional<WorkCategory> CategoryOfCode(QStringView code) {
+    return ValueOf(kCategories, code);
+}
+std::optional<Posture> PostureOfCode(QStringView code) {
+    return ValueOf(kPostures, code);
+}
+std::optional<Season> SeasonOfCode(QStringView code) {
+    return ValueOf(kSeasons, code);
+}
+std::optional<ReadingOrigin> OriginOfCode(QStringView code) {
+    return ValueOf(kOrigins, code);
+}
 
 }  // namespace lmr

@@ -58,7 +58,8 @@ double StoredNumber(float value) {
     const char* end = std::to_chars(text, text + sizeof text, value).ptr;
     double number = value;
     std::from_chars(text, end, number);
-    return number;
+    // The decimal read as a double could round to a neighbouring float; then keep it exact.
+    return float(number) == value ? number : double(value);
 }
 
 QVariant NumberValue(std::optional<double> value) {

@@ -13,12 +13,16 @@
 #include "survey/SurveyFile.h"
 #include "survey/SurveyTexts.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace lmr::test {
 namespace {
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 const QDateTime kStart(QDate(2026, 7, 14), QTime(9, 30, 0));
 
@@ -157,12 +161,19 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
     ASSERT_TRUE(other->AddWorkplace({0, T("Склад"), WorkCategory::III, Posture::Standing, 6, {}}));
 
     Survey want;
-    want.header = {T("ООО «Микроклимат»"), T("г. Москва, ул. Тверская, д. 1"), T("АО «Заказчик»"),
-                   T("Специальная оценка условий труда"), T("МК-17/2026"), QDate(2026, 7, 20),
-                   QDate(2026, 7, 14), QDate(), T("Иванов И. И., Петров П. П."), Season::Warm,
+    want.header = {T("ООО «Микроклимат»"),
+                   T("г. Москва, ул. Тверская, д. 1"),
+                   T("АО «Заказчик»"),
+                   T("Специальная оценка условий труда"),
+                   T("МК-17/2026"),
+                   QDate(2026, 7, 20),
+                   QDate(2026, 7, 14),
+                   QDate(),
+                   T("Иванов И. И., Петров П. П."),
+                   Season::Warm,
                    -3.5};
-    want.instrument = {T("ЛМР-65"),         T("головка 2"), T("№ 0421"),
-                       T("С-ГЭ/12-03-2026/1"), QDate(2026, 3, 12), QDate(2027, 3, 11)};
+    want.instrument = {T("ЛМР-65"),        T("головка 2"),    T("№ 0421"), T("С-ГЭ/12-03-2026/1"),
+                       QDate(2026, 3, 12), QDate(2027, 3, 11)};
     ASSERT_TRUE(f->SetHeader(want.header));
     ASSERT_TRUE(f->SetInstrument(want.instrument));
     for (const auto& [name, category, posture] :
@@ -364,8 +375,8 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
     for (size_t i = 0; i < readings.size(); ++i) want.push_back(LiveReading(int(i)));
     ExpectSameReadings(readings, want);
     // The file takes more, and closes whole.
-    ASSERT_TRUE(f->AppendReading(s.workplaces[0].points[0].heights[0].measurements[0].id,
-                                 LiveReading(0)));
+    ASSERT_TRUE(
+        f->AppendReading(s.workplaces[0].points[0].heights[0].measurements[0].id, LiveReading(0)));
     f.reset();
     EXPECT_EQ(LogsBeside(path), QStringList());
 }
