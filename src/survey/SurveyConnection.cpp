@@ -19,6 +19,7 @@ constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteIoError = 10;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteNotADatabase = 26;
 constexpr int kSqliteForeignKey = 787;  // a parent that is not there
 
@@ -39,6 +40,8 @@ QString SqlReason(const QSqlError& error) {
             return FileErrorText(QFile(), EIO);
         case kSqliteFull:
             return FileErrorText(QFile(), ENOSPC);
+        case kSqliteCantOpen:
+            return QString::fromUtf8(kSurveyCannotOpenFile);
         case kSqliteCorrupt:
         case kSqliteNotADatabase:
             return QString::fromUtf8(kSurveyDamaged);

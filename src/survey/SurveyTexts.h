@@ -17,6 +17,7 @@ inline constexpr const char* kSurveyBusy = "файл открыт другой �
 inline constexpr const char* kSurveyNotRegular = "не обычный файл (канал, устройство или папка)";
 inline constexpr const char* kSurveyFolderReadOnly =
     "нет прав на запись в папку файла (изменения пишутся в журнал рядом с ним)";
+inline constexpr const char* kSurveyCannotOpenFile = "нет такой папки или нет прав на запись в неё";
 inline constexpr const char* kSurveyNoLog =
     "не удалось включить журнал изменений (файловая система его не допускает)";
 inline constexpr const char* kSurveyNoSuchItem = "в обследовании нет такой записи";
