@@ -30,25 +30,6 @@ int InsertionIndex(const QList<QPointF>& points, double x) {
     return static_cast<int>(at - points.begin());
 }
 
-// The rows the logger page shows for entries first … first + count − 1.
-std::vector<LoggerRow> MakeRows(const LoggerTable& table, int first, int count) {
-    std::vector<LoggerRow> rows(static_cast<size_t>(count));
-    ForEachPart(rows.size(), [&](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i) {
-            const LoggerEntry& e = table.At(first + static_cast<int>(i));
-            LoggerRow& row = rows[i];
-            row = MakeLoggerRow(0, e.record, e.reading.derived);
-            // A file may hold more rows than the logger's addresses reach.
-            const QString label = QString::number(e.address);
-            for (LoggerPoint& p : row.points) {
-                p.x = e.address;
-                p.xLabel = label;
-            }
-        }
-    });
-    return rows;
-}
-
 }  // namespace
 
 void TFMain::BuildLoggerPage() {
@@ -116,6 +97,10 @@ void TFMain::BuildLoggerPage() {
         0, StringGridL->fontMetrics().horizontalAdvance(QStringLiteral("23:59 31.12.99")) + 12);
     for (int c = 1; c < 10; ++c) StringGridL->setColumnWidth(c, 57);
     // The grid's data rows are the table's entries in order.
+    StringGridL->Model()->SetRowSource([this](int col, int i) {
+        const LoggerEntry& e = logger_.At(i);
+        return LoggerCellText(col, e.record, e.reading.derived);
+    });
     StringGridL->Model()->SetRowNote([this](int row) {
         if (row < 1 || row > logger_.Count() || LoggerRecordValid(logger_.At(row - 1).record))
             return QString();
@@ -126,15 +111,21 @@ void TFMain::BuildLoggerPage() {
 }
 
 void TFMain::ShowLoggerRows(int first, int count) {
-    const std::vector<LoggerRow> rows = MakeRows(logger_, first, count);
-    // The rows go into the grid in one step, before its empty last row.
-    StringGridL->InsertRows(StringGridL->RowCount() - 1, count, [&rows](int col, int i) {
-        return rows[static_cast<size_t>(i)].cells[static_cast<size_t>(col)];
+    StringGridL->Model()->SourceRowsAdded(count);
+    const size_t from = pendingPoints_.size();
+    pendingPoints_.resize(from + static_cast<size_t>(count));
+    ForEachPart(static_cast<size_t>(count), [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            const int entry = first + static_cast<int>(i);
+            const LoggerEntry& e = logger_.At(entry);
+            // A file may hold more rows than the logger's addresses reach: X is the address.
+            const std::array<double, kLoggerSeries> y =
+                LoggerPointValues(e.record, e.reading.derived);
+            PendingPoints& p = pendingPoints_[from + i];
+            for (int s = 0; s < kLoggerSeries; ++s) p.points[s] = QPointF(e.address, y[s]);
+            p.entry = entry;
+        }
     });
-    pendingPoints_.reserve(pendingPoints_.size() + rows.size());
-    for (int i = 0; i < count; ++i) {
-        pendingPoints_.push_back({rows[static_cast<size_t>(i)].points, first + i});
-    }
     // A chart recomputes all its points on every change: during a download the rows reach it
     // in batches, a few times a second. The series not shown take their points when chosen.
     if (!Downloading() || sinceLoggerChart_.elapsed() >= kChartBatchMs) {
@@ -144,9 +135,8 @@ void TFMain::ShowLoggerRows(int first, int count) {
 }
 
 void TFMain::ClearLoggerRows() {
-    // The header row stays; row 1 becomes the empty last row again.
-    StringGridL->SetRowCount(2);
-    for (int c = 0; c < StringGridL->ColCount(); ++c) StringGridL->SetCells(c, 1, QString());
+    // The header row and the empty last row stay.
+    StringGridL->Model()->SourceCleared();
     pendingPoints_.clear();
     loggerPointEntries_.clear();
     for (int s = 0; s < kLoggerSeries; ++s) {
@@ -175,11 +165,10 @@ void TFMain::FlushLoggerPoints(bool hiddenToo) {
     while (i < n || j < pendingPoints_.size()) {
         const bool takeOld =
             j == pendingPoints_.size() ||
-            (i < n && old[0][static_cast<qsizetype>(i)].x() <= pendingPoints_[j].points[0].x);
+            (i < n && old[0][static_cast<qsizetype>(i)].x() <= pendingPoints_[j].points[0].x());
         for (int s = 0; s < kLoggerSeries; ++s) {
-            merged[s].append(
-                takeOld ? old[s][static_cast<qsizetype>(i)]
-                        : QPointF(pendingPoints_[j].points[s].x, pendingPoints_[j].points[s].y));
+            merged[s].append(takeOld ? old[s][static_cast<qsizetype>(i)]
+                                     : pendingPoints_[j].points[s]);
         }
         entries.push_back(takeOld ? loggerPointEntries_[i] : pendingPoints_[j].entry);
         takeOld ? ++i : ++j;
