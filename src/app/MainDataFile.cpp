@@ -31,10 +31,11 @@ void TFMain::TakeDownloadedRows(const std::vector<LoggerRow>& rows) {
 void TFMain::StartFileJob(const QString& text, std::function<void(const DataProgress&)> work,
                           std::function<void(bool stopped)> done) {
     fileJob_ = new FileJob(std::move(work), this);
-    // Window-modal: the window goes on painting and measuring, and no command of it can change
-    // the table under the job; the progress shows once the job is a slow one.
+    // The window goes on meanwhile; its file commands and downloads wait for the job
+    // (FileBusy). Not modal: a modal progress window runs the event loop inside setValue, where
+    // the job's end could delete it. It shows once the job is a slow one.
     fileProgress_ = new QProgressDialog(text, QString::fromUtf8(kDataFileStop), 0, 100, this);
-    fileProgress_->setWindowModality(Qt::WindowModal);
+    fileProgress_->setWindowModality(Qt::NonModal);
     fileProgress_->setMinimumDuration(400);
     fileProgress_->setAutoReset(false);
     fileProgress_->setAutoClose(false);
