@@ -18,6 +18,9 @@ constexpr int kMaxBottomLabels = 5;
 // How often at most the chart takes the rows added since it last did during a download: at
 // the line's pace (a record in some 40 ms) every record, faster in batches.
 constexpr qint64 kChartBatchMs = 35;
+// Points a series marks at most: more on the chart's 640 pixels are a band the marks only
+// thicken, and drawing a mark for each of a million records would hold the window seconds.
+constexpr qsizetype kMaxMarkedPoints = 10000;
 
 const QColor kSeriesColours[kLoggerSeries] = {QColor(255, 0, 0), QColor(0, 255, 0),
                                               QColor(255, 255, 0), QColor(0, 255, 255)};
@@ -154,23 +157,27 @@ void TFMain::FlushLoggerPoints(bool hiddenToo) {
     // Merge by address, keeping X ascending; a later download's point goes after an earlier
     // one of the same address.
     const std::array<QList<QPointF>, kLoggerSeries> old = loggerPoints_;
+    const size_t n = static_cast<size_t>(old[0].size());
+    const size_t total = n + pendingPoints_.size();
+    // Written in place: a million appends to each series would hold the window.
     std::array<QList<QPointF>, kLoggerSeries> merged;
-    for (QList<QPointF>& m : merged)
-        m.reserve(old[0].size() + static_cast<qsizetype>(pendingPoints_.size()));
-    std::vector<int> entries;
-    entries.reserve(loggerPointEntries_.size() + pendingPoints_.size());
+    std::array<QPointF*, kLoggerSeries> to{};
+    std::array<const QPointF*, kLoggerSeries> from{};
+    for (int s = 0; s < kLoggerSeries; ++s) {
+        merged[s].resize(static_cast<qsizetype>(total));
+        to[s] = merged[s].data();
+        from[s] = old[s].constData();
+    }
+    std::vector<int> entries(total);
     size_t i = 0;
     size_t j = 0;
-    const size_t n = static_cast<size_t>(old[0].size());
-    while (i < n || j < pendingPoints_.size()) {
-        const bool takeOld =
-            j == pendingPoints_.size() ||
-            (i < n && old[0][static_cast<qsizetype>(i)].x() <= pendingPoints_[j].points[0].x());
+    for (size_t k = 0; k < total; ++k) {
+        const bool takeOld = j == pendingPoints_.size() ||
+                             (i < n && from[0][i].x() <= pendingPoints_[j].points[0].x());
         for (int s = 0; s < kLoggerSeries; ++s) {
-            merged[s].append(takeOld ? old[s][static_cast<qsizetype>(i)]
-                                     : pendingPoints_[j].points[s]);
+            to[s][k] = takeOld ? from[s][i] : pendingPoints_[j].points[s];
         }
-        entries.push_back(takeOld ? loggerPointEntries_[i] : pendingPoints_[j].entry);
+        entries[k] = takeOld ? loggerPointEntries_[i] : pendingPoints_[j].entry;
         takeOld ? ++i : ++j;
     }
     pendingPoints_.clear();
@@ -179,6 +186,8 @@ void TFMain::FlushLoggerPoints(bool hiddenToo) {
     // A chart recomputes a series whole on each change, shown or not: while the download runs
     // only the series in view follows it.
     for (int s = 0; s < kLoggerSeries; ++s) {
+        LoggerSeries[static_cast<size_t>(s)]->setPointsVisible(loggerPoints_[s].size() <=
+                                                               kMaxMarkedPoints);
         loggerSeriesBehind_[s] = !hiddenToo && !LoggerSeries[static_cast<size_t>(s)]->isVisible();
         if (!loggerSeriesBehind_[s])
             LoggerSeries[static_cast<size_t>(s)]->replace(loggerPoints_[s]);
