@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
+#include <algorithm>
 
 #include "app/FileJob.h"
 #include "app/ForEachPart.h"
@@ -15,6 +16,7 @@
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
 #include "data/DataFile.h"
+#include "data/DataTexts.h"
 
 namespace lmr {
 
@@ -94,12 +96,24 @@ void TFMain::FileOpenClick(const QString& chosen) {
         const std::vector<DataRow>& rows = opened->contents.rows;
         std::vector<LoggerEntry>& entries = opened->entries;
         entries.resize(rows.size());
-        ForEachPart(entries.size(), [&entries, &rows](size_t from, size_t to) {
-            for (size_t i = from; i < to; ++i) {
-                entries[i] = MakeLoggerEntry(kRecordAddressStep * static_cast<int>(i + 1),
-                                             LoggerRecordOf(rows[i]), ReadingOrigin::DataFile);
+        // In parts, each a step a stop can come between (the read's progress stays at its end).
+        constexpr size_t kPartRows = 65536;
+        for (size_t part = 0; part < rows.size(); part += kPartRows) {
+            if (!progress(1, 1)) {
+                entries = {};
+                opened->contents = {};
+                opened->contents.error =
+                    QString::fromUtf8(kDataReadStopped).arg(QDir::toNativeSeparators(path));
+                return;
             }
-        });
+            const size_t end = std::min(rows.size(), part + kPartRows);
+            ForEachPart(end - part, [&entries, &rows, part](size_t from, size_t to) {
+                for (size_t i = part + from; i < part + to; ++i) {
+                    entries[i] = MakeLoggerEntry(kRecordAddressStep * static_cast<int>(i + 1),
+                                                 LoggerRecordOf(rows[i]), ReadingOrigin::DataFile);
+                }
+            });
+        }
         // The readings are the entries now.
         opened->contents.rows = {};
     };
