@@ -24,20 +24,25 @@ void TFMain::StartSearch() {
 }
 
 void TFMain::ShowSearchNote(const SearchNote& note) {
-    // "Still searching" is no news: it leaves the last result on the panel (a refusal, a failed
-    // identification, a lost port) for the user to read, and replaces only its own kind.
-    const QString shown = PanelText(3);
-    if (note.kind == SearchNote::Kind::Searching && !shown.isEmpty() &&
-        shown != searchPanelText_) {
+    if (note.kind == SearchNote::Kind::Searching) {
+        ShowStillSearching(SearchNoteText(note));
         return;
     }
-    searchPanelText_ = SearchNoteText(note);
-    SetPanelText(3, searchPanelText_);
+    SetPanelText(3, SearchNoteText(note));
+    searchOwnsPanel3_ = true;
+}
+
+void TFMain::ShowStillSearching(const QString& text) {
+    // "Still searching" is no news: it leaves the last result on the panel (a refusal, a failed
+    // identification, a lost port) for the user to read, and replaces only the search's texts.
+    if (!searchOwnsPanel3_ && !PanelText(3).isEmpty()) return;
+    SetPanelText(3, text);
+    searchOwnsPanel3_ = true;
 }
 
 void TFMain::TimerDetektTimer() {
     if (!search_.PortFound()) {
-        SetPanelText(3, QString::fromUtf8(kNotFound));
+        ShowStillSearching(QString::fromUtf8(kNotFound));
         return;
     }
     // The identification asked for earlier has not ended yet.

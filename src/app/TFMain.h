@@ -305,8 +305,9 @@ private:
     void SubmitProbe(const char* name, std::function<void(bool answered)> answered);
     void FinishReading(const LiveChannels& r);
     void FinishIdentification(const Identification& id);
-    // A search note on panel 3, unless it would only cover a result with "still searching".
+    // A search note on panel 3; "still searching" (text) only where no result stands.
     void ShowSearchNote(const SearchNote& note);
+    void ShowStillSearching(const QString& text);
     // Panel 3 at the end of a job; a port gone away also starts the search again.
     void ShowJobEnd(JobKind job, MeterStatus status, int count = 0);
     // The port of the meter went away: back to searching, nothing enabled until identified.
@@ -321,8 +322,8 @@ private:
     bool identified_ = false;
     // The code of a device that answered the search but is not the meter.
     std::optional<uint8_t> unknownCode_;
-    // The text the search last put on panel 3.
-    QString searchPanelText_;
+    // Panel 3 holds what the search or its tick said, no result of a command or a job.
+    bool searchOwnsPanel3_ = false;
     bool closing_ = false;
     // The window's side of the download running (null when none does).
     struct DownloadIntake;

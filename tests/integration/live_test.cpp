@@ -249,13 +249,14 @@ TEST(LiveReading, PortGoneIsSaidAndTheAdapterBackUnderAnotherNameIsFound) {
     EXPECT_FALSE(m.ButtonStartStop->isEnabled());
     EXPECT_FALSE(m.Identified());
 
+    // The device node goes with the adapter (a pseudo-terminal's number is soon another's).
+    unlink(p.PortPath().c_str());
     back = std::make_unique<sim::Simulator>(Channels(500, 260, 300));
     ASSERT_TRUE(back->Start());
     ASSERT_EQ(symlink(back->SlavePath().c_str(), second.c_str()), 0);
     ASSERT_TRUE(SimProgram::WaitFor(
         [&] { return p.program().Search().PortFound() && p.program().Search().PortNumber() == 2; },
-        5000))
-        << m.PanelText(3).toStdString();
+        5000));
     SimProgram::Finish(m, &TFMain::TimerDetektTimer);
     ASSERT_TRUE(m.Identified());
     EXPECT_EQ(m.PanelText(0), QStringLiteral("COM2"));
