@@ -24,6 +24,7 @@ void Link::OpenPort(char digit) {
     ClosePort();
     lost_ = false;
     gone_ = false;
+    holder_.reset();
     noiseBytes_ = 0;
     sentInOpening_ = 0;
     openPath_.clear();
@@ -35,6 +36,7 @@ void Link::OpenPort(char digit) {
     openPath_ = *path;
     if (claim_.Claim(*path) == LinkStatus::Busy) {
         openStatus_ = LinkStatus::Busy;
+        holder_ = claim_.Holder();
         return;
     }
     OpenedChannel opened = opener_(*path);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/ByteChannel.h"
@@ -46,7 +47,7 @@ public:
     // Gives up the claim on the device last opened (the search, for a port without answer).
     void ReleaseClaim() { claim_.Release(); }
     // The program that had claimed the device when OpenPort found it Busy.
-    [[nodiscard]] const std::optional<PortHolder>& LastHolder() const { return claim_.Holder(); }
+    [[nodiscard]] const std::optional<PortHolder>& LastHolder() const { return holder_; }
     // Sends one byte (nothing when the port is not open or the link is lost). Bytes already
     // waiting were not asked for (a line glitch, a meter that said more than its answer): they
     // are read, recorded as discarded and dropped first, so the dialogue stays in step.
@@ -109,6 +110,7 @@ private:
     PortTable& ports_;
     ChannelOpener opener_;
     PortClaim claim_;
+    std::optional<PortHolder> holder_;
     std::unique_ptr<ByteChannel> channel_;
     LinkStatus openStatus_ = LinkStatus::NoDevice;
     std::string openPath_;

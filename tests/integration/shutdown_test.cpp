@@ -358,19 +358,24 @@ TEST(SecondProgram, LeavesTheMeterOfTheFirstAloneAndNamesIt) {
     ASSERT_TRUE(Identified(ReadTranscriptFile(transcript)));
     const size_t before = ReadTranscriptFile(transcript).size();
 
-    PortTable ports({{port, {}, true}});
+    PortTable ports({{port, {}, true}, {dir + "/ttyUSB1", {}, true}});
     Link link(ports);
     PortSearch search;
     std::atomic<bool> cancel{false};
     std::vector<SearchNote> notes;
     EXPECT_FALSE(search.Run(link, cancel, [&](const SearchNote& n) {
         notes.push_back(n);
-        cancel = true;
+        cancel = notes.size() == 2;
     }));
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(notes[0].kind, SearchNote::Kind::Held);
-    EXPECT_EQ(notes[0].program, "lmr");
-    EXPECT_EQ(notes[0].pid, first);
+    ASSERT_EQ(notes.size(), 2u);
+    // Said for the rest of the pass, with the port it is about.
+    for (const SearchNote& n : notes) {
+        EXPECT_EQ(n.kind, SearchNote::Kind::Held);
+        EXPECT_EQ(n.port, 1);
+        EXPECT_EQ(n.path, port);
+        EXPECT_EQ(n.program, "lmr");
+        EXPECT_EQ(n.pid, first);
+    }
     usleep(100000);
     EXPECT_EQ(ReadTranscriptFile(transcript).size(), before) << "the meter got bytes of the second";
 
