@@ -67,6 +67,10 @@ void Link::SendByte(uint8_t byte) {
     if (s == LinkStatus::NoDevice || s == LinkStatus::Io) MarkLost(s);
 }
 
+void Link::SettleInput() {
+    if (channel_ && !lost_) DiscardWaiting();
+}
+
 void Link::DiscardWaiting() {
     // In the lock-step dialogue the meter only ever answers a host byte: whatever came before
     // the next one is not an answer. Bounded, so a device that floods the line still ends.

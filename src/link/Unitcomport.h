@@ -67,6 +67,9 @@ public:
     // Sends 55 and makes at most kProbeAttempts read attempts; the first byte ends it. Any
     // value counts; the answer is not echoed.
     bool ProbeInstrument();
+    // Reads what came unasked since the last byte, as SendByte does before the next one, so
+    // that noise behind an exchange's last byte is seen too.
+    void SettleInput();
     // Closes the port (harmless when none is open).
     void ClosePort();
 

@@ -75,6 +75,8 @@ Outcome RunShape(Link& link, const Shape& shape) {
         out.answered = x.Result() == ExchangeResult::Answered;
         if (out.answered) shape.run(link);
         out.lost = x.Lost();
+        usleep(20000);  // the meter's last bytes reach the line
+        link.SettleInput();
         out.noisy = x.Noisy();
     }
     out.ms = NowMs() - start;
