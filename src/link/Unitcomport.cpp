@@ -68,7 +68,21 @@ void Link::SendByte(uint8_t byte) {
 }
 
 void Link::SettleInput() {
-    if (channel_ && !lost_) DiscardWaiting();
+    if (!channel_ || lost_) return;
+    // Noise behind the last byte may still be on its way: a paced line brings a byte a
+    // millisecond apart, a USB adapter holds a lone one up to its latency timer.
+    const bool afterProbeOnly =
+        sentInOpening_ == 0 || (sentInOpening_ == 1 && lastSent_ == Code(Command::Probe));
+    uint8_t byte = 0;
+    const LinkStatus s = channel_->Read(byte, kSettleMs);
+    if (s == LinkStatus::Timeout) return;
+    if (s != LinkStatus::Ok) {
+        MarkLost(s);
+        return;
+    }
+    Record(false, byte, true);
+    if (!afterProbeOnly) ++noiseBytes_;
+    DiscardWaiting();
 }
 
 void Link::DiscardWaiting() {

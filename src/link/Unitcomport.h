@@ -17,6 +17,8 @@ namespace lmr {
 
 // Time of one read attempt: the meter's line time-out of 40 ms per requested byte.
 inline constexpr int kReadAttemptMs = 40;
+// How long the end of an exchange waits for noise behind its last byte.
+inline constexpr int kSettleMs = 20;
 // Read attempts of a probe: the first byte ends it.
 inline constexpr int kProbeAttempts = 11;
 // How long ReadByte waits for one byte before the link counts as lost.
