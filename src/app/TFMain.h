@@ -42,6 +42,7 @@
 #include "meter/MemoryCellsExchange.h"
 #include "meter/MeterWorker.h"
 #include "meter/PortSearch.h"
+#include "surveyui/FormSurvey.h"
 #include "windows/FormAssess.h"
 
 namespace lmr {
@@ -63,6 +64,8 @@ public:
     void SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help);
     // The assessment window: the menu shows and hides it, the protocol takes its sheet from it.
     void SetAssessWindow(TFAssess* assess);
+    // The survey window: "Обследование" shows and hides it, "Файл" makes and opens surveys in it.
+    void SetSurveyWindow(TFSurvey* survey);
 
     // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
     void SetPanelText(int panel, const QString& text);
@@ -119,6 +122,10 @@ public:
     // "Файл": the data files of the logger and live pages.
     QMenu* MenuFile;
     QAction *FileOpen, *FileSaveAs, *FileClearLogger;
+    // "Файл": the surveys; the top-level "Обследование".
+    QAction *FileNewSurvey, *FileOpenSurvey;
+    QMenu* MenuRecentSurveys;
+    QAction* MenuSurvey;
     QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
     QTimer* TimerDetekt;
     QTimer* TimerInterval;
@@ -183,6 +190,7 @@ public:
     void N7Click();
     void N8Click();
     void N9Click();
+    void MenuSurveyClick();
     void TimerLogoTimer();
 
     void TimerDetektTimer();
@@ -225,6 +233,8 @@ public:
     void FileSaveAsClick(const QString& path = {});
     // "Очистить таблицу логгера": the logger page starts empty again.
     void FileClearLoggerClick();
+    // The data file the logger page's rows came from; empty after a download or a clearing.
+    [[nodiscard]] const QString& LoggerFile() const { return loggerFile_; }
     // The file "Сохранить как…" writes, asked for; whether an existing file is to be replaced
     // (tests answer instead of the user).
     std::function<QString()> AskSavePath = [this] { return AskSaveDataPath(); };
@@ -259,6 +269,9 @@ private:
     void BuildLoggerPage();
     void BuildMenu();
     void BuildFileMenu();
+    void BuildSurveyMenuItems();
+    // Shows the survey window where it is not in view.
+    void ShowSurveyWindow();
     QString AskSaveDataPath();
     bool AskReplaceDataFile(const QString& path);
     void BuildTimers();
@@ -330,6 +343,8 @@ private:
     QWidget* FLogo_ = nullptr;
     QWidget* FHelp_ = nullptr;
     TFAssess* FAssess_ = nullptr;
+    TFSurvey* FSurvey_ = nullptr;
+    QString loggerFile_;
     int tabSetLeaving_ = 0;
     bool centred_ = false;
     QString readoutFace_;
