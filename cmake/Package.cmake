@@ -1,7 +1,7 @@
 # The Debian package of what `cmake --install` puts under /usr, made by `cpack -G DEB`
 # (scripts/package.sh). dpkg-shlibdeps finds the libraries the programs link and names their
-# packages in Depends; Qt's translations and the image plugins are loaded at run time, so
-# they are named here.
+# packages in Depends; Qt's translations, the image plugins and the SQLite driver are loaded at
+# run time, so they are named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lmr)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,7 +18,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, qt6-qpa-plugins, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc | gnumeric, xdg-user-dirs")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

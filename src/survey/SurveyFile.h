@@ -32,8 +32,10 @@ public:
                                                           SurveyFileResult* result);
 
     [[nodiscard]] QString Path() const;
-    // The whole survey as stored, every reading included.
-    [[nodiscard]] Survey Load() const;
+    // The whole survey as stored, every reading included. A file that cannot be read whole
+    // (a damaged page, a value no program of ours writes) gives an empty survey, and result
+    // and LastError() say why.
+    [[nodiscard]] Survey Load(SurveyFileResult* result = nullptr) const;
 
     [[nodiscard]] SurveyFileResult SetHeader(const SurveyHeader& header);
     [[nodiscard]] SurveyFileResult SetInstrument(const SurveyInstrument& instrument);

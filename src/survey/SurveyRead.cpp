@@ -1,0 +1,226 @@
+#include "survey/SurveyRead.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+#include <unordered_map>
+
+#include "measure/HeatStress.h"
+#include "survey/SurveyConnection.h"
+#include "survey/SurveySchema.h"
+#include "survey/SurveyTexts.h"
+#include "survey/SurveyValues.h"
+
+namespace lmr {
+
+namespace {
+
+// One query's rows, each value checked as it is taken: a value of another form marks the file.
+class Rows {
+public:
+    Rows(QSqlDatabase& db, const char* statement) : q_(db) {
+        q_.setForwardOnly(true);
+        if (!q_.exec(QString::fromLatin1(statement))) reason_ = SqlReason(q_.lastError());
+    }
+    [[nodiscard]] bool Next() { return reason_.isEmpty() && q_.next(); }
+    // Why the rows stopped or a value did not read; empty while all is well.
+    [[nodiscard]] QString Reason() const {
+        if (!reason_.isEmpty()) return reason_;
+        if (q_.lastError().isValid()) return SqlReason(q_.lastError());
+        return {};
+    }
+
+    qint64 Id(int i) const { return q_.value(i).toLongLong(); }
+    QString Text(int i) const { return q_.value(i).toString(); }
+    double Number(int i) const { return q_.value(i).toDouble(); }
+    std::optional<double> OptionalNumber(int i) const { return NumberOfValue(q_.value(i)); }
+    QDate Date(int i) { return Checked(DateOfValue(q_.value(i))); }
+    QDateTime Time(int i) { return Checked(TimeOfValue(q_.value(i))); }
+    template <typename E>
+    E Code(int i, std::optional<E> (*of)(QStringView)) {
+        return Checked(of(q_.value(i).toString()));
+    }
+
+private:
+    template <typename T>
+    T Checked(std::optional<T> value) {
+        if (value) return *value;
+        reason_ = QString::fromUtf8(kSurveyDamaged);
+        return T{};
+    }
+
+    QSqlQuery q_;
+    QString reason_;
+};
+
+QString ReadHeader(QSqlDatabase& db, SurveyHeader* h) {
+    Rows r(db,
+           "SELECT organisation, address, customer, purpose, protocol_number, protocol_date, "
+           "first_date, last_date, operators, season, outdoor_temperature FROM survey");
+    if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
+    h->organisation = r.Text(0);
+    h->address = r.Text(1);
+    h->customer = r.Text(2);
+    h->purpose = r.Text(3);
+    h->protocolNumber = r.Text(4);
+    h->protocolDate = r.Date(5);
+    h->firstDate = r.Date(6);
+    h->lastDate = r.Date(7);
+    h->operators = r.Text(8);
+    h->season = r.Code(9, SeasonOfCode);
+    h->outdoorTemperature = r.OptionalNumber(10);
+    return r.Reason();
+}
+
+QString ReadInstrument(QSqlDatabase& db, SurveyInstrument* in) {
+    Rows r(db,
+           "SELECT model, head, serial_number, certificate_number, certificate_date, valid_until "
+           "FROM instrument");
+    if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
+    in->model = r.Text(0);
+    in->head = r.Text(1);
+    in->serialNumber = r.Text(2);
+    in->certificateNumber = r.Text(3);
+    in->certificateDate = r.Date(4);
+    in->validUntil = r.Date(5);
+    return r.Reason();
+}
+
+// Every row of a child table under its parent, in the order the parent keeps them: parents
+// maps a parent's id to it. Children without a parent (left by another program that wrote
+// with the cascades off) belong to nothing shown and are passed over.
+template <typename Parent, typename Child, typename Fill>
+QString ReadChildren(QSqlDatabase& db, const char* statement,
+                     const std::unordered_map<qint64, Parent*>& parents,
+                     std::vector<Child> Parent::*children, Fill fill) {
+    Rows r(db, statement);
+    while (r.Next()) {
+        const auto parent = parents.find(r.Id(1));
+        if (parent == parents.end()) continue;
+        Child child;
+        child.id = r.Id(0);
+        fill(r, &child);
+        (parent->second->*children).push_back(std::move(child));
+    }
+    return r.Reason();
+}
+
+// The quantities derived from a reading's channels as the file keeps them, exactly as they were
+// computed when it was stored (deriving 200,000 of them again takes longer than the rest of
+// the reading); derived again where the file lacks one.
+HeatStress StoredDerived(const Rows& r, int at, float rh, float tv, float tsf) {
+    const std::optional<double> v[] = {r.OptionalNumber(at),     r.OptionalNumber(at + 2),
+                                       r.OptionalNumber(at + 3), r.OptionalNumber(at + 4),
+                                       r.OptionalNumber(at + 5), r.OptionalNumber(at + 6)};
+    for (const auto& value : v) {
+        if (!value) return DeriveHeatStress(rh, tv, tsf);
+    }
+    HeatStress h;
+    h.tvt = float(*v[0]);
+    h.ths = float(*v[1]);
+    h.wbgt = float(*v[2]);
+    h.tg = float(*v[3]);
+    h.trad = float(*v[4]);
+    h.w = float(*v[5]);
+    if (const auto ttr = r.OptionalNumber(at + 1)) {
+        h.ttr = float(*ttr);
+    } else if (rh != 0) {
+        return DeriveHeatStress(rh, tv, tsf);
+    }
+    return h;
+}
+
+QString ReadReadings(QSqlDatabase& db,
+                     const std::unordered_map<qint64, SurveyMeasurement*>& measurements) {
+    // In the order they came: by id, which a whole-table scan gives fastest.
+    Rows r(db,
+           "SELECT measurement_id, time, rh, tv, tsf, origin, model, head, tvt, ttr, ths, wbgt, "
+           "tg, trad, w FROM reading ORDER BY id");
+    qint64 lastId = 0;
+    SurveyMeasurement* last = nullptr;
+    while (r.Next()) {
+        if (const qint64 id = r.Id(0); id != lastId || !last) {
+            const auto m = measurements.find(id);
+            lastId = id;
+            last = m == measurements.end() ? nullptr : m->second;
+        }
+        if (!last) continue;
+        Reading reading;
+        reading.when = r.Time(1);
+        reading.rh = float(r.Number(2));
+        reading.tv = float(r.Number(3));
+        reading.tsf = float(r.Number(4));
+        reading.origin = r.Code(5, OriginOfCode);
+        reading.model = std::uint8_t(r.Id(6));
+        reading.head = std::uint8_t(r.Id(7));
+        reading.derived = StoredDerived(r, 8, reading.rh, reading.tv, reading.tsf);
+        last->readings.push_back(std::move(reading));
+    }
+    return r.Reason();
+}
+
+template <typename T>
+std::unordered_map<qint64, T*> ById(std::vector<T>& items) {
+    std::unordered_map<qint64, T*> map;
+    for (T& item : items) map.emplace(item.id, &item);
+    return map;
+}
+
+}  // namespace
+
+QString ReadSurvey(QSqlDatabase& db, Survey* survey) {
+    Survey s;
+    if (QString reason = ReadHeader(db, &s.header); !reason.isEmpty()) return reason;
+    if (QString reason = ReadInstrument(db, &s.instrument); !reason.isEmpty()) return reason;
+
+    Rows w(db,
+           "SELECT id, name, category, posture, shift_hours FROM workplace "
+           "ORDER BY sort_order, id");
+    while (w.Next()) {
+        SurveyWorkplace workplace;
+        workplace.id = w.Id(0);
+        workplace.name = w.Text(1);
+        workplace.category = w.Code(2, CategoryOfCode);
+        workplace.posture = w.Code(3, PostureOfCode);
+        workplace.shiftHours = w.Number(4);
+        s.workplaces.push_back(std::move(workplace));
+    }
+    if (QString reason = w.Reason(); !reason.isEmpty()) return reason;
+
+    // Each level is complete before the next is read, so the pointers into it stay valid.
+    const auto workplaces = ById(s.workplaces);
+    QString reason = ReadChildren(
+        db, "SELECT id, workplace_id, name FROM point ORDER BY sort_order, id", workplaces,
+        &SurveyWorkplace::points, [](Rows& r, SurveyPoint* p) { p->name = r.Text(2); });
+    if (!reason.isEmpty()) return reason;
+    std::unordered_map<qint64, SurveyPoint*> points;
+    for (SurveyWorkplace& wp : s.workplaces) points.merge(ById(wp.points));
+    reason = ReadChildren(db,
+                          "SELECT id, point_id, metres, air_speed FROM height "
+                          "ORDER BY sort_order, id",
+                          points, &SurveyPoint::heights, [](Rows& r, SurveyHeight* h) {
+                              h->metres = r.Number(2);
+                              h->airSpeed = r.OptionalNumber(3);
+                          });
+    if (!reason.isEmpty()) return reason;
+    std::unordered_map<qint64, SurveyHeight*> heights;
+    for (SurveyWorkplace& wp : s.workplaces) {
+        for (SurveyPoint& p : wp.points) heights.merge(ById(p.heights));
+    }
+    reason = ReadChildren(db, "SELECT id, height_id, origin, source FROM measurement ORDER BY id",
+                          heights, &SurveyHeight::measurements, [](Rows& r, SurveyMeasurement* m) {
+                              m->origin = r.Code(2, OriginOfCode);
+                              m->source = r.Text(3);
+                          });
+    if (!reason.isEmpty()) return reason;
+    std::unordered_map<qint64, SurveyMeasurement*> measurements;
+    for (SurveyWorkplace& wp : s.workplaces) {
+        for (SurveyPoint& p : wp.points) {
+            for (SurveyHeight& h : p.heights) measurements.merge(ById(h.measurements));
+        }
+    }
+    if (reason = ReadReadings(db, measurements); !reason.isEmpty()) return reason;
+    *survey = std::move(s);
+    return {};
+}
+
+}  // namespace lmr
