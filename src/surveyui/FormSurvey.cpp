@@ -157,14 +157,19 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     connect(&host_.Live(), &LiveSession::rowsAdded, this, &TFSurvey::TakeLiveRows);
     connect(&host_.Live(), &LiveSession::cleared, this, [this] { liveRowsBefore_ = 0; });
 
-    AskPath = [this](const QString& caption, const QString& filter, bool save) {
+    AskPath = [this](const QString& caption, const QString& filter, const QString& suffix) {
         // Surveys and protocols are documents; the dialog starts where the last one went.
         if (folder_.isEmpty()) {
             folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         }
-        const QString path = save ? QFileDialog::getSaveFileName(this, caption, folder_, filter)
-                                  : QFileDialog::getOpenFileName(this, caption, folder_, filter);
-        if (!path.isEmpty()) folder_ = QFileInfo(path).absolutePath();
+        QFileDialog dialog(this, caption, folder_, filter);
+        dialog.setFileMode(suffix.isEmpty() ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setAcceptMode(suffix.isEmpty() ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        // The suffix is added before the dialog asks whether to replace a file of that name.
+        dialog.setDefaultSuffix(suffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        const QString path = dialog.selectedFiles().first();
+        folder_ = QFileInfo(path).absolutePath();
         return path;
     };
     AskSpan = [this](const TimeSpan& whole) {

@@ -111,7 +111,9 @@ public:
     void WritePending();
 
     // What the window asks the user; tests answer instead.
-    std::function<QString(const QString& caption, const QString& filter, bool save)> AskPath;
+    // A file to open (suffix empty) or to write (with suffix given to a name typed without).
+    std::function<QString(const QString& caption, const QString& filter, const QString& suffix)>
+        AskPath;
     std::function<std::optional<TimeSpan>(const TimeSpan& whole)> AskSpan;
     std::function<bool(const QString& question)> AskConfirm;
 

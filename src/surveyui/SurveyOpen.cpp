@@ -16,7 +16,7 @@ namespace lmr {
 
 namespace {
 
-// A new survey's file gets the suffix when the name has none.
+// A new survey's file gets the suffix when the name given has none.
 QString WithSuffix(const QString& path) {
     if (!QFileInfo(path).suffix().isEmpty()) return path;
     return path + QLatin1Char('.') + QString::fromLatin1(kSurveySuffix);
@@ -28,7 +28,8 @@ void TFSurvey::NewSurvey(const QString& chosen) {
     const QString path =
         !chosen.isEmpty() ? chosen
                           : AskPath(QString::fromUtf8(kNewSurveyCaption),
-                                    QString::fromUtf8(kSurveyFilter), true);
+                                    QString::fromUtf8(kSurveyFilter),
+                                    QString::fromLatin1(kSurveySuffix));
     if (path.isEmpty()) return;
     Survey start = settings_ != nullptr ? KeptSurveyFields(*settings_) : Survey{};
     start.header.protocolDate = QDate::currentDate();
@@ -49,7 +50,7 @@ void TFSurvey::OpenSurvey(const QString& chosen) {
     const QString path =
         !chosen.isEmpty() ? chosen
                           : AskPath(QString::fromUtf8(kOpenSurveyCaption),
-                                    QString::fromUtf8(kSurveyFilter), false);
+                                    QString::fromUtf8(kSurveyFilter), QString());
     if (path.isEmpty()) return;
     SurveyFileResult result;
     std::unique_ptr<SurveyDocument> doc = SurveyDocument::Open(path, &result);

@@ -73,10 +73,4 @@ void RememberSurvey(QSettings& settings, const QString& path) {
     settings.setValue(QString::fromLatin1(kRecentKey), recent);
 }
 
-void ForgetSurvey(QSettings& settings, const QString& path) {
-    QStringList recent = RecentSurveys(settings);
-    recent.removeAll(QFileInfo(path).absoluteFilePath());
-    settings.setValue(QString::fromLatin1(kRecentKey), recent);
-}
-
 }  // namespace lmr

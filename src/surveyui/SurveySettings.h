@@ -16,7 +16,5 @@ void KeepSurveyFields(QSettings& settings, const Survey& survey);
 // The surveys opened last, the latest first; the first is the one reopened at start.
 [[nodiscard]] QStringList RecentSurveys(const QSettings& settings);
 void RememberSurvey(QSettings& settings, const QString& path);
-// A survey that can no longer be opened leaves the list.
-void ForgetSurvey(QSettings& settings, const QString& path);
 
 }  // namespace lmr
