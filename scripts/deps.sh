@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick locales
   librsvg2-bin desktop-file-utils appstream
-  libreoffice-calc-nogui unzip
+  libreoffice-calc-nogui unzip poppler-utils fonts-dejavu-core
 )
 
 missing=()

@@ -4,23 +4,14 @@
 #include <QCheckBox>
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 
 #include "app/MainTexts.h"
+#include "core/LocalTimeZone.h"
 #include "windows/AssessSettings.h"
 
 namespace lmr {
 
 namespace {
-
-// While TZ is unset the C library looks at /etc/localtime again at every local-time conversion
-// (a stat and often a read each); a data file of 100,000 dated records paid it 100,000 times.
-// Naming the system's zone file has it read once. A TZ the user set is left alone.
-void ReadTimeZoneOnce() {
-    if (qEnvironmentVariableIsSet("TZ")) return;
-    qputenv("TZ", ":/etc/localtime");
-    tzset();
-}
 
 const char* TranscriptReason(LinkStatus status) {
     switch (status) {

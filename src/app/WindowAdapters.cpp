@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "core/AssessReadingOf.h"
 #include "measure/NumberText.h"
 #include "measure/TimeWindow.h"
 #include "windows/TimeMaskEdit.h"
@@ -100,26 +101,11 @@ qint64 MainAssessSource::Revision(AssessSourceKind kind) const {
     return kind == AssessSourceKind::Live ? live_.Revision() : logger_.Revision();
 }
 
-namespace {
-
-// The figures the assessment judges: each rounded to 0.1, as the tables show them.
-AssessReading AssessReadingOf(const Reading& r, qint64 seconds) {
-    return {seconds,          RoundToTenth(r.derived.ths), RoundToTenth(r.derived.wbgt),
-            RoundToTenth(r.derived.w), RoundToTenth(r.tv),       RoundToTenth(r.rh)};
-}
-
-qint64 SecondsOf(const QDateTime& when) {
-    return WallSeconds(when.date(), when.time().msecsSinceStartOfDay() / 1000);
-}
-
-}  // namespace
-
 std::vector<AssessReading> MainAssessSource::LiveReadings() const {
     std::vector<AssessReading> readings;
     readings.reserve(static_cast<size_t>(live_.Count()));
     for (int i = 0; i < live_.Count(); ++i) {
-        const Reading& r = live_.At(i);
-        readings.push_back(AssessReadingOf(r, SecondsOf(r.when)));
+        readings.push_back(AssessReadingOf(live_.At(i)));
     }
     return readings;
 }
@@ -136,7 +122,7 @@ std::vector<AssessReading> MainAssessSource::LoggerReadings() const {
             readings.push_back(left);
             continue;
         }
-        readings.push_back(AssessReadingOf(e.reading, SecondsOf(e.reading.when)));
+        readings.push_back(AssessReadingOf(e.reading));
     }
     return readings;
 }

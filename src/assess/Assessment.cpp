@@ -164,6 +164,7 @@ Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& input
     a.rh = FiguresOf(readings, &AssessReading::rh, [&](const AssessReading& r) {
         return Tenths(r.rh) / 10.0 > PermissibleRhHigh(inputs.season, r.air);
     });
+    a.globe = FiguresOf(readings, &AssessReading::globe, [](const AssessReading&) { return false; });
     for (const AssessReading& r : readings) a.maxW = std::max(a.maxW, r.w);
     a.wbgtMargin = a.wbgtLimit - a.wbgt.weightedMean;
 

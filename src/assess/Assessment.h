@@ -22,6 +22,7 @@ struct AssessReading {
     double rh = 0;    // relative humidity, %
     // False for a logger record that is no measurement: left out, and counted as such.
     bool valid = true;
+    double globe = 0;  // black-globe temperature tш as read, °C; shown, not judged
 };
 
 // What the user chose: the period of the year, the category of work, the air speed measured
@@ -74,6 +75,7 @@ struct Assessment {
     QuantityFigures wbgt;  // its share above is above the WBGT limit
     QuantityFigures air;
     QuantityFigures rh;
+    QuantityFigures globe;  // no permissible limit: its share above stays 0
     double maxW = 0;
     std::array<FactorResult, kFactorCount> factors;  // indexed by Factor
     // The microclimate's class, the highest of its factors'; none without readings or when the

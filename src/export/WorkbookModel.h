@@ -71,6 +71,7 @@ struct PageSetup {
     int titleFirst = 0;  // rows repeated at the top of every page, 1-based; 0: none
     int titleLast = 0;
     QString centerHeader;  // the page header's middle text
+    bool paperA4 = false;  // else the printer's own paper
 };
 
 // A worksheet in memory: values by (row, column), widths by column, formats by range.

@@ -115,6 +115,7 @@ QByteArray HeaderText(const QString& text) {
 
 lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
     if (p.landscape) worksheet_set_landscape(ws);
+    if (p.paperA4) worksheet_set_paper(ws, 9);  // the format's code of A4
     if (p.fitWide > 0 || p.fitTall > 0) {
         worksheet_fit_to_pages(ws, static_cast<std::uint16_t>(p.fitWide),
                                static_cast<std::uint16_t>(p.fitTall));

@@ -11,17 +11,33 @@ double RoundToTenth(double value) {
 }
 
 QString NumberText(double value) {
+    return NumberText(value, QLocale::system());
+}
+
+QString NumberText(double value, const QLocale& locale) {
     if (value == 0) value = 0;  // -0 reads as 0
     // Formatted in the C locale, then given the user's decimal mark: QLocale's own
     // formatting would add group separators and possibly a typographic minus.
     QString text = QString::number(value, 'g', 15);
-    const QString mark = QLocale::system().decimalPoint();
+    const QString mark = locale.decimalPoint();
     if (mark != QLatin1String(".")) text.replace(QLatin1Char('.'), mark);
     return text;
 }
 
 QString TenthText(double value) {
     return NumberText(RoundToTenth(value));
+}
+
+QString TenthText(double value, const QLocale& locale) {
+    return NumberText(RoundToTenth(value), locale);
+}
+
+QString FixedTenthText(double value, const QLocale& locale) {
+    double rounded = RoundToTenth(value);
+    if (rounded == 0) rounded = 0;
+    QString text = QString::number(rounded, 'f', 1);
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
 }
 
 QString TimeOfDayText(const QDateTime& when) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <optional>
 
@@ -13,9 +14,15 @@ namespace lmr {
 // digits, no trailing zeros, no decimal part for whole numbers, the decimal
 // separator of the user's locale, "-" for negatives and never "-0".
 [[nodiscard]] QString NumberText(double value);
+// The same with the decimal separator of the locale given (a document in one language).
+[[nodiscard]] QString NumberText(double value, const QLocale& locale);
 
 // NumberText of the value rounded to one decimal: 22, 23.4, -5.9.
 [[nodiscard]] QString TenthText(double value);
+[[nodiscard]] QString TenthText(double value, const QLocale& locale);
+// Rounded to one decimal and always written with it, as a document gives a reading of the
+// meter's resolution: 22,0, 23,4, -5,9 (never -0,0).
+[[nodiscard]] QString FixedTenthText(double value, const QLocale& locale);
 
 // Local time of day as HH:MM:SS (14:05:33), without a zone name.
 [[nodiscard]] QString TimeOfDayText(const QDateTime& when);

@@ -16,7 +16,9 @@ struct HeightVerdict {
     Assessment assessment;
 };
 
-// A point's class is the highest over its heights; the height and factor that set it are named.
+// A point's class is the highest over its measured heights; the height and factor that set it are
+// named. A measured height without a class (the ТНС-индекс does not apply) leaves the point
+// without one: the others could understate it. Heights without readings do not count.
 struct PointVerdict {
     qint64 pointId = 0;
     std::vector<HeightVerdict> heights;  // in the point's order
@@ -25,7 +27,7 @@ struct PointVerdict {
     Factor decidingFactor = Factor::AirTemperature;
 };
 
-// A workplace's class is the highest over its points.
+// A workplace's class is the highest over its measured points, by the same rule.
 struct WorkplaceVerdict {
     qint64 workplaceId = 0;
     std::vector<PointVerdict> points;  // in the workplace's order

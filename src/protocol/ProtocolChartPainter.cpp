@@ -1,0 +1,212 @@
+#include "protocol/ProtocolChartPainter.h"
+
+#include <QDateTime>
+#include <QFontMetricsF>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+
+#include "measure/NumberText.h"
+
+namespace lmr {
+
+namespace {
+
+// A reading further from the one before than this many usual steps starts a new line: the
+// meter was elsewhere (another height, a pause) and nothing was measured in between.
+constexpr double kGapSteps = 5;
+
+struct Span {
+    double low = 0;
+    double high = 0;
+};
+
+// The step of the value axis' ticks: the smallest of 1, 2 and 5 times a power of ten that gives
+// at most six of them.
+double TickStep(double range) {
+    const double raw = range / 6;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double m : {1.0, 2.0, 5.0, 10.0}) {
+        if (m * power >= raw) return m * power;
+    }
+    return 10 * power;
+}
+
+qint64 TimeStep(qint64 range) {
+    static constexpr qint64 kSteps[] = {10,   30,   60,    120,   300,   600,   900,  1800,
+                                        3600, 7200, 10800, 21600, 43200, 86400, 172800, 604800};
+    for (const qint64 s : kSteps) {
+        if (range / s <= 6) return s;
+    }
+    return 604800;
+}
+
+QString TimeLabel(qint64 seconds, bool withDate, bool withSeconds) {
+    const QDateTime t = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    QString format = withSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm");
+    if (withDate) format = QStringLiteral("dd.MM ") + format;
+    return t.toString(format);
+}
+
+QPen SeriesPen(const ProtocolChartSeries& s, double mm) {
+    QPen pen(s.ths ? QColor(0xc6, 0x28, 0x28) : QColor(0x15, 0x65, 0xc0));
+    pen.setWidthF(0.35 * mm);
+    static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                               Qt::DashDotLine};
+    pen.setStyle(kStyles[std::size_t(s.height) % 4]);
+    return pen;
+}
+
+double MedianStep(const ProtocolChartSeries& s) {
+    std::vector<qint64> steps;
+    for (std::size_t i = 1; i < s.points.size(); ++i) {
+        const qint64 step = s.points[i].first - s.points[i - 1].first;
+        if (step > 0) steps.push_back(step);
+    }
+    if (steps.empty()) return 0;
+    auto middle = steps.begin() + std::ptrdiff_t(steps.size() / 2);
+    std::nth_element(steps.begin(), middle, steps.end());
+    return double(*middle);
+}
+
+}  // namespace
+
+void PaintProtocolChart(QPainter& painter, const QRectF& rect, const ProtocolChart& chart,
+                        double mm) {
+    qint64 first = 0;
+    qint64 last = 0;
+    Span values{0, 0};
+    bool any = false;
+    for (const ProtocolChartSeries& s : chart.series) {
+        for (const auto& [t, v] : s.points) {
+            if (!any) {
+                first = last = t;
+                values = {v, v};
+                any = true;
+            }
+            first = std::min(first, t);
+            last = std::max(last, t);
+            values.low = std::min(values.low, v);
+            values.high = std::max(values.high, v);
+        }
+    }
+    if (!any) return;
+    if (last == first) {
+        first -= 30;
+        last += 30;
+    }
+    const double step = TickStep(std::max(values.high - values.low, 1.0));
+    const Span axis{std::floor(values.low / step) * step, std::ceil(values.high / step) * step};
+    const double valueRange = std::max(axis.high - axis.low, step);
+
+    painter.save();
+    const QFontMetricsF fm(painter.font(), painter.device());
+    // The legend's entries in lines across the chart: a sample of the line, then its name.
+    const double lineHeight = fm.height() * 1.4;
+    std::vector<QPointF> entries;
+    QPointF at(rect.left() + 14 * mm, rect.top());
+    for (const ProtocolChartSeries& s : chart.series) {
+        const double w = 8.5 * mm + fm.horizontalAdvance(s.name);
+        if (at.x() + w > rect.right() && at.x() > rect.left() + 14 * mm) {
+            at = QPointF(rect.left() + 14 * mm, at.y() + lineHeight);
+        }
+        entries.push_back(at);
+        at.rx() += w + 5 * mm;
+    }
+    const double legendHeight = at.y() - rect.top() + lineHeight;
+    const QRectF plot = rect.adjusted(14 * mm, legendHeight + 1 * mm, -2 * mm,
+                                      -(2 * fm.height() + 2.5 * mm));
+    const auto xOf = [&](qint64 t) {
+        return plot.left() + plot.width() * double(t - first) / double(last - first);
+    };
+    const auto yOf = [&](double v) {
+        return plot.bottom() - plot.height() * (v - axis.low) / valueRange;
+    };
+
+    QPen grid(QColor(0xd0, 0xd0, 0xd0));
+    grid.setWidthF(0.15 * mm);
+    QPen frame(Qt::black);
+    frame.setWidthF(0.2 * mm);
+
+    // The value axis: a line and a label at every tick.
+    for (double v = axis.low; v <= axis.high + step / 2; v += step) {
+        const double y = yOf(v);
+        painter.setPen(grid);
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(frame);
+        const QRectF label(rect.left(), y - fm.height() / 2, 12.5 * mm - fm.height(), fm.height());
+        painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
+                         NumberText(std::round(v / step) * step, QLocale(QLocale::Russian)));
+    }
+    // Its unit, across the left edge.
+    painter.save();
+    painter.translate(rect.left() + fm.ascent() * 0.2, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-plot.height() / 2, -fm.ascent(), plot.height(), fm.height() * 1.2),
+                     Qt::AlignCenter, QStringLiteral("Температура, °C"));
+    painter.restore();
+
+    // The time axis.
+    const qint64 tick = TimeStep(last - first);
+    const bool withDate = QDateTime::fromSecsSinceEpoch(first, Qt::UTC).date() !=
+                          QDateTime::fromSecsSinceEpoch(last, Qt::UTC).date();
+    for (qint64 t = (first + tick - 1) / tick * tick; t <= last; t += tick) {
+        const double x = xOf(t);
+        painter.setPen(grid);
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(frame);
+        const QString text = TimeLabel(t, withDate, tick < 60);
+        const double w = fm.horizontalAdvance(text);
+        const double left = std::clamp(x - w / 2, rect.left(), rect.right() - w);
+        painter.drawText(QRectF(left, plot.bottom() + 0.8 * mm, w + 1, fm.height()),
+                         Qt::AlignLeft | Qt::AlignTop, text);
+    }
+    const QDate day = QDateTime::fromSecsSinceEpoch(first, Qt::UTC).date();
+    QString timeTitle = QStringLiteral("Время, ч:мин");
+    if (tick < 60) timeTitle += QStringLiteral(":с");
+    if (!withDate) timeTitle += QStringLiteral(" (%1)").arg(day.toString(QStringLiteral("dd.MM.yyyy")));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + fm.height() + 1.5 * mm, plot.width(),
+                            fm.height()),
+                     Qt::AlignHCenter | Qt::AlignTop, timeTitle);
+
+    // The lines, clipped to the plot.
+    painter.save();
+    painter.setClipRect(plot.adjusted(-0.5 * mm, -0.5 * mm, 0.5 * mm, 0.5 * mm));
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const ProtocolChartSeries& s : chart.series) {
+        painter.setPen(SeriesPen(s, mm));
+        const double gap = kGapSteps * MedianStep(s);
+        QPolygonF line;
+        for (std::size_t i = 0; i < s.points.size(); ++i) {
+            if (i > 0 && gap > 0 && double(s.points[i].first - s.points[i - 1].first) > gap) {
+                painter.drawPolyline(line);
+                line.clear();
+            }
+            line << QPointF(xOf(s.points[i].first), yOf(s.points[i].second));
+        }
+        if (line.size() == 1) {
+            painter.drawEllipse(line.front(), 0.4 * mm, 0.4 * mm);
+        } else {
+            painter.drawPolyline(line);
+        }
+    }
+    painter.restore();
+    painter.setPen(frame);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+
+    // The legend above the plot.
+    for (std::size_t i = 0; i < chart.series.size(); ++i) {
+        const ProtocolChartSeries& s = chart.series[i];
+        const QPointF& e = entries[i];
+        const double y = e.y() + lineHeight / 2;
+        painter.setPen(SeriesPen(s, mm));
+        painter.drawLine(QPointF(e.x(), y), QPointF(e.x() + 7 * mm, y));
+        painter.setPen(frame);
+        painter.drawText(QRectF(e.x() + 8.5 * mm, e.y(), fm.horizontalAdvance(s.name) + 1, lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, s.name);
+    }
+    painter.restore();
+}
+
+}  // namespace lmr

@@ -1,0 +1,339 @@
+#include "protocol/ProtocolContent.h"
+
+#include <QLocale>
+#include <algorithm>
+
+#include "assess/AssessTexts.h"
+#include "core/AssessReadingOf.h"
+#include "measure/NumberText.h"
+#include "survey/SurveyAssessment.h"
+
+namespace lmr {
+
+namespace {
+
+// The norms the rows cite, by their number in the list of norms used.
+enum Norm { kAirNorm = 1, kCoolingNorm, kThsPermissibleNorm, kThsClassNorm, kWbgtNorm };
+
+const QLocale& Russian() {
+    static const QLocale locale(QLocale::Russian, QLocale::Russia);
+    return locale;
+}
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QString Figure(double value) {
+    return FixedTenthText(value, Russian());
+}
+
+QString Range(double low, double high) {
+    return QStringLiteral("%1–%2").arg(Figure(low), Figure(high));
+}
+
+QString DateText(const QDate& date) {
+    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+}
+
+QString Quoted(const QString& name) {
+    return QStringLiteral("«%1»").arg(name);
+}
+
+QString WorkplaceTitle(int number, const SurveyWorkplace& w) {
+    return QStringLiteral("Рабочее место %1 %2").arg(number).arg(Quoted(w.name));
+}
+
+QString PointName(int number, const SurveyPoint& p) {
+    return p.name.isEmpty() ? QString::number(number) : Quoted(p.name);
+}
+
+QString HeightText(double metres) {
+    return QStringLiteral("высота %1 м").arg(Figure(metres));
+}
+
+QString PostureText(Posture p) {
+    return p == Posture::Sitting ? QStringLiteral("сидя") : QStringLiteral("стоя");
+}
+
+QString MeasuredText(const QuantityFigures& q) {
+    return QStringLiteral("%1 (%2)").arg(Figure(q.weightedMean), Range(q.min, q.max));
+}
+
+QString FactorVerdict(const Assessment& a, Factor f) {
+    if (a.Of(f).state == FactorState::IrradianceTooHigh) {
+        return QStringLiteral("не определяется: облучённость %1 Вт/м² выше %2 Вт/м²")
+            .arg(Figure(a.maxW), NumberText(kThsIrradianceLimit, Russian()));
+    }
+    return FactorClassText(a, f);
+}
+
+QString WbgtVerdict(const Assessment& a) {
+    const double margin = RoundToTenth(a.wbgtMargin);
+    if (margin >= 0) return QStringLiteral("в пределах, запас %1 °C").arg(Figure(margin));
+    return QStringLiteral("выше предела на %1 °C").arg(Figure(-margin));
+}
+
+ProtocolResultRow FiguresRow(const QString& quantity, const QuantityFigures& q, int count) {
+    ProtocolResultRow row;
+    row.quantity = quantity;
+    if (count > 0) {
+        row.mean = RoundToTenth(q.weightedMean);
+        row.min = q.min;
+        row.max = q.max;
+        row.measured = MeasuredText(q);
+    } else {
+        row.measured = QStringLiteral("нет измерений");
+    }
+    return row;
+}
+
+std::vector<ProtocolResultRow> ResultRows(const Assessment& a, const AssessInputs& in) {
+    const AirNormRow& air = AirNormOf(in.season, in.category);
+    const ThsNormRow& ths = ThsNormOf(in.category);
+    const bool any = a.count > 0;
+    const auto verdict = [&](Factor f) { return any ? FactorVerdict(a, f) : QString(); };
+
+    ProtocolResultRow t = FiguresRow(QStringLiteral("Температура воздуха tв, °C"), a.air, a.count);
+    t.permissible = Range(air.permissibleLow / 10.0, air.permissibleHigh / 10.0);
+    t.norm = QStringLiteral("[%1], [%2]").arg(kAirNorm).arg(kCoolingNorm);
+    t.verdict = verdict(Factor::AirTemperature);
+
+    ProtocolResultRow rh = FiguresRow(QStringLiteral("Относительная влажность, %"), a.rh, a.count);
+    rh.permissible = Range(kRhPermissibleLow,
+                           PermissibleRhHigh(in.season, a.Of(Factor::AirTemperature).value));
+    rh.norm = QStringLiteral("[%1]").arg(kAirNorm);
+    rh.verdict = verdict(Factor::Humidity);
+
+    ProtocolResultRow v;
+    v.quantity = QStringLiteral("Скорость движения воздуха, м/с");
+    if (in.airSpeed) {
+        v.mean = RoundToTenth(*in.airSpeed);
+        v.measured = Figure(*in.airSpeed);
+    } else {
+        v.measured = QStringLiteral("не измерена");
+    }
+    v.permissible = QStringLiteral("менее %1").arg(Figure(kHarmfulAirSpeed));
+    v.norm = QStringLiteral("[%1]").arg(kAirNorm);
+    v.verdict = any ? FactorVerdict(a, Factor::AirSpeed) : QString();
+
+    ProtocolResultRow globe =
+        FiguresRow(QStringLiteral("Температура шарового термометра tш, °C"), a.globe, a.count);
+    globe.permissible = globe.norm = globe.verdict = QStringLiteral("—");
+
+    ProtocolResultRow index = FiguresRow(QStringLiteral("ТНС-индекс, °C"), a.ths, a.count);
+    index.permissible = Range(ths.permissibleLow / 10.0, ths.permissibleHigh / 10.0);
+    index.norm = QStringLiteral("[%1], [%2]").arg(kThsPermissibleNorm).arg(kThsClassNorm);
+    index.verdict = verdict(Factor::Ths);
+
+    ProtocolResultRow wbgt = FiguresRow(QStringLiteral("WBGT, °C"), a.wbgt, a.count);
+    wbgt.permissible = QStringLiteral("не более %1").arg(Figure(a.wbgtLimit));
+    wbgt.norm = QStringLiteral("[%1]").arg(kWbgtNorm);
+    wbgt.verdict = any ? WbgtVerdict(a) : QString();
+
+    return {t, rh, v, globe, index, wbgt};
+}
+
+QString ClassOrWhyNot(const std::optional<ConditionsClass>& c, bool measured) {
+    if (c) return ClassText(*c);
+    return measured ? QStringLiteral("не определяется: ТНС-индекс не применяется")
+                    : QStringLiteral("нет измерений");
+}
+
+bool Measured(const WorkplaceVerdict& v) {
+    for (const PointVerdict& p : v.points) {
+        for (const HeightVerdict& h : p.heights) {
+            if (h.assessment.count > 0) return true;
+        }
+    }
+    return false;
+}
+
+QString DecidedBy(const SurveyWorkplace& w, const WorkplaceVerdict& v) {
+    if (v.decidingPoint < 0) return {};
+    const auto pi = std::size_t(v.decidingPoint);
+    const PointVerdict& p = v.points[pi];
+    return QStringLiteral("%1, точка %2, %3")
+        .arg(FactorName(v.decidingFactor), PointName(v.decidingPoint + 1, w.points[pi]),
+             HeightText(p.heights[std::size_t(p.decidingHeight)].metres));
+}
+
+ProtocolChart ChartOf(const QString& title, const SurveyPoint& point) {
+    ProtocolChart chart;
+    chart.title = title;
+    for (std::size_t h = 0; h < point.heights.size(); ++h) {
+        const QString metres = Figure(point.heights[h].metres);
+        ProtocolChartSeries ths{QStringLiteral("ТНС-индекс, %1 м").arg(metres), true, int(h), {}};
+        ProtocolChartSeries air{QStringLiteral("tв, %1 м").arg(metres), false, int(h), {}};
+        for (const SurveyMeasurement& m : point.heights[h].measurements) {
+            for (const Reading& r : m.readings) {
+                const AssessReading a = AssessReadingOf(r);
+                if (!a.valid) continue;
+                ths.points.emplace_back(a.seconds, a.ths);
+                air.points.emplace_back(a.seconds, a.air);
+            }
+        }
+        if (ths.points.empty()) continue;
+        const auto byTime = [](const auto& x, const auto& y) { return x.first < y.first; };
+        std::stable_sort(ths.points.begin(), ths.points.end(), byTime);
+        std::stable_sort(air.points.begin(), air.points.end(), byTime);
+        chart.series.push_back(std::move(ths));
+        chart.series.push_back(std::move(air));
+    }
+    return chart;
+}
+
+// The first and last day of the readings, where the survey names none.
+std::pair<QDate, QDate> ReadingDates(const Survey& s) {
+    QDate first;
+    QDate last;
+    for (const SurveyWorkplace& w : s.workplaces) {
+        for (const SurveyPoint& p : w.points) {
+            for (const SurveyHeight& h : p.heights) {
+                for (const SurveyMeasurement& m : h.measurements) {
+                    for (const Reading& r : m.readings) {
+                        if (!r.when.isValid()) continue;
+                        const QDate d = r.when.date();
+                        if (!first.isValid() || d < first) first = d;
+                        if (!last.isValid() || d > last) last = d;
+                    }
+                }
+            }
+        }
+    }
+    return {first, last};
+}
+
+QString DatesText(const QDate& first, const QDate& last) {
+    if (!first.isValid()) return DateText(last);
+    if (!last.isValid() || last == first) return DateText(first);
+    return QStringLiteral("%1–%2").arg(DateText(first), DateText(last));
+}
+
+void AddHeader(const Survey& s, ProtocolContent& c) {
+    const SurveyHeader& h = s.header;
+    auto [first, last] = ReadingDates(s);
+    if (h.firstDate.isValid()) first = h.firstDate;
+    if (h.lastDate.isValid()) last = h.lastDate;
+    c.header = {
+        {QStringLiteral("Организация"), h.organisation},
+        {QStringLiteral("Адрес"), h.address},
+        {QStringLiteral("Заказчик"), h.customer},
+        {QStringLiteral("Цель измерений"), h.purpose},
+        {QStringLiteral("Дата измерений"), DatesText(first, last)},
+        {QStringLiteral("Дата составления протокола"), DateText(h.protocolDate)},
+    };
+    const SurveyInstrument& i = s.instrument;
+    QString model = i.model;
+    if (!i.head.isEmpty()) model += QStringLiteral(", головка %1").arg(i.head);
+    QString certificate = i.certificateNumber;
+    if (i.certificateDate.isValid()) {
+        certificate += QStringLiteral(" от %1").arg(DateText(i.certificateDate));
+    }
+    if (i.validUntil.isValid()) {
+        certificate += QStringLiteral(", действительно до %1").arg(DateText(i.validUntil));
+    }
+    c.instrument = {
+        {QStringLiteral("Средство измерений"), model},
+        {QStringLiteral("Заводской номер"), i.serialNumber},
+        {QStringLiteral("Свидетельство о поверке"), certificate.trimmed()},
+    };
+    // Measurements taken with a lapsed verification cannot be handed in as they are.
+    const QDate measured = last.isValid() ? last : first;
+    if (i.validUntil.isValid() && measured.isValid() && i.validUntil < measured) {
+        c.warnings.push_back(
+            QStringLiteral("Внимание: срок действия поверки прибора (до %1) истёк до даты "
+                           "измерений %2.")
+                .arg(DateText(i.validUntil), DateText(measured)));
+    }
+    c.conditions = {
+        {QStringLiteral("Период года"), SeasonText(h.season)},
+        {QStringLiteral("Температура наружного воздуха, °C"),
+         h.outdoorTemperature ? Figure(*h.outdoorTemperature) : QString()},
+    };
+}
+
+void AddConclusion(const std::vector<ProtocolWorkplaceClass>& classes,
+                   const std::vector<WorkplaceVerdict>& verdicts, ProtocolContent& c) {
+    int meeting = 0;
+    int classed = 0;
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        const ProtocolWorkplaceClass& w = classes[i];
+        QString line = QStringLiteral("Рабочее место %1 %2: класс условий труда %3")
+                           .arg(w.number, Quoted(w.name), w.conditionsClass);
+        if (!w.decidedBy.isEmpty()) line += QStringLiteral(" (определил: %1)").arg(w.decidedBy);
+        c.conclusion.push_back(line + QLatin1Char('.'));
+        if (verdicts[i].conditionsClass) {
+            ++classed;
+            if (*verdicts[i].conditionsClass <= ConditionsClass::C2) ++meeting;
+        }
+    }
+    c.conclusion.push_back(
+        QStringLiteral("Параметры микроклимата соответствуют допустимым (оптимальным) нормам на %1 "
+                       "из %2 рабочих мест, по которым определён класс условий труда.")
+            .arg(meeting)
+            .arg(classed));
+}
+
+}  // namespace
+
+const std::vector<QString>& ResultHeads() {
+    static const std::vector<QString> heads = {
+        QStringLiteral("Показатель"), QStringLiteral("Измерено: среднее (мин–макс)"),
+        QStringLiteral("Допустимо"), QStringLiteral("Норма"), QStringLiteral("Класс, оценка")};
+    return heads;
+}
+
+const std::vector<QString>& ClassHeads() {
+    static const std::vector<QString> heads = {
+        QStringLiteral("№"), QStringLiteral("Рабочее место"), QStringLiteral("Категория работ"),
+        QStringLiteral("Класс условий труда"), QStringLiteral("Определил")};
+    return heads;
+}
+
+ProtocolContent BuildProtocol(const Survey& s) {
+    ProtocolContent c;
+    c.title = QStringLiteral("Протокол измерений параметров микроклимата");
+    c.number = QStringLiteral("№ %1").arg(s.header.protocolNumber);
+    AddHeader(s, c);
+
+    std::vector<WorkplaceVerdict> verdicts;
+    for (std::size_t wi = 0; wi < s.workplaces.size(); ++wi) {
+        const SurveyWorkplace& w = s.workplaces[wi];
+        const QString workplace = WorkplaceTitle(int(wi) + 1, w);
+        const WorkplaceVerdict v = AssessWorkplace(s.header, w);
+        for (std::size_t pi = 0; pi < w.points.size(); ++pi) {
+            const SurveyPoint& p = w.points[pi];
+            const QString point =
+                QStringLiteral("%1, точка %2").arg(workplace, PointName(int(pi) + 1, p));
+            for (std::size_t hi = 0; hi < p.heights.size(); ++hi) {
+                const SurveyHeight& h = p.heights[hi];
+                const Assessment& a = v.points[pi].heights[hi].assessment;
+                c.results.push_back({QStringLiteral("%1, %2").arg(point, HeightText(h.metres)),
+                                     QStringLiteral("%1 %2").arg(wi + 1).arg(Quoted(w.name)),
+                                     PointName(int(pi) + 1, p), h.metres, a.count,
+                                     ResultRows(a, SurveyAssessInputs(s.header, w, h))});
+            }
+            ProtocolChart chart = ChartOf(point, p);
+            if (!chart.series.empty()) c.charts.push_back(std::move(chart));
+        }
+        c.classes.push_back({QString::number(wi + 1), w.name,
+                             QStringLiteral("%1, %2").arg(CategoryText(w.category),
+                                                          PostureText(w.posture)),
+                             ClassOrWhyNot(v.conditionsClass, Measured(v)), DecidedBy(w, v)});
+        verdicts.push_back(v);
+    }
+    AddConclusion(c.classes, verdicts, c);
+
+    const char* sources[] = {AirNormSource(), CoolingClassSource(), ThsPermissibleSource(),
+                             ThsClassSource(), WbgtSource()};
+    for (int i = 0; i < 5; ++i) {
+        c.norms.push_back(QStringLiteral("[%1] %2").arg(i + 1).arg(Utf8(sources[i])));
+    }
+    c.signatures = {{QStringLiteral("Измерения провёл"), s.header.operators},
+                    {QStringLiteral("Протокол составил"), QString()},
+                    {QStringLiteral("Руководитель лаборатории"), QString()}};
+    return c;
+}
+
+}  // namespace lmr

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPagedPaintDevice>
+
+#include "protocol/ProtocolContent.h"
+
+namespace lmr {
+
+// The page the protocol is laid out for: A4 portrait, no printer margins (the layout keeps its
+// own), so a PDF and a print come out alike.
+void SetProtocolPage(QPagedPaintDevice& device);
+
+// Lays the protocol out on the device's pages and paints them: header, tables, conclusion,
+// signatures and a chart per point, with the protocol's number and "Стр. N из M" on every page.
+// Returns the number of pages.
+int PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content);
+
+}  // namespace lmr
