@@ -383,7 +383,7 @@ QWidget* TFSurvey::BuildItemPage() {
 
     auto* figures = new QGroupBox(Text(kFiguresGroup), page);
     figures->setObjectName(QStringLiteral("GroupFigures"));
-    TableFigures = MakeTable(figures, "TableFigures", kFigureHeaders, 8);
+    TableFigures = MakeTable(figures, "TableFigures", kFigureHeaders, 9);
     TableFigures->setAccessibleName(Text(kFiguresGroup));
     TableFigures->setSelectionMode(QAbstractItemView::NoSelection);
     LabelVerdict = new QLabel(figures);
@@ -414,6 +414,9 @@ QWidget* TFSurvey::BuildButtons() {
     ButtonPrint = MakeButton(row, kProtocolPrint, "ButtonPrint");
     connect(ButtonLive, &QPushButton::clicked, this, &TFSurvey::ButtonLiveClick);
     connect(ButtonTakeSpan, &QPushButton::clicked, this, &TFSurvey::ButtonTakeSpanClick);
+    connect(ButtonProtocolPdf, &QPushButton::clicked, this, [this] { ButtonProtocolPdfClick(); });
+    connect(ButtonProtocolXlsx, &QPushButton::clicked, this, [this] { ButtonProtocolXlsxClick(); });
+    connect(ButtonPrint, &QPushButton::clicked, this, &TFSurvey::ButtonPrintClick);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ButtonLive);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "protocol/ProtocolContent.h"
 #include "surveyui/LoggerSpan.h"
 #include "surveyui/SurveyDocument.h"
 #include "surveyui/SurveyHost.h"
@@ -105,6 +106,10 @@ public:
     void ButtonLiveClick();
     [[nodiscard]] bool Recording() const { return liveHeight_ != 0; }
     void ButtonTakeSpanClick();
+    // The protocol of the survey into a file (at path, or asked for), or to the printer.
+    void ButtonProtocolPdfClick(const QString& path = {});
+    void ButtonProtocolXlsxClick(const QString& path = {});
+    void ButtonPrintClick();
 
     // Text typed but not yet written goes to the file now (it goes by itself shortly after
     // the typing stops, and when the field is left).
@@ -159,6 +164,8 @@ private:
     void WriteHeight();
     void FieldEdited();
 
+    void WriteProtocol(const QString& chosen, const char* filter, const char* suffix,
+                       QString (*write)(const ProtocolContent&, const QString&));
     void TakeLiveRows(int first, int count);
     void StopRecording();
     void SayRecording();

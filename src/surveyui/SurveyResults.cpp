@@ -32,9 +32,13 @@ QString MomentText(const QDateTime& when) {
     return when.isValid() ? when.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) : QString();
 }
 
-// "22,4 (21,9–23)": the mean with the lowest and the highest.
+// "22,4 (21,9–23,0)": the mean by time with the lowest and the highest, as judged and as the
+// protocol writes them.
 QString FigureText(const QuantityFigures& f) {
-    return QStringLiteral("%1 (%2–%3)").arg(TenthText(f.mean), TenthText(f.min), TenthText(f.max));
+    const QLocale locale;
+    return QStringLiteral("%1 (%2–%3)").arg(FixedTenthText(f.weightedMean, locale),
+                                            FixedTenthText(f.min, locale),
+                                            FixedTenthText(f.max, locale));
 }
 
 void SetRow(QTableWidget* table, int row, const QStringList& cells, qint64 id = 0) {
@@ -89,9 +93,10 @@ void TFSurvey::ShowFigures(const SurveyDocument::Place& place) {
         const QString speed = h.airSpeed ? NumberText(*h.airSpeed) : QString::fromUtf8(kAirSpeedNotMeasured);
         QStringList cells{NumberText(h.metres)};
         if (a.count > 0) {
-            cells << FigureText(a.air) << FigureText(a.rh) << FigureText(a.ths) << FigureText(a.wbgt);
+            cells << FigureText(a.air) << FigureText(a.rh) << FigureText(a.globe) << FigureText(a.ths)
+                  << FigureText(a.wbgt);
         } else {
-            cells << QString() << QString() << QString() << QString();
+            cells << QString() << QString() << QString() << QString() << QString();
         }
         cells << speed << QString::number(a.count)
               << (a.conditionsClass ? ClassText(*a.conditionsClass)

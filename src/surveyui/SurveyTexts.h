@@ -95,9 +95,9 @@ inline constexpr const char* kKindDownload = "логгер (загрузка)";
 inline constexpr const char* kKindDataFile = "логгер (файл)";
 inline constexpr const char* kRemoveMeasurement = "Удалить &измерение";
 inline constexpr const char* kFiguresGroup = "Результаты по высотам";
-inline constexpr const char* kFigureHeaders[8] = {"Высота, м",   "tв, °C", "RH, %",
-                                                  "ТНС-индекс, °C", "WBGT, °C", "V, м/с",
-                                                  "Записей",     "Класс"};
+inline constexpr const char* kFigureHeaders[9] = {
+    "Высота, м", "tв, °C", "RH, %", "tш, °C", "ТНС-индекс, °C", "WBGT, °C", "V, м/с", "Записей",
+    "Класс"};
 inline constexpr const char* kVerdictGroup = "Оценка";
 // The class of a point or workplace: %1 the class, %2 the height, %3 the factor.
 inline constexpr const char* kPointVerdict = "Точка: класс %1 — определила высота %2 м, показатель: %3";
@@ -121,6 +121,8 @@ inline constexpr const char* kTake = "&Взять";
 inline constexpr const char* kProtocolPdf = "Протокол PDF…";
 inline constexpr const char* kProtocolXlsx = "Протокол Excel…";
 inline constexpr const char* kProtocolPrint = "Печать…";
+inline constexpr const char* kProtocolCaption = "Протокол измерений";
+inline constexpr const char* kProtocolOverSurvey = "это файл самого обследования";
 inline constexpr const char* kPdfFilter = "PDF (*.pdf)";
 inline constexpr const char* kXlsxFilter = "Книга Excel (*.xlsx)";
 

@@ -4,8 +4,10 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -14,6 +16,7 @@
 #include <QTreeWidget>
 
 #include "SimProgram.h"
+#include "SpreadsheetReadBack.h"
 #include "surveyui/FormSurvey.h"
 
 namespace lmr::test {
@@ -30,6 +33,14 @@ void Type(TFSurvey& s, QLineEdit* edit, const QString& text) {
         QCoreApplication::sendEvent(edit, &press);
     }
     s.WritePending();
+}
+
+// What a program prints on standard output.
+QString OutputOf(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // The heights of the survey's workplace w, point 0.
@@ -167,6 +178,66 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     EXPECT_EQ(s.EditProtocolNumber->text(), "17-М");
     EXPECT_EQ(Shown(s), shown);
     EXPECT_EQ(p.program().FAssess().ComboBoxCategory->currentIndex(), 2);
+
+    // Its protocol holds every figure and class the window shows.
+    const QString pdf = dir.filePath("protocol.pdf");
+    s.ButtonProtocolPdfClick(pdf);
+    ASSERT_TRUE(QFileInfo::exists(pdf)) << s.LabelStatus->text().toStdString();
+    const QString text = OutputOf("pdftotext", {pdf, "-"}).simplified();
+    ASSERT_FALSE(text.isEmpty());
+    // Numbers in the protocol have a decimal comma on any desktop.
+    QStringList missing;
+    const QRegularExpression number(QStringLiteral("-?\\d+[.,]\\d"));
+    for (const QString& line : shown) {
+        const QStringList cells = line.split(" | ");
+        for (int c = 1; c < cells.size() && c <= 5 && cells.size() == 9; ++c) {
+            for (auto m = number.globalMatch(cells[c]); m.hasNext();) {
+                const QString figure = m.next().captured().replace('.', ',');
+                if (!text.contains(figure)) missing << figure;
+            }
+        }
+        const QString klass = cells.size() == 9 ? cells[8] : cells.value(1);
+        if (klass.contains('(') && !text.contains(klass)) missing << klass;
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    EXPECT_TRUE(text.contains("17-М"));
+    EXPECT_TRUE(text.contains("Заливщик"));
+    // Its pages are pictures a reader can look at.
+    (void)OutputOf("pdftoppm", {"-png", "-r", "40", pdf, dir.filePath("page")});
+    EXPECT_FALSE(QDir(dir.path()).entryList({"page*.png"}).isEmpty());
+
+    // With LMR_SCREENSHOT_DIR set the survey and its protocol are kept there for a look.
+    const QString keepDir = qEnvironmentVariable("LMR_SCREENSHOT_DIR");
+    if (!keepDir.isEmpty()) {
+        // With its log: the survey is open.
+        QFile::copy(path, QDir(keepDir).filePath("survey.lmrs"));
+        QFile::copy(path + "-wal", QDir(keepDir).filePath("survey.lmrs-wal"));
+        QFile::copy(pdf, QDir(keepDir).filePath("survey-protocol.pdf"));
+    }
+
+    // The workbook opens in the spreadsheet program with the same figures.
+    const QString xlsx = dir.filePath("protocol.xlsx");
+    s.ButtonProtocolXlsxClick(xlsx);
+    ASSERT_TRUE(QFileInfo::exists(xlsx)) << s.LabelStatus->text().toStdString();
+    const std::vector<QStringList> rows = ConvertToCsv(xlsx, dir.filePath("csv"));
+    ASSERT_FALSE(rows.empty());
+    QString cells;
+    for (const QStringList& row : rows) cells += row.join(';') + '\n';
+    EXPECT_TRUE(cells.contains("Обрубщик")) << cells.toStdString();
+    EXPECT_TRUE(cells.contains("17-М")) << cells.toStdString();
+    // Its figures are numbers: read in the C locale, with a point, "31.0" as "31".
+    missing.clear();
+    for (const QString& line : shown) {
+        const QStringList figures = line.split(" | ");
+        for (int c = 1; c < figures.size() && c <= 5 && figures.size() == 9; ++c) {
+            for (auto m = number.globalMatch(figures[c]); m.hasNext();) {
+                QString figure = m.next().captured().replace(',', '.');
+                if (figure.endsWith(".0")) figure.chop(2);
+                if (!cells.contains(figure)) missing << figure;
+            }
+        }
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
 
     // A new survey starts with the organisation, the operators and the instrument kept.
     s.NewSurvey(dir.filePath("next"));
