@@ -12,6 +12,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include "assess/AssessTexts.h"
+#include "surveyui/SurveyTables.h"
 #include "surveyui/SurveyTexts.h"
 
 namespace lmr {
@@ -55,6 +58,20 @@ QDateEdit* MakeDate(QWidget* parent, const char* name) {
     return d;
 }
 
+}  // namespace
+
+void FitRows(QTableWidget* t) {
+    constexpr int kLeast = 2;
+    constexpr int kMost = 8;
+    const int rows = std::clamp(t->rowCount(), kLeast, kMost);
+    const int rowHeight = t->verticalHeader()->defaultSectionSize();
+    const int scrollBar = t->horizontalScrollBar()->sizeHint().height();
+    t->setFixedHeight(t->horizontalHeader()->sizeHint().height() + rows * rowHeight + scrollBar +
+                      2 * t->frameWidth());
+}
+
+namespace {
+
 QTableWidget* MakeTable(QWidget* parent, const char* name, const char* const* headers, int count) {
     auto* t = new QTableWidget(0, count, parent);
     t->setObjectName(QString::fromLatin1(name));
@@ -67,7 +84,8 @@ QTableWidget* MakeTable(QWidget* parent, const char* name, const char* const* he
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setStretchLastSection(true);
-    t->setMinimumHeight(110);
+    t->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    FitRows(t);
     return t;
 }
 
@@ -399,8 +417,8 @@ QWidget* TFSurvey::BuildItemPage() {
     layout->addWidget(GroupWorkplace);
     layout->addWidget(GroupPoint);
     layout->addWidget(GroupHeight);
-    layout->addWidget(measurements);
     layout->addWidget(figures);
+    layout->addWidget(measurements);
     layout->addStretch(1);
     return page;
 }

@@ -8,6 +8,7 @@
 #include "measure/NumberText.h"
 #include "survey/SurveyAssessment.h"
 #include "surveyui/FormSurvey.h"
+#include "surveyui/SurveyTables.h"
 #include "surveyui/SurveyTexts.h"
 
 namespace lmr {
@@ -78,6 +79,7 @@ void TFSurvey::ShowMeasurements(const SurveyDocument::Place& place) {
         }
     }
     ButtonRemoveMeasurement->setEnabled(row > 0);
+    FitRows(TableMeasurements);
 }
 
 void TFSurvey::ShowFigures(const SurveyDocument::Place& place) {
@@ -103,6 +105,7 @@ void TFSurvey::ShowFigures(const SurveyDocument::Place& place) {
                                     : (a.count > 0 ? VerdictText(a) : QString()));
         SetRow(TableFigures, static_cast<int>(i), cells);
     }
+    FitRows(TableFigures);
 }
 
 void TFSurvey::ShowVerdict(const SurveyDocument::Place& place) {
