@@ -108,6 +108,7 @@ std::optional<TimeSpan> AskSpanInDialog(QWidget* parent, const LoggerTable& tabl
                                         const TimeSpan& whole) {
     QDialog dialog(parent);
     dialog.setWindowTitle(Text(kSpanCaption));
+    dialog.setMinimumWidth(380);  // the title in full
     auto* form = new QFormLayout(&dialog);
     auto* from = new QDateTimeEdit(whole.from, &dialog);
     auto* to = new QDateTimeEdit(whole.to, &dialog);
