@@ -75,6 +75,8 @@ private:
     void MakeSurveyWindow(const QString& settingsFile);
     void OpenTranscript(const std::string& path);
 
+    // What the user set, kept between runs; it outlives every window that writes to it.
+    std::unique_ptr<QSettings> kept_;
     std::unique_ptr<PortTable> ports_;
     std::unique_ptr<Link> link_;
     // Carries the tone's and the transcript's news to the window's thread.
@@ -93,7 +95,6 @@ private:
     std::unique_ptr<TFHelp> fhelp_;
     std::unique_ptr<MainAssessSource> assessSource_;
     std::unique_ptr<TFAssess> fassess_;
-    std::unique_ptr<QSettings> kept_;
     std::unique_ptr<MainSurveyHost> surveyHost_;
     // Last: it records live readings until it goes.
     std::unique_ptr<TFSurvey> fsurvey_;
