@@ -4,13 +4,10 @@
 namespace lmr {
 
 inline constexpr const char* kSurveyTitle = "Обследование";
-inline constexpr const char* kMenuSurvey = "Обследование";
-inline constexpr const char* kMenuNewSurvey = "Новое обследование…";
-inline constexpr const char* kMenuOpenSurvey = "Открыть обследование…";
-inline constexpr const char* kMenuRecentSurveys = "Последние обследования";
 inline constexpr const char* kNoRecentSurveys = "(нет)";
-// The same with their mnemonics: "О" is taken by "Оценка условий труда" on the menu bar and by
-// "Открыть…" in "Файл".
+// The menu items "Обследование", "Новое обследование…", "Открыть обследование…" and
+// "Последние обследования" with their mnemonics: "О" is taken by "Оценка условий труда" on the
+// menu bar and by "Открыть…" in "Файл".
 inline constexpr const char* kMenuSurveyKeyed = "Об&следование";
 inline constexpr const char* kMenuNewSurveyKeyed = "&Новое обследование…";
 inline constexpr const char* kMenuOpenSurveyKeyed = "Открыть о&бследование…";
@@ -98,7 +95,6 @@ inline constexpr const char* kFiguresGroup = "Результаты по высо
 inline constexpr const char* kFigureHeaders[9] = {
     "Высота, м", "tв, °C", "RH, %", "tш, °C", "ТНС-индекс, °C", "WBGT, °C", "V, м/с", "Записей",
     "Класс"};
-inline constexpr const char* kVerdictGroup = "Оценка";
 // The class of a point or workplace: %1 the class, %2 the height, %3 the factor.
 inline constexpr const char* kPointVerdict = "Точка: класс %1 — определила высота %2 м, показатель: %3";
 // %1 the class, %2 the point, %3 the height, %4 the factor.
@@ -131,14 +127,12 @@ inline constexpr const char* kNoSurvey =
     "Обследование не открыто: Файл → Новое обследование… или Открыть обследование…";
 inline constexpr const char* kSurveyOpened = "Обследование открыто: %1";
 inline constexpr const char* kSurveyCreated = "Обследование создано: %1";
-inline constexpr const char* kSaved = "Записано в %1";
 inline constexpr const char* kChooseHeight = "Выберите в дереве высоту точки, для которой измерять";
 inline constexpr const char* kLiveNotFound =
     "Измерение не начато: прибор не найден. Включите прибор и дождитесь соединения.";
 // %1 the point, %2 the height's text, %3 the readings stored.
 inline constexpr const char* kLiveStarted = "Идёт измерение: «%1», %2; показаний записано: %3";
 inline constexpr const char* kLiveStopped = "Измерение остановлено: показаний записано: %1";
-inline constexpr const char* kLiveBusy = "Идёт измерение другой высоты: сначала остановите его";
 inline constexpr const char* kSpanEmpty =
     "На странице \"Дата логгер\" нет достоверных записей: загрузите логгер или откройте файл данных";
 inline constexpr const char* kSpanNone = "В выбранном промежутке нет записей";
