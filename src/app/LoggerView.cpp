@@ -18,6 +18,9 @@ constexpr int kMaxBottomLabels = 5;
 // How often at most the chart takes the rows added since it last did during a download: at
 // the line's pace (a record in some 40 ms) every record, faster in batches.
 constexpr qint64 kChartBatchMs = 35;
+// Points a series marks at most: more on the chart's 640 pixels are a band the marks only
+// thicken, and drawing a mark for each of a million records would hold the window seconds.
+constexpr qsizetype kMaxMarkedPoints = 10000;
 
 const QColor kSeriesColours[kLoggerSeries] = {QColor(255, 0, 0), QColor(0, 255, 0),
                                               QColor(255, 255, 0), QColor(0, 255, 255)};
@@ -28,25 +31,6 @@ int InsertionIndex(const QList<QPointF>& points, double x) {
     const auto at = std::upper_bound(points.begin(), points.end(), x,
                                      [](double v, const QPointF& p) { return v < p.x(); });
     return static_cast<int>(at - points.begin());
-}
-
-// The rows the logger page shows for entries first … first + count − 1.
-std::vector<LoggerRow> MakeRows(const LoggerTable& table, int first, int count) {
-    std::vector<LoggerRow> rows(static_cast<size_t>(count));
-    ForEachPart(rows.size(), [&](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i) {
-            const LoggerEntry& e = table.At(first + static_cast<int>(i));
-            LoggerRow& row = rows[i];
-            row = MakeLoggerRow(0, e.record, e.reading.derived);
-            // A file may hold more rows than the logger's addresses reach.
-            const QString label = QString::number(e.address);
-            for (LoggerPoint& p : row.points) {
-                p.x = e.address;
-                p.xLabel = label;
-            }
-        }
-    });
-    return rows;
 }
 
 }  // namespace
@@ -116,6 +100,10 @@ void TFMain::BuildLoggerPage() {
         0, StringGridL->fontMetrics().horizontalAdvance(QStringLiteral("23:59 31.12.99")) + 12);
     for (int c = 1; c < 10; ++c) StringGridL->setColumnWidth(c, 57);
     // The grid's data rows are the table's entries in order.
+    StringGridL->Model()->SetRowSource([this](int col, int i) {
+        const LoggerEntry& e = logger_.At(i);
+        return LoggerCellText(col, e.record, e.reading.derived);
+    });
     StringGridL->Model()->SetRowNote([this](int row) {
         if (row < 1 || row > logger_.Count() || LoggerRecordValid(logger_.At(row - 1).record))
             return QString();
@@ -126,15 +114,21 @@ void TFMain::BuildLoggerPage() {
 }
 
 void TFMain::ShowLoggerRows(int first, int count) {
-    const std::vector<LoggerRow> rows = MakeRows(logger_, first, count);
-    // The rows go into the grid in one step, before its empty last row.
-    StringGridL->InsertRows(StringGridL->RowCount() - 1, count, [&rows](int col, int i) {
-        return rows[static_cast<size_t>(i)].cells[static_cast<size_t>(col)];
+    StringGridL->Model()->SourceRowsAdded(count);
+    const size_t from = pendingPoints_.size();
+    pendingPoints_.resize(from + static_cast<size_t>(count));
+    ForEachPart(static_cast<size_t>(count), [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            const int entry = first + static_cast<int>(i);
+            const LoggerEntry& e = logger_.At(entry);
+            // A file may hold more rows than the logger's addresses reach: X is the address.
+            const std::array<double, kLoggerSeries> y =
+                LoggerPointValues(e.record, e.reading.derived);
+            PendingPoints& p = pendingPoints_[from + i];
+            for (int s = 0; s < kLoggerSeries; ++s) p.points[s] = QPointF(e.address, y[s]);
+            p.entry = entry;
+        }
     });
-    pendingPoints_.reserve(pendingPoints_.size() + rows.size());
-    for (int i = 0; i < count; ++i) {
-        pendingPoints_.push_back({rows[static_cast<size_t>(i)].points, first + i});
-    }
     // A chart recomputes all its points on every change: during a download the rows reach it
     // in batches, a few times a second. The series not shown take their points when chosen.
     if (!Downloading() || sinceLoggerChart_.elapsed() >= kChartBatchMs) {
@@ -144,9 +138,8 @@ void TFMain::ShowLoggerRows(int first, int count) {
 }
 
 void TFMain::ClearLoggerRows() {
-    // The header row stays; row 1 becomes the empty last row again.
-    StringGridL->SetRowCount(2);
-    for (int c = 0; c < StringGridL->ColCount(); ++c) StringGridL->SetCells(c, 1, QString());
+    // The header row and the empty last row stay.
+    StringGridL->Model()->SourceCleared();
     pendingPoints_.clear();
     loggerPointEntries_.clear();
     for (int s = 0; s < kLoggerSeries; ++s) {
@@ -164,24 +157,27 @@ void TFMain::FlushLoggerPoints(bool hiddenToo) {
     // Merge by address, keeping X ascending; a later download's point goes after an earlier
     // one of the same address.
     const std::array<QList<QPointF>, kLoggerSeries> old = loggerPoints_;
+    const size_t n = static_cast<size_t>(old[0].size());
+    const size_t total = n + pendingPoints_.size();
+    // Written in place: a million appends to each series would hold the window.
     std::array<QList<QPointF>, kLoggerSeries> merged;
-    for (QList<QPointF>& m : merged)
-        m.reserve(old[0].size() + static_cast<qsizetype>(pendingPoints_.size()));
-    std::vector<int> entries;
-    entries.reserve(loggerPointEntries_.size() + pendingPoints_.size());
+    std::array<QPointF*, kLoggerSeries> to{};
+    std::array<const QPointF*, kLoggerSeries> from{};
+    for (int s = 0; s < kLoggerSeries; ++s) {
+        merged[s].resize(static_cast<qsizetype>(total));
+        to[s] = merged[s].data();
+        from[s] = old[s].constData();
+    }
+    std::vector<int> entries(total);
     size_t i = 0;
     size_t j = 0;
-    const size_t n = static_cast<size_t>(old[0].size());
-    while (i < n || j < pendingPoints_.size()) {
-        const bool takeOld =
-            j == pendingPoints_.size() ||
-            (i < n && old[0][static_cast<qsizetype>(i)].x() <= pendingPoints_[j].points[0].x);
+    for (size_t k = 0; k < total; ++k) {
+        const bool takeOld = j == pendingPoints_.size() ||
+                             (i < n && from[0][i].x() <= pendingPoints_[j].points[0].x());
         for (int s = 0; s < kLoggerSeries; ++s) {
-            merged[s].append(
-                takeOld ? old[s][static_cast<qsizetype>(i)]
-                        : QPointF(pendingPoints_[j].points[s].x, pendingPoints_[j].points[s].y));
+            to[s][k] = takeOld ? from[s][i] : pendingPoints_[j].points[s];
         }
-        entries.push_back(takeOld ? loggerPointEntries_[i] : pendingPoints_[j].entry);
+        entries[k] = takeOld ? loggerPointEntries_[i] : pendingPoints_[j].entry;
         takeOld ? ++i : ++j;
     }
     pendingPoints_.clear();
@@ -190,6 +186,8 @@ void TFMain::FlushLoggerPoints(bool hiddenToo) {
     // A chart recomputes a series whole on each change, shown or not: while the download runs
     // only the series in view follows it.
     for (int s = 0; s < kLoggerSeries; ++s) {
+        LoggerSeries[static_cast<size_t>(s)]->setPointsVisible(loggerPoints_[s].size() <=
+                                                               kMaxMarkedPoints);
         loggerSeriesBehind_[s] = !hiddenToo && !LoggerSeries[static_cast<size_t>(s)]->isVisible();
         if (!loggerSeriesBehind_[s])
             LoggerSeries[static_cast<size_t>(s)]->replace(loggerPoints_[s]);

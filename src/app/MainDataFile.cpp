@@ -4,15 +4,19 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
+#include <algorithm>
 
+#include "app/FileJob.h"
 #include "app/ForEachPart.h"
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
 #include "data/DataFile.h"
+#include "data/DataTexts.h"
 
 namespace lmr {
 
@@ -26,10 +30,57 @@ void TFMain::TakeDownloadedRows(const std::vector<LoggerRow>& rows) {
     logger_.Append(std::move(entries));
 }
 
+void TFMain::StartFileJob(const QString& text, std::function<void(const DataProgress&)> work,
+                          std::function<void(bool stopped)> done) {
+    fileJob_ = new FileJob(std::move(work), this);
+    // The window goes on meanwhile; its file commands and downloads wait for the job
+    // (FileBusy). Not modal: a modal progress window runs the event loop inside setValue, where
+    // the job's end could delete it. It shows once the job is a slow one.
+    fileProgress_ = new QProgressDialog(text, QString::fromUtf8(kDataFileStop), 0, 100, this);
+    fileProgress_->setWindowModality(Qt::NonModal);
+    fileProgress_->setMinimumDuration(400);
+    fileProgress_->setAutoReset(false);
+    fileProgress_->setAutoClose(false);
+    connect(fileProgress_, &QProgressDialog::canceled, fileJob_, &FileJob::Stop);
+    connect(fileJob_, &FileJob::progressed, fileProgress_, &QProgressDialog::setValue);
+    connect(fileJob_, &FileJob::finished, this, [this, done = std::move(done)] {
+        const bool stopped = fileJob_->Stopped();
+        // The job is in its own signal here.
+        fileJob_->deleteLater();
+        fileJob_ = nullptr;
+        delete fileProgress_;
+        fileProgress_ = nullptr;
+        done(stopped);
+    });
+    fileJob_->Start();
+}
+
+void TFMain::StopFileJob() {
+    // Its end is not taken: the window is closing.
+    delete fileJob_;
+    fileJob_ = nullptr;
+    delete fileProgress_;
+    fileProgress_ = nullptr;
+}
+
+namespace {
+
+// A data file read on the file job's thread, into the entries the logger table takes.
+struct OpenedFile {
+    DataFileContents contents;
+    std::vector<LoggerEntry> entries;
+};
+
+}  // namespace
+
 void TFMain::FileOpenClick(const QString& chosen) {
     // Rows of a file among a download's would be neither.
     if (Downloading()) {
         SetPanelText(3, QString::fromUtf8(kDataOpenBusy));
+        return;
+    }
+    if (FileBusy()) {
+        SetPanelText(3, QString::fromUtf8(kDataFileBusy));
         return;
     }
     const QString path = !chosen.isEmpty() ? chosen
@@ -37,35 +88,64 @@ void TFMain::FileOpenClick(const QString& chosen) {
                                                  this, QString::fromUtf8(kOpenDataCaption),
                                                  DataFolder, QString::fromUtf8(kDataFilter));
     if (path.isEmpty()) return;
-    const DataFileContents contents = ReadDataFile(path);
-    if (!contents.error.isEmpty()) {
-        ShowMessage(
-            {QString::fromUtf8(kOpenDataCaption), contents.error, ExportMessage::Icon::Error});
-        return;
-    }
-    // As a download of the file's records: addresses 10, 20, ... in file order (a file may
-    // hold more rows than the logger's addresses reach).
-    std::vector<LoggerEntry> entries(contents.rows.size());
-    ForEachPart(entries.size(), [&entries, &contents](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i) {
-            entries[i] = MakeLoggerEntry(kRecordAddressStep * static_cast<int>(i + 1),
-                                         LoggerRecordOf(contents.rows[i]), ReadingOrigin::DataFile);
+    auto opened = std::make_shared<OpenedFile>();
+    const auto read = [opened, path](const DataProgress& progress) {
+        opened->contents = ReadDataFile(path, progress);
+        // As a download of the file's records: addresses 10, 20, ... in file order (a file may
+        // hold more rows than the logger's addresses reach).
+        const std::vector<DataRow>& rows = opened->contents.rows;
+        std::vector<LoggerEntry>& entries = opened->entries;
+        entries.resize(rows.size());
+        // In parts, each a step a stop can come between (the read's progress stays at its end).
+        constexpr size_t kPartRows = 65536;
+        for (size_t part = 0; part < rows.size(); part += kPartRows) {
+            if (!progress(1, 1)) {
+                entries = {};
+                opened->contents = {};
+                opened->contents.error =
+                    QString::fromUtf8(kDataReadStopped).arg(QDir::toNativeSeparators(path));
+                return;
+            }
+            const size_t end = std::min(rows.size(), part + kPartRows);
+            ForEachPart(end - part, [&entries, &rows, part](size_t from, size_t to) {
+                for (size_t i = part + from; i < part + to; ++i) {
+                    entries[i] = MakeLoggerEntry(kRecordAddressStep * static_cast<int>(i + 1),
+                                                 LoggerRecordOf(rows[i]), ReadingOrigin::DataFile);
+                }
+            });
+        }
+        // The readings are the entries now.
+        opened->contents.rows = {};
+    };
+    SetPanelText(3, QString::fromUtf8(kDataOpening).arg(path));
+    StartFileJob(QString::fromUtf8(kDataOpening).arg(path), read, [this, opened, path](bool stopped) {
+        const DataFileContents& contents = opened->contents;
+        if (!contents.error.isEmpty()) {
+            if (stopped) {
+                SetPanelText(3, contents.error);
+            } else {
+                SetPanelText(3, QString::fromUtf8(kBlank));
+                ShowMessage({QString::fromUtf8(kOpenDataCaption), contents.error,
+                             ExportMessage::Icon::Error});
+            }
+            return;
+        }
+        const size_t count = opened->entries.size();
+        // A file opened is the table: rows of two files would be neither's.
+        logger_.Replace(std::move(opened->entries));
+        loggerFile_ = path;
+        // What was opened is shown: the logger page with its table, scrolled into the window.
+        PageControl->setCurrentIndex(1);
+        TabSet->setCurrentIndex(1);
+        if (auto* form = findChild<QScrollArea*>(QStringLiteral("FormScroll"))) {
+            form->ensureWidgetVisible(StringGridL);
+        }
+        SetPanelText(3, QString::fromUtf8(kDataOpened).arg(count).arg(path));
+        if (!contents.notice.isEmpty()) {
+            ShowMessage({QString::fromUtf8(kOpenDataCaption), contents.notice,
+                         ExportMessage::Icon::Warning});
         }
     });
-    // A file opened is the table: rows of two files would be neither's.
-    logger_.Replace(std::move(entries));
-    loggerFile_ = path;
-    // What was opened is shown: the logger page with its table, scrolled into the window.
-    PageControl->setCurrentIndex(1);
-    TabSet->setCurrentIndex(1);
-    if (auto* form = findChild<QScrollArea*>(QStringLiteral("FormScroll"))) {
-        form->ensureWidgetVisible(StringGridL);
-    }
-    SetPanelText(3, QString::fromUtf8(kDataOpened).arg(contents.rows.size()).arg(path));
-    if (!contents.notice.isEmpty()) {
-        ShowMessage(
-            {QString::fromUtf8(kOpenDataCaption), contents.notice, ExportMessage::Icon::Warning});
-    }
 }
 
 void TFMain::FileClearLoggerClick() {
@@ -118,12 +198,28 @@ void TFMain::FileSaveAsClick(const QString& chosen) {
         path += QStringLiteral(".csv");
         if (QFileInfo::exists(path) && !AskReplace(path)) return;
     }
-    const QString error = WriteDataFile(path, rows);
-    if (!error.isEmpty()) {
-        ShowMessage({QString::fromUtf8(kSaveDataCaption), error, ExportMessage::Icon::Error});
+    if (FileBusy()) {
+        SetPanelText(3, QString::fromUtf8(kDataFileBusy));
         return;
     }
-    SetPanelText(3, QString::fromUtf8(kDataSaved).arg(rows.size()).arg(path));
+    auto error = std::make_shared<QString>();
+    const size_t count = rows.size();
+    const auto write = [error, path, rows = std::move(rows)](const DataProgress& progress) {
+        *error = WriteDataFile(path, rows, progress);
+    };
+    SetPanelText(3, QString::fromUtf8(kDataSaving).arg(path));
+    StartFileJob(QString::fromUtf8(kDataSaving).arg(path), write,
+                 [this, error, path, count](bool stopped) {
+                     if (error->isEmpty()) {
+                         SetPanelText(3, QString::fromUtf8(kDataSaved).arg(count).arg(path));
+                     } else if (stopped) {
+                         SetPanelText(3, *error);
+                     } else {
+                         SetPanelText(3, QString::fromUtf8(kBlank));
+                         ShowMessage({QString::fromUtf8(kSaveDataCaption), *error,
+                                      ExportMessage::Icon::Error});
+                     }
+                 });
 }
 
 }  // namespace lmr

@@ -39,6 +39,11 @@ void TFMain::ButtonZagruzitClick() {
         return;
     }
     if (RefuseBeforeIdentification()) return;
+    // A file opened meanwhile would take the table from under it.
+    if (FileBusy()) {
+        SetPanelText(3, QString::fromUtf8(kDataFileBusy));
+        return;
+    }
     auto intake = std::make_shared<DownloadIntake>();
     const std::shared_ptr<DownloadInbox> inbox = intake->inbox;
     inbox->filePath =

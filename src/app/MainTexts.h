@@ -49,6 +49,12 @@ inline constexpr const char* kDataReplaceQuestion = "Файл %1 уже суще
 inline constexpr const char* kDataReplace = "&Заменить";
 inline constexpr const char* kDataKeep = "&Отмена";
 inline constexpr const char* kDataOpenBusy = "Файл не открыт: идёт загрузка из прибора";
+// A file being read or written: the progress window's text (%1 the file) and its button, and
+// what panel 3 says to another file command or a download meanwhile.
+inline constexpr const char* kDataOpening = "Открывается файл %1";
+inline constexpr const char* kDataSaving = "Сохраняется файл %1";
+inline constexpr const char* kDataFileStop = "Прервать";
+inline constexpr const char* kDataFileBusy = "Подождите: файл ещё открывается или сохраняется";
 
 inline constexpr const char* kLoggerQuantityItems[4] = {
     "ТНС индекс, *С", "Влажность RH, %", "Температура tв, *С", "Температура tсф, *С"};

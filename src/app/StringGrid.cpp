@@ -56,20 +56,49 @@ void StringGridModel::SetRowCount(int rows) {
     }
 }
 
+int StringGridModel::StoredRow(int row) const {
+    if (row < 1) return row;
+    return row <= sourceRows_ ? -1 : row - sourceRows_;
+}
+
+void StringGridModel::SetRowSource(std::function<QString(int col, int i)> cell) {
+    beginResetModel();
+    source_ = std::move(cell);
+    sourceRows_ = 0;
+    endResetModel();
+}
+
+void StringGridModel::SourceRowsAdded(int count) {
+    if (count <= 0) return;
+    // Model row r is grid row r + 1: the new rows go before the empty last row.
+    beginInsertRows({}, sourceRows_, sourceRows_ + count - 1);
+    sourceRows_ += count;
+    endInsertRows();
+}
+
+void StringGridModel::SourceCleared() {
+    if (sourceRows_ == 0) return;
+    beginRemoveRows({}, 0, sourceRows_ - 1);
+    sourceRows_ = 0;
+    endRemoveRows();
+}
+
 QString StringGridModel::Cell(int col, int row) const {
     if (col < 0 || col >= cols_ || row < 0 || row >= RowCount()) {
         return {};
     }
-    const std::string& r = cells_[static_cast<size_t>(row)];
+    const int stored = StoredRow(row);
+    if (stored < 0) return source_(col, row - 1);
+    const std::string& r = cells_[static_cast<size_t>(stored)];
     const auto [begin, length] = CellSpan(r, col);
     return QString::fromUtf8(r.data() + begin, static_cast<qsizetype>(length));
 }
 
 void StringGridModel::SetCell(int col, int row, const QString& text) {
-    if (col < 0 || col >= cols_ || row < 0 || row >= RowCount()) {
+    if (col < 0 || col >= cols_ || row < 0 || row >= RowCount() || StoredRow(row) < 0) {
         return;
     }
-    std::string& r = cells_[static_cast<size_t>(row)];
+    std::string& r = cells_[static_cast<size_t>(StoredRow(row))];
     std::string utf8 = text.toStdString();
     // A separator in a text would split its cell.
     std::replace(utf8.begin(), utf8.end(), kCellSeparator, ' ');

@@ -18,7 +18,7 @@ public:
     StringGridModel(int cols, int rows, int fixedCols, QObject* parent = nullptr);
 
     [[nodiscard]] int ColCount() const { return cols_; }
-    [[nodiscard]] int RowCount() const { return static_cast<int>(cells_.size()); }
+    [[nodiscard]] int RowCount() const { return static_cast<int>(cells_.size()) + sourceRows_; }
     void SetRowCount(int rows);
     [[nodiscard]] QString Cell(int col, int row) const;
     void SetCell(int col, int row, const QString& text);
@@ -28,6 +28,14 @@ public:
     // A note on a data row, empty for most: its cells' tool tip and accessible description, on a
     // pale red ground, so that a row to be read with care is told apart without its texts changed.
     void SetRowNote(std::function<QString(int row)> note) { rowNote_ = std::move(note); }
+    // The data rows of a table that keeps its records itself: cell gives the text of column col
+    // of its row i when the grid shows it, and the grid holds only its header row and its empty
+    // last row (a file of a million records would be a hundred megabytes of texts). The rows
+    // come at the table's end with SourceRowsAdded and go with SourceCleared; such a grid takes
+    // no rows of its own (SetRowCount, InsertRows).
+    void SetRowSource(std::function<QString(int col, int i)> cell);
+    void SourceRowsAdded(int count);
+    void SourceCleared();
 
     // The table view shows row 0 as the column headers and the fixed
     // column as the row headers, so screen readers announce them as such.
@@ -40,9 +48,14 @@ private:
     int cols_;
     int fixedCols_;
     std::function<QString(int row)> rowNote_;
+    std::function<QString(int col, int i)> source_;
+    int sourceRows_ = 0;
     // One UTF-8 string per row, its cells apart by kCellSeparator: a live table
-    // of a hundred thousand rows then costs a few megabytes, not a hundred.
+    // of a hundred thousand rows then costs a few megabytes, not a hundred. With a source,
+    // the header row and the last row; the source's rows stand between them.
     std::vector<std::string> cells_;
+    // The row of cells_ that grid row `row` is, or −1 for a source's row.
+    [[nodiscard]] int StoredRow(int row) const;
 };
 
 // A grid of texts with a fixed header row, backed by a model so that it

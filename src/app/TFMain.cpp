@@ -13,6 +13,7 @@
 
 #include "app/DisplayFonts.h"
 #include "app/ElidedLabel.h"
+#include "app/FileJob.h"
 #include "app/MainTexts.h"
 #include "app/MenuKeys.h"
 #include "app/Resources.h"
@@ -87,7 +88,10 @@ TFMain::TFMain(Link& link, MeterWorker& meter, PortSearch& search, LiveSession& 
     FormCreate();
 }
 
-TFMain::~TFMain() = default;
+TFMain::~TFMain() {
+    StopFileJob();
+}
+
 void TFMain::BuildPages(QWidget* content) {
     PageControl = new QTabWidget(content);
     PageControl->setObjectName(QStringLiteral("PageControl"));
@@ -432,6 +436,8 @@ void TFMain::closeEvent(QCloseEvent* e) {
     // hands on comes to a window that knows it is closing.
     closing_ = true;
     meter_.Stop();
+    // A file being saved stays as it was; one being opened is not taken.
+    StopFileJob();
     // The secondary windows must not keep the program alive.
     QCoreApplication::quit();
 }

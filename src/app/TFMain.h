@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -33,6 +34,7 @@
 #include "app/ZoomChartView.h"
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
+#include "data/DataFile.h"
 #include "export/Uxls.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
@@ -46,6 +48,8 @@
 #include "windows/FormAssess.h"
 
 namespace lmr {
+
+class FileJob;
 
 // The program's working window: the instrument clock strip, the memory-cell
 // table, the status bar, the live and logger pages with their charts and
@@ -231,6 +235,9 @@ public:
     // shown into a data file. The paths are asked for unless given (tests give them).
     void FileOpenClick(const QString& path = {});
     void FileSaveAsClick(const QString& path = {});
+    // A file being opened or saved (on a thread of its own; the window's file commands and
+    // downloads wait for it).
+    [[nodiscard]] bool FileBusy() const { return fileJob_ != nullptr; }
     // "Очистить таблицу логгера": the logger page starts empty again.
     void FileClearLoggerClick();
     // The data file the logger page's rows came from; empty after a download or a clearing.
@@ -273,6 +280,12 @@ private:
     // Shows the survey window where it is not in view.
     void ShowSurveyWindow();
     QString AskSaveDataPath();
+    // Runs work on the file job's thread with a progress window that can stop it; done gets
+    // whether it was asked to stop, on the window's thread.
+    void StartFileJob(const QString& text, std::function<void(const DataProgress&)> work,
+                      std::function<void(bool stopped)> done);
+    // Stops the file job and waits for its thread; its end is not taken.
+    void StopFileJob();
     bool AskReplaceDataFile(const QString& path);
     void BuildTimers();
     void WriteGridHeaders();
@@ -317,6 +330,8 @@ private:
     PortSearch& search_;
     bool identified_ = false;
     bool closing_ = false;
+    FileJob* fileJob_ = nullptr;
+    QProgressDialog* fileProgress_ = nullptr;
     // The window's side of the download running (null when none does).
     struct DownloadIntake;
     std::shared_ptr<DownloadIntake> download_;
@@ -330,8 +345,8 @@ private:
     std::vector<int> loggerPointEntries_;
     // Points of rows shown but not yet in the logger series, with their table rows.
     struct PendingPoints {
-        std::array<LoggerPoint, kLoggerSeries> points;
-        int entry;
+        std::array<QPointF, kLoggerSeries> points;
+        int entry = 0;
     };
     std::vector<PendingPoints> pendingPoints_;
     QElapsedTimer sinceLoggerChart_;

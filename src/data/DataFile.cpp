@@ -177,7 +177,8 @@ bool DataFileWriter::Write(const QByteArray& bytes) {
     return false;
 }
 
-QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows) {
+QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
+                      const DataProgress& progress) {
     // A FIFO or a device in the file's place would block the save or be replaced by it.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -188,10 +189,24 @@ QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows) {
     if (!file.open(QIODevice::WriteOnly)) {
         return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
     }
+    // In parts, each a step a stop can come between; the temporary file goes with `file`.
+    constexpr size_t kPartRows = 16384;
+    const qint64 total = qint64(rows.size());
     QByteArray bytes = kByteOrderMark + DataHeaderLine();
-    bytes.reserve(bytes.size() + qsizetype(rows.size()) * 72);
-    for (const DataRow& row : rows) bytes += DataLine(row);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    for (size_t from = 0;; from += kPartRows) {
+        const size_t to = std::min(rows.size(), from + kPartRows);
+        bytes.reserve(bytes.size() + qsizetype(to - from) * 72);
+        for (size_t i = from; i < to; ++i) bytes += DataLine(rows[i]);
+        if (file.write(bytes) != bytes.size()) {
+            return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
+        }
+        bytes.clear();
+        if (progress && !progress(qint64(to), total)) {
+            return QString::fromUtf8(kDataWriteStopped).arg(QDir::toNativeSeparators(path));
+        }
+        if (to == rows.size()) break;
+    }
+    if (!file.commit()) {
         return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
     }
     return {};
@@ -244,7 +259,7 @@ QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizety
 
 }  // namespace
 
-DataFileContents ReadDataFile(const QString& path) {
+DataFileContents ReadDataFile(const QString& path, const DataProgress& progress) {
     DataFileContents out;
     const QString name = QDir::toNativeSeparators(path);
     // A FIFO or a device would block the read or never end it.
@@ -273,6 +288,11 @@ DataFileContents ReadDataFile(const QString& path) {
     int columns = kDataColumns;
     while (at < bytes.size()) {
         ++lineNumber;
+        // Asked every few thousand lines: often enough to stop at once, rarely enough to cost
+        // nothing.
+        if (progress && lineNumber % 8192 == 0 && !progress(at, bytes.size())) {
+            return fail(QString::fromUtf8(kDataReadStopped).arg(name));
+        }
         qsizetype end = bytes.indexOf('\n', at);
         const bool whole = end >= 0;
         if (!whole) end = bytes.size();

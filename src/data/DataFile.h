@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "logger/LoggerRecord.h"
@@ -71,9 +72,15 @@ private:
     int rows_ = 0;
 };
 
-// Writes the rows to a file at path in one go, replacing a regular file there; the error text,
-// empty when written.
-[[nodiscard]] QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows);
+// How far a long read or write is: done of total (bytes read, rows written). It returns false
+// to stop the job, which then ends at once with nothing of it taken or written.
+using DataProgress = std::function<bool(qint64 done, qint64 total)>;
+
+// Writes the rows to a file at path, replacing a regular file there only once the new one is
+// whole; the error text, empty when written (a stopped write is an error: the file there stays
+// as it was).
+[[nodiscard]] QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
+                                    const DataProgress& progress = {});
 
 struct DataFileContents {
     // Empty when error is set: a file loads whole or not at all, but for a last line cut off,
@@ -84,8 +91,9 @@ struct DataFileContents {
 };
 
 // Reads a data file written by DataFileWriter (or by a spreadsheet keeping its format); refuses
-// anything but a regular file.
-[[nodiscard]] DataFileContents ReadDataFile(const QString& path);
+// anything but a regular file. A stopped read is an error with no rows.
+[[nodiscard]] DataFileContents ReadDataFile(const QString& path,
+                                            const DataProgress& progress = {});
 
 // A comment line (from "#" on) is skipped wherever it stands after the header; files without
 // one, written before comments were, read as they always did.

@@ -40,6 +40,9 @@ inline constexpr const char* kDataBadTime =
     "файл пересохранён электронной таблицей, которая переписала время)";
 inline constexpr const char* kDataEmpty =
     "Файл %1 не содержит записей: за строкой заголовка %2 нет ни одной";
+// A read or a write stopped before its end (the program closing, the user): %1 the file.
+inline constexpr const char* kDataReadStopped = "Открытие файла %1 прервано";
+inline constexpr const char* kDataWriteStopped = "Сохранение прервано: файл %1 не изменён";
 // %1 the file, %2 the system's reason.
 inline constexpr const char* kDataCannotRead = "Не удалось открыть файл %1: %2";
 inline constexpr const char* kDataCannotWrite = "Не удалось записать файл %1: %2";

@@ -24,24 +24,37 @@ LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record) {
 LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record, const HeatStress& hs) {
     LoggerRow row;
     row.record = record;
-    row.cells[0] = LoggerTimeText(record);
-    row.cells[1] = TenthText(hs.ths);
-    row.cells[2] = TenthText(hs.wbgt);
-    row.cells[3] = TenthText(record.rh);
-    row.cells[4] = TenthText(record.tv);
-    row.cells[5] = TenthText(hs.tg);
-    row.cells[6] = TenthText(hs.tvt);
-    row.cells[7] = hs.ttr ? TenthText(*hs.ttr) : QStringLiteral("-");
-    row.cells[8] = TenthText(hs.trad);
-    row.cells[9] = TenthText(hs.w);
-
-    const std::array<float, kLoggerSeries> values = {hs.ths, record.rh, record.tv, hs.tg};
+    for (int c = 0; c < kLoggerColumns; ++c) {
+        row.cells[static_cast<size_t>(c)] = LoggerCellText(c, record, hs);
+    }
+    const std::array<double, kLoggerSeries> values = LoggerPointValues(record, hs);
     const QString label = QString::number(address);
     for (int i = 0; i < kLoggerSeries; ++i) {
-        row.points[i] = {static_cast<double>(address), RoundToTenth(values[i]), label,
-                         kSeriesColours[i]};
+        row.points[i] = {static_cast<double>(address), values[i], label, kSeriesColours[i]};
     }
     return row;
+}
+
+QString LoggerCellText(int col, const LoggerRecord& record, const HeatStress& hs) {
+    switch (col) {
+        case 0: return LoggerTimeText(record);
+        case 1: return TenthText(hs.ths);
+        case 2: return TenthText(hs.wbgt);
+        case 3: return TenthText(record.rh);
+        case 4: return TenthText(record.tv);
+        case 5: return TenthText(hs.tg);
+        case 6: return TenthText(hs.tvt);
+        case 7: return hs.ttr ? TenthText(*hs.ttr) : QStringLiteral("-");
+        case 8: return TenthText(hs.trad);
+        case 9: return TenthText(hs.w);
+        default: return {};
+    }
+}
+
+std::array<double, kLoggerSeries> LoggerPointValues(const LoggerRecord& record,
+                                                    const HeatStress& hs) {
+    return {RoundToTenth(hs.ths), RoundToTenth(record.rh), RoundToTenth(record.tv),
+            RoundToTenth(hs.tg)};
 }
 
 }  // namespace lmr

@@ -36,5 +36,10 @@ struct LoggerRow {
 // The same with the record's quantities already derived.
 [[nodiscard]] LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record,
                                       const HeatStress& hs);
+// One cell of the row (col 0 … kLoggerColumns − 1), and the Y of its points, made alone: a
+// table of a million records shows the cells in view, not a row of texts for each.
+[[nodiscard]] QString LoggerCellText(int col, const LoggerRecord& record, const HeatStress& hs);
+[[nodiscard]] std::array<double, kLoggerSeries> LoggerPointValues(const LoggerRecord& record,
+                                                                  const HeatStress& hs);
 
 }  // namespace lmr

@@ -11,9 +11,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <fstream>
 
 #include "ChildProcess.h"
@@ -111,7 +114,7 @@ TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
     TFMain& m = p.main();
     m.show();
     m.PageControl->setCurrentIndex(0);
-    m.FileOpenClick(path);
+    SimProgram::Open(m, path);
     ASSERT_EQ(m.StringGridL->RowCount(), kept + 2);
     // Shown where it went, whichever page was in view; panel 3 shows the start of its long
     // text, which is whole in its tool tip.
@@ -181,7 +184,7 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
         ASSERT_TRUE(QFile::copy(logger.filePath(files[0]), file));
     }
     SimProgram p;
-    p.main().FileOpenClick(file);
+    SimProgram::Open(p.main(), file);
     ASSERT_EQ(p.main().StringGridL->RowCount(), 42);
     const QString reopened = ExportLoggerPage(p, docs.filePath("reopened"));
     ASSERT_FALSE(direct.isEmpty());
@@ -191,7 +194,7 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
     EXPECT_EQ(FirstSheet(reopened), sheet);
     // Saved from the logger page, it is the file the download wrote.
     const QString saved = docs.filePath("saved.csv");
-    p.main().FileSaveAsClick(saved);
+    SimProgram::Save(p.main(), saved);
     QFile a(file);
     QFile b(saved);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
@@ -266,7 +269,7 @@ TEST(DataFileRoundTrip, ImpossibleRecordsStayAsReadMarkedInTheGridAndTheFileAndO
     }
     // Opened again, the same rows, marks and assessment.
     SimProgram p;
-    p.main().FileOpenClick(file);
+    SimProgram::Open(p.main(), file);
     expectMarked(p);
 }
 
@@ -289,16 +292,16 @@ TEST(DataFileWindow, SaveAsANameWithoutCsvAsksBeforeReplacingTheFileWithIt) {
         asked << path;
         return replace;
     };
-    m.FileSaveAsClick();
+    SimProgram::Save(m, {});
     ASSERT_EQ(asked, QStringList{kept});
     EXPECT_EQ(ReadDataFile(kept).rows.size(), 0u) << "replaced without the user's word";
     replace = true;
-    m.FileSaveAsClick();
+    SimProgram::Save(m, {});
     EXPECT_EQ(asked.size(), 2);
     EXPECT_EQ(ReadDataFile(kept).rows.size(), 1u);
     // A new name is not asked about.
     m.AskSavePath = [&] { return dir.filePath("other"); };
-    m.FileSaveAsClick();
+    SimProgram::Save(m, {});
     EXPECT_EQ(asked.size(), 2);
     EXPECT_EQ(ReadDataFile(dir.filePath("other.csv")).rows.size(), 1u);
 }
@@ -314,10 +317,10 @@ TEST(DataFileWindow, AFileOpenedIsTheTableADownloadAgainIsShownButCountedOnceAnd
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     QTemporaryDir dir;
     const QString file = dir.filePath("five.csv");
-    m.FileSaveAsClick(file);
+    SimProgram::Save(m, file);
     // Opened twice: the file's rows, once.
     for (int i = 0; i < 2; ++i) {
-        m.FileOpenClick(file);
+        SimProgram::Open(m, file);
         ASSERT_EQ(m.StringGridL->RowCount(), 5 + 2);
         EXPECT_EQ(m.Series1->count(), 5);
     }
@@ -326,7 +329,7 @@ TEST(DataFileWindow, AFileOpenedIsTheTableADownloadAgainIsShownButCountedOnceAnd
     ASSERT_EQ(m.StringGridL->RowCount(), 10 + 2);
     EXPECT_EQ(m.Series1->count(), 10);
     const QString saved = dir.filePath("saved.csv");
-    m.FileSaveAsClick(saved);
+    SimProgram::Save(m, saved);
     EXPECT_EQ(ReadDataFile(saved).rows.size(), 5u);
     TFAssess& a = p.program().FAssess();
     m.N10->trigger();
@@ -372,7 +375,7 @@ TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPag
     }
     QTemporaryDir dir;
     const QString live = dir.filePath("live.csv");
-    m.FileSaveAsClick(live);
+    SimProgram::Save(m, live);
     const DataFileContents saved = ReadDataFile(live);
     ASSERT_TRUE(saved.error.isEmpty()) << saved.error.toStdString();
     ASSERT_EQ(saved.rows.size(), 3u);
@@ -399,11 +402,62 @@ TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPag
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write(bytes);
     out.close();
-    m.FileOpenClick(bad);
+    SimProgram::Open(m, bad);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains("строка 3")) << messages[0].text.toStdString();
     EXPECT_EQ(m.StringGridL->RowCount(), 2);
     EXPECT_EQ(m.Series1->count(), 0);
+}
+
+// A large file opens on a thread of its own: the window's thread goes on with its events, the
+// table takes every row at the end; stopped, the open leaves the table as it was.
+TEST(DataFileWindow, ALargeFileOpensWhileTheWindowGoesOnAndCanBeStopped) {
+    QTemporaryDir dir;
+    const QString large = dir.filePath("large.csv");
+    constexpr int kRows = 150000;
+    std::vector<DataRow> rows;
+    const QDateTime start(QDate(2009, 4, 7), QTime(8, 0));
+    for (int i = 0; i < kRows; ++i) {
+        rows.push_back(DataRowOf(start.addSecs(60LL * i), float(30 + i % 50), 20, 25));
+    }
+    ASSERT_EQ(WriteDataFile(large, rows), QString());
+    const LoggerRow last = MakeLoggerRow(0, LoggerRecordOf(rows.back()));
+    const QString small = dir.filePath("small.csv");
+    rows.resize(3);
+    ASSERT_EQ(WriteDataFile(small, rows), QString());
+
+    SimProgram p;
+    TFMain& m = p.main();
+    m.ShowMessage = [](const ExportMessage& e) { ADD_FAILURE() << e.text.toStdString(); };
+    int ticksDuring = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] { ticksDuring += m.FileBusy(); });
+    ticks.start(0);
+    m.FileOpenClick(large);
+    // Nothing of the file yet: it is being read.
+    EXPECT_TRUE(m.FileBusy());
+    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    SimProgram::Settle(m);
+    EXPECT_GT(ticksDuring, 0);
+    ASSERT_EQ(m.StringGridL->RowCount(), kRows + 2);
+    EXPECT_EQ(m.Series1->count(), kRows);
+    EXPECT_EQ(Row(m.StringGridL, kRows), QStringList(last.cells.begin(), last.cells.end()));
+
+    SimProgram::Open(m, small);
+    ASSERT_EQ(m.StringGridL->RowCount(), 3 + 2);
+    m.FileOpenClick(large);
+    auto* progress = m.findChild<QProgressDialog*>();
+    ASSERT_NE(progress, nullptr);
+    // "Прервать", as the user presses it.
+    auto* stop = progress->findChild<QPushButton*>();
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->text(), "Прервать");
+    stop->click();
+    SimProgram::Settle(m);
+    EXPECT_EQ(m.StringGridL->RowCount(), 3 + 2);
+    EXPECT_EQ(m.Series1->count(), 3);
+    EXPECT_TRUE(m.PanelText(3).contains("прервано")) << m.PanelText(3).toStdString();
+    EXPECT_EQ(m.findChild<QProgressDialog*>(), nullptr);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -20,6 +22,7 @@
 #include "ChildProcess.h"
 #include "SimProgram.h"
 #include "app/FormMain.h"
+#include "data/DataFile.h"
 #include "link/Transcript.h"
 #include "windows/TimeMaskEdit.h"
 
@@ -67,6 +70,8 @@ struct State {
     bool bySignal = false;
     // The close comes as "Выход" rather than the window's close button.
     bool byExit = false;
+    // What must hold once the program has ended.
+    std::function<void(SimProgram&)> after;
 };
 
 sim::Options Paced(int records = 20) {
@@ -174,6 +179,45 @@ std::vector<State> States() {
     exporting.enter = [](SimProgram& p) { p.main().N1Click(); };
     exporting.reached = [](SimProgram&) { return QApplication::activeModalWidget() != nullptr; };
     s.push_back(exporting);
+    // A large table saved over an older file: the close cuts the save short, and the file is
+    // the old one or the whole new one, never a part.
+    State saving = Make("saving a large file", {}, false);
+    auto folder = std::make_shared<QTemporaryDir>();
+    const QString target = folder->filePath(QStringLiteral("readings.csv"));
+    constexpr int kSavedRows = 400000;
+    saving.prepare = [target](SimProgram& p) {
+        ASSERT_EQ(WriteDataFile(target, {DataRowOf(QDateTime(QDate(2009, 4, 7), QTime(9, 0)),
+                                                   50, 20, 25)}),
+                  QString());
+        std::vector<LoggerEntry> entries(kSavedRows);
+        for (int i = 0; i < kSavedRows; ++i) {
+            LoggerRecord r{float(30 + i % 50), float(20 + i % 7), float(25 + i % 9),
+                           std::uint8_t(i % 60), std::uint8_t(i / 60 % 24), 9, 4,
+                           std::uint8_t(1 + i / 1440 % 28)};
+            entries[size_t(i)] = MakeLoggerEntry(10 * (i + 1), r, ReadingOrigin::DataFile);
+        }
+        p.program().Logger().Replace(std::move(entries));
+        p.main().PageControl->setCurrentIndex(1);
+    };
+    saving.enter = [target](SimProgram& p) { p.main().FileSaveAsClick(target); };
+    // The save has its temporary file in the folder open (unnamed on Linux, so it is seen
+    // among the process's open files).
+    saving.reached = [folder](SimProgram&) {
+        for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList()) {
+            if (fd.symLinkTarget().startsWith(folder->path() + '/')) return true;
+        }
+        return false;
+    };
+    saving.after = [folder, target](SimProgram&) {
+        const DataFileContents file = ReadDataFile(target);
+        EXPECT_EQ(file.error, QString());
+        EXPECT_TRUE(file.rows.size() == 1 || file.rows.size() == size_t(kSavedRows))
+            << file.rows.size() << " rows";
+        EXPECT_EQ(QDir(folder->path()).entryList(QDir::Files), QStringList{"readings.csv"});
+    };
+    saving.closeAfterMs = 100;
+    saving.bySignal = true;
+    s.push_back(saving);
     State tone = Make("tone playing", {});
     tone.prepare = [](SimProgram& p) {
         p.program().FOptions().CheckBoxBeep->setChecked(true);
@@ -213,6 +257,10 @@ TEST(Shutdown, ClosingTheMainWindowInEveryStateEndsTheProgramInBound) {
         if (st.bySignal) {
             signaller = std::thread([&] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(st.closeAfterMs));
+                // A state entered by a long step of the window's thread comes a little later.
+                for (int i = 0; i < 5000 && !reached(p); ++i) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
                 wasReached = reached(p);
                 closedAt = TranscriptNow();
                 kill(getpid(), SIGTERM);
@@ -243,6 +291,7 @@ TEST(Shutdown, ClosingTheMainWindowInEveryStateEndsTheProgramInBound) {
         EXPECT_FALSE(p.program().Meter().Running()) << "worker thread not joined";
         EXPECT_FALSE(p.program().TheLink().IsOpen());
         EXPECT_FALSE(p.main().isVisible());
+        if (st.after) st.after(p);
     }
 }
 

@@ -148,7 +148,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         // Workplace 3, category IIб: the download's data file opened, the whole of it at 0.1 m.
         const QStringList files = QDir(m.DataFolder).entryList({"*.csv"}, QDir::Files);
         ASSERT_EQ(files.size(), 1);
-        m.FileOpenClick(QDir(m.DataFolder).filePath(files[0]));
+        SimProgram::Open(m, QDir(m.DataFolder).filePath(files[0]));
         s.ButtonAddWorkplace->click();
         Type(s, s.EditWorkplaceName, "Обрубщик");
         s.ComboCategory->setCurrentIndex(3);

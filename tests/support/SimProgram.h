@@ -74,7 +74,7 @@ public:
     static void Settle(TFMain& m) {
         const auto done = [&m] {
             const std::optional<JobKind> job = m.Meter().Current();
-            return !job || *job == JobKind::Search;
+            return (!job || *job == JobKind::Search) && !m.FileBusy();
         };
         do {
             while (!done()) {
@@ -85,10 +85,21 @@ public:
             QCoreApplication::sendPostedEvents();
         } while (!done());
     }
-    // Runs a handler that hands the worker a job, as a click or a timer does, and waits for the
-    // job's end to have reached the window: the handler then did all it does today.
+    // Runs a handler that hands the worker a job (or a file to its thread), as a click or a
+    // timer does, and waits for the job's end to have reached the window: the handler then did
+    // all it does today.
     static void Finish(TFMain& m, void (TFMain::*handler)()) {
         (m.*handler)();
+        Settle(m);
+    }
+
+    // "Открыть…" and "Сохранить как…" of the file at path, to their end.
+    static void Open(TFMain& m, const QString& path) {
+        m.FileOpenClick(path);
+        Settle(m);
+    }
+    static void Save(TFMain& m, const QString& path) {
+        m.FileSaveAsClick(path);
         Settle(m);
     }
 
