@@ -13,8 +13,12 @@ function(lmr_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} Threads::Threads)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests/support)
   add_test(NAME ${name} COMMAND ${name})
+  # Serial lock files of a folder of its own: the pseudo-terminals of tests running side by side
+  # get numbers that another test's meter had a moment ago.
+  set(locks ${CMAKE_BINARY_DIR}/test-locks/${name})
+  file(MAKE_DIRECTORY ${locks})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LMR_LOCK_DIR=${locks}"
     TIMEOUT 600
     LABELS "${T_LABELS}")
 endfunction()

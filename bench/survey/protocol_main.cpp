@@ -34,7 +34,7 @@ lmr::Survey BigSurvey() {
         for (int p = 0; p < kPoints; ++p) {
             lmr::SurveyPoint point;
             point.name = QStringLiteral("точка %1").arg(p + 1);
-            for (const double metres : {0.1, 1.0}) {
+            for (const double metres : lmr::StandardHeights(lmr::Posture::Sitting)) {
                 lmr::SurveyHeight height;
                 height.metres = metres;
                 lmr::SurveyMeasurement m;

@@ -147,6 +147,11 @@ void TFMain::BuildLivePage() {
     StringGridD->setObjectName(QStringLiteral("StringGridD"));
     StringGridD->setGeometry(0, 0, 145, 129);
     StringGridD->setAccessibleName(QStringLiteral("Текущие показания"));
+    // A row after readings not taken says so (tool tip, pale red), so the gap shows.
+    StringGridD->Model()->SetRowNote([this](int row) {
+        const int missed = liveGapRows_.value(row, 0);
+        return missed > 0 ? QString::fromUtf8(kLiveGapNote).arg(missed) : QString();
+    });
     StringGridD->hide();
 }
 
@@ -231,6 +236,7 @@ void TFMain::ShowLiveRows(int first, int count) {
         const Reading& r = live_.At(i);
         const int row = StringGridD->RowCount() - 1;
         StringGridD->SetCells(0, row, TimeOfDayText(r.when));
+        if (r.missedBefore > 0) liveGapRows_.insert(row, r.missedBefore);
         for (const LiveQuantityRow& q : kQuantities) {
             // A dew point that does not exist (RH 0) shows as "-", never as a number.
             const auto value = LiveValue(r, q.quantity);

@@ -39,7 +39,7 @@ void TFMain::ShowMemoryCells(const MemoryReading& reading) {
             if (word) StringGridM->SetCells(value + 1, cell, MemoryValueText(*word));
         }
     }
-    SetPanelText(3, MeterStatusText(JobKind::Cells, reading.status, reading.valuesRead));
+    ShowJobEnd(JobKind::Cells, reading.status, reading.valuesRead);
 }
 
 void TFMain::Button1Click() {
@@ -83,7 +83,7 @@ void TFMain::ButtonSaveClick() {
         },
         [this, watching](MeterStatus status) {
             delete watching;
-            SetPanelText(3, MeterStatusText(JobKind::Clock, status));
+            ShowJobEnd(JobKind::Clock, status);
         });
     if (!taken) {
         delete watching;

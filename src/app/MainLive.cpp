@@ -21,7 +21,12 @@ void TFMain::SubmitProbe(const char* name, std::function<void(bool answered)> an
         meter_, this, JobKind::Probe, WhenBusy::Refuse,
         [port, name](Link& link, const std::atomic<bool>&) { return ProbeOnly(link, port, name); },
         [this, answered](MeterStatus status) {
-            if (answered && !Closing()) answered(status == MeterStatus::Ok);
+            if (Closing()) return;
+            if (status == MeterStatus::Gone) {
+                ShowJobEnd(JobKind::Probe, status);
+                return;
+            }
+            if (answered) answered(status == MeterStatus::Ok);
         });
     // A probe that finds another job holding the link is not answered.
     if (!taken && answered) answered(false);
@@ -51,6 +56,7 @@ void TFMain::ButtonStartStopClick() {
             if (answered) {
                 SetPanelText(3, QString::fromUtf8(kWaitingForStart));
                 periodCheckedAt_ = appClock().now();
+                liveMissed_ = 0;
                 TimerPeriod->start();
                 ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
             } else {
@@ -69,6 +75,7 @@ void TFMain::ButtonStartStopClick() {
     SubmitProbe("start", [this](bool answered) {
         if (answered) {
             SetPanelText(3, QString::fromUtf8(kConnected));
+            liveMissed_ = 0;
             TimerInterval->start();
             ButtonStartStop->setText(QString::fromUtf8(kStopCaption));
             SetPanelText(3, QString::fromUtf8(kReadingChannels));
@@ -106,8 +113,8 @@ void TFMain::TimerPeriodTimer() {
     }
 }
 
-void TFMain::StopLive() {
-    SetPanelText(3, MeterStatusText(JobKind::Reading, MeterStatus::NoAnswer));
+void TFMain::StopLive(qint64 awaySeconds) {
+    SetPanelText(3, QString::fromUtf8(kLiveGaveUp).arg(awaySeconds));
     TimerPeriod->stop();
     ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
     TimerInterval->stop();
@@ -133,17 +140,35 @@ void TFMain::TakeReading() {
 }
 
 void TFMain::FinishReading(const LiveChannels& r) {
-    if (r.status != MeterStatus::Ok) {
-        // No answer, or the meter stopped halfway: nothing of this reading is shown.
-        StopLive();
+    if (Closing() || r.status == MeterStatus::Cancelled) return;
+    if (r.status == MeterStatus::Busy || r.status == MeterStatus::Gone) {
+        ShowJobEnd(JobKind::Reading, r.status);  // a port gone away ends the measurement
         return;
     }
-    PublishReading(r.rh, r.tv, r.tsf);
+    if (r.status == MeterStatus::Ok && LivePlausible(r)) {
+        PublishReading(r.rh, r.tv, r.tsf, std::exchange(liveMissed_, 0));
+        return;
+    }
+    // Nothing of this reading is shown; the next tick tries again, and the reading that then
+    // comes marks the gap. Only a meter that stays away ends the measurement.
+    const QDateTime now = appClock().now();
+    if (liveMissed_++ == 0) liveMissedSince_ = now;
+    if (r.status == MeterStatus::Ok) {
+        SetPanelText(3, QString::fromUtf8(kLiveImplausible)
+                            .arg(TenthText(r.rh), TenthText(r.tv), TenthText(r.tsf)));
+    } else if (r.status == MeterStatus::Noise) {
+        ShowJobEnd(JobKind::Reading, r.status);
+    } else if (const qint64 away = liveMissedSince_.secsTo(now); away >= kLiveGiveUpSeconds) {
+        StopLive(away);
+    } else {
+        SetPanelText(3, QString::fromUtf8(kLiveMissed).arg(liveMissed_));
+    }
 }
 
-void TFMain::PublishReading(float rh, float tv, float tsf) {
-    const Reading reading = MakeReading(appClock().now(), rh, tv, tsf, ReadingOrigin::Live,
-                                        InstrumentCode, HeadCode);
+void TFMain::PublishReading(float rh, float tv, float tsf, int missedBefore) {
+    Reading reading = MakeReading(appClock().now(), rh, tv, tsf, ReadingOrigin::Live,
+                                  InstrumentCode, HeadCode);
+    reading.missedBefore = missedBefore;
     CheckLevel(AlarmChannel::Tv, tv);
     CheckLevel(AlarmChannel::Rh, rh);
     CheckLevel(AlarmChannel::Tsf, tsf);

@@ -110,7 +110,7 @@ void TFMain::FinishDownload(const DownloadResult& result) {
     downloadEscape_->setEnabled(false);
     // A download cut short by the closing window says nothing more.
     if (result.status != MeterStatus::Cancelled || !Closing()) {
-        SetPanelText(3, MeterStatusText(JobKind::Download, result.status, result.accepted));
+        ShowJobEnd(JobKind::Download, result.status, result.accepted);
     }
     // Records kept in the window but not in the file: say so, and which file. The worker has
     // let the file go before it handed the end on.

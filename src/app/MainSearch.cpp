@@ -16,17 +16,33 @@ void TFMain::StartSearch() {
     job.kind = JobKind::Search;
     job.run = [this](Link& link, const std::atomic<bool>& cancel) {
         (void)search_.Run(link, cancel, [this](const SearchNote& note) {
-            const QString text = SearchNoteText(note);
-            Post([this, text] { SetPanelText(3, text); });
+            Post([this, note] { ShowSearchNote(note); });
         });
     };
     // Queued: it follows the failed identification that asks for it.
     (void)meter_.Submit(std::move(job), WhenBusy::Queue);
 }
 
+void TFMain::ShowSearchNote(const SearchNote& note) {
+    if (note.kind == SearchNote::Kind::Searching) {
+        ShowStillSearching(SearchNoteText(note));
+        return;
+    }
+    SetPanelText(3, SearchNoteText(note));
+    searchOwnsPanel3_ = true;
+}
+
+void TFMain::ShowStillSearching(const QString& text) {
+    // "Still searching" is no news: it leaves the last result on the panel (a refusal, a failed
+    // identification, a lost port) for the user to read, and replaces only the search's texts.
+    if (!searchOwnsPanel3_ && !PanelText(3).isEmpty()) return;
+    SetPanelText(3, text);
+    searchOwnsPanel3_ = true;
+}
+
 void TFMain::TimerDetektTimer() {
     if (!search_.PortFound()) {
-        SetPanelText(3, QString::fromUtf8(kNotFound));
+        ShowStillSearching(QString::fromUtf8(kNotFound));
         return;
     }
     // The identification asked for earlier has not ended yet.
@@ -51,10 +67,16 @@ void TFMain::FinishIdentification(const Identification& id) {
     if (id.status != MeterStatus::Ok) {
         // Nothing of a half answer is shown. The search starts again, and the first tick after
         // it found the meter identifies it.
-        SetPanelText(3, MeterStatusText(JobKind::Identify, id.status));
+        ShowJobEnd(JobKind::Identify, id.status);
         search_.SearchAgain();
         StartSearch();
         TimerDetekt->start();
+        return;
+    }
+    if (!ModelCaption(id.InstrumentCode) && id.InstrumentCode != kModelWithHead) {
+        // Some other device answered: it is named, and no exchange goes to it.
+        unknownCode_ = id.InstrumentCode;
+        SetPanelText(3, QString::fromUtf8(kUnknownInstrument).arg(id.InstrumentCode));
         return;
     }
     identified_ = true;
@@ -64,10 +86,6 @@ void TFMain::FinishIdentification(const Identification& id) {
         if (const auto head = HeadCaption(HeadCode)) {
             SetPanelText(2, QString::fromStdString(*head));
         }
-    }
-    if (!ModelCaption(InstrumentCode) && InstrumentCode != kModelWithHead) {
-        // Some other device answered; say so rather than leave the search's success standing.
-        SetPanelText(3, QString::fromUtf8(kUnknownInstrument).arg(InstrumentCode));
     }
     if (const auto model = ModelCaption(InstrumentCode)) {
         SetPanelText(1, QString::fromStdString(*model));
@@ -82,8 +100,38 @@ bool TFMain::RefuseBeforeIdentification() {
     if (identified_) {
         return false;
     }
-    SetPanelText(3, QString::fromUtf8(kNotFound));
+    // A device that answered but is not the meter is named, so the user knows what was found.
+    SetPanelText(3, unknownCode_ ? QString::fromUtf8(kUnknownInstrument).arg(*unknownCode_)
+                                 : QString::fromUtf8(kNotFound));
     return true;
+}
+
+void TFMain::ShowJobEnd(JobKind job, MeterStatus status, int count) {
+    const QString text = MeterStatusText(job, status, count);
+    if (status != MeterStatus::Gone) {
+        SetPanelText(3, text);
+        return;
+    }
+    const int port = PortNumber();
+    const QString gone = PortGoneText(port, link_.Ports().PathOf(port).value_or(std::string()));
+    SetPanelText(3, text.isEmpty() ? gone : text + QStringLiteral(". ") + gone);
+    if (identified_) LosePort();
+}
+
+void TFMain::LosePort() {
+    // The adapter may come back under another device name: the search lists the ports again
+    // on every pass, and the meter found is identified anew.
+    identified_ = false;
+    TimerPeriod->stop();
+    TimerInterval->stop();
+    ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
+    ButtonStartStop->setEnabled(false);
+    SetPanelText(0, QStringLiteral("COM*"));
+    SetPanelText(1, QString());
+    SetPanelText(2, QString());
+    search_.SearchAgain();
+    StartSearch();
+    TimerDetekt->start();
 }
 
 }  // namespace lmr

@@ -92,6 +92,14 @@ inline constexpr const char* kTooManyPorts =
 
 // Live measurement.
 inline constexpr const char* kReading = "Чтение данных ...";
+// A live reading not taken: the measurement goes on at the next tick.
+inline constexpr const char* kLiveMissed = "Нет отклика от прибора, пропущено измерений: %1";
+inline constexpr const char* kLiveGaveUp =
+    "Нет отклика от прибора: нет ответа %1 с, измерение остановлено";
+inline constexpr const char* kLiveImplausible =
+    "Показания вне пределов прибора (RH %1 %, tв %2 °C, tсф %3 °C) не приняты";
+// The note of a live row that follows readings not taken.
+inline constexpr const char* kLiveGapNote = "Перед этим измерением пропущено: %1";
 inline constexpr const char* kWaitingForStart =
     "Соединение прошло успешно, ожидание начала измерений ";
 inline constexpr const char* kReadingChannels = "Чтение каналов";

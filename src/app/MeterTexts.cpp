@@ -17,6 +17,7 @@ constexpr char kNoAnswerText[] = "Нет отклика от прибора";
 constexpr char kCellsLost[] = "Связь с прибором прервана, прочитано значений: %1 из %2";
 constexpr char kClockLost[] = "Связь с прибором прервана — запись даты и времени не завершена";
 constexpr char kSkipped[] = "Измерение пропущено: порт прибора занят другим обменом";
+constexpr char kDownloadLost[] = "Связь с прибором прервана, загружено записей: %1";
 
 // A cancel other than the download's own stop comes only from closing the program: the cells
 // and the clock then say what an interrupted line says.
@@ -24,25 +25,35 @@ constexpr StatusTextRow kStatusTexts[] = {
     {JobKind::Identify, MeterStatus::NoAnswer, kNoAnswerText},
     {JobKind::Identify, MeterStatus::Lost, kNoAnswerText},
     {JobKind::Identify, MeterStatus::Busy, kNoAnswerText},
+    {JobKind::Identify, MeterStatus::Noise, "Помехи на линии: прибор не опознан"},
     {JobKind::Reading, MeterStatus::NoAnswer, kNoAnswerText},
     {JobKind::Reading, MeterStatus::Lost, kNoAnswerText},
     {JobKind::Reading, MeterStatus::Busy, kSkipped},
+    {JobKind::Reading, MeterStatus::Noise, "Помехи на линии: показания не приняты"},
     {JobKind::Probe, MeterStatus::NoAnswer, kNoAnswerText},
     {JobKind::Probe, MeterStatus::Busy, kInstrumentBusyText},
     {JobKind::Download, MeterStatus::Ok, "Загрузка завершена, загружено записей: %1"},
     {JobKind::Download, MeterStatus::NoAnswer, kNoAnswerText},
     {JobKind::Download, MeterStatus::Busy, kInstrumentBusyText},
-    {JobKind::Download, MeterStatus::Lost, "Связь с прибором прервана, загружено записей: %1"},
+    {JobKind::Download, MeterStatus::Lost, kDownloadLost},
+    {JobKind::Download, MeterStatus::Gone, kDownloadLost},
+    {JobKind::Download, MeterStatus::Noise,
+     "Помехи на линии: загрузка не завершена, загружено записей: %1"},
     {JobKind::Download, MeterStatus::Cancelled, "Загрузка прервана, загружено записей: %1"},
     {JobKind::Cells, MeterStatus::Ok, "Чтение ячеек памяти завершено"},
     {JobKind::Cells, MeterStatus::NoAnswer, kNoAnswerText},
     {JobKind::Cells, MeterStatus::Busy, kInstrumentBusyText},
     {JobKind::Cells, MeterStatus::Lost, kCellsLost},
+    {JobKind::Cells, MeterStatus::Gone, kCellsLost},
+    {JobKind::Cells, MeterStatus::Noise,
+     "Помехи на линии: чтение не завершено, прочитано значений: %1 из %2"},
     {JobKind::Cells, MeterStatus::Cancelled, kCellsLost},
     {JobKind::Clock, MeterStatus::Ok, "Запись времяни и даты завершена"},
     {JobKind::Clock, MeterStatus::NoAnswer, kNoAnswerText},
     {JobKind::Clock, MeterStatus::Busy, kInstrumentBusyText},
     {JobKind::Clock, MeterStatus::Lost, kClockLost},
+    {JobKind::Clock, MeterStatus::Gone, kClockLost},
+    {JobKind::Clock, MeterStatus::Noise, "Помехи на линии — запись даты и времени не подтверждена"},
     {JobKind::Clock, MeterStatus::Cancelled, kClockLost},
 };
 
@@ -57,6 +68,12 @@ QString MeterStatusText(JobKind job, MeterStatus status, int count) {
         return text;
     }
     return {};
+}
+
+QString PortGoneText(int port, const std::string& path) {
+    return QStringLiteral("Порт COM%1 (%2) отключён, прибор ищется снова")
+        .arg(port)
+        .arg(QString::fromStdString(path));
 }
 
 QString DownloadProgressText(int accepted, qint64 elapsedMs) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 #include "meter/MeterStatus.h"
 #include "meter/MeterWorker.h"
@@ -17,6 +18,10 @@ inline constexpr char kInstrumentBusyText[] = "Порт прибора заня�
 // Panel 3 when a job ended with status: count is the records or values read so far. Empty
 // where the window says nothing of its own (a live reading that answered, a probe).
 [[nodiscard]] QString MeterStatusText(JobKind job, MeterStatus status, int count = 0);
+
+// Panel 3 when the port the meter was found on went away (the adapter pulled); after the
+// text of the job it ended, if that has one.
+[[nodiscard]] QString PortGoneText(int port, const std::string& path);
 
 // Panel 3 during a download: the records read and, from the pace so far, the time the rest of
 // the logger can take at most (the logger keeps no count of its records, so only its capacity

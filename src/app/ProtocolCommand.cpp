@@ -47,7 +47,13 @@ int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
         Say(opened.error);
         return 1;
     }
-    const ProtocolContent content = BuildProtocol(file->Load());
+    SurveyFileResult loaded;
+    const Survey survey = file->Load(&loaded);
+    if (!loaded) {
+        Say(loaded.error);
+        return 1;
+    }
+    const ProtocolContent content = BuildProtocol(survey);
     int code = 0;
     if (!command.pdf.isEmpty()) {
         const QString error = WriteProtocolPdf(content, command.pdf);

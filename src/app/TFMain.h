@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMainWindow>
@@ -25,6 +26,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/AlarmTone.h"
@@ -207,7 +209,7 @@ public:
     void TakeReading();
     // One live reading of the three channels, taken now: the critical-level checks, then into
     // the live session, which the live page shows.
-    void PublishReading(float rh, float tv, float tsf);
+    void PublishReading(float rh, float tv, float tsf, int missedBefore = 0);
     void ButtonClearClick();
     // Hands live chart chartIndex (in LiveChartRows() order) the readings in its bottom axis's
     // range.
@@ -303,7 +305,15 @@ private:
     void Toggle(QWidget* w);
     static void CloseOnEscape(QWidget* w);
     void ShowExportMessage(const ExportMessage& m);
-    void StopLive();
+    // The meter stayed away this long: live measurement ends, and panel 3 says after how long.
+    void StopLive(qint64 awaySeconds);
+    // How long the meter may leave live readings unanswered before the measurement ends.
+    static constexpr qint64 kLiveGiveUpSeconds = 60;
+    // Live readings not taken since the last one shown, and when the first of them was due.
+    int liveMissed_ = 0;
+    QDateTime liveMissedSince_;
+    // Rows of StringGridD that follow a gap, with the readings missed before them.
+    QHash<int, int> liveGapRows_;
     void CheckLevel(AlarmChannel c, float value);
     // Marks the digits of q as at its critical level (level: what the label's tool tip says),
     // or back to normal (level empty).
@@ -321,6 +331,13 @@ private:
     void SubmitProbe(const char* name, std::function<void(bool answered)> answered);
     void FinishReading(const LiveChannels& r);
     void FinishIdentification(const Identification& id);
+    // A search note on panel 3; "still searching" (text) only where no result stands.
+    void ShowSearchNote(const SearchNote& note);
+    void ShowStillSearching(const QString& text);
+    // Panel 3 at the end of a job; a port gone away also starts the search again.
+    void ShowJobEnd(JobKind job, MeterStatus status, int count = 0);
+    // The port of the meter went away: back to searching, nothing enabled until identified.
+    void LosePort();
     void ShowMemoryCells(const MemoryReading& reading);
     void TakeInDownloaded();
     void FinishDownload(const DownloadResult& result);
@@ -329,6 +346,10 @@ private:
     MeterWorker& meter_;
     PortSearch& search_;
     bool identified_ = false;
+    // The code of a device that answered the search but is not the meter.
+    std::optional<uint8_t> unknownCode_;
+    // Panel 3 holds what the search or its tick said, no result of a command or a job.
+    bool searchOwnsPanel3_ = false;
     bool closing_ = false;
     FileJob* fileJob_ = nullptr;
     QProgressDialog* fileProgress_ = nullptr;

@@ -24,6 +24,8 @@ struct Reading {
     ReadingOrigin origin = ReadingOrigin::Live;
     std::uint8_t model = 0;  // the identified model code (0: not known)
     std::uint8_t head = 0;   // its measuring head code
+    // Live readings not taken just before this one (no answer, noise): the gap it ends.
+    int missedBefore = 0;
 };
 
 [[nodiscard]] Reading MakeReading(const QDateTime& when, float rh, float tv, float tsf,

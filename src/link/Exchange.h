@@ -34,6 +34,10 @@ public:
     [[nodiscard]] ExchangeResult Result() const { return result_; }
     // The meter was lost during the exchange (no byte within the bound, device gone, cancel).
     [[nodiscard]] bool Lost() const { return guard_.Acquired() && link_.Lost(); }
+    // The port went away: at the opening (its device is missing) or during the exchange.
+    [[nodiscard]] bool Gone() const { return guard_.Acquired() && link_.Gone(); }
+    // Bytes came unasked in the middle of the dialogue: what was read may be noise.
+    [[nodiscard]] bool Noisy() const { return guard_.Acquired() && link_.NoiseBytes() > 0; }
     [[nodiscard]] Link& link() { return link_; }
 
 private:

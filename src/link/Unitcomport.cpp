@@ -23,6 +23,10 @@ Link::~Link() {
 void Link::OpenPort(char digit) {
     ClosePort();
     lost_ = false;
+    gone_ = false;
+    holder_.reset();
+    noiseBytes_ = 0;
+    sentInOpening_ = 0;
     openPath_.clear();
     const std::optional<std::string> path = ports_.PathOf(digit - '0');
     if (!path) {
@@ -30,9 +34,26 @@ void Link::OpenPort(char digit) {
         return;
     }
     openPath_ = *path;
+    if (claim_.Claim(*path) == LinkStatus::Busy) {
+        openStatus_ = LinkStatus::Busy;
+        holder_ = claim_.Holder();
+        return;
+    }
     OpenedChannel opened = opener_(*path);
     openStatus_ = opened.status;
+    if (opened.status == LinkStatus::NoDevice) MarkGone();
     if (opened.status == LinkStatus::Ok) channel_ = std::move(opened.channel);
+}
+
+void Link::MarkLost(LinkStatus why) {
+    lost_ = true;
+    if (why == LinkStatus::NoDevice) MarkGone();
+}
+
+void Link::MarkGone() {
+    gone_ = true;
+    // Its name may soon be another device's.
+    claim_.Release();
 }
 
 void Link::SendByte(uint8_t byte) {
@@ -40,22 +61,32 @@ void Link::SendByte(uint8_t byte) {
     DiscardWaiting();
     if (lost_) return;
     Record(true, byte);
+    ++sentInOpening_;
+    lastSent_ = byte;
     const LinkStatus s = channel_->Write(byte);
-    if (s == LinkStatus::NoDevice || s == LinkStatus::Io) MarkLost();
+    if (s == LinkStatus::NoDevice || s == LinkStatus::Io) MarkLost(s);
+}
+
+void Link::SettleInput() {
+    if (channel_ && !lost_) DiscardWaiting();
 }
 
 void Link::DiscardWaiting() {
     // In the lock-step dialogue the meter only ever answers a host byte: whatever came before
     // the next one is not an answer. Bounded, so a device that floods the line still ends.
+    // Only the probe's answer may bring a glitch along that leaves the dialogue in step.
+    const bool afterProbeOnly =
+        sentInOpening_ == 0 || (sentInOpening_ == 1 && lastSent_ == Code(Command::Probe));
     for (int i = 0; i < kMaxDiscardedBytes; ++i) {
         uint8_t byte = 0;
         const LinkStatus s = channel_->Read(byte, 0);
         if (s == LinkStatus::Timeout) return;
         if (s != LinkStatus::Ok) {
-            MarkLost();
+            MarkLost(s);
             return;
         }
         Record(false, byte, true);
+        if (!afterProbeOnly) ++noiseBytes_;
     }
 }
 
@@ -76,7 +107,7 @@ uint8_t Link::TryReadByteFor(int timeoutMs) {
         Record(false, byte);
         return 1;
     }
-    if (s != LinkStatus::Timeout) MarkLost();
+    if (s != LinkStatus::Timeout) MarkLost(s);
     return 0;
 }
 

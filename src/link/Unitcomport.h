@@ -3,10 +3,12 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/ByteChannel.h"
 #include "link/LinkStatus.h"
+#include "link/PortClaim.h"
 #include "link/PortTable.h"
 #include "link/SerialChannel.h"
 #include "link/Transcript.h"
@@ -38,7 +40,14 @@ public:
 
     // Opens COM n for the digit '0' + n (n = 1…8) through the port table. Closes a port still
     // open, clears Lost() and drops stale input. The outcome is kept in LastOpenStatus().
+    // The device stays claimed for this program after the port is closed (see PortClaim),
+    // until a port of another device is opened or ReleaseClaim is called: Busy, with
+    // LastHolder(), when another program has claimed it.
     void OpenPort(char digit);
+    // Gives up the claim on the device last opened (the search, for a port without answer).
+    void ReleaseClaim() { claim_.Release(); }
+    // The program that had claimed the device when OpenPort found it Busy.
+    [[nodiscard]] const std::optional<PortHolder>& LastHolder() const { return holder_; }
     // Sends one byte (nothing when the port is not open or the link is lost). Bytes already
     // waiting were not asked for (a line glitch, a meter that said more than its answer): they
     // are read, recorded as discarded and dropped first, so the dialogue stays in step.
@@ -58,10 +67,20 @@ public:
     // Sends 55 and makes at most kProbeAttempts read attempts; the first byte ends it. Any
     // value counts; the answer is not echoed.
     bool ProbeInstrument();
+    // Reads what came unasked since the last byte, as SendByte does before the next one, so
+    // that noise behind an exchange's last byte is seen too.
+    void SettleInput();
     // Closes the port (harmless when none is open).
     void ClosePort();
 
     [[nodiscard]] bool Lost() const { return lost_; }
+    // The device went away (an adapter pulled): a read or write found it gone, or a port the
+    // table names has no device any more. Cleared by OpenPort.
+    [[nodiscard]] bool Gone() const { return gone_; }
+    // Bytes of this opening that came unasked in the middle of the dialogue, after the answer
+    // to its first command byte: noise on the line, so what was read since may be the noise's.
+    // Bytes right behind the probe's answer are a glitch of the line and do not count.
+    [[nodiscard]] int NoiseBytes() const { return noiseBytes_; }
     [[nodiscard]] bool IsOpen() const { return channel_ != nullptr; }
     [[nodiscard]] LinkStatus LastOpenStatus() const { return openStatus_; }
     // The device path of the latest OpenPort ("" when the port number had no device).
@@ -88,14 +107,22 @@ private:
     void DiscardWaiting();
     void Record(bool fromHost, uint8_t byte, bool discarded = false);
     void MarkLost() { lost_ = true; }
+    void MarkLost(LinkStatus why);
+    void MarkGone();
 
     PortTable& ports_;
     ChannelOpener opener_;
+    PortClaim claim_;
+    std::optional<PortHolder> holder_;
     std::unique_ptr<ByteChannel> channel_;
     LinkStatus openStatus_ = LinkStatus::NoDevice;
     std::string openPath_;
     uint8_t receiveByte_ = 0;
     bool lost_ = false;
+    bool gone_ = false;
+    int noiseBytes_ = 0;
+    int sentInOpening_ = 0;  // host bytes sent since OpenPort
+    uint8_t lastSent_ = 0;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> busy_{false};
     TranscriptSink transcript_;

@@ -5,16 +5,21 @@
 
 namespace lmr {
 
-// The status of an exchange that could not start: Busy or NoAnswer.
+// The status of an exchange that could not start: Busy, Gone or NoAnswer.
 [[nodiscard]] inline MeterStatus NotStarted(const Exchange& x) {
-    return x.Result() == ExchangeResult::Busy ? MeterStatus::Busy : MeterStatus::NoAnswer;
+    if (x.Result() == ExchangeResult::Busy) return MeterStatus::Busy;
+    return x.Gone() ? MeterStatus::Gone : MeterStatus::NoAnswer;
 }
 
-// The status of an exchange so far: Ok, or Lost / Cancelled when the link was lost (a cancel
-// makes every read return at once as lost).
+// The status of an exchange so far: Ok; Lost, Gone or Cancelled when the link was lost (a
+// cancel makes every read return at once as lost); Noise when bytes came unasked.
 [[nodiscard]] inline MeterStatus Ended(Exchange& x) {
-    if (!x.Lost()) return MeterStatus::Ok;
-    return x.link().CancelRequested() ? MeterStatus::Cancelled : MeterStatus::Lost;
+    x.link().SettleInput();
+    if (x.Lost()) {
+        if (x.link().CancelRequested()) return MeterStatus::Cancelled;
+        return x.Gone() ? MeterStatus::Gone : MeterStatus::Lost;
+    }
+    return x.Noisy() ? MeterStatus::Noise : MeterStatus::Ok;
 }
 
 }  // namespace lmr

@@ -10,6 +10,12 @@ float ChannelValue(uint16_t word) {
     return static_cast<float>(word * 0.1L);
 }
 
+bool LivePlausible(const LiveChannels& r) {
+    constexpr float kMaxRh = 100.0F;
+    constexpr float kMaxTemperature = 200.0F;
+    return r.rh <= kMaxRh && r.tv <= kMaxTemperature && r.tsf <= kMaxTemperature;
+}
+
 LiveChannels ReadLiveChannels(Link& link, int portNumber,
                               const std::function<void()>& beforeCommand) {
     uint16_t words[3] = {};

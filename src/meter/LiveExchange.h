@@ -19,6 +19,10 @@ struct LiveChannels {
 // A channel word in tenths as the meter sends it: unsigned, so 65535 is 6553.5.
 [[nodiscard]] float ChannelValue(uint16_t word);
 
+// Whether the channels can be the meter's measurement: RH at most 100 %, temperatures at most
+// 200 °C. Beyond that it is noise taken for data or a sensor off its range (word 65535).
+[[nodiscard]] bool LivePlausible(const LiveChannels& r);
+
 // One live reading (command 163) on COM portNumber: probe, then beforeCommand (the window shows
 // "Чтение данных ..."), the command, three echoed words RH, tв, tсф. The port is closed again
 // before the function returns, on every path.

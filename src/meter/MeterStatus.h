@@ -6,7 +6,9 @@ namespace lmr {
 enum class MeterStatus {
     Ok,         // the dialogue ran to its end
     NoAnswer,   // the port did not open, or the probe went unanswered: nothing more was sent
-    Lost,       // the meter fell silent, went away or broke the dialogue after the probe
+    Lost,       // the meter fell silent or broke the dialogue after the probe
+    Gone,       // the port itself went away (the adapter pulled), before or during the dialogue
+    Noise,      // bytes came unasked in the middle of the dialogue: what followed is not taken
     Busy,       // another job held the link: this one was not run and sent nothing
     Cancelled,  // the program asked the job to stop; what was read so far is kept
 };

@@ -54,11 +54,16 @@ bool PortSearch::Pass(Link& link, const std::atomic<bool>& cancel, const NoteSin
             const Exchange x(link, n, "probe");
             if (link.LastOpenStatus() == LinkStatus::NoAccess) {
                 passed = {SearchNote::Kind::NoAccess, n, link.OpenPath(), {}, 0};
+            } else if (const auto& claimant = link.LastHolder()) {
+                passed = {SearchNote::Kind::Held, n, link.OpenPath(), claimant->program,
+                          claimant->pid};
             } else if (link.LastOpenStatus() == LinkStatus::Busy) {
                 passed = {SearchNote::Kind::Locked, n, link.OpenPath(), {}, 0};
             }
             openedAny = openedAny || link.IsOpen();
             answered = x.Result() == ExchangeResult::Answered;
+            // Only the meter's port stays claimed: the others are free for other programs.
+            if (!answered) link.ReleaseClaim();
         }
         if (answered) {
             {

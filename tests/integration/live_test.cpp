@@ -57,6 +57,22 @@ TEST(Identification, ModelWithHeadShowsTheCrossedHeadAndEnablesNothing) {
     EXPECT_TRUE(q.main().PanelText(2).isEmpty());
     EXPECT_FALSE(q.main().ButtonStartStop->isEnabled());
     EXPECT_FALSE(q.main().TimerDetekt->isActive());
+
+    // A device that is not the meter is named, and nothing is downloaded or read from it.
+    sim::Options other;
+    other.model = 255;
+    SimProgram r(other);
+    const QString named = QString::fromUtf8("Прибор не опознан (код 255)");
+    EXPECT_FALSE(r.Identify());
+    ASSERT_TRUE(SimProgram::WaitFor([&] { return r.main().PanelText(3) == named; }, 5000));
+    EXPECT_FALSE(r.main().Identified());
+    r.meter().ClearTranscript();
+    SimProgram::Finish(r.main(), &TFMain::ButtonZagruzitClick);
+    EXPECT_EQ(r.main().PanelText(3), named);
+    SimProgram::Finish(r.main(), &TFMain::ButtonReadMemoClick);
+    EXPECT_EQ(r.main().PanelText(3), named);
+    EXPECT_EQ(r.main().StringGridL->RowCount(), 2);
+    EXPECT_TRUE(r.meter().Transcript().empty());
 }
 
 TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
@@ -115,7 +131,7 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     EXPECT_EQ(m.StringGridD->Cells(4, 3), QStringLiteral("25"));
 }
 
-TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
+TEST(LiveReading, ZeroChannelsShowNoDewPointAndReadingsImpossibleForTheMeterAreNotShown) {
     SimProgram p(Channels(0, 0, 0));
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
@@ -127,12 +143,21 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndLargeWordsStayPositive) {
     EXPECT_EQ(m.LiveSeriesOf(Quantity::Ttr)->count(), 0);
     EXPECT_EQ(m.LiveSeriesOf(Quantity::Tv)->count(), 1);
 
-    p.meter().Configure([](sim::Options& o) { o.rh = 65535; });
+    // Noise taken for data, a sensor off its range: a message, nothing shown.
+    const QString rhBefore = Label(m, Quantity::Rh);
+    p.meter().Configure([](sim::Options& o) {
+        o.rh = 17515;
+        o.air = 35011;
+    });
     SimProgram::Finish(m, &TFMain::TakeReading);
-    EXPECT_EQ(Label(m, Quantity::Rh), ShownNumber("6553.5"));
+    EXPECT_EQ(m.PanelText(3),
+              QStringLiteral("Показания вне пределов прибора (RH %1 %, tв %2 °C, tсф 0 °C) не приняты")
+                  .arg(ShownNumber("1751.5"), ShownNumber("3501.1")));
+    EXPECT_EQ(Label(m, Quantity::Rh), rhBefore);
+    EXPECT_EQ(m.Live().Count(), 1);
 }
 
-TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
+TEST(LiveReading, MissedReadingsAreTriedAgainUntilTheMeterStaysAwayAMinute) {
     SimProgram p(Channels(500, 250, 300));
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
@@ -141,14 +166,24 @@ TEST(LiveReading, SilentOrLostMeterStopsMeasurementAndShowsNothingHalfRead) {
     // Falls silent after the probe answer, the answer to 163 and three data bytes.
     p.meter().Configure([](sim::Options& o) { o.silentAfter = 5; });
     SimProgram::Finish(m, &TFMain::TakeReading);
-    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
-    EXPECT_FALSE(m.TimerInterval->isActive());
-    EXPECT_FALSE(m.TimerPeriod->isActive());
-    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Старт"));
+    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора, пропущено измерений: 1"));
+    EXPECT_TRUE(m.TimerInterval->isActive());
     EXPECT_EQ(m.Live().Count(), 0);
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("0.0"));
     EXPECT_EQ(m.StringGridD->RowCount(), 2);
     EXPECT_FALSE(p.program().TheLink().IsOpen());
+    p.clock().advanceSeconds(59);
+    SimProgram::Finish(m, &TFMain::TakeReading);
+    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора, пропущено измерений: 2"));
+    EXPECT_TRUE(m.TimerInterval->isActive());
+    p.clock().advanceSeconds(2);
+    SimProgram::Finish(m, &TFMain::TakeReading);
+    EXPECT_EQ(m.PanelText(3),
+              QString::fromUtf8("Нет отклика от прибора: нет ответа 61 с, измерение остановлено"));
+    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_FALSE(m.TimerPeriod->isActive());
+    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Старт"));
+    EXPECT_EQ(m.Live().Count(), 0);
 
     // Silent meter: the start click reports and stays idle; once it answers again, all works.
     p.meter().Configure([](sim::Options& o) {
@@ -189,6 +224,45 @@ TEST(LiveReading, ChartsLookedBackAtShowTheEarlierReadings) {
     m.LiveChartMovedByUser(chart6, true);
     EXPECT_EQ(x->max(), 300);
     EXPECT_EQ(m.Series13->count(), 101);
+}
+
+// The adapter pulled during a measurement: the program says the port is gone and searches
+// again, and finds the adapter plugged back in under another device name.
+TEST(LiveReading, PortGoneIsSaidAndTheAdapterBackUnderAnotherNameIsFound) {
+    std::string second;
+    std::unique_ptr<sim::Simulator> back;  // outlives the program that has it open
+    SimProgram p(Channels(500, 250, 300), QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)),
+                 [&second](ProgramOptions& o) {
+                     second = o.ports->front().path + "-2";
+                     o.ports->push_back({second, {}, true});
+                 });
+    TFMain& m = p.main();
+    ASSERT_TRUE(p.Identify());
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+    ASSERT_TRUE(m.TimerInterval->isActive());
+    p.meter().Configure([](sim::Options& o) { o.vanishAfter = 3; });
+    SimProgram::Finish(m, &TFMain::TakeReading);
+    EXPECT_EQ(m.PanelText(3),
+              QStringLiteral("Порт COM1 (%1) отключён, прибор ищется снова")
+                  .arg(QString::fromStdString(p.PortPath())));
+    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_FALSE(m.ButtonStartStop->isEnabled());
+    EXPECT_FALSE(m.Identified());
+
+    // The device node goes with the adapter (a pseudo-terminal's number is soon another's).
+    unlink(p.PortPath().c_str());
+    back = std::make_unique<sim::Simulator>(Channels(500, 260, 300));
+    ASSERT_TRUE(back->Start());
+    ASSERT_EQ(symlink(back->SlavePath().c_str(), second.c_str()), 0);
+    ASSERT_TRUE(SimProgram::WaitFor(
+        [&] { return p.program().Search().PortFound() && p.program().Search().PortNumber() == 2; },
+        5000));
+    SimProgram::Finish(m, &TFMain::TimerDetektTimer);
+    ASSERT_TRUE(m.Identified());
+    EXPECT_EQ(m.PanelText(0), QStringLiteral("COM2"));
+    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+    SimProgram::Finish(m, &TFMain::TakeReading);
+    EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("26"));
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "app/FormMain.h"
 #include "data/DataFile.h"
 #include "link/Transcript.h"
+#include "meter/PortSearch.h"
 #include "windows/TimeMaskEdit.h"
 
 namespace lmr::test {
@@ -297,6 +298,14 @@ TEST(Shutdown, ClosingTheMainWindowInEveryStateEndsTheProgramInBound) {
 
 // --- The programs themselves ---
 
+// The identify command, its answer, the code and the code's echo.
+bool Identified(const std::vector<TranscriptEntry>& t) {
+    for (size_t i = 0; i + 3 < t.size(); ++i) {
+        if (t[i].fromHost && t[i].byte == 167 && t[i + 3].fromHost) return true;
+    }
+    return false;
+}
+
 std::string TempDir() {
     char dir[] = "/tmp/lmr-shutdown-XXXXXX";
     return mkdtemp(dir) != nullptr ? dir : "";
@@ -328,13 +337,6 @@ struct ProgramRun {
 };
 
 TEST(Shutdown, TheProgramEndsWithZeroOnSigtermWhileSearchingIdentifyingOrIdle) {
-    auto identified = [](const std::vector<TranscriptEntry>& t) {
-        // The identify command, its answer, the code and the code's echo.
-        for (size_t i = 0; i + 3 < t.size(); ++i) {
-            if (t[i].fromHost && t[i].byte == 167 && t[i + 3].fromHost) return true;
-        }
-        return false;
-    };
     std::vector<ProgramRun> runs = {
         {"searching",
          {"--silent"},
@@ -349,7 +351,7 @@ TEST(Shutdown, TheProgramEndsWithZeroOnSigtermWhileSearchingIdentifyingOrIdle) {
          "",
          -1,
          -1},
-        {"idle", {}, identified, "", -1, -1},
+        {"idle", {}, Identified, "", -1, -1},
     };
     // All at once: each waits for the identification tick 3 s after its start.
     for (ProgramRun& r : runs) {
@@ -387,6 +389,55 @@ TEST(Shutdown, TheProgramEndsWithZeroOnSigtermWhileSearchingIdentifyingOrIdle) {
         unlink(transcript.c_str());
         rmdir(r.dir.c_str());
     }
+}
+
+// A second program started while the first one has the meter finds its port claimed between
+// the first one's exchanges, sends it nothing and names the program that has it.
+TEST(SecondProgram, LeavesTheMeterOfTheFirstAloneAndNamesIt) {
+    const std::string dir = TempDir();
+    ASSERT_FALSE(dir.empty());
+    const std::string port = dir + "/ttyUSB0";
+    const std::string transcript = dir + "/meter.transcript";
+    const pid_t sim = Spawn({LMR_SIM_PROGRAM, "--link", port, "--transcript", transcript});
+    for (int i = 0; i < 400 && access(port.c_str(), F_OK) != 0; ++i) usleep(5000);
+    const pid_t first = Spawn({LMR_PROGRAM}, {"LMR_PORTS=" + port});
+    QElapsedTimer waited;
+    waited.start();
+    while (!Identified(ReadTranscriptFile(transcript)) && waited.elapsed() < 15000) usleep(20000);
+    ASSERT_TRUE(Identified(ReadTranscriptFile(transcript)));
+    const size_t before = ReadTranscriptFile(transcript).size();
+
+    PortTable ports({{port, {}, true}, {dir + "/ttyUSB1", {}, true}});
+    Link link(ports);
+    PortSearch search;
+    std::atomic<bool> cancel{false};
+    std::vector<SearchNote> notes;
+    EXPECT_FALSE(search.Run(link, cancel, [&](const SearchNote& n) {
+        notes.push_back(n);
+        cancel = notes.size() == 2;
+    }));
+    ASSERT_EQ(notes.size(), 2u);
+    // Said for the rest of the pass, with the port it is about.
+    for (const SearchNote& n : notes) {
+        EXPECT_EQ(n.kind, SearchNote::Kind::Held);
+        EXPECT_EQ(n.port, 1);
+        EXPECT_EQ(n.path, port);
+        EXPECT_EQ(n.program, "lmr");
+        EXPECT_EQ(n.pid, first);
+    }
+    usleep(100000);
+    EXPECT_EQ(ReadTranscriptFile(transcript).size(), before) << "the meter got bytes of the second";
+
+    kill(first, SIGTERM);
+    EXPECT_EQ(WaitExit(first, 5000), 0);
+    // The first one gone, its claim went with it: the meter is free for the next program.
+    cancel = false;
+    notes.clear();
+    EXPECT_TRUE(search.Run(link, cancel, [&](const SearchNote& n) { notes.push_back(n); }));
+    kill(sim, SIGTERM);
+    EXPECT_EQ(WaitExit(sim, 2000), 0);
+    unlink(transcript.c_str());
+    rmdir(dir.c_str());
 }
 
 }  // namespace

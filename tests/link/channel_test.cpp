@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -10,9 +11,61 @@
 
 #include "SimPort.h"
 #include "link/CommandCodes.h"
+#include "link/PortClaim.h"
 
 namespace lmr::test {
 namespace {
+
+// The lock file of a device as other programs leave it: a running one's claim is refused and
+// named, one left by a program that ended (or unreadable) is taken over.
+TEST(PortClaim, RunningHoldersAreNamedAndStaleLockFilesTakenOver) {
+    char dir[] = "/tmp/lmr-lock-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string lockFile = std::string(dir) + "/LCK..null";
+    const pid_t running = getppid();
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    waitpid(ended, nullptr, 0);
+    auto pidText = [](pid_t pid) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%10d", static_cast<int>(pid));
+        return std::string(text);
+    };
+    std::string comm;
+    std::getline(std::ifstream("/proc/" + std::to_string(running) + "/comm"), comm);
+    const struct {
+        const char* what;
+        std::string content;  // of the lock file found; none when empty
+        LinkStatus status;
+        std::string program;  // the holder named
+    } rows[] = {
+        {"no lock file", "", LinkStatus::Ok, ""},
+        {"minicom running", pidText(running) + " minicom user\n", LinkStatus::Busy, "minicom"},
+        {"pid alone (UUCP)", pidText(running) + "\n", LinkStatus::Busy, comm},
+        {"program ended", pidText(ended) + " lmr\n", LinkStatus::Ok, ""},
+        {"not a lock file", "garbage\n", LinkStatus::Ok, ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        if (!r.content.empty()) std::ofstream(lockFile) << r.content;
+        {
+            PortClaim claim(dir);
+            EXPECT_EQ(claim.Claim("/dev/null"), r.status);
+            if (r.status == LinkStatus::Busy) {
+                ASSERT_TRUE(claim.Holder().has_value());
+                EXPECT_EQ(claim.Holder()->pid, running);
+                EXPECT_EQ(claim.Holder()->program, r.program);
+                continue;
+            }
+            std::string line;
+            std::getline(std::ifstream(lockFile), line);
+            EXPECT_EQ(line, pidText(getpid()) + " lmr");
+        }
+        EXPECT_NE(access(lockFile.c_str(), F_OK), 0) << "the claim goes with its holder";
+    }
+    unlink(lockFile.c_str());
+    rmdir(dir);
+}
 
 TEST(SerialChannel, OpenFailuresAreTold) {
     EXPECT_EQ(SerialChannel::Open("/dev/lmr-no-such-port").status, LinkStatus::NoDevice);

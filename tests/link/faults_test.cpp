@@ -62,6 +62,7 @@ const std::vector<Shape>& Shapes() {
 struct Outcome {
     double ms = 0;
     bool lost = false;
+    bool noisy = false;
     bool answered = false;
     bool openAfter = true;
 };
@@ -74,6 +75,9 @@ Outcome RunShape(Link& link, const Shape& shape) {
         out.answered = x.Result() == ExchangeResult::Answered;
         if (out.answered) shape.run(link);
         out.lost = x.Lost();
+        usleep(20000);  // the meter's last bytes reach the line
+        link.SettleInput();
+        out.noisy = x.Noisy();
     }
     out.ms = NowMs() - start;
     out.openAfter = link.IsOpen();
@@ -182,6 +186,8 @@ TEST(Faults, GarbageEndsInBoundAndLeavesNothingForTheNextOpening) {
         const Outcome o = RunShape(bench.link(), shape);
         EXPECT_LT(o.ms, kBoundMs);
         EXPECT_FALSE(o.openAfter);
+        // The bytes beyond one answer per host byte tell the noise from data.
+        EXPECT_TRUE(o.noisy);
         bench.Meter().Configure([](sim::Options& m) { m = sim::Options{}; });
         usleep(50000);  // the last random bytes reach the line buffer
         bench.Clear();
@@ -208,6 +214,7 @@ TEST(Faults, StrayByteIsDiscardedAndTheDialogueStaysInStep) {
         EXPECT_EQ(bench.link().ReadWord(), 231);
         EXPECT_EQ(bench.link().ReadWord(), 245);
         EXPECT_FALSE(x.Lost());
+        EXPECT_FALSE(x.Noisy()) << "a glitch behind the probe's answer is no noise";
     }
     EXPECT_EQ(bench.HostBytes().substr(0, 25), "H55 I0 D255 D255 H163 I92");
 }

@@ -234,6 +234,11 @@ int Simulator::Exchanges() const {
     return exchanges_;
 }
 
+int Simulator::Replies() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return replies_;
+}
+
 bool Simulator::Wait(int micros) {
     pollfd p{wakeRead_, POLLIN, 0};
     // To the microsecond: a paced byte is about 1 ms, so rounding to milliseconds would double it.
@@ -276,7 +281,8 @@ void Simulator::OnHostByte(uint8_t byte) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         f.answering = Answering();
-        f.garbage = options_.garbage;
+        f.garbage = options_.garbage ||
+                    (options_.noiseAfterReplies >= 0 && replies_ >= options_.noiseAfterReplies);
         f.echoAll = options_.echoAll;
         f.strayAfterProbe = options_.strayAfterProbe;
         f.wrongEcho = options_.wrongEcho;
@@ -350,6 +356,10 @@ void Simulator::Step(uint8_t byte, const Faults& f) {
                 Send(data_[dataIndex_]);
             } else {
                 phase_ = Phase::Idle;
+                if (command_ == Code(Command::ReadRecord) || command_ == Code(Command::ReadLive)) {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    ++replies_;
+                }
             }
             return;
     }

@@ -54,6 +54,9 @@ struct Options {
     int silentAfter = -1;       // sends at most N bytes per exchange, then nothing
     bool wrongEcho = false;     // takes every echo as wrong and abandons the exchange
     bool garbage = false;       // another device: three random bytes for every byte received
+    // A line that turns noisy: after N whole replies of logger records or live readings since
+    // Start, three random bytes for every byte received, as garbage.
+    int noiseAfterReplies = -1;
     int vanishAfter = -1;       // closes the pseudo-terminal after N bytes of an exchange
     int strayAfterProbe = 0;    // unsolicited bytes (255) right behind every probe answer
     bool echoAll = false;       // a loop-back plug or a modem echoing: every byte comes back
@@ -108,6 +111,8 @@ public:
 
     [[nodiscard]] InstrumentClock Clock() const;
     [[nodiscard]] int Exchanges() const;
+    // Whole replies of logger records and live readings since Start (their last echo taken).
+    [[nodiscard]] int Replies() const;
     // The pseudo-terminal was closed by the vanish fault.
     [[nodiscard]] bool Vanished() const { return vanished_.load(); }
 
@@ -147,6 +152,7 @@ private:
     TranscriptSink sink_;
     InstrumentClock clock_;
     int exchanges_ = 0;
+    int replies_ = 0;  // records and live readings sent whole
     std::string slavePath_;
 
     int master_ = -1;

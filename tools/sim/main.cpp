@@ -47,6 +47,8 @@ Faults:
                        probe (or 167, or 300 ms without a host byte)
   --wrong-echo         take every echo of a data byte as wrong and abandon the exchange
   --garbage            behave as another device: three random bytes for every byte received
+  --noise-after N      a line turning noisy: after N logger records or live readings sent
+                       whole, three random bytes for every byte received
   --vanish-after N     close the pseudo-terminal after N bytes of an exchange (adapter pulled)
   --stray-after-probe N
                        send N unsolicited bytes (255, a line glitch) right behind every probe
@@ -147,11 +149,12 @@ int main(int argc, char** argv) {
             }
             options.cells[static_cast<uint16_t>(addr)] = static_cast<uint16_t>(n);
         } else if (a == "--probe-delay" || a == "--silent-after" || a == "--vanish-after" ||
-                   a == "--stray-after-probe") {
+                   a == "--stray-after-probe" || a == "--noise-after") {
             if (!ParseInt(v, 0, 1000000, n)) return bad(a + " takes a count");
             (a == "--probe-delay"    ? options.probeDelayMs
              : a == "--silent-after" ? options.silentAfter
              : a == "--vanish-after" ? options.vanishAfter
+             : a == "--noise-after"  ? options.noiseAfterReplies
                                      : options.strayAfterProbe) = static_cast<int>(n);
         } else if (a == "--latency") {
             if (!ParseInt(v, 0, 1000, n)) return bad("--latency takes milliseconds 0..1000");
