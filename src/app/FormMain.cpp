@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -20,6 +21,11 @@ namespace {
 
 ProgramOptions OptionsFromEnvironment() {
     ProgramOptions options;
+    // ~/.config/lmr/lmr.ini
+    options.settingsFile =
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lmr"),
+                  QStringLiteral("lmr"))
+            .fileName();
     if (const char* path = std::getenv("LMR_TRANSCRIPT"); path != nullptr) {
         options.transcriptPath = path;
     }

@@ -133,6 +133,7 @@ void TFMain::FileOpenClick(const QString& chosen) {
         const size_t count = opened->entries.size();
         // A file opened is the table: rows of two files would be neither's.
         logger_.Replace(std::move(opened->entries));
+        loggerFile_ = path;
         // What was opened is shown: the logger page with its table, scrolled into the window.
         PageControl->setCurrentIndex(1);
         TabSet->setCurrentIndex(1);
@@ -153,6 +154,7 @@ void TFMain::FileClearLoggerClick() {
         return;
     }
     logger_.Replace({});
+    loggerFile_.clear();
     SetPanelText(3, QString::fromUtf8(kLoggerCleared));
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/MainTexts.h"
 #include "core/LocalTimeZone.h"
+#include "windows/AssessSettings.h"
 
 namespace lmr {
 
@@ -64,6 +65,19 @@ Program::Program(ProgramOptions options) {
     fassess_->SetSource(assessSource_.get());
     fmain_->SetAssessWindow(fassess_.get());
     WireSecondaryWindows();
+    MakeSurveyWindow(options.settingsFile);
+}
+
+void Program::MakeSurveyWindow(const QString& settingsFile) {
+    if (!settingsFile.isEmpty()) {
+        kept_ = std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
+        KeepAssessInputs(*fassess_, *kept_);
+    }
+    surveyHost_ = std::make_unique<MainSurveyHost>(*fmain_);
+    fsurvey_ = std::make_unique<TFSurvey>(*surveyHost_, kept_.get());
+    fsurvey_->setAttribute(Qt::WA_QuitOnClose, false);
+    fmain_->SetSurveyWindow(fsurvey_.get());
+    fsurvey_->ReopenLast();
 }
 
 Program::~Program() {
@@ -128,6 +142,8 @@ QString Program::PortsProblem() const {
 }
 
 void Program::Shutdown() {
+    // Text typed in the survey window and not yet written goes to its file.
+    if (fsurvey_) fsurvey_->WritePending();
     if (meter_) meter_->Stop();
     if (fmain_) {
         fmain_->SetTone(nullptr);

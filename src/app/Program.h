@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSettings>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -31,12 +32,14 @@ struct ProgramOptions {
     Tone* tone = nullptr;
     // Every byte of the link goes to this file (LMR_TRANSCRIPT); none when empty.
     std::string transcriptPath = {};
+    // Where what the user set is kept between runs (an INI file); empty: nothing is kept.
+    QString settingsFile = {};
 };
 
 // The process-wide objects of a running program, made in their order: the
 // port table, the link, the worker that owns it and the search, the measurement data, then
-// the main window, which hands the worker the search, then the statistics, options, splash
-// and help windows, hidden. Tests make one per test.
+// the main window, which hands the worker the search, then the statistics, options, splash,
+// help, assessment and survey windows, hidden. Tests make one per test.
 class Program {
 public:
     explicit Program(ProgramOptions options = {});
@@ -50,6 +53,7 @@ public:
     [[nodiscard]] TFLogo& FLogo() const { return *flogo_; }
     [[nodiscard]] TFHelp& FHelp() const { return *fhelp_; }
     [[nodiscard]] TFAssess& FAssess() const { return *fassess_; }
+    [[nodiscard]] TFSurvey& FSurvey() const { return *fsurvey_; }
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] PortSearch& Search() const { return *search_; }
     [[nodiscard]] MeterWorker& Meter() const { return *meter_; }
@@ -68,8 +72,11 @@ public:
 
 private:
     void WireSecondaryWindows();
+    void MakeSurveyWindow(const QString& settingsFile);
     void OpenTranscript(const std::string& path);
 
+    // What the user set, kept between runs; it outlives every window that writes to it.
+    std::unique_ptr<QSettings> kept_;
     std::unique_ptr<PortTable> ports_;
     std::unique_ptr<Link> link_;
     // Carries the tone's and the transcript's news to the window's thread.
@@ -88,6 +95,9 @@ private:
     std::unique_ptr<TFHelp> fhelp_;
     std::unique_ptr<MainAssessSource> assessSource_;
     std::unique_ptr<TFAssess> fassess_;
+    std::unique_ptr<MainSurveyHost> surveyHost_;
+    // Last: it records live readings until it goes.
+    std::unique_ptr<TFSurvey> fsurvey_;
     QString transcriptProblem_;
 };
 

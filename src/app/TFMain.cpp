@@ -18,6 +18,7 @@
 #include "app/MenuKeys.h"
 #include "app/Resources.h"
 #include "measure/Clock.h"
+#include "surveyui/SurveyTexts.h"
 #include "windows/WindowPlacement.h"
 
 namespace lmr {
@@ -288,6 +289,9 @@ void TFMain::BuildMenu() {
     N6 = add(kMenuOptions, "N6", &TFMain::N6Click, Mnemonic);
     N10 = add(kMenuAssess, "N10", &TFMain::N10Click, Mnemonic);
     BuildFileMenu();
+    MenuSurvey = MainMenu->addAction(QString::fromUtf8(kMenuSurveyKeyed));
+    MenuSurvey->setObjectName(QStringLiteral("MenuSurvey"));
+    connect(MenuSurvey, &QAction::triggered, this, &TFMain::MenuSurveyClick);
     N8 = add(kMenuAbout, "N8", &TFMain::N8Click);
     N7 = add(kMenuHelp, "N7", &TFMain::N7Click);
     N9 = add(kMenuExit, "N9", &TFMain::N9Click);
@@ -310,6 +314,7 @@ void TFMain::BuildFileMenu() {
     FileClearLogger = MenuFile->addAction(QString::fromUtf8(kMenuFileClearLogger));
     FileClearLogger->setObjectName(QStringLiteral("FileClearLogger"));
     connect(FileClearLogger, &QAction::triggered, this, &TFMain::FileClearLoggerClick);
+    BuildSurveyMenuItems();
 }
 
 void TFMain::BuildTimers() {
@@ -378,6 +383,11 @@ void TFMain::SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidg
 void TFMain::SetAssessWindow(TFAssess* assess) {
     FAssess_ = assess;
     CloseOnEscape(assess);
+}
+
+void TFMain::SetSurveyWindow(TFSurvey* survey) {
+    FSurvey_ = survey;
+    CloseOnEscape(survey);
 }
 
 void TFMain::CloseOnEscape(QWidget* w) {

@@ -46,6 +46,7 @@
 #include "meter/MemoryCellsExchange.h"
 #include "meter/MeterWorker.h"
 #include "meter/PortSearch.h"
+#include "surveyui/FormSurvey.h"
 #include "windows/FormAssess.h"
 
 namespace lmr {
@@ -69,6 +70,8 @@ public:
     void SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help);
     // The assessment window: the menu shows and hides it, the protocol takes its sheet from it.
     void SetAssessWindow(TFAssess* assess);
+    // The survey window: "Обследование" shows and hides it, "Файл" makes and opens surveys in it.
+    void SetSurveyWindow(TFSurvey* survey);
 
     // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
     void SetPanelText(int panel, const QString& text);
@@ -125,6 +128,10 @@ public:
     // "Файл": the data files of the logger and live pages.
     QMenu* MenuFile;
     QAction *FileOpen, *FileSaveAs, *FileClearLogger;
+    // "Файл": the surveys; the top-level "Обследование".
+    QAction *FileNewSurvey, *FileOpenSurvey;
+    QMenu* MenuRecentSurveys;
+    QAction* MenuSurvey;
     QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
     QTimer* TimerDetekt;
     QTimer* TimerInterval;
@@ -189,6 +196,7 @@ public:
     void N7Click();
     void N8Click();
     void N9Click();
+    void MenuSurveyClick();
     void TimerLogoTimer();
 
     void TimerDetektTimer();
@@ -234,6 +242,8 @@ public:
     [[nodiscard]] bool FileBusy() const { return fileJob_ != nullptr; }
     // "Очистить таблицу логгера": the logger page starts empty again.
     void FileClearLoggerClick();
+    // The data file the logger page's rows came from; empty after a download or a clearing.
+    [[nodiscard]] const QString& LoggerFile() const { return loggerFile_; }
     // The file "Сохранить как…" writes, asked for; whether an existing file is to be replaced
     // (tests answer instead of the user).
     std::function<QString()> AskSavePath = [this] { return AskSaveDataPath(); };
@@ -268,6 +278,9 @@ private:
     void BuildLoggerPage();
     void BuildMenu();
     void BuildFileMenu();
+    void BuildSurveyMenuItems();
+    // Shows the survey window where it is not in view.
+    void ShowSurveyWindow();
     QString AskSaveDataPath();
     // Runs work on the file job's thread with a progress window that can stop it; done gets
     // whether it was asked to stop, on the window's thread.
@@ -366,6 +379,8 @@ private:
     QWidget* FLogo_ = nullptr;
     QWidget* FHelp_ = nullptr;
     TFAssess* FAssess_ = nullptr;
+    TFSurvey* FSurvey_ = nullptr;
+    QString loggerFile_;
     int tabSetLeaving_ = 0;
     bool centred_ = false;
     QString readoutFace_;

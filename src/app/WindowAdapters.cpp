@@ -1,5 +1,7 @@
 #include "app/WindowAdapters.h"
 
+#include "app/TFMain.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <algorithm>
@@ -124,5 +126,22 @@ std::vector<AssessReading> MainAssessSource::LoggerReadings() const {
     }
     return readings;
 }
+
+// The names the status bar shows for the model and head.
+bool MainSurveyHost::Identified() const { return m_.Identified(); }
+QString MainSurveyHost::ModelName() const { return m_.PanelText(1).trimmed(); }
+QString MainSurveyHost::HeadName() const { return m_.PanelText(2).trimmed(); }
+bool MainSurveyHost::LiveRunning() const {
+    return m_.TimerInterval->isActive() || m_.TimerPeriod->isActive();
+}
+void MainSurveyHost::StartLive() {
+    if (!LiveRunning()) m_.ButtonStartStopClick();
+}
+void MainSurveyHost::StopLive() {
+    if (LiveRunning()) m_.ButtonStartStopClick();
+}
+const LiveSession& MainSurveyHost::Live() const { return m_.Live(); }
+const LoggerTable& MainSurveyHost::Logger() const { return m_.Logger(); }
+QString MainSurveyHost::LoggerFile() const { return m_.LoggerFile(); }
 
 }  // namespace lmr

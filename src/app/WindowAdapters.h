@@ -3,6 +3,7 @@
 #include "app/MeasurementOptions.h"
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
+#include "surveyui/SurveyHost.h"
 #include "windows/AssessSource.h"
 #include "windows/FormOptions.h"
 #include "windows/StatisticsSource.h"
@@ -53,6 +54,27 @@ private:
     std::vector<AssessReading> LoggerReadings() const;
     const LiveSession& live_;
     const LoggerTable& logger_;
+};
+
+class TFMain;
+
+// The survey window takes the meter, the live measurement and the logger page of the main
+// window.
+class MainSurveyHost final : public SurveyHost {
+public:
+    explicit MainSurveyHost(TFMain& m) : m_(m) {}
+    bool Identified() const override;
+    QString ModelName() const override;
+    QString HeadName() const override;
+    bool LiveRunning() const override;
+    void StartLive() override;
+    void StopLive() override;
+    const LiveSession& Live() const override;
+    const LoggerTable& Logger() const override;
+    QString LoggerFile() const override;
+
+private:
+    TFMain& m_;
 };
 
 }  // namespace lmr

@@ -164,6 +164,7 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
                               "Настройки",
                               "Оценка условий труда",
                               "Файл",
+                              "Обследование",
                               "\"ZOV \"ЛМР\"",
                               "?",
                               "Выход"};
@@ -193,7 +194,8 @@ TEST_F(StartupTest, TheKeyboardReachesEveryCommand) {
             QTest::sendKeyEvent(QTest::Click, to, key, text, mods);
         }
     };
-    // F10 (or Alt) and the arrows along the bar: N1, N5, N6, N10, "Файл", N8, N7, N9.
+    // F10 (or Alt) and the arrows along the bar: N1, N5, N6, N10, "Файл", "Обследование", N8,
+    // N7, N9.
     const auto along = [&](int rights) {
         return [&press, rights] {
             press(Qt::Key_F10);
@@ -209,8 +211,10 @@ TEST_F(StartupTest, TheKeyboardReachesEveryCommand) {
         {"Alt+Н", [&] { press(Qt::Key(0x041D), Qt::AltModifier); }, &p.FOptions()},
         {"Alt+О", [&] { press(Qt::Key(0x041E), Qt::AltModifier); }, &p.FAssess()},
         {"F10 Right Enter", along(1), &p.FStat()},
-        {"F10 Right x5 Enter", along(5), &p.FLogo()},
-        {"F10 Right x6 Enter", along(6), &p.FHelp()},
+        {"Alt+С", [&] { press(Qt::Key(0x0421), Qt::AltModifier); }, &p.FSurvey()},
+        {"F10 Right x5 Enter", along(5), &p.FSurvey()},
+        {"F10 Right x6 Enter", along(6), &p.FLogo()},
+        {"F10 Right x7 Enter", along(7), &p.FHelp()},
         {"F1", [&] { press(Qt::Key_F1); }, &p.FHelp()},
     };
     for (const auto& path : paths) {

@@ -25,6 +25,7 @@ TEST(SmallScreen, EverySecondaryWindowFitsAndCanBeMaximised) {
     } windows[] = {{&p.FStat(), &TFMain::N5Click, true},
                    {&p.FOptions(), &TFMain::N6Click, true},
                    {&p.FAssess(), &TFMain::N10Click, true},
+                   {&p.FSurvey(), &TFMain::MenuSurveyClick, true},
                    {&p.FHelp(), &TFMain::N7Click, true},
                    {&p.FLogo(), &TFMain::N8Click, false}};
     for (const auto& w : windows) {

@@ -1,0 +1,188 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "protocol/ProtocolContent.h"
+#include "surveyui/LoggerSpan.h"
+#include "surveyui/SurveyDocument.h"
+#include "surveyui/SurveyHost.h"
+
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSettings;
+class QTabWidget;
+class QTableWidget;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace lmr {
+
+// The survey window: the tree of workplaces, points and heights; the survey's and the
+// instrument's fields; the selected item's fields, its measurements, their figures and the
+// assessment; live measurement and logger spans for a height; the protocol. Every edit goes to
+// the survey file at once.
+class TFSurvey : public QWidget {
+    Q_OBJECT
+public:
+    // The host and the settings must outlive the window; settings may be null (nothing kept).
+    TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent = nullptr);
+    ~TFSurvey() override;
+
+    // --- The survey ---
+    // A new survey (at path, or asked for), an existing one, the recent ones.
+    void NewSurvey(const QString& path = {});
+    void OpenSurvey(const QString& path = {});
+    // The survey opened last time, opened again without showing the window.
+    void ReopenLast();
+    // Fills menu with the recent surveys, each opening its file (the menu's triggered says
+    // one was chosen).
+    void FillRecentMenu(QMenu* menu);
+    [[nodiscard]] const SurveyDocument* Document() const { return doc_.get(); }
+
+    // --- The tree ---
+    QTreeWidget* TreeSurvey;
+    QPushButton* ButtonAddWorkplace;
+    QPushButton* ButtonAddPoint;
+    QPushButton* ButtonAddHeight;
+    QPushButton* ButtonRemove;
+    void ButtonAddWorkplaceClick();
+    void ButtonAddPointClick();
+    void ButtonAddHeightClick();
+    void ButtonRemoveClick();
+    // Selects the item of that level and id in the tree.
+    void Select(SurveyLevel level, qint64 id);
+
+    QTabWidget* Pages;
+    // --- The survey's and the instrument's fields ---
+    QLineEdit *EditOrganisation, *EditAddress, *EditCustomer, *EditPurpose, *EditProtocolNumber;
+    QDateEdit *DateProtocol, *DateFirst, *DateLast;
+    QLineEdit* EditOperators;
+    QComboBox* ComboSeason;
+    QLineEdit* EditOutdoor;
+    QLabel* LabelOutdoorNote;
+    QLineEdit *EditModel, *EditHead, *EditSerial, *EditCertificate;
+    QDateEdit *DateCertificate, *DateValidUntil;
+    QPushButton* ButtonFromMeter;
+    void ButtonFromMeterClick();
+
+    // --- The selected item ---
+    QLabel* LabelChoose;
+    QGroupBox* GroupWorkplace;
+    QLineEdit* EditWorkplaceName;
+    QComboBox* ComboCategory;
+    QComboBox* ComboPosture;
+    QDoubleSpinBox* SpinShiftHours;
+    QGroupBox* GroupPoint;
+    QLineEdit* EditPointName;
+    QGroupBox* GroupHeight;
+    QDoubleSpinBox* SpinHeight;
+    QLineEdit* EditAirSpeed;
+    QLabel* LabelAirSpeedNote;
+    QTableWidget* TableMeasurements;
+    QPushButton* ButtonRemoveMeasurement;
+    QTableWidget* TableFigures;
+    QLabel* LabelVerdict;
+    void ButtonRemoveMeasurementClick();
+
+    // --- Measuring and the protocol ---
+    QPushButton* ButtonLive;
+    QPushButton* ButtonTakeSpan;
+    QPushButton* ButtonProtocolPdf;
+    QPushButton* ButtonProtocolXlsx;
+    QPushButton* ButtonPrint;
+    QLabel* LabelStatus;
+    // Starts a live measurement of the selected height, or stops the one running.
+    void ButtonLiveClick();
+    [[nodiscard]] bool Recording() const { return liveHeight_ != 0; }
+    void ButtonTakeSpanClick();
+    // The protocol of the survey into a file (at path, or asked for), or to the printer.
+    void ButtonProtocolPdfClick(const QString& path = {});
+    void ButtonProtocolXlsxClick(const QString& path = {});
+    void ButtonPrintClick();
+
+    // Text typed but not yet written goes to the file now (it goes by itself shortly after
+    // the typing stops, and when the field is left).
+    void WritePending();
+
+    // What the window asks the user; tests answer instead.
+    // A file to open (suffix empty) or to write (with suffix given to a name typed without).
+    std::function<QString(const QString& caption, const QString& filter, const QString& suffix)>
+        AskPath;
+    std::function<std::optional<TimeSpan>(const TimeSpan& whole)> AskSpan;
+    std::function<bool(const QString& question)> AskConfirm;
+
+protected:
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    QWidget* BuildTree();
+    QWidget* BuildSurveyPage();
+    QGroupBox* BuildHeaderGroup();
+    QGroupBox* BuildInstrumentGroup();
+    QWidget* BuildItemPage();
+    QWidget* BuildButtons();
+    void ConnectFields();
+    void ConnectItemFields();
+
+    void TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& said);
+    void Say(const QString& text);
+    // A failed write: the file's reason, and the window shows the file's survey again.
+    void SayFailure(const SurveyFileResult& r);
+    // A measurement's dates widen the survey's dates of the measurements.
+    void FollowMeasurementDates(const SurveyMeasurement& m);
+    void Check(const SurveyFileResult& r);
+    void EnableAll();
+
+    // The tree anew from the survey (after items came or went), or its texts and classes again.
+    void FillTree();
+    void RefreshTree();
+    [[nodiscard]] std::optional<std::pair<SurveyLevel, qint64>> Selected() const;
+    [[nodiscard]] SurveyDocument::Place SelectedPlace() const;
+    void ShowSurveyFields();
+    // The selected item's fields and results; its results alone (after readings came).
+    void ShowItem();
+    void ShowResults();
+    void ShowMeasurements(const SurveyDocument::Place& place);
+    void ShowFigures(const SurveyDocument::Place& place);
+    void ShowVerdict(const SurveyDocument::Place& place);
+
+    void WriteHeader();
+    void WriteInstrument();
+    void WriteWorkplace();
+    void WritePoint();
+    void WriteHeight();
+    void FieldEdited();
+
+    void WriteProtocol(const QString& chosen, const char* filter, const char* suffix,
+                       QString (*write)(const ProtocolContent&, const QString&));
+    void TakeLiveRows(int first, int count);
+    void StopRecording();
+    void SayRecording();
+
+    SurveyHost& host_;
+    QSettings* settings_;
+    std::unique_ptr<SurveyDocument> doc_;
+    QTimer* timerWrite_ = nullptr;
+    bool pending_ = false;
+    bool showing_ = false;  // fields are being filled from the survey, not edited
+    // The live measurement: the height it is for, its measurement once the first reading came,
+    // the live session's rows before it, and whether the window started the main window's.
+    qint64 liveHeight_ = 0;
+    qint64 liveMeasurement_ = 0;
+    int liveRowsBefore_ = 0;
+    bool liveStartedHere_ = false;
+    QString folder_;  // where the file dialogs start
+};
+
+}  // namespace lmr

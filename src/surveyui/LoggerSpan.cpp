@@ -1,0 +1,41 @@
+#include "surveyui/LoggerSpan.h"
+
+namespace lmr {
+
+std::vector<int> SpanRows(const LoggerTable& table) {
+    std::vector<int> rows;
+    for (const int i : table.CountedRows()) {
+        if (LoggerRecordValid(table.At(i).record)) rows.push_back(i);
+    }
+    return rows;
+}
+
+std::optional<TimeSpan> WholeSpan(const LoggerTable& table) {
+    std::optional<TimeSpan> span;
+    for (const int i : SpanRows(table)) {
+        const QDateTime& when = table.At(i).reading.when;
+        if (!span) {
+            span = TimeSpan{when, when};
+            continue;
+        }
+        span->from = std::min(span->from, when);
+        span->to = std::max(span->to, when);
+    }
+    return span;
+}
+
+SurveyMeasurement SpanMeasurement(const LoggerTable& table, const TimeSpan& span,
+                                  const QString& dataFile) {
+    SurveyMeasurement m;
+    m.origin = ReadingOrigin::Download;
+    for (const int i : SpanRows(table)) {
+        const Reading& r = table.At(i).reading;
+        if (r.when < span.from || r.when > span.to) continue;
+        if (m.readings.empty()) m.origin = r.origin;
+        m.readings.push_back(r);
+    }
+    if (m.origin == ReadingOrigin::DataFile) m.source = dataFile;
+    return m;
+}
+
+}  // namespace lmr

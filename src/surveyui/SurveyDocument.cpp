@@ -1,0 +1,247 @@
+#include "surveyui/SurveyDocument.h"
+
+#include <algorithm>
+
+namespace lmr {
+
+namespace {
+
+SurveyFileResult Failed(const QString& error) { return {false, error}; }
+
+template <typename T>
+void EraseId(std::vector<T>& items, qint64 id) {
+    items.erase(std::remove_if(items.begin(), items.end(), [id](const T& t) { return t.id == id; }),
+                items.end());
+}
+
+}  // namespace
+
+SurveyDocument::SurveyDocument(std::unique_ptr<SurveyFile> file)
+    : file_(std::move(file)), survey_(file_->Load()) {}
+
+std::unique_ptr<SurveyDocument> SurveyDocument::Create(const QString& path, const Survey& start,
+                                                       SurveyFileResult* result) {
+    std::unique_ptr<SurveyFile> file = SurveyFile::Create(path, result);
+    if (!file) return nullptr;
+    std::unique_ptr<SurveyDocument> doc(new SurveyDocument(std::move(file)));
+    *result = doc->SetHeader(start.header);
+    if (*result) *result = doc->SetInstrument(start.instrument);
+    if (!*result) return nullptr;
+    return doc;
+}
+
+std::unique_ptr<SurveyDocument> SurveyDocument::Open(const QString& path,
+                                                     SurveyFileResult* result) {
+    std::unique_ptr<SurveyFile> file = SurveyFile::Open(path, result);
+    if (!file) return nullptr;
+    return std::unique_ptr<SurveyDocument>(new SurveyDocument(std::move(file)));
+}
+
+SurveyFileResult SurveyDocument::SetHeader(const SurveyHeader& header) {
+    SurveyFileResult r = file_->SetHeader(header);
+    if (r) survey_.header = header;
+    return r;
+}
+
+SurveyFileResult SurveyDocument::SetInstrument(const SurveyInstrument& instrument) {
+    SurveyFileResult r = file_->SetInstrument(instrument);
+    if (r) survey_.instrument = instrument;
+    return r;
+}
+
+bool SurveyDocument::AddStandardHeights(SurveyPoint& point, Posture posture) {
+    for (const double metres : StandardHeights(posture)) {
+        SurveyHeight height;
+        height.metres = metres;
+        const std::optional<qint64> id = file_->AddHeight(point.id, height);
+        if (!id) return false;
+        height.id = *id;
+        point.heights.push_back(height);
+    }
+    return true;
+}
+
+std::optional<qint64> SurveyDocument::AddWorkplace(const SurveyWorkplace& workplace,
+                                                   const QString& pointName) {
+    SurveyWorkplace added = workplace;
+    added.points.clear();
+    const std::optional<qint64> id = file_->AddWorkplace(added);
+    if (!id) return std::nullopt;
+    added.id = *id;
+    survey_.workplaces.push_back(added);
+    // The workplace stands even when its point was not stored: the error is said.
+    if (!AddPoint(*id, pointName)) return std::nullopt;
+    return id;
+}
+
+SurveyFileResult SurveyDocument::UpdateWorkplace(const SurveyWorkplace& workplace) {
+    SurveyWorkplace* w = WorkplaceOf(workplace.id);
+    if (w == nullptr) return Failed(QString());
+    SurveyFileResult r = file_->UpdateWorkplace(workplace);
+    if (!r) return r;
+    const Posture was = w->posture;
+    w->name = workplace.name;
+    w->category = workplace.category;
+    w->posture = workplace.posture;
+    w->shiftHours = workplace.shiftHours;
+    if (was != workplace.posture) r = FollowPosture(*w, was);
+    return r;
+}
+
+SurveyFileResult SurveyDocument::FollowPosture(SurveyWorkplace& w, Posture was) {
+    // A height still at the old posture's standard moves to the new one's (1.0 m sitting is
+    // 1.5 m standing); one the user set stays.
+    const std::vector<double> from = StandardHeights(was);
+    const std::vector<double> to = StandardHeights(w.posture);
+    for (SurveyPoint& p : w.points) {
+        for (size_t i = 0; i < p.heights.size() && i < from.size() && i < to.size(); ++i) {
+            SurveyHeight& h = p.heights[i];
+            if (h.metres != from[i] || from[i] == to[i]) continue;
+            SurveyHeight moved = h;
+            moved.metres = to[i];
+            SurveyFileResult r = file_->UpdateHeight(moved);
+            if (!r) return r;
+            h.metres = to[i];
+        }
+    }
+    return {};
+}
+
+std::optional<qint64> SurveyDocument::AddPoint(qint64 workplaceId, const QString& name) {
+    SurveyWorkplace* w = WorkplaceOf(workplaceId);
+    if (w == nullptr) return std::nullopt;
+    SurveyPoint point;
+    point.name = name;
+    const std::optional<qint64> id = file_->AddPoint(workplaceId, point);
+    if (!id) return std::nullopt;
+    point.id = *id;
+    const bool heights = AddStandardHeights(point, w->posture);
+    w->points.push_back(point);
+    if (!heights) return std::nullopt;
+    return id;
+}
+
+SurveyFileResult SurveyDocument::UpdatePoint(const SurveyPoint& point) {
+    SurveyPoint* p = PointOf(point.id);
+    if (p == nullptr) return Failed(QString());
+    SurveyFileResult r = file_->UpdatePoint(point);
+    if (r) p->name = point.name;
+    return r;
+}
+
+std::optional<qint64> SurveyDocument::AddHeight(qint64 pointId, double metres) {
+    SurveyPoint* p = PointOf(pointId);
+    if (p == nullptr) return std::nullopt;
+    SurveyHeight height;
+    height.metres = metres;
+    const std::optional<qint64> id = file_->AddHeight(pointId, height);
+    if (!id) return std::nullopt;
+    height.id = *id;
+    p->heights.push_back(height);
+    return id;
+}
+
+SurveyFileResult SurveyDocument::UpdateHeight(const SurveyHeight& height) {
+    SurveyHeight* h = HeightOf(height.id);
+    if (h == nullptr) return Failed(QString());
+    SurveyFileResult r = file_->UpdateHeight(height);
+    if (!r) return r;
+    h->metres = height.metres;
+    h->airSpeed = height.airSpeed;
+    return r;
+}
+
+SurveyFileResult SurveyDocument::Remove(SurveyLevel level, qint64 id) {
+    SurveyFileResult r;
+    switch (level) {
+        case SurveyLevel::Workplace:
+            r = file_->RemoveWorkplace(id);
+            if (r) EraseId(survey_.workplaces, id);
+            break;
+        case SurveyLevel::Point:
+            r = file_->RemovePoint(id);
+            if (r) {
+                for (SurveyWorkplace& w : survey_.workplaces) EraseId(w.points, id);
+            }
+            break;
+        case SurveyLevel::Height:
+            r = file_->RemoveHeight(id);
+            if (r) {
+                for (SurveyWorkplace& w : survey_.workplaces) {
+                    for (SurveyPoint& p : w.points) EraseId(p.heights, id);
+                }
+            }
+            break;
+        case SurveyLevel::Measurement:
+            r = file_->RemoveMeasurement(id);
+            if (r) {
+                for (SurveyWorkplace& w : survey_.workplaces) {
+                    for (SurveyPoint& p : w.points) {
+                        for (SurveyHeight& h : p.heights) EraseId(h.measurements, id);
+                    }
+                }
+            }
+            break;
+    }
+    return r;
+}
+
+std::optional<qint64> SurveyDocument::AddMeasurement(qint64 heightId,
+                                                     SurveyMeasurement measurement) {
+    SurveyHeight* h = HeightOf(heightId);
+    if (h == nullptr) return std::nullopt;
+    const std::optional<qint64> id = file_->AddMeasurement(heightId, measurement);
+    if (!id) return std::nullopt;
+    measurement.id = *id;
+    h->measurements.push_back(std::move(measurement));
+    return id;
+}
+
+SurveyFileResult SurveyDocument::AppendReading(qint64 measurementId, const Reading& reading) {
+    SurveyMeasurement* m = MeasurementOf(measurementId);
+    if (m == nullptr) return Failed(QString());
+    SurveyFileResult r = file_->AppendReading(measurementId, reading);
+    if (r) m->readings.push_back(reading);
+    return r;
+}
+
+SurveyDocument::Place SurveyDocument::Find(SurveyLevel level, qint64 id) const {
+    for (const SurveyWorkplace& w : survey_.workplaces) {
+        if (level == SurveyLevel::Workplace) {
+            if (w.id == id) return {&w};
+            continue;
+        }
+        for (const SurveyPoint& p : w.points) {
+            if (level == SurveyLevel::Point) {
+                if (p.id == id) return {&w, &p};
+                continue;
+            }
+            for (const SurveyHeight& h : p.heights) {
+                if (level == SurveyLevel::Height) {
+                    if (h.id == id) return {&w, &p, &h};
+                    continue;
+                }
+                for (const SurveyMeasurement& m : h.measurements) {
+                    if (m.id == id) return {&w, &p, &h, &m};
+                }
+            }
+        }
+    }
+    return {};
+}
+
+// The survey is ours to change: Find gives pointers into it.
+SurveyWorkplace* SurveyDocument::WorkplaceOf(qint64 id) {
+    return const_cast<SurveyWorkplace*>(Find(SurveyLevel::Workplace, id).workplace);
+}
+SurveyPoint* SurveyDocument::PointOf(qint64 id) {
+    return const_cast<SurveyPoint*>(Find(SurveyLevel::Point, id).point);
+}
+SurveyHeight* SurveyDocument::HeightOf(qint64 id) {
+    return const_cast<SurveyHeight*>(Find(SurveyLevel::Height, id).height);
+}
+SurveyMeasurement* SurveyDocument::MeasurementOf(qint64 id) {
+    return const_cast<SurveyMeasurement*>(Find(SurveyLevel::Measurement, id).measurement);
+}
+
+}  // namespace lmr

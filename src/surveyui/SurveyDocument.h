@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "survey/Survey.h"
+#include "survey/SurveyFile.h"
+
+namespace lmr {
+
+// What an id names: each level has ids of its own.
+enum class SurveyLevel { Workplace, Point, Height, Measurement };
+
+// The survey the window edits: the survey as its file holds it, and the file under it. Every
+// change goes to the file first; only what the file took is changed here, so what the window
+// shows is always what a reopening would show.
+class SurveyDocument {
+public:
+    // A new survey at path with the fields given (the ones kept from the last survey).
+    [[nodiscard]] static std::unique_ptr<SurveyDocument> Create(const QString& path,
+                                                                const Survey& start,
+                                                                SurveyFileResult* result);
+    [[nodiscard]] static std::unique_ptr<SurveyDocument> Open(const QString& path,
+                                                              SurveyFileResult* result);
+
+    [[nodiscard]] const Survey& Data() const { return survey_; }
+    [[nodiscard]] QString Path() const { return file_->Path(); }
+
+    [[nodiscard]] SurveyFileResult SetHeader(const SurveyHeader& header);
+    [[nodiscard]] SurveyFileResult SetInstrument(const SurveyInstrument& instrument);
+
+    // A new workplace with one point at the posture's standard heights; its id, or none.
+    [[nodiscard]] std::optional<qint64> AddWorkplace(const SurveyWorkplace& workplace,
+                                                     const QString& pointName);
+    // A new posture moves the heights still at the old one's standard heights to its own.
+    [[nodiscard]] SurveyFileResult UpdateWorkplace(const SurveyWorkplace& workplace);
+    // A new point at the workplace's standard heights.
+    [[nodiscard]] std::optional<qint64> AddPoint(qint64 workplaceId, const QString& name);
+    [[nodiscard]] SurveyFileResult UpdatePoint(const SurveyPoint& point);
+    [[nodiscard]] std::optional<qint64> AddHeight(qint64 pointId, double metres);
+    [[nodiscard]] SurveyFileResult UpdateHeight(const SurveyHeight& height);
+    // A workplace, point, height or measurement with everything under it.
+    [[nodiscard]] SurveyFileResult Remove(SurveyLevel level, qint64 id);
+
+    // A measurement with its readings (none yet for a live series).
+    [[nodiscard]] std::optional<qint64> AddMeasurement(qint64 heightId,
+                                                       SurveyMeasurement measurement);
+    [[nodiscard]] SurveyFileResult AppendReading(qint64 measurementId, const Reading& reading);
+
+    // The last failure's text.
+    [[nodiscard]] QString LastError() const { return file_->LastError(); }
+
+    // Where an item is in the survey: the item and the levels above it; null below it and
+    // when there is no such item.
+    struct Place {
+        const SurveyWorkplace* workplace = nullptr;
+        const SurveyPoint* point = nullptr;
+        const SurveyHeight* height = nullptr;
+        const SurveyMeasurement* measurement = nullptr;
+    };
+    [[nodiscard]] Place Find(SurveyLevel level, qint64 id) const;
+
+private:
+    explicit SurveyDocument(std::unique_ptr<SurveyFile> file);
+    // The point's standard heights for the posture, stored; false when one was not.
+    [[nodiscard]] bool AddStandardHeights(SurveyPoint& point, Posture posture);
+    [[nodiscard]] SurveyFileResult FollowPosture(SurveyWorkplace& workplace, Posture was);
+    [[nodiscard]] SurveyWorkplace* WorkplaceOf(qint64 id);
+    [[nodiscard]] SurveyPoint* PointOf(qint64 id);
+    [[nodiscard]] SurveyHeight* HeightOf(qint64 id);
+    [[nodiscard]] SurveyMeasurement* MeasurementOf(qint64 id);
+
+    std::unique_ptr<SurveyFile> file_;
+    Survey survey_;
+};
+
+}  // namespace lmr

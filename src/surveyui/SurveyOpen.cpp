@@ -1,0 +1,135 @@
+// The survey window's file: a new survey, an existing one, the recent ones.
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTreeWidget>
+
+#include "surveyui/FormSurvey.h"
+#include "surveyui/SurveySettings.h"
+#include "surveyui/SurveyTexts.h"
+
+namespace lmr {
+
+namespace {
+
+// A new survey's file gets the suffix when the name given has none.
+QString WithSuffix(const QString& path) {
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    return path + QLatin1Char('.') + QString::fromLatin1(kSurveySuffix);
+}
+
+}  // namespace
+
+void TFSurvey::NewSurvey(const QString& chosen) {
+    const QString path =
+        !chosen.isEmpty() ? chosen
+                          : AskPath(QString::fromUtf8(kNewSurveyCaption),
+                                    QString::fromUtf8(kSurveyFilter),
+                                    QString::fromLatin1(kSurveySuffix));
+    if (path.isEmpty()) return;
+    Survey start = settings_ != nullptr ? KeptSurveyFields(*settings_) : Survey{};
+    start.header.protocolDate = QDate::currentDate();
+    if (host_.Identified()) {
+        start.instrument.model = host_.ModelName();
+        start.instrument.head = host_.HeadName();
+    }
+    SurveyFileResult result;
+    std::unique_ptr<SurveyDocument> doc = SurveyDocument::Create(WithSuffix(path), start, &result);
+    if (!doc) {
+        SayFailure(result);
+        return;
+    }
+    TakeDocument(std::move(doc), QString::fromUtf8(kSurveyCreated));
+}
+
+void TFSurvey::OpenSurvey(const QString& chosen) {
+    const QString path =
+        !chosen.isEmpty() ? chosen
+                          : AskPath(QString::fromUtf8(kOpenSurveyCaption),
+                                    QString::fromUtf8(kSurveyFilter), QString());
+    if (path.isEmpty()) return;
+    SurveyFileResult result;
+    std::unique_ptr<SurveyDocument> doc = SurveyDocument::Open(path, &result);
+    if (!doc) {
+        SayFailure(result);
+        return;
+    }
+    TakeDocument(std::move(doc), QString::fromUtf8(kSurveyOpened));
+}
+
+void TFSurvey::ReopenLast() {
+    if (settings_ == nullptr) return;
+    const QStringList recent = RecentSurveys(*settings_);
+    if (recent.isEmpty() || !QFileInfo::exists(recent.first())) return;
+    OpenSurvey(recent.first());
+}
+
+void TFSurvey::FillRecentMenu(QMenu* menu) {
+    menu->clear();
+    const QStringList recent = settings_ != nullptr ? RecentSurveys(*settings_) : QStringList();
+    if (recent.isEmpty()) {
+        menu->addAction(QString::fromUtf8(kNoRecentSurveys))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        // "&1 name.lmrs": the digit chooses it; the whole path is in the status tip.
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+            QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        a->setStatusTip(QDir::toNativeSeparators(path));
+        a->setToolTip(QDir::toNativeSeparators(path));
+        connect(a, &QAction::triggered, this, [this, path] { OpenSurvey(path); });
+    }
+}
+
+void TFSurvey::TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& said) {
+    WritePending();
+    if (Recording()) StopRecording();
+    doc_ = std::move(doc);
+    if (settings_ != nullptr) RememberSurvey(*settings_, doc_->Path());
+    ShowSurveyFields();
+    FillTree();
+    if (TreeSurvey->topLevelItemCount() > 0) {
+        TreeSurvey->setCurrentItem(TreeSurvey->topLevelItem(0));
+    }
+    ShowItem();
+    EnableAll();
+    setWindowTitle(QString::fromUtf8(kSurveyTitle) + QStringLiteral(" — ") +
+                   QFileInfo(doc_->Path()).fileName());
+    Say(said.arg(QDir::toNativeSeparators(doc_->Path())));
+}
+
+void TFSurvey::SayFailure(const SurveyFileResult& r) {
+    Say(r.error.isEmpty() && doc_ ? doc_->LastError() : r.error);
+}
+
+void TFSurvey::Check(const SurveyFileResult& r) {
+    if (r) return;
+    SayFailure(r);
+    // What the file did not take is not shown as if it had.
+    ShowSurveyFields();
+    FillTree();
+    ShowItem();
+}
+
+void TFSurvey::EnableAll() {
+    const bool open = doc_ != nullptr;
+    for (QWidget* w : {static_cast<QWidget*>(TreeSurvey), static_cast<QWidget*>(Pages),
+                       static_cast<QWidget*>(ButtonAddWorkplace),
+                       static_cast<QWidget*>(ButtonLive), static_cast<QWidget*>(ButtonTakeSpan),
+                       static_cast<QWidget*>(ButtonProtocolPdf),
+                       static_cast<QWidget*>(ButtonProtocolXlsx),
+                       static_cast<QWidget*>(ButtonPrint)}) {
+        w->setEnabled(open);
+    }
+    const auto selected = Selected();
+    ButtonAddPoint->setEnabled(open && selected.has_value());
+    ButtonAddHeight->setEnabled(open && selected && selected->first != SurveyLevel::Workplace);
+    ButtonRemove->setEnabled(open && selected.has_value());
+}
+
+}  // namespace lmr

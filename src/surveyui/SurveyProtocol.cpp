@@ -1,0 +1,48 @@
+// The survey window's protocol: written as PDF or as a workbook, or printed.
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+#include "protocol/ProtocolPdf.h"
+#include "protocol/ProtocolPrint.h"
+#include "protocol/ProtocolWorkbook.h"
+#include "protocol/ProtocolWriteError.h"
+#include "surveyui/FormSurvey.h"
+#include "surveyui/SurveyTexts.h"
+
+namespace lmr {
+
+void TFSurvey::ButtonProtocolPdfClick(const QString& path) {
+    WriteProtocol(path, kPdfFilter, "pdf", &WriteProtocolPdf);
+}
+
+void TFSurvey::ButtonProtocolXlsxClick(const QString& path) {
+    WriteProtocol(path, kXlsxFilter, "xlsx", &WriteProtocolWorkbook);
+}
+
+void TFSurvey::ButtonPrintClick() {
+    if (!doc_) return;
+    WritePending();
+    PrintProtocol(BuildProtocol(doc_->Data()), this);
+}
+
+void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const char* suffix,
+                             QString (*write)(const ProtocolContent&, const QString&)) {
+    if (!doc_) return;
+    WritePending();
+    const QString path =
+        !chosen.isEmpty() ? chosen
+                          : AskPath(QString::fromUtf8(kProtocolCaption), QString::fromUtf8(filter),
+                                    QString::fromLatin1(suffix));
+    if (path.isEmpty()) return;
+    // A protocol written over the survey's own file would lose the survey.
+    if (QFileInfo(path).absoluteFilePath() == QFileInfo(doc_->Path()).absoluteFilePath()) {
+        Say(ProtocolWriteError(path, QString::fromUtf8(kProtocolOverSurvey)));
+        return;
+    }
+    const QString error = write(BuildProtocol(doc_->Data()), path);
+    Say(error.isEmpty() ? QString::fromUtf8(kProtocolWritten).arg(QDir::toNativeSeparators(path))
+                        : error);
+}
+
+}  // namespace lmr

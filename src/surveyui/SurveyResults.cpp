@@ -1,0 +1,162 @@
+// The survey window's results of the selected point: its measurements, the figures of each
+// height and the class of the point and of its workplace.
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "assess/AssessTexts.h"
+#include "measure/NumberText.h"
+#include "survey/SurveyAssessment.h"
+#include "surveyui/FormSurvey.h"
+#include "surveyui/SurveyTables.h"
+#include "surveyui/SurveyTexts.h"
+
+namespace lmr {
+
+namespace {
+
+constexpr int kIdRole = Qt::UserRole;
+
+QString KindText(ReadingOrigin origin) {
+    switch (origin) {
+        case ReadingOrigin::Live:
+            return QString::fromUtf8(kKindLive);
+        case ReadingOrigin::Download:
+            return QString::fromUtf8(kKindDownload);
+        case ReadingOrigin::DataFile:
+            return QString::fromUtf8(kKindDataFile);
+    }
+    return {};
+}
+
+QString MomentText(const QDateTime& when) {
+    return when.isValid() ? when.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) : QString();
+}
+
+// "22,4 (21,9–23,0)": the mean by time with the lowest and the highest, as judged and as the
+// protocol writes them.
+QString FigureText(const QuantityFigures& f) {
+    const QLocale locale;
+    return QStringLiteral("%1 (%2–%3)").arg(FixedTenthText(f.weightedMean, locale),
+                                            FixedTenthText(f.min, locale),
+                                            FixedTenthText(f.max, locale));
+}
+
+void SetRow(QTableWidget* table, int row, const QStringList& cells, qint64 id = 0) {
+    for (int c = 0; c < cells.size(); ++c) {
+        auto* item = new QTableWidgetItem(cells[c]);
+        item->setData(kIdRole, id);
+        table->setItem(row, c, item);
+    }
+}
+
+// Why a point or workplace without a class has none: the first reason a height gives.
+QString NoClassText(const std::vector<HeightVerdict>& heights) {
+    for (const HeightVerdict& h : heights) {
+        if (h.assessment.count > 0) return VerdictText(h.assessment);
+    }
+    return QString::fromUtf8(kNoClass);
+}
+
+}  // namespace
+
+void TFSurvey::ShowMeasurements(const SurveyDocument::Place& place) {
+    TableMeasurements->setRowCount(0);
+    ButtonRemoveMeasurement->setEnabled(false);
+    TableMeasurements->parentWidget()->setVisible(place.point != nullptr);
+    if (place.point == nullptr) return;
+    int row = 0;
+    for (const SurveyHeight& h : place.point->heights) {
+        for (const SurveyMeasurement& m : h.measurements) {
+            TableMeasurements->setRowCount(row + 1);
+            const QDateTime first = m.readings.empty() ? QDateTime() : m.readings.front().when;
+            const QDateTime last = m.readings.empty() ? QDateTime() : m.readings.back().when;
+            SetRow(TableMeasurements, row,
+                   {NumberText(h.metres), KindText(m.origin), MomentText(first), MomentText(last),
+                    QString::number(m.readings.size()), m.source},
+                   m.id);
+            ++row;
+        }
+    }
+    ButtonRemoveMeasurement->setEnabled(row > 0);
+    FitRows(TableMeasurements);
+}
+
+void TFSurvey::ShowFigures(const SurveyDocument::Place& place) {
+    TableFigures->setRowCount(0);
+    TableFigures->parentWidget()->setVisible(place.workplace != nullptr);
+    TableFigures->setVisible(place.point != nullptr);
+    if (place.point == nullptr) return;
+    const PointVerdict pv = AssessPoint(doc_->Data().header, *place.workplace, *place.point);
+    TableFigures->setRowCount(static_cast<int>(pv.heights.size()));
+    for (size_t i = 0; i < pv.heights.size(); ++i) {
+        const Assessment& a = pv.heights[i].assessment;
+        const SurveyHeight& h = place.point->heights[i];
+        const QString speed = h.airSpeed ? NumberText(*h.airSpeed) : QString::fromUtf8(kAirSpeedNotMeasured);
+        QStringList cells{NumberText(h.metres)};
+        if (a.count > 0) {
+            cells << FigureText(a.air) << FigureText(a.rh) << FigureText(a.globe) << FigureText(a.ths)
+                  << FigureText(a.wbgt);
+        } else {
+            cells << QString() << QString() << QString() << QString() << QString();
+        }
+        cells << speed << QString::number(a.count)
+              << (a.conditionsClass ? ClassText(*a.conditionsClass)
+                                    : (a.count > 0 ? VerdictText(a) : QString()));
+        SetRow(TableFigures, static_cast<int>(i), cells);
+    }
+    FitRows(TableFigures);
+}
+
+void TFSurvey::ShowVerdict(const SurveyDocument::Place& place) {
+    if (place.workplace == nullptr) {
+        LabelVerdict->clear();
+        return;
+    }
+    const WorkplaceVerdict wv = AssessWorkplace(doc_->Data().header, *place.workplace);
+    QStringList lines;
+    for (size_t i = 0; i < wv.points.size() && place.point != nullptr; ++i) {
+        const PointVerdict& pv = wv.points[i];
+        if (pv.pointId != place.point->id) continue;
+        lines << (pv.conditionsClass
+                      ? QString::fromUtf8(kPointVerdict)
+                            .arg(ClassText(*pv.conditionsClass),
+                                 NumberText(pv.heights[static_cast<size_t>(pv.decidingHeight)].metres),
+                                 FactorName(pv.decidingFactor))
+                      : NoClassText(pv.heights));
+    }
+    if (wv.conditionsClass) {
+        const PointVerdict& pv = wv.points[static_cast<size_t>(wv.decidingPoint)];
+        const SurveyPoint& p = place.workplace->points[static_cast<size_t>(wv.decidingPoint)];
+        lines << QString::fromUtf8(kWorkplaceVerdict)
+                     .arg(ClassText(*wv.conditionsClass), p.name,
+                          NumberText(pv.heights[static_cast<size_t>(pv.decidingHeight)].metres),
+                          FactorName(wv.decidingFactor));
+    } else {
+        std::vector<HeightVerdict> heights;
+        for (const PointVerdict& pv : wv.points) {
+            heights.insert(heights.end(), pv.heights.begin(), pv.heights.end());
+        }
+        lines << NoClassText(heights);
+    }
+    LabelVerdict->setText(lines.join(QLatin1Char('\n')));
+}
+
+void TFSurvey::ButtonRemoveMeasurementClick() {
+    if (!doc_) return;
+    const QTableWidgetItem* item = TableMeasurements->currentItem();
+    if (item == nullptr) item = TableMeasurements->item(0, 0);
+    if (item == nullptr) return;
+    const qint64 id = item->data(kIdRole).toLongLong();
+    const int row = item->row();
+    const QString what = QStringLiteral("%1, %2 %3").arg(TableMeasurements->item(row, 1)->text(),
+                                                         TableMeasurements->item(row, 2)->text(),
+                                                         TableMeasurements->item(row, 3)->text());
+    if (!AskConfirm(QString::fromUtf8(kRemoveQuestion).arg(what))) return;
+    if (id == liveMeasurement_) StopRecording();
+    Check(doc_->Remove(SurveyLevel::Measurement, id));
+    RefreshTree();
+    ShowResults();
+}
+
+}  // namespace lmr

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+#include "survey/Survey.h"
+
+namespace lmr {
+
+// What a survey leaves for the next one: the organisation, the operators, the instrument and
+// its verification; a new survey starts with them.
+[[nodiscard]] Survey KeptSurveyFields(const QSettings& settings);
+void KeepSurveyFields(QSettings& settings, const Survey& survey);
+
+// The surveys opened last, the latest first; the first is the one reopened at start.
+[[nodiscard]] QStringList RecentSurveys(const QSettings& settings);
+void RememberSurvey(QSettings& settings, const QString& path);
+
+}  // namespace lmr

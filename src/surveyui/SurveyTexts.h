@@ -1,0 +1,143 @@
+#pragma once
+
+// The survey window's own texts, in one place.
+namespace lmr {
+
+inline constexpr const char* kSurveyTitle = "Обследование";
+inline constexpr const char* kNoRecentSurveys = "(нет)";
+// The menu items "Обследование", "Новое обследование…", "Открыть обследование…" and
+// "Последние обследования" with their mnemonics: "О" is taken by "Оценка условий труда" on the
+// menu bar and by "Открыть…" in "Файл".
+inline constexpr const char* kMenuSurveyKeyed = "Об&следование";
+inline constexpr const char* kMenuNewSurveyKeyed = "&Новое обследование…";
+inline constexpr const char* kMenuOpenSurveyKeyed = "Открыть о&бследование…";
+inline constexpr const char* kMenuRecentSurveysKeyed = "&Последние обследования";
+
+inline constexpr const char* kSurveyFilter = "Обследования (*.lmrs);;Все файлы (*)";
+inline constexpr const char* kSurveySuffix = "lmrs";
+inline constexpr const char* kNewSurveyCaption = "Новое обследование";
+inline constexpr const char* kOpenSurveyCaption = "Открыть обследование";
+
+// The tree and its buttons.
+inline constexpr const char* kTreeHeaders[2] = {"Рабочие места, точки, высоты", "Класс"};
+inline constexpr const char* kAddWorkplace = "Рабочее &место";
+inline constexpr const char* kAddPoint = "&Точка";
+inline constexpr const char* kAddHeight = "&Высота";
+inline constexpr const char* kRemoveItem = "&Удалить";
+inline constexpr const char* kAddLabel = "Добавить:";
+inline constexpr const char* kNewWorkplaceName = "Рабочее место %1";
+inline constexpr const char* kNewPointName = "Точка %1";
+// A height in the tree and in texts: %1 the metres.
+inline constexpr const char* kHeightText = "Высота %1 м";
+inline constexpr const char* kHeightInText = "высота %1 м";
+inline constexpr const char* kRemoveQuestion = "Удалить «%1» со всеми измерениями?";
+inline constexpr const char* kRemove = "&Удалить";
+inline constexpr const char* kKeep = "&Отмена";
+
+// The pages on the right.
+inline constexpr const char* kPageSurvey = "&Обследование и прибор";
+inline constexpr const char* kPageItem = "&Рабочее место и измерения";
+
+// The survey's fields.
+inline constexpr const char* kHeaderGroup = "Обследование";
+inline constexpr const char* kOrganisation = "&Организация:";
+inline constexpr const char* kAddress = "&Адрес:";
+inline constexpr const char* kCustomer = "&Заказчик:";
+inline constexpr const char* kPurpose = "&Цель измерений:";
+inline constexpr const char* kProtocolNumber = "&Номер протокола:";
+inline constexpr const char* kProtocolDate = "Дата протокола:";
+inline constexpr const char* kFirstDate = "Измерения с:";
+inline constexpr const char* kLastDate = "по:";
+inline constexpr const char* kOperators = "Измерения &провёл(и):";
+inline constexpr const char* kSeason = "Период &года:";
+inline constexpr const char* kOutdoor = "Температура &наружного воздуха, °C:";
+inline constexpr const char* kNotGiven = "не указана";
+// The instrument's.
+inline constexpr const char* kInstrumentGroup = "Прибор";
+inline constexpr const char* kModel = "&Модель:";
+inline constexpr const char* kHead = "&Головка:";
+inline constexpr const char* kSerial = "&Заводской номер:";
+inline constexpr const char* kCertificate = "&Свидетельство о поверке №:";
+inline constexpr const char* kCertificateDate = "Дата поверки:";
+inline constexpr const char* kValidUntil = "Действительно до:";
+inline constexpr const char* kFromMeter = "Взять у &прибора";
+
+// A workplace, a point, a height.
+inline constexpr const char* kWorkplaceGroup = "Рабочее место";
+inline constexpr const char* kWorkplaceName = "Наименование:";
+inline constexpr const char* kCategory = "Категория работ:";
+inline constexpr const char* kPosture = "Рабочая поза:";
+inline constexpr const char* kPostures[2] = {"сидя", "стоя"};
+inline constexpr const char* kShiftHours = "Смена, ч:";
+inline constexpr const char* kPointGroup = "Точка";
+inline constexpr const char* kPointName = "Наименование точки:";
+inline constexpr const char* kHeightGroup = "Высота";
+inline constexpr const char* kHeightMetres = "Высота над полом, м:";
+inline constexpr const char* kAirSpeed = "Скорость воздуха (анемометр), м/с:";
+inline constexpr const char* kAirSpeedNotMeasured = "не измерена";
+// %1 the text typed.
+inline constexpr const char* kAirSpeedUnread =
+    "«%1» не прочитано как скорость: введите число в м/с, например 0,2";
+inline constexpr const char* kOutdoorUnread =
+    "«%1» не прочитано как температура: введите число в °C, например -12,5";
+inline constexpr const char* kChooseItem =
+    "Выберите рабочее место, точку или высоту в дереве слева или добавьте рабочее место.";
+
+// The measurements of a height and their figures.
+inline constexpr const char* kMeasurementsGroup = "Измерения";
+inline constexpr const char* kMeasurementHeaders[6] = {"Высота, м", "Вид",     "Начало",
+                                                       "Конец",     "Записей", "Источник"};
+inline constexpr const char* kKindLive = "текущие показания";
+inline constexpr const char* kKindDownload = "логгер (загрузка)";
+inline constexpr const char* kKindDataFile = "логгер (файл)";
+inline constexpr const char* kRemoveMeasurement = "Удалить &измерение";
+inline constexpr const char* kFiguresGroup = "Результаты по высотам";
+inline constexpr const char* kFigureHeaders[9] = {
+    "Высота, м", "tв, °C", "RH, %", "tш, °C", "ТНС-индекс, °C", "WBGT, °C", "V, м/с", "Записей",
+    "Класс"};
+// The class of a point or workplace: %1 the class, %2 the height, %3 the factor.
+inline constexpr const char* kPointVerdict = "Точка: класс %1 — определила высота %2 м, показатель: %3";
+// %1 the class, %2 the point, %3 the height, %4 the factor.
+inline constexpr const char* kWorkplaceVerdict =
+    "Рабочее место: класс %1 — определила точка «%2», высота %3 м, показатель: %4";
+inline constexpr const char* kNoClass = "Класс не определён: нет измерений";
+
+// Taking measurements.
+inline constexpr const char* kStartLive = "&Начать измерение";
+inline constexpr const char* kStopLive = "&Остановить измерение";
+inline constexpr const char* kTakeSpan = "Взять записи &логгера…";
+inline constexpr const char* kSpanCaption = "Записи логгера для высоты";
+inline constexpr const char* kSpanFrom = "&С:";
+inline constexpr const char* kSpanTo = "&По:";
+// %1 how many records the span holds.
+inline constexpr const char* kSpanCount = "Записей в промежутке: %1";
+inline constexpr const char* kTake = "&Взять";
+
+// The protocol.
+inline constexpr const char* kProtocolPdf = "Протокол PDF…";
+inline constexpr const char* kProtocolXlsx = "Протокол Excel…";
+inline constexpr const char* kProtocolPrint = "Печать…";
+inline constexpr const char* kProtocolCaption = "Протокол измерений";
+inline constexpr const char* kProtocolOverSurvey = "это файл самого обследования";
+inline constexpr const char* kPdfFilter = "PDF (*.pdf)";
+inline constexpr const char* kXlsxFilter = "Книга Excel (*.xlsx)";
+
+// The status line.
+inline constexpr const char* kNoSurvey =
+    "Обследование не открыто: Файл → Новое обследование… или Открыть обследование…";
+inline constexpr const char* kSurveyOpened = "Обследование открыто: %1";
+inline constexpr const char* kSurveyCreated = "Обследование создано: %1";
+inline constexpr const char* kChooseHeight = "Выберите в дереве высоту точки, для которой измерять";
+inline constexpr const char* kLiveNotFound =
+    "Измерение не начато: прибор не найден. Включите прибор и дождитесь соединения.";
+// %1 the point, %2 the height's text, %3 the readings stored.
+inline constexpr const char* kLiveStarted = "Идёт измерение: «%1», %2; показаний записано: %3";
+inline constexpr const char* kLiveStopped = "Измерение остановлено: показаний записано: %1";
+inline constexpr const char* kSpanEmpty =
+    "На странице \"Дата логгер\" нет достоверных записей: загрузите логгер или откройте файл данных";
+inline constexpr const char* kSpanNone = "В выбранном промежутке нет записей";
+// %1 how many, %2 the height's text.
+inline constexpr const char* kSpanTaken = "Записей логгера взято: %1 (%2)";
+inline constexpr const char* kProtocolWritten = "Протокол записан: %1";
+
+}  // namespace lmr
