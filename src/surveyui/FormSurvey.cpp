@@ -173,6 +173,9 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     connect(timerWrite_, &QTimer::timeout, this, &TFSurvey::WritePending);
     ConnectFields();
     ConnectItemFields();
+    timerLiveWatch_ = new QTimer(this);
+    timerLiveWatch_->setInterval(kLiveWatchMs);
+    connect(timerLiveWatch_, &QTimer::timeout, this, &TFSurvey::WatchLive);
     connect(&host_.Live(), &LiveSession::rowsAdded, this, &TFSurvey::TakeLiveRows);
     connect(&host_.Live(), &LiveSession::cleared, this, [this] { liveRowsBefore_ = 0; });
 

@@ -168,6 +168,7 @@ private:
                        QString (*write)(const ProtocolContent&, const QString&));
     void TakeLiveRows(int first, int count);
     void StopRecording();
+    void WatchLive();
     void SayRecording();
 
     SurveyHost& host_;
@@ -182,6 +183,11 @@ private:
     qint64 liveMeasurement_ = 0;
     int liveRowsBefore_ = 0;
     bool liveStartedHere_ = false;
+    // The main window's measurement may end without us (its Стоп, its period, a meter gone):
+    // the series ends with it, so a later start's readings never join it.
+    QTimer* timerLiveWatch_ = nullptr;
+    bool liveSeenRunning_ = false;
+    int liveWatchTicks_ = 0;
     QString folder_;  // where the file dialogs start
 };
 

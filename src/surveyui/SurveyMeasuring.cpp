@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "measure/NumberText.h"
 #include "surveyui/FormSurvey.h"
@@ -38,12 +39,16 @@ void TFSurvey::ButtonLiveClick() {
     liveRowsBefore_ = host_.Live().Count();
     liveStartedHere_ = !host_.LiveRunning();
     if (liveStartedHere_) host_.StartLive();
+    liveSeenRunning_ = host_.LiveRunning();
+    liveWatchTicks_ = 0;
+    timerLiveWatch_->start();
     ButtonLive->setText(QString::fromUtf8(kStopLive));
     SayRecording();
 }
 
 void TFSurvey::TakeLiveRows(int first, int count) {
     if (!Recording() || !doc_) return;
+    liveSeenRunning_ = true;
     for (int i = std::max(first, liveRowsBefore_); i < first + count; ++i) {
         const Reading& r = host_.Live().At(i);
         // The measurement is made with its first reading: a start the meter did not answer
@@ -85,11 +90,26 @@ void TFSurvey::StopRecording() {
         }
     }
     if (liveStartedHere_ && host_.LiveRunning()) host_.StopLive();
+    timerLiveWatch_->stop();
     liveHeight_ = 0;
     liveMeasurement_ = 0;
     liveStartedHere_ = false;
     ButtonLive->setText(QString::fromUtf8(kStartLive));
     Say(QString::fromUtf8(kLiveStopped).arg(stored));
+}
+
+void TFSurvey::WatchLive() {
+    if (!Recording()) return;
+    if (host_.LiveRunning()) {
+        liveSeenRunning_ = true;
+        return;
+    }
+    // A start waits for the meter's answer to its probe; one never answered ends the series.
+    ++liveWatchTicks_;
+    if (liveSeenRunning_ || liveWatchTicks_ * kLiveWatchMs >= kLiveStartWaitMs) {
+        liveStartedHere_ = false;
+        StopRecording();
+    }
 }
 
 void TFSurvey::SayRecording() {

@@ -103,6 +103,10 @@ inline constexpr const char* kWorkplaceVerdict =
 inline constexpr const char* kNoClass = "Класс не определён: нет измерений";
 
 // Taking measurements.
+// How often the window looks whether the main window's measurement still runs, and how long
+// it waits for a start to be answered.
+inline constexpr int kLiveWatchMs = 200;
+inline constexpr int kLiveStartWaitMs = 10000;
 inline constexpr const char* kStartLive = "&Начать измерение";
 inline constexpr const char* kStopLive = "&Остановить измерение";
 inline constexpr const char* kTakeSpan = "Взять записи &логгера…";

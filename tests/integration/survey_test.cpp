@@ -12,12 +12,14 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QKeyEvent>
 #include <QTreeWidget>
 
 #include "SimProgram.h"
 #include "SpreadsheetReadBack.h"
 #include "surveyui/FormSurvey.h"
+#include "surveyui/SurveyTexts.h"
 
 namespace lmr::test {
 namespace {
@@ -125,6 +127,19 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         EXPECT_FALSE(m.TimerInterval->isActive());
         ASSERT_EQ(PointOf(s, 0).heights[0].measurements.size(), 1u);
         EXPECT_EQ(PointOf(s, 0).heights[0].measurements[0].readings.size(), 4u);
+        // A series the main window's Стоп ends takes nothing of a later start.
+        s.Select(SurveyLevel::Height, PointOf(s, 0).heights[1].id);
+        s.ButtonLive->click();
+        SimProgram::Settle(m);
+        ASSERT_TRUE(m.TimerInterval->isActive()) << m.PanelText(3).toStdString();
+        QTest::qWait(2 * kLiveWatchMs);
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        QTest::qWait(2 * kLiveWatchMs);
+        EXPECT_EQ(s.ButtonLive->text(), QString::fromUtf8(kStartLive));
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        SimProgram::Finish(m, &TFMain::TakeReading);
+        SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        EXPECT_TRUE(PointOf(s, 0).heights[1].measurements.empty());
 
         // Workplace 2, standing: its heights follow the posture; a span of a download at 1.5 m.
         s.ButtonAddWorkplace->click();
