@@ -190,7 +190,7 @@ QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
         return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
     }
     // In parts, each a step a stop can come between; the temporary file goes with `file`.
-    constexpr size_t kPartRows = 16384;
+    constexpr size_t kPartRows = 4096;
     const qint64 total = qint64(rows.size());
     QByteArray bytes = kByteOrderMark + DataHeaderLine();
     for (size_t from = 0;; from += kPartRows) {

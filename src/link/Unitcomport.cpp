@@ -27,6 +27,7 @@ void Link::OpenPort(char digit) {
     holder_.reset();
     noiseBytes_ = 0;
     sentInOpening_ = 0;
+    settleWaited_ = false;
     openPath_.clear();
     const std::optional<std::string> path = ports_.PathOf(digit - '0');
     if (!path) {
@@ -73,8 +74,10 @@ void Link::SettleInput() {
     // millisecond apart, a USB adapter holds a lone one up to its latency timer.
     const bool afterProbeOnly =
         sentInOpening_ == 0 || (sentInOpening_ == 1 && lastSent_ == Code(Command::Probe));
+    // Once an opening: an exchange that asks its status after every value would otherwise
+    // wait at each.
     uint8_t byte = 0;
-    const LinkStatus s = channel_->Read(byte, kSettleMs);
+    const LinkStatus s = channel_->Read(byte, std::exchange(settleWaited_, true) ? 0 : kSettleMs);
     if (s == LinkStatus::Timeout) return;
     if (s != LinkStatus::Ok) {
         MarkLost(s);

@@ -123,6 +123,7 @@ private:
     bool lost_ = false;
     bool gone_ = false;
     int noiseBytes_ = 0;
+    bool settleWaited_ = false;
     int sentInOpening_ = 0;  // host bytes sent since OpenPort
     uint8_t lastSent_ = 0;
     std::atomic<bool> cancel_{false};
