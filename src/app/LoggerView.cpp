@@ -6,6 +6,7 @@
 #include "app/ForEachPart.h"
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
+#include "core/ChartPoints.h"
 #include "logger/LoggerRow.h"
 
 namespace lmr {
@@ -18,9 +19,10 @@ constexpr int kMaxBottomLabels = 5;
 // How often at most the chart takes the rows added since it last did during a download: at
 // the line's pace (a record in some 40 ms) every record, faster in batches.
 constexpr qint64 kChartBatchMs = 35;
-// Points a series marks at most: more on the chart's 640 pixels are a band the marks only
-// thicken, and drawing a mark for each of a million records would hold the window seconds.
-constexpr qsizetype kMaxMarkedPoints = 10000;
+// Points a series draws at most: a whole logger (3000 records) point by point, with its marks;
+// a longer file thinned to its peaks in the range shown, for drawing a million points on the
+// chart's 640 pixels held the window seconds.
+constexpr int kLoggerChartMaxPoints = 4000;
 
 const QColor kSeriesColours[kLoggerSeries] = {QColor(255, 0, 0), QColor(0, 255, 0),
                                               QColor(255, 255, 0), QColor(0, 255, 255)};
@@ -115,8 +117,9 @@ void TFMain::BuildLoggerPage() {
 
 void TFMain::ShowLoggerRows(int first, int count) {
     StringGridL->Model()->SourceRowsAdded(count);
-    const size_t from = pendingPoints_.size();
-    pendingPoints_.resize(from + static_cast<size_t>(count));
+    const qsizetype from = pendingEntries_.size();
+    for (QList<QPointF>& points : pendingPoints_) points.resize(from + count);
+    pendingEntries_.resize(static_cast<size_t>(from + count));
     ForEachPart(static_cast<size_t>(count), [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             const int entry = first + static_cast<int>(i);
@@ -124,9 +127,10 @@ void TFMain::ShowLoggerRows(int first, int count) {
             // A file may hold more rows than the logger's addresses reach: X is the address.
             const std::array<double, kLoggerSeries> y =
                 LoggerPointValues(e.record, e.reading.derived);
-            PendingPoints& p = pendingPoints_[from + i];
-            for (int s = 0; s < kLoggerSeries; ++s) p.points[s] = QPointF(e.address, y[s]);
-            p.entry = entry;
+            const qsizetype at = from + static_cast<qsizetype>(i);
+            for (int s = 0; s < kLoggerSeries; ++s)
+                pendingPoints_[s][at] = QPointF(e.address, y[s]);
+            pendingEntries_[static_cast<size_t>(at)] = entry;
         }
     });
     // A chart recomputes all its points on every change: during a download the rows reach it
@@ -140,9 +144,10 @@ void TFMain::ShowLoggerRows(int first, int count) {
 void TFMain::ClearLoggerRows() {
     // The header row and the empty last row stay.
     StringGridL->Model()->SourceCleared();
-    pendingPoints_.clear();
+    pendingEntries_.clear();
     loggerPointEntries_.clear();
     for (int s = 0; s < kLoggerSeries; ++s) {
+        pendingPoints_[s].clear();
         loggerPoints_[s].clear();
         loggerSeriesBehind_[s] = false;
         LoggerSeries[static_cast<size_t>(s)]->clear();
@@ -152,63 +157,97 @@ void TFMain::ClearLoggerRows() {
     }
 }
 
-void TFMain::FlushLoggerPoints(bool hiddenToo) {
-    if (pendingPoints_.empty()) return;
-    // Merge by address, keeping X ascending; a later download's point goes after an earlier
-    // one of the same address.
-    const std::array<QList<QPointF>, kLoggerSeries> old = loggerPoints_;
-    const size_t n = static_cast<size_t>(old[0].size());
-    const size_t total = n + pendingPoints_.size();
-    // Written in place: a million appends to each series would hold the window.
-    std::array<QList<QPointF>, kLoggerSeries> merged;
-    std::array<QPointF*, kLoggerSeries> to{};
-    std::array<const QPointF*, kLoggerSeries> from{};
-    for (int s = 0; s < kLoggerSeries; ++s) {
-        merged[s].resize(static_cast<qsizetype>(total));
-        to[s] = merged[s].data();
-        from[s] = old[s].constData();
+void TFMain::MergePendingPoints() {
+    const QList<QPointF>& added = pendingPoints_[0];
+    const QList<QPointF>& old = loggerPoints_[0];
+    const bool inOrder =
+        std::is_sorted(added.begin(), added.end(),
+                       [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); }) &&
+        (old.isEmpty() || added.first().x() >= old.last().x());
+    if (inOrder) {
+        // A file, or a download after what is there: its points follow, as they are.
+        for (int s = 0; s < kLoggerSeries; ++s) {
+            if (loggerPoints_[s].isEmpty()) {
+                loggerPoints_[s] = std::move(pendingPoints_[s]);
+            } else {
+                loggerPoints_[s].append(pendingPoints_[s]);
+            }
+            pendingPoints_[s] = {};
+        }
+        loggerPointEntries_.insert(loggerPointEntries_.end(), pendingEntries_.begin(),
+                                   pendingEntries_.end());
+        pendingEntries_.clear();
+        return;
     }
+    // Merge by address, keeping X ascending; a later download's point goes after an earlier
+    // one of the same address. Written in place: a million appends would hold the window.
+    const size_t n = static_cast<size_t>(old.size());
+    const size_t total = n + pendingEntries_.size();
+    std::array<QList<QPointF>, kLoggerSeries> merged;
+    for (QList<QPointF>& points : merged) points.resize(static_cast<qsizetype>(total));
     std::vector<int> entries(total);
     size_t i = 0;
     size_t j = 0;
     for (size_t k = 0; k < total; ++k) {
-        const bool takeOld = j == pendingPoints_.size() ||
-                             (i < n && from[0][i].x() <= pendingPoints_[j].points[0].x());
+        const bool takeOld =
+            j == pendingEntries_.size() ||
+            (i < n && old[static_cast<qsizetype>(i)].x() <= added[static_cast<qsizetype>(j)].x());
+        const auto at = static_cast<qsizetype>(takeOld ? i : j);
         for (int s = 0; s < kLoggerSeries; ++s) {
-            to[s][k] = takeOld ? from[s][i] : pendingPoints_[j].points[s];
+            merged[s][static_cast<qsizetype>(k)] =
+                takeOld ? loggerPoints_[s][at] : pendingPoints_[s][at];
         }
-        entries[k] = takeOld ? loggerPointEntries_[i] : pendingPoints_[j].entry;
+        entries[k] = takeOld ? loggerPointEntries_[i] : pendingEntries_[j];
         takeOld ? ++i : ++j;
     }
-    pendingPoints_.clear();
+    for (QList<QPointF>& points : pendingPoints_) points = {};
+    pendingEntries_.clear();
     loggerPointEntries_ = std::move(entries);
     loggerPoints_ = std::move(merged);
+}
+
+void TFMain::FlushLoggerPoints(bool hiddenToo) {
+    if (pendingEntries_.empty()) return;
+    MergePendingPoints();
     // A chart recomputes a series whole on each change, shown or not: while the download runs
     // only the series in view follows it.
     for (int s = 0; s < kLoggerSeries; ++s) {
-        LoggerSeries[static_cast<size_t>(s)]->setPointsVisible(loggerPoints_[s].size() <=
-                                                               kMaxMarkedPoints);
         loggerSeriesBehind_[s] = !hiddenToo && !LoggerSeries[static_cast<size_t>(s)]->isVisible();
-        if (!loggerSeriesBehind_[s])
-            LoggerSeries[static_cast<size_t>(s)]->replace(loggerPoints_[s]);
     }
-
     const double first = loggerPoints_[0].first().x();
     const double last = loggerPoints_[0].last().x();
     // One point has no width of its own; give it a record step on either side.
     const double min = last > first ? first : first - kRecordAddressStep;
     const double max = last > first ? last : last + kRecordAddressStep;
-    // A new range relabels the axis through its signal; the same range needs it done here.
+    // A new range refills the series and relabels the axis through its signal; the same range
+    // needs it done here.
     if (min == ChartValueBottomAxis->min() && max == ChartValueBottomAxis->max()) {
-        RelabelChartValue();
+        ChartValueRangeChanged();
     } else {
         ChartValueBottomAxis->setRange(min, max);
     }
 }
 
+void TFMain::FillLoggerSeries(int s) {
+    QLineSeries* series = LoggerSeries[static_cast<size_t>(s)];
+    const double min = ChartValueBottomAxis->min();
+    const double max = ChartValueBottomAxis->max();
+    const QList<QPointF>& points = loggerPoints_[s];
+    // Marks only where every point is drawn: on a thinned line they would mark a few at random.
+    series->setPointsVisible(CountInRange(points, min, max) <= kLoggerChartMaxPoints);
+    series->replace(PointsInRange(points, min, max, kLoggerChartMaxPoints));
+}
+
+void TFMain::ChartValueRangeChanged() {
+    for (int s = 0; s < kLoggerSeries; ++s) {
+        if (!loggerSeriesBehind_[s]) FillLoggerSeries(s);
+    }
+    RelabelChartValue();
+}
+
 void TFMain::SyncLoggerSeries() {
     for (int s = 0; s < kLoggerSeries; ++s) {
-        if (loggerSeriesBehind_[s]) LoggerSeries[static_cast<size_t>(s)]->replace(loggerPoints_[s]);
+        if (loggerSeriesBehind_[s]) FillLoggerSeries(s);
         loggerSeriesBehind_[s] = false;
     }
 }

@@ -173,7 +173,8 @@ void TFMain::ConnectHandlers() {
     connect(ButtonZagruzit, &QPushButton::clicked, this, &TFMain::ButtonZagruzitClick);
     connect(ComboBoxZ, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TFMain::ComboBoxZChange);
-    connect(ChartValueBottomAxis, &QValueAxis::rangeChanged, this, [this] { RelabelChartValue(); });
+    connect(ChartValueBottomAxis, &QValueAxis::rangeChanged, this,
+            [this] { ChartValueRangeChanged(); });
     connect(&live_, &LiveSession::rowsAdded, this, &TFMain::ShowLiveRows);
     connect(&live_, &LiveSession::cleared, this, &TFMain::ClearLiveView);
     connect(&logger_, &LoggerTable::rowsAdded, this, &TFMain::ShowLoggerRows);
@@ -269,7 +270,8 @@ void TFMain::BuildMenu() {
     MainMenu->setStyleSheet(QStringLiteral(
         "QMenuBar { spacing: 0px; padding: 0px; } QMenuBar::item { padding: 2px 3px; }"
         // The item the keyboard is on stands out, as the style draws it without a sheet.
-        " QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
+        " QMenuBar::item:selected { background: palette(highlight); color: "
+        "palette(highlighted-text); }"));
     QFont menuFont = MainMenu->font();
     menuFont.setPixelSize(11);
     MainMenu->setFont(menuFont);

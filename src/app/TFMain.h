@@ -231,7 +231,12 @@ public:
     // Merges the points of the rows shown since into the logger series; with hiddenToo false
     // the series not shown are left for SyncLoggerSeries.
     void FlushLoggerPoints(bool hiddenToo);
+    void MergePendingPoints();
     void SyncLoggerSeries();
+    // Series s shows its points in the bottom axis's range.
+    void FillLoggerSeries(int s);
+    // The bottom axis's range moved (the points or a zoom): the series and labels follow it.
+    void ChartValueRangeChanged();
 
     // "Открыть…": a data file into the logger page as a download; "Сохранить как…": the page
     // shown into a data file. The paths are asked for unless given (tests give them).
@@ -364,14 +369,12 @@ private:
     // Logger table row behind each logger point, by point index: a second download's points
     // sit among the first's by address, its rows after them.
     std::vector<int> loggerPointEntries_;
-    // Points of rows shown but not yet in the logger series, with their table rows.
-    struct PendingPoints {
-        std::array<QPointF, kLoggerSeries> points;
-        int entry = 0;
-    };
-    std::vector<PendingPoints> pendingPoints_;
+    // Points of rows shown but not yet among the logger points, by series, with their rows.
+    std::array<QList<QPointF>, kLoggerSeries> pendingPoints_;
+    std::vector<int> pendingEntries_;
     QElapsedTimer sinceLoggerChart_;
-    // Every logger point by series, and which of Series1...Series4 do not hold theirs yet.
+    // Every logger point by series, X ascending, and which of Series1...Series4 do not show
+    // theirs yet (each shows those of the bottom axis's range, thinned).
     std::array<QList<QPointF>, 4> loggerPoints_;
     std::array<bool, 4> loggerSeriesBehind_{};
     QWidget* FStat_ = nullptr;

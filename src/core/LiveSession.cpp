@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ChartPoints.h"
+
 namespace lmr {
 
 void LiveSession::Add(const Reading& reading) {
@@ -23,45 +25,13 @@ XRange VisibleRange(int newestX, int pointsShown) {
 
 QList<QPointF> PointsInView(const LiveSession& s, Quantity q, double min, double max,
                             int maxPoints) {
-    QList<QPointF> points;
-    if (s.Count() == 0 || !(max >= min)) return points;
+    if (s.Count() == 0 || !(max >= min)) return {};
     const int first = static_cast<int>(std::clamp(std::ceil(min), 0.0, s.Count() * 1.0));
     const int last = static_cast<int>(std::clamp(std::floor(max), -1.0, s.Count() - 1.0));
-    const int count = last - first + 1;
-    if (count <= 0) return points;
-    if (count <= std::max(maxPoints, 2)) {
-        points.reserve(count);
-        for (int i = first; i <= last; ++i) {
-            if (const auto y = LiveValue(s.At(i), q)) points.append(QPointF(i, *y));
-        }
-        return points;
-    }
-    const int stretches = std::max(1, maxPoints / 2);
-    points.reserve(2 * stretches);
-    for (int k = 0; k < stretches; ++k) {
-        const int from = first + static_cast<int>(static_cast<long long>(count) * k / stretches);
-        const int to =
-            first + static_cast<int>(static_cast<long long>(count) * (k + 1) / stretches);
-        int low = -1;
-        int high = -1;
-        double lowY = 0;
-        double highY = 0;
-        for (int i = from; i < to; ++i) {
-            const auto y = LiveValue(s.At(i), q);
-            if (!y) continue;
-            if (low < 0 || *y < lowY) low = i, lowY = *y;
-            if (high < 0 || *y > highY) high = i, highY = *y;
-        }
-        if (low < 0) continue;
-        if (low < high) {
-            points.append(QPointF(low, lowY));
-            points.append(QPointF(high, highY));
-        } else {
-            points.append(QPointF(high, highY));
-            if (low != high) points.append(QPointF(low, lowY));
-        }
-    }
-    return points;
+    return ThinnedPoints(first, last - first + 1, maxPoints, [&s, q](int i) {
+        const auto y = LiveValue(s.At(i), q);
+        return y ? std::optional<QPointF>(QPointF(i, *y)) : std::nullopt;
+    });
 }
 
 }  // namespace lmr

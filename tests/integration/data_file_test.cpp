@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <fstream>
 
 #include "ChildProcess.h"
@@ -440,8 +441,23 @@ TEST(DataFileWindow, ALargeFileOpensWhileTheWindowGoesOnAndCanBeStopped) {
     SimProgram::Settle(m);
     EXPECT_GT(ticksDuring, 0);
     ASSERT_EQ(m.StringGridL->RowCount(), kRows + 2);
-    EXPECT_EQ(m.Series1->count(), kRows);
     EXPECT_EQ(Row(m.StringGridL, kRows), QStringList(last.cells.begin(), last.cells.end()));
+    // The chart draws the whole file thinned to its peaks, and a zoom point by point.
+    m.ComboBoxZ->setCurrentIndex(1);
+    const QList<QPointF> whole = m.Series2->points();
+    ASSERT_FALSE(whole.isEmpty());
+    EXPECT_LE(whole.size(), 4000);
+    EXPECT_EQ(whole.first().x(), 10.0);
+    EXPECT_EQ(whole.last().x(), 10.0 * kRows);
+    const auto [low, high] = std::minmax_element(
+        whole.begin(), whole.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    EXPECT_EQ(low->y(), 30.0);
+    EXPECT_EQ(high->y(), 79.0);
+    EXPECT_FALSE(m.Series2->pointsVisible());
+    m.ChartValueBottomAxis->setRange(10, 1000);
+    EXPECT_EQ(m.Series2->count(), 100);
+    EXPECT_TRUE(m.Series2->pointsVisible());
+    m.ComboBoxZ->setCurrentIndex(0);
 
     SimProgram::Open(m, small);
     ASSERT_EQ(m.StringGridL->RowCount(), 3 + 2);

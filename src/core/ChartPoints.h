@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <algorithm>
+#include <optional>
+
+namespace lmr {
+
+// Picks the points of a chart out of count candidates, first … first + count − 1, pointAt(i)
+// giving candidate i's point or nothing. Up to maxPoints candidates are all kept; more are cut
+// into stretches, each keeping its lowest and its highest point in their order, and the first
+// and the last point stay: a chart of a long record stays quick to draw, still shows every
+// peak and spans its whole range.
+template <class PointAt>
+[[nodiscard]] QList<QPointF> ThinnedPoints(int first, int count, int maxPoints, PointAt pointAt) {
+    QList<QPointF> points;
+    if (count <= 0) return points;
+    if (count <= std::max(maxPoints, 2)) {
+        points.reserve(count);
+        for (int i = first; i < first + count; ++i) {
+            if (const std::optional<QPointF> p = pointAt(i)) points.append(*p);
+        }
+        return points;
+    }
+    // The ends stay, so that the line spans the range.
+    const int stretches = std::max(1, (maxPoints - 2) / 2);
+    points.reserve(2 * stretches + 2);
+    int lastAt = -1;
+    const auto keep = [&points, &lastAt](int at, const QPointF& p) {
+        if (at == lastAt) return;
+        points.append(p);
+        lastAt = at;
+    };
+    for (int k = 0; k < stretches; ++k) {
+        const int from = first + static_cast<int>(static_cast<long long>(count) * k / stretches);
+        const int to =
+            first + static_cast<int>(static_cast<long long>(count) * (k + 1) / stretches);
+        std::optional<QPointF> low;
+        std::optional<QPointF> high;
+        std::optional<QPointF> front;
+        std::optional<QPointF> back;
+        int lowAt = -1;
+        int highAt = -1;
+        int frontAt = -1;
+        int backAt = -1;
+        for (int i = from; i < to; ++i) {
+            const std::optional<QPointF> p = pointAt(i);
+            if (!p) continue;
+            if (!front) front = p, frontAt = i;
+            back = p, backAt = i;
+            if (!low || p->y() < low->y()) low = p, lowAt = i;
+            if (!high || p->y() > high->y()) high = p, highAt = i;
+        }
+        if (!low) continue;
+        if (points.isEmpty()) keep(frontAt, *front);
+        keep(std::min(lowAt, highAt), lowAt <= highAt ? *low : *high);
+        keep(std::max(lowAt, highAt), lowAt <= highAt ? *high : *low);
+        if (k == stretches - 1) keep(backAt, *back);
+    }
+    return points;
+}
+
+// The points of sorted, whose X never falls, that lie in [min, max], thinned to maxPoints.
+[[nodiscard]] QList<QPointF> PointsInRange(const QList<QPointF>& sorted, double min, double max,
+                                           int maxPoints);
+
+// How many points of sorted lie in [min, max].
+[[nodiscard]] int CountInRange(const QList<QPointF>& sorted, double min, double max);
+
+}  // namespace lmr
