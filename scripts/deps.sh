@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n
+  qt6-base-dev qt6-base-private-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n
   libserialport-dev libxlsxwriter-dev libminizip-dev libasound2-dev
   fonts-dseg fonts-osifont python3-fonttools
   libgtest-dev libgmock-dev

@@ -1,0 +1,149 @@
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "SimProgram.h"
+#include "app/Program.h"
+#include "app/StringGrid.h"
+#include "data/DataFile.h"
+
+namespace lmr {
+namespace {
+
+// What a screen reader asks of an object an event names: its texts, role, state and place, its
+// parent and where it sits there, and its children, a level or two down.
+int asked = 0;
+void Ask(QAccessibleInterface* iface, int depth) {
+    if (iface == nullptr || !iface->isValid()) return;
+    ++asked;
+    (void)iface->text(QAccessible::Name);
+    (void)iface->text(QAccessible::Description);
+    (void)iface->role();
+    (void)iface->state();
+    (void)iface->rect();
+    if (QAccessibleTextInterface* t = iface->textInterface()) (void)t->text(0, t->characterCount());
+    if (QAccessibleTableInterface* t = iface->tableInterface()) (void)t->rowCount();
+    if (QAccessibleInterface* parent = iface->parent()) {
+        (void)parent->text(QAccessible::Name);
+        (void)parent->indexOfChild(iface);
+    }
+    if (depth <= 0) return;
+    const int n = std::min(iface->childCount(), 40);
+    for (int i = 0; i < n; ++i) Ask(iface->child(i), depth - 1);
+}
+
+// What it asks of a window under the mouse as it moves across: the object at each point.
+void AskAlong(QWidget* window) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
+    if (iface == nullptr) return;
+    const QRect r = iface->rect();
+    for (int x = r.left(); x < r.right(); x += 37) {
+        for (int y = r.top(); y < r.bottom(); y += 29) {
+            QAccessibleInterface* at = iface;
+            while (QAccessibleInterface* child = at->childAt(x, y)) {
+                if (child == at) break;
+                at = child;
+            }
+            Ask(at, 0);
+        }
+    }
+}
+
+void ReadEvent(QAccessibleEvent* event) {
+    Ask(event->accessibleInterface(), 2);
+}
+
+// With a screen reader listening, Escape closes the splash and the window is resized, its
+// pages turned and its other windows opened and closed: every object it is told of answers.
+TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
+    sim::Options o;
+    o.logger = sim::LoggerFromCount(60);
+    test::SimProgram sp(o);
+    Program& p = sp.program();
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    ASSERT_TRUE(QAccessible::isActive());
+    QAccessible::installUpdateHandler(&ReadEvent);
+    // Qt's table warns of every child that is not a cell (the view's scroll area) asked its
+    // place; thousands of them would bury what matters in the log.
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& c, const QString& text) {
+            if (!text.contains(QStringLiteral("QAccessibleTable::indexOfChild")))
+                previous(type, c, text);
+        });
+    TFMain& m = p.FMain();
+    m.ShowMessage = [](const ExportMessage& e) { ADD_FAILURE() << e.text.toStdString(); };
+    m.show();
+    QTest::qWait(50);
+    for (int round = 0; round < 4; ++round) {
+        TFLogo& logo = p.FLogo();
+        logo.show();
+        logo.activateWindow();
+        QTest::qWait(20);
+        QTest::keyClick(&logo, Qt::Key_Escape);
+        EXPECT_FALSE(logo.isVisible());
+        for (const QSize size :
+             {QSize(1000, 700), QSize(700, 500), QSize(1300, 740), QSize(800, 600)}) {
+            m.resize(size);
+            QTest::qWait(15);
+            Ask(QAccessible::queryAccessibleInterface(&m), 6);
+            AskAlong(&m);
+        }
+        for (QTabWidget* tabs : m.findChildren<QTabWidget*>()) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                QTest::qWait(5);
+            }
+        }
+        for (QTabBar* bar : m.findChildren<QTabBar*>()) {
+            for (int i = 0; i < bar->count(); ++i) {
+                bar->setCurrentIndex(i);
+                QTest::qWait(5);
+            }
+        }
+        for (QWidget* w : std::initializer_list<QWidget*>{&p.FStat(), &p.FOptions(), &p.FHelp()}) {
+            w->show();
+            QTest::qWait(10);
+            Ask(QAccessible::queryAccessibleInterface(w), 6);
+            QTest::keyClick(w, Qt::Key_Escape);
+        }
+    }
+    // Rows into the grids and out again: live readings, a download, a file opened and cleared.
+    ASSERT_TRUE(sp.Identify());
+    m.ButtonStartStopClick();
+    QTest::qWait(1500);
+    m.ButtonStartStopClick();
+    Ask(QAccessible::queryAccessibleInterface(m.StringGridD), 3);
+    AskAlong(&m);
+    test::SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
+    Ask(QAccessible::queryAccessibleInterface(m.StringGridL), 3);
+    const QString file = QString::fromStdString(sp.Folder() + "/a.csv");
+    std::vector<DataRow> rows;
+    for (int i = 0; i < 80; ++i) {
+        rows.push_back(
+            DataRowOf(QDateTime(QDate(2009, 4, 7), QTime(8, 0)).addSecs(60LL * i), 40, 22, 25));
+    }
+    ASSERT_EQ(WriteDataFile(file, rows), QString());
+    for (int i = 0; i < 3; ++i) {
+        test::SimProgram::Open(m, file);
+        Ask(QAccessible::queryAccessibleInterface(m.StringGridL), 3);
+        m.resize(QSize(900 + 50 * i, 650));
+        QTest::qWait(15);
+        AskAlong(&m);
+        m.FileClearLoggerClick();
+        Ask(QAccessible::queryAccessibleInterface(m.StringGridL), 3);
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    qInstallMessageHandler(previous);
+    EXPECT_GT(asked, 1000);
+}
+
+}  // namespace
+}  // namespace lmr
