@@ -69,15 +69,24 @@ void Link::SendByte(uint8_t byte) {
 }
 
 void Link::SettleInput() {
+    // Once an opening: an exchange that asks its status after every value would otherwise
+    // wait at each.
+    Settle(std::exchange(settleWaited_, true) ? 0 : kSettleMs);
+}
+
+void Link::AwaitQuiet() {
+    settleWaited_ = true;
+    Settle(kSettleMs);
+}
+
+void Link::Settle(int waitMs) {
     if (!channel_ || lost_) return;
     // Noise behind the last byte may still be on its way: a paced line brings a byte a
     // millisecond apart, a USB adapter holds a lone one up to its latency timer.
     const bool afterProbeOnly =
         sentInOpening_ == 0 || (sentInOpening_ == 1 && lastSent_ == Code(Command::Probe));
-    // Once an opening: an exchange that asks its status after every value would otherwise
-    // wait at each.
     uint8_t byte = 0;
-    const LinkStatus s = channel_->Read(byte, std::exchange(settleWaited_, true) ? 0 : kSettleMs);
+    const LinkStatus s = channel_->Read(byte, waitMs);
     if (s == LinkStatus::Timeout) return;
     if (s != LinkStatus::Ok) {
         MarkLost(s);

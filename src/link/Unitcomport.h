@@ -72,6 +72,9 @@ public:
     // Reads what came unasked since the last byte, as SendByte does before the next one, so
     // that noise behind an exchange's last byte is seen too.
     void SettleInput();
+    // As SettleInput, always giving noise the whole kSettleMs to show: before a conclusion
+    // drawn from what the bytes say.
+    void AwaitQuiet();
     // Closes the port (harmless when none is open).
     void ClosePort();
 
@@ -123,6 +126,7 @@ private:
     bool lost_ = false;
     bool gone_ = false;
     int noiseBytes_ = 0;
+    void Settle(int waitMs);
     bool settleWaited_ = false;
     int sentInOpening_ = 0;  // host bytes sent since OpenPort
     uint8_t lastSent_ = 0;

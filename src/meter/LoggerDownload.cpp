@@ -34,7 +34,14 @@ DownloadResult DownloadLogger(Link& link, int portNumber, const RecordSink& reco
         // The logger keeps no count of its records: the first one whose hour does not follow
         // is past the end and is not shown.
         const std::uint8_t hour = bytes[kRecordHourByte];
-        if (result.accepted > 0 && !HourContinues(previousHour, hour)) break;
+        if (result.accepted > 0 && !HourContinues(previousHour, hour)) {
+            // On a paced line the host reads noise as the record it asked for, and the rest of
+            // the noise comes behind: it must not pass for the logger's end.
+            if (const MeterStatus s = Ended(exchange, true); s != MeterStatus::Ok) {
+                result.status = s;
+            }
+            break;
+        }
         previousHour = hour;
 
         if (record) record(static_cast<std::uint16_t>(address), bytes);

@@ -16,8 +16,8 @@
 
 #include "SimProgram.h"
 #include "link/CommandCodes.h"
-#include "meter/Identify.h"
 #include "link/Transcript.h"
+#include "meter/Identify.h"
 #include "windows/FormOptions.h"
 #include "windows/TimeMaskEdit.h"
 
@@ -61,6 +61,7 @@ struct Case {
     Fault fault;
     int n;  // bytes the meter sends before falling silent or vanishing
     std::string name;
+    bool paced = false;  // the line at 9600 baud: noise comes a byte a millisecond
 };
 
 struct Exchange {
@@ -223,7 +224,7 @@ Exchange Identification(int model, int head) {
             return;
         }
         // The search the failure starts again leaves the failure on the panel.
-        ExpectPanel(p, c.fault == Fault::Vanish    ? PortGone(p)
+        ExpectPanel(p, c.fault == Fault::Vanish ? PortGone(p)
                        : c.fault == Fault::Garbage ? Text("Помехи на линии: прибор не опознан")
                                                    : Text("Нет отклика от прибора"));
         // Nothing half read: no model, no head, nothing enabled; the search goes on.
@@ -422,9 +423,8 @@ Exchange LoggerDownload() {
             EXPECT_EQ(m.StringGridL->RowCount(), 2 + kRecords);
             return;
         }
-        const int accepted = c.fault == Fault::NoiseAfterOne
-                                 ? 1
-                                 : CompleteUnits(c, kRecordMeterBytes, kRecords);
+        const int accepted =
+            c.fault == Fault::NoiseAfterOne ? 1 : CompleteUnits(c, kRecordMeterBytes, kRecords);
         if (c.fault == Fault::Garbage || c.fault == Fault::NoiseAfterOne) {
             // The records read before the noise stay; the download says it is incomplete.
             ExpectPanel(
@@ -484,11 +484,12 @@ Exchange MemoryCells() {
         }
         // The values read are new, in reading order; the rest keep their earlier text.
         const int read = CompleteUnits(c, kCellMeterBytes, kCellCount * kValuesPerCell);
-        ExpectPanel(p, c.fault == Fault::Vanish ? PortGone(p, CellsLostText(read))
-                       : c.fault == Fault::Garbage
-                           ? QStringLiteral(
-                                 "Помехи на линии: чтение не завершено, прочитано значений: 0 из 54")
-                           : CellsLostText(read));
+        ExpectPanel(p,
+                    c.fault == Fault::Vanish ? PortGone(p, CellsLostText(read))
+                    : c.fault == Fault::Garbage
+                        ? QStringLiteral(
+                              "Помехи на линии: чтение не завершено, прочитано значений: 0 из 54")
+                        : CellsLostText(read));
         EXPECT_EQ(fresh, read);
         if (read < kValuesPerCell) {
             EXPECT_EQ(m.StringGridM->Cells(6, 1), ShownNumber("11.1"));
@@ -518,10 +519,11 @@ Exchange ClockSetting() {
             ExpectPanel(p, Text(kClockWrittenText));
             return;
         }
-        ExpectPanel(p, ProbeFails(c)                ? Text("Нет отклика от прибора")
-                       : c.fault == Fault::Vanish  ? PortGone(p, Text(kClockLostText))
-                       : c.fault == Fault::Garbage ? Text("Помехи на линии — запись даты и времени не подтверждена")
-                                                   : Text(kClockLostText));
+        ExpectPanel(p, ProbeFails(c) ? Text("Нет отклика от прибора")
+                       : c.fault == Fault::Vanish ? PortGone(p, Text(kClockLostText))
+                       : c.fault == Fault::Garbage
+                           ? Text("Помехи на линии — запись даты и времени не подтверждена")
+                           : Text(kClockLostText));
         if (ProbeFails(c)) {
             EXPECT_EQ(p.meter().Clock().sets, 0);
         }
@@ -574,7 +576,11 @@ std::vector<Case> Cases(bool identification) {
         }
         cases.push_back({&x, Fault::WrongEcho, -1, n + " wrong echo"});
         cases.push_back({&x, Fault::Garbage, -1, n + " garbage"});
-        if (n == "logger") cases.push_back({&x, Fault::NoiseAfterOne, 1, n + " noise after one record"});
+        if (n == "logger") {
+            cases.push_back({&x, Fault::NoiseAfterOne, 1, n + " noise after one record"});
+            cases.push_back(
+                {&x, Fault::NoiseAfterOne, 1, n + " noise after one record, paced", true});
+        }
         cases.push_back({&x, Fault::Stray, -1, n + " stray byte after the probe"});
         const int at = At(x, "middle");
         cases.push_back({&x, Fault::Vanish, at, n + " vanishing after " + std::to_string(at)});
@@ -603,6 +609,7 @@ void ApplyFault(sim::Options& o, const Case& c, double sinceStart, int replies =
             break;
         case Fault::NoiseAfterOne:
             o.noiseAfterReplies = replies + 1;
+            o.paced = o.paced || c.paced;
             break;
         case Fault::Vanish:
             o.vanishAfter = c.n;
