@@ -24,7 +24,9 @@ void TFMain::StartSearch() {
 }
 
 void TFMain::ShowSearchNote(const SearchNote& note) {
-    if (note.kind == SearchNote::Kind::Searching) {
+    // A port found again after a failed identification is no news either until the meter on
+    // it is identified: the failure stays for the user to read.
+    if (note.kind == SearchNote::Kind::Searching || note.kind == SearchNote::Kind::Found) {
         ShowStillSearching(SearchNoteText(note));
         return;
     }
@@ -80,6 +82,8 @@ void TFMain::FinishIdentification(const Identification& id) {
         return;
     }
     identified_ = true;
+    // The search's "found" gave way to an earlier failure: the news is the connection now.
+    if (!searchOwnsPanel3_) SetPanelText(3, QString::fromUtf8(kConnected));
     InstrumentCode = id.InstrumentCode;
     if (id.HeadAsked) {
         HeadCode = id.HeadCode;
