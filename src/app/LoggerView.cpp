@@ -27,14 +27,6 @@ constexpr int kLoggerChartMaxPoints = 4000;
 const QColor kSeriesColours[kLoggerSeries] = {QColor(255, 0, 0), QColor(0, 255, 0),
                                               QColor(255, 255, 0), QColor(0, 255, 255)};
 
-// Index at which a point of X x goes so that the points keep X ascending; a point of a later
-// download goes after the earlier ones of the same address.
-int InsertionIndex(const QList<QPointF>& points, double x) {
-    const auto at = std::upper_bound(points.begin(), points.end(), x,
-                                     [](double v, const QPointF& p) { return v < p.x(); });
-    return static_cast<int>(at - points.begin());
-}
-
 }  // namespace
 
 void TFMain::BuildLoggerPage() {
@@ -117,20 +109,19 @@ void TFMain::BuildLoggerPage() {
 
 void TFMain::ShowLoggerRows(int first, int count) {
     StringGridL->Model()->SourceRowsAdded(count);
-    const qsizetype from = pendingEntries_.size();
-    for (QList<QPointF>& points : pendingPoints_) points.resize(from + count);
-    pendingEntries_.resize(static_cast<size_t>(from + count));
+    const size_t from = pendingPoints_.Size();
+    pendingPoints_.Resize(from + static_cast<size_t>(count));
     ForEachPart(static_cast<size_t>(count), [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             const int entry = first + static_cast<int>(i);
             const LoggerEntry& e = logger_.At(entry);
-            // A file may hold more rows than the logger's addresses reach: X is the address.
             const std::array<double, kLoggerSeries> y =
                 LoggerPointValues(e.record, e.reading.derived);
-            const qsizetype at = from + static_cast<qsizetype>(i);
-            for (int s = 0; s < kLoggerSeries; ++s)
-                pendingPoints_[s][at] = QPointF(e.address, y[s]);
-            pendingEntries_[static_cast<size_t>(at)] = entry;
+            const size_t at = from + i;
+            // A file may hold more rows than the logger's addresses reach: X is the address.
+            pendingPoints_.x[at] = e.address;
+            pendingPoints_.row[at] = entry;
+            for (int s = 0; s < kLoggerSeries; ++s) pendingPoints_.tenths[s][at] = Tenths(y[s]);
         }
     });
     // A chart recomputes all its points on every change: during a download the rows reach it
@@ -144,11 +135,9 @@ void TFMain::ShowLoggerRows(int first, int count) {
 void TFMain::ClearLoggerRows() {
     // The header row and the empty last row stay.
     StringGridL->Model()->SourceCleared();
-    pendingEntries_.clear();
-    loggerPointEntries_.clear();
+    pendingPoints_ = {};
+    loggerPoints_ = {};
     for (int s = 0; s < kLoggerSeries; ++s) {
-        pendingPoints_[s].clear();
-        loggerPoints_[s].clear();
         loggerSeriesBehind_[s] = false;
         LoggerSeries[static_cast<size_t>(s)]->clear();
     }
@@ -158,64 +147,54 @@ void TFMain::ClearLoggerRows() {
 }
 
 void TFMain::MergePendingPoints() {
-    const QList<QPointF>& added = pendingPoints_[0];
-    const QList<QPointF>& old = loggerPoints_[0];
-    const bool inOrder =
-        std::is_sorted(added.begin(), added.end(),
-                       [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); }) &&
-        (old.isEmpty() || added.first().x() >= old.last().x());
-    if (inOrder) {
+    TenthsPoints<kLoggerSeries>& old = loggerPoints_;
+    TenthsPoints<kLoggerSeries>& added = pendingPoints_;
+    if (std::is_sorted(added.x.begin(), added.x.end()) &&
+        (old.Size() == 0 || added.x.front() >= old.x.back())) {
         // A file, or a download after what is there: its points follow, as they are.
-        for (int s = 0; s < kLoggerSeries; ++s) {
-            if (loggerPoints_[s].isEmpty()) {
-                loggerPoints_[s] = std::move(pendingPoints_[s]);
-            } else {
-                loggerPoints_[s].append(pendingPoints_[s]);
-            }
-            pendingPoints_[s] = {};
+        if (old.Size() == 0) {
+            old = std::move(added);
+        } else {
+            const auto append = [](std::vector<int>& to, const std::vector<int>& from) {
+                to.insert(to.end(), from.begin(), from.end());
+            };
+            append(old.x, added.x);
+            append(old.row, added.row);
+            for (int s = 0; s < kLoggerSeries; ++s) append(old.tenths[s], added.tenths[s]);
         }
-        loggerPointEntries_.insert(loggerPointEntries_.end(), pendingEntries_.begin(),
-                                   pendingEntries_.end());
-        pendingEntries_.clear();
+        added = {};
         return;
     }
     // Merge by address, keeping X ascending; a later download's point goes after an earlier
     // one of the same address. Written in place: a million appends would hold the window.
-    const size_t n = static_cast<size_t>(old.size());
-    const size_t total = n + pendingEntries_.size();
-    std::array<QList<QPointF>, kLoggerSeries> merged;
-    for (QList<QPointF>& points : merged) points.resize(static_cast<qsizetype>(total));
-    std::vector<int> entries(total);
+    const size_t n = old.Size();
+    const size_t total = n + added.Size();
+    TenthsPoints<kLoggerSeries> merged;
+    merged.Resize(total);
     size_t i = 0;
     size_t j = 0;
     for (size_t k = 0; k < total; ++k) {
-        const bool takeOld =
-            j == pendingEntries_.size() ||
-            (i < n && old[static_cast<qsizetype>(i)].x() <= added[static_cast<qsizetype>(j)].x());
-        const auto at = static_cast<qsizetype>(takeOld ? i : j);
-        for (int s = 0; s < kLoggerSeries; ++s) {
-            merged[s][static_cast<qsizetype>(k)] =
-                takeOld ? loggerPoints_[s][at] : pendingPoints_[s][at];
-        }
-        entries[k] = takeOld ? loggerPointEntries_[i] : pendingEntries_[j];
-        takeOld ? ++i : ++j;
+        const bool takeOld = j == added.Size() || (i < n && old.x[i] <= added.x[j]);
+        const TenthsPoints<kLoggerSeries>& from = takeOld ? old : added;
+        const size_t at = takeOld ? i++ : j++;
+        merged.x[k] = from.x[at];
+        merged.row[k] = from.row[at];
+        for (int s = 0; s < kLoggerSeries; ++s) merged.tenths[s][k] = from.tenths[s][at];
     }
-    for (QList<QPointF>& points : pendingPoints_) points = {};
-    pendingEntries_.clear();
-    loggerPointEntries_ = std::move(entries);
-    loggerPoints_ = std::move(merged);
+    added = {};
+    old = std::move(merged);
 }
 
 void TFMain::FlushLoggerPoints(bool hiddenToo) {
-    if (pendingEntries_.empty()) return;
+    if (pendingPoints_.Size() == 0) return;
     MergePendingPoints();
     // A chart recomputes a series whole on each change, shown or not: while the download runs
     // only the series in view follows it.
     for (int s = 0; s < kLoggerSeries; ++s) {
         loggerSeriesBehind_[s] = !hiddenToo && !LoggerSeries[static_cast<size_t>(s)]->isVisible();
     }
-    const double first = loggerPoints_[0].first().x();
-    const double last = loggerPoints_[0].last().x();
+    const double first = loggerPoints_.x.front();
+    const double last = loggerPoints_.x.back();
     // One point has no width of its own; give it a record step on either side.
     const double min = last > first ? first : first - kRecordAddressStep;
     const double max = last > first ? last : last + kRecordAddressStep;
@@ -232,10 +211,10 @@ void TFMain::FillLoggerSeries(int s) {
     QLineSeries* series = LoggerSeries[static_cast<size_t>(s)];
     const double min = ChartValueBottomAxis->min();
     const double max = ChartValueBottomAxis->max();
-    const QList<QPointF>& points = loggerPoints_[s];
     // Marks only where every point is drawn: on a thinned line they would mark a few at random.
-    series->setPointsVisible(CountInRange(points, min, max) <= kLoggerChartMaxPoints);
-    series->replace(PointsInRange(points, min, max, kLoggerChartMaxPoints));
+    series->setPointsVisible(SpanInRange(loggerPoints_.x, min, max).count <= kLoggerChartMaxPoints);
+    series->replace(
+        PointsInRange(loggerPoints_.x, loggerPoints_.tenths[s], min, max, kLoggerChartMaxPoints));
 }
 
 void TFMain::ChartValueRangeChanged() {
@@ -261,8 +240,8 @@ void TFMain::ComboBoxZChange() {
 }
 
 QString TFMain::ChartValueGetAxisLabel(int valueIndex) const {
-    if (valueIndex < 0 || valueIndex >= static_cast<int>(loggerPointEntries_.size())) return {};
-    return LoggerTimeText(logger_.At(loggerPointEntries_[static_cast<size_t>(valueIndex)]).record);
+    if (valueIndex < 0 || valueIndex >= static_cast<int>(loggerPoints_.Size())) return {};
+    return LoggerTimeText(logger_.At(loggerPoints_.row[static_cast<size_t>(valueIndex)]).record);
 }
 
 void TFMain::RelabelChartValue() {
@@ -273,10 +252,11 @@ void TFMain::RelabelChartValue() {
     const double min = axis->min();
     const double max = axis->max();
     axis->setStartValue(min);
-    // Every series has the points at the same addresses; a hidden one may not hold them yet.
-    const QList<QPointF>& points = loggerPoints_[0];
-    const int first = InsertionIndex(points, std::nextafter(min, -1e300));
-    const int end = InsertionIndex(points, max);
+    // Every series has its points at the same addresses.
+    const std::vector<int>& xs = loggerPoints_.x;
+    const Span inRange = SpanInRange(xs, min, max);
+    const int first = inRange.first;
+    const int end = inRange.first + inRange.count;
     const int step = std::max(1, (end - first + kMaxBottomLabels - 1) / kMaxBottomLabels);
     double lastX = min - 1;
     for (int i = first; i < end; i += step) {
@@ -284,7 +264,7 @@ void TFMain::RelabelChartValue() {
         // both, and a logger whose clock was set back repeats its times: the next point of the
         // stretch with a label of its own stands in.
         for (int j = i; j < std::min(i + step, end); ++j) {
-            const double x = points[j].x();
+            const double x = xs[static_cast<size_t>(j)];
             if (x <= lastX) continue;
             const QString label = ChartValueGetAxisLabel(j);
             if (label.isEmpty() || axis->categoriesLabels().contains(label)) continue;

@@ -34,6 +34,7 @@
 #include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
 #include "app/ZoomChartView.h"
+#include "core/ChartPoints.h"
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
 #include "data/DataFile.h"
@@ -366,16 +367,14 @@ private:
     LoggerTable& logger_;
     MeasurementOptions* options_ = nullptr;
     Tone* tone_ = nullptr;
-    // Logger table row behind each logger point, by point index: a second download's points
-    // sit among the first's by address, its rows after them.
-    std::vector<int> loggerPointEntries_;
-    // Points of rows shown but not yet among the logger points, by series, with their rows.
-    std::array<QList<QPointF>, kLoggerSeries> pendingPoints_;
-    std::vector<int> pendingEntries_;
+    // Every logger point, X (the address) ascending, with the logger table row behind it: a
+    // second download's points sit among the first's by address, its rows after them. Series
+    // s of the chart shows those of values s in the bottom axis's range, thinned.
+    TenthsPoints<kLoggerSeries> loggerPoints_;
+    // Points of rows shown but not yet among them.
+    TenthsPoints<kLoggerSeries> pendingPoints_;
     QElapsedTimer sinceLoggerChart_;
-    // Every logger point by series, X ascending, and which of Series1...Series4 do not show
-    // theirs yet (each shows those of the bottom axis's range, thinned).
-    std::array<QList<QPointF>, 4> loggerPoints_;
+    // Which of Series1...Series4 do not show their points yet.
     std::array<bool, 4> loggerSeriesBehind_{};
     QWidget* FStat_ = nullptr;
     QWidget* FOptions_ = nullptr;
