@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -108,11 +109,23 @@ TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
                 QTest::qWait(5);
             }
         }
-        for (QWidget* w : std::initializer_list<QWidget*>{&p.FStat(), &p.FOptions(), &p.FHelp()}) {
+        for (QWidget* w : std::initializer_list<QWidget*>{&p.FStat(), &p.FOptions(), &p.FHelp(),
+                                                          &p.FAssess(), &p.FSurvey()}) {
             w->show();
             QTest::qWait(10);
             Ask(QAccessible::queryAccessibleInterface(w), 6);
             QTest::keyClick(w, Qt::Key_Escape);
+        }
+    }
+    // Menus opened and closed; the recent surveys' is filled anew each time it opens.
+    for (int i = 0; i < 3; ++i) {
+        for (QMenu* menu : {m.MenuFile, m.MenuRecentSurveys}) {
+            menu->popup(m.mapToGlobal(QPoint(20, 20)));
+            QTest::qWait(10);
+            Ask(QAccessible::queryAccessibleInterface(menu), 2);
+            QTest::keyClick(menu, Qt::Key_Down);
+            Ask(QAccessible::queryAccessibleInterface(menu), 2);
+            menu->hide();
         }
     }
     // Rows into the grids and out again: live readings, a download, a file opened and cleared.
