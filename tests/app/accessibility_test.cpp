@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
@@ -116,6 +117,18 @@ TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
             Ask(QAccessible::queryAccessibleInterface(w), 6);
             QTest::keyClick(w, Qt::Key_Escape);
         }
+    }
+    // The file dialogs of "Открыть…" and "Сохранить как…" are made for each use and deleted
+    // after it, their views with them.
+    for (int i = 0; i < 2; ++i) {
+        QFileDialog dialog(&m, QStringLiteral("Открыть"), QString::fromStdString(sp.Folder()));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.show();
+        QTest::qWait(100);
+        Ask(QAccessible::queryAccessibleInterface(&dialog), 6);
+        AskAlong(&dialog);
+        dialog.reject();
+        QTest::qWait(10);
     }
     // Menus opened and closed; the recent surveys' is filled anew each time it opens.
     for (int i = 0; i < 3; ++i) {
