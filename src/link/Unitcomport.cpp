@@ -83,37 +83,30 @@ void Link::Settle(int waitMs) {
     if (!channel_ || lost_) return;
     // Noise behind the last byte may still be on its way: a paced line brings a byte a
     // millisecond apart, a USB adapter holds a lone one up to its latency timer.
-    const bool afterProbeOnly =
-        sentInOpening_ == 0 || (sentInOpening_ == 1 && lastSent_ == Code(Command::Probe));
-    uint8_t byte = 0;
-    const LinkStatus s = channel_->Read(byte, waitMs);
-    if (s == LinkStatus::Timeout) return;
-    if (s != LinkStatus::Ok) {
-        MarkLost(s);
-        return;
-    }
-    Record(false, byte, true);
-    if (!afterProbeOnly) ++noiseBytes_;
-    DiscardWaiting();
+    if (TakeUnasked(waitMs)) DiscardWaiting();
 }
 
 void Link::DiscardWaiting() {
     // In the lock-step dialogue the meter only ever answers a host byte: whatever came before
     // the next one is not an answer. Bounded, so a device that floods the line still ends.
+    for (int i = 0; i < kMaxDiscardedBytes && TakeUnasked(0); ++i) {
+    }
+}
+
+bool Link::TakeUnasked(int waitMs) {
+    uint8_t byte = 0;
+    const LinkStatus s = channel_->Read(byte, waitMs);
+    if (s == LinkStatus::Timeout) return false;
+    if (s != LinkStatus::Ok) {
+        MarkLost(s);
+        return false;
+    }
+    Record(false, byte, true);
     // Only the probe's answer may bring a glitch along that leaves the dialogue in step.
     const bool afterProbeOnly =
         sentInOpening_ == 0 || (sentInOpening_ == 1 && lastSent_ == Code(Command::Probe));
-    for (int i = 0; i < kMaxDiscardedBytes; ++i) {
-        uint8_t byte = 0;
-        const LinkStatus s = channel_->Read(byte, 0);
-        if (s == LinkStatus::Timeout) return;
-        if (s != LinkStatus::Ok) {
-            MarkLost(s);
-            return;
-        }
-        Record(false, byte, true);
-        if (!afterProbeOnly) ++noiseBytes_;
-    }
+    if (!afterProbeOnly) ++noiseBytes_;
+    return true;
 }
 
 uint8_t Link::TryReadByte() {

@@ -127,6 +127,9 @@ private:
     bool gone_ = false;
     int noiseBytes_ = 0;
     void Settle(int waitMs);
+    // Reads one byte that came unasked, waiting up to waitMs for it, and counts it as noise
+    // unless it is behind the probe's answer: whether one came.
+    bool TakeUnasked(int waitMs);
     bool settleWaited_ = false;
     int sentInOpening_ = 0;  // host bytes sent since OpenPort
     uint8_t lastSent_ = 0;
