@@ -149,19 +149,9 @@ void TFMain::ClearLoggerRows() {
 void TFMain::MergePendingPoints() {
     TenthsPoints<kLoggerSeries>& old = loggerPoints_;
     TenthsPoints<kLoggerSeries>& added = pendingPoints_;
-    if (std::is_sorted(added.x.begin(), added.x.end()) &&
-        (old.Size() == 0 || added.x.front() >= old.x.back())) {
-        // A file, or a download after what is there: its points follow, as they are.
-        if (old.Size() == 0) {
-            old = std::move(added);
-        } else {
-            const auto append = [](std::vector<int>& to, const std::vector<int>& from) {
-                to.insert(to.end(), from.begin(), from.end());
-            };
-            append(old.x, added.x);
-            append(old.row, added.row);
-            for (int s = 0; s < kLoggerSeries; ++s) append(old.tenths[s], added.tenths[s]);
-        }
+    if (old.Size() == 0) {
+        // A file, or the first download: its points as they are, not copied.
+        old = std::move(added);
         added = {};
         return;
     }
