@@ -1,11 +1,13 @@
 #include "protocol/ProtocolContent.h"
 
 #include <QLocale>
+#include <QStringList>
 #include <algorithm>
 
 #include "assess/AssessTexts.h"
 #include "core/AssessReadingOf.h"
 #include "measure/NumberText.h"
+#include "protocol/ProtocolChecks.h"
 #include "survey/SurveyAssessment.h"
 
 namespace lmr {
@@ -158,50 +160,97 @@ QString DecidedBy(const SurveyWorkplace& w, const WorkplaceVerdict& v) {
              HeightText(p.heights[std::size_t(p.decidingHeight)].metres));
 }
 
+// A series per height and per source: readings of the logger and of a live series taken at
+// the same time would otherwise be drawn as one line zigzagging between them.
 ProtocolChart ChartOf(const QString& title, const SurveyPoint& point) {
     ProtocolChart chart;
     chart.title = title;
+    const auto fromLogger = [](const SurveyMeasurement& m) {
+        return m.origin != ReadingOrigin::Live;
+    };
+    bool logger = false;
+    bool live = false;
+    for (const SurveyHeight& h : point.heights) {
+        for (const SurveyMeasurement& m : h.measurements) {
+            if (m.readings.empty()) continue;
+            (fromLogger(m) ? logger : live) = true;
+        }
+    }
+    const bool named = logger && live;
     for (std::size_t h = 0; h < point.heights.size(); ++h) {
         const QString metres = Figure(point.heights[h].metres);
-        ProtocolChartSeries ths{QStringLiteral("ТНС-индекс, %1 м").arg(metres), true, int(h), {}};
-        ProtocolChartSeries air{QStringLiteral("tв, %1 м").arg(metres), false, int(h), {}};
-        for (const SurveyMeasurement& m : point.heights[h].measurements) {
-            for (const Reading& r : m.readings) {
-                const AssessReading a = AssessReadingOf(r);
-                if (!a.valid) continue;
-                ths.points.emplace_back(a.seconds, a.ths);
-                air.points.emplace_back(a.seconds, a.air);
+        for (const bool source : {false, true}) {
+            const QString suffix =
+                named ? (source ? QStringLiteral(", логгер") : QStringLiteral(", текущие"))
+                      : QString();
+            ProtocolChartSeries ths{QStringLiteral("ТНС-индекс, %1 м%2").arg(metres, suffix),
+                                    true, int(h), source, {}};
+            ProtocolChartSeries air{QStringLiteral("tв, %1 м%2").arg(metres, suffix), false,
+                                    int(h), source, {}};
+            for (const SurveyMeasurement& m : point.heights[h].measurements) {
+                if (fromLogger(m) != source) continue;
+                for (const Reading& r : m.readings) {
+                    const AssessReading a = AssessReadingOf(r);
+                    if (!a.valid) continue;
+                    ths.points.emplace_back(a.seconds, a.ths);
+                    air.points.emplace_back(a.seconds, a.air);
+                }
             }
+            if (ths.points.empty()) continue;
+            const auto byTime = [](const auto& x, const auto& y) { return x.first < y.first; };
+            std::stable_sort(ths.points.begin(), ths.points.end(), byTime);
+            std::stable_sort(air.points.begin(), air.points.end(), byTime);
+            chart.series.push_back(std::move(ths));
+            chart.series.push_back(std::move(air));
         }
-        if (ths.points.empty()) continue;
-        const auto byTime = [](const auto& x, const auto& y) { return x.first < y.first; };
-        std::stable_sort(ths.points.begin(), ths.points.end(), byTime);
-        std::stable_sort(air.points.begin(), air.points.end(), byTime);
-        chart.series.push_back(std::move(ths));
-        chart.series.push_back(std::move(air));
     }
     return chart;
 }
 
-// The first and last day of the readings, where the survey names none.
-std::pair<QDate, QDate> ReadingDates(const Survey& s) {
-    QDate first;
-    QDate last;
-    for (const SurveyWorkplace& w : s.workplaces) {
-        for (const SurveyPoint& p : w.points) {
+// Each measurement's first and last reading, the date written where it changes.
+QString TimesText(const SurveyHeight& h) {
+    QStringList spans;
+    QDate shown;
+    const auto moment = [&shown](const QDateTime& t) {
+        QString text = t.time().toString(QStringLiteral("HH:mm"));
+        if (t.date() != shown) text = QStringLiteral("%1 %2").arg(DateText(t.date()), text);
+        shown = t.date();
+        return text;
+    };
+    for (const SurveyMeasurement& m : h.measurements) {
+        QDateTime first;
+        QDateTime last;
+        for (const Reading& r : m.readings) {
+            if (!r.when.isValid()) continue;
+            if (!first.isValid() || r.when < first) first = r.when;
+            if (!last.isValid() || r.when > last) last = r.when;
+        }
+        if (!first.isValid()) continue;
+        const QString start = moment(first);
+        spans << QStringLiteral("%1–%2").arg(start, moment(last));
+    }
+    return spans.join(QStringLiteral("; "));
+}
+
+// Readings outside the verification or the survey's days, named by their place.
+void AddReadingsOutside(const Survey& s, ProtocolContent& c) {
+    for (std::size_t wi = 0; wi < s.workplaces.size(); ++wi) {
+        const SurveyWorkplace& w = s.workplaces[wi];
+        for (std::size_t pi = 0; pi < w.points.size(); ++pi) {
+            const SurveyPoint& p = w.points[pi];
             for (const SurveyHeight& h : p.heights) {
                 for (const SurveyMeasurement& m : h.measurements) {
-                    for (const Reading& r : m.readings) {
-                        if (!r.when.isValid()) continue;
-                        const QDate d = r.when.date();
-                        if (!first.isValid() || d < first) first = d;
-                        if (!last.isValid() || d > last) last = d;
-                    }
+                    const QString text = ReadingsOutsideText(
+                        CheckReadings(m, s.header, s.instrument), s.header, s.instrument);
+                    if (text.isEmpty()) continue;
+                    c.warnings.push_back(QStringLiteral("Внимание: %1, точка %2, %3: %4.")
+                                             .arg(WorkplaceTitle(int(wi) + 1, w),
+                                                  PointName(int(pi) + 1, p), HeightText(h.metres),
+                                                  text));
                 }
             }
         }
     }
-    return {first, last};
 }
 
 QString DatesText(const QDate& first, const QDate& last) {
@@ -212,9 +261,9 @@ QString DatesText(const QDate& first, const QDate& last) {
 
 void AddHeader(const Survey& s, ProtocolContent& c) {
     const SurveyHeader& h = s.header;
-    auto [first, last] = ReadingDates(s);
-    if (h.firstDate.isValid()) first = h.firstDate;
-    if (h.lastDate.isValid()) last = h.lastDate;
+    // The survey's own days: readings of other days are flagged, not taken as its dates.
+    const QDate first = h.firstDate;
+    const QDate last = h.lastDate;
     c.header = {
         {QStringLiteral("Организация"), h.organisation},
         {QStringLiteral("Адрес"), h.address},
@@ -311,7 +360,7 @@ ProtocolContent BuildProtocol(const Survey& s) {
                 const Assessment& a = v.points[pi].heights[hi].assessment;
                 c.results.push_back({QStringLiteral("%1, %2").arg(point, HeightText(h.metres)),
                                      QStringLiteral("%1 %2").arg(wi + 1).arg(Quoted(w.name)),
-                                     PointName(int(pi) + 1, p), h.metres, a.count,
+                                     PointName(int(pi) + 1, p), h.metres, a.count, TimesText(h),
                                      ResultRows(a, SurveyAssessInputs(s.header, w, h))});
             }
             ProtocolChart chart = ChartOf(point, p);
@@ -330,6 +379,13 @@ ProtocolContent BuildProtocol(const Survey& s) {
     for (int i = 0; i < 5; ++i) {
         c.norms.push_back(QStringLiteral("[%1] %2").arg(i + 1).arg(Utf8(sources[i])));
     }
+    AddReadingsOutside(s, c);
+    c.statements = {
+        QStringLiteral("Результаты измерений относятся только к рабочим местам (объектам), на "
+                       "которых проведены измерения."),
+        QStringLiteral("Протокол не может быть воспроизведён иначе как полностью без "
+                       "разрешения лаборатории."),
+    };
     c.signatures = {{QStringLiteral("Измерения провёл"), s.header.operators},
                     {QStringLiteral("Протокол составил"), QString()},
                     {QStringLiteral("Руководитель лаборатории"), QString()}};
