@@ -204,6 +204,13 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
         box.exec();
         return box.clickedButton() == yes;
     };
+    // Not modal to the writing: the protocol is written while the warning is read.
+    ShowWarning = [this](const QString& text) {
+        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+        box->setTextFormat(Qt::PlainText);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
 
     resize(1000, 560);
     Say(Text(kNoSurvey));

@@ -175,7 +175,10 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         EXPECT_EQ(file.readings.size(), 8u);
         EXPECT_EQ(file.origin, ReadingOrigin::DataFile);
         EXPECT_EQ(file.source, files[0]);
+        // The survey's days are those of its live series; the records taken are not.
         EXPECT_EQ(s.Document()->Data().header.firstDate, QDate(2009, 4, 7));
+        EXPECT_EQ(s.Document()->Data().header.lastDate, QDate(2009, 4, 7));
+
 
         // The assessment window's inputs are kept too.
         p.program().FAssess().ComboBoxCategory->setCurrentIndex(2);
@@ -196,8 +199,12 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
 
     // Its protocol holds every figure and class the window shows.
     const QString pdf = dir.filePath("protocol.pdf");
+    QString warned;
+    s.ShowWarning = [&warned](const QString& text) { warned = text; };
     s.ButtonProtocolPdfClick(pdf);
     ASSERT_TRUE(QFileInfo::exists(pdf)) << s.LabelStatus->text().toStdString();
+    // Warned of, and written all the same: the heights not measured.
+    EXPECT_TRUE(warned.contains("высота 1,0 м: не измерялась")) << warned.toStdString();
     const QString text = OutputOf("pdftotext", {pdf, "-"}).simplified();
     ASSERT_FALSE(text.isEmpty());
     // Numbers in the protocol have a decimal comma on any desktop.
