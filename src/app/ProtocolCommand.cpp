@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "core/LocalTimeZone.h"
-#include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolChecks.h"
+#include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
 #include "survey/SurveyFile.h"

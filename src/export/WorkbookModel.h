@@ -45,8 +45,8 @@ struct CellStyle {
     int decimals = -1;      // a number shown with this many decimals; -1: as the spreadsheet likes
 
     [[nodiscard]] bool isPlain() const {
-        return !fill && align == HorizontalAlign::General && !bordered && largeFont == 0 &&
-               !wrap && decimals < 0;
+        return !fill && align == HorizontalAlign::General && !bordered && largeFont == 0 && !wrap &&
+               decimals < 0;
     }
     friend bool operator<(const CellStyle& a, const CellStyle& b) {
         return std::make_tuple(a.fill, a.align, a.bordered, a.largeFont, a.wrap, a.decimals) <

@@ -28,9 +28,8 @@ lxw_format* MakeFormat(lxw_workbook* book, const CellStyle& style) {
         format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
     }
     if (style.decimals >= 0) {
-        const QByteArray code = style.decimals == 0
-                                    ? QByteArray("0")
-                                    : "0." + QByteArray(style.decimals, '0');
+        const QByteArray code =
+            style.decimals == 0 ? QByteArray("0") : "0." + QByteArray(style.decimals, '0');
         format_set_num_format(format, code.constData());
     }
     if (style.largeFont > 0) {
@@ -119,13 +118,14 @@ lxw_error WriteCells(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& fo
 
 lxw_error WriteMerges(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& formats) {
     for (const auto& [row, points] : sheet.rowHeights()) {
-        const lxw_error err = worksheet_set_row(ws, static_cast<lxw_row_t>(row - 1), points, nullptr);
+        const lxw_error err =
+            worksheet_set_row(ws, static_cast<lxw_row_t>(row - 1), points, nullptr);
         if (err != LXW_NO_ERROR) return err;
     }
     for (const CellRect& r : sheet.merges()) {
         const CellValue* v = sheet.value(r.top, r.left);
-        const QByteArray text = v != nullptr && v->kind == CellValue::Kind::Text ? v->text.toUtf8()
-                                                                                  : QByteArray();
+        const QByteArray text =
+            v != nullptr && v->kind == CellValue::Kind::Text ? v->text.toUtf8() : QByteArray();
         const lxw_error err = worksheet_merge_range(
             ws, static_cast<lxw_row_t>(r.top - 1), static_cast<lxw_col_t>(r.left - 1),
             static_cast<lxw_row_t>(r.bottom - 1), static_cast<lxw_col_t>(r.right - 1),
@@ -159,7 +159,8 @@ lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
     }
     // The footer's codes are the caller's: "&P" stands for the page.
     if (!p.centerFooter.isEmpty()) {
-        return worksheet_set_footer(ws, (QStringLiteral("&C") + p.centerFooter).toUtf8().constData());
+        return worksheet_set_footer(ws,
+                                    (QStringLiteral("&C") + p.centerFooter).toUtf8().constData());
     }
     return LXW_NO_ERROR;
 }

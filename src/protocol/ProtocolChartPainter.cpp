@@ -36,12 +36,11 @@ double TickStep(double range) {
 constexpr qint64 kDay = 86400;
 
 // Steps of the time axis, from ten seconds to twenty years.
-constexpr qint64 kTimeSteps[] = {10,         30,         60,          120,         300,
-                                 600,        900,        1800,        3600,        7200,
-                                 10800,      21600,      43200,       kDay,        2 * kDay,
-                                 5 * kDay,   7 * kDay,   14 * kDay,   30 * kDay,   91 * kDay,
-                                 182 * kDay, 365 * kDay, 730 * kDay,  1825 * kDay, 3650 * kDay,
-                                 7300 * kDay};
+constexpr qint64 kTimeSteps[] = {
+    10,         30,         60,          120,         300,        600,       900,
+    1800,       3600,       7200,        10800,       21600,      43200,     kDay,
+    2 * kDay,   5 * kDay,   7 * kDay,    14 * kDay,   30 * kDay,  91 * kDay, 182 * kDay,
+    365 * kDay, 730 * kDay, 1825 * kDay, 3650 * kDay, 7300 * kDay};
 
 QString TimeFormat(qint64 tick, bool withDate) {
     if (tick >= kDay) return QStringLiteral("dd.MM.yyyy");
@@ -195,7 +194,8 @@ void PaintProtocolChart(QPainter& painter, const QRectF& rect, const ProtocolCha
         taken = left + w;
     }
     const QDate day = QDateTime::fromSecsSinceEpoch(first, Qt::UTC).date();
-    QString timeTitle = withDate ? QStringLiteral("Дата, время, ч:мин") : QStringLiteral("Время, ч:мин");
+    QString timeTitle =
+        withDate ? QStringLiteral("Дата, время, ч:мин") : QStringLiteral("Время, ч:мин");
     if (tick < 60) timeTitle += QStringLiteral(":с");
     if (tick >= kDay) timeTitle = QStringLiteral("Дата");
     if (!withDate) timeTitle += QStringLiteral(" (%1)").arg(day.toString(QStringLiteral("dd.MM.yyyy")));

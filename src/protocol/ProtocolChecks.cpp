@@ -8,7 +8,9 @@ namespace lmr {
 
 namespace {
 
-QString DateText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
+QString DateText(const QDate& d) {
+    return d.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
 // "1 показание", "3 показания", "5 показаний".
 QString ReadingsCount(int n) {
@@ -16,8 +18,10 @@ QString ReadingsCount(int n) {
     const int ones = n % 10;
     const char* word = "показаний";
     if (tens < 11 || tens > 14) {
-        if (ones == 1) word = "показание";
-        else if (ones >= 2 && ones <= 4) word = "показания";
+        if (ones == 1)
+            word = "показание";
+        else if (ones >= 2 && ones <= 4)
+            word = "показания";
     }
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
 }
@@ -39,7 +43,8 @@ QString DaysText(const SurveyHeader& h) {
 }
 
 QString Place(int w, const SurveyWorkplace& wp, int p, const SurveyPoint& pt, double metres) {
-    const QString point = pt.name.isEmpty() ? QString::number(p) : QStringLiteral("«%1»").arg(pt.name);
+    const QString point =
+        pt.name.isEmpty() ? QString::number(p) : QStringLiteral("«%1»").arg(pt.name);
     return QStringLiteral("Рабочее место %1 «%2», точка %3, высота %4 м")
         .arg(w)
         .arg(wp.name, point, FixedTenthText(metres, QLocale(QLocale::Russian, QLocale::Russia)));
@@ -92,10 +97,10 @@ std::vector<QString> ProtocolCautions(const Survey& s) {
                 bool measured = false;
                 for (const SurveyMeasurement& m : h.measurements) {
                     if (!m.readings.empty()) measured = true;
-                    const QString text =
-                        ReadingsOutsideText(CheckReadings(m, s.header, s.instrument), s.header,
-                                            s.instrument);
-                    if (!text.isEmpty()) lines.push_back(QStringLiteral("%1: %2.").arg(place, text));
+                    const QString text = ReadingsOutsideText(
+                        CheckReadings(m, s.header, s.instrument), s.header, s.instrument);
+                    if (!text.isEmpty())
+                        lines.push_back(QStringLiteral("%1: %2.").arg(place, text));
                 }
                 if (!measured) lines.push_back(QStringLiteral("%1: не измерялась.").arg(place));
             }

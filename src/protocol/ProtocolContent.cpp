@@ -183,10 +183,10 @@ ProtocolChart ChartOf(const QString& title, const SurveyPoint& point) {
             const QString suffix =
                 named ? (source ? QStringLiteral(", логгер") : QStringLiteral(", текущие"))
                       : QString();
-            ProtocolChartSeries ths{QStringLiteral("ТНС-индекс, %1 м%2").arg(metres, suffix),
-                                    true, int(h), source, {}};
-            ProtocolChartSeries air{QStringLiteral("tв, %1 м%2").arg(metres, suffix), false,
-                                    int(h), source, {}};
+            ProtocolChartSeries ths{
+                QStringLiteral("ТНС-индекс, %1 м%2").arg(metres, suffix), true, int(h), source, {}};
+            ProtocolChartSeries air{
+                QStringLiteral("tв, %1 м%2").arg(metres, suffix), false, int(h), source, {}};
             for (const SurveyMeasurement& m : point.heights[h].measurements) {
                 if (fromLogger(m) != source) continue;
                 for (const Reading& r : m.readings) {

@@ -99,9 +99,7 @@ public:
     double Mm() const { return mm_; }
     std::vector<Page>& Pages() { return pages_; }
 
-    static double HeaderHeight() {
-        return QFontMetricsF(FontOf(Face::Small)).height() + 3 * kMm;
-    }
+    static double HeaderHeight() { return QFontMetricsF(FontOf(Face::Small)).height() + 3 * kMm; }
 
     // A heading stays with the block under it: when that block starts a new page, the heading
     // goes with it.

@@ -152,10 +152,10 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
 
     at.Line(QStringLiteral("Результаты измерений"));
     const int resultsTop = at.Row();
-    at.Heads({QStringLiteral("Рабочее место"), QStringLiteral("Точка"),
-              QStringLiteral("Высота, м"), QStringLiteral("Время измерений"),
-              QStringLiteral("Показатель"), QStringLiteral("Среднее"), QStringLiteral("Мин."),
-              QStringLiteral("Макс."), QStringLiteral("Допустимо"), QStringLiteral("Норма"),
+    at.Heads({QStringLiteral("Рабочее место"), QStringLiteral("Точка"), QStringLiteral("Высота, м"),
+              QStringLiteral("Время измерений"), QStringLiteral("Показатель"),
+              QStringLiteral("Среднее"), QStringLiteral("Мин."), QStringLiteral("Макс."),
+              QStringLiteral("Допустимо"), QStringLiteral("Норма"),
               QStringLiteral("Класс, оценка")});
     for (const ProtocolResultGroup& g : c.results) {
         const auto place = [&] {

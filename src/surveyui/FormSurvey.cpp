@@ -206,7 +206,8 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     };
     // Not modal to the writing: the protocol is written while the warning is read.
     ShowWarning = [this](const QString& text) {
-        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
         box->setTextFormat(Qt::PlainText);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

@@ -179,7 +179,6 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         EXPECT_EQ(s.Document()->Data().header.firstDate, QDate(2009, 4, 7));
         EXPECT_EQ(s.Document()->Data().header.lastDate, QDate(2009, 4, 7));
 
-
         // The assessment window's inputs are kept too.
         p.program().FAssess().ComboBoxCategory->setCurrentIndex(2);
         shown = Shown(s);

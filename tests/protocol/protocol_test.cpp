@@ -262,16 +262,19 @@ TEST(Protocol, PdfAndPrintGiveTheSamePagesAndText) {
     const QString text = Output("pdftotext", {"-layout", pdf, "-"});
     ASSERT_FALSE(text.isEmpty());
     EXPECT_EQ(Output("pdftotext", {"-layout", printed, "-"}), text);
-    EXPECT_EQ(text.count(QLatin1Char('\f')), Output("pdftotext", {printed, "-"}).count(QLatin1Char('\f')));
-    for (const char* line : {"высота 0,1 м: не измерялась", "1 показание снято до поверки прибора (10.03.2026)",
-                             "12.03.2026 10:00–10:02; 09.03.2026 09:00–12.03.2026 10:05",
-                             "Протокол не может быть воспроизведён иначе как полностью"}) {
+    EXPECT_EQ(text.count(QLatin1Char('\f')),
+              Output("pdftotext", {printed, "-"}).count(QLatin1Char('\f')));
+    for (const char* line :
+         {"высота 0,1 м: не измерялась", "1 показание снято до поверки прибора (10.03.2026)",
+          "12.03.2026 10:00–10:02; 09.03.2026 09:00–12.03.2026 10:05",
+          "Протокол не может быть воспроизведён иначе как полностью"}) {
         EXPECT_TRUE(text.simplified().contains(QString::fromUtf8(line))) << line;
     }
     if (const QByteArray keep = qgetenv("LMR_SCREENSHOT_DIR"); !keep.isEmpty()) {
         QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath("protocol-written.pdf"));
         QFile::copy(printed, QDir(QString::fromLocal8Bit(keep)).filePath("protocol-printed.pdf"));
-        (void)WriteProtocolWorkbook(c, QDir(QString::fromLocal8Bit(keep)).filePath("protocol.xlsx"));
+        (void)WriteProtocolWorkbook(c,
+                                    QDir(QString::fromLocal8Bit(keep)).filePath("protocol.xlsx"));
     }
 }
 
