@@ -259,6 +259,36 @@ QString DatesText(const QDate& first, const QDate& last) {
     return QStringLiteral("%1–%2").arg(DateText(first), DateText(last));
 }
 
+// The instrument's limits of error it has, each with its quantity: "tв ±0,2 °C; RH ±3,0 %".
+QString ErrorLimitsText(const SurveyInstrument& i) {
+    QStringList parts;
+    const auto add = [&parts](const char* quantity, const std::optional<double>& v,
+                              const char* unit) {
+        if (v) parts << QStringLiteral("%1 ±%2 %3").arg(Utf8(quantity), Figure(*v), Utf8(unit));
+    };
+    add("tв", i.errorAir, "°C");
+    add("RH", i.errorRh, "%");
+    add("tш", i.errorGlobe, "°C");
+    if (i.errorAirSpeed && i.errorAirSpeedPercent) {
+        parts << QStringLiteral("V ±(%1 м/с + %2 %)")
+                     .arg(Figure(*i.errorAirSpeed), Figure(*i.errorAirSpeedPercent));
+    } else {
+        add("V", i.errorAirSpeed, "м/с");
+        if (i.errorAirSpeedPercent) {
+            parts << QStringLiteral("V ±%1 %").arg(Figure(*i.errorAirSpeedPercent));
+        }
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+void AddLaboratory(const SurveyLaboratory& l, ProtocolContent& c) {
+    if (!l.name.isEmpty()) c.laboratory.push_back(l.name);
+    if (!l.address.isEmpty()) c.laboratory.push_back(l.address);
+    if (!l.accreditation.isEmpty()) {
+        c.laboratory.push_back(QStringLiteral("Аттестат аккредитации № %1").arg(l.accreditation));
+    }
+}
+
 void AddHeader(const Survey& s, ProtocolContent& c) {
     const SurveyHeader& h = s.header;
     // The survey's own days: readings of other days are flagged, not taken as its dates.
@@ -269,12 +299,15 @@ void AddHeader(const Survey& s, ProtocolContent& c) {
         {QStringLiteral("Адрес"), h.address},
         {QStringLiteral("Заказчик"), h.customer},
         {QStringLiteral("Цель измерений"), h.purpose},
+        {QStringLiteral("Метод измерений"), h.method},
         {QStringLiteral("Дата измерений"), DatesText(first, last)},
         {QStringLiteral("Дата составления протокола"), DateText(h.protocolDate)},
     };
     const SurveyInstrument& i = s.instrument;
     QString model = i.model;
     if (!i.head.isEmpty()) model += QStringLiteral(", головка %1").arg(i.head);
+    QString name = i.typeName;
+    if (!model.isEmpty()) name += name.isEmpty() ? model : QStringLiteral(" (%1)").arg(model);
     QString certificate = i.certificateNumber;
     if (i.certificateDate.isValid()) {
         certificate += QStringLiteral(" от %1").arg(DateText(i.certificateDate));
@@ -283,10 +316,15 @@ void AddHeader(const Survey& s, ProtocolContent& c) {
         certificate += QStringLiteral(", действительно до %1").arg(DateText(i.validUntil));
     }
     c.instrument = {
-        {QStringLiteral("Средство измерений"), model},
+        {QStringLiteral("Средство измерений"), name},
+        {QStringLiteral("Номер в госреестре СИ"), i.registerNumber},
         {QStringLiteral("Заводской номер"), i.serialNumber},
-        {QStringLiteral("Свидетельство о поверке"), certificate.trimmed()},
+        {QStringLiteral("Диапазоны измерений"), i.ranges},
     };
+    if (const QString limits = ErrorLimitsText(i); !limits.isEmpty()) {
+        c.instrument.push_back({QStringLiteral("Пределы допускаемой погрешности"), limits});
+    }
+    c.instrument.push_back({QStringLiteral("Свидетельство о поверке"), certificate.trimmed()});
     // Measurements taken with a lapsed verification cannot be handed in as they are.
     const QDate measured = last.isValid() ? last : first;
     if (i.validUntil.isValid() && measured.isValid() && i.validUntil < measured) {
@@ -344,6 +382,7 @@ ProtocolContent BuildProtocol(const Survey& s) {
     ProtocolContent c;
     c.title = QStringLiteral("Протокол измерений параметров микроклимата");
     c.number = QStringLiteral("№ %1").arg(s.header.protocolNumber);
+    AddLaboratory(s.laboratory, c);
     AddHeader(s, c);
 
     std::vector<WorkplaceVerdict> verdicts;
@@ -387,8 +426,8 @@ ProtocolContent BuildProtocol(const Survey& s) {
                        "разрешения лаборатории."),
     };
     c.signatures = {{QStringLiteral("Измерения провёл"), s.header.operators},
-                    {QStringLiteral("Протокол составил"), QString()},
-                    {QStringLiteral("Руководитель лаборатории"), QString()}};
+                    {QStringLiteral("Протокол составил"), s.laboratory.compiler},
+                    {QStringLiteral("Руководитель лаборатории"), s.laboratory.head}};
     return c;
 }
 

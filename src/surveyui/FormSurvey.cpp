@@ -271,6 +271,7 @@ QWidget* TFSurvey::BuildSurveyPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(BuildHeaderGroup());
+    layout->addWidget(BuildLaboratoryGroup());
     layout->addWidget(BuildInstrumentGroup());
     layout->addStretch(1);
     return page;
@@ -337,6 +338,12 @@ QGroupBox* TFSurvey::BuildInstrumentGroup() {
     form->addRow(Text(kModel), model);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(model))) label->setBuddy(EditModel);
     form->addRow(Text(kHead), EditHead);
+    EditTypeName = MakeEdit(group, "EditTypeName");
+    EditRegisterNumber = MakeEdit(group, "EditRegisterNumber");
+    EditRanges = MakeEdit(group, "EditRanges");
+    form->addRow(Text(kTypeName), EditTypeName);
+    form->addRow(Text(kRegisterNumber), EditRegisterNumber);
+    form->addRow(Text(kRanges), EditRanges);
     form->addRow(Text(kSerial), EditSerial);
     form->addRow(Text(kCertificate), EditCertificate);
     form->addRow(Text(kCertificateDate), DateCertificate);

@@ -75,6 +75,10 @@ public:
     QDateEdit *DateCertificate, *DateValidUntil;
     QPushButton* ButtonFromMeter;
     void ButtonFromMeterClick();
+    QLineEdit *EditTypeName, *EditRegisterNumber, *EditRanges;
+    // The laboratory that issues the protocol, and the method it measures by.
+    QLineEdit *EditLabName, *EditLabAddress, *EditLabAccreditation, *EditLabHead, *EditLabCompiler;
+    QLineEdit* EditMethod;
 
     // --- The selected item ---
     QLabel* LabelChoose;
@@ -135,6 +139,9 @@ private:
     QWidget* BuildSurveyPage();
     QGroupBox* BuildHeaderGroup();
     QGroupBox* BuildInstrumentGroup();
+    QGroupBox* BuildLaboratoryGroup();
+    void ShowLaboratoryFields(const Survey& s);
+    void WriteLaboratory();
     QWidget* BuildItemPage();
     QWidget* BuildButtons();
     void ConnectFields();

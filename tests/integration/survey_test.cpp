@@ -108,6 +108,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         Type(s, s.EditProtocolNumber, "17-М");
         Type(s, s.EditOperators, "Иванов И. И.");
         Type(s, s.EditSerial, "0457");
+        Type(s, s.EditLabHead, "Сидоров С. С.");
 
         // Workplace 1, sitting: a live series at 0.1 m.
         s.ButtonAddWorkplace->click();
@@ -223,6 +224,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
     EXPECT_TRUE(text.contains("17-М"));
     EXPECT_TRUE(text.contains("Заливщик"));
+    EXPECT_TRUE(text.contains("Руководитель лаборатории Сидоров С. С."));
     // Its pages are pictures a reader can look at.
     (void)OutputOf("pdftoppm", {"-png", "-r", "40", pdf, dir.filePath("page")});
     EXPECT_FALSE(QDir(dir.path()).entryList({"page*.png"}).isEmpty());
@@ -267,6 +269,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     EXPECT_EQ(s.EditOrganisation->text(), kOrganisation);
     EXPECT_EQ(s.EditOperators->text(), "Иванов И. И.");
     EXPECT_EQ(s.EditSerial->text(), "0457");
+    EXPECT_EQ(s.EditLabHead->text(), "Сидоров С. С.");
     EXPECT_TRUE(s.EditProtocolNumber->text().isEmpty());
     EXPECT_EQ(s.TreeSurvey->topLevelItemCount(), 0);
 }

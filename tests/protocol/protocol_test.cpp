@@ -219,6 +219,12 @@ TEST(Protocol, ReadingsOutsideTheVerificationOrTheSurveyDaysAreCounted) {
 // measured, a reading taken before the verification.
 Survey ThreeWorkplaces() {
     Survey s = SmallSurvey();
+    s.laboratory = {"Испытательная лаборатория ООО «Контроль»", "г. Пермь, ул. Мира, 1",
+                    "RA.RU.21АБ01", "Сидоров С. С.", "Кузнецова К. К."};
+    s.header.method = kDefaultSurveyMethod;
+    s.instrument.typeName = "Измеритель параметров микроклимата ЛМР-1";
+    s.instrument.registerNumber = "12345-06";
+    s.instrument.ranges = "tв от -40 до 85 °C; RH от 5 до 98 %";
     s.header.firstDate = s.header.lastDate = QDate(2026, 3, 12);
     s.instrument.certificateDate = QDate(2026, 3, 10);
     s.instrument.validUntil = QDate(2027, 3, 10);
@@ -267,7 +273,10 @@ TEST(Protocol, PdfAndPrintGiveTheSamePagesAndText) {
     for (const char* line :
          {"высота 0,1 м: не измерялась", "1 показание снято до поверки прибора (10.03.2026)",
           "12.03.2026 10:00–10:02; 09.03.2026 09:00–12.03.2026 10:05",
-          "Протокол не может быть воспроизведён иначе как полностью"}) {
+          "Протокол не может быть воспроизведён иначе как полностью",
+          "Аттестат аккредитации № RA.RU.21АБ01", "Метод измерений: МУК 4.3.2756-10",
+          "Измеритель параметров микроклимата ЛМР-1 (ЛМР-1)", "12345-06",
+          "Протокол составил Кузнецова К. К.", "Руководитель лаборатории Сидоров С. С."}) {
         EXPECT_TRUE(text.simplified().contains(QString::fromUtf8(line))) << line;
     }
     if (const QByteArray keep = qgetenv("LMR_SCREENSHOT_DIR"); !keep.isEmpty()) {
