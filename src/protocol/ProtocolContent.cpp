@@ -207,6 +207,47 @@ ProtocolChart ChartOf(const QString& title, const SurveyPoint& point) {
     return chart;
 }
 
+QString DatesText(const QDate& first, const QDate& last);
+
+// Readings further apart than this start a chart of their own: a logger's records of another
+// day beside a live series would otherwise squeeze both to the edges of one time axis.
+constexpr qint64 kChartGapSeconds = 6 * 3600;
+
+// The point's chart, one for each stretch of time its readings fall in, the stretch's dates
+// in the title where there is more than one.
+std::vector<ProtocolChart> ChartsOf(const QString& title, const SurveyPoint& point) {
+    ProtocolChart whole = ChartOf(title, point);
+    std::vector<qint64> times;
+    for (const ProtocolChartSeries& s : whole.series) {
+        for (const auto& p : s.points) times.push_back(p.first);
+    }
+    if (times.empty()) return {};
+    std::sort(times.begin(), times.end());
+    std::vector<std::pair<qint64, qint64>> stretches{{times.front(), times.front()}};
+    for (const qint64 t : times) {
+        if (t - stretches.back().second > kChartGapSeconds) stretches.push_back({t, t});
+        stretches.back().second = t;
+    }
+    if (stretches.size() == 1) return {std::move(whole)};
+    std::vector<ProtocolChart> charts;
+    for (const auto& [from, to] : stretches) {
+        const QDate first = QDateTime::fromSecsSinceEpoch(from, Qt::UTC).date();
+        const QDate last = QDateTime::fromSecsSinceEpoch(to, Qt::UTC).date();
+        ProtocolChart c;
+        c.title = QStringLiteral("%1, %2").arg(title, DatesText(first, last));
+        for (const ProtocolChartSeries& s : whole.series) {
+            ProtocolChartSeries part = s;
+            part.points.clear();
+            for (const auto& p : s.points) {
+                if (p.first >= from && p.first <= to) part.points.push_back(p);
+            }
+            if (!part.points.empty()) c.series.push_back(std::move(part));
+        }
+        charts.push_back(std::move(c));
+    }
+    return charts;
+}
+
 // Each measurement's first and last reading, the date written where it changes.
 QString TimesText(const SurveyHeight& h) {
     QStringList spans;
@@ -316,7 +357,7 @@ void AddHeader(const Survey& s, ProtocolContent& c) {
         certificate += QStringLiteral(", действительно до %1").arg(DateText(i.validUntil));
     }
     c.instrument = {
-        {QStringLiteral("Средство измерений"), name},
+        {QStringLiteral("Наименование, тип"), name},
         {QStringLiteral("Номер в госреестре СИ"), i.registerNumber},
         {QStringLiteral("Заводской номер"), i.serialNumber},
         {QStringLiteral("Диапазоны измерений"), i.ranges},
@@ -402,8 +443,7 @@ ProtocolContent BuildProtocol(const Survey& s) {
                                      PointName(int(pi) + 1, p), h.metres, a.count, TimesText(h),
                                      ResultRows(a, SurveyAssessInputs(s.header, w, h))});
             }
-            ProtocolChart chart = ChartOf(point, p);
-            if (!chart.series.empty()) c.charts.push_back(std::move(chart));
+            for (ProtocolChart& chart : ChartsOf(point, p)) c.charts.push_back(std::move(chart));
         }
         c.classes.push_back({QString::number(wi + 1), w.name,
                              QStringLiteral("%1, %2").arg(CategoryText(w.category),

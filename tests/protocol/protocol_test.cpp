@@ -254,6 +254,11 @@ TEST(Protocol, PdfAndPrintGiveTheSamePagesAndText) {
     EXPECT_EQ(cautions[1], "Рабочее место 2 «Литейщик», точка 1, высота 0,1 м: не измерялась.");
 
     const ProtocolContent c = BuildProtocol(s);
+    // The logger's early reading gets a chart of its own: beside the others it would squeeze
+    // them to the edge of a time axis of three days.
+    ASSERT_EQ(c.charts.size(), 5u);
+    EXPECT_EQ(c.charts[0].title, "Рабочее место 1 «Оператор ПК», точка «у окна», 09.03.2026");
+    EXPECT_EQ(c.charts[1].series.size(), 6u);  // live and logger at 0.1 m, live at 1.0 m
     QTemporaryDir dir;
     const QString pdf = dir.filePath("written.pdf");
     ASSERT_EQ(WriteProtocolPdf(c, pdf), QString());
