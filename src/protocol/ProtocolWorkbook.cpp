@@ -221,10 +221,9 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
     for (const QString& line : c.statements) to.Line(line);
     to.Skip();
     for (const ProtocolSignature& s : c.signatures) {
-        to.Text(1, s.role);
-        end.wrap({to.Row(), 1, to.Row(), 1});
-        to.Text(2, QStringLiteral("____________________"));
-        to.Text(3, s.name);
+        to.Text(2, s.role);
+        to.Text(3, QStringLiteral("____________________"));
+        to.Text(4, s.name);
         to.Skip();
     }
     SetPage(end, c, classesTop);
