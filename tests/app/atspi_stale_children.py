@@ -60,29 +60,33 @@ class Session:
     def __init__(self, program, screen, locale, folder):
         self.procs = []
         self.program = None
-        read, write = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", screen + "x24",
-                    "-nolisten", "tcp", "-noreset"], pass_fds=(write,))
-        os.close(write)
-        number = self.read_line(read, "Xvfb gave no display")
-        os.close(read)
-        self.env = dict(os.environ, DISPLAY=":" + number, HOME=folder,
-                        XDG_CONFIG_HOME=os.path.join(folder, "config"),
-                        XDG_RUNTIME_DIR=folder, LC_ALL=locale, LANG=locale)
-        for k in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "QT_QPA_PLATFORM"):
-            self.env.pop(k, None)
-        bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
-                              "--print-pid=1"], env=self.env, capture_output=True, text=True,
-                             timeout=10, check=True).stdout.split()
-        self.bus_pid = int(bus[1])
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus[0]
-        self.start([LAUNCHER, "--launch-immediately"], stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-        self.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-                        QT_QPA_PLATFORM="xcb", LMR_PORTS=os.path.join(folder, "no-meter"),
-                        ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:halt_on_error=1")
-        self.program = self.start([program], stdout=subprocess.DEVNULL,
-                                  stderr=open(os.path.join(folder, "lmr.log"), "w"))
+        try:
+            read, write = os.pipe()
+            self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", screen + "x24",
+                        "-nolisten", "tcp", "-noreset"], pass_fds=(write,))
+            os.close(write)
+            number = self.read_line(read, "Xvfb gave no display")
+            os.close(read)
+            self.env = dict(os.environ, DISPLAY=":" + number, HOME=folder,
+                            XDG_CONFIG_HOME=os.path.join(folder, "config"),
+                            XDG_RUNTIME_DIR=folder, LC_ALL=locale, LANG=locale)
+            for k in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "QT_QPA_PLATFORM"):
+                self.env.pop(k, None)
+            bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
+                                  "--print-pid=1"], env=self.env, capture_output=True, text=True,
+                                 timeout=10, check=True).stdout.split()
+            self.bus_pid = int(bus[1])
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = bus[0]
+            self.start([LAUNCHER, "--launch-immediately"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+            self.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+                            QT_QPA_PLATFORM="xcb", LMR_PORTS=os.path.join(folder, "no-meter"),
+                            ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:halt_on_error=1")
+            self.program = self.start([program], stdout=subprocess.DEVNULL,
+                                      stderr=open(os.path.join(folder, "lmr.log"), "w"))
+        except BaseException:
+            self.close()
+            raise
 
     def start(self, argv, **kw):
         p = subprocess.Popen(argv, env=getattr(self, "env", None), start_new_session=True, **kw)
