@@ -10,6 +10,7 @@ packages=(
   fonts-dseg fonts-osifont python3-fonttools
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick locales
+  at-spi2-core dbus python3-pyatspi xdotool
   librsvg2-bin desktop-file-utils appstream
   libreoffice-calc-nogui unzip poppler-utils fonts-dejavu-core
 )

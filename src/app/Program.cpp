@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "app/AccessibleGuard.h"
 #include "app/MainTexts.h"
 #include "core/LocalTimeZone.h"
 #include "windows/AssessSettings.h"
@@ -28,6 +29,8 @@ const char* TranscriptReason(LinkStatus status) {
 
 Program::Program(ProgramOptions options) {
     ReadTimeZoneOnce();
+    // Before any window is made, so that a screen reader never meets Qt's unguarded scroll areas.
+    GuardAccessibleScrollAreas();
     QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     ports_ =
         options.ports ? std::make_unique<PortTable>(*options.ports) : std::make_unique<PortTable>();

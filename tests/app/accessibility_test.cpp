@@ -7,9 +7,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenu>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
+#include <vector>
 
 #include "SimProgram.h"
 #include "app/Program.h"
@@ -169,6 +172,98 @@ TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
     QAccessible::installUpdateHandler(nullptr);
     qInstallMessageHandler(previous);
     EXPECT_GT(asked, 1000);
+}
+
+// Nothing, or what says it is nothing: Qt's tables make a header cell for a row past the end
+// that says it is not valid, which the bus passes on as such.
+bool Nothing(QAccessibleInterface* iface) {
+    return iface == nullptr || !iface->isValid();
+}
+
+std::string Describe(QAccessibleInterface* iface) {
+    QObject* o = iface->object();
+    return iface->text(QAccessible::Name).toStdString() + " (" +
+           (o != nullptr ? o->metaObject()->className() + (" " + o->objectName().toStdString())
+                         : std::string("no object")) +
+           ")";
+}
+
+// A screen reader asks by an index it learnt earlier; the scroll bars of a scroll area come and
+// go as its window is resized, and with them its children. Every object of every window, at a
+// small size and again after the window grew, answers an index past its children with nothing.
+TEST(Accessibility, AChildIndexPastTheEndIsAnsweredWithNothingInEveryWindow) {
+    test::SimProgram sp;
+    Program& p = sp.program();
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& c, const QString& text) {
+            if (!text.contains(QStringLiteral("QAccessibleT"))) previous(type, c, text);
+        });
+    struct Window {
+        const char* name;
+        std::function<QWidget&(Program&)> window;
+    };
+    const Window windows[] = {
+        {"main", [](Program& q) -> QWidget& { return q.FMain(); }},
+        {"statistics", [](Program& q) -> QWidget& { return q.FStat(); }},
+        {"options", [](Program& q) -> QWidget& { return q.FOptions(); }},
+        {"help", [](Program& q) -> QWidget& { return q.FHelp(); }},
+        {"logo", [](Program& q) -> QWidget& { return q.FLogo(); }},
+        {"assessment", [](Program& q) -> QWidget& { return q.FAssess(); }},
+        {"survey", [](Program& q) -> QWidget& { return q.FSurvey(); }},
+    };
+    int stale = 0;
+    for (const Window& row : windows) {
+        SCOPED_TRACE(row.name);
+        QWidget& w = row.window(p);
+        w.show();
+        w.resize(QSize(500, 360));
+        QTest::qWait(30);
+        // Each object with a widget of its own and its children then: an interface without one
+        // (a cell, a tab) may be made anew after the resize.
+        std::vector<std::pair<QPointer<QObject>, int>> seen;
+        std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* iface,
+                                                                   int depth) {
+            if (iface == nullptr || !iface->isValid()) return;
+            const int n = iface->childCount();
+            for (const int i : {n, n + 1, n + 5}) {
+                EXPECT_TRUE(Nothing(iface->child(i)))
+                    << i << " of " << n << " children of " << Describe(iface);
+            }
+            // The bus never passes a negative index, and Qt's menus and tab bars read one as
+            // their own; every other object answers it with nothing.
+            const QAccessible::Role role = iface->role();
+            if (role != QAccessible::MenuBar && role != QAccessible::PopupMenu &&
+                role != QAccessible::PageTabList) {
+                EXPECT_TRUE(Nothing(iface->child(-1))) << "-1 of " << Describe(iface);
+            }
+            if (iface->object() != nullptr) seen.emplace_back(iface->object(), n);
+            if (depth <= 0) return;
+            for (int i = 0; i < std::min(n, 40); ++i) walk(iface->child(i), depth - 1);
+            if (n > 40) walk(iface->child(n - 1), depth - 1);
+        };
+        walk(QAccessible::queryAccessibleInterface(&w), 12);
+        w.resize(QSize(1600, 1000));
+        QTest::qWait(30);
+        for (const auto& [object, before] : seen) {
+            if (object.isNull()) continue;
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+            if (iface == nullptr || !iface->isValid()) continue;
+            const int n = iface->childCount();
+            for (int i = n; i <= before; ++i) {
+                EXPECT_TRUE(Nothing(iface->child(i)))
+                    << "stale " << i << " of " << n << " (were " << before << ") children of "
+                    << Describe(iface);
+            }
+            if (n < before) ++stale;
+        }
+        walk(QAccessible::queryAccessibleInterface(&w), 12);
+        w.hide();
+    }
+    // The main window's scroll area lost its scroll bars as it grew: stale indices were asked.
+    EXPECT_GT(stale, 0);
+    qInstallMessageHandler(previous);
 }
 
 }  // namespace
