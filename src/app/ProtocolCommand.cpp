@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/LocalTimeZone.h"
+#include "protocol/ProtocolChecks.h"
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
@@ -52,6 +53,10 @@ int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
     if (!loaded) {
         Say(loaded.error);
         return 1;
+    }
+    // What the protocol will say is doubtful or missing: told, and written all the same.
+    for (const QString& caution : ProtocolCautions(survey)) {
+        Say(QStringLiteral("Внимание: %1").arg(caution));
     }
     const ProtocolContent content = BuildProtocol(survey);
     int code = 0;

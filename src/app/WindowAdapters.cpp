@@ -130,7 +130,12 @@ std::vector<AssessReading> MainAssessSource::LoggerReadings() const {
 // The names the status bar shows for the model and head.
 bool MainSurveyHost::Identified() const { return m_.Identified(); }
 QString MainSurveyHost::ModelName() const { return m_.PanelText(1).trimmed(); }
-QString MainSurveyHost::HeadName() const { return m_.PanelText(2).trimmed(); }
+// Only a meter that answers 65 is asked for its head; the others have none to name, which the
+// meter's own word for "no head" says rather than an empty field.
+QString MainSurveyHost::HeadName() const {
+    const QString head = m_.PanelText(2).trimmed();
+    return head.isEmpty() && m_.Identified() ? QStringLiteral("нет") : head;
+}
 bool MainSurveyHost::LiveRunning() const {
     return m_.TimerInterval->isActive() || m_.TimerPeriod->isActive();
 }

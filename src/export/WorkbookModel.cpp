@@ -16,6 +16,12 @@ void RangeFormat::applyTo(CellStyle& style) const {
         case What::LargeFont:
             style.largeFont = points;
             break;
+        case What::Wrap:
+            style.wrap = true;
+            break;
+        case What::Decimals:
+            style.decimals = points;
+            break;
     }
 }
 
@@ -55,6 +61,21 @@ void SheetModel::setLargeFont(const CellRect& rect, int points) {
     f.rect = rect;
     f.what = RangeFormat::What::LargeFont;
     f.points = points;
+    formats_.push_back(f);
+}
+
+void SheetModel::wrap(const CellRect& rect) {
+    RangeFormat f;
+    f.rect = rect;
+    f.what = RangeFormat::What::Wrap;
+    formats_.push_back(f);
+}
+
+void SheetModel::setDecimals(const CellRect& rect, int decimals) {
+    RangeFormat f;
+    f.rect = rect;
+    f.what = RangeFormat::What::Decimals;
+    f.points = decimals;
     formats_.push_back(f);
 }
 

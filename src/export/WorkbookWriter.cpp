@@ -23,6 +23,15 @@ lxw_format* MakeFormat(lxw_workbook* book, const CellStyle& style) {
     }
     if (style.align == HorizontalAlign::Center) format_set_align(format, LXW_ALIGN_CENTER);
     if (style.bordered) format_set_border(format, LXW_BORDER_THIN);
+    if (style.wrap) {
+        format_set_text_wrap(format);
+        format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+    }
+    if (style.decimals >= 0) {
+        const QByteArray code =
+            style.decimals == 0 ? QByteArray("0") : "0." + QByteArray(style.decimals, '0');
+        format_set_num_format(format, code.constData());
+    }
     if (style.largeFont > 0) {
         format_set_bold(format);
         format_set_font_size(format, style.largeFont);
@@ -107,6 +116,25 @@ lxw_error WriteCells(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& fo
     return LXW_NO_ERROR;
 }
 
+lxw_error WriteMerges(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& formats) {
+    for (const auto& [row, points] : sheet.rowHeights()) {
+        const lxw_error err =
+            worksheet_set_row(ws, static_cast<lxw_row_t>(row - 1), points, nullptr);
+        if (err != LXW_NO_ERROR) return err;
+    }
+    for (const CellRect& r : sheet.merges()) {
+        const CellValue* v = sheet.value(r.top, r.left);
+        const QByteArray text =
+            v != nullptr && v->kind == CellValue::Kind::Text ? v->text.toUtf8() : QByteArray();
+        const lxw_error err = worksheet_merge_range(
+            ws, static_cast<lxw_row_t>(r.top - 1), static_cast<lxw_col_t>(r.left - 1),
+            static_cast<lxw_row_t>(r.bottom - 1), static_cast<lxw_col_t>(r.right - 1),
+            text.constData(), formats.get(sheet.styleAt(r.top, r.left)));
+        if (err != LXW_NO_ERROR) return err;
+    }
+    return LXW_NO_ERROR;
+}
+
 // The page header's codes start with "&": a literal one is doubled.
 QByteArray HeaderText(const QString& text) {
     return (QStringLiteral("&C") + QString(text).replace(QLatin1Char('&'), QLatin1String("&&")))
@@ -125,8 +153,15 @@ lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
                                                     static_cast<lxw_row_t>(p.titleLast - 1));
         if (err != LXW_NO_ERROR) return err;
     }
-    if (!p.centerHeader.isEmpty())
-        return worksheet_set_header(ws, HeaderText(p.centerHeader).constData());
+    if (!p.centerHeader.isEmpty()) {
+        const lxw_error err = worksheet_set_header(ws, HeaderText(p.centerHeader).constData());
+        if (err != LXW_NO_ERROR) return err;
+    }
+    // The footer's codes are the caller's: "&P" stands for the page.
+    if (!p.centerFooter.isEmpty()) {
+        return worksheet_set_footer(ws,
+                                    (QStringLiteral("&C") + p.centerFooter).toUtf8().constData());
+    }
     return LXW_NO_ERROR;
 }
 
@@ -146,6 +181,7 @@ QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
         }
         err = WriteColumns(ws, sheet, formats);
         if (err == LXW_NO_ERROR) err = WriteCells(ws, sheet, formats);
+        if (err == LXW_NO_ERROR) err = WriteMerges(ws, sheet, formats);
         if (err == LXW_NO_ERROR) err = WritePageSetup(ws, sheet.pageSetup());
         if (err != LXW_NO_ERROR) break;
     }

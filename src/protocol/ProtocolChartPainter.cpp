@@ -5,6 +5,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "measure/NumberText.h"
 
@@ -32,24 +33,40 @@ double TickStep(double range) {
     return 10 * power;
 }
 
-qint64 TimeStep(qint64 range) {
-    static constexpr qint64 kSteps[] = {10,   30,   60,    120,   300,   600,   900,  1800,
-                                        3600, 7200, 10800, 21600, 43200, 86400, 172800, 604800};
-    for (const qint64 s : kSteps) {
-        if (range / s <= 6) return s;
-    }
-    return 604800;
+constexpr qint64 kDay = 86400;
+
+// Steps of the time axis, from ten seconds to twenty years.
+constexpr qint64 kTimeSteps[] = {
+    10,         30,         60,          120,         300,        600,       900,
+    1800,       3600,       7200,        10800,       21600,      43200,     kDay,
+    2 * kDay,   5 * kDay,   7 * kDay,    14 * kDay,   30 * kDay,  91 * kDay, 182 * kDay,
+    365 * kDay, 730 * kDay, 1825 * kDay, 3650 * kDay, 7300 * kDay};
+
+QString TimeFormat(qint64 tick, bool withDate) {
+    if (tick >= kDay) return QStringLiteral("dd.MM.yyyy");
+    QString format = tick < 60 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm");
+    if (withDate) format = QStringLiteral("dd.MM ") + format;
+    return format;
 }
 
-QString TimeLabel(qint64 seconds, bool withDate, bool withSeconds) {
-    const QDateTime t = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
-    QString format = withSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm");
-    if (withDate) format = QStringLiteral("dd.MM ") + format;
-    return t.toString(format);
+QString TimeLabel(qint64 seconds, const QString& format) {
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(format);
+}
+
+// The smallest step whose labels, each as wide as the widest, fit side by side with a gap.
+qint64 TimeStep(qint64 range, bool withDate, double width, double gap, const QFontMetricsF& fm) {
+    for (const qint64 step : kTimeSteps) {
+        const double label = fm.horizontalAdvance(TimeLabel(0, TimeFormat(step, withDate)));
+        if (double(range / step + 1) * (label + gap) <= width) return step;
+    }
+    return kTimeSteps[std::size(kTimeSteps) - 1];
 }
 
 QPen SeriesPen(const ProtocolChartSeries& s, double mm) {
-    QPen pen(s.ths ? QColor(0xc6, 0x28, 0x28) : QColor(0x15, 0x65, 0xc0));
+    // The logger's lines in colours of their own, beside a live series of the same height.
+    QColor colour = s.ths ? QColor(0xc6, 0x28, 0x28) : QColor(0x15, 0x65, 0xc0);
+    if (s.logger) colour = s.ths ? QColor(0xe6, 0x7e, 0x00) : QColor(0x2e, 0x7d, 0x32);
+    QPen pen(colour);
     pen.setWidthF(0.35 * mm);
     static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
                                                Qt::DashDotLine};
@@ -67,6 +84,15 @@ double MedianStep(const ProtocolChartSeries& s) {
     auto middle = steps.begin() + std::ptrdiff_t(steps.size() / 2);
     std::nth_element(steps.begin(), middle, steps.end());
     return double(*middle);
+}
+
+// A reading alone between gaps is a dot, not nothing.
+void DrawLine(QPainter& painter, const QPolygonF& line, double mm) {
+    if (line.size() == 1) {
+        painter.drawEllipse(line.front(), 0.4 * mm, 0.4 * mm);
+    } else {
+        painter.drawPolyline(line);
+    }
 }
 
 }  // namespace
@@ -146,25 +172,34 @@ void PaintProtocolChart(QPainter& painter, const QRectF& rect, const ProtocolCha
                      Qt::AlignCenter, QStringLiteral("Температура, °C"));
     painter.restore();
 
-    // The time axis.
-    const qint64 tick = TimeStep(last - first);
+    // The time axis: dates on it when the readings span more than one day, and labels spaced so
+    // that none overlaps the one before.
     const bool withDate = QDateTime::fromSecsSinceEpoch(first, Qt::UTC).date() !=
                           QDateTime::fromSecsSinceEpoch(last, Qt::UTC).date();
+    const double labelGap = 3 * mm;
+    const qint64 tick = TimeStep(last - first, withDate, plot.width(), labelGap, fm);
+    const QString format = TimeFormat(tick, withDate);
+    double taken = rect.left() - labelGap;  // the right end of the last label drawn
     for (qint64 t = (first + tick - 1) / tick * tick; t <= last; t += tick) {
         const double x = xOf(t);
         painter.setPen(grid);
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(frame);
-        const QString text = TimeLabel(t, withDate, tick < 60);
+        const QString text = TimeLabel(t, format);
         const double w = fm.horizontalAdvance(text);
         const double left = std::clamp(x - w / 2, rect.left(), rect.right() - w);
+        if (left < taken + labelGap) continue;
+        painter.setPen(frame);
         painter.drawText(QRectF(left, plot.bottom() + 0.8 * mm, w + 1, fm.height()),
                          Qt::AlignLeft | Qt::AlignTop, text);
+        taken = left + w;
     }
     const QDate day = QDateTime::fromSecsSinceEpoch(first, Qt::UTC).date();
-    QString timeTitle = QStringLiteral("Время, ч:мин");
+    QString timeTitle =
+        withDate ? QStringLiteral("Дата, время, ч:мин") : QStringLiteral("Время, ч:мин");
     if (tick < 60) timeTitle += QStringLiteral(":с");
+    if (tick >= kDay) timeTitle = QStringLiteral("Дата");
     if (!withDate) timeTitle += QStringLiteral(" (%1)").arg(day.toString(QStringLiteral("dd.MM.yyyy")));
+    painter.setPen(frame);
     painter.drawText(QRectF(plot.left(), plot.bottom() + fm.height() + 1.5 * mm, plot.width(),
                             fm.height()),
                      Qt::AlignHCenter | Qt::AlignTop, timeTitle);
@@ -179,16 +214,12 @@ void PaintProtocolChart(QPainter& painter, const QRectF& rect, const ProtocolCha
         QPolygonF line;
         for (std::size_t i = 0; i < s.points.size(); ++i) {
             if (i > 0 && gap > 0 && double(s.points[i].first - s.points[i - 1].first) > gap) {
-                painter.drawPolyline(line);
+                DrawLine(painter, line, mm);
                 line.clear();
             }
             line << QPointF(xOf(s.points[i].first), yOf(s.points[i].second));
         }
-        if (line.size() == 1) {
-            painter.drawEllipse(line.front(), 0.4 * mm, 0.4 * mm);
-        } else {
-            painter.drawPolyline(line);
-        }
+        DrawLine(painter, line, mm);
     }
     painter.restore();
     painter.setPen(frame);

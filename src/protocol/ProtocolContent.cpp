@@ -1,11 +1,13 @@
 #include "protocol/ProtocolContent.h"
 
 #include <QLocale>
+#include <QStringList>
 #include <algorithm>
 
 #include "assess/AssessTexts.h"
 #include "core/AssessReadingOf.h"
 #include "measure/NumberText.h"
+#include "protocol/ProtocolChecks.h"
 #include "survey/SurveyAssessment.h"
 
 namespace lmr {
@@ -158,50 +160,138 @@ QString DecidedBy(const SurveyWorkplace& w, const WorkplaceVerdict& v) {
              HeightText(p.heights[std::size_t(p.decidingHeight)].metres));
 }
 
+// A series per height and per source: readings of the logger and of a live series taken at
+// the same time would otherwise be drawn as one line zigzagging between them.
 ProtocolChart ChartOf(const QString& title, const SurveyPoint& point) {
     ProtocolChart chart;
     chart.title = title;
+    const auto fromLogger = [](const SurveyMeasurement& m) {
+        return m.origin != ReadingOrigin::Live;
+    };
+    bool logger = false;
+    bool live = false;
+    for (const SurveyHeight& h : point.heights) {
+        for (const SurveyMeasurement& m : h.measurements) {
+            if (m.readings.empty()) continue;
+            (fromLogger(m) ? logger : live) = true;
+        }
+    }
+    const bool named = logger && live;
     for (std::size_t h = 0; h < point.heights.size(); ++h) {
         const QString metres = Figure(point.heights[h].metres);
-        ProtocolChartSeries ths{QStringLiteral("ТНС-индекс, %1 м").arg(metres), true, int(h), {}};
-        ProtocolChartSeries air{QStringLiteral("tв, %1 м").arg(metres), false, int(h), {}};
-        for (const SurveyMeasurement& m : point.heights[h].measurements) {
-            for (const Reading& r : m.readings) {
-                const AssessReading a = AssessReadingOf(r);
-                if (!a.valid) continue;
-                ths.points.emplace_back(a.seconds, a.ths);
-                air.points.emplace_back(a.seconds, a.air);
+        for (const bool source : {false, true}) {
+            const QString suffix =
+                named ? (source ? QStringLiteral(", логгер") : QStringLiteral(", текущие"))
+                      : QString();
+            ProtocolChartSeries ths{
+                QStringLiteral("ТНС-индекс, %1 м%2").arg(metres, suffix), true, int(h), source, {}};
+            ProtocolChartSeries air{
+                QStringLiteral("tв, %1 м%2").arg(metres, suffix), false, int(h), source, {}};
+            for (const SurveyMeasurement& m : point.heights[h].measurements) {
+                if (fromLogger(m) != source) continue;
+                for (const Reading& r : m.readings) {
+                    const AssessReading a = AssessReadingOf(r);
+                    if (!a.valid) continue;
+                    ths.points.emplace_back(a.seconds, a.ths);
+                    air.points.emplace_back(a.seconds, a.air);
+                }
             }
+            if (ths.points.empty()) continue;
+            const auto byTime = [](const auto& x, const auto& y) { return x.first < y.first; };
+            std::stable_sort(ths.points.begin(), ths.points.end(), byTime);
+            std::stable_sort(air.points.begin(), air.points.end(), byTime);
+            chart.series.push_back(std::move(ths));
+            chart.series.push_back(std::move(air));
         }
-        if (ths.points.empty()) continue;
-        const auto byTime = [](const auto& x, const auto& y) { return x.first < y.first; };
-        std::stable_sort(ths.points.begin(), ths.points.end(), byTime);
-        std::stable_sort(air.points.begin(), air.points.end(), byTime);
-        chart.series.push_back(std::move(ths));
-        chart.series.push_back(std::move(air));
     }
     return chart;
 }
 
-// The first and last day of the readings, where the survey names none.
-std::pair<QDate, QDate> ReadingDates(const Survey& s) {
-    QDate first;
-    QDate last;
-    for (const SurveyWorkplace& w : s.workplaces) {
-        for (const SurveyPoint& p : w.points) {
+QString DatesText(const QDate& first, const QDate& last);
+
+// Readings further apart than this start a chart of their own: a logger's records of another
+// day beside a live series would otherwise squeeze both to the edges of one time axis.
+constexpr qint64 kChartGapSeconds = 6 * 3600;
+
+// The point's chart, one for each stretch of time its readings fall in, the stretch's dates
+// in the title where there is more than one.
+std::vector<ProtocolChart> ChartsOf(const QString& title, const SurveyPoint& point) {
+    ProtocolChart whole = ChartOf(title, point);
+    std::vector<qint64> times;
+    for (const ProtocolChartSeries& s : whole.series) {
+        for (const auto& p : s.points) times.push_back(p.first);
+    }
+    if (times.empty()) return {};
+    std::sort(times.begin(), times.end());
+    std::vector<std::pair<qint64, qint64>> stretches{{times.front(), times.front()}};
+    for (const qint64 t : times) {
+        if (t - stretches.back().second > kChartGapSeconds) stretches.push_back({t, t});
+        stretches.back().second = t;
+    }
+    if (stretches.size() == 1) return {std::move(whole)};
+    std::vector<ProtocolChart> charts;
+    for (const auto& [from, to] : stretches) {
+        const QDate first = QDateTime::fromSecsSinceEpoch(from, Qt::UTC).date();
+        const QDate last = QDateTime::fromSecsSinceEpoch(to, Qt::UTC).date();
+        ProtocolChart c;
+        c.title = QStringLiteral("%1, %2").arg(title, DatesText(first, last));
+        for (const ProtocolChartSeries& s : whole.series) {
+            ProtocolChartSeries part = s;
+            part.points.clear();
+            for (const auto& p : s.points) {
+                if (p.first >= from && p.first <= to) part.points.push_back(p);
+            }
+            if (!part.points.empty()) c.series.push_back(std::move(part));
+        }
+        charts.push_back(std::move(c));
+    }
+    return charts;
+}
+
+// Each measurement's first and last reading, the date written where it changes.
+QString TimesText(const SurveyHeight& h) {
+    QStringList spans;
+    QDate shown;
+    const auto moment = [&shown](const QDateTime& t) {
+        QString text = t.time().toString(QStringLiteral("HH:mm"));
+        if (t.date() != shown) text = QStringLiteral("%1 %2").arg(DateText(t.date()), text);
+        shown = t.date();
+        return text;
+    };
+    for (const SurveyMeasurement& m : h.measurements) {
+        QDateTime first;
+        QDateTime last;
+        for (const Reading& r : m.readings) {
+            if (!r.when.isValid()) continue;
+            if (!first.isValid() || r.when < first) first = r.when;
+            if (!last.isValid() || r.when > last) last = r.when;
+        }
+        if (!first.isValid()) continue;
+        const QString start = moment(first);
+        spans << QStringLiteral("%1–%2").arg(start, moment(last));
+    }
+    return spans.join(QStringLiteral("; "));
+}
+
+// Readings outside the verification or the survey's days, named by their place.
+void AddReadingsOutside(const Survey& s, ProtocolContent& c) {
+    for (std::size_t wi = 0; wi < s.workplaces.size(); ++wi) {
+        const SurveyWorkplace& w = s.workplaces[wi];
+        for (std::size_t pi = 0; pi < w.points.size(); ++pi) {
+            const SurveyPoint& p = w.points[pi];
             for (const SurveyHeight& h : p.heights) {
                 for (const SurveyMeasurement& m : h.measurements) {
-                    for (const Reading& r : m.readings) {
-                        if (!r.when.isValid()) continue;
-                        const QDate d = r.when.date();
-                        if (!first.isValid() || d < first) first = d;
-                        if (!last.isValid() || d > last) last = d;
-                    }
+                    const QString text = ReadingsOutsideText(
+                        CheckReadings(m, s.header, s.instrument), s.header, s.instrument);
+                    if (text.isEmpty()) continue;
+                    c.warnings.push_back(QStringLiteral("Внимание: %1, точка %2, %3: %4.")
+                                             .arg(WorkplaceTitle(int(wi) + 1, w),
+                                                  PointName(int(pi) + 1, p), HeightText(h.metres),
+                                                  text));
                 }
             }
         }
     }
-    return {first, last};
 }
 
 QString DatesText(const QDate& first, const QDate& last) {
@@ -210,22 +300,55 @@ QString DatesText(const QDate& first, const QDate& last) {
     return QStringLiteral("%1–%2").arg(DateText(first), DateText(last));
 }
 
+// The instrument's limits of error it has, each with its quantity: "tв ±0,2 °C; RH ±3,0 %".
+QString ErrorLimitsText(const SurveyInstrument& i) {
+    QStringList parts;
+    const auto add = [&parts](const char* quantity, const std::optional<double>& v,
+                              const char* unit) {
+        if (v) parts << QStringLiteral("%1 ±%2 %3").arg(Utf8(quantity), Figure(*v), Utf8(unit));
+    };
+    add("tв", i.errorAir, "°C");
+    add("RH", i.errorRh, "%");
+    add("tш", i.errorGlobe, "°C");
+    if (i.errorAirSpeed && i.errorAirSpeedPercent) {
+        parts << QStringLiteral("V ±(%1 м/с + %2 %)")
+                     .arg(Figure(*i.errorAirSpeed), Figure(*i.errorAirSpeedPercent));
+    } else {
+        add("V", i.errorAirSpeed, "м/с");
+        if (i.errorAirSpeedPercent) {
+            parts << QStringLiteral("V ±%1 %").arg(Figure(*i.errorAirSpeedPercent));
+        }
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+void AddLaboratory(const SurveyLaboratory& l, ProtocolContent& c) {
+    if (!l.name.isEmpty()) c.laboratory.push_back(l.name);
+    if (!l.address.isEmpty()) c.laboratory.push_back(l.address);
+    if (!l.accreditation.isEmpty()) {
+        c.laboratory.push_back(QStringLiteral("Аттестат аккредитации № %1").arg(l.accreditation));
+    }
+}
+
 void AddHeader(const Survey& s, ProtocolContent& c) {
     const SurveyHeader& h = s.header;
-    auto [first, last] = ReadingDates(s);
-    if (h.firstDate.isValid()) first = h.firstDate;
-    if (h.lastDate.isValid()) last = h.lastDate;
+    // The survey's own days: readings of other days are flagged, not taken as its dates.
+    const QDate first = h.firstDate;
+    const QDate last = h.lastDate;
     c.header = {
         {QStringLiteral("Организация"), h.organisation},
         {QStringLiteral("Адрес"), h.address},
         {QStringLiteral("Заказчик"), h.customer},
         {QStringLiteral("Цель измерений"), h.purpose},
+        {QStringLiteral("Метод измерений"), h.method},
         {QStringLiteral("Дата измерений"), DatesText(first, last)},
         {QStringLiteral("Дата составления протокола"), DateText(h.protocolDate)},
     };
     const SurveyInstrument& i = s.instrument;
     QString model = i.model;
     if (!i.head.isEmpty()) model += QStringLiteral(", головка %1").arg(i.head);
+    QString name = i.typeName;
+    if (!model.isEmpty()) name += name.isEmpty() ? model : QStringLiteral(" (%1)").arg(model);
     QString certificate = i.certificateNumber;
     if (i.certificateDate.isValid()) {
         certificate += QStringLiteral(" от %1").arg(DateText(i.certificateDate));
@@ -234,10 +357,15 @@ void AddHeader(const Survey& s, ProtocolContent& c) {
         certificate += QStringLiteral(", действительно до %1").arg(DateText(i.validUntil));
     }
     c.instrument = {
-        {QStringLiteral("Средство измерений"), model},
+        {QStringLiteral("Наименование, тип"), name},
+        {QStringLiteral("Номер в госреестре СИ"), i.registerNumber},
         {QStringLiteral("Заводской номер"), i.serialNumber},
-        {QStringLiteral("Свидетельство о поверке"), certificate.trimmed()},
+        {QStringLiteral("Диапазоны измерений"), i.ranges},
     };
+    if (const QString limits = ErrorLimitsText(i); !limits.isEmpty()) {
+        c.instrument.push_back({QStringLiteral("Пределы допускаемой погрешности"), limits});
+    }
+    c.instrument.push_back({QStringLiteral("Свидетельство о поверке"), certificate.trimmed()});
     // Measurements taken with a lapsed verification cannot be handed in as they are.
     const QDate measured = last.isValid() ? last : first;
     if (i.validUntil.isValid() && measured.isValid() && i.validUntil < measured) {
@@ -295,6 +423,7 @@ ProtocolContent BuildProtocol(const Survey& s) {
     ProtocolContent c;
     c.title = QStringLiteral("Протокол измерений параметров микроклимата");
     c.number = QStringLiteral("№ %1").arg(s.header.protocolNumber);
+    AddLaboratory(s.laboratory, c);
     AddHeader(s, c);
 
     std::vector<WorkplaceVerdict> verdicts;
@@ -311,11 +440,10 @@ ProtocolContent BuildProtocol(const Survey& s) {
                 const Assessment& a = v.points[pi].heights[hi].assessment;
                 c.results.push_back({QStringLiteral("%1, %2").arg(point, HeightText(h.metres)),
                                      QStringLiteral("%1 %2").arg(wi + 1).arg(Quoted(w.name)),
-                                     PointName(int(pi) + 1, p), h.metres, a.count,
+                                     PointName(int(pi) + 1, p), h.metres, a.count, TimesText(h),
                                      ResultRows(a, SurveyAssessInputs(s.header, w, h))});
             }
-            ProtocolChart chart = ChartOf(point, p);
-            if (!chart.series.empty()) c.charts.push_back(std::move(chart));
+            for (ProtocolChart& chart : ChartsOf(point, p)) c.charts.push_back(std::move(chart));
         }
         c.classes.push_back({QString::number(wi + 1), w.name,
                              QStringLiteral("%1, %2").arg(CategoryText(w.category),
@@ -330,9 +458,16 @@ ProtocolContent BuildProtocol(const Survey& s) {
     for (int i = 0; i < 5; ++i) {
         c.norms.push_back(QStringLiteral("[%1] %2").arg(i + 1).arg(Utf8(sources[i])));
     }
+    AddReadingsOutside(s, c);
+    c.statements = {
+        QStringLiteral("Результаты измерений относятся только к рабочим местам (объектам), на "
+                       "которых проведены измерения."),
+        QStringLiteral("Протокол не может быть воспроизведён иначе как полностью без "
+                       "разрешения лаборатории."),
+    };
     c.signatures = {{QStringLiteral("Измерения провёл"), s.header.operators},
-                    {QStringLiteral("Протокол составил"), QString()},
-                    {QStringLiteral("Руководитель лаборатории"), QString()}};
+                    {QStringLiteral("Протокол составил"), s.laboratory.compiler},
+                    {QStringLiteral("Руководитель лаборатории"), s.laboratory.head}};
     return c;
 }
 

@@ -39,6 +39,7 @@ struct ProtocolResultGroup {
     QString point;      // "«…»", or its number where it has no name
     double metres = 0;
     int count = 0;  // readings judged
+    QString times;  // each measurement's start and end: "12.03.2026 10:00–10:12; 10:20–10:31"
     std::vector<ProtocolResultRow> rows;
 };
 
@@ -55,6 +56,7 @@ struct ProtocolChartSeries {
     QString name;  // "ТНС-индекс, 0,1 м"
     bool ths = false;  // else the air temperature
     int height = 0;    // the height's index in the point, for its line style
+    bool logger = false;  // from the logger (a download or a data file), else a live series
     std::vector<std::pair<qint64, double>> points;  // wall seconds, °C; in time order
 };
 
@@ -69,16 +71,20 @@ struct ProtocolSignature {
 };
 
 struct ProtocolContent {
+    std::vector<QString> laboratory;  // its name, address and accreditation, above the title
     QString title;   // "Протокол измерений параметров микроклимата"
     QString number;  // "№ 15-М/2026", as every page names it
     std::vector<ProtocolField> header;
     std::vector<ProtocolField> instrument;
     std::vector<ProtocolField> conditions;
-    std::vector<QString> warnings;  // what makes the protocol doubtful (a lapsed verification)
+    // What makes the protocol doubtful: a lapsed verification, readings outside the
+    // verification or the survey's days.
+    std::vector<QString> warnings;
     std::vector<ProtocolResultGroup> results;
     std::vector<ProtocolWorkplaceClass> classes;
     std::vector<QString> conclusion;
     std::vector<QString> norms;  // "[1] СанПиН …", in the order the rows cite them
+    std::vector<QString> statements;  // what the results stand for and how they may be copied
     std::vector<ProtocolSignature> signatures;
     std::vector<ProtocolChart> charts;
 };

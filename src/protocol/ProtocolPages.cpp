@@ -4,7 +4,9 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
+#include <algorithm>
 #include <array>
+#include <optional>
 
 #include "protocol/ProtocolChartPainter.h"
 
@@ -19,29 +21,38 @@ constexpr double kTop = 12;
 constexpr double kBottom = 14;
 constexpr double kPad = 1.0;         // inside a table cell
 constexpr double kChartHeight = 72;  // a chart with its legend and axes
+constexpr double kMm = kProtocolDpi / 25.4;
+// A4 in the layout's units.
+constexpr double kPageWidth = 210 * kMm;
+constexpr double kPageHeight = 297 * kMm;
 
 enum class Face { Body, Bold, Small, SmallBold, Title };
 
+// Sizes in the layout's pixels, not points: a point size would be turned into pixels by each
+// device's own resolution, and the text would then be measured and wrapped differently on a PDF
+// writer and on a printer. At 720 dpi a point is 10 pixels.
 QFont FontOf(Face face) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    constexpr int kPixelsPerPoint = kProtocolDpi / 72;
     switch (face) {
         case Face::Body:
-            f.setPointSizeF(9.5);
+            f.setPixelSize(95 * kPixelsPerPoint / 10);
             break;
         case Face::Bold:
-            f.setPointSizeF(9.5);
+            f.setPixelSize(95 * kPixelsPerPoint / 10);
             f.setBold(true);
             break;
         case Face::Small:
-            f.setPointSizeF(8);
+            f.setPixelSize(8 * kPixelsPerPoint);
             break;
         case Face::SmallBold:
-            f.setPointSizeF(8);
+            f.setPixelSize(8 * kPixelsPerPoint);
             f.setBold(true);
             break;
         case Face::Title:
-            f.setPointSizeF(13);
+            f.setPixelSize(13 * kPixelsPerPoint);
             f.setBold(true);
             break;
     }
@@ -75,22 +86,30 @@ struct TableRow {
     bool group = false;  // one cell across the table, a title for the rows under it
 };
 
-// Places blocks one under another and starts a new page where the next does not fit.
+// Places blocks one under another on A4 pages in the layout's units and starts a new page where
+// the next does not fit. Whatever device the pages are painted on, they are laid out here alike.
 class Flow {
 public:
-    explicit Flow(QPaintDevice& device)
-        : device_(device), mm_(device.logicalDpiY() / 25.4),
-          body_(kLeft * mm_, kTop * mm_ + HeaderHeight(),
-                device.width() - (kLeft + kRight) * mm_,
-                device.height() - (kTop + kBottom) * mm_ - HeaderHeight()) {
+    Flow()
+        : body_(kLeft * mm_, kTop * mm_ + HeaderHeight(), kPageWidth - (kLeft + kRight) * mm_,
+                kPageHeight - (kTop + kBottom) * mm_ - HeaderHeight()) {
         NewPage();
     }
 
     double Mm() const { return mm_; }
     std::vector<Page>& Pages() { return pages_; }
 
-    double HeaderHeight() const {
-        return QFontMetricsF(FontOf(Face::Small), &device_).height() + 3 * mm_;
+    static double HeaderHeight() { return QFontMetricsF(FontOf(Face::Small)).height() + 3 * kMm; }
+
+    // A heading stays with the block under it: when that block starts a new page, the heading
+    // goes with it.
+    void Heading(const QString& text) {
+        Fit(Height(text, Face::Bold, body_.width(), 0) + 12 * mm_);
+        const std::size_t from = pages_.back().size();
+        const double top = y_;
+        Paragraph(text, Face::Bold);
+        y_ += 1 * mm_;
+        keep_ = Keep{pages_.size(), from, top};
     }
 
     void Space(double millimetres) {
@@ -185,13 +204,31 @@ public:
     }
 
     void NewPage() {
+        const std::optional<Keep> keep = keep_;
+        const double end = y_;
+        keep_.reset();
         pages_.emplace_back();
         y_ = body_.top();
+        if (!keep || keep->page != pages_.size() - 1 || keep->top <= body_.top()) return;
+        Page& was = pages_[pages_.size() - 2];
+        const double shift = body_.top() - keep->top;
+        for (std::size_t i = keep->from; i < was.size(); ++i) {
+            was[i].rect.translate(0, shift);
+            pages_.back().push_back(std::move(was[i]));
+        }
+        was.erase(was.begin() + std::ptrdiff_t(keep->from), was.end());
+        y_ = body_.top() + (end - keep->top);
     }
 
 private:
+    struct Keep {
+        std::size_t page;  // its count of pages when the heading was placed
+        std::size_t from;  // the heading's first item on that page
+        double top;
+    };
+
     double Height(const QString& text, Face face, double width, int flags) const {
-        const QFontMetricsF fm(FontOf(face), &device_);
+        const QFontMetricsF fm(FontOf(face));
         if (text.isEmpty()) return fm.height();
         return fm.boundingRect(QRectF(0, 0, width, 1e9), flags | Qt::TextWordWrap, text).height();
     }
@@ -230,36 +267,45 @@ private:
         y_ += h;
     }
 
-    void Add(Item item) { pages_.back().push_back(std::move(item)); }
+    void Add(Item item) {
+        keep_.reset();
+        pages_.back().push_back(std::move(item));
+    }
 
-    QPaintDevice& device_;
-    double mm_;
+    const double mm_ = kMm;
     QRectF body_;
     double y_ = 0;
+    std::optional<Keep> keep_;
     std::vector<Page> pages_;
 };
 
 void LayOut(Flow& flow, const ProtocolContent& c) {
+    for (const QString& line : c.laboratory) flow.Paragraph(line, Face::Body, Qt::AlignHCenter);
+    if (!c.laboratory.empty()) flow.Space(4);
     flow.Paragraph(c.title, Face::Title, Qt::AlignHCenter);
     flow.Paragraph(c.number, Face::Title, Qt::AlignHCenter);
     flow.Space(4);
     flow.Fields(c.header);
     flow.Space(3);
-    flow.Paragraph(QStringLiteral("Средство измерений"), Face::Bold);
-    flow.Space(1);
+    flow.Heading(QStringLiteral("Средство измерений"));
     flow.Fields(c.instrument);
     for (const QString& w : c.warnings) flow.Paragraph(w, Face::Bold);
     flow.Space(3);
-    flow.Paragraph(QStringLiteral("Условия проведения измерений"), Face::Bold);
-    flow.Space(1);
+    flow.Heading(QStringLiteral("Условия проведения измерений"));
     flow.Fields(c.conditions);
     flow.Space(4);
 
-    flow.Paragraph(QStringLiteral("Результаты измерений"), Face::Bold);
-    flow.Space(1);
+    flow.Heading(QStringLiteral("Результаты измерений"));
     std::vector<TableRow> rows;
     for (const ProtocolResultGroup& g : c.results) {
-        rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(g.title).arg(g.count)}, true});
+        // A height left unmeasured takes one line, not a block of empty rows.
+        if (g.count == 0) {
+            rows.push_back({{QStringLiteral("%1: не измерялась").arg(g.title)}, true});
+            continue;
+        }
+        QString title = g.title;
+        if (!g.times.isEmpty()) title += QStringLiteral(", %1").arg(g.times);
+        rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(title).arg(g.count)}, true});
         for (const ProtocolResultRow& r : g.rows) {
             rows.push_back({{r.quantity, r.measured, r.permissible, r.norm, r.verdict}, false});
         }
@@ -270,8 +316,7 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
                    Face::Small);
     flow.Space(4);
 
-    flow.Paragraph(QStringLiteral("Класс условий труда по рабочим местам"), Face::Bold);
-    flow.Space(1);
+    flow.Heading(QStringLiteral("Класс условий труда по рабочим местам"));
     rows.clear();
     for (const ProtocolWorkplaceClass& w : c.classes) {
         rows.push_back({{w.number, w.name, w.category, w.conditionsClass, w.decidedBy}, false});
@@ -279,20 +324,20 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
     flow.Table(ClassHeads(), {0.06, 0.27, 0.19, 0.18, 0.30}, rows);
     flow.Space(4);
 
-    flow.Paragraph(QStringLiteral("Заключение"), Face::Bold);
-    flow.Space(1);
+    flow.Heading(QStringLiteral("Заключение"));
     for (const QString& line : c.conclusion) flow.Paragraph(line, Face::Body);
     flow.Space(4);
-    flow.Paragraph(QStringLiteral("Нормативные документы"), Face::Bold);
-    flow.Space(1);
+    flow.Heading(QStringLiteral("Нормативные документы"));
     for (const QString& line : c.norms) flow.Paragraph(line, Face::Body);
+    flow.Space(4);
+    for (const QString& line : c.statements) flow.Paragraph(line, Face::Body);
     flow.Space(6);
     for (const ProtocolSignature& s : c.signatures) flow.Signature(s);
 
     if (!c.charts.empty()) {
         flow.NewPage();
-        flow.Paragraph(QStringLiteral("Приложение. Графики по точкам измерений"), Face::Bold);
-        flow.Space(2);
+        flow.Heading(QStringLiteral("Приложение. Графики по точкам измерений"));
+        flow.Space(1);
         for (const ProtocolChart& chart : c.charts) {
             flow.Chart(chart);
             flow.Space(5);
@@ -300,20 +345,19 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
     }
 }
 
-void PaintHeader(QPainter& p, QPaintDevice& device, double mm, const ProtocolContent& c,
-                 int page, int pages) {
+void PaintHeader(QPainter& p, const ProtocolContent& c, int page, int pages) {
     p.setFont(FontOf(Face::Small));
-    const QFontMetricsF fm(p.font(), &device);
-    const QRectF line(kLeft * mm, kTop * mm, device.width() - (kLeft + kRight) * mm, fm.height());
+    const QFontMetricsF fm(p.font());
+    const QRectF line(kLeft * kMm, kTop * kMm, kPageWidth - (kLeft + kRight) * kMm, fm.height());
     p.drawText(line, Qt::AlignLeft | Qt::AlignTop,
                QStringLiteral("%1 %2").arg(c.title, c.number));
     p.drawText(line, Qt::AlignRight | Qt::AlignTop,
                QStringLiteral("Стр. %1 из %2").arg(page).arg(pages));
     QPen pen(Qt::black);
-    pen.setWidthF(0.2 * mm);
+    pen.setWidthF(0.2 * kMm);
     p.setPen(pen);
-    p.drawLine(QPointF(line.left(), line.bottom() + 1 * mm),
-               QPointF(line.right(), line.bottom() + 1 * mm));
+    p.drawLine(QPointF(line.left(), line.bottom() + 1 * kMm),
+               QPointF(line.right(), line.bottom() + 1 * kMm));
 }
 
 void PaintItem(QPainter& p, const Item& item, double mm) {
@@ -352,15 +396,19 @@ void SetProtocolPage(QPagedPaintDevice& device) {
 }
 
 int PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content) {
-    Flow flow(device);
+    Flow flow;
     LayOut(flow, content);
     std::vector<Page>& pages = flow.Pages();
     if (pages.back().empty()) pages.pop_back();
     QPainter painter(&device);
+    // The A4 page of the layout onto the device's page, whatever its resolution; a paper of
+    // another size chosen in a print dialog gets the same page, scaled to fit.
+    const double scale = std::min(device.width() / kPageWidth, device.height() / kPageHeight);
+    painter.scale(scale, scale);
     const int count = static_cast<int>(pages.size());
     for (int i = 0; i < count; ++i) {
         if (i > 0) device.newPage();
-        PaintHeader(painter, device, flow.Mm(), content, i + 1, count);
+        PaintHeader(painter, content, i + 1, count);
         for (const Item& item : pages[std::size_t(i)]) PaintItem(painter, item, flow.Mm());
     }
     painter.end();

@@ -6,6 +6,10 @@
 
 namespace lmr {
 
+// The resolution the protocol is laid out at, dots per inch; a PDF is written at it and a
+// printer is asked for it, and any other device gets the same pages scaled.
+inline constexpr int kProtocolDpi = 720;
+
 // The page the protocol is laid out for: A4 portrait, no printer margins (the layout keeps its
 // own), so a PDF and a print come out alike.
 void SetProtocolPage(QPagedPaintDevice& device);

@@ -9,20 +9,13 @@
 
 namespace lmr {
 
-namespace {
-
-// Fine enough for the chart's lines, small enough for a file of a hundred charts.
-constexpr int kResolution = 600;
-
-}  // namespace
-
 QString WriteProtocolPdf(const ProtocolContent& content, const QString& path) {
     // Written beside the target and renamed at the end: a failed write leaves any earlier file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return ProtocolWriteError(path, file, errno);
     {
         QPdfWriter writer(&file);
-        writer.setResolution(kResolution);
+        writer.setResolution(kProtocolDpi);
         writer.setTitle(QStringLiteral("%1 %2").arg(content.title, content.number));
         writer.setCreator(QStringLiteral("lmr"));
         SetProtocolPage(writer);

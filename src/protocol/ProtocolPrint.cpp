@@ -7,11 +7,16 @@
 
 namespace lmr {
 
-void PrintProtocol(const ProtocolContent& content, QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
+void SetProtocolPrinter(QPrinter& printer, const ProtocolContent& content) {
     printer.setFullPage(true);  // the layout keeps its own margins
+    printer.setResolution(kProtocolDpi);
     printer.setDocName(QStringLiteral("%1 %2").arg(content.title, content.number));
     SetProtocolPage(printer);
+}
+
+void PrintProtocol(const ProtocolContent& content, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetProtocolPrinter(printer, content);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Печать протокола"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,

@@ -7,9 +7,10 @@
 
 namespace lmr {
 
-// The protocol's tables as one worksheet "Протокол", for labs that fill in their own form:
-// one results row per quantity with its workplace, point and height, the figures as numbers.
-// Prints on A4 landscape, one page wide, the results' head row on every page.
+// The protocol's tables for labs that fill in their own form: the worksheet "Протокол" with
+// one results row per quantity with its workplace, point, height and times, the figures as
+// numbers in tenths; the worksheet "Заключение" with the classes and the conclusion. Each prints
+// on A4 landscape with its table's head row on every page and the page's number at the foot.
 [[nodiscard]] WorkbookModel ProtocolWorkbook(const ProtocolContent& content);
 
 // Writes it as an .xlsx file at path. Returns an empty text, or why it failed.

@@ -204,6 +204,14 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
         box.exec();
         return box.clickedButton() == yes;
     };
+    // Not modal to the writing: the protocol is written while the warning is read.
+    ShowWarning = [this](const QString& text) {
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+        box->setTextFormat(Qt::PlainText);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
 
     resize(1000, 560);
     Say(Text(kNoSurvey));
@@ -263,6 +271,7 @@ QWidget* TFSurvey::BuildSurveyPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(BuildHeaderGroup());
+    layout->addWidget(BuildLaboratoryGroup());
     layout->addWidget(BuildInstrumentGroup());
     layout->addStretch(1);
     return page;
@@ -329,6 +338,12 @@ QGroupBox* TFSurvey::BuildInstrumentGroup() {
     form->addRow(Text(kModel), model);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(model))) label->setBuddy(EditModel);
     form->addRow(Text(kHead), EditHead);
+    EditTypeName = MakeEdit(group, "EditTypeName");
+    EditRegisterNumber = MakeEdit(group, "EditRegisterNumber");
+    EditRanges = MakeEdit(group, "EditRanges");
+    form->addRow(Text(kTypeName), EditTypeName);
+    form->addRow(Text(kRegisterNumber), EditRegisterNumber);
+    form->addRow(Text(kRanges), EditRanges);
     form->addRow(Text(kSerial), EditSerial);
     form->addRow(Text(kCertificate), EditCertificate);
     form->addRow(Text(kCertificateDate), DateCertificate);

@@ -75,6 +75,10 @@ public:
     QDateEdit *DateCertificate, *DateValidUntil;
     QPushButton* ButtonFromMeter;
     void ButtonFromMeterClick();
+    QLineEdit *EditTypeName, *EditRegisterNumber, *EditRanges;
+    // The laboratory that issues the protocol, and the method it measures by.
+    QLineEdit *EditLabName, *EditLabAddress, *EditLabAccreditation, *EditLabHead, *EditLabCompiler;
+    QLineEdit* EditMethod;
 
     // --- The selected item ---
     QLabel* LabelChoose;
@@ -121,15 +125,23 @@ public:
         AskPath;
     std::function<std::optional<TimeSpan>(const TimeSpan& whole)> AskSpan;
     std::function<bool(const QString& question)> AskConfirm;
+    // What the protocol is written with in spite of it; it is written all the same.
+    std::function<void(const QString& text)> ShowWarning;
 
 protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    void MarkReadingsOutside(QTreeWidgetItem* item, const SurveyHeight& h);
+    // Tells what the survey's protocol will say is doubtful or missing, before it is written.
+    void WarnOfCautions();
     QWidget* BuildTree();
     QWidget* BuildSurveyPage();
     QGroupBox* BuildHeaderGroup();
     QGroupBox* BuildInstrumentGroup();
+    QGroupBox* BuildLaboratoryGroup();
+    void ShowLaboratoryFields(const Survey& s);
+    void WriteLaboratory();
     QWidget* BuildItemPage();
     QWidget* BuildButtons();
     void ConnectFields();
@@ -139,7 +151,8 @@ private:
     void Say(const QString& text);
     // A failed write: the file's reason, and the window shows the file's survey again.
     void SayFailure(const SurveyFileResult& r);
-    // A measurement's dates widen the survey's dates of the measurements.
+    // A live series, measured now, widens the survey's days; a logger span never does: the
+    // logger may hold anything it kept, and its readings outside the days are marked instead.
     void FollowMeasurementDates(const SurveyMeasurement& m);
     void Check(const SurveyFileResult& r);
     void EnableAll();

@@ -26,6 +26,7 @@ std::unique_ptr<SurveyDocument> SurveyDocument::Create(const QString& path, cons
     std::unique_ptr<SurveyDocument> doc(new SurveyDocument(std::move(file)));
     *result = doc->SetHeader(start.header);
     if (*result) *result = doc->SetInstrument(start.instrument);
+    if (*result) *result = doc->SetLaboratory(start.laboratory);
     if (!*result) return nullptr;
     return doc;
 }
@@ -46,6 +47,12 @@ SurveyFileResult SurveyDocument::SetHeader(const SurveyHeader& header) {
 SurveyFileResult SurveyDocument::SetInstrument(const SurveyInstrument& instrument) {
     SurveyFileResult r = file_->SetInstrument(instrument);
     if (r) survey_.instrument = instrument;
+    return r;
+}
+
+SurveyFileResult SurveyDocument::SetLaboratory(const SurveyLaboratory& laboratory) {
+    SurveyFileResult r = file_->SetLaboratory(laboratory);
+    if (r) survey_.laboratory = laboratory;
     return r;
 }
 

@@ -29,6 +29,7 @@ public:
 
     [[nodiscard]] SurveyFileResult SetHeader(const SurveyHeader& header);
     [[nodiscard]] SurveyFileResult SetInstrument(const SurveyInstrument& instrument);
+    [[nodiscard]] SurveyFileResult SetLaboratory(const SurveyLaboratory& laboratory);
 
     // A new workplace with one point at the posture's standard heights; its id, or none.
     [[nodiscard]] std::optional<qint64> AddWorkplace(const SurveyWorkplace& workplace,

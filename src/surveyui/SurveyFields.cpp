@@ -52,7 +52,8 @@ std::optional<std::optional<double>> ReadOptional(QLineEdit* edit, QLabel* note,
 void TFSurvey::ConnectFields() {
     for (QLineEdit* e : {EditOrganisation, EditAddress, EditCustomer, EditPurpose,
                          EditProtocolNumber, EditOperators, EditOutdoor, EditModel, EditHead,
-                         EditSerial, EditCertificate}) {
+                         EditSerial, EditCertificate, EditTypeName, EditRegisterNumber,
+                         EditRanges}) {
         connect(e, &QLineEdit::textEdited, this, &TFSurvey::FieldEdited);
         connect(e, &QLineEdit::editingFinished, this, &TFSurvey::WritePending);
     }
@@ -99,6 +100,7 @@ void TFSurvey::WritePending() {
     if (!pending_ || !doc_) return;
     pending_ = false;
     WriteHeader();
+    WriteLaboratory();
     WriteInstrument();
     WriteWorkplace();
     WritePoint();
@@ -126,6 +128,10 @@ void TFSurvey::ShowSurveyFields() {
     const SurveyInstrument& i = s.instrument;
     EditModel->setText(i.model);
     EditHead->setText(i.head);
+    EditTypeName->setText(i.typeName);
+    EditRegisterNumber->setText(i.registerNumber);
+    EditRanges->setText(i.ranges);
+    ShowLaboratoryFields(s);
     EditSerial->setText(i.serialNumber);
     EditCertificate->setText(i.certificateNumber);
     ShowDate(DateCertificate, i.certificateDate);
@@ -145,6 +151,7 @@ void TFSurvey::WriteHeader() {
     h.firstDate = DateOf(DateFirst);
     h.lastDate = DateOf(DateLast);
     h.operators = EditOperators->text();
+    h.method = EditMethod->text();
     h.season = ComboSeason->currentIndex() == 1 ? Season::Warm : Season::Cold;
     if (const auto outdoor = ReadOptional(EditOutdoor, LabelOutdoorNote, -kOutdoorRange,
                                           kOutdoorRange, kOutdoorUnread)) {
@@ -155,7 +162,7 @@ void TFSurvey::WriteHeader() {
         h.customer == was.customer && h.purpose == was.purpose &&
         h.protocolNumber == was.protocolNumber && h.protocolDate == was.protocolDate &&
         h.firstDate == was.firstDate && h.lastDate == was.lastDate &&
-        h.operators == was.operators && h.season == was.season &&
+        h.operators == was.operators && h.method == was.method && h.season == was.season &&
         h.outdoorTemperature == was.outdoorTemperature) {
         return;
     }
@@ -171,15 +178,21 @@ void TFSurvey::WriteHeader() {
 
 void TFSurvey::WriteInstrument() {
     if (!doc_) return;
-    SurveyInstrument i;
+    // Fields this page does not edit (the limits of error) stay as they are.
+    SurveyInstrument i = doc_->Data().instrument;
     i.model = EditModel->text();
     i.head = EditHead->text();
     i.serialNumber = EditSerial->text();
     i.certificateNumber = EditCertificate->text();
     i.certificateDate = DateOf(DateCertificate);
     i.validUntil = DateOf(DateValidUntil);
+    i.typeName = EditTypeName->text();
+    i.registerNumber = EditRegisterNumber->text();
+    i.ranges = EditRanges->text();
     const SurveyInstrument& was = doc_->Data().instrument;
-    if (i.model == was.model && i.head == was.head && i.serialNumber == was.serialNumber &&
+    if (i.typeName == was.typeName && i.registerNumber == was.registerNumber &&
+        i.ranges == was.ranges && i.model == was.model && i.head == was.head &&
+        i.serialNumber == was.serialNumber &&
         i.certificateNumber == was.certificateNumber && i.certificateDate == was.certificateDate &&
         i.validUntil == was.validUntil) {
         return;

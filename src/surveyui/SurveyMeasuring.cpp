@@ -149,14 +149,13 @@ void TFSurvey::ButtonTakeSpanClick() {
         Say(doc_->LastError());
         return;
     }
-    FollowMeasurementDates(*doc_->Find(SurveyLevel::Measurement, *id).measurement);
     RefreshTree();
     ShowResults();
     Say(QString::fromUtf8(kSpanTaken).arg(count).arg(height));
 }
 
 void TFSurvey::FollowMeasurementDates(const SurveyMeasurement& m) {
-    if (m.readings.empty()) return;
+    if (m.readings.empty() || m.origin != ReadingOrigin::Live) return;
     SurveyHeader h = doc_->Data().header;
     const QDate first = m.readings.front().when.date();
     const QDate last = m.readings.back().when.date();

@@ -33,6 +33,7 @@ void TFSurvey::NewSurvey(const QString& chosen) {
     if (path.isEmpty()) return;
     Survey start = settings_ != nullptr ? KeptSurveyFields(*settings_) : Survey{};
     start.header.protocolDate = QDate::currentDate();
+    if (start.header.method.isEmpty()) start.header.method = QString::fromUtf8(kDefaultSurveyMethod);
     if (host_.Identified()) {
         start.instrument.model = host_.ModelName();
         start.instrument.head = host_.HeadName();

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include "protocol/ProtocolChecks.h"
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
@@ -20,9 +21,18 @@ void TFSurvey::ButtonProtocolXlsxClick(const QString& path) {
     WriteProtocol(path, kXlsxFilter, "xlsx", &WriteProtocolWorkbook);
 }
 
+void TFSurvey::WarnOfCautions() {
+    const std::vector<QString> cautions = ProtocolCautions(doc_->Data());
+    if (cautions.empty()) return;
+    QStringList lines{QString::fromUtf8(kProtocolCautions)};
+    for (const QString& c : cautions) lines << c;
+    ShowWarning(lines.join(QLatin1Char('\n')));
+}
+
 void TFSurvey::ButtonPrintClick() {
     if (!doc_) return;
     WritePending();
+    WarnOfCautions();
     PrintProtocol(BuildProtocol(doc_->Data()), this);
 }
 
@@ -40,6 +50,7 @@ void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const ch
         Say(ProtocolWriteError(path, QString::fromUtf8(kProtocolOverSurvey)));
         return;
     }
+    WarnOfCautions();
     const QString error = write(BuildProtocol(doc_->Data()), path);
     Say(error.isEmpty() ? QString::fromUtf8(kProtocolWritten).arg(QDir::toNativeSeparators(path))
                         : error);

@@ -2,10 +2,12 @@
 // height and the class of the point and of its workplace.
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 
 #include "assess/AssessTexts.h"
 #include "measure/NumberText.h"
+#include "protocol/ProtocolChecks.h"
 #include "survey/SurveyAssessment.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveyTables.h"
@@ -75,6 +77,18 @@ void TFSurvey::ShowMeasurements(const SurveyDocument::Place& place) {
                    {NumberText(h.metres), KindText(m.origin), MomentText(first), MomentText(last),
                     QString::number(m.readings.size()), m.source},
                    m.id);
+            // Readings outside the verification or the survey's days: marked on the row.
+            const Survey& s = doc_->Data();
+            const QString outside = ReadingsOutsideText(CheckReadings(m, s.header, s.instrument),
+                                                        s.header, s.instrument);
+            if (!outside.isEmpty()) {
+                QTableWidgetItem* kind = TableMeasurements->item(row, 1);
+                kind->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+                for (int c = 0; c < TableMeasurements->columnCount(); ++c) {
+                    TableMeasurements->item(row, c)->setToolTip(outside);
+                }
+                kind->setData(Qt::AccessibleDescriptionRole, outside);
+            }
             ++row;
         }
     }

@@ -13,6 +13,7 @@ struct TextField {
     const char* key;
     QString SurveyHeader::*header;
     QString SurveyInstrument::*instrument;
+    QString SurveyLaboratory::*laboratory = nullptr;
 };
 const TextField kTextFields[] = {
     {"survey/organisation", &SurveyHeader::organisation, nullptr},
@@ -23,6 +24,14 @@ const TextField kTextFields[] = {
     {"instrument/head", nullptr, &SurveyInstrument::head},
     {"instrument/serialNumber", nullptr, &SurveyInstrument::serialNumber},
     {"instrument/certificateNumber", nullptr, &SurveyInstrument::certificateNumber},
+    {"instrument/typeName", nullptr, &SurveyInstrument::typeName},
+    {"instrument/registerNumber", nullptr, &SurveyInstrument::registerNumber},
+    {"instrument/ranges", nullptr, &SurveyInstrument::ranges},
+    {"laboratory/name", nullptr, nullptr, &SurveyLaboratory::name},
+    {"laboratory/address", nullptr, nullptr, &SurveyLaboratory::address},
+    {"laboratory/accreditation", nullptr, nullptr, &SurveyLaboratory::accreditation},
+    {"laboratory/head", nullptr, nullptr, &SurveyLaboratory::head},
+    {"laboratory/compiler", nullptr, nullptr, &SurveyLaboratory::compiler},
 };
 struct DateField {
     const char* key;
@@ -44,6 +53,7 @@ Survey KeptSurveyFields(const QSettings& settings) {
         const QString v = settings.value(QString::fromLatin1(f.key), unset).toString();
         if (f.header != nullptr) s.header.*f.header = v;
         if (f.instrument != nullptr) s.instrument.*f.instrument = v;
+        if (f.laboratory != nullptr) s.laboratory.*f.laboratory = v;
     }
     for (const DateField& f : kDateFields) {
         s.instrument.*f.date =
@@ -54,9 +64,10 @@ Survey KeptSurveyFields(const QSettings& settings) {
 
 void KeepSurveyFields(QSettings& settings, const Survey& survey) {
     for (const TextField& f : kTextFields) {
-        settings.setValue(QString::fromLatin1(f.key), f.header != nullptr
-                                                          ? survey.header.*f.header
-                                                          : survey.instrument.*f.instrument);
+        settings.setValue(QString::fromLatin1(f.key),
+                          f.header != nullptr       ? survey.header.*f.header
+                          : f.instrument != nullptr ? survey.instrument.*f.instrument
+                                                    : survey.laboratory.*f.laboratory);
     }
     for (const DateField& f : kDateFields) {
         settings.setValue(QString::fromLatin1(f.key),

@@ -8,8 +8,8 @@
 
 namespace lmr {
 
-// What a survey leaves for the next one: the organisation, the operators, the instrument and
-// its verification; a new survey starts with them.
+// What a survey leaves for the next one: the organisation, the operators, the laboratory, the
+// instrument and its verification; a new survey starts with them.
 [[nodiscard]] Survey KeptSurveyFields(const QSettings& settings);
 void KeepSurveyFields(QSettings& settings, const Survey& survey);
 

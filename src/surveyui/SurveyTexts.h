@@ -61,6 +61,17 @@ inline constexpr const char* kCertificate = "&Свидетельство о по
 inline constexpr const char* kCertificateDate = "Дата поверки:";
 inline constexpr const char* kValidUntil = "Действительно до:";
 inline constexpr const char* kFromMeter = "Взять у &прибора";
+inline constexpr const char* kTypeName = "Тип (по госреестру):";
+inline constexpr const char* kRegisterNumber = "Номер в госреестре СИ:";
+inline constexpr const char* kRanges = "Диапазоны измерений:";
+// The laboratory's.
+inline constexpr const char* kLaboratoryGroup = "Лаборатория";
+inline constexpr const char* kLabName = "Наименование лаборатории:";
+inline constexpr const char* kLabAddress = "Адрес лаборатории:";
+inline constexpr const char* kLabAccreditation = "Аттестат аккредитации №:";
+inline constexpr const char* kLabHead = "Руководитель лаборатории:";
+inline constexpr const char* kLabCompiler = "Протокол составил:";
+inline constexpr const char* kMethod = "Метод измерений:";
 
 // A workplace, a point, a height.
 inline constexpr const char* kWorkplaceGroup = "Рабочее место";
@@ -143,5 +154,7 @@ inline constexpr const char* kSpanNone = "В выбранном промежут
 // %1 how many, %2 the height's text.
 inline constexpr const char* kSpanTaken = "Записей логгера взято: %1 (%2)";
 inline constexpr const char* kProtocolWritten = "Протокол записан: %1";
+inline constexpr const char* kProtocolCautions =
+    "Протокол будет записан со следующими замечаниями:";
 
 }  // namespace lmr

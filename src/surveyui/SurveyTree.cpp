@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include "assess/AssessTexts.h"
 #include "measure/NumberText.h"
+#include "protocol/ProtocolChecks.h"
 #include "survey/SurveyAssessment.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveyTexts.h"
@@ -81,9 +83,26 @@ void TFSurvey::RefreshTree() {
                 hitem->setText(0, QString::fromUtf8(kHeightText).arg(NumberText(h.metres)));
                 hitem->setText(
                     1, ClassOrNothing(pv.heights[static_cast<size_t>(hi)].assessment.conditionsClass));
+                MarkReadingsOutside(hitem, h);
             }
         }
     }
+}
+
+// A height whose readings fall outside the verification or the survey's days: a warning mark,
+// and what is wrong in its tool tip (and for a screen reader, in its description).
+void TFSurvey::MarkReadingsOutside(QTreeWidgetItem* item, const SurveyHeight& h) {
+    const Survey& s = doc_->Data();
+    QStringList lines;
+    for (const SurveyMeasurement& m : h.measurements) {
+        const QString text =
+            ReadingsOutsideText(CheckReadings(m, s.header, s.instrument), s.header, s.instrument);
+        if (!text.isEmpty()) lines << text;
+    }
+    const QString tip = lines.join(QLatin1Char('\n'));
+    item->setIcon(0, tip.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    item->setToolTip(0, tip);
+    item->setData(0, Qt::AccessibleDescriptionRole, tip);
 }
 
 std::optional<std::pair<SurveyLevel, qint64>> TFSurvey::Selected() const {

@@ -108,6 +108,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         Type(s, s.EditProtocolNumber, "17-М");
         Type(s, s.EditOperators, "Иванов И. И.");
         Type(s, s.EditSerial, "0457");
+        Type(s, s.EditLabHead, "Сидоров С. С.");
 
         // Workplace 1, sitting: a live series at 0.1 m.
         s.ButtonAddWorkplace->click();
@@ -175,7 +176,9 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         EXPECT_EQ(file.readings.size(), 8u);
         EXPECT_EQ(file.origin, ReadingOrigin::DataFile);
         EXPECT_EQ(file.source, files[0]);
+        // The survey's days are those of its live series; the records taken are not.
         EXPECT_EQ(s.Document()->Data().header.firstDate, QDate(2009, 4, 7));
+        EXPECT_EQ(s.Document()->Data().header.lastDate, QDate(2009, 4, 7));
 
         // The assessment window's inputs are kept too.
         p.program().FAssess().ComboBoxCategory->setCurrentIndex(2);
@@ -196,8 +199,12 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
 
     // Its protocol holds every figure and class the window shows.
     const QString pdf = dir.filePath("protocol.pdf");
+    QString warned;
+    s.ShowWarning = [&warned](const QString& text) { warned = text; };
     s.ButtonProtocolPdfClick(pdf);
     ASSERT_TRUE(QFileInfo::exists(pdf)) << s.LabelStatus->text().toStdString();
+    // Warned of, and written all the same: the heights not measured.
+    EXPECT_TRUE(warned.contains("высота 1,0 м: не измерялась")) << warned.toStdString();
     const QString text = OutputOf("pdftotext", {pdf, "-"}).simplified();
     ASSERT_FALSE(text.isEmpty());
     // Numbers in the protocol have a decimal comma on any desktop.
@@ -217,6 +224,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
     EXPECT_TRUE(text.contains("17-М"));
     EXPECT_TRUE(text.contains("Заливщик"));
+    EXPECT_TRUE(text.contains("Руководитель лаборатории Сидоров С. С."));
     // Its pages are pictures a reader can look at.
     (void)OutputOf("pdftoppm", {"-png", "-r", "40", pdf, dir.filePath("page")});
     EXPECT_FALSE(QDir(dir.path()).entryList({"page*.png"}).isEmpty());
@@ -261,6 +269,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     EXPECT_EQ(s.EditOrganisation->text(), kOrganisation);
     EXPECT_EQ(s.EditOperators->text(), "Иванов И. И.");
     EXPECT_EQ(s.EditSerial->text(), "0457");
+    EXPECT_EQ(s.EditLabHead->text(), "Сидоров С. С.");
     EXPECT_TRUE(s.EditProtocolNumber->text().isEmpty());
     EXPECT_EQ(s.TreeSurvey->topLevelItemCount(), 0);
 }

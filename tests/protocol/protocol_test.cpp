@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "SpreadsheetReadBack.h"
+#include "protocol/ProtocolChecks.h"
 #include "protocol/ProtocolContent.h"
+#include "protocol/ProtocolPages.h"
 #include "protocol/ProtocolPdf.h"
+#include "protocol/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
 
 namespace lmr {
@@ -116,9 +122,12 @@ TEST(Protocol, FiguresClassesAndTheirDecidingHeightInRussianForm) {
     EXPECT_EQ(c.conclusion.back(),
               "Параметры микроклимата соответствуют допустимым (оптимальным) нормам на 1 из 2 "
               "рабочих мест, по которым определён класс условий труда.");
-    ASSERT_EQ(c.warnings.size(), 1u);
-    EXPECT_TRUE(c.warnings[0].contains("01.03.2026")) << c.warnings[0].toStdString();
-    EXPECT_EQ(c.header[4].value, "12.03.2026");  // the dates of the readings, none typed
+    // Every measured height's readings were taken after the verification lapsed.
+    ASSERT_EQ(c.warnings.size(), 3u);
+    EXPECT_TRUE(c.warnings[0].contains("после окончания срока поверки (01.03.2026)"))
+        << c.warnings[0].toStdString();
+    EXPECT_EQ(c.header[4].value, "");  // the survey's days, none typed: not the readings'
+    EXPECT_EQ(c.results[0].times, "12.03.2026 10:00–10:02");
     EXPECT_EQ(c.conditions[1].value, "-4,5");
     ASSERT_EQ(c.charts.size(), 2u);
     EXPECT_EQ(c.charts[1].series.size(), 2u);  // only the height measured
@@ -162,6 +171,127 @@ TEST(Protocol, PdfTextHoldsFiguresClassesAndPageNumbersOnEveryPage) {
     EXPECT_TRUE(Output("pdfinfo", {pdf}).contains("(A4)"));  // A4
 }
 
+TEST(Protocol, ReadingsOutsideTheVerificationOrTheSurveyDaysAreCounted) {
+    const auto on = [](int day) {
+        Reading r;
+        r.when = QDateTime(QDate(2026, 3, day), QTime(12, 0));
+        return r;
+    };
+    struct Case {
+        const char* what;
+        QDate first, last, certificate, validUntil;
+        ReadingsOutside expected;
+    };
+    // Readings on the 10th, 12th and 14th of March, and one without a moment.
+    const Case cases[] = {
+        {"nothing given", {}, {}, {}, {}, {0, 0, 0}},
+        {"all inside", {2026, 3, 10}, {2026, 3, 14}, {2026, 3, 1}, {2027, 3, 1}, {0, 0, 0}},
+        {"verified on the 12th", {}, {}, {2026, 3, 12}, {}, {1, 0, 0}},
+        {"lapsed after the 10th", {}, {}, {}, {2026, 3, 10}, {0, 2, 0}},
+        {"one day: the first alone", {2026, 3, 12}, {}, {}, {}, {0, 0, 2}},
+        {"one day: the last alone", {}, {2026, 3, 14}, {}, {}, {0, 0, 2}},
+        {"two days", {2026, 3, 12}, {2026, 3, 14}, {2026, 3, 11}, {}, {1, 0, 1}},
+    };
+    SurveyMeasurement m;
+    m.readings = {on(10), on(12), on(14), Reading{}};
+    for (const Case& c : cases) {
+        SurveyHeader h;
+        h.firstDate = c.first;
+        h.lastDate = c.last;
+        SurveyInstrument i;
+        i.certificateDate = c.certificate;
+        i.validUntil = c.validUntil;
+        const ReadingsOutside o = CheckReadings(m, h, i);
+        EXPECT_EQ(o.beforeVerification, c.expected.beforeVerification) << c.what;
+        EXPECT_EQ(o.afterValidity, c.expected.afterValidity) << c.what;
+        EXPECT_EQ(o.outsideDays, c.expected.outsideDays) << c.what;
+    }
+    SurveyHeader h;
+    h.firstDate = QDate(2026, 3, 12);
+    SurveyInstrument i;
+    i.certificateDate = QDate(2026, 3, 11);
+    EXPECT_EQ(ReadingsOutsideText(CheckReadings(m, h, i), h, i),
+              "1 показание снято до поверки прибора (11.03.2026); 2 показания сняты вне дней "
+              "обследования (12.03.2026)");
+}
+
+// The survey of three workplaces: a point with a logger span beside a live series, a height not
+// measured, a reading taken before the verification.
+Survey ThreeWorkplaces() {
+    Survey s = SmallSurvey();
+    s.laboratory = {"Испытательная лаборатория ООО «Контроль»", "г. Пермь, ул. Мира, 1",
+                    "RA.RU.21АБ01", "Сидоров С. С.", "Кузнецова К. К."};
+    s.header.method = kDefaultSurveyMethod;
+    s.instrument.typeName = "Измеритель параметров микроклимата ЛМР-1";
+    s.instrument.registerNumber = "12345-06";
+    s.instrument.ranges = "tв от -40 до 85 °C; RH от 5 до 98 %";
+    s.header.firstDate = s.header.lastDate = QDate(2026, 3, 12);
+    s.instrument.certificateDate = QDate(2026, 3, 10);
+    s.instrument.validUntil = QDate(2027, 3, 10);
+    SurveyMeasurement logger;
+    logger.origin = ReadingOrigin::Download;
+    for (int minute = 0; minute < 6; ++minute) {
+        Reading r = At(minute, 22.5f, 42, 23, 19.5f, 18.5f);
+        logger.readings.push_back(r);
+    }
+    logger.readings.front().when = QDateTime(QDate(2026, 3, 9), QTime(9, 0));
+    s.workplaces[0].points[0].heights[0].measurements.push_back(logger);
+    SurveyWorkplace store = s.workplaces[0];
+    store.name = "Кладовщик";
+    s.workplaces.push_back(store);
+    return s;
+}
+
+TEST(Protocol, PdfAndPrintGiveTheSamePagesAndText) {
+    const Survey s = ThreeWorkplaces();
+    const std::vector<QString> cautions = ProtocolCautions(s);
+    // The logger's early reading at two workplaces, and the height not measured.
+    ASSERT_EQ(cautions.size(), 3u);
+    EXPECT_EQ(cautions[0],
+              "Рабочее место 1 «Оператор ПК», точка «у окна», высота 0,1 м: 1 показание снято до "
+              "поверки прибора (10.03.2026); 1 показание снято вне дней обследования "
+              "(12.03.2026).");
+    EXPECT_EQ(cautions[1], "Рабочее место 2 «Литейщик», точка 1, высота 0,1 м: не измерялась.");
+
+    const ProtocolContent c = BuildProtocol(s);
+    // The logger's early reading gets a chart of its own: beside the others it would squeeze
+    // them to the edge of a time axis of three days.
+    ASSERT_EQ(c.charts.size(), 5u);
+    EXPECT_EQ(c.charts[0].title, "Рабочее место 1 «Оператор ПК», точка «у окна», 09.03.2026");
+    EXPECT_EQ(c.charts[1].series.size(), 6u);  // live and logger at 0.1 m, live at 1.0 m
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("written.pdf");
+    ASSERT_EQ(WriteProtocolPdf(c, pdf), QString());
+    const QString printed = dir.filePath("printed.pdf");
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        SetProtocolPrinter(printer, c);
+        PaintProtocol(printer, c);
+    }
+    const QString text = Output("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_EQ(Output("pdftotext", {"-layout", printed, "-"}), text);
+    EXPECT_EQ(text.count(QLatin1Char('\f')),
+              Output("pdftotext", {printed, "-"}).count(QLatin1Char('\f')));
+    for (const char* line :
+         {"высота 0,1 м: не измерялась", "1 показание снято до поверки прибора (10.03.2026)",
+          "12.03.2026 10:00–10:02; 09.03.2026 09:00–12.03.2026 10:05",
+          "Протокол не может быть воспроизведён иначе как полностью",
+          "Аттестат аккредитации № RA.RU.21АБ01", "Метод измерений: МУК 4.3.2756-10",
+          "Измеритель параметров микроклимата ЛМР-1 (ЛМР-1)", "12345-06",
+          "Протокол составил Кузнецова К. К.", "Руководитель лаборатории Сидоров С. С."}) {
+        EXPECT_TRUE(text.simplified().contains(QString::fromUtf8(line))) << line;
+    }
+    if (const QByteArray keep = qgetenv("LMR_SCREENSHOT_DIR"); !keep.isEmpty()) {
+        QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath("protocol-written.pdf"));
+        QFile::copy(printed, QDir(QString::fromLocal8Bit(keep)).filePath("protocol-printed.pdf"));
+        (void)WriteProtocolWorkbook(c,
+                                    QDir(QString::fromLocal8Bit(keep)).filePath("protocol.xlsx"));
+    }
+}
+
 TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {
     QTemporaryDir dir;
     const QString xlsx = dir.filePath("protocol.xlsx");
@@ -170,10 +300,11 @@ TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {
     const std::vector<QStringList> rows = ConvertToCsv(xlsx, dir.path());
     bool found = false;
     for (const QStringList& r : rows) {
-        if (r.size() >= 10 && r[0] == "2 «Литейщик»" && r[2] == "1.5" && r[3] == "ТНС-индекс, °C") {
-            EXPECT_EQ(r[4], "28");
-            EXPECT_EQ(r[5], "27");
-            EXPECT_EQ(r[9], "3.4 (вредный)");
+        if (r.size() >= 11 && r[0] == "2 «Литейщик»" && r[2] == "1.5" && r[4] == "ТНС-индекс, °C") {
+            EXPECT_EQ(r[3], "12.03.2026 10:10–10:12");
+            EXPECT_EQ(r[5], "28.0");  // in tenths, as shown
+            EXPECT_EQ(r[6], "27.0");
+            EXPECT_EQ(r[10], "3.4 (вредный)");
             found = true;
         }
     }
