@@ -41,14 +41,10 @@ int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
             return 1;
         }
     }
-    SurveyFileResult opened;
-    const std::unique_ptr<SurveyFile> file = SurveyFile::Open(command.survey, &opened);
-    if (!file) {
-        Say(opened.error);
-        return 1;
-    }
+    // Only read: a survey that may not be changed (its rights, its folder, its file system)
+    // still gives its protocol, and nothing is written in or beside it.
     SurveyFileResult loaded;
-    const Survey survey = file->Load(&loaded);
+    const Survey survey = SurveyFile::Read(command.survey, &loaded);
     if (!loaded) {
         Say(loaded.error);
         return 1;

@@ -28,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include "assess/AssessTexts.h"
+#include "survey/SurveyLimits.h"
 #include "surveyui/SurveyTables.h"
 #include "surveyui/SurveyTexts.h"
 
@@ -44,6 +45,8 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 QLineEdit* MakeEdit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
+    // No more than the file may hold.
+    e->setMaxLength(kSurveyTextLimit);
     return e;
 }
 
@@ -275,6 +278,7 @@ QGroupBox* TFSurvey::BuildHeaderGroup() {
     EditAddress = MakeEdit(group, "EditAddress");
     EditCustomer = MakeEdit(group, "EditCustomer");
     EditPurpose = MakeEdit(group, "EditPurpose");
+    EditPurpose->setMaxLength(kSurveyPurposeLimit);
     EditProtocolNumber = MakeEdit(group, "EditProtocolNumber");
     DateProtocol = MakeDate(group, "DateProtocol");
     DateFirst = MakeDate(group, "DateFirst");
@@ -357,7 +361,7 @@ QWidget* TFSurvey::BuildItemPage() {
     ComboPosture->addItems({Text(kPostures[0]), Text(kPostures[1])});
     SpinShiftHours = new QDoubleSpinBox(GroupWorkplace);
     SpinShiftHours->setObjectName(QStringLiteral("SpinShiftHours"));
-    SpinShiftHours->setRange(0.5, 24);
+    SpinShiftHours->setRange(kSurveyMinShiftHours, kSurveyMaxShiftHours);
     SpinShiftHours->setDecimals(1);
     SpinShiftHours->setSingleStep(0.5);
     wf->addRow(Text(kWorkplaceName), EditWorkplaceName);
@@ -376,7 +380,7 @@ QWidget* TFSurvey::BuildItemPage() {
     auto* hf = new QFormLayout(GroupHeight);
     SpinHeight = new QDoubleSpinBox(GroupHeight);
     SpinHeight->setObjectName(QStringLiteral("SpinHeight"));
-    SpinHeight->setRange(0, 10);
+    SpinHeight->setRange(kSurveyMinHeight, kSurveyMaxHeight);
     SpinHeight->setDecimals(2);
     SpinHeight->setSingleStep(0.1);
     EditAirSpeed = MakeEdit(GroupHeight, "EditAirSpeed");

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "measure/NumberText.h"
+#include "survey/SurveyLimits.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
@@ -17,8 +18,9 @@ namespace lmr {
 
 namespace {
 
-constexpr double kMaxAirSpeed = 50;  // m/s; more is a typing slip
-constexpr double kOutdoorRange = 80;  // °C either way; more is a typing slip
+// More is a typing slip.
+constexpr double kMaxAirSpeed = kSurveyMaxAirSpeed;
+constexpr double kOutdoorRange = kSurveyOutdoorRange;
 const QDate kNoDate(2000, 1, 1);
 
 QDate DateOf(const QDateEdit* e) { return e->date() == kNoDate ? QDate() : e->date(); }
