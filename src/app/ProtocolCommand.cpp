@@ -1,10 +1,10 @@
 #include "app/ProtocolCommand.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "core/LocalTimeZone.h"
+#include "data/WholeFile.h"
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
@@ -19,13 +19,6 @@ void Say(const QString& text) {
     std::fputc('\n', stderr);
 }
 
-// An output named like the survey itself would be written over it.
-bool SameFile(const QString& a, const QString& b) {
-    const QFileInfo x(a);
-    const QFileInfo y(b);
-    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
-}
-
 }  // namespace
 
 int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
@@ -36,8 +29,14 @@ int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
     QGuiApplication app(argc, argv);
 
     for (const QString& out : {command.pdf, command.xlsx}) {
-        if (!out.isEmpty() && SameFile(out, command.survey)) {
+        if (out.isEmpty()) continue;
+        // The survey itself under another name (a link) would be written over.
+        if (SameFileOnDisk(out, command.survey)) {
             Say(ProtocolWriteError(out, QStringLiteral("это файл самого обследования")));
+            return 1;
+        }
+        if (const QString refusal = OutputRefusal(out); !refusal.isEmpty()) {
+            Say(ProtocolWriteError(out, refusal));
             return 1;
         }
     }
