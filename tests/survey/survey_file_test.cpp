@@ -418,6 +418,41 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
     ASSERT_GE(stored, 1500);
     ASSERT_TRUE(QFile::exists(path + QStringLiteral("-wal")));
 
+    // While another program holds a survey, a new one is not made in its place.
+    {
+        int held[2];
+        int done[2];
+        ASSERT_EQ(pipe(held), 0);
+        ASSERT_EQ(pipe(done), 0);
+        const pid_t holder = fork();
+        ASSERT_GE(holder, 0);
+        if (holder == 0) {
+            close(held[0]);
+            close(done[1]);
+            SurveyFileResult opened;
+            auto f = SurveyFile::Open(path, &opened);
+            const char ok = f ? 1 : 0;
+            if (write(held[1], &ok, 1) != 1) _exit(1);
+            char c = 0;
+            (void)read(done[0], &c, 1);
+            _exit(0);
+        }
+        close(held[1]);
+        close(done[0]);
+        char ok = 0;
+        ASSERT_EQ(read(held[0], &ok, 1), 1);
+        ASSERT_EQ(ok, 1);
+        const QByteArray before = Bytes(path);
+        SurveyFileResult r;
+        EXPECT_FALSE(SurveyFile::Create(path, &r));
+        EXPECT_TRUE(r.error.contains(T(kSurveyBusy))) << r.error.toStdString();
+        EXPECT_EQ(Bytes(path), before);
+        close(done[1]);
+        close(held[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(holder, &status, 0), holder);
+    }
+
     // A new survey made in the place of the killed one starts empty: the log left beside the
     // old file is not taken into it.
     const QString replaced = dir.filePath(QStringLiteral("replaced.lmrs"));
