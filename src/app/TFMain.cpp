@@ -151,6 +151,8 @@ void TFMain::BuildStatusBar() {
             l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             StatusBar->addWidget(l, 1);
         }
+        // Names of files and of the survey's items are shown as typed, never as markup.
+        l->setTextFormat(Qt::PlainText);
         StatusPanels[static_cast<size_t>(i)] = l;
     }
     setStatusBar(StatusBar);
@@ -405,7 +407,10 @@ void TFMain::SetPanelText(int panel, const QString& text) {
     l->setText(text);
     if (panel == 3) searchOwnsPanel3_ = false;
     // The activity panel cuts a long message at the window's edge; its tool tip holds it whole.
-    if (panel == 3) l->setToolTip(text.trimmed().isEmpty() ? QString() : text);
+    if (panel == 3) {
+        l->setToolTip(text.trimmed().isEmpty() ? QString()
+                                               : QStringLiteral("<qt>") + text.toHtmlEscaped());
+    }
 }
 
 QString TFMain::PanelText(int panel) const {

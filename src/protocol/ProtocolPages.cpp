@@ -259,7 +259,7 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
     flow.Space(1);
     std::vector<TableRow> rows;
     for (const ProtocolResultGroup& g : c.results) {
-        rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(g.title).arg(g.count)}, true});
+        rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(g.title, QString::number(g.count))}, true});
         for (const ProtocolResultRow& r : g.rows) {
             rows.push_back({{r.quantity, r.measured, r.permissible, r.norm, r.verdict}, false});
         }

@@ -202,12 +202,17 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     };
     AskConfirm = [this](const QString& question) {
         QMessageBox box(QMessageBox::Question, windowTitle(), question, QMessageBox::NoButton, this);
+        box.setTextFormat(Qt::PlainText);  // the item's name as typed
         QPushButton* yes = box.addButton(Text(kRemove), QMessageBox::DestructiveRole);
         box.setDefaultButton(box.addButton(Text(kKeep), QMessageBox::RejectRole));
         box.exec();
         return box.clickedButton() == yes;
     };
 
+    // The texts these show carry names as typed (of items, of files), never markup.
+    for (QLabel* l : {LabelStatus, LabelVerdict, LabelOutdoorNote, LabelAirSpeedNote}) {
+        l->setTextFormat(Qt::PlainText);
+    }
     resize(1000, 560);
     Say(Text(kNoSurvey));
     FillTree();

@@ -162,6 +162,19 @@ TEST(Protocol, PdfTextHoldsFiguresClassesAndPageNumbersOnEveryPage) {
     EXPECT_TRUE(Output("pdfinfo", {pdf}).contains("(A4)"));  // A4
 }
 
+TEST(Protocol, NamesArePrintedAsTypedWithTheirPercentSigns) {
+    Survey s = SmallSurvey();
+    s.workplaces[0].name = "Цех %1 %2 &P &D";
+    s.workplaces[0].points[0].name = "Точка %1";
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("protocol.pdf");
+    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(s), pdf), QString());
+    const QString all = Output("pdftotext", {pdf, "-"}).simplified();
+    for (const char* text : {"Цех %1 %2 &P &D", "Точка %1", "(измерений: 3)"}) {
+        EXPECT_TRUE(all.contains(QString::fromUtf8(text))) << text;
+    }
+}
+
 TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {
     QTemporaryDir dir;
     const QString xlsx = dir.filePath("protocol.xlsx");
