@@ -175,6 +175,20 @@ TEST(Protocol, NamesArePrintedAsTypedWithTheirPercentSigns) {
     }
 }
 
+TEST(Protocol, AChartOfEqualHugeValuesIsDrawnWithAFewTicks) {
+    // A step of 0.2 is lost at 1e16: counted ticks, not a loop until the value passes the top.
+    Survey s = SmallSurvey();
+    for (SurveyWorkplace& w : s.workplaces) {
+        for (SurveyHeight& h : w.points[0].heights) {
+            for (SurveyMeasurement& m : h.measurements) {
+                for (Reading& r : m.readings) r.tv = r.tsf = r.derived.ths = 1e16f;
+            }
+        }
+    }
+    QTemporaryDir dir;
+    EXPECT_EQ(WriteProtocolPdf(BuildProtocol(s), dir.filePath("huge.pdf")), QString());
+}
+
 TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {
     QTemporaryDir dir;
     const QString xlsx = dir.filePath("protocol.xlsx");
