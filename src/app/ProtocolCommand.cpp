@@ -1,6 +1,7 @@
 #include "app/ProtocolCommand.h"
 
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 
 #include "core/LocalTimeZone.h"
@@ -14,6 +15,14 @@ namespace lmr {
 
 namespace {
 
+// Ended by a signal while a protocol is written: the temporary file goes, then the program
+// ends as the signal would have ended it.
+void EndOnSignal(int signal) {
+    RemoveWholeFileInProgress();
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
 void Say(const QString& text) {
     std::fputs(text.toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
@@ -23,6 +32,7 @@ void Say(const QString& text) {
 
 int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
     ReadTimeZoneOnce();
+    for (const int s : {SIGTERM, SIGINT, SIGHUP}) ::signal(s, EndOnSignal);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char* argv[] = {const_cast<char*>(program), nullptr};

@@ -8,12 +8,16 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "data/FileErrorText.h"
 
 namespace lmr {
 
 namespace {
+
+// The temporary file being written, for a signal handler to remove; empty while none is.
+char inProgress[4096];
 
 constexpr const char* kNotRegularOutput = "не обычный файл (папка, устройство или канал)";
 
@@ -72,6 +76,12 @@ QString WriteWholeFile(const QString& path, const std::function<QString(const QS
         (void)::fchmod(fd, 0666 & ~mask);
     }
     ::close(fd);
+    if (temporary.size() < qsizetype(sizeof inProgress)) {
+        std::memcpy(inProgress, temporary.constData(), std::size_t(temporary.size()) + 1);
+    }
+    struct Done {
+        ~Done() { inProgress[0] = '\0'; }
+    } done;
     const auto fail = [&](const QString& reason) {
         std::remove(temporary.constData());
         return reason;
@@ -90,6 +100,10 @@ QString WriteWholeFile(const QString& path, const std::function<QString(const QS
         return fail(ErrorText(errno));
     }
     return {};
+}
+
+void RemoveWholeFileInProgress() {
+    if (inProgress[0] != '\0') ::unlink(inProgress);
 }
 
 bool SameFileOnDisk(const QString& a, const QString& b) {

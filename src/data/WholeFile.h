@@ -18,6 +18,10 @@ namespace lmr {
 [[nodiscard]] QString WriteWholeFile(const QString& path,
                                      const std::function<QString(const QString&)>& write);
 
+// Removes the temporary file being written, if any: for a handler of a signal that ends the
+// program, so that nothing half-written is left beside the target. Async-signal-safe.
+void RemoveWholeFileInProgress();
+
 // Whether a and b name one file on disk (the same device and inode, links followed): a hard or
 // a symbolic link to a file is that file.
 [[nodiscard]] bool SameFileOnDisk(const QString& a, const QString& b);

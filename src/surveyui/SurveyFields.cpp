@@ -234,7 +234,11 @@ void TFSurvey::WriteHeight() {
     const SurveyDocument::Place place = SelectedPlace();
     if (place.height == nullptr) return;
     SurveyHeight h = *place.height;
-    h.metres = SpinHeight->value();
+    // The field shows the stored height rounded to its decimals: unless the user changed it, the
+    // stored value stays as it was.
+    if (SpinHeight->value() != SpinHeight->valueFromText(SpinHeight->textFromValue(h.metres))) {
+        h.metres = SpinHeight->value();
+    }
     if (const auto speed = ReadOptional(EditAirSpeed, LabelAirSpeedNote, 0, kMaxAirSpeed,
                                         kAirSpeedUnread)) {
         h.airSpeed = *speed;
