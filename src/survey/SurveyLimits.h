@@ -21,6 +21,10 @@ inline constexpr double kSurveyOutdoorRange = 80;
 inline constexpr double kSurveyMinShiftHours = 0.5;
 inline constexpr double kSurveyMaxShiftHours = 24;
 
+// An instrument's limits of permissible error: ± °C, and ± % (of RH, of the reading).
+inline constexpr double kSurveyMaxTemperatureError = 50;
+inline constexpr double kSurveyMaxPercentError = 100;
+
 // A channel (RH %, tв, tсф °C) as the meter sends it: an unsigned word in tenths.
 inline constexpr double kSurveyMinChannel = 0;
 inline constexpr double kSurveyMaxChannel = 6553.5;
