@@ -407,10 +407,7 @@ void TFMain::SetPanelText(int panel, const QString& text) {
     l->setText(text);
     if (panel == 3) searchOwnsPanel3_ = false;
     // The activity panel cuts a long message at the window's edge; its tool tip holds it whole.
-    if (panel == 3) {
-        l->setToolTip(text.trimmed().isEmpty() ? QString()
-                                               : QStringLiteral("<qt>") + text.toHtmlEscaped());
-    }
+    if (panel == 3) l->setToolTip(text.trimmed().isEmpty() ? QString() : text);
 }
 
 QString TFMain::PanelText(int panel) const {
