@@ -98,8 +98,7 @@ QString SearchNoteText(const SearchNote& note) {
                    QStringLiteral(": добавьте пользователя в группу dialout");
         case SearchNote::Kind::Held:
             return QStringLiteral("Порт %1 занят программой %2 (PID %3), поиск его пропускает")
-                .arg(port, QString::fromStdString(note.program))
-                .arg(note.pid);
+                .arg(port, QString::fromStdString(note.program), QString::number(note.pid));
         case SearchNote::Kind::Locked:
             return QStringLiteral("Порт %1 занят другой программой").arg(port);
     }

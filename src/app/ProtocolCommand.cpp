@@ -1,11 +1,12 @@
 #include "app/ProtocolCommand.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 
 #include "core/LocalTimeZone.h"
 #include "protocol/ProtocolChecks.h"
+#include "data/WholeFile.h"
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
@@ -15,41 +16,45 @@ namespace lmr {
 
 namespace {
 
+// Ended by a signal while a protocol is written: the temporary file goes, then the program
+// ends as the signal would have ended it.
+void EndOnSignal(int signal) {
+    RemoveWholeFileInProgress();
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
 void Say(const QString& text) {
     std::fputs(text.toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
-}
-
-// An output named like the survey itself would be written over it.
-bool SameFile(const QString& a, const QString& b) {
-    const QFileInfo x(a);
-    const QFileInfo y(b);
-    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
 }
 
 }  // namespace
 
 int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
     ReadTimeZoneOnce();
+    for (const int s : {SIGTERM, SIGINT, SIGHUP}) ::signal(s, EndOnSignal);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char* argv[] = {const_cast<char*>(program), nullptr};
     QGuiApplication app(argc, argv);
 
     for (const QString& out : {command.pdf, command.xlsx}) {
-        if (!out.isEmpty() && SameFile(out, command.survey)) {
+        if (out.isEmpty()) continue;
+        // The survey itself under another name (a link) would be written over.
+        if (SameFileOnDisk(out, command.survey)) {
             Say(ProtocolWriteError(out, QStringLiteral("это файл самого обследования")));
             return 1;
         }
+        if (const QString refusal = OutputRefusal(out); !refusal.isEmpty()) {
+            Say(ProtocolWriteError(out, refusal));
+            return 1;
+        }
     }
-    SurveyFileResult opened;
-    const std::unique_ptr<SurveyFile> file = SurveyFile::Open(command.survey, &opened);
-    if (!file) {
-        Say(opened.error);
-        return 1;
-    }
+    // Only read: a survey that may not be changed (its rights, its folder, its file system)
+    // still gives its protocol, and nothing is written in or beside it.
     SurveyFileResult loaded;
-    const Survey survey = file->Load(&loaded);
+    const Survey survey = SurveyFile::Read(command.survey, &loaded);
     if (!loaded) {
         Say(loaded.error);
         return 1;

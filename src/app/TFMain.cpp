@@ -151,6 +151,8 @@ void TFMain::BuildStatusBar() {
             l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             StatusBar->addWidget(l, 1);
         }
+        // Names of files and of the survey's items are shown as typed, never as markup.
+        l->setTextFormat(Qt::PlainText);
         StatusPanels[static_cast<size_t>(i)] = l;
     }
     setStatusBar(StatusBar);

@@ -229,16 +229,12 @@ QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizety
     }
     if (count != columns) {
         return QString::fromUtf8(kDataBadFieldCount)
-            .arg(name)
-            .arg(lineNumber)
-            .arg(count)
-            .arg(columns);
+            .arg(name, QString::number(lineNumber), QString::number(count),
+                 QString::number(columns));
     }
     if (!ParseTime(fields[0], &row->time)) {
         return QString::fromUtf8(kDataBadTime)
-            .arg(name)
-            .arg(lineNumber)
-            .arg(QString::fromUtf8(fields[0]));
+            .arg(name, QString::number(lineNumber), QString::fromUtf8(fields[0]));
     }
     float derived = 0;
     // The note is for the reader of the file: a record's validity derives from its fields.
@@ -249,9 +245,7 @@ QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizety
         if (c == 7 && fields[c].isEmpty()) continue;
         if (!ParseNumber(fields[c], target)) {
             return QString::fromUtf8(fields[c].contains(',') ? kDataDecimalComma : kDataBadNumber)
-                .arg(name)
-                .arg(lineNumber)
-                .arg(Caption(c), QString::fromUtf8(fields[c]));
+                .arg(name, QString::number(lineNumber), Caption(c), QString::fromUtf8(fields[c]));
         }
     }
     return {};
@@ -280,7 +274,7 @@ DataFileContents ReadDataFile(const QString& path, const DataProgress& progress)
         return out;
     };
     auto failAt = [&](const char* text, qsizetype line) {
-        return fail(QString::fromUtf8(text).arg(name).arg(line));
+        return fail(QString::fromUtf8(text).arg(name, QString::number(line)));
     };
 
     qsizetype at = bytes.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
@@ -321,7 +315,7 @@ DataFileContents ReadDataFile(const QString& path, const DataProgress& progress)
             // A last line without its end was cut off while being written (a full disk, a
             // program killed): the lines before it are whole.
             if (!whole && !out.rows.empty()) {
-                out.notice = QString::fromUtf8(kDataCutOff).arg(name).arg(lineNumber);
+                out.notice = QString::fromUtf8(kDataCutOff).arg(name, QString::number(lineNumber));
                 break;
             }
             if (!whole) return failAt(kDataTruncated, lineNumber);

@@ -25,6 +25,9 @@ constexpr Reason kReasons[] = {
     {EIO, "ошибка ввода-вывода на диске"},
     {EFBIG, "файл слишком велик"},
     {EBUSY, "файл занят другой программой"},
+    {ELOOP, "символические ссылки в пути ведут по кругу"},
+    {ETXTBSY, "файл занят другой программой"},
+    {ENXIO, "устройство недоступно"},
 };
 
 }  // namespace
@@ -32,6 +35,10 @@ constexpr Reason kReasons[] = {
 QString FileErrorText(const QFileDevice& file, int error) {
     for (const Reason& r : kReasons) {
         if (r.error == error) return QString::fromUtf8(r.text);
+    }
+    // A reason of no file's own (an errno given alone) is not "Unknown error".
+    if (file.error() == QFileDevice::NoError) {
+        return QStringLiteral("ошибка системы %1").arg(error);
     }
     return file.errorString();
 }

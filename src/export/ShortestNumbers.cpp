@@ -93,7 +93,7 @@ std::string WithShortestNumbers(const std::string& sheetXml) {
 QString ShortenWorkbookNumbers(const QString& path) {
     const QByteArray file = QFile::encodeName(path);
     std::vector<ZipEntry> entries;
-    if (!ReadEntries(file, entries)) return QStringLiteral("cannot read %1").arg(path);
+    if (!ReadEntries(file, entries)) return QStringLiteral("не удалось прочитать составленную книгу");
     for (ZipEntry& e : entries) {
         if (e.name.rfind("xl/worksheets/", 0) == 0) e.data = WithShortestNumbers(e.data);
     }
@@ -101,7 +101,7 @@ QString ShortenWorkbookNumbers(const QString& path) {
     const QByteArray temporary = file + ".part";
     if (!WriteEntries(temporary, entries) || std::rename(temporary.constData(), file.constData()) != 0) {
         std::remove(temporary.constData());
-        return QStringLiteral("cannot write %1").arg(path);
+        return QStringLiteral("ошибка записи файла на диск");
     }
     return {};
 }

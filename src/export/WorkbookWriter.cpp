@@ -3,6 +3,9 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <set>
 
 #include "export/ShortestNumbers.h"
@@ -14,6 +17,60 @@ namespace {
 // Formats over this many rows are column formats (such as the centring of
 // A1:J65536); giving every blank cell of them a format would bloat the file.
 constexpr int kColumnFormatRows = 65536;
+
+// The most a cell and a page header hold (characters, as the format counts them).
+constexpr int kCellLimit = 32767;
+constexpr int kHeaderLimit = LXW_HEADER_FOOTER_MAX;
+const QString kCutMark = QStringLiteral("…");
+
+// The text cut to at most limit UTF-16 units (so as many characters or fewer), the mark
+// included, never inside a surrogate pair.
+QString Cut(const QString& text, int limit) {
+    if (text.size() <= limit) return text;
+    int keep = limit - int(kCutMark.size());
+    if (keep > 0 && text[keep - 1].isHighSurrogate()) --keep;
+    return text.left(keep) + kCutMark;
+}
+
+// The library reports some failures on standard error by itself, in English; the user gets
+// ours instead. Held while the library works.
+class QuietLibrary {
+public:
+    QuietLibrary() : saved_(stderr), null_(std::fopen("/dev/null", "w")) {
+        if (null_ != nullptr) stderr = null_;
+    }
+    ~QuietLibrary() {
+        stderr = saved_;
+        if (null_ != nullptr) std::fclose(null_);
+    }
+    QuietLibrary(const QuietLibrary&) = delete;
+    QuietLibrary& operator=(const QuietLibrary&) = delete;
+
+private:
+    FILE* saved_;
+    FILE* null_;
+};
+
+// Why the workbook was not written, in Russian; error is errno after the failure.
+QString WorkbookError(lxw_error err, int error) {
+    switch (err) {
+        case LXW_ERROR_MEMORY_MALLOC_FAILED:
+            return QStringLiteral("не хватает памяти");
+        case LXW_ERROR_CREATING_XLSX_FILE:
+        case LXW_ERROR_CREATING_TMPFILE:
+        case LXW_ERROR_READING_TMPFILE:
+        case LXW_ERROR_ZIP_FILE_OPERATION:
+        case LXW_ERROR_ZIP_FILE_ADD:
+        case LXW_ERROR_ZIP_CLOSE:
+            if (error == ENOSPC) return QStringLiteral("на диске нет места");
+            if (error == EDQUOT) return QStringLiteral("превышена дисковая квота");
+            if (error == EACCES || error == EPERM) return QStringLiteral("нет прав доступа");
+            return QStringLiteral("ошибка записи файла на диск");
+        default:
+            return QStringLiteral("книга не составлена (ошибка %1 библиотеки libxlsxwriter)")
+                .arg(int(err));
+    }
+}
 
 lxw_format* MakeFormat(lxw_workbook* book, const CellStyle& style) {
     lxw_format* format = workbook_add_format(book);
@@ -109,7 +166,8 @@ lxw_error WriteCells(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& fo
         } else if (value->kind == CellValue::Kind::Number) {
             err = worksheet_write_number(ws, r, c, value->number, format);
         } else {
-            err = worksheet_write_string(ws, r, c, value->text.toUtf8().constData(), format);
+            err = worksheet_write_string(ws, r, c, Cut(value->text, kCellLimit).toUtf8().constData(),
+                                         format);
         }
         if (err != LXW_NO_ERROR) return err;
     }
@@ -135,10 +193,17 @@ lxw_error WriteMerges(lxw_worksheet* ws, const SheetModel& sheet, FormatCache& f
     return LXW_NO_ERROR;
 }
 
-// The page header's codes start with "&": a literal one is doubled.
+// The page header's codes start with "&": a literal one is doubled. A text too long for a
+// header is cut, with the mark.
 QByteArray HeaderText(const QString& text) {
-    return (QStringLiteral("&C") + QString(text).replace(QLatin1Char('&'), QLatin1String("&&")))
-        .toUtf8();
+    const QString code = QStringLiteral("&C");
+    const auto escaped = [](QString t) { return t.replace(QLatin1Char('&'), QLatin1String("&&")); };
+    QString header = code + escaped(text);
+    for (int keep = std::min(int(text.size()), kHeaderLimit); header.size() > kHeaderLimit; --keep) {
+        if (keep > 0 && text[keep - 1].isHighSurrogate()) --keep;
+        header = code + escaped(text.left(keep - 1)) + kCutMark;
+    }
+    return header.toUtf8();
 }
 
 lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
@@ -169,8 +234,9 @@ lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
 
 QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
     const QByteArray file = QFile::encodeName(path);
+    const QuietLibrary quiet;
     lxw_workbook* book = workbook_new(file.constData());
-    if (book == nullptr) return QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    if (book == nullptr) return WorkbookError(LXW_ERROR_MEMORY_MALLOC_FAILED, 0);
     FormatCache formats(book);
     lxw_error err = LXW_NO_ERROR;
     for (const SheetModel& sheet : workbook.sheets) {
@@ -186,11 +252,13 @@ QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
         if (err != LXW_NO_ERROR) break;
     }
     // Closing writes the file and frees the workbook, also after an error.
+    errno = 0;
     const lxw_error closed = workbook_close(book);
+    const int error = errno;
     if (err == LXW_NO_ERROR) err = closed;
     if (err != LXW_NO_ERROR) {
         QFile::remove(path);
-        return QString::fromUtf8(lxw_strerror(err));
+        return WorkbookError(err, error);
     }
     const QString shortened = ShortenWorkbookNumbers(path);
     if (!shortened.isEmpty()) QFile::remove(path);

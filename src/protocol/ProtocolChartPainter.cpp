@@ -16,6 +16,8 @@ namespace {
 // A reading further from the one before than this many usual steps starts a new line: the
 // meter was elsewhere (another height, a pause) and nothing was measured in between.
 constexpr double kGapSteps = 5;
+// More ticks than an axis can show are not drawn.
+constexpr int kMaxTicks = 60;
 
 struct Span {
     double low = 0;
@@ -154,8 +156,12 @@ void PaintProtocolChart(QPainter& painter, const QRectF& rect, const ProtocolCha
     QPen frame(Qt::black);
     frame.setWidthF(0.2 * mm);
 
-    // The value axis: a line and a label at every tick.
-    for (double v = axis.low; v <= axis.high + step / 2; v += step) {
+    // The value axis: a line and a label at every tick; counted, so that a step lost in the
+    // values' magnitude (a span of 0.2 at 1e16) cannot loop for ever.
+    const double ticks = std::floor((axis.high - axis.low) / step + 0.5);
+    const int tickCount = std::isfinite(ticks) ? int(std::clamp(ticks, 0.0, double(kMaxTicks))) : 0;
+    for (int i = 0; i <= tickCount; ++i) {
+        const double v = axis.low + i * step;
         const double y = yOf(v);
         painter.setPen(grid);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -180,7 +186,9 @@ void PaintProtocolChart(QPainter& painter, const QRectF& rect, const ProtocolCha
     const qint64 tick = TimeStep(last - first, withDate, plot.width(), labelGap, fm);
     const QString format = TimeFormat(tick, withDate);
     double taken = rect.left() - labelGap;  // the right end of the last label drawn
-    for (qint64 t = (first + tick - 1) / tick * tick; t <= last; t += tick) {
+    int timeTicks = 0;
+    for (qint64 t = (first + tick - 1) / tick * tick; t <= last && timeTicks++ < kMaxTicks;
+         t += tick) {
         const double x = xOf(t);
         painter.setPen(grid);
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));

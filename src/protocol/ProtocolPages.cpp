@@ -119,10 +119,14 @@ public:
 
     void Paragraph(const QString& text, Face face, int align = Qt::AlignLeft) {
         const int flags = align | Qt::AlignTop | Qt::TextWordWrap;
-        const double h = Height(text, face, body_.width(), flags);
-        Fit(h);
-        Add(Item::Text(QRectF(body_.left(), y_, body_.width(), h), text, face, flags));
-        y_ += h;
+        const std::vector<QString> pieces = PagePieces(text, face, body_.width(), flags);
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            if (i > 0) NewPage();
+            const double h = Height(pieces[i], face, body_.width(), flags);
+            Fit(h);
+            Add(Item::Text(QRectF(body_.left(), y_, body_.width(), h), pieces[i], face, flags));
+            y_ += h;
+        }
     }
 
     // Label and value side by side, the value wrapping in its column.
@@ -132,15 +136,21 @@ public:
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
         for (const ProtocolField& f : fields) {
             const QString label = f.label + QLatin1Char(':');
-            const double h = std::max(Height(label, Face::Bold, labelWidth - mm_, flags),
-                                      Height(f.value, Face::Body, valueWidth, flags)) +
-                             0.6 * mm_;
-            Fit(h);
-            Add(Item::Text(QRectF(body_.left(), y_, labelWidth - mm_, h), label,
-                 Face::Bold, flags));
-            Add(Item::Text(QRectF(body_.left() + labelWidth, y_, valueWidth, h), f.value,
-                 Face::Body, flags));
-            y_ += h;
+            const std::vector<QString> pieces = PagePieces(f.value, Face::Body, valueWidth, flags);
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                if (i > 0) NewPage();
+                const double h = std::max(Height(label, Face::Bold, labelWidth - mm_, flags),
+                                          Height(pieces[i], Face::Body, valueWidth, flags)) +
+                                 0.6 * mm_;
+                Fit(h);
+                if (i == 0) {
+                    Add(Item::Text(QRectF(body_.left(), y_, labelWidth - mm_, h), label,
+                                   Face::Bold, flags));
+                }
+                Add(Item::Text(QRectF(body_.left() + labelWidth, y_, valueWidth, h), pieces[i],
+                               Face::Body, flags));
+                y_ += h;
+            }
         }
     }
 
@@ -226,6 +236,32 @@ private:
         std::size_t from;  // the heading's first item on that page
         double top;
     };
+    // A text taller than a page, in pieces: the first fills what is left of this page (a whole
+    // page when little is), each next one a whole page; broken after a space where one is near.
+    // A text that fits a page is one piece, placed as a block.
+    std::vector<QString> PagePieces(QString text, Face face, double width, int flags) {
+        const double full = body_.height() - mm_;
+        if (Height(text, face, width, flags) <= full) return {text};
+        std::vector<QString> pieces;
+        double room = body_.bottom() - y_ - mm_;
+        if (room < full / 4) room = full;
+        while (Height(text, face, width, flags) > room) {
+            // The longest start that fits: found by halving, then moved back to a space.
+            int fits = 1;
+            int over = int(text.size());
+            while (over - fits > 1) {
+                const int mid = fits + (over - fits) / 2;
+                (Height(text.left(mid), face, width, flags) <= room ? fits : over) = mid;
+            }
+            const int space = int(text.lastIndexOf(QLatin1Char(' '), fits - 1));
+            const int cut = space > fits / 2 ? space + 1 : fits;
+            pieces.push_back(text.left(cut));
+            text = text.mid(cut);
+            room = full;
+        }
+        pieces.push_back(text);
+        return pieces;
+    }
 
     double Height(const QString& text, Face face, double width, int flags) const {
         const QFontMetricsF fm(FontOf(face));
@@ -305,7 +341,7 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
         }
         QString title = g.title;
         if (!g.times.isEmpty()) title += QStringLiteral(", %1").arg(g.times);
-        rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(title).arg(g.count)}, true});
+        rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(title, QString::number(g.count))}, true});
         for (const ProtocolResultRow& r : g.rows) {
             rows.push_back({{r.quantity, r.measured, r.permissible, r.norm, r.verdict}, false});
         }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "data/WholeFile.h"
 #include "export/Uxls.h"
 #include "export/WorkbookWriter.h"
 #include "protocol/ProtocolWriteError.h"
@@ -231,7 +232,10 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
 }
 
 QString WriteProtocolWorkbook(const ProtocolContent& content, const QString& path) {
-    const QString error = WriteWorkbookFile(ProtocolWorkbook(content), path);
+    const WorkbookModel book = ProtocolWorkbook(content);
+    // Put in place only when whole: a failure leaves any earlier file at path.
+    const QString error = WriteWholeFile(
+        path, [&](const QString& temporary) { return WriteWorkbookFile(book, temporary); });
     return error.isEmpty() ? QString() : ProtocolWriteError(path, error);
 }
 

@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <cerrno>
 #include <cstdio>
@@ -207,6 +208,30 @@ SurveyFile::SurveyFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 SurveyFile::~SurveyFile() = default;
 
+namespace {
+
+// Takes the log of the survey at path into the file itself, so that the file alone holds every
+// committed change; empty, or why not (another program holds it: kSurveyBusy). A file SQLite
+// cannot read is left as it is.
+QString MergeLog(const QString& path) {
+    bool logBeside = false;
+    for (const char* suffix : kLogSuffixes) logBeside = logBeside || QFile::exists(path + QLatin1String(suffix));
+    if (!logBeside) return {};
+    SurveyConnection c;
+    const QString uri =
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+        QStringLiteral("?mode=rw");
+    if (!c.Open(uri, QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=0")).isEmpty()) return {};
+    QString reason = c.Run(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+    // The first read takes the log in (or rolls a broken change back); the close writes it
+    // into the file and removes it.
+    if (reason.isEmpty()) (void)c.ValueOf(QStringLiteral("SELECT count(*) FROM sqlite_master"), &reason);
+    if (reason == Text(kSurveyBusy)) return reason;
+    return {};
+}
+
+}  // namespace
+
 std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, SurveyFileResult* result) {
     // Built under a name of its own and put in place whole: a survey at path stays until the
     // new one is complete.
@@ -219,11 +244,15 @@ std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, SurveyFileRe
         Report(result, {false, Text(kSurveyCannotCreate).arg(path, reason)});
         return nullptr;
     };
+    // A survey another program records into is not taken from under it.
+    if (SurveyHeldElsewhere(path)) return fail(Text(kSurveyBusy));
     // Left by a program killed while it made one.
     QFile::remove(building);
     QFile::remove(building + QStringLiteral("-journal"));
     if (QString reason = BuildEmptySurvey(building); !reason.isEmpty()) return fail(reason);
-    // The old file's log would be replayed into the new one.
+    // The old file's log would be replayed into the new one; it goes into the old file first,
+    // so that a program killed before the rename leaves the old survey whole.
+    if (QString reason = MergeLog(path); !reason.isEmpty()) return fail(reason);
     for (const char* suffix : kLogSuffixes) QFile::remove(path + QLatin1String(suffix));
     if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(path).constData()) !=
         0) {
@@ -233,16 +262,61 @@ std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, SurveyFileRe
     return Open(path, result);
 }
 
+namespace {
+
+// Reads the survey at path whole from a private copy of it and of its logs: whatever the file
+// holds (a log to take in, an older schema, another journal mode, a value no program of ours
+// writes), nothing is written in or beside it before it is found sound, and a file that may
+// only be read (its rights, its folder, its file system) reads as well. Empty, or why not.
+QString ReadCopy(const QString& path, Survey* survey) {
+    const QTemporaryDir dir;
+    if (!dir.isValid()) return FileErrorText(QFile(), EACCES);
+    const QString copy = dir.filePath(QStringLiteral("survey.lmrs"));
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-journal")}) {
+        QFile from(path + suffix);
+        if (!suffix.isEmpty() && !from.exists()) continue;
+        if (!from.copy(copy + suffix)) {
+            const int error = errno;
+            return FileErrorText(from, error == 0 ? EIO : error);
+        }
+        // The copy is this program's own to write in, whatever the rights of the original.
+        QFile::setPermissions(copy + suffix, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    auto impl = std::make_unique<SurveyFile::Impl>(copy);
+    if (QString reason = impl->Connect(); !reason.isEmpty()) return reason;
+    // Brought up to date on the copy, whatever its version was.
+    return ReadSurvey(impl->Db(), kSurveySchemaVersion, survey);
+}
+
+}  // namespace
+
 std::unique_ptr<SurveyFile> SurveyFile::Open(const QString& path, SurveyFileResult* result) {
     const auto fail = [&](const QString& reason) -> std::unique_ptr<SurveyFile> {
         Report(result, {false, Text(kSurveyCannotOpen).arg(path, reason)});
         return nullptr;
     };
     if (QString reason = SurveyHeaderRefusal(path); !reason.isEmpty()) return fail(reason);
+    if (SurveyHeldElsewhere(path)) return fail(Text(kSurveyBusy));
+    Survey whole;
+    if (QString reason = ReadCopy(path, &whole); !reason.isEmpty()) return fail(reason);
     auto impl = std::make_unique<Impl>(path);
     if (QString reason = impl->Connect(); !reason.isEmpty()) return fail(reason);
     Report(result, {});
     return std::unique_ptr<SurveyFile>(new SurveyFile(std::move(impl)));
+}
+
+Survey SurveyFile::Read(const QString& path, SurveyFileResult* result) {
+    const auto fail = [&](const QString& reason) {
+        Report(result, {false, Text(kSurveyCannotOpen).arg(path, reason)});
+        return Survey{};
+    };
+    if (QString reason = SurveyHeaderRefusal(path, false); !reason.isEmpty()) return fail(reason);
+    if (SurveyHeldElsewhere(path)) return fail(Text(kSurveyBusy));
+    Survey survey;
+    if (QString reason = ReadCopy(path, &survey); !reason.isEmpty()) return fail(reason);
+    Report(result, {});
+    return survey;
 }
 
 QString SurveyFile::Path() const {

@@ -28,8 +28,12 @@ public:
     // A new, empty survey at path (an existing file there is replaced).
     [[nodiscard]] static std::unique_ptr<SurveyFile> Create(const QString& path,
                                                             SurveyFileResult* result);
+    // Opens the survey for changing, after it has been read whole and found sound.
     [[nodiscard]] static std::unique_ptr<SurveyFile> Open(const QString& path,
                                                           SurveyFileResult* result);
+    // The whole survey at path, read without writing anything in or beside it (a file of mode
+    // 444, in a folder or on a file system that may only be read, reads as well).
+    [[nodiscard]] static Survey Read(const QString& path, SurveyFileResult* result);
 
     [[nodiscard]] QString Path() const;
     // The whole survey as stored, every reading included. A file that cannot be read whole
@@ -66,8 +70,9 @@ public:
     // The text of the last failure, for the status line.
     [[nodiscard]] QString LastError() const;
 
-private:
     struct Impl;
+
+private:
     explicit SurveyFile(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };

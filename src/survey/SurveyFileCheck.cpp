@@ -1,5 +1,6 @@
 #include "survey/SurveyFileCheck.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,7 +49,7 @@ bool LengthFits(const QByteArray& header, qint64 length, bool logBeside) {
 
 }  // namespace
 
-QString SurveyHeaderRefusal(const QString& path) {
+QString SurveyHeaderRefusal(const QString& path, bool forWriting) {
     QFile file(path);
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
@@ -70,10 +71,28 @@ QString SurveyHeaderRefusal(const QString& path) {
     if (!LengthFits(header, st.st_size, QFileInfo::exists(path + QStringLiteral("-wal")))) {
         return QString::fromUtf8(kSurveyDamaged);
     }
+    if (!forWriting) return {};
     if (::access(native.constData(), W_OK) != 0) return FileErrorText(file, errno);
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
     if (::access(folder.constData(), W_OK) != 0) return QString::fromUtf8(kSurveyFolderReadOnly);
     return {};
+}
+
+bool SurveyHeldElsewhere(const QString& path) {
+    // SQLite's lock bytes on POSIX: the pending byte at 1 GiB, the reserved byte after it and
+    // the shared range of 510 bytes; a program with the file open in exclusive mode holds them.
+    constexpr off_t kPendingByte = 0x40000000;
+    constexpr off_t kLockBytes = 2 + 510;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = kPendingByte;
+    lock.l_len = kLockBytes;
+    const bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+    ::close(fd);
+    return held;
 }
 
 }  // namespace lmr

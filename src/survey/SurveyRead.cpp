@@ -3,10 +3,13 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
+#include <cmath>
+#include <limits>
 #include <unordered_map>
 
 #include "measure/HeatStress.h"
 #include "survey/SurveyConnection.h"
+#include "survey/SurveyLimits.h"
 #include "survey/SurveySchema.h"
 #include "survey/SurveyTexts.h"
 #include "survey/SurveyValues.h"
@@ -31,9 +34,34 @@ public:
     }
 
     qint64 Id(int i) const { return q_.value(i).toLongLong(); }
-    QString Text(int i) const { return q_.value(i).toString(); }
-    double Number(int i) const { return q_.value(i).toDouble(); }
-    std::optional<double> OptionalNumber(int i) const { return NumberOfValue(q_.value(i)); }
+    QString Text(int i, int limit = kSurveyTextLimit) {
+        QString text = q_.value(i).toString();
+        if (text.size() <= limit) return text;
+        reason_ = QString::fromUtf8(kSurveyDamaged);
+        return {};
+    }
+    // A number within [lowest, highest]: text, NULL, or a value beyond them marks the file.
+    double Number(int i, double lowest, double highest) {
+        const std::optional<double> v = OptionalNumber(i, lowest, highest);
+        if (!v) reason_ = QString::fromUtf8(kSurveyDamaged);
+        return v.value_or(0);
+    }
+    std::optional<double> OptionalNumber(int i, double lowest, double highest) {
+        const QVariant value = q_.value(i);
+        if (value.isNull()) return std::nullopt;
+        const std::optional<double> v = NumberIn(value, lowest, highest);
+        if (!v) reason_ = QString::fromUtf8(kSurveyDamaged);
+        return v;
+    }
+    // A value the file may leave out: nullopt for NULL and also for one out of range (told by
+    // *bad).
+    std::optional<double> NumberOrNone(int i, double lowest, double highest, bool* bad) const {
+        const QVariant value = q_.value(i);
+        if (value.isNull()) return std::nullopt;
+        const std::optional<double> v = NumberIn(value, lowest, highest);
+        if (!v) *bad = true;
+        return v;
+    }
     bool Flag(int i) {
         const QVariant v = q_.value(i);
         if (v.typeId() == QMetaType::LongLong && (v.toLongLong() == 0 || v.toLongLong() == 1)) {
@@ -50,6 +78,18 @@ public:
     }
 
 private:
+    // Only a stored number is one: a text that reads as 0, an infinity, NaN are no value.
+    static std::optional<double> NumberIn(const QVariant& value, double lowest, double highest) {
+        const int type = value.typeId();
+        if (type != QMetaType::Double && type != QMetaType::LongLong && type != QMetaType::Int &&
+            type != QMetaType::ULongLong && type != QMetaType::UInt) {
+            return std::nullopt;
+        }
+        const double v = value.toDouble();
+        if (!std::isfinite(v) || v < lowest || v > highest) return std::nullopt;
+        return v;
+    }
+
     template <typename T>
     T Checked(std::optional<T> value) {
         if (value) return *value;
@@ -91,14 +131,14 @@ QString ReadHeader(QSqlDatabase& db, int version, SurveyHeader* h) {
     h->organisation = r.Text(0);
     h->address = r.Text(1);
     h->customer = r.Text(2);
-    h->purpose = r.Text(3);
+    h->purpose = r.Text(3, kSurveyPurposeLimit);
     h->protocolNumber = r.Text(4);
     h->protocolDate = r.Date(5);
     h->firstDate = r.Date(6);
     h->lastDate = r.Date(7);
     h->operators = r.Text(8);
     h->season = r.Code(9, SeasonOfCode);
-    h->outdoorTemperature = r.OptionalNumber(10);
+    h->outdoorTemperature = r.OptionalNumber(10, -kSurveyOutdoorRange, kSurveyOutdoorRange);
     h->kind = r.Code(11, KindOfCode);
     h->method = r.Text(12);
     return r.Reason();
@@ -133,11 +173,11 @@ QString ReadInstrument(QSqlDatabase& db, int version, SurveyInstrument* in) {
     in->typeName = r.Text(6);
     in->registerNumber = r.Text(7);
     in->ranges = r.Text(8);
-    in->errorAir = r.OptionalNumber(9);
-    in->errorRh = r.OptionalNumber(10);
-    in->errorGlobe = r.OptionalNumber(11);
-    in->errorAirSpeed = r.OptionalNumber(12);
-    in->errorAirSpeedPercent = r.OptionalNumber(13);
+    in->errorAir = r.OptionalNumber(9, 0, kSurveyMaxTemperatureError);
+    in->errorRh = r.OptionalNumber(10, 0, kSurveyMaxPercentError);
+    in->errorGlobe = r.OptionalNumber(11, 0, kSurveyMaxTemperatureError);
+    in->errorAirSpeed = r.OptionalNumber(12, 0, kSurveyMaxAirSpeed);
+    in->errorAirSpeedPercent = r.OptionalNumber(13, 0, kSurveyMaxPercentError);
     return r.Reason();
 }
 
@@ -163,10 +203,12 @@ QString ReadChildren(QSqlDatabase& db, const QString& statement,
 // The quantities derived from a reading's channels as the file keeps them, exactly as they were
 // computed when it was stored (deriving 200,000 of them again takes longer than the rest of
 // the reading); derived again where the file lacks one.
-HeatStress StoredDerived(const Rows& r, int at, float rh, float tv, float tsf) {
-    const std::optional<double> v[] = {r.OptionalNumber(at),     r.OptionalNumber(at + 2),
-                                       r.OptionalNumber(at + 3), r.OptionalNumber(at + 4),
-                                       r.OptionalNumber(at + 5), r.OptionalNumber(at + 6)};
+HeatStress StoredDerived(const Rows& r, int at, float rh, float tv, float tsf, bool* bad) {
+    const auto derived = [&](int i) {
+        return r.NumberOrNone(at + i, -kSurveyDerivedRange, kSurveyDerivedRange, bad);
+    };
+    const std::optional<double> v[] = {derived(0), derived(2), derived(3),
+                                       derived(4), derived(5), derived(6)};
     for (const auto& value : v) {
         if (!value) return DeriveHeatStress(rh, tv, tsf);
     }
@@ -177,7 +219,9 @@ HeatStress StoredDerived(const Rows& r, int at, float rh, float tv, float tsf) {
     h.tg = float(*v[3]);
     h.trad = float(*v[4]);
     h.w = float(*v[5]);
-    if (const auto ttr = r.OptionalNumber(at + 1)) {
+    // The dew point grows without bound where the formula's denominator nears 0: any finite one.
+    const double kAnyFloat = double(std::numeric_limits<float>::max());
+    if (const auto ttr = r.NumberOrNone(at + 1, -kAnyFloat, kAnyFloat, bad)) {
         h.ttr = float(*ttr);
     } else if (rh != 0) {
         return DeriveHeatStress(rh, tv, tsf);
@@ -201,13 +245,15 @@ QString ReadReadings(QSqlDatabase& db,
         if (!last) continue;
         Reading reading;
         reading.when = r.Time(1);
-        reading.rh = float(r.Number(2));
-        reading.tv = float(r.Number(3));
-        reading.tsf = float(r.Number(4));
+        reading.rh = float(r.Number(2, kSurveyMinChannel, kSurveyMaxChannel));
+        reading.tv = float(r.Number(3, kSurveyMinChannel, kSurveyMaxChannel));
+        reading.tsf = float(r.Number(4, kSurveyMinChannel, kSurveyMaxChannel));
         reading.origin = r.Code(5, OriginOfCode);
-        reading.model = std::uint8_t(r.Id(6));
-        reading.head = std::uint8_t(r.Id(7));
-        reading.derived = StoredDerived(r, 8, reading.rh, reading.tv, reading.tsf);
+        reading.model = std::uint8_t(r.Number(6, 0, 255));
+        reading.head = std::uint8_t(r.Number(7, 0, 255));
+        bool bad = false;
+        reading.derived = StoredDerived(r, 8, reading.rh, reading.tv, reading.tsf, &bad);
+        if (bad) return QString::fromUtf8(kSurveyDamaged);
         last->readings.push_back(std::move(reading));
     }
     return r.Reason();
@@ -240,7 +286,7 @@ QString ReadSurvey(QSqlDatabase& db, int version, Survey* survey) {
         workplace.name = w.Text(1);
         workplace.category = w.Code(2, CategoryOfCode);
         workplace.posture = w.Code(3, PostureOfCode);
-        workplace.shiftHours = w.Number(4);
+        workplace.shiftHours = w.Number(4, kSurveyMinShiftHours, kSurveyMaxShiftHours);
         s.workplaces.push_back(std::move(workplace));
     }
     if (QString reason = w.Reason(); !reason.isEmpty()) return reason;
@@ -258,8 +304,8 @@ QString ReadSurvey(QSqlDatabase& db, int version, Survey* survey) {
                           Select(version, "id, point_id, metres, air_speed, irradiated_share@2='half'",
                                  "FROM height ORDER BY sort_order, id"),
                           points, &SurveyPoint::heights, [](Rows& r, SurveyHeight* h) {
-                              h->metres = r.Number(2);
-                              h->airSpeed = r.OptionalNumber(3);
+                              h->metres = r.Number(2, kSurveyMinHeight, kSurveyMaxHeight);
+                              h->airSpeed = r.OptionalNumber(3, 0, kSurveyMaxAirSpeed);
                               h->irradiatedShare = r.Code(4, IrradiatedShareOfCode);
                           });
     if (!reason.isEmpty()) return reason;

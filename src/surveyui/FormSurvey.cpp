@@ -28,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include "assess/AssessTexts.h"
+#include "survey/SurveyLimits.h"
 #include "surveyui/SurveyTables.h"
 #include "surveyui/SurveyTexts.h"
 
@@ -44,6 +45,8 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 QLineEdit* MakeEdit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
+    // No more than the file may hold.
+    e->setMaxLength(kSurveyTextLimit);
     return e;
 }
 
@@ -199,6 +202,7 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     };
     AskConfirm = [this](const QString& question) {
         QMessageBox box(QMessageBox::Question, windowTitle(), question, QMessageBox::NoButton, this);
+        box.setTextFormat(Qt::PlainText);  // the item's name as typed
         QPushButton* yes = box.addButton(Text(kRemove), QMessageBox::DestructiveRole);
         box.setDefaultButton(box.addButton(Text(kKeep), QMessageBox::RejectRole));
         box.exec();
@@ -213,6 +217,10 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
         box->open();
     };
 
+    // The texts these show carry names as typed (of items, of files), never markup.
+    for (QLabel* l : {LabelStatus, LabelVerdict, LabelOutdoorNote, LabelAirSpeedNote}) {
+        l->setTextFormat(Qt::PlainText);
+    }
     resize(1000, 560);
     Say(Text(kNoSurvey));
     FillTree();
@@ -284,6 +292,7 @@ QGroupBox* TFSurvey::BuildHeaderGroup() {
     EditAddress = MakeEdit(group, "EditAddress");
     EditCustomer = MakeEdit(group, "EditCustomer");
     EditPurpose = MakeEdit(group, "EditPurpose");
+    EditPurpose->setMaxLength(kSurveyPurposeLimit);
     EditProtocolNumber = MakeEdit(group, "EditProtocolNumber");
     DateProtocol = MakeDate(group, "DateProtocol");
     DateFirst = MakeDate(group, "DateFirst");
@@ -372,7 +381,7 @@ QWidget* TFSurvey::BuildItemPage() {
     ComboPosture->addItems({Text(kPostures[0]), Text(kPostures[1])});
     SpinShiftHours = new QDoubleSpinBox(GroupWorkplace);
     SpinShiftHours->setObjectName(QStringLiteral("SpinShiftHours"));
-    SpinShiftHours->setRange(0.5, 24);
+    SpinShiftHours->setRange(kSurveyMinShiftHours, kSurveyMaxShiftHours);
     SpinShiftHours->setDecimals(1);
     SpinShiftHours->setSingleStep(0.5);
     wf->addRow(Text(kWorkplaceName), EditWorkplaceName);
@@ -391,7 +400,7 @@ QWidget* TFSurvey::BuildItemPage() {
     auto* hf = new QFormLayout(GroupHeight);
     SpinHeight = new QDoubleSpinBox(GroupHeight);
     SpinHeight->setObjectName(QStringLiteral("SpinHeight"));
-    SpinHeight->setRange(0, 10);
+    SpinHeight->setRange(kSurveyMinHeight, kSurveyMaxHeight);
     SpinHeight->setDecimals(2);
     SpinHeight->setSingleStep(0.1);
     EditAirSpeed = MakeEdit(GroupHeight, "EditAirSpeed");

@@ -1,11 +1,26 @@
 #include "surveyui/LoggerSpan.h"
 
+#include "survey/SurveyLimits.h"
+
 namespace lmr {
+
+namespace {
+
+// A data file may hold numbers no meter sends (below 0); the survey does not take them.
+bool InChannelRange(float v) {
+    return v >= kSurveyMinChannel && v <= kSurveyMaxChannel;
+}
+
+}  // namespace
 
 std::vector<int> SpanRows(const LoggerTable& table) {
     std::vector<int> rows;
     for (const int i : table.CountedRows()) {
-        if (LoggerRecordValid(table.At(i).record)) rows.push_back(i);
+        const LoggerRecord& r = table.At(i).record;
+        if (LoggerRecordValid(r) && InChannelRange(r.rh) && InChannelRange(r.tv) &&
+            InChannelRange(r.tsf)) {
+            rows.push_back(i);
+        }
     }
     return rows;
 }

@@ -35,7 +35,13 @@ std::unique_ptr<SurveyDocument> SurveyDocument::Open(const QString& path,
                                                      SurveyFileResult* result) {
     std::unique_ptr<SurveyFile> file = SurveyFile::Open(path, result);
     if (!file) return nullptr;
-    return std::unique_ptr<SurveyDocument>(new SurveyDocument(std::move(file)));
+    std::unique_ptr<SurveyDocument> doc(new SurveyDocument(std::move(file)));
+    // A survey not read whole is not shown as open: the next change would write its blanks.
+    if (!doc->file_->LastError().isEmpty()) {
+        *result = {false, doc->file_->LastError()};
+        return nullptr;
+    }
+    return doc;
 }
 
 SurveyFileResult SurveyDocument::SetHeader(const SurveyHeader& header) {

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "measure/NumberText.h"
+#include "survey/SurveyLimits.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
@@ -17,8 +18,9 @@ namespace lmr {
 
 namespace {
 
-constexpr double kMaxAirSpeed = 50;  // m/s; more is a typing slip
-constexpr double kOutdoorRange = 80;  // °C either way; more is a typing slip
+// More is a typing slip.
+constexpr double kMaxAirSpeed = kSurveyMaxAirSpeed;
+constexpr double kOutdoorRange = kSurveyOutdoorRange;
 const QDate kNoDate(2000, 1, 1);
 
 QDate DateOf(const QDateEdit* e) { return e->date() == kNoDate ? QDate() : e->date(); }
@@ -245,7 +247,11 @@ void TFSurvey::WriteHeight() {
     const SurveyDocument::Place place = SelectedPlace();
     if (place.height == nullptr) return;
     SurveyHeight h = *place.height;
-    h.metres = SpinHeight->value();
+    // The field shows the stored height rounded to its decimals: unless the user changed it, the
+    // stored value stays as it was.
+    if (SpinHeight->value() != SpinHeight->valueFromText(SpinHeight->textFromValue(h.metres))) {
+        h.metres = SpinHeight->value();
+    }
     if (const auto speed = ReadOptional(EditAirSpeed, LabelAirSpeedNote, 0, kMaxAirSpeed,
                                         kAirSpeedUnread)) {
         h.airSpeed = *speed;

@@ -117,8 +117,8 @@ void TFSurvey::SayRecording() {
     if (live.height == nullptr) return;
     const SurveyMeasurement* m = doc_->Find(SurveyLevel::Measurement, liveMeasurement_).measurement;
     Say(QString::fromUtf8(kLiveStarted)
-            .arg(live.point->name, HeightText(*live.height))
-            .arg(m != nullptr ? m->readings.size() : 0));
+            .arg(live.point->name, HeightText(*live.height),
+                 QString::number(m != nullptr ? m->readings.size() : 0)));
 }
 
 void TFSurvey::ButtonTakeSpanClick() {

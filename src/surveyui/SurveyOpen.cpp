@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QTreeWidget>
 
+#include "data/WholeFile.h"
+#include "survey/SurveyTexts.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
@@ -37,6 +39,12 @@ void TFSurvey::NewSurvey(const QString& chosen) {
     if (host_.Identified()) {
         start.instrument.model = host_.ModelName();
         start.instrument.head = host_.HeadName();
+    }
+    // The survey open here is not replaced from under itself; it is closed by another first.
+    if (doc_ && SameFileOnDisk(WithSuffix(path), doc_->Path())) {
+        Say(QString::fromUtf8(kSurveyCannotCreate)
+                .arg(QDir::toNativeSeparators(WithSuffix(path)), QString::fromUtf8(kSurveyOpenHere)));
+        return;
     }
     SurveyFileResult result;
     std::unique_ptr<SurveyDocument> doc = SurveyDocument::Create(WithSuffix(path), start, &result);

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "protocol/ProtocolChecks.h"
+#include "data/WholeFile.h"
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
@@ -45,8 +46,10 @@ void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const ch
                           : AskPath(QString::fromUtf8(kProtocolCaption), QString::fromUtf8(filter),
                                     QString::fromLatin1(suffix));
     if (path.isEmpty()) return;
-    // A protocol written over the survey's own file would lose the survey.
-    if (QFileInfo(path).absoluteFilePath() == QFileInfo(doc_->Path()).absoluteFilePath()) {
+    // A protocol written over the survey's own file (under any name: a link) would lose the
+    // survey.
+    if (QFileInfo(path).absoluteFilePath() == QFileInfo(doc_->Path()).absoluteFilePath() ||
+        SameFileOnDisk(path, doc_->Path())) {
         Say(ProtocolWriteError(path, QString::fromUtf8(kProtocolOverSurvey)));
         return;
     }

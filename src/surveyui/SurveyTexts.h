@@ -142,6 +142,7 @@ inline constexpr const char* kNoSurvey =
     "Обследование не открыто: Файл → Новое обследование… или Открыть обследование…";
 inline constexpr const char* kSurveyOpened = "Обследование открыто: %1";
 inline constexpr const char* kSurveyCreated = "Обследование создано: %1";
+inline constexpr const char* kSurveyOpenHere = "это обследование открыто в этом окне";
 inline constexpr const char* kChooseHeight = "Выберите в дереве высоту точки, для которой измерять";
 inline constexpr const char* kLiveNotFound =
     "Измерение не начато: прибор не найден. Включите прибор и дождитесь соединения.";

@@ -5,6 +5,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 #include "survey/SurveyFile.h"
 
 namespace lmr {
@@ -32,15 +37,14 @@ QByteArray Digest(const QString& path) {
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
-TEST(ProtocolCommand, WritesASavedSurveyAndRefusesWhatItCannotRead) {
-    QTemporaryDir dir;
-    const QString survey = dir.filePath("обследование.lmrs");
+// A survey of one workplace with three readings at survey; header.protocolNumber as given.
+void MakeSurvey(const QString& survey, const QString& number = "5-М") {
     {
         SurveyFileResult made;
         const std::unique_ptr<SurveyFile> file = SurveyFile::Create(survey, &made);
         ASSERT_TRUE(file) << made.error.toStdString();
         SurveyHeader header;
-        header.protocolNumber = "5-М";
+        header.protocolNumber = number;
         ASSERT_TRUE(file->SetHeader(header));
         SurveyWorkplace place;
         place.name = "Склад";
@@ -59,6 +63,12 @@ TEST(ProtocolCommand, WritesASavedSurveyAndRefusesWhatItCannotRead) {
         }
         ASSERT_TRUE(file->AddMeasurement(*h, m));
     }
+}
+
+TEST(ProtocolCommand, WritesASavedSurveyAndRefusesWhatItCannotRead) {
+    QTemporaryDir dir;
+    const QString survey = dir.filePath("обследование.lmrs");
+    MakeSurvey(survey);
     const QString pdf = dir.filePath("p.pdf");
     const QString xlsx = dir.filePath("p.xlsx");
     const Ran good = Lmr({"--protocol", survey, "--pdf", pdf, "--xlsx", xlsx});
@@ -91,6 +101,72 @@ TEST(ProtocolCommand, WritesASavedSurveyAndRefusesWhatItCannotRead) {
     }
     EXPECT_EQ(Lmr({"--protocol", survey}).code, 2);
     EXPECT_EQ(Lmr({"--protocol", survey, "--pdf"}).code, 2);
+}
+
+TEST(ProtocolCommand, OnlyReadsTheSurveyAndNeverWritesOverWhatIsNotANewProtocol) {
+    QTemporaryDir dir;
+    const QString survey = dir.filePath("s.lmrs");
+    // A protocol number too long for a page header: cut, not refused.
+    MakeSurvey(survey, QString(300, QChar(u'№')));
+    // Kept by another program in the rollback journal: read as it is, its header not switched.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "journal");
+        db.setDatabaseName(survey);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA journal_mode = DELETE"));
+    }
+    QSqlDatabase::removeDatabase("journal");
+    const QByteArray before = Digest(survey);
+    const QString pdf = dir.filePath("o.pdf");
+    const QString xlsx = dir.filePath("o.xlsx");
+    const Ran good = Lmr({"--protocol", survey, "--pdf", pdf, "--xlsx", xlsx});
+    EXPECT_EQ(good.code, 0) << good.error.toStdString();
+    // No library's own lines.
+    EXPECT_FALSE(good.error.contains("WARNING") || good.error.contains("ERROR"))
+        << good.error.toStdString();
+    EXPECT_EQ(Digest(survey), before);
+    EXPECT_FALSE(QFile::exists(survey + "-wal"));
+    EXPECT_FALSE(QFile::exists(survey + "-journal"));
+
+    const QString fifo = dir.filePath("fifo.pdf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString hard = dir.filePath("hard.xlsx");
+    ASSERT_EQ(link(QFile::encodeName(survey).constData(), QFile::encodeName(hard).constData()), 0);
+    ASSERT_TRUE(QFile::link(survey, dir.filePath("soft.pdf")));
+    ASSERT_TRUE(QFile::link(dir.filePath("loop.pdf"), dir.filePath("loop.pdf")));
+    const struct {
+        QStringList outputs;
+        int code;
+        const char* says;
+    } cases[] = {
+        {{"--xlsx", hard}, 1, "это файл самого обследования"},
+        {{"--pdf", dir.filePath("soft.pdf")}, 1, "это файл самого обследования"},
+        {{"--pdf", fifo}, 1, "не обычный файл"},
+        {{"--pdf", dir.path()}, 1, "это папка"},
+        {{"--pdf", dir.filePath("loop.pdf")}, 1, "по кругу"},
+        {{"--pdf", dir.filePath("x.pdf"), "--xlsx", dir.filePath("x.pdf")}, 2, "один файл"},
+        {{"--pdf", dir.filePath("closed.xlsx")}, 2, ".xlsx"},
+        {{"--xlsx", dir.filePath("closed.pdf")}, 2, ".pdf"},
+        {{"--pdf", dir.filePath("v.pdf"), "--version"}, 2, "--version"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.outputs.join(' ').toStdString());
+        const Ran refused = Lmr(QStringList{"--protocol", survey} + c.outputs);
+        EXPECT_EQ(refused.code, c.code);
+        EXPECT_TRUE(refused.error.contains(QString::fromUtf8(c.says))) << refused.error.toStdString();
+        EXPECT_EQ(Digest(survey), before);
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    for (const char* never : {"x.pdf", "closed.xlsx", "closed.pdf", "v.pdf"}) {
+        EXPECT_FALSE(QFile::exists(dir.filePath(never))) << never;
+    }
+
+    // Without a display: the usage, not an abort.
+    const Ran bogus = Lmr({"--bogus"});
+    EXPECT_EQ(bogus.code, 2);
+    EXPECT_TRUE(bogus.error.contains("usage: lmr")) << bogus.error.toStdString();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
+#include "survey/SurveyLimits.h"
 
 namespace lmr {
 namespace {
@@ -290,6 +291,60 @@ TEST(Protocol, PdfAndPrintGiveTheSamePagesAndText) {
         (void)WriteProtocolWorkbook(c,
                                     QDir(QString::fromLocal8Bit(keep)).filePath("protocol.xlsx"));
     }
+}
+
+TEST(Protocol, NamesArePrintedAsTypedWithTheirPercentSigns) {
+    Survey s = SmallSurvey();
+    s.workplaces[0].name = "Цех %1 %2 &P &D";
+    s.workplaces[0].points[0].name = "Точка %1";
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("protocol.pdf");
+    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(s), pdf), QString());
+    const QString all = Output("pdftotext", {pdf, "-"}).simplified();
+    for (const char* text : {"Цех %1 %2 &P &D", "Точка %1", "(измерений: 3)"}) {
+        EXPECT_TRUE(all.contains(QString::fromUtf8(text))) << text;
+    }
+}
+
+TEST(Protocol, TextsAsLongAsTheSurveyHoldsArePrintedWhole) {
+    // Numbered words, so that each one missing is seen.
+    const auto words = [](const char* stem, int characters) {
+        QString text;
+        for (int i = 1; text.size() < characters; ++i) text += QStringLiteral("%1%2. ").arg(stem).arg(i);
+        return text.left(characters);
+    };
+    Survey s = SmallSurvey();
+    s.header.purpose = words("цель", kSurveyPurposeLimit);
+    s.header.address = words("адрес", kSurveyTextLimit);
+    s.workplaces[0].name = words("место", kSurveyTextLimit);
+    s.workplaces[0].points[0].name = words("точка", kSurveyTextLimit);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("long.pdf");
+    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(s), pdf), QString());
+    const QString all = Output("pdftotext", {pdf, "-"});
+    for (const QString& text : {s.header.purpose, s.header.address, s.workplaces[0].name,
+                                s.workplaces[0].points[0].name}) {
+        const QStringList parts = text.split(' ', Qt::SkipEmptyParts);
+        // Whole words of it (the last may be cut by the limit).
+        for (int i = 0; i + 1 < parts.size(); ++i) {
+            EXPECT_TRUE(all.contains(parts[i])) << parts[i].toStdString();
+            if (!all.contains(parts[i])) break;
+        }
+    }
+}
+
+TEST(Protocol, AChartOfEqualHugeValuesIsDrawnWithAFewTicks) {
+    // A step of 0.2 is lost at 1e16: counted ticks, not a loop until the value passes the top.
+    Survey s = SmallSurvey();
+    for (SurveyWorkplace& w : s.workplaces) {
+        for (SurveyHeight& h : w.points[0].heights) {
+            for (SurveyMeasurement& m : h.measurements) {
+                for (Reading& r : m.readings) r.tv = r.tsf = r.derived.ths = 1e16f;
+            }
+        }
+    }
+    QTemporaryDir dir;
+    EXPECT_EQ(WriteProtocolPdf(BuildProtocol(s), dir.filePath("huge.pdf")), QString());
 }
 
 TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {

@@ -329,6 +329,29 @@ TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
 
     QByteArray newer = survey;
     newer[63] = kSurveySchemaVersion + 1;  // the schema version, big-endian at 60
+    // Another program's change to the survey: the file it leaves, and the log it leaves beside
+    // when it is still open (or killed).
+    int changes = 0;
+    const auto changed = [&](const char* statement, const char* mode = "WAL",
+                             QByteArray* log = nullptr) {
+        const QString copy = dir.filePath(QStringLiteral("changed-%1.lmrs").arg(++changes));
+        WriteBytes(copy, survey);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "changer");
+            db.setDatabaseName(copy);
+            EXPECT_TRUE(db.open());
+            QSqlQuery q(db);
+            EXPECT_TRUE(q.exec(QStringLiteral("PRAGMA journal_mode = %1").arg(mode)));
+            EXPECT_TRUE(q.exec("PRAGMA wal_autocheckpoint = 0"));
+            EXPECT_TRUE(q.exec(QString::fromUtf8(statement))) << statement;
+            if (log) *log = Bytes(copy + QStringLiteral("-wal"));
+        }
+        QSqlDatabase::removeDatabase("changer");
+        return Bytes(copy);
+    };
+    QByteArray damagingLog;
+    (void)changed("UPDATE reading SET rh = 'влажно' WHERE id = 5", "WAL", &damagingLog);
+    ASSERT_FALSE(damagingLog.isEmpty());
     QByteArray damagedPage = survey;
     for (int i = 4 * 4096; i < 5 * 4096; ++i) damagedPage[i] = char(i * 7);
 
@@ -336,6 +359,7 @@ TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
         const char* name;
         QByteArray bytes;
         const char* reason;
+        QByteArray log = {};  // left beside the file
     } cases[] = {
         {"text.lmrs", "Время;RH, %;tв, °C\r\n", kSurveyDamaged},
         {"empty.lmrs", "", kSurveyDamaged},
@@ -344,18 +368,57 @@ TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
         {"cut.lmrs", survey.left(survey.size() / 2 + 100), kSurveyDamaged},
         {"cut-at-a-page.lmrs", survey.left(4 * 4096), kSurveyDamaged},
         {"damaged-page.lmrs", damagedPage, kSurveyDamaged},
+        // Values no meter gives and no window takes.
+        {"rh-text.lmrs", changed("UPDATE reading SET rh = 'влажно' WHERE id = 3"), kSurveyDamaged},
+        {"tv-huge.lmrs", changed("UPDATE reading SET tv = 1e308 WHERE id = 3"), kSurveyDamaged},
+        {"tsf-1e16.lmrs", changed("UPDATE reading SET tsf = 1e16 WHERE id = 3"), kSurveyDamaged},
+        {"rh-below.lmrs", changed("UPDATE reading SET rh = -0.5 WHERE id = 3"), kSurveyDamaged},
+        {"ths-huge.lmrs", changed("UPDATE reading SET ths = 1e300 WHERE id = 3"), kSurveyDamaged},
+        {"time-word.lmrs", changed("UPDATE reading SET time = 'вчера' WHERE id = 3"),
+         kSurveyDamaged},
+        {"metres-text.lmrs", changed("UPDATE height SET metres = 'высоко'"), kSurveyDamaged},
+        {"metres-below.lmrs", changed("UPDATE height SET metres = -5"), kSurveyDamaged},
+        {"air-speed-huge.lmrs", changed("UPDATE height SET air_speed = 1e300"), kSurveyDamaged},
+        {"shift-text.lmrs", changed("UPDATE workplace SET shift_hours = 'весь день'"),
+         kSurveyDamaged},
+        {"outdoor-huge.lmrs", changed("UPDATE survey SET outdoor_temperature = 1e300"),
+         kSurveyDamaged},
+        {"name-too-long.lmrs",
+         changed("UPDATE workplace SET name = replace(hex(zeroblob(1001)), '0', 'x')"),
+         kSurveyDamaged},
+        {"error-huge.lmrs", changed("UPDATE instrument SET error_air = 1e300"), kSurveyDamaged},
+        {"laboratory-too-long.lmrs",
+         changed("UPDATE laboratory SET name = replace(hex(zeroblob(1001)), '0', 'x')"),
+         kSurveyDamaged},
+        {"purpose-too-long.lmrs",
+         changed("UPDATE survey SET purpose = replace(hex(zeroblob(5001)), '0', 'x')"),
+         kSurveyDamaged},
+        // Nothing is written to a file refused: its journal mode stays, a log beside it stays.
+        {"rollback-journal.lmrs", changed("UPDATE reading SET rh = 'влажно' WHERE id = 3", "DELETE"),
+         kSurveyDamaged},
+        {"damaging-log.lmrs", survey, kSurveyDamaged, damagingLog},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(QString::fromLatin1(c.name));
         WriteBytes(path, c.bytes);
+        if (!c.log.isEmpty()) WriteBytes(path + QStringLiteral("-wal"), c.log);
         SurveyFileResult r;
         EXPECT_FALSE(SurveyFile::Open(path, &r));
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.error.contains(path)) << r.error.toStdString();
         EXPECT_TRUE(r.error.contains(T(c.reason))) << r.error.toStdString();
+        // Read only, for a protocol: refused alike.
+        SurveyFileResult read;
+        EXPECT_TRUE(SurveyFile::Read(path, &read).workplaces.empty());
+        EXPECT_TRUE(read.error.contains(T(c.reason))) << read.error.toStdString();
         EXPECT_EQ(Bytes(path), c.bytes);
-        EXPECT_EQ(LogsBeside(path), QStringList());
+        if (c.log.isEmpty()) {
+            EXPECT_EQ(LogsBeside(path), QStringList());
+        } else {
+            EXPECT_EQ(Bytes(path + QStringLiteral("-wal")), c.log);
+            EXPECT_EQ(LogsBeside(path), QStringList{path + QStringLiteral("-wal")});
+        }
     }
     SurveyFileResult r;
     EXPECT_FALSE(SurveyFile::Open(dir.filePath(QStringLiteral("none.lmrs")), &r));
@@ -456,6 +519,41 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
     close(pipeEnds[0]);
     ASSERT_GE(stored, 1500);
     ASSERT_TRUE(QFile::exists(path + QStringLiteral("-wal")));
+
+    // While another program holds a survey, a new one is not made in its place.
+    {
+        int held[2];
+        int done[2];
+        ASSERT_EQ(pipe(held), 0);
+        ASSERT_EQ(pipe(done), 0);
+        const pid_t holder = fork();
+        ASSERT_GE(holder, 0);
+        if (holder == 0) {
+            close(held[0]);
+            close(done[1]);
+            SurveyFileResult opened;
+            auto f = SurveyFile::Open(path, &opened);
+            const char ok = f ? 1 : 0;
+            if (write(held[1], &ok, 1) != 1) _exit(1);
+            char c = 0;
+            (void)read(done[0], &c, 1);
+            _exit(0);
+        }
+        close(held[1]);
+        close(done[0]);
+        char ok = 0;
+        ASSERT_EQ(read(held[0], &ok, 1), 1);
+        ASSERT_EQ(ok, 1);
+        const QByteArray before = Bytes(path);
+        SurveyFileResult r;
+        EXPECT_FALSE(SurveyFile::Create(path, &r));
+        EXPECT_TRUE(r.error.contains(T(kSurveyBusy))) << r.error.toStdString();
+        EXPECT_EQ(Bytes(path), before);
+        close(done[1]);
+        close(held[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(holder, &status, 0), holder);
+    }
 
     // A new survey made in the place of the killed one starts empty: the log left beside the
     // old file is not taken into it.
