@@ -353,6 +353,45 @@ TEST(Assess, FiguresAndSharesByTheWeightedMean) {
     EXPECT_TRUE(WbgtVerdictText(b).startsWith(QStringLiteral("WBGT выше предела")));
 }
 
+// The worked example of docs/uncertainty.md, figure by figure.
+TEST(Uncertainty, TheWorkedExampleOfTheDocs) {
+    AssessInputs in;
+    in.airSpeed = 0.15;
+    in.limits = {0.2, 3, 0.5, 0.05, 5};
+    auto r = Readings({{0, 27.0}, {60, 27.2}, {120, 27.4}});
+    for (AssessReading& x : r) {
+        x.air = 30.2;
+        x.rh = 50;
+    }
+    const Assessment a = Assess(r, in);
+    const Sensitivities s = ThsSensitivities(30.2, 50);
+    EXPECT_NEAR(s.air, 0.57855, 1e-9);
+    EXPECT_NEAR(s.rh, 0.1187634, 1e-9);
+    const auto ths = IndexBudget(a.ths.meanUncertainty, s, in.limits);
+    ASSERT_TRUE(ths.has_value());
+    EXPECT_NEAR(ths->typeA, 0.11547, 1e-5);
+    EXPECT_NEAR(ths->typeB, 0.23385, 1e-5);
+    EXPECT_NEAR(ths->combined, 0.26080, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::Ths).expanded, 0.52161, 1e-5);
+    EXPECT_NEAR(*a.wbgtExpanded, 0.51197, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::AirTemperature).expanded, 0.23094, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::Humidity).expanded, 3.46410, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::AirSpeed).expanded, 0.06640, 1e-5);
+    // 27,2 is class 3.2 in category Iа; 27,2 ± 0,5 reaches into 3.1 and 3.3: marked.
+    EXPECT_EQ(a.Of(Factor::Ths).conditionsClass, C::C32);
+    EXPECT_TRUE(a.Of(Factor::Ths).nearLimit);
+    EXPECT_EQ(FactorFigureText(a.Of(Factor::Ths), QLocale(QLocale::Russian)), "27,2 ± 0,5*");
+    EXPECT_EQ(FactorFigureText(a.Of(Factor::AirSpeed), QLocale(QLocale::Russian)),
+              "0,15 ± 0,07*");
+    // One limit missing: the index's uncertainty is not given, the others' are.
+    in.limits.globe.reset();
+    const Assessment b = Assess(r, in);
+    EXPECT_FALSE(b.Of(Factor::Ths).expanded.has_value());
+    EXPECT_FALSE(b.Of(Factor::Ths).nearLimit);
+    EXPECT_TRUE(b.Of(Factor::AirTemperature).expanded.has_value());
+    EXPECT_EQ(FactorFigureText(b.Of(Factor::Ths), QLocale(QLocale::Russian)), "27,2");
+}
+
 TEST(Defaults, SeasonByTheMonthAndWorkLevelByTheCategory) {
     EXPECT_EQ(DefaultSeason(WallSeconds(QDate(2009, 4, 30), 86399)), Season::Cold);
     EXPECT_EQ(DefaultSeason(WallSeconds(QDate(2009, 5, 1), 0)), Season::Warm);
