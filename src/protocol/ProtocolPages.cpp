@@ -261,10 +261,11 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
     for (const ProtocolResultGroup& g : c.results) {
         rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(g.title).arg(g.count)}, true});
         for (const ProtocolResultRow& r : g.rows) {
-            rows.push_back({{r.quantity, r.measured, r.permissible, r.norm, r.verdict}, false});
+            rows.push_back(
+                {{r.quantity, r.measured, r.permissible, r.norm, r.compliance, r.verdict}, false});
         }
     }
-    flow.Table(ResultHeads(), {0.27, 0.21, 0.13, 0.09, 0.30}, rows);
+    flow.Table(ResultHeads(), {0.20, 0.19, 0.11, 0.08, 0.18, 0.24}, rows);
     flow.Paragraph(QStringLiteral("Среднее — средневзвешенное по времени; по нему определяется "
                                   "класс."),
                    Face::Small);

@@ -9,8 +9,8 @@ namespace lmr {
 namespace {
 
 constexpr std::uint32_t kHeadFill = 0xDDDDDD;
-constexpr int kColumns = 10;
-constexpr double kWidths[kColumns] = {28, 16, 9, 34, 10, 10, 10, 14, 9, 48};
+constexpr int kColumns = 12;
+constexpr double kWidths[kColumns] = {28, 16, 9, 34, 10, 10, 10, 12, 14, 9, 36, 48};
 
 class SheetCursor {
 public:
@@ -69,8 +69,8 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
     at.Heads({QStringLiteral("Рабочее место"), QStringLiteral("Точка"),
               QStringLiteral("Высота, м"), QStringLiteral("Показатель"),
               QStringLiteral("Среднее"), QStringLiteral("Мин."), QStringLiteral("Макс."),
-              QStringLiteral("Допустимо"), QStringLiteral("Норма"),
-              QStringLiteral("Класс, оценка")});
+              QStringLiteral("U (k = 2)"), QStringLiteral("Допустимо"), QStringLiteral("Норма"), ResultHeads()[4],
+              ResultHeads()[5]});
     for (const ProtocolResultGroup& g : c.results) {
         for (const ProtocolResultRow& r : g.rows) {
             at.Text(1, g.workplace);
@@ -84,9 +84,11 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
             } else {
                 at.Text(5, r.measured);
             }
-            at.Text(8, r.permissible);
-            at.Text(9, r.norm);
-            at.Text(10, r.verdict);
+            at.Text(8, r.uncertainty);
+            at.Text(9, r.permissible);
+            at.Text(10, r.norm);
+            at.Text(11, r.compliance);
+            at.Text(12, r.verdict);
             at.Skip();
         }
     }
