@@ -125,6 +125,9 @@ QString ComplianceText(const Assessment& a, Factor f, const QLocale& locale) {
             break;
         case Compliance::NotJudged:
             if (r.state == FactorState::NotMeasured) return QStringLiteral("не измерена");
+            if (r.state == FactorState::BelowRange) {
+                return QStringLiteral("не оценивается: ниже допустимого диапазона");
+            }
             if (r.state == FactorState::IrradianceTooHigh) {
                 return QStringLiteral("не оценивается: облучённость выше %1 Вт/м²")
                     .arg(NumberText(kThsIrradianceLimit, locale));
@@ -137,7 +140,6 @@ QString ComplianceText(const Assessment& a, Factor f, const QLocale& locale) {
             if (f == Factor::AirSpeed) {
                 return no + QStringLiteral("ниже диапазона тёплого периода при 26–28 °C");
             }
-            if (f == Factor::Ths) return no + QStringLiteral("ниже допустимого диапазона");
             return no + QStringLiteral("ниже допустимой");
         case FactorState::AboveRange:
             if (f == Factor::Humidity) return no + QStringLiteral("выше допустимой (влажный воздух)");

@@ -21,6 +21,12 @@ inline constexpr const char* kSeasonNote =
     "Предложен по месяцу первого измерения (май–сентябрь — тёплый). Проверьте: тёплый период — "
     "среднесуточная температура наружного воздуха выше +10 °C.";
 
+// The share of the body irradiated, in the order of kIrradianceByShare.
+inline constexpr const char* kIrradiatedShareNames[kIrradiatedShareCount] = {
+    "50 % и более (до 35 Вт/м²)", "25–50 % (до 70 Вт/м²)", "не более 25 % (до 100 Вт/м²)",
+    "открытый источник (до 140 Вт/м²)"};
+inline constexpr const char* kIrradiatedShareLabel = "Облучаемая поверхность тела:";
+
 // The place of measurement the user fills in, in the order the window and the sheet show it.
 inline constexpr int kPlaceFieldCount = 7;
 inline constexpr const char* kPlaceFieldNames[kPlaceFieldCount] = {"Организация",

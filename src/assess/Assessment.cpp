@@ -202,9 +202,10 @@ FactorResult ThsFactor(WorkCategory category, double ths, bool heating, bool irr
     if (irradianceTooHigh) {
         return result(FactorState::IrradianceTooHigh, std::nullopt, Compliance::NotJudged);
     }
-    // Below its range the index gives no class: no text classes a heating microclimate so.
+    // Below its range the index gives neither a class nor a verdict: its range is that of a
+    // heating microclimate, and no text classes one by an index below it.
     if (t < norm.permissibleLow) {
-        return result(FactorState::BelowRange, std::nullopt, Compliance::NotCompliant);
+        return result(FactorState::BelowRange, std::nullopt, Compliance::NotJudged);
     }
     return result(FactorState::Heating, ClassOfThs(category, shown),
                   t <= norm.permissibleHigh ? Compliance::Permissible : Compliance::NotCompliant);
@@ -301,7 +302,9 @@ Assessment Assess(std::vector<AssessReading> readings, const AssessInputs& input
     ths.expanded = ExpandedOf(
         IndexBudget(a.ths.meanUncertainty, ThsSensitivities(meanAir, meanRh), inputs.limits));
     ths.nearLimit = Straddles(ths.value, ths.expanded, thsAt);
-    const bool heating = heatingByAir || Tenths(ths.value) > thsNorm.permissibleHigh;
+    // Humid air alone is no heating microclimate for the irradiance: it has its index.
+    const bool heating = air.state == FactorState::AboveRange ||
+                         Tenths(ths.value) > thsNorm.permissibleHigh;
     // Above 1200 W/m² the index does not apply and the irradiance classes the heat.
     const FactorResult irradiance =
         IrradianceFactor(a.maxW, inputs.permissibleIrradiance, heating);

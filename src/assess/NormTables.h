@@ -83,6 +83,11 @@ inline constexpr double kIrradianceAtLeastHalf = 35;
 inline constexpr double kIrradianceQuarterToHalf = 70;
 inline constexpr double kIrradianceAtMostQuarter = 100;
 inline constexpr double kIrradianceOpenSource = 140;
+inline constexpr int kIrradiatedShareCount = 4;
+// In that order, as the share is picked in the windows.
+inline constexpr double kIrradianceByShare[kIrradiatedShareCount] = {
+    kIrradianceAtLeastHalf, kIrradianceQuarterToHalf, kIrradianceAtMostQuarter,
+    kIrradianceOpenSource};
 // The methodology's classes of irradiance: the ends of 2, 3.1, 3.2, 3.3 and 3.4, W/m², each
 // included; above the last is class 4.
 [[nodiscard]] const std::array<double, 5>& IrradianceClassHighs();

@@ -19,6 +19,7 @@ namespace {
 
 constexpr double kMaxAirSpeed = 50;  // m/s; more is a typing slip
 constexpr double kOutdoorRange = 80;  // °C either way; more is a typing slip
+constexpr double kMaxError = 100;     // a limit of error in any channel's unit; more is a slip
 const QDate kNoDate(2000, 1, 1);
 
 QDate DateOf(const QDateEdit* e) { return e->date() == kNoDate ? QDate() : e->date(); }
@@ -52,7 +53,8 @@ std::optional<std::optional<double>> ReadOptional(QLineEdit* edit, QLabel* note,
 void TFSurvey::ConnectFields() {
     for (QLineEdit* e : {EditOrganisation, EditAddress, EditCustomer, EditPurpose,
                          EditProtocolNumber, EditOperators, EditOutdoor, EditModel, EditHead,
-                         EditSerial, EditCertificate}) {
+                         EditSerial, EditCertificate, EditErrorAir, EditErrorRh, EditErrorGlobe,
+                         EditErrorSpeed, EditErrorSpeedPercent}) {
         connect(e, &QLineEdit::textEdited, this, &TFSurvey::FieldEdited);
         connect(e, &QLineEdit::editingFinished, this, &TFSurvey::WritePending);
     }
@@ -66,9 +68,11 @@ void TFSurvey::ConnectFields() {
             if (!showing_) WriteInstrument();
         });
     }
-    connect(ComboSeason, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
-        if (!showing_) WriteHeader();
-    });
+    for (QComboBox* c : {ComboSeason, ComboKind}) {
+        connect(c, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+            if (!showing_) WriteHeader();
+        });
+    }
 }
 
 void TFSurvey::ConnectItemFields() {
@@ -85,6 +89,9 @@ void TFSurvey::ConnectItemFields() {
         if (!showing_) WriteWorkplace();
     });
     connect(SpinHeight, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this] {
+        if (!showing_) WriteHeight();
+    });
+    connect(ComboIrradiatedShare, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         if (!showing_) WriteHeight();
     });
 }
@@ -121,6 +128,7 @@ void TFSurvey::ShowSurveyFields() {
     ShowDate(DateLast, h.lastDate);
     EditOperators->setText(h.operators);
     ComboSeason->setCurrentIndex(h.season == Season::Warm ? 1 : 0);
+    ComboKind->setCurrentIndex(h.kind == SurveyKind::SpecialAssessment ? 1 : 0);
     EditOutdoor->setText(OptionalText(h.outdoorTemperature));
     LabelOutdoorNote->hide();
     const SurveyInstrument& i = s.instrument;
@@ -130,6 +138,12 @@ void TFSurvey::ShowSurveyFields() {
     EditCertificate->setText(i.certificateNumber);
     ShowDate(DateCertificate, i.certificateDate);
     ShowDate(DateValidUntil, i.validUntil);
+    EditErrorAir->setText(OptionalText(i.errorAir));
+    EditErrorRh->setText(OptionalText(i.errorRh));
+    EditErrorGlobe->setText(OptionalText(i.errorGlobe));
+    EditErrorSpeed->setText(OptionalText(i.errorAirSpeed));
+    EditErrorSpeedPercent->setText(OptionalText(i.errorAirSpeedPercent));
+    LabelErrorNote->hide();
     showing_ = was;
 }
 
@@ -146,6 +160,8 @@ void TFSurvey::WriteHeader() {
     h.lastDate = DateOf(DateLast);
     h.operators = EditOperators->text();
     h.season = ComboSeason->currentIndex() == 1 ? Season::Warm : Season::Cold;
+    h.kind = ComboKind->currentIndex() == 1 ? SurveyKind::SpecialAssessment
+                                            : SurveyKind::ProductionControl;
     if (const auto outdoor = ReadOptional(EditOutdoor, LabelOutdoorNote, -kOutdoorRange,
                                           kOutdoorRange, kOutdoorUnread)) {
         h.outdoorTemperature = *outdoor;
@@ -155,7 +171,7 @@ void TFSurvey::WriteHeader() {
         h.customer == was.customer && h.purpose == was.purpose &&
         h.protocolNumber == was.protocolNumber && h.protocolDate == was.protocolDate &&
         h.firstDate == was.firstDate && h.lastDate == was.lastDate &&
-        h.operators == was.operators && h.season == was.season &&
+        h.operators == was.operators && h.season == was.season && h.kind == was.kind &&
         h.outdoorTemperature == was.outdoorTemperature) {
         return;
     }
@@ -171,17 +187,38 @@ void TFSurvey::WriteHeader() {
 
 void TFSurvey::WriteInstrument() {
     if (!doc_) return;
-    SurveyInstrument i;
+    SurveyInstrument i = doc_->Data().instrument;
     i.model = EditModel->text();
     i.head = EditHead->text();
     i.serialNumber = EditSerial->text();
     i.certificateNumber = EditCertificate->text();
     i.certificateDate = DateOf(DateCertificate);
     i.validUntil = DateOf(DateValidUntil);
+    // A limit that cannot be read keeps the one written; the note names the text.
+    LabelErrorNote->hide();
+    const std::pair<QLineEdit*, std::optional<double> SurveyInstrument::*> limits[] = {
+        {EditErrorAir, &SurveyInstrument::errorAir},
+        {EditErrorRh, &SurveyInstrument::errorRh},
+        {EditErrorGlobe, &SurveyInstrument::errorGlobe},
+        {EditErrorSpeed, &SurveyInstrument::errorAirSpeed},
+        {EditErrorSpeedPercent, &SurveyInstrument::errorAirSpeedPercent},
+    };
+    bool unread = false;
+    for (const auto& [edit, field] : limits) {
+        const auto v = ReadOptional(edit, LabelErrorNote, 0, kMaxError, kErrorUnread);
+        if (v) {
+            i.*field = *v;
+        } else {
+            unread = true;
+        }
+        if (unread) LabelErrorNote->show();  // a later field read well must not hide the note
+    }
     const SurveyInstrument& was = doc_->Data().instrument;
     if (i.model == was.model && i.head == was.head && i.serialNumber == was.serialNumber &&
         i.certificateNumber == was.certificateNumber && i.certificateDate == was.certificateDate &&
-        i.validUntil == was.validUntil) {
+        i.validUntil == was.validUntil && i.errorAir == was.errorAir && i.errorRh == was.errorRh &&
+        i.errorGlobe == was.errorGlobe && i.errorAirSpeed == was.errorAirSpeed &&
+        i.errorAirSpeedPercent == was.errorAirSpeedPercent) {
         return;
     }
     Check(doc_->SetInstrument(i));
@@ -237,7 +274,11 @@ void TFSurvey::WriteHeight() {
                                         kAirSpeedUnread)) {
         h.airSpeed = *speed;
     }
-    if (h.metres == place.height->metres && h.airSpeed == place.height->airSpeed) return;
+    h.irradiatedShare = static_cast<IrradiatedShare>(std::max(0, ComboIrradiatedShare->currentIndex()));
+    if (h.metres == place.height->metres && h.airSpeed == place.height->airSpeed &&
+        h.irradiatedShare == place.height->irradiatedShare) {
+        return;
+    }
     Check(doc_->UpdateHeight(h));
     RefreshTree();
     ShowResults();

@@ -291,10 +291,12 @@ TEST(Assess, TheHighestFactorSetsTheClassAndIsNamed) {
         {"hot air, the index within its range", Season::Warm, 28.5, 50, 24, 100, {}, C::C2,
          F::Ths},
         {"hot air, the index below its range: no class from it", Season::Cold, 26, 45, 21.0,
-         100, {}, C::C2, F::Irradiance},
+         100, {}, C::C2, F::Irradiance},  // hot air: the irradiance is classed
         {"humid room: the index judges", Season::Warm, 26, 80, 26.6, 100, {}, C::C31, F::Ths},
         {"humid room, the index below its range: the other factors", Season::Cold, 21, 85,
          20.0, 100, {}, C::C2, F::AirTemperature},
+        {"humid optimal room, the index below its range", Season::Cold, 23, 85, 20.0, 100, {},
+         C::C1, F::AirTemperature},
         {"radiant heat in permissible air", Season::Cold, 24.5, 40, 26.5, 100, {}, C::C31,
          F::Ths},
         {"hot air beyond the index's irradiance: classed by it", Season::Cold, 31, 55, 27, 1300,
