@@ -1,5 +1,7 @@
 #include "survey/SurveyAssessment.h"
 
+#include <iterator>
+
 #include "core/AssessReadingOf.h"
 
 namespace lmr {
@@ -28,17 +30,8 @@ int Deciding(const std::vector<Item>& items, ClassOf classOf, Measured measured)
 }  // namespace
 
 double PermissibleIrradiance(IrradiatedShare share) {
-    switch (share) {
-        case IrradiatedShare::AtLeastHalf:
-            return kIrradianceAtLeastHalf;
-        case IrradiatedShare::QuarterToHalf:
-            return kIrradianceQuarterToHalf;
-        case IrradiatedShare::AtMostQuarter:
-            return kIrradianceAtMostQuarter;
-        case IrradiatedShare::OpenSource:
-            return kIrradianceOpenSource;
-    }
-    return kIrradianceAtLeastHalf;
+    const auto i = static_cast<std::size_t>(share);
+    return i < std::size(kIrradianceByShare) ? kIrradianceByShare[i] : kIrradianceAtLeastHalf;
 }
 
 InstrumentLimits LimitsOf(const SurveyInstrument& i) {
