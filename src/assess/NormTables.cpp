@@ -25,9 +25,10 @@ constexpr std::array<ThsNormRow, kWorkCategoryCount> kThsNorms = {{
 // Air temperature: СанПиН 1.2.3685-21, tables 5.1 (optimal) and 5.2 (permissible), the same as
 // СанПиН 2.2.4.548-96, tables 1 and 2. Checked: every optimal range (a copy of table 1); in the
 // cold period every optimal and permissible upper end (methodology 33н, appendix 12) and every
-// permissible lower end (methodology 817н, appendix 8, the start of class 2). Not confirmed: the
-// warm period's permissible ends (21.0, 25.1–28.0; 20.0, 24.1–28.0; 18.0, 22.1–27.0; 16.0,
-// 21.1–27.0; 15.0, 20.1–26.0), which no text reached gave.
+// permissible lower end (methodology 817н, appendix 8, the start of class 2); category Iа's
+// permissible ends in both periods (20.0/25.0 cold, 21.0/28.0 warm) against a copy of table 2
+// reproduced in СП 2.5.1250-03. Not confirmed: the warm period's other permissible ends (20.0,
+// 24.1–28.0; 18.0, 22.1–27.0; 16.0, 21.1–27.0; 15.0, 20.1–26.0), which no text reached gave.
 constexpr AirNormRow kAirNorms[2][kWorkCategoryCount] = {
     {{220, 240, 200, 250},
      {210, 230, 190, 240},
