@@ -136,14 +136,14 @@ std::vector<ProtocolResultRow> ResultRows(const Assessment& a, const AssessInput
     ProtocolResultRow t = FiguresRow(QStringLiteral("Температура воздуха tв, °C"), a.air, a.count,
                                      &a.Of(Factor::AirTemperature));
     t.permissible = Range(air.permissibleLow / 10.0, air.permissibleHigh / 10.0);
-    t.norm = norms.Cite({AirNormSource(), CoolingClassSource()});
+    t.norm = norms.Cite({AirNormSource(), classes});
     judged(t, Factor::AirTemperature);
 
     ProtocolResultRow rh = FiguresRow(QStringLiteral("Относительная влажность, %"), a.rh, a.count,
                                       &a.Of(Factor::Humidity));
     rh.permissible = Range(kRhPermissibleLow,
                            PermissibleRhHigh(in.season, a.Of(Factor::AirTemperature).value));
-    rh.norm = norms.Cite({AirNormSource(), CoolingClassSource()});
+    rh.norm = norms.Cite({AirNormSource(), classes});
     judged(rh, Factor::Humidity);
 
     ProtocolResultRow v;

@@ -265,7 +265,7 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
                 {{r.quantity, r.measured, r.permissible, r.norm, r.compliance, r.verdict}, false});
         }
     }
-    flow.Table(ResultHeads(), {0.20, 0.19, 0.11, 0.08, 0.18, 0.24}, rows);
+    flow.Table(ResultHeads(), {0.20, 0.19, 0.12, 0.08, 0.18, 0.23}, rows);
     flow.Paragraph(QStringLiteral("Среднее — средневзвешенное по времени; по нему определяется "
                                   "класс."),
                    Face::Small);
