@@ -13,7 +13,8 @@ constexpr const char* kClassNames[kConditionsClassCount] = {
     "1 (оптимальный)", "2 (допустимый)", "3.1 (вредный)", "3.2 (вредный)",
     "3.3 (вредный)",   "3.4 (вредный)",  "4 (опасный)"};
 constexpr const char* kFactorNames[kFactorCount] = {"Температура воздуха", "Относительная влажность",
-                                                    "Скорость движения воздуха", "ТНС-индекс"};
+                                                    "Скорость движения воздуха", "ТНС-индекс",
+                                                    "Интенсивность теплового облучения"};
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -27,9 +28,16 @@ QString Range(double low, double high) {
     return QStringLiteral("%1–%2").arg(TenthText(low), TenthText(high));
 }
 
-QString IrradianceText(const Assessment& a) {
-    return QStringLiteral("облучённость %1 Вт/м² выше 1200 Вт/м², ТНС-индекс не применяется")
-        .arg(NumberText(RoundToTenth(a.maxW)));
+QString Fixed(double value, int decimals, const QLocale& locale) {
+    QString text = QString::number(value == 0 ? 0.0 : value, 'f', decimals);
+    if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) == text.size() - 2) {
+        text.remove(0, 1);  // -0,0 reads as 0,0
+    }
+    return text.replace(QLatin1Char('.'), locale.decimalPoint());
+}
+
+int DecimalsOf(Factor f) {
+    return f == Factor::AirSpeed ? 2 : 1;
 }
 
 QString AirNormText(const AssessInputs& in) {
@@ -51,9 +59,13 @@ QString RhNormText(const Assessment& a, const AssessInputs& in) {
     return text;
 }
 
-QString SpeedNormText(const AssessInputs& in) {
-    return QStringLiteral("оптимально до %1; вредно от %2")
-        .arg(TenthText(OptimalAirSpeed(in.category)), TenthText(kHarmfulAirSpeed));
+QString SpeedNormText(const Assessment& a, const AssessInputs& in) {
+    const AirSpeedRange r =
+        PermissibleAirSpeed(in.season, in.category, a.Of(Factor::AirTemperature).value);
+    const QString permissible =
+        r.low > 0 ? Range(r.low, r.high) : QStringLiteral("до %1").arg(NumberText(r.high));
+    return QStringLiteral("оптимально до %1; допустимо %2; вредно от %3")
+        .arg(NumberText(OptimalAirSpeed(in.category)), permissible, NumberText(kHarmfulAirSpeed));
 }
 
 }  // namespace
@@ -65,7 +77,7 @@ QString ClassText(ConditionsClass c) {
 QString VerdictText(const Assessment& a) {
     if (a.count == 0) return QStringLiteral("Нет измерений для оценки");
     if (a.conditionsClass) return ClassText(*a.conditionsClass);
-    return QStringLiteral("Не определяется: ") + IrradianceText(a);
+    return QStringLiteral("Не определяется");
 }
 
 QString DecidingFactorText(const Assessment& a) {
@@ -78,7 +90,67 @@ QString FactorName(Factor f) {
     return Utf8(kFactorNames[static_cast<int>(f)]);
 }
 
-QString FactorClassText(const Assessment& a, Factor f) {
+QString IrradianceRuleText(const Assessment& a, const QLocale& locale) {
+    return QStringLiteral("облучённость %1 Вт/м² выше %2 Вт/м²: ТНС-индекс не применяется, "
+                          "нагревающий микроклимат классифицирован по облучённости")
+        .arg(Fixed(a.maxW, 1, locale), NumberText(kThsIrradianceLimit, locale));
+}
+
+QString FigureWithUncertainty(double value, std::optional<double> expanded, bool nearLimit,
+                              int decimals, const QLocale& locale) {
+    QString text = Fixed(value, decimals, locale);
+    if (expanded) text += QStringLiteral(" ± %1").arg(Fixed(*expanded, decimals, locale));
+    if (nearLimit) text += QString::fromUtf8(kNearLimitMark);
+    return text;
+}
+
+QString FactorFigureText(const FactorResult& r, const QLocale& locale) {
+    return FigureWithUncertainty(r.value, r.expanded, r.nearLimit, DecimalsOf(r.factor), locale);
+}
+
+QString UncertaintyText(std::optional<double> expanded, int decimals, const QLocale& locale) {
+    if (!expanded) return QStringLiteral("не указана");
+    return QStringLiteral("± %1").arg(Fixed(*expanded, decimals, locale));
+}
+
+QString ComplianceText(const Assessment& a, Factor f, const QLocale& locale) {
+    if (a.count == 0) return {};
+    const FactorResult& r = a.Of(f);
+    switch (r.compliance) {
+        case Compliance::Optimal:
+            return QStringLiteral("оптимальное");
+        case Compliance::Permissible:
+            return QStringLiteral("допустимое");
+        case Compliance::NotCompliant:
+            break;
+        case Compliance::NotJudged:
+            if (r.state == FactorState::NotMeasured) return QStringLiteral("не измерена");
+            if (r.state == FactorState::BelowRange) {
+                return QStringLiteral("не оценивается: ниже допустимого диапазона");
+            }
+            if (r.state == FactorState::IrradianceTooHigh) {
+                return QStringLiteral("не оценивается: облучённость выше %1 Вт/м²")
+                    .arg(NumberText(kThsIrradianceLimit, locale));
+            }
+            return QStringLiteral("не оценивается: нагревающего микроклимата нет");
+    }
+    const QString no = QStringLiteral("не соответствует: ");
+    switch (r.state) {
+        case FactorState::BelowRange:
+            if (f == Factor::AirSpeed) {
+                return no + QStringLiteral("ниже диапазона тёплого периода при 26–28 °C");
+            }
+            return no + QStringLiteral("ниже допустимой");
+        case FactorState::AboveRange:
+            if (f == Factor::Humidity) return no + QStringLiteral("выше допустимой (влажный воздух)");
+            return no + QStringLiteral("выше допустимой");
+        default:
+            return no + (f == Factor::Ths ? QStringLiteral("выше допустимого")
+                                          : QStringLiteral("выше допустимой"));
+    }
+}
+
+QString FactorClassText(const Assessment& a, Factor f, const QLocale& locale) {
     if (a.count == 0) return {};
     const FactorResult& r = a.Of(f);
     const QString c = r.conditionsClass ? ClassText(*r.conditionsClass) : QString();
@@ -88,20 +160,29 @@ QString FactorClassText(const Assessment& a, Factor f) {
         case FactorState::Heating:
             return c;
         case FactorState::BelowRange:
-            return f == Factor::AirTemperature ? c + QStringLiteral(": охлаждающий микроклимат")
-                                               : c + QStringLiteral(": воздух слишком сухой");
+            if (f == Factor::AirTemperature) return c + QStringLiteral(": охлаждающий микроклимат");
+            if (f == Factor::Humidity) return c + QStringLiteral(": воздух слишком сухой");
+            if (f == Factor::AirSpeed) return c;
+            return QStringLiteral("не определяется: ТНС-индекс ниже допустимого диапазона, "
+                                  "методика класса по нему не даёт");
         case FactorState::AboveRange:
-            if (f == Factor::AirSpeed) return c + QStringLiteral(": 0,6 м/с и более");
+            if (f == Factor::AirSpeed) {
+                return c + QStringLiteral(": %1 м/с и более").arg(Fixed(kHarmfulAirSpeed, 1, locale));
+            }
             return f == Factor::AirTemperature
                        ? QStringLiteral("выше допустимой: нагревающий микроклимат, класс по "
                                         "ТНС-индексу")
                        : QStringLiteral("выше допустимой: учитывается ТНС-индексом");
+        case FactorState::Unclassed:
+            return QStringLiteral("методикой не установлен: скорость выше допустимой, но менее "
+                                  "%1 м/с")
+                .arg(Fixed(kHarmfulAirSpeed, 1, locale));
         case FactorState::NotMeasured:
             return Utf8(kAirSpeedAssumption);
         case FactorState::NotHeating:
             return QStringLiteral("не определяется: нагревающего микроклимата нет");
         case FactorState::IrradianceTooHigh:
-            return QStringLiteral("не определяется: ") + IrradianceText(a);
+            return QStringLiteral("не определяется: ") + IrradianceRuleText(a, locale);
     }
     return {};
 }
@@ -110,13 +191,15 @@ QString SeasonText(Season s) {
     return s == Season::Warm ? QStringLiteral("тёплый") : QStringLiteral("холодный");
 }
 
-QString WbgtVerdictText(const Assessment& a) {
+QString WbgtVerdictText(const Assessment& a, const QLocale& locale) {
     if (a.count == 0) return {};
     const double margin = RoundToTenth(a.wbgtMargin);
+    const QString mark = a.wbgtNearLimit ? Utf8(kNearLimitMark) : QString();
     if (margin >= 0) {
-        return QStringLiteral("WBGT в пределах нормы: запас %1 °C").arg(NumberText(margin));
+        return QStringLiteral("WBGT в пределах нормы: запас %1 °C%2")
+            .arg(NumberText(margin, locale), mark);
     }
-    return QStringLiteral("WBGT выше предела на %1 °C").arg(NumberText(-margin));
+    return QStringLiteral("WBGT выше предела на %1 °C%2").arg(NumberText(-margin, locale), mark);
 }
 
 QString CategoryText(WorkCategory c) {
@@ -209,30 +292,51 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
         lines.push_back({QStringLiteral("%1: доля измерений выше допустимого, %").arg(name),
                          share(q.shareAbove)});
         lines.push_back({QStringLiteral("%1: норма, %2").arg(name, unit), norms[i]});
+        const QLocale locale = QLocale::system();
         if (i < 3) {
+            const FactorResult& r = a.Of(factors[i]);
+            lines.push_back({QStringLiteral("%1: неопределённость U (k = 2), %2").arg(name, unit),
+                             any ? UncertaintyText(r.expanded, 1, locale) : QString()});
+            lines.push_back({QStringLiteral("%1: соответствие СанПиН 1.2.3685-21").arg(name),
+                             ComplianceText(a, factors[i])});
             lines.push_back(
                 {QStringLiteral("%1: класс").arg(name), FactorClassText(a, factors[i])});
+        } else {
+            lines.push_back({QStringLiteral("%1: неопределённость U (k = 2), %2").arg(name, unit),
+                             any ? UncertaintyText(a.wbgtExpanded, 1, locale) : QString()});
         }
     }
+    const QLocale locale = QLocale::system();
     const FactorResult& speed = a.Of(Factor::AirSpeed);
+    const bool speedMeasured = speed.state != FactorState::NotMeasured;
     lines.push_back({QStringLiteral("Скорость движения воздуха (анемометр), м/с"),
-                     speed.state == FactorState::NotMeasured ? QStringLiteral("не измерена")
-                                                             : Degrees(speed.value)});
-    lines.push_back({QStringLiteral("Скорость движения воздуха: норма, м/с"), SpeedNormText(inputs)});
+                     speedMeasured ? FactorFigureText(speed, locale) : QStringLiteral("не измерена")});
+    lines.push_back(
+        {QStringLiteral("Скорость движения воздуха: норма, м/с"), SpeedNormText(a, inputs)});
+    lines.push_back({QStringLiteral("Скорость движения воздуха: соответствие СанПиН 1.2.3685-21"),
+                     ComplianceText(a, Factor::AirSpeed)});
     lines.push_back({QStringLiteral("Скорость движения воздуха: класс"),
                      FactorClassText(a, Factor::AirSpeed)});
     const std::vector<AssessLine> tail = {
         {QStringLiteral("Облучённость максимальная, Вт/м²"),
          any ? NumberText(RoundToTenth(a.maxW)) : QString()},
+        {QStringLiteral("Облучённость: допустимо не более, Вт/м²"),
+         NumberText(inputs.permissibleIrradiance)},
+        {QStringLiteral("Облучённость: соответствие СанПиН 1.2.3685-21"),
+         ComplianceText(a, Factor::Irradiance)},
+        {QStringLiteral("Облучённость: класс"), FactorClassText(a, Factor::Irradiance)},
         {Utf8(kClassLineLabel), VerdictText(a)},
         {QStringLiteral("Класс определил показатель"),
          a.conditionsClass ? FactorName(a.decidingFactor) : QString()},
         {QStringLiteral("Запас до предела WBGT, °C"), figure(a.wbgtMargin)},
         {QStringLiteral("Вывод по WBGT"), WbgtVerdictText(a)},
+        {QStringLiteral("Неопределённость"),
+         a.Of(Factor::AirTemperature).expanded ? Utf8(kDecisionRule) : Utf8(kUncertaintyNotGiven)},
         {QStringLiteral("Нормы: температура, влажность, скорость воздуха"), Utf8(AirNormSource())},
-        {QStringLiteral("Нормы: охлаждающий микроклимат"), Utf8(CoolingClassSource())},
         {QStringLiteral("Нормы: допустимый ТНС-индекс"), Utf8(ThsPermissibleSource())},
-        {QStringLiteral("Нормы: классы по ТНС-индексу"), Utf8(ThsClassSource())},
+        {QStringLiteral("Нормы: допустимая облучённость"), Utf8(IrradianceSource())},
+        {QStringLiteral("Нормы: охлаждающий микроклимат"), Utf8(CoolingClassSource())},
+        {QStringLiteral("Нормы: классы условий труда"), Utf8(ThsClassSource())},
         {QStringLiteral("Нормы: предел WBGT"), Utf8(WbgtSource())},
     };
     lines.insert(lines.end(), tail.begin(), tail.end());

@@ -56,9 +56,41 @@ inline constexpr double kRhClass31Low = 10;
 // 25 °C.
 [[nodiscard]] double PermissibleRhHigh(Season season, double air);
 
-// Air speed, m/s: optimal at most this for the category; from kHarmfulAirSpeed on, class 3.1.
+// Air speed, m/s, in hundredths as an anemometer gives it: optimal at most this for the category;
+// from kHarmfulAirSpeed on, class 3.1.
 [[nodiscard]] double OptimalAirSpeed(WorkCategory category);
 inline constexpr double kHarmfulAirSpeed = 0.6;
+// The permissible air speed of a period and category, m/s: the first at an air temperature below
+// its optimal range, the second above it.
+struct AirSpeedNormRow {
+    double belowOptimalAir;
+    double aboveOptimalAir;
+};
+[[nodiscard]] const AirSpeedNormRow& AirSpeedNormOf(Season season, WorkCategory category);
+// The permissible range of air speed at an air temperature (as shown, °C), m/s, both ends
+// included: low is above 0 only where the warm period's note on 26–28 °C sets one.
+struct AirSpeedRange {
+    double low;
+    double high;
+};
+[[nodiscard]] AirSpeedRange PermissibleAirSpeed(Season season, WorkCategory category, double air);
+// True where the warm period's note on 26–28 °C sets the range.
+[[nodiscard]] bool WarmNoteApplies(Season season, double air);
+
+// Thermal irradiance, W/m², permissible at most: by the share of the body irradiated (at least
+// half, a quarter to half, at most a quarter), and from an open source.
+inline constexpr double kIrradianceAtLeastHalf = 35;
+inline constexpr double kIrradianceQuarterToHalf = 70;
+inline constexpr double kIrradianceAtMostQuarter = 100;
+inline constexpr double kIrradianceOpenSource = 140;
+inline constexpr int kIrradiatedShareCount = 4;
+// In that order, as the share is picked in the windows.
+inline constexpr double kIrradianceByShare[kIrradiatedShareCount] = {
+    kIrradianceAtLeastHalf, kIrradianceQuarterToHalf, kIrradianceAtMostQuarter,
+    kIrradianceOpenSource};
+// The methodology's classes of irradiance: the ends of 2, 3.1, 3.2, 3.3 and 3.4, W/m², each
+// included; above the last is class 4.
+[[nodiscard]] const std::array<double, 5>& IrradianceClassHighs();
 
 // A metabolic rate offered as a preset for the WBGT limit.
 struct WorkLevel {
@@ -78,5 +110,7 @@ struct WorkLevel {
 [[nodiscard]] const char* ThsClassSource();
 [[nodiscard]] const char* CoolingClassSource();
 [[nodiscard]] const char* WbgtSource();
+[[nodiscard]] const char* IrradianceSource();
+[[nodiscard]] const char* UncertaintySource();
 
 }  // namespace lmr

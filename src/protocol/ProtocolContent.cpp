@@ -14,8 +14,34 @@ namespace lmr {
 
 namespace {
 
-// The norms the rows cite, by their number in the list of norms used.
-enum Norm { kAirNorm = 1, kCoolingNorm, kThsPermissibleNorm, kThsClassNorm, kWbgtNorm };
+// The documents the rows cite, numbered in the order they are first cited: the list of norms
+// names only what the protocol used.
+class NormList {
+public:
+    QString Cite(std::initializer_list<const char*> sources) {
+        QStringList marks;
+        for (const char* source : sources) {
+            const QString text = QString::fromUtf8(source);
+            qsizetype i = used_.indexOf(text);
+            if (i < 0) {
+                used_.push_back(text);
+                i = used_.size() - 1;
+            }
+            marks << QStringLiteral("[%1]").arg(i + 1);
+        }
+        return marks.join(QStringLiteral(", "));
+    }
+    std::vector<QString> Lines() const {
+        std::vector<QString> lines;
+        for (qsizetype i = 0; i < used_.size(); ++i) {
+            lines.push_back(QStringLiteral("[%1] %2").arg(i + 1).arg(used_[i]));
+        }
+        return lines;
+    }
+
+private:
+    QStringList used_;
+};
 
 const QLocale& Russian() {
     static const QLocale locale(QLocale::Russian, QLocale::Russia);
@@ -58,88 +84,125 @@ QString PostureText(Posture p) {
     return p == Posture::Sitting ? QStringLiteral("сидя") : QStringLiteral("стоя");
 }
 
-QString MeasuredText(const QuantityFigures& q) {
-    return QStringLiteral("%1 (%2)").arg(Figure(q.weightedMean), Range(q.min, q.max));
+// "23,4 ± 0,3 (22,1–24,0)": the mean judged with its uncertainty, then the least and greatest.
+QString MeasuredText(const QuantityFigures& q, const FactorResult* f,
+                     std::optional<double> expanded, bool nearLimit) {
+    const QString mean = f != nullptr ? FactorFigureText(*f, Russian())
+                                      : FigureWithUncertainty(RoundToTenth(q.weightedMean),
+                                                              expanded, nearLimit, 1, Russian());
+    return QStringLiteral("%1 (%2)").arg(mean, Range(q.min, q.max));
 }
 
-QString FactorVerdict(const Assessment& a, Factor f) {
-    if (a.Of(f).state == FactorState::IrradianceTooHigh) {
-        return QStringLiteral("не определяется: облучённость %1 Вт/м² выше %2 Вт/м²")
-            .arg(Figure(a.maxW), NumberText(kThsIrradianceLimit, Russian()));
-    }
-    return FactorClassText(a, f);
+QString RowUncertainty(std::optional<double> expanded, bool nearLimit, int decimals) {
+    QString text = UncertaintyText(expanded, decimals, Russian());
+    if (nearLimit) text += Utf8(kNearLimitMark);
+    return text;
 }
 
-QString WbgtVerdict(const Assessment& a) {
-    const double margin = RoundToTenth(a.wbgtMargin);
-    if (margin >= 0) return QStringLiteral("в пределах, запас %1 °C").arg(Figure(margin));
-    return QStringLiteral("выше предела на %1 °C").arg(Figure(-margin));
-}
-
-ProtocolResultRow FiguresRow(const QString& quantity, const QuantityFigures& q, int count) {
+ProtocolResultRow FiguresRow(const QString& quantity, const QuantityFigures& q, int count,
+                             const FactorResult* f, std::optional<double> expanded = {},
+                             bool nearLimit = false) {
     ProtocolResultRow row;
     row.quantity = quantity;
+    if (f != nullptr) {
+        expanded = f->expanded;
+        nearLimit = f->nearLimit;
+    }
     if (count > 0) {
+        row.uncertainty = RowUncertainty(expanded, nearLimit, 1);
         row.mean = RoundToTenth(q.weightedMean);
         row.min = q.min;
         row.max = q.max;
-        row.measured = MeasuredText(q);
+        row.measured = MeasuredText(q, f, expanded, nearLimit);
     } else {
         row.measured = QStringLiteral("нет измерений");
     }
     return row;
 }
 
-std::vector<ProtocolResultRow> ResultRows(const Assessment& a, const AssessInputs& in) {
+QString Hundredths(double value) {
+    return Russian().toString(value, 'f', 2);
+}
+
+std::vector<ProtocolResultRow> ResultRows(const Assessment& a, const AssessInputs& in,
+                                          NormList& norms) {
     const AirNormRow& air = AirNormOf(in.season, in.category);
     const ThsNormRow& ths = ThsNormOf(in.category);
     const bool any = a.count > 0;
-    const auto verdict = [&](Factor f) { return any ? FactorVerdict(a, f) : QString(); };
+    const auto judged = [&](ProtocolResultRow& row, Factor f) {
+        row.compliance = any ? ComplianceText(a, f, Russian()) : QString();
+        row.verdict = any ? FactorClassText(a, f, Russian()) : QString();
+    };
+    const char* classes = ThsClassSource();
 
-    ProtocolResultRow t = FiguresRow(QStringLiteral("Температура воздуха tв, °C"), a.air, a.count);
+    ProtocolResultRow t = FiguresRow(QStringLiteral("Температура воздуха tв, °C"), a.air, a.count,
+                                     &a.Of(Factor::AirTemperature));
     t.permissible = Range(air.permissibleLow / 10.0, air.permissibleHigh / 10.0);
-    t.norm = QStringLiteral("[%1], [%2]").arg(kAirNorm).arg(kCoolingNorm);
-    t.verdict = verdict(Factor::AirTemperature);
+    t.norm = norms.Cite({AirNormSource(), classes});
+    judged(t, Factor::AirTemperature);
 
-    ProtocolResultRow rh = FiguresRow(QStringLiteral("Относительная влажность, %"), a.rh, a.count);
+    ProtocolResultRow rh = FiguresRow(QStringLiteral("Относительная влажность, %"), a.rh, a.count,
+                                      &a.Of(Factor::Humidity));
     rh.permissible = Range(kRhPermissibleLow,
                            PermissibleRhHigh(in.season, a.Of(Factor::AirTemperature).value));
-    rh.norm = QStringLiteral("[%1]").arg(kAirNorm);
-    rh.verdict = verdict(Factor::Humidity);
+    rh.norm = norms.Cite({AirNormSource(), classes});
+    judged(rh, Factor::Humidity);
 
     ProtocolResultRow v;
     v.quantity = QStringLiteral("Скорость движения воздуха, м/с");
+    const FactorResult& speed = a.Of(Factor::AirSpeed);
+    v.decimals = 2;
     if (in.airSpeed) {
-        v.mean = RoundToTenth(*in.airSpeed);
-        v.measured = Figure(*in.airSpeed);
+        v.mean = speed.value;
+        v.measured = FactorFigureText(speed, Russian());
+        v.uncertainty = RowUncertainty(speed.expanded, speed.nearLimit, 2);
     } else {
         v.measured = QStringLiteral("не измерена");
     }
-    v.permissible = QStringLiteral("менее %1").arg(Figure(kHarmfulAirSpeed));
-    v.norm = QStringLiteral("[%1]").arg(kAirNorm);
-    v.verdict = any ? FactorVerdict(a, Factor::AirSpeed) : QString();
+    const AirSpeedRange range =
+        PermissibleAirSpeed(in.season, in.category, a.Of(Factor::AirTemperature).value);
+    v.permissible = range.low > 0
+                        ? QStringLiteral("%1–%2").arg(Hundredths(range.low), Hundredths(range.high))
+                        : QStringLiteral("не более %1").arg(Hundredths(range.high));
+    v.norm = norms.Cite({AirNormSource(), classes});
+    judged(v, Factor::AirSpeed);
 
-    ProtocolResultRow globe =
-        FiguresRow(QStringLiteral("Температура шарового термометра tш, °C"), a.globe, a.count);
-    globe.permissible = globe.norm = globe.verdict = QStringLiteral("—");
+    ProtocolResultRow globe = FiguresRow(QStringLiteral("Температура шарового термометра tш, °C"),
+                                         a.globe, a.count, nullptr, a.globeExpanded);
+    globe.permissible = globe.norm = globe.compliance = globe.verdict = QStringLiteral("—");
 
-    ProtocolResultRow index = FiguresRow(QStringLiteral("ТНС-индекс, °C"), a.ths, a.count);
+    ProtocolResultRow index =
+        FiguresRow(QStringLiteral("ТНС-индекс, °C"), a.ths, a.count, &a.Of(Factor::Ths));
     index.permissible = Range(ths.permissibleLow / 10.0, ths.permissibleHigh / 10.0);
-    index.norm = QStringLiteral("[%1], [%2]").arg(kThsPermissibleNorm).arg(kThsClassNorm);
-    index.verdict = verdict(Factor::Ths);
+    index.norm = norms.Cite({ThsPermissibleSource(), classes});
+    judged(index, Factor::Ths);
 
-    ProtocolResultRow wbgt = FiguresRow(QStringLiteral("WBGT, °C"), a.wbgt, a.count);
+    ProtocolResultRow wbgt = FiguresRow(QStringLiteral("WBGT, °C"), a.wbgt, a.count, nullptr,
+                                        a.wbgtExpanded, a.wbgtNearLimit);
     wbgt.permissible = QStringLiteral("не более %1").arg(Figure(a.wbgtLimit));
-    wbgt.norm = QStringLiteral("[%1]").arg(kWbgtNorm);
-    wbgt.verdict = any ? WbgtVerdict(a) : QString();
+    wbgt.norm = norms.Cite({WbgtSource()});
+    wbgt.compliance = QStringLiteral("—");
+    wbgt.verdict = any ? WbgtVerdictText(a, Russian()) : QString();
 
-    return {t, rh, v, globe, index, wbgt};
+    ProtocolResultRow w;
+    w.quantity = QStringLiteral("Интенсивность теплового облучения (наибольшая), Вт/м²");
+    if (any) {
+        w.mean = a.Of(Factor::Irradiance).value;
+        w.measured = Figure(a.maxW);
+        w.uncertainty = QStringLiteral("—");
+    } else {
+        w.measured = QStringLiteral("нет измерений");
+    }
+    w.permissible = QStringLiteral("не более %1").arg(NumberText(in.permissibleIrradiance, Russian()));
+    w.norm = norms.Cite({IrradianceSource(), classes});
+    judged(w, Factor::Irradiance);
+
+    return {t, rh, v, globe, index, wbgt, w};
 }
 
 QString ClassOrWhyNot(const std::optional<ConditionsClass>& c, bool measured) {
     if (c) return ClassText(*c);
-    return measured ? QStringLiteral("не определяется: ТНС-индекс не применяется")
-                    : QStringLiteral("нет измерений");
+    return measured ? QStringLiteral("не определяется") : QStringLiteral("нет измерений");
 }
 
 bool Measured(const WorkplaceVerdict& v) {
@@ -300,26 +363,26 @@ QString DatesText(const QDate& first, const QDate& last) {
     return QStringLiteral("%1–%2").arg(DateText(first), DateText(last));
 }
 
-// The instrument's limits of error it has, each with its quantity: "tв ±0,2 °C; RH ±3,0 %".
-QString ErrorLimitsText(const SurveyInstrument& i) {
+QString KindText(SurveyKind kind) {
+    return kind == SurveyKind::SpecialAssessment
+               ? QStringLiteral("специальная оценка условий труда")
+               : QStringLiteral("производственный контроль");
+}
+
+// "tв ± 0,2 °C; RH ± 3 %; …", or that none was given.
+QString LimitsText(const InstrumentLimits& l) {
+    const auto n = [](double v) { return NumberText(v, Russian()); };
     QStringList parts;
-    const auto add = [&parts](const char* quantity, const std::optional<double>& v,
-                              const char* unit) {
-        if (v) parts << QStringLiteral("%1 ±%2 %3").arg(Utf8(quantity), Figure(*v), Utf8(unit));
-    };
-    add("tв", i.errorAir, "°C");
-    add("RH", i.errorRh, "%");
-    add("tш", i.errorGlobe, "°C");
-    if (i.errorAirSpeed && i.errorAirSpeedPercent) {
-        parts << QStringLiteral("V ±(%1 м/с + %2 %)")
-                     .arg(Figure(*i.errorAirSpeed), Figure(*i.errorAirSpeedPercent));
-    } else {
-        add("V", i.errorAirSpeed, "м/с");
-        if (i.errorAirSpeedPercent) {
-            parts << QStringLiteral("V ±%1 %").arg(Figure(*i.errorAirSpeedPercent));
-        }
+    if (l.air) parts << QStringLiteral("tв ± %1 °C").arg(n(*l.air));
+    if (l.rh) parts << QStringLiteral("RH ± %1 %").arg(n(*l.rh));
+    if (l.globe) parts << QStringLiteral("tсф ± %1 °C").arg(n(*l.globe));
+    if (l.airSpeed || l.airSpeedPercent) {
+        QStringList speed;
+        if (l.airSpeed) speed << QStringLiteral("%1 м/с").arg(n(*l.airSpeed));
+        if (l.airSpeedPercent) speed << QStringLiteral("%1 %").arg(n(*l.airSpeedPercent));
+        parts << QStringLiteral("скорость воздуха ± (%1)").arg(speed.join(QStringLiteral(" + ")));
     }
-    return parts.join(QStringLiteral("; "));
+    return parts.isEmpty() ? QStringLiteral("не указаны") : parts.join(QStringLiteral("; "));
 }
 
 void AddLaboratory(const SurveyLaboratory& l, ProtocolContent& c) {
@@ -341,6 +404,7 @@ void AddHeader(const Survey& s, ProtocolContent& c) {
         {QStringLiteral("Заказчик"), h.customer},
         {QStringLiteral("Цель измерений"), h.purpose},
         {QStringLiteral("Метод измерений"), h.method},
+        {QStringLiteral("Вид работ"), KindText(h.kind)},
         {QStringLiteral("Дата измерений"), DatesText(first, last)},
         {QStringLiteral("Дата составления протокола"), DateText(h.protocolDate)},
     };
@@ -361,11 +425,9 @@ void AddHeader(const Survey& s, ProtocolContent& c) {
         {QStringLiteral("Номер в госреестре СИ"), i.registerNumber},
         {QStringLiteral("Заводской номер"), i.serialNumber},
         {QStringLiteral("Диапазоны измерений"), i.ranges},
+        {QStringLiteral("Пределы допускаемой погрешности"), LimitsText(LimitsOf(i))},
+        {QStringLiteral("Свидетельство о поверке"), certificate.trimmed()},
     };
-    if (const QString limits = ErrorLimitsText(i); !limits.isEmpty()) {
-        c.instrument.push_back({QStringLiteral("Пределы допускаемой погрешности"), limits});
-    }
-    c.instrument.push_back({QStringLiteral("Свидетельство о поверке"), certificate.trimmed()});
     // Measurements taken with a lapsed verification cannot be handed in as they are.
     const QDate measured = last.isValid() ? last : first;
     if (i.validUntil.isValid() && measured.isValid() && i.validUntil < measured) {
@@ -381,34 +443,118 @@ void AddHeader(const Survey& s, ProtocolContent& c) {
     };
 }
 
-void AddConclusion(const std::vector<ProtocolWorkplaceClass>& classes,
-                   const std::vector<WorkplaceVerdict>& verdicts, ProtocolContent& c) {
-    int meeting = 0;
-    int classed = 0;
-    for (std::size_t i = 0; i < classes.size(); ++i) {
-        const ProtocolWorkplaceClass& w = classes[i];
-        QString line = QStringLiteral("Рабочее место %1 %2: класс условий труда %3")
-                           .arg(w.number, Quoted(w.name), w.conditionsClass);
-        if (!w.decidedBy.isEmpty()) line += QStringLiteral(" (определил: %1)").arg(w.decidedBy);
-        c.conclusion.push_back(line + QLatin1Char('.'));
-        if (verdicts[i].conditionsClass) {
-            ++classed;
-            if (*verdicts[i].conditionsClass <= ConditionsClass::C2) ++meeting;
+// Where a workplace breaks СанПиН 1.2.3685-21: "скорость движения воздуха (точка «…», высота
+// 1,0 м)", one per factor and height; and the results marked for their uncertainty.
+struct WorkplaceFindings {
+    QStringList breaches;
+    QStringList nearLimits;
+};
+
+WorkplaceFindings FindingsOf(const SurveyWorkplace& w, const WorkplaceVerdict& v) {
+    WorkplaceFindings found;
+    for (std::size_t pi = 0; pi < v.points.size(); ++pi) {
+        for (const HeightVerdict& h : v.points[pi].heights) {
+            const Assessment& a = h.assessment;
+            if (a.count == 0) continue;
+            const QString where = QStringLiteral("точка %1, %2")
+                                      .arg(PointName(int(pi) + 1, w.points[pi]),
+                                           HeightText(h.metres));
+            for (const FactorResult& f : a.factors) {
+                const QString name = FactorName(f.factor).toLower();
+                if (f.compliance == Compliance::NotCompliant) {
+                    found.breaches << QStringLiteral("%1 (%2)").arg(name, where);
+                }
+                if (f.nearLimit) found.nearLimits << QStringLiteral("%1 (%2)").arg(name, where);
+            }
+            if (a.wbgtNearLimit) found.nearLimits << QStringLiteral("WBGT (%1)").arg(where);
         }
     }
-    c.conclusion.push_back(
-        QStringLiteral("Параметры микроклимата соответствуют допустимым (оптимальным) нормам на %1 "
-                       "из %2 рабочих мест, по которым определён класс условий труда.")
-            .arg(meeting)
-            .arg(classed));
+    return found;
+}
+
+void AddConclusion(const Survey& s, const std::vector<ProtocolWorkplaceClass>& classes,
+                   const std::vector<WorkplaceVerdict>& verdicts, ProtocolContent& c) {
+    const bool assessment = s.header.kind == SurveyKind::SpecialAssessment;
+    int meeting = 0;
+    int judged = 0;
+    QStringList nearLimits;
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        const ProtocolWorkplaceClass& w = classes[i];
+        const WorkplaceFindings found = FindingsOf(s.workplaces[i], verdicts[i]);
+        nearLimits << found.nearLimits;
+        const QString head = QStringLiteral("Рабочее место %1 %2").arg(w.number, Quoted(w.name));
+        if (assessment) {
+            QString line = QStringLiteral("%1: класс условий труда %2").arg(head, w.conditionsClass);
+            if (!w.decidedBy.isEmpty()) line += QStringLiteral(" (определил: %1)").arg(w.decidedBy);
+            c.conclusion.push_back(line + QLatin1Char('.'));
+            if (verdicts[i].conditionsClass) {
+                ++judged;
+                if (*verdicts[i].conditionsClass <= ConditionsClass::C2) ++meeting;
+            }
+            continue;
+        }
+        if (!Measured(verdicts[i])) {
+            c.conclusion.push_back(QStringLiteral("%1: нет измерений.").arg(head));
+            continue;
+        }
+        ++judged;
+        if (found.breaches.isEmpty()) {
+            ++meeting;
+            c.conclusion.push_back(
+                QStringLiteral("%1: параметры микроклимата соответствуют СанПиН 1.2.3685-21.")
+                    .arg(head));
+        } else {
+            c.conclusion.push_back(
+                QStringLiteral("%1: не соответствуют СанПиН 1.2.3685-21: %2.")
+                    .arg(head, found.breaches.join(QStringLiteral("; "))));
+        }
+    }
+    if (assessment) {
+        c.conclusion.push_back(
+            QStringLiteral("Условия труда по параметрам микроклимата оптимальные или допустимые "
+                           "(класс 1 или 2) на %1 из %2 рабочих мест, по которым определён класс "
+                           "условий труда.")
+                .arg(meeting)
+                .arg(judged));
+    } else {
+        c.conclusion.push_back(
+            QStringLiteral("Параметры микроклимата соответствуют СанПиН 1.2.3685-21 на %1 из %2 "
+                           "рабочих мест, на которых проведены измерения.")
+                .arg(meeting)
+                .arg(judged));
+    }
+    const bool given = !nearLimits.isEmpty() || [&] {
+        for (const WorkplaceVerdict& v : verdicts) {
+            for (const PointVerdict& p : v.points) {
+                for (const HeightVerdict& h : p.heights) {
+                    if (h.assessment.count > 0 &&
+                        h.assessment.Of(Factor::AirTemperature).expanded) {
+                        return true;
+                    }
+                }
+            }
+        }
+        return false;
+    }();
+    c.conclusion.push_back(Utf8(given ? kDecisionRule : kUncertaintyNotGiven));
+    if (!nearLimits.isEmpty()) {
+        c.conclusion.push_back(
+            QStringLiteral("С учётом неопределённости у границы нормы или класса (отмечены «*»): "
+                           "%1.")
+                .arg(nearLimits.join(QStringLiteral("; "))));
+    }
 }
 
 }  // namespace
 
 const std::vector<QString>& ResultHeads() {
     static const std::vector<QString> heads = {
-        QStringLiteral("Показатель"), QStringLiteral("Измерено: среднее (мин–макс)"),
-        QStringLiteral("Допустимо"), QStringLiteral("Норма"), QStringLiteral("Класс, оценка")};
+        QStringLiteral("Показатель"),
+        QStringLiteral("Измерено: среднее ± U (мин–макс)"),
+        QStringLiteral("Допустимо"),
+        QStringLiteral("Норма"),
+        QStringLiteral("Соответствие СанПиН 1.2.3685-21"),
+        QStringLiteral("Класс условий труда по методике")};
     return heads;
 }
 
@@ -427,10 +573,12 @@ ProtocolContent BuildProtocol(const Survey& s) {
     AddHeader(s, c);
 
     std::vector<WorkplaceVerdict> verdicts;
+    NormList norms;
+    const InstrumentLimits limits = LimitsOf(s.instrument);
     for (std::size_t wi = 0; wi < s.workplaces.size(); ++wi) {
         const SurveyWorkplace& w = s.workplaces[wi];
         const QString workplace = WorkplaceTitle(int(wi) + 1, w);
-        const WorkplaceVerdict v = AssessWorkplace(s.header, w);
+        const WorkplaceVerdict v = AssessWorkplace(s.header, w, limits);
         for (std::size_t pi = 0; pi < w.points.size(); ++pi) {
             const SurveyPoint& p = w.points[pi];
             const QString point =
@@ -441,7 +589,8 @@ ProtocolContent BuildProtocol(const Survey& s) {
                 c.results.push_back({QStringLiteral("%1, %2").arg(point, HeightText(h.metres)),
                                      QStringLiteral("%1 %2").arg(wi + 1).arg(Quoted(w.name)),
                                      PointName(int(pi) + 1, p), h.metres, a.count, TimesText(h),
-                                     ResultRows(a, SurveyAssessInputs(s.header, w, h))});
+                                     ResultRows(a, SurveyAssessInputs(s.header, w, h, limits),
+                                                norms)});
             }
             for (ProtocolChart& chart : ChartsOf(point, p)) c.charts.push_back(std::move(chart));
         }
@@ -451,13 +600,8 @@ ProtocolContent BuildProtocol(const Survey& s) {
                              ClassOrWhyNot(v.conditionsClass, Measured(v)), DecidedBy(w, v)});
         verdicts.push_back(v);
     }
-    AddConclusion(c.classes, verdicts, c);
-
-    const char* sources[] = {AirNormSource(), CoolingClassSource(), ThsPermissibleSource(),
-                             ThsClassSource(), WbgtSource()};
-    for (int i = 0; i < 5; ++i) {
-        c.norms.push_back(QStringLiteral("[%1] %2").arg(i + 1).arg(Utf8(sources[i])));
-    }
+    AddConclusion(s, c.classes, verdicts, c);
+    c.norms = norms.Lines();
     AddReadingsOutside(s, c);
     c.statements = {
         QStringLiteral("Результаты измерений относятся только к рабочим местам (объектам), на "

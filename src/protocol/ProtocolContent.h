@@ -26,10 +26,13 @@ struct ProtocolResultRow {
     std::optional<double> mean;
     std::optional<double> min;
     std::optional<double> max;
-    QString measured;     // the figures as the document shows them: "23,4 (22,1–24,0)"
+    int decimals = 1;  // of the figures: tenths, an air speed hundredths
+    QString uncertainty;  // "± 0,3" (with "*" at a limit), "не указана", or empty with no figure
+    QString measured;     // the figures as the document shows them: "23,4 ± 0,3 (22,1–24,0)"
     QString permissible;  // "20–25"
     QString norm;         // the norms used that set it: "[1]"
-    QString verdict;      // the factor's class, or why it has none
+    QString compliance;   // against СанПиН 1.2.3685-21: "допустимое", "не соответствует: …"
+    QString verdict;      // the factor's class by the methodology, or why it has none
 };
 
 // The rows of one height of one point of one workplace, under a title naming all three.

@@ -343,10 +343,11 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
         if (!g.times.isEmpty()) title += QStringLiteral(", %1").arg(g.times);
         rows.push_back({{QStringLiteral("%1 (измерений: %2)").arg(title, QString::number(g.count))}, true});
         for (const ProtocolResultRow& r : g.rows) {
-            rows.push_back({{r.quantity, r.measured, r.permissible, r.norm, r.verdict}, false});
+            rows.push_back(
+                {{r.quantity, r.measured, r.permissible, r.norm, r.compliance, r.verdict}, false});
         }
     }
-    flow.Table(ResultHeads(), {0.27, 0.21, 0.13, 0.09, 0.30}, rows);
+    flow.Table(ResultHeads(), {0.20, 0.19, 0.12, 0.08, 0.18, 0.23}, rows);
     flow.Paragraph(QStringLiteral("Среднее — средневзвешенное по времени; по нему определяется "
                                   "класс."),
                    Face::Small);

@@ -16,8 +16,8 @@ namespace {
 constexpr std::uint32_t kHeadFill = 0xDDDDDD;
 // Widths in characters: the columns fill A4 landscape at the sheet's own face, so nothing is
 // shrunk to fit and long names wrap instead of being cut.
-constexpr int kColumns = 11;
-const std::vector<double> kWidths = {18, 10, 7, 13, 22, 8, 8, 8, 10, 7, 22};
+constexpr int kColumns = 13;
+const std::vector<double> kWidths = {16, 10, 7, 13, 20, 7, 7, 7, 9, 10, 7, 20, 20};
 const std::vector<double> kEndWidths = {6, 32, 24, 26, 42};
 constexpr double kLinePoints = 15;  // a row of one line of the sheet's face
 
@@ -156,8 +156,8 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
     at.Heads({QStringLiteral("Рабочее место"), QStringLiteral("Точка"), QStringLiteral("Высота, м"),
               QStringLiteral("Время измерений"), QStringLiteral("Показатель"),
               QStringLiteral("Среднее"), QStringLiteral("Мин."), QStringLiteral("Макс."),
-              QStringLiteral("Допустимо"), QStringLiteral("Норма"),
-              QStringLiteral("Класс, оценка")});
+              QStringLiteral("U (k = 2)"), QStringLiteral("Допустимо"), QStringLiteral("Норма"), ResultHeads()[4],
+              ResultHeads()[5]});
     for (const ProtocolResultGroup& g : c.results) {
         const auto place = [&] {
             at.Text(1, g.workplace);
@@ -182,17 +182,18 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
             } else {
                 at.Text(6, r.measured);
             }
-            at.Text(9, r.permissible);
-            at.Text(10, r.norm);
-            at.Text(11, r.verdict);
+            at.Text(9, r.uncertainty);
+            at.Text(10, r.permissible);
+            at.Text(11, r.norm);
+            at.Text(12, r.compliance);
+            at.Text(13, r.verdict);
+            if (r.mean) sheet.setDecimals({at.Row(), 6, at.Row(), 8}, r.decimals);
             at.Skip();
         }
     }
-    if (at.Row() > resultsTop + 1) {
-        // Figures in tenths, as the protocol gives them; the cells keep their numbers.
-        sheet.setDecimals({resultsTop + 1, 3, at.Row() - 1, 3}, 1);
-        sheet.setDecimals({resultsTop + 1, 6, at.Row() - 1, 8}, 1);
-    }
+    // Figures as the protocol gives them (heights and most figures in tenths, an air speed in
+    // hundredths); the cells keep their numbers.
+    if (at.Row() > resultsTop + 1) sheet.setDecimals({resultsTop + 1, 3, at.Row() - 1, 3}, 1);
     at.Table(resultsTop, kColumns);
     at.Line(QStringLiteral("Среднее — средневзвешенное по времени; по нему определяется класс."));
     SetPage(sheet, c, resultsTop);

@@ -1,5 +1,7 @@
 #include "survey/SurveyAssessment.h"
 
+#include <iterator>
+
 #include "core/AssessReadingOf.h"
 
 namespace lmr {
@@ -27,32 +29,44 @@ int Deciding(const std::vector<Item>& items, ClassOf classOf, Measured measured)
 
 }  // namespace
 
+double PermissibleIrradiance(IrradiatedShare share) {
+    const auto i = static_cast<std::size_t>(share);
+    return i < std::size(kIrradianceByShare) ? kIrradianceByShare[i] : kIrradianceAtLeastHalf;
+}
+
+InstrumentLimits LimitsOf(const SurveyInstrument& i) {
+    return {i.errorAir, i.errorRh, i.errorGlobe, i.errorAirSpeed, i.errorAirSpeedPercent};
+}
+
 AssessInputs SurveyAssessInputs(const SurveyHeader& header, const SurveyWorkplace& workplace,
-                                const SurveyHeight& height) {
+                                const SurveyHeight& height, const InstrumentLimits& limits) {
     AssessInputs in;
     in.category = workplace.category;
     in.season = header.season;
     in.airSpeed = height.airSpeed;
+    // The survey's work level is the category's own, as the window's is until the user picks one.
     in.metabolicWatts = CategoryWorkLevelWatts(workplace.category);
+    in.permissibleIrradiance = PermissibleIrradiance(height.irradiatedShare);
+    in.limits = limits;
     return in;
 }
 
 HeightVerdict AssessHeight(const SurveyHeader& header, const SurveyWorkplace& workplace,
-                           const SurveyHeight& height) {
+                           const SurveyHeight& height, const InstrumentLimits& limits) {
     std::vector<AssessReading> readings;
     for (const SurveyMeasurement& m : height.measurements) {
         for (const Reading& r : m.readings) readings.push_back(AssessReadingOf(r));
     }
     return {height.id, height.metres,
-            Assess(std::move(readings), SurveyAssessInputs(header, workplace, height))};
+            Assess(std::move(readings), SurveyAssessInputs(header, workplace, height, limits))};
 }
 
 PointVerdict AssessPoint(const SurveyHeader& header, const SurveyWorkplace& workplace,
-                         const SurveyPoint& point) {
+                         const SurveyPoint& point, const InstrumentLimits& limits) {
     PointVerdict v;
     v.pointId = point.id;
     for (const SurveyHeight& h : point.heights) {
-        v.heights.push_back(AssessHeight(header, workplace, h));
+        v.heights.push_back(AssessHeight(header, workplace, h, limits));
     }
     v.decidingHeight =
         Deciding(v.heights, [](const HeightVerdict& h) { return h.assessment.conditionsClass; },
@@ -65,11 +79,12 @@ PointVerdict AssessPoint(const SurveyHeader& header, const SurveyWorkplace& work
     return v;
 }
 
-WorkplaceVerdict AssessWorkplace(const SurveyHeader& header, const SurveyWorkplace& workplace) {
+WorkplaceVerdict AssessWorkplace(const SurveyHeader& header, const SurveyWorkplace& workplace,
+                                 const InstrumentLimits& limits) {
     WorkplaceVerdict v;
     v.workplaceId = workplace.id;
     for (const SurveyPoint& p : workplace.points) {
-        v.points.push_back(AssessPoint(header, workplace, p));
+        v.points.push_back(AssessPoint(header, workplace, p, limits));
     }
     const auto measured = [](const PointVerdict& p) {
         for (const HeightVerdict& h : p.heights) {

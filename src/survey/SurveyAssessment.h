@@ -36,15 +36,25 @@ struct WorkplaceVerdict {
     Factor decidingFactor = Factor::AirTemperature;
 };
 
+// The irradiance permissible at a height, W/m², by the share of the body irradiated there.
+[[nodiscard]] double PermissibleIrradiance(IrradiatedShare share);
+// The instrument's limits of error as its verification gives them.
+[[nodiscard]] InstrumentLimits LimitsOf(const SurveyInstrument& instrument);
+
+// The limits, where given, make each result's uncertainty; the verdicts do not depend on them.
 [[nodiscard]] AssessInputs SurveyAssessInputs(const SurveyHeader& header,
                                               const SurveyWorkplace& workplace,
-                                              const SurveyHeight& height);
+                                              const SurveyHeight& height,
+                                              const InstrumentLimits& limits = {});
 [[nodiscard]] HeightVerdict AssessHeight(const SurveyHeader& header,
                                          const SurveyWorkplace& workplace,
-                                         const SurveyHeight& height);
+                                         const SurveyHeight& height,
+                                         const InstrumentLimits& limits = {});
 [[nodiscard]] PointVerdict AssessPoint(const SurveyHeader& header, const SurveyWorkplace& workplace,
-                                       const SurveyPoint& point);
+                                       const SurveyPoint& point,
+                                       const InstrumentLimits& limits = {});
 [[nodiscard]] WorkplaceVerdict AssessWorkplace(const SurveyHeader& header,
-                                               const SurveyWorkplace& workplace);
+                                               const SurveyWorkplace& workplace,
+                                               const InstrumentLimits& limits = {});
 
 }  // namespace lmr

@@ -301,6 +301,9 @@ QGroupBox* TFSurvey::BuildHeaderGroup() {
     ComboSeason = new QComboBox(group);
     ComboSeason->setObjectName(QStringLiteral("ComboSeason"));
     ComboSeason->addItems({SeasonText(Season::Cold), SeasonText(Season::Warm)});
+    ComboKind = new QComboBox(group);
+    ComboKind->setObjectName(QStringLiteral("ComboKind"));
+    ComboKind->addItems({Text(kKinds[0]), Text(kKinds[1])});
     EditOutdoor = MakeEdit(group, "EditOutdoor");
     EditOutdoor->setPlaceholderText(Text(kNotGiven));
     LabelOutdoorNote = new QLabel(group);
@@ -325,6 +328,7 @@ QGroupBox* TFSurvey::BuildHeaderGroup() {
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(dates))) label->setBuddy(DateFirst);
     form->addRow(Text(kOperators), EditOperators);
     form->addRow(Text(kSeason), ComboSeason);
+    form->addRow(Text(kKind), ComboKind);
     form->addRow(Text(kOutdoor), EditOutdoor);
     form->addRow(LabelOutdoorNote);
     return group;
@@ -339,6 +343,19 @@ QGroupBox* TFSurvey::BuildInstrumentGroup() {
     EditCertificate = MakeEdit(group, "EditCertificate");
     DateCertificate = MakeDate(group, "DateCertificate");
     DateValidUntil = MakeDate(group, "DateValidUntil");
+    EditErrorAir = MakeEdit(group, "EditErrorAir");
+    EditErrorRh = MakeEdit(group, "EditErrorRh");
+    EditErrorGlobe = MakeEdit(group, "EditErrorGlobe");
+    EditErrorSpeed = MakeEdit(group, "EditErrorSpeed");
+    EditErrorSpeedPercent = MakeEdit(group, "EditErrorSpeedPercent");
+    for (QLineEdit* e : {EditErrorAir, EditErrorRh, EditErrorGlobe, EditErrorSpeed,
+                         EditErrorSpeedPercent}) {
+        e->setPlaceholderText(Text(kNotGiven));
+    }
+    LabelErrorNote = new QLabel(group);
+    LabelErrorNote->setObjectName(QStringLiteral("LabelErrorNote"));
+    LabelErrorNote->setWordWrap(true);
+    LabelErrorNote->hide();
     ButtonFromMeter = MakeButton(group, kFromMeter, "ButtonFromMeter");
     connect(ButtonFromMeter, &QPushButton::clicked, this, &TFSurvey::ButtonFromMeterClick);
     auto* model = new QHBoxLayout;
@@ -357,6 +374,12 @@ QGroupBox* TFSurvey::BuildInstrumentGroup() {
     form->addRow(Text(kCertificate), EditCertificate);
     form->addRow(Text(kCertificateDate), DateCertificate);
     form->addRow(Text(kValidUntil), DateValidUntil);
+    form->addRow(Text(kErrorAir), EditErrorAir);
+    form->addRow(Text(kErrorRh), EditErrorRh);
+    form->addRow(Text(kErrorGlobe), EditErrorGlobe);
+    form->addRow(Text(kErrorSpeed), EditErrorSpeed);
+    form->addRow(Text(kErrorSpeedPercent), EditErrorSpeedPercent);
+    form->addRow(LabelErrorNote);
     return group;
 }
 
@@ -412,6 +435,10 @@ QWidget* TFSurvey::BuildItemPage() {
     hf->addRow(Text(kHeightMetres), SpinHeight);
     hf->addRow(Text(kAirSpeed), EditAirSpeed);
     hf->addRow(LabelAirSpeedNote);
+    ComboIrradiatedShare = new QComboBox(GroupHeight);
+    ComboIrradiatedShare->setObjectName(QStringLiteral("ComboIrradiatedShare"));
+    for (const char* share : kIrradiatedShareNames) ComboIrradiatedShare->addItem(Text(share));
+    hf->addRow(Text(kIrradiatedShareLabel), ComboIrradiatedShare);
 
     auto* measurements = new QGroupBox(Text(kMeasurementsGroup), page);
     measurements->setObjectName(QStringLiteral("GroupMeasurements"));

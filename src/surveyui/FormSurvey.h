@@ -69,10 +69,13 @@ public:
     QDateEdit *DateProtocol, *DateFirst, *DateLast;
     QLineEdit* EditOperators;
     QComboBox* ComboSeason;
+    QComboBox* ComboKind;
     QLineEdit* EditOutdoor;
     QLabel* LabelOutdoorNote;
     QLineEdit *EditModel, *EditHead, *EditSerial, *EditCertificate;
     QDateEdit *DateCertificate, *DateValidUntil;
+    QLineEdit *EditErrorAir, *EditErrorRh, *EditErrorGlobe, *EditErrorSpeed, *EditErrorSpeedPercent;
+    QLabel* LabelErrorNote;
     QPushButton* ButtonFromMeter;
     void ButtonFromMeterClick();
     QLineEdit *EditTypeName, *EditRegisterNumber, *EditRanges;
@@ -93,6 +96,7 @@ public:
     QDoubleSpinBox* SpinHeight;
     QLineEdit* EditAirSpeed;
     QLabel* LabelAirSpeedNote;
+    QComboBox* ComboIrradiatedShare;
     QTableWidget* TableMeasurements;
     QPushButton* ButtonRemoveMeasurement;
     QTableWidget* TableFigures;

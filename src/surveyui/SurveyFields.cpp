@@ -55,7 +55,8 @@ void TFSurvey::ConnectFields() {
     for (QLineEdit* e : {EditOrganisation, EditAddress, EditCustomer, EditPurpose,
                          EditProtocolNumber, EditOperators, EditOutdoor, EditModel, EditHead,
                          EditSerial, EditCertificate, EditTypeName, EditRegisterNumber,
-                         EditRanges}) {
+                         EditRanges, EditErrorAir, EditErrorRh, EditErrorGlobe, EditErrorSpeed,
+                         EditErrorSpeedPercent}) {
         connect(e, &QLineEdit::textEdited, this, &TFSurvey::FieldEdited);
         connect(e, &QLineEdit::editingFinished, this, &TFSurvey::WritePending);
     }
@@ -69,9 +70,11 @@ void TFSurvey::ConnectFields() {
             if (!showing_) WriteInstrument();
         });
     }
-    connect(ComboSeason, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
-        if (!showing_) WriteHeader();
-    });
+    for (QComboBox* c : {ComboSeason, ComboKind}) {
+        connect(c, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+            if (!showing_) WriteHeader();
+        });
+    }
 }
 
 void TFSurvey::ConnectItemFields() {
@@ -88,6 +91,9 @@ void TFSurvey::ConnectItemFields() {
         if (!showing_) WriteWorkplace();
     });
     connect(SpinHeight, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this] {
+        if (!showing_) WriteHeight();
+    });
+    connect(ComboIrradiatedShare, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         if (!showing_) WriteHeight();
     });
 }
@@ -125,6 +131,7 @@ void TFSurvey::ShowSurveyFields() {
     ShowDate(DateLast, h.lastDate);
     EditOperators->setText(h.operators);
     ComboSeason->setCurrentIndex(h.season == Season::Warm ? 1 : 0);
+    ComboKind->setCurrentIndex(h.kind == SurveyKind::SpecialAssessment ? 1 : 0);
     EditOutdoor->setText(OptionalText(h.outdoorTemperature));
     LabelOutdoorNote->hide();
     const SurveyInstrument& i = s.instrument;
@@ -138,6 +145,12 @@ void TFSurvey::ShowSurveyFields() {
     EditCertificate->setText(i.certificateNumber);
     ShowDate(DateCertificate, i.certificateDate);
     ShowDate(DateValidUntil, i.validUntil);
+    EditErrorAir->setText(OptionalText(i.errorAir));
+    EditErrorRh->setText(OptionalText(i.errorRh));
+    EditErrorGlobe->setText(OptionalText(i.errorGlobe));
+    EditErrorSpeed->setText(OptionalText(i.errorAirSpeed));
+    EditErrorSpeedPercent->setText(OptionalText(i.errorAirSpeedPercent));
+    LabelErrorNote->hide();
     showing_ = was;
 }
 
@@ -155,6 +168,8 @@ void TFSurvey::WriteHeader() {
     h.operators = EditOperators->text();
     h.method = EditMethod->text();
     h.season = ComboSeason->currentIndex() == 1 ? Season::Warm : Season::Cold;
+    h.kind = ComboKind->currentIndex() == 1 ? SurveyKind::SpecialAssessment
+                                            : SurveyKind::ProductionControl;
     if (const auto outdoor = ReadOptional(EditOutdoor, LabelOutdoorNote, -kOutdoorRange,
                                           kOutdoorRange, kOutdoorUnread)) {
         h.outdoorTemperature = *outdoor;
@@ -165,6 +180,7 @@ void TFSurvey::WriteHeader() {
         h.protocolNumber == was.protocolNumber && h.protocolDate == was.protocolDate &&
         h.firstDate == was.firstDate && h.lastDate == was.lastDate &&
         h.operators == was.operators && h.method == was.method && h.season == was.season &&
+        h.kind == was.kind &&
         h.outdoorTemperature == was.outdoorTemperature) {
         return;
     }
@@ -191,12 +207,38 @@ void TFSurvey::WriteInstrument() {
     i.typeName = EditTypeName->text();
     i.registerNumber = EditRegisterNumber->text();
     i.ranges = EditRanges->text();
+    // A limit that cannot be read keeps the one written; the note names the text.
+    LabelErrorNote->hide();
+    // The greatest each takes is what the file may hold.
+    const struct {
+        QLineEdit* edit;
+        std::optional<double> SurveyInstrument::*field;
+        double max;
+    } limits[] = {
+        {EditErrorAir, &SurveyInstrument::errorAir, kSurveyMaxTemperatureError},
+        {EditErrorRh, &SurveyInstrument::errorRh, kSurveyMaxPercentError},
+        {EditErrorGlobe, &SurveyInstrument::errorGlobe, kSurveyMaxTemperatureError},
+        {EditErrorSpeed, &SurveyInstrument::errorAirSpeed, kSurveyMaxAirSpeed},
+        {EditErrorSpeedPercent, &SurveyInstrument::errorAirSpeedPercent, kSurveyMaxPercentError},
+    };
+    bool unread = false;
+    for (const auto& [edit, field, max] : limits) {
+        const auto v = ReadOptional(edit, LabelErrorNote, 0, max, kErrorUnread);
+        if (v) {
+            i.*field = *v;
+        } else {
+            unread = true;
+        }
+        if (unread) LabelErrorNote->show();  // a later field read well must not hide the note
+    }
     const SurveyInstrument& was = doc_->Data().instrument;
     if (i.typeName == was.typeName && i.registerNumber == was.registerNumber &&
         i.ranges == was.ranges && i.model == was.model && i.head == was.head &&
         i.serialNumber == was.serialNumber &&
         i.certificateNumber == was.certificateNumber && i.certificateDate == was.certificateDate &&
-        i.validUntil == was.validUntil) {
+        i.validUntil == was.validUntil && i.errorAir == was.errorAir && i.errorRh == was.errorRh &&
+        i.errorGlobe == was.errorGlobe && i.errorAirSpeed == was.errorAirSpeed &&
+        i.errorAirSpeedPercent == was.errorAirSpeedPercent) {
         return;
     }
     Check(doc_->SetInstrument(i));
@@ -256,7 +298,11 @@ void TFSurvey::WriteHeight() {
                                         kAirSpeedUnread)) {
         h.airSpeed = *speed;
     }
-    if (h.metres == place.height->metres && h.airSpeed == place.height->airSpeed) return;
+    h.irradiatedShare = static_cast<IrradiatedShare>(std::max(0, ComboIrradiatedShare->currentIndex()));
+    if (h.metres == place.height->metres && h.airSpeed == place.height->airSpeed &&
+        h.irradiatedShare == place.height->irradiatedShare) {
+        return;
+    }
     Check(doc_->UpdateHeight(h));
     RefreshTree();
     ShowResults();

@@ -2,6 +2,9 @@
 
 #include <QFileInfo>
 
+#include "survey/SurveyAssessment.h"
+#include "windows/AssessSettings.h"
+
 namespace lmr {
 
 namespace {
@@ -59,6 +62,13 @@ Survey KeptSurveyFields(const QSettings& settings) {
         s.instrument.*f.date =
             QDate::fromString(settings.value(QString::fromLatin1(f.key)).toString(), Qt::ISODate);
     }
+    // The limits of error come with the verification; the assessment window reads them too.
+    const InstrumentLimits limits = KeptInstrumentLimits(settings);
+    s.instrument.errorAir = limits.air;
+    s.instrument.errorRh = limits.rh;
+    s.instrument.errorGlobe = limits.globe;
+    s.instrument.errorAirSpeed = limits.airSpeed;
+    s.instrument.errorAirSpeedPercent = limits.airSpeedPercent;
     return s;
 }
 
@@ -73,6 +83,7 @@ void KeepSurveyFields(QSettings& settings, const Survey& survey) {
         settings.setValue(QString::fromLatin1(f.key),
                           (survey.instrument.*f.date).toString(Qt::ISODate));
     }
+    KeepInstrumentLimits(settings, LimitsOf(survey.instrument));
 }
 
 QStringList RecentSurveys(const QSettings& settings) {

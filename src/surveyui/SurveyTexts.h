@@ -89,6 +89,18 @@ inline constexpr const char* kAirSpeedNotMeasured = "не измерена";
 // %1 the text typed.
 inline constexpr const char* kAirSpeedUnread =
     "«%1» не прочитано как скорость: введите число в м/с, например 0,2";
+// The survey's kind and the instrument's limits of error; labels without a mnemonic of their own.
+inline constexpr const char* kKind = "Вид работ:";
+inline constexpr const char* kKinds[2] = {"производственный контроль",
+                                          "специальная оценка условий труда"};
+inline constexpr const char* kErrorAir = "Погрешность tв, ± °C:";
+inline constexpr const char* kErrorRh = "Погрешность RH, ± %:";
+inline constexpr const char* kErrorGlobe = "Погрешность tсф, ± °C:";
+inline constexpr const char* kErrorSpeed = "Погрешность анемометра, ± м/с:";
+inline constexpr const char* kErrorSpeedPercent = "Погрешность анемометра, ± % показания:";
+// %1 the text typed.
+inline constexpr const char* kErrorUnread =
+    "«%1» не прочитано как предел погрешности: введите неотрицательное число, например 0,2";
 inline constexpr const char* kOutdoorUnread =
     "«%1» не прочитано как температура: введите число в °C, например -12,5";
 inline constexpr const char* kChooseItem =

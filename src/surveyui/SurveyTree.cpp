@@ -229,6 +229,7 @@ void TFSurvey::ShowItem() {
         SpinHeight->setValue(h->metres);
         EditAirSpeed->setText(h->airSpeed ? NumberText(*h->airSpeed) : QString());
         LabelAirSpeedNote->hide();
+        ComboIrradiatedShare->setCurrentIndex(static_cast<int>(h->irradiatedShare));
     }
     showing_ = was;
     ShowResults();

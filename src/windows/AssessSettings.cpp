@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QSpinBox>
+#include <cmath>
 
 #include "windows/FormAssess.h"
 
@@ -16,6 +17,19 @@ constexpr const char* kWorkLevel = "assess/workLevel";
 constexpr const char* kRate = "assess/metabolicWatts";
 constexpr const char* kSeason = "assess/season";
 constexpr const char* kAirSpeed = "assess/airSpeed";
+constexpr const char* kIrradiatedShare = "assess/irradiatedShare";
+
+struct LimitKey {
+    const char* key;
+    std::optional<double> InstrumentLimits::*limit;
+};
+const LimitKey kLimitKeys[] = {
+    {"instrument/errorAir", &InstrumentLimits::air},
+    {"instrument/errorRh", &InstrumentLimits::rh},
+    {"instrument/errorGlobe", &InstrumentLimits::globe},
+    {"instrument/errorAirSpeed", &InstrumentLimits::airSpeed},
+    {"instrument/errorAirSpeedPercent", &InstrumentLimits::airSpeedPercent},
+};
 
 QString Key(const char* key) { return QString::fromLatin1(key); }
 
@@ -28,6 +42,24 @@ void RestoreIndex(QComboBox* box, const QSettings& settings, const char* key) {
 
 }  // namespace
 
+InstrumentLimits KeptInstrumentLimits(const QSettings& settings) {
+    InstrumentLimits limits;
+    for (const LimitKey& k : kLimitKeys) {
+        bool ok = false;
+        const double v = settings.value(Key(k.key)).toDouble(&ok);
+        // A foreign or broken value is no limit rather than a made-up one.
+        if (ok && v >= 0 && std::isfinite(v)) limits.*k.limit = v;
+    }
+    return limits;
+}
+
+void KeepInstrumentLimits(QSettings& settings, const InstrumentLimits& limits) {
+    for (const LimitKey& k : kLimitKeys) {
+        const std::optional<double>& v = limits.*k.limit;
+        settings.setValue(Key(k.key), v ? QVariant(*v) : QVariant(QString()));
+    }
+}
+
 void KeepAssessInputs(TFAssess& w, QSettings& settings) {
     // In this order: a category sets its own work level, which a kept one then overrides.
     RestoreIndex(w.ComboBoxCategory, settings, kCategory);
@@ -37,6 +69,7 @@ void KeepAssessInputs(TFAssess& w, QSettings& settings) {
     }
     RestoreIndex(w.ComboBoxSeason, settings, kSeason);
     w.EditAirSpeed->setText(settings.value(Key(kAirSpeed)).toString());
+    RestoreIndex(w.ComboBoxIrradiatedShare, settings, kIrradiatedShare);
 
     QSettings* s = &settings;
     QObject::connect(w.ComboBoxCategory, qOverload<int>(&QComboBox::currentIndexChanged), &w,
@@ -51,6 +84,10 @@ void KeepAssessInputs(TFAssess& w, QSettings& settings) {
                      [s](int i) { s->setValue(Key(kSeason), i); });
     QObject::connect(w.EditAirSpeed, &QLineEdit::textChanged, &w,
                      [s](const QString& t) { s->setValue(Key(kAirSpeed), t); });
+    QObject::connect(w.ComboBoxIrradiatedShare, qOverload<int>(&QComboBox::currentIndexChanged), &w,
+                     [s](int i) { s->setValue(Key(kIrradiatedShare), i); });
+    // The limits are typed in the survey window; read as they are when the window judges.
+    w.LimitsSource = [s] { return KeptInstrumentLimits(*s); };
 }
 
 }  // namespace lmr

@@ -187,6 +187,13 @@ QGroupBox* TFAssess::BuildInputs() {
     form->addRow(QStringLiteral("С&корость воздуха (анемометр), м/с:"), EditAirSpeed);
     form->addRow(LabelAirSpeedNote);
 
+    ComboBoxIrradiatedShare = new QComboBox(inputs);
+    ComboBoxIrradiatedShare->setObjectName(QStringLiteral("ComboBoxIrradiatedShare"));
+    for (const char* share : kIrradiatedShareNames) {
+        ComboBoxIrradiatedShare->addItem(QString::fromUtf8(share));
+    }
+    form->addRow(QString::fromUtf8(kIrradiatedShareLabel), ComboBoxIrradiatedShare);
+
     ComboBoxWorkLevel = new QComboBox(inputs);
     ComboBoxWorkLevel->setObjectName(QStringLiteral("ComboBoxWorkLevel"));
     for (const WorkLevel& level : WbgtWorkLevels()) {
@@ -281,6 +288,8 @@ void TFAssess::ConnectInputs() {
     connect(ComboBoxCategory, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TFAssess::CategoryChange);
     connect(EditAirSpeed, &QLineEdit::textChanged, this, &TFAssess::AirSpeedChange);
+    connect(ComboBoxIrradiatedShare, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            recompute);
     connect(ComboBoxWorkLevel, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         workLevelPicked_ = true;
         WorkLevelChange();
@@ -314,6 +323,11 @@ AssessInputs TFAssess::Inputs() const {
     in.airSpeed = airSpeed_;
     in.metabolicWatts = SpinBoxM->value();
     in.acclimatised = CheckBoxAcclimatised->isChecked();
+    const int share = ComboBoxIrradiatedShare->currentIndex();
+    if (share >= 0 && share < kIrradiatedShareCount) {
+        in.permissibleIrradiance = kIrradianceByShare[share];
+    }
+    if (LimitsSource) in.limits = LimitsSource();
     return in;
 }
 

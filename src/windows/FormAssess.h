@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,7 @@ public:
     QComboBox* ComboBoxCategory;
     QLineEdit* EditAirSpeed;  // m/s; empty: not measured
     QLabel* LabelAirSpeedNote;
+    QComboBox* ComboBoxIrradiatedShare;  // in the order of kIrradianceByShare
     QComboBox* ComboBoxWorkLevel;  // the presets, then a rate typed into SpinBoxM
     QSpinBox* SpinBoxM;
     QCheckBox* CheckBoxAcclimatised;
@@ -54,6 +56,8 @@ public:
     QTableWidget* TableResults;
     std::array<QLineEdit*, kPlaceFieldCount> EditPlace{};
     QTimer* TimerRefresh;
+    // The instrument's limits of error the survey keeps (none set: no uncertainty given).
+    std::function<InstrumentLimits()> LimitsSource;
 
     // Reads the source again and shows every figure.
     void Recompute();

@@ -37,49 +37,72 @@ QByteArray Digest(const QString& path) {
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
-// A survey of one workplace with three readings at survey; header.protocolNumber as given.
-void MakeSurvey(const QString& survey, const QString& number = "5-М") {
-    {
-        SurveyFileResult made;
-        const std::unique_ptr<SurveyFile> file = SurveyFile::Create(survey, &made);
-        ASSERT_TRUE(file) << made.error.toStdString();
-        SurveyHeader header;
-        header.protocolNumber = number;
-        ASSERT_TRUE(file->SetHeader(header));
-        SurveyWorkplace place;
-        place.name = "Склад";
-        const std::optional<qint64> w = file->AddWorkplace(place);
-        ASSERT_TRUE(w);
-        const std::optional<qint64> p = file->AddPoint(*w, SurveyPoint{});
-        ASSERT_TRUE(p);
-        SurveyHeight height;
-        height.metres = 1.0;
-        const std::optional<qint64> h = file->AddHeight(*p, height);
-        ASSERT_TRUE(h);
-        SurveyMeasurement m;
-        for (int i = 0; i < 3; ++i) {
-            m.readings.push_back(MakeReading(QDateTime(QDate(2026, 3, 12), QTime(9, i)), 45,
-                                             22.5f, 23, ReadingOrigin::Live));
-        }
-        ASSERT_TRUE(file->AddMeasurement(*h, m));
-    }
+QString PdfText(const QString& pdf) {
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    if (!text.waitForFinished(60000)) return {};
+    return QString::fromUtf8(text.readAllStandardOutput());
 }
 
-TEST(ProtocolCommand, WritesASavedSurveyAndRefusesWhatItCannotRead) {
+// A survey of one height with three readings of 22,5 °C; with the instrument's limits where
+// given; header.protocolNumber as given.
+void MakeSurvey(const QString& path, SurveyKind kind = SurveyKind::ProductionControl,
+                std::optional<double> limit = std::nullopt, const QString& number = "5-М") {
+    SurveyFileResult made;
+    const std::unique_ptr<SurveyFile> file = SurveyFile::Create(path, &made);
+    ASSERT_TRUE(file) << made.error.toStdString();
+    SurveyHeader header;
+    header.protocolNumber = number;
+    header.kind = kind;
+    ASSERT_TRUE(file->SetHeader(header));
+    SurveyInstrument instrument;
+    instrument.errorAir = instrument.errorGlobe = limit;
+    instrument.errorRh = limit ? std::optional<double>(3) : std::nullopt;
+    ASSERT_TRUE(file->SetInstrument(instrument));
+    SurveyWorkplace place;
+    place.name = "Склад";
+    const std::optional<qint64> w = file->AddWorkplace(place);
+    ASSERT_TRUE(w);
+    const std::optional<qint64> p = file->AddPoint(*w, SurveyPoint{});
+    ASSERT_TRUE(p);
+    SurveyHeight height;
+    height.metres = 1.0;
+    const std::optional<qint64> h = file->AddHeight(*p, height);
+    ASSERT_TRUE(h);
+    SurveyMeasurement m;
+    for (int i = 0; i < 3; ++i) {
+        m.readings.push_back(MakeReading(QDateTime(QDate(2026, 3, 12), QTime(9, i)), 45, 22.5f,
+                                         23, ReadingOrigin::Live));
+    }
+    ASSERT_TRUE(file->AddMeasurement(*h, m));
+}
+
+TEST(ProtocolCommand, WritesASavedSurveyOfEitherKindAndRefusesWhatItCannotRead) {
     QTemporaryDir dir;
     const QString survey = dir.filePath("обследование.lmrs");
-    MakeSurvey(survey);
+    MakeSurvey(survey, SurveyKind::ProductionControl, std::nullopt);
     const QString pdf = dir.filePath("p.pdf");
     const QString xlsx = dir.filePath("p.xlsx");
     const Ran good = Lmr({"--protocol", survey, "--pdf", pdf, "--xlsx", xlsx});
     EXPECT_EQ(good.code, 0) << good.error.toStdString();
-    QProcess text;
-    text.start("pdftotext", {pdf, "-"});
-    ASSERT_TRUE(text.waitForFinished(60000));
-    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    const QString page = PdfText(pdf);
     EXPECT_TRUE(page.contains("Стр. 1 из")) << page.toStdString();
-    EXPECT_TRUE(page.contains("22,5 (22,5–22,5)")) << page.toStdString();
+    for (const char* text : {"22,5 (22,5–22,5)", "производственный контроль", "оптимальное",
+                             "соответствуют СанПиН 1.2.3685-21", "Неопределённость измерений не"}) {
+        EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
+    }
     EXPECT_TRUE(QFile::exists(xlsx));
+
+    // The special assessment with the instrument's limits: classes, uncertainties, the rule.
+    const QString assessed = dir.filePath("соут.lmrs");
+    MakeSurvey(assessed, SurveyKind::SpecialAssessment, 0.2);
+    const QString pdf2 = dir.filePath("s.pdf");
+    EXPECT_EQ(Lmr({"--protocol", assessed, "--pdf", pdf2}).code, 0);
+    const QString page2 = PdfText(pdf2);
+    for (const char* text : {"22,5 ± 0,2", "специальная оценка условий труда",
+                             "класс условий труда 1 (оптимальный)", "Правило принятия решения"}) {
+        EXPECT_TRUE(page2.simplified().contains(QString::fromUtf8(text))) << text;
+    }
 
     // The survey named as an output is refused before anything is written over it.
     const QByteArray before = Digest(survey);
@@ -107,7 +130,7 @@ TEST(ProtocolCommand, OnlyReadsTheSurveyAndNeverWritesOverWhatIsNotANewProtocol)
     QTemporaryDir dir;
     const QString survey = dir.filePath("s.lmrs");
     // A protocol number too long for a page header: cut, not refused.
-    MakeSurvey(survey, QString(300, QChar(u'№')));
+    MakeSurvey(survey, SurveyKind::ProductionControl, std::nullopt, QString(300, QChar(u'№')));
     // Kept by another program in the rollback journal: read as it is, its header not switched.
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "journal");

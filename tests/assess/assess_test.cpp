@@ -144,24 +144,86 @@ TEST(Humidity, RangesDryClassesAndTheWarmLimitsAbove25Degrees) {
     }
 }
 
-TEST(AirSpeed, OptimalUpToTheCategorysFigureHarmfulFrom06) {
+TEST(AirSpeed, PermissibleByCategoryPeriodAndAirTemperatureInHundredths) {
+    // Each period's and category's permissible speed below and above the optimal air
+    // temperature; at the limit permissible, 0.01 m/s above it not compliant and without a class.
     const struct {
+        Season season;
         WorkCategory category;
-        double speed;
-        C expected;
+        double below, above;
     } rows[] = {
-        {WorkCategory::Ia, 0.1, C::C1},  {WorkCategory::Ia, 0.2, C::C2},
-        {WorkCategory::IIb, 0.2, C::C1}, {WorkCategory::IIb, 0.3, C::C2},
-        {WorkCategory::III, 0.3, C::C1}, {WorkCategory::III, 0.5, C::C2},
-        {WorkCategory::III, 0.6, C::C31}, {WorkCategory::Ia, 0.56, C::C31},  // as shown, 0.6
-        {WorkCategory::Ia, 3.0, C::C31},
+        {Season::Cold, WorkCategory::Ia, 0.1, 0.1},  {Season::Cold, WorkCategory::Ib, 0.1, 0.2},
+        {Season::Cold, WorkCategory::IIa, 0.1, 0.3}, {Season::Cold, WorkCategory::IIb, 0.2, 0.4},
+        {Season::Cold, WorkCategory::III, 0.2, 0.4}, {Season::Warm, WorkCategory::Ia, 0.1, 0.2},
+        {Season::Warm, WorkCategory::Ib, 0.1, 0.3},  {Season::Warm, WorkCategory::IIa, 0.1, 0.4},
+        {Season::Warm, WorkCategory::IIb, 0.2, 0.5}, {Season::Warm, WorkCategory::III, 0.2, 0.5},
     };
     for (const auto& r : rows) {
-        EXPECT_EQ(AirSpeedFactor(r.category, r.speed).conditionsClass, r.expected) << r.speed;
+        const AirNormRow& t = AirNormOf(r.season, r.category);
+        SCOPED_TRACE(std::string(ThsNormOf(r.category).name) +
+                     (r.season == Season::Warm ? " warm" : " cold"));
+        const double cool = (t.optimalLow - 1) / 10.0;  // below the optimal air temperature
+        const double warm = (t.optimalHigh + 1) / 10.0;  // above it, short of 26 °C
+        for (const auto& [air, limit] : {std::pair{cool, r.below}, std::pair{warm, r.above}}) {
+            const FactorResult at = AirSpeedFactor(r.season, r.category, limit, air);
+            EXPECT_NE(at.compliance, Compliance::NotCompliant) << air << " " << limit;
+            EXPECT_TRUE(at.conditionsClass.has_value());
+            const FactorResult over = AirSpeedFactor(r.season, r.category, limit + 0.01, air);
+            EXPECT_EQ(over.compliance, Compliance::NotCompliant) << air << " " << limit;
+            EXPECT_EQ(over.state, FactorState::Unclassed);
+            EXPECT_FALSE(over.conditionsClass.has_value());
+            EXPECT_EQ(AirSpeedFactor(r.season, r.category, 0.6, air).conditionsClass, C::C31);
+            EXPECT_EQ(AirSpeedFactor(r.season, r.category, 0.59, air).conditionsClass,
+                      std::nullopt);
+        }
     }
-    const FactorResult none = AirSpeedFactor(WorkCategory::Ia, std::nullopt);
+    // Two decimals kept and judged as typed: 0,15 is above Iа's 0,1, 0,45 above IIб's cold 0,4.
+    const FactorResult fifteen = AirSpeedFactor(Season::Cold, WorkCategory::Ia, 0.15, 21);
+    EXPECT_DOUBLE_EQ(fifteen.value, 0.15);
+    EXPECT_EQ(fifteen.compliance, Compliance::NotCompliant);
+    EXPECT_EQ(AirSpeedFactor(Season::Cold, WorkCategory::Ia, 0.1, 23).compliance,
+              Compliance::Optimal);
+    const FactorResult fortyFive = AirSpeedFactor(Season::Cold, WorkCategory::IIb, 0.45, 20);
+    EXPECT_DOUBLE_EQ(fortyFive.value, 0.45);
+    EXPECT_EQ(fortyFive.state, FactorState::Unclassed);
+    EXPECT_EQ(AirSpeedFactor(Season::Cold, WorkCategory::IIb, 0.4, 20).conditionsClass, C::C2);
+    // The office of category Iа at 0,3 m/s in the cold period breaks its limit of 0,1.
+    EXPECT_EQ(AirSpeedFactor(Season::Cold, WorkCategory::Ia, 0.3, 22).compliance,
+              Compliance::NotCompliant);
+    // The warm period's note at 26–28 °C: a lower end too.
+    EXPECT_EQ(AirSpeedFactor(Season::Warm, WorkCategory::Ia, 0.05, 26).state,
+              FactorState::BelowRange);
+    EXPECT_EQ(AirSpeedFactor(Season::Warm, WorkCategory::Ia, 0.05, 25.9).compliance,
+              Compliance::Optimal);
+    EXPECT_EQ(AirSpeedFactor(Season::Warm, WorkCategory::Ia, 0.2, 28).compliance,
+              Compliance::Permissible);
+    const FactorResult none = AirSpeedFactor(Season::Cold, WorkCategory::Ia, std::nullopt, 22);
     EXPECT_EQ(none.state, FactorState::NotMeasured);
     EXPECT_FALSE(none.conditionsClass.has_value());
+}
+
+TEST(Irradiance, PermissibleByTheBodysShareAndClassesByTheMethodology) {
+    const struct {
+        double w, permissible;
+        Compliance compliance;
+        std::optional<C> heatingClass;
+    } rows[] = {
+        {35, 35, Compliance::Permissible, C::C2},    {35.1, 35, Compliance::NotCompliant, C::C2},
+        {70, 70, Compliance::Permissible, C::C2},    {70.1, 70, Compliance::NotCompliant, C::C2},
+        {100, 100, Compliance::Permissible, C::C2},  {100.1, 100, Compliance::NotCompliant, C::C2},
+        {140, 140, Compliance::Permissible, C::C2},  {140.1, 140, Compliance::NotCompliant, C::C31},
+        {1500, 140, Compliance::NotCompliant, C::C31}, {1500.1, 140, Compliance::NotCompliant, C::C32},
+        {2000.1, 140, Compliance::NotCompliant, C::C33}, {2500.1, 140, Compliance::NotCompliant, C::C34},
+        {2800, 140, Compliance::NotCompliant, C::C34}, {2800.1, 140, Compliance::NotCompliant, C::C4},
+    };
+    for (const auto& r : rows) {
+        const FactorResult heating = IrradianceFactor(r.w, r.permissible, true);
+        EXPECT_EQ(heating.compliance, r.compliance) << r.w;
+        EXPECT_EQ(heating.conditionsClass, r.heatingClass) << r.w;
+        // Without a heating microclimate up to 140 W/m² it gives no class; above, it is one.
+        const FactorResult plain = IrradianceFactor(r.w, r.permissible, false);
+        EXPECT_EQ(plain.conditionsClass.has_value(), r.w > 140) << r.w;
+    }
 }
 
 TEST(WbgtLimit, BothEquationsAtTheFivePresets) {
@@ -228,13 +290,19 @@ TEST(Assess, TheHighestFactorSetsTheClassAndIsNamed) {
         {"hot shop", Season::Cold, 31, 55, 27.0, 100, {}, C::C32, F::Ths},
         {"hot air, the index within its range", Season::Warm, 28.5, 50, 24, 100, {}, C::C2,
          F::Ths},
-        {"hot air, the index below its range", Season::Cold, 26, 45, 21.0, 100, {}, C::C2,
-         F::Ths},
+        {"hot air, the index below its range: no class from it", Season::Cold, 26, 45, 21.0,
+         100, {}, C::C2, F::Irradiance},  // hot air: the irradiance is classed
         {"humid room: the index judges", Season::Warm, 26, 80, 26.6, 100, {}, C::C31, F::Ths},
+        {"humid room, the index below its range: the other factors", Season::Cold, 21, 85,
+         20.0, 100, {}, C::C2, F::AirTemperature},
+        {"humid optimal room, the index below its range", Season::Cold, 23, 85, 20.0, 100, {},
+         C::C1, F::AirTemperature},
         {"radiant heat in permissible air", Season::Cold, 24.5, 40, 26.5, 100, {}, C::C31,
          F::Ths},
-        {"hot air beyond the index's irradiance", Season::Cold, 31, 55, 27, 1300, {}, {},
-         F::AirTemperature},
+        {"hot air beyond the index's irradiance: classed by it", Season::Cold, 31, 55, 27, 1300,
+         {}, C::C31, F::Irradiance},
+        {"radiant heat above 140 W/m²", Season::Cold, 23, 50, 19, 150, {}, C::C31,
+         F::Irradiance},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.room);
@@ -257,7 +325,9 @@ TEST(Assess, TheHighestFactorSetsTheClassAndIsNamed) {
         SCOPED_TRACE("beyond 1200 W/m² the index does not apply and the text says so");
         const Assessment a = Assess({{0, 27, 27, 1200.1, 31, 55}}, {});
         EXPECT_EQ(a.Of(Factor::Ths).state, FactorState::IrradianceTooHigh);
-        EXPECT_TRUE(VerdictText(a).contains(QStringLiteral("не применяется")));
+        EXPECT_TRUE(FactorClassText(a, Factor::Ths).contains(QStringLiteral("не применяется")));
+        EXPECT_EQ(a.conditionsClass, C::C31);
+        EXPECT_EQ(a.decidingFactor, Factor::Irradiance);
         EXPECT_FALSE(WbgtVerdictText(a).isEmpty());  // WBGT is judged all the same
         EXPECT_TRUE(Assess({{0, 27, 27, 1200, 31, 55}}, {}).conditionsClass.has_value());
     }
@@ -283,6 +353,45 @@ TEST(Assess, FiguresAndSharesByTheWeightedMean) {
     EXPECT_NEAR(b.wbgtMargin, WbgtLimit(300, true) - 29, 1e-9);
     EXPECT_NEAR(b.wbgt.shareAbove, 1, 1e-9);
     EXPECT_TRUE(WbgtVerdictText(b).startsWith(QStringLiteral("WBGT выше предела")));
+}
+
+// The worked example of docs/uncertainty.md, figure by figure.
+TEST(Uncertainty, TheWorkedExampleOfTheDocs) {
+    AssessInputs in;
+    in.airSpeed = 0.15;
+    in.limits = {0.2, 3, 0.5, 0.05, 5};
+    auto r = Readings({{0, 27.0}, {60, 27.2}, {120, 27.4}});
+    for (AssessReading& x : r) {
+        x.air = 30.2;
+        x.rh = 50;
+    }
+    const Assessment a = Assess(r, in);
+    const Sensitivities s = ThsSensitivities(30.2, 50);
+    EXPECT_NEAR(s.air, 0.57855, 1e-9);
+    EXPECT_NEAR(s.rh, 0.1187634, 1e-9);
+    const auto ths = IndexBudget(a.ths.meanUncertainty, s, in.limits);
+    ASSERT_TRUE(ths.has_value());
+    EXPECT_NEAR(ths->typeA, 0.11547, 1e-5);
+    EXPECT_NEAR(ths->typeB, 0.23385, 1e-5);
+    EXPECT_NEAR(ths->combined, 0.26080, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::Ths).expanded, 0.52161, 1e-5);
+    EXPECT_NEAR(*a.wbgtExpanded, 0.51197, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::AirTemperature).expanded, 0.23094, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::Humidity).expanded, 3.46410, 1e-5);
+    EXPECT_NEAR(*a.Of(Factor::AirSpeed).expanded, 0.06640, 1e-5);
+    // 27,2 is class 3.2 in category Iа; 27,2 ± 0,5 reaches into 3.1 and 3.3: marked.
+    EXPECT_EQ(a.Of(Factor::Ths).conditionsClass, C::C32);
+    EXPECT_TRUE(a.Of(Factor::Ths).nearLimit);
+    EXPECT_EQ(FactorFigureText(a.Of(Factor::Ths), QLocale(QLocale::Russian)), "27,2 ± 0,5*");
+    EXPECT_EQ(FactorFigureText(a.Of(Factor::AirSpeed), QLocale(QLocale::Russian)),
+              "0,15 ± 0,07*");
+    // One limit missing: the index's uncertainty is not given, the others' are.
+    in.limits.globe.reset();
+    const Assessment b = Assess(r, in);
+    EXPECT_FALSE(b.Of(Factor::Ths).expanded.has_value());
+    EXPECT_FALSE(b.Of(Factor::Ths).nearLimit);
+    EXPECT_TRUE(b.Of(Factor::AirTemperature).expanded.has_value());
+    EXPECT_EQ(FactorFigureText(b.Of(Factor::Ths), QLocale(QLocale::Russian)), "27,2");
 }
 
 TEST(Defaults, SeasonByTheMonthAndWorkLevelByTheCategory) {

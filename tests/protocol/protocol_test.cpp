@@ -97,7 +97,7 @@ TEST(Protocol, FiguresClassesAndTheirDecidingHeightInRussianForm) {
     EXPECT_EQ(low.rows[0].permissible, "20,0–25,0");
     EXPECT_EQ(low.rows[0].verdict, "1 (оптимальный)");
     EXPECT_EQ(low.rows[1].measured, "45,0 (40,0–50,0)");
-    EXPECT_EQ(low.rows[2].measured, "0,1");
+    EXPECT_EQ(low.rows[2].measured, "0,10");  // an anemometer's two decimals
     EXPECT_EQ(low.rows[2].verdict, "1 (оптимальный)");
     EXPECT_EQ(low.rows[3].measured, "23,0 (22,0–24,0)");  // the globe
     EXPECT_EQ(low.rows[4].measured, "19,0 (18,0–20,0)");
@@ -120,9 +120,22 @@ TEST(Protocol, FiguresClassesAndTheirDecidingHeightInRussianForm) {
     // The height without readings neither sets nor withholds the class.
     EXPECT_EQ(c.classes[1].conditionsClass, "3.4 (вредный)");
     EXPECT_EQ(c.classes[1].decidedBy, "ТНС-индекс, точка 1, высота 1,5 м");
-    EXPECT_EQ(c.conclusion.back(),
-              "Параметры микроклимата соответствуют допустимым (оптимальным) нормам на 1 из 2 "
-              "рабочих мест, по которым определён класс условий труда.");
+    // Production control, the default: each workplace against the sanitary norms, then the count,
+    // then why no uncertainty is given.
+    ASSERT_EQ(c.conclusion.size(), 4u);
+    EXPECT_EQ(c.conclusion[0], "Рабочее место 1 «Оператор ПК»: параметры микроклимата "
+                               "соответствуют СанПиН 1.2.3685-21.");
+    EXPECT_TRUE(c.conclusion[1].startsWith("Рабочее место 2 «Литейщик»: не соответствуют СанПиН "
+                                           "1.2.3685-21: температура воздуха (точка 1, высота "
+                                           "1,5 м)"))
+        << c.conclusion[1].toStdString();
+    EXPECT_EQ(c.conclusion[2], "Параметры микроклимата соответствуют СанПиН 1.2.3685-21 на 1 из 2 "
+                               "рабочих мест, на которых проведены измерения.");
+    EXPECT_TRUE(c.conclusion[3].startsWith("Неопределённость измерений не указана"));
+    // Only the documents the rows cite, the lapsed ones never.
+    for (const QString& n : c.norms) {
+        EXPECT_FALSE(n.contains("3359-16") || n.contains("33н")) << n.toStdString();
+    }
     // Every measured height's readings were taken after the verification lapsed.
     ASSERT_EQ(c.warnings.size(), 3u);
     EXPECT_TRUE(c.warnings[0].contains("после окончания срока поверки (01.03.2026)"))
@@ -134,19 +147,55 @@ TEST(Protocol, FiguresClassesAndTheirDecidingHeightInRussianForm) {
     EXPECT_EQ(c.charts[1].series.size(), 2u);  // only the height measured
 }
 
-TEST(Protocol, AHeightTheIndexCannotClassLeavesItsWorkplaceWithoutAClass) {
+TEST(Protocol, AboveTheIndexsIrradianceTheHeatIsClassedByIrradiance) {
     Survey s = SmallSurvey();
-    // Radiant heat above the index's range at the foundry's measured height: its class 3.4 could
-    // understate the danger, so the workplace gets none.
+    s.header.kind = SurveyKind::SpecialAssessment;
     for (Reading& r : s.workplaces[1].points[0].heights[1].measurements[0].readings) {
         r.derived.w = 1300;
     }
     const ProtocolContent c = BuildProtocol(s);
-    EXPECT_EQ(c.classes[1].conditionsClass, "не определяется: ТНС-индекс не применяется");
-    EXPECT_EQ(c.classes[1].decidedBy, "");
-    EXPECT_EQ(c.results[3].rows[4].verdict,
-              "не определяется: облучённость 1300,0 Вт/м² выше 1200 Вт/м²");
-    EXPECT_TRUE(c.conclusion.back().contains("на 1 из 1 рабочих мест"));
+    EXPECT_EQ(c.classes[1].conditionsClass, "3.1 (вредный)");
+    EXPECT_EQ(c.classes[1].decidedBy, "Интенсивность теплового облучения, точка 1, высота 1,5 м");
+    EXPECT_TRUE(c.results[3].rows[4].verdict.startsWith(
+        "не определяется: облучённость 1300,0 Вт/м² выше 1200 Вт/м²: ТНС-индекс не применяется"));
+    EXPECT_EQ(c.results[3].rows[6].verdict, "3.1 (вредный)");
+    EXPECT_EQ(c.results[3].rows[6].compliance, "не соответствует: выше допустимой");
+    // The special assessment's conclusion gives the classes.
+    EXPECT_EQ(c.conclusion[1], "Рабочее место 2 «Литейщик»: класс условий труда 3.1 (вредный) "
+                               "(определил: Интенсивность теплового облучения, точка 1, высота "
+                               "1,5 м).");
+    EXPECT_TRUE(c.conclusion[2].contains("на 1 из 2 рабочих мест"));
+}
+
+TEST(Protocol, TheInstrumentsLimitsGiveEachResultItsUncertaintyAndTheDecisionRule) {
+    Survey s = SmallSurvey();
+    s.instrument.errorAir = 0.2;
+    s.instrument.errorRh = 3;
+    s.instrument.errorGlobe = 0.5;
+    s.instrument.errorAirSpeed = 0.05;
+    s.instrument.errorAirSpeedPercent = 5;
+    const ProtocolContent c = BuildProtocol(s);
+    const ProtocolResultGroup& low = c.results[0];
+    // 21, 22 and 23 °C: s/√n = 0,577; the limit 0,2/√3 = 0,115; U = 2·0,589 = 1,2, which
+    // reaches below the optimal 22,0.
+    EXPECT_EQ(low.rows[0].measured, "22,0 ± 1,2* (21,0–23,0)");
+    EXPECT_EQ(low.rows[0].uncertainty, "± 1,2*");
+    // 0,10 m/s: U = 2·(0,05 + 0,005)/√3 = 0,06; reaches across Iа's 0,1.
+    EXPECT_EQ(low.rows[2].measured, "0,10 ± 0,06*");
+    EXPECT_EQ(low.rows[6].uncertainty, "—");  // irradiance: the greatest reading
+    const auto limits = std::find_if(c.instrument.begin(), c.instrument.end(), [](const auto& f) {
+        return f.label == "Пределы допускаемой погрешности";
+    });
+    ASSERT_NE(limits, c.instrument.end());
+    EXPECT_EQ(limits->value,
+              "tв ± 0,2 °C; RH ± 3 %; tсф ± 0,5 °C; скорость воздуха ± (0,05 м/с + 5 %)");
+    const auto rule = std::find_if(c.conclusion.begin(), c.conclusion.end(), [](const QString& l) {
+        return l.startsWith("Правило принятия решения");
+    });
+    EXPECT_NE(rule, c.conclusion.end());
+    EXPECT_TRUE(c.conclusion.back().contains("скорость движения воздуха (точка «у окна», "
+                                             "высота 0,1 м)"))
+        << c.conclusion.back().toStdString();
 }
 
 TEST(Protocol, PdfTextHoldsFiguresClassesAndPageNumbersOnEveryPage) {
@@ -355,11 +404,13 @@ TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {
     const std::vector<QStringList> rows = ConvertToCsv(xlsx, dir.path());
     bool found = false;
     for (const QStringList& r : rows) {
-        if (r.size() >= 11 && r[0] == "2 «Литейщик»" && r[2] == "1.5" && r[4] == "ТНС-индекс, °C") {
+        if (r.size() >= 13 && r[0] == "2 «Литейщик»" && r[2] == "1.5" && r[4] == "ТНС-индекс, °C") {
             EXPECT_EQ(r[3], "12.03.2026 10:10–10:12");
             EXPECT_EQ(r[5], "28.0");  // in tenths, as shown
             EXPECT_EQ(r[6], "27.0");
-            EXPECT_EQ(r[10], "3.4 (вредный)");
+            EXPECT_EQ(r[8], "не указана");
+            EXPECT_EQ(r[11], "не соответствует: выше допустимого");
+            EXPECT_EQ(r[12], "3.4 (вредный)");
             found = true;
         }
     }
