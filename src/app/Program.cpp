@@ -13,6 +13,8 @@ namespace lmr {
 
 namespace {
 
+constexpr const char* kMainWindowKey = "windows/main";
+
 const char* TranscriptReason(LinkStatus status) {
     switch (status) {
         case LinkStatus::NoAccess:
@@ -78,6 +80,18 @@ void Program::MakeSurveyWindow(const QString& settingsFile) {
     fsurvey_->setAttribute(Qt::WA_QuitOnClose, false);
     fmain_->SetSurveyWindow(fsurvey_.get());
     fsurvey_->ReopenLast();
+    if (kept_) {
+        const bool surveyShown = fsurvey_->RestoreWindow();
+        fmain_->RestorePlace(kept_->value(QString::fromLatin1(kMainWindowKey)).toByteArray(),
+                             surveyShown);
+    }
+}
+
+void Program::KeepWindows() {
+    if (!kept_ || !fmain_ || !fsurvey_) return;
+    kept_->setValue(QString::fromLatin1(kMainWindowKey), fmain_->KeptPlace());
+    fsurvey_->KeepWindow();
+    kept_->sync();
 }
 
 Program::~Program() {
@@ -144,6 +158,11 @@ QString Program::PortsProblem() const {
 void Program::Shutdown() {
     // Text typed in the survey window and not yet written goes to its file.
     if (fsurvey_) fsurvey_->WritePending();
+    // Once, as the program ends: the windows are still as the user left them.
+    if (!windowsKept_) {
+        windowsKept_ = true;
+        KeepWindows();
+    }
     if (meter_) meter_->Stop();
     if (fmain_) {
         fmain_->SetTone(nullptr);

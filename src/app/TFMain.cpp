@@ -30,6 +30,10 @@ namespace {
 constexpr int kClientWidth = 441;
 constexpr int kClientHeight = 270;
 constexpr int kStatusHeight = 19;
+// The survey's series beside the activity panel: the start of it, whole in its tool tip.
+constexpr int kSurveySeriesWidth = 170;
+// What a window frame takes of the screen's width, at most.
+constexpr int kFrameAllowance = 16;
 // The scrolled content reaches to the page control and the tab set below it.
 constexpr int kContentWidth = 472 + 655;
 constexpr int kContentHeight = 48 + 523 + 4;
@@ -153,6 +157,12 @@ void TFMain::BuildStatusBar() {
         }
         StatusPanels[static_cast<size_t>(i)] = l;
     }
+    StatusSurvey = new ElidedLabel(StatusBar);
+    StatusSurvey->setObjectName(QStringLiteral("StatusSurvey"));
+    StatusSurvey->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusSurvey->setMaximumWidth(kSurveySeriesWidth);
+    StatusBar->addPermanentWidget(StatusSurvey);
+    StatusSurvey->hide();
     setStatusBar(StatusBar);
 }
 
@@ -201,7 +211,12 @@ void TFMain::SizeToForm(const QScrollArea& scroll) {
     const int menuHeight = MainMenu->heightForWidth(kContentWidth);
     setMaximumSize(kContentWidth, kContentHeight + kStatusHeight +
                                       std::max(menuHeight, MainMenu->sizeHint().height()));
-    const int startWidth = kClientWidth + bar;
+    // Wide enough for every item of the menu bar, none behind its overflow, where the screen
+    // has room.
+    int startWidth = std::max(kClientWidth + bar, MainMenu->sizeHint().width());
+    if (const QScreen* s = screen()) {
+        startWidth = std::min(startWidth, s->availableGeometry().width() - kFrameAllowance);
+    }
     resize(startWidth, MainMenu->heightForWidth(startWidth) + kClientHeight + bar);
 }
 
@@ -390,6 +405,7 @@ void TFMain::SetAssessWindow(TFAssess* assess) {
 void TFMain::SetSurveyWindow(TFSurvey* survey) {
     FSurvey_ = survey;
     CloseOnEscape(survey);
+    if (survey != nullptr) OpenMenuBarOnF10(survey->MenuBar);
 }
 
 void TFMain::CloseOnEscape(QWidget* w) {
@@ -408,6 +424,12 @@ void TFMain::SetPanelText(int panel, const QString& text) {
     if (panel == 3) l->setToolTip(text.trimmed().isEmpty() ? QString() : text);
 }
 
+void TFMain::ShowSurveySeries(const QString& text) {
+    StatusSurvey->setText(text);
+    StatusSurvey->setToolTip(text);
+    StatusSurvey->setVisible(!text.isEmpty());
+}
+
 QString TFMain::PanelText(int panel) const {
     return panel >= 0 && panel < 4 ? StatusPanels[static_cast<size_t>(panel)]->text() : QString();
 }
@@ -423,6 +445,11 @@ void TFMain::Toggle(QWidget* w) {
     }
 }
 
+void TFMain::RestorePlace(const QByteArray& place, bool withSurvey) {
+    if (!place.isEmpty() && restoreGeometry(place)) centred_ = true;
+    surveyAtStart_ = withSurvey;
+}
+
 void TFMain::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!centred_) {
@@ -430,6 +457,10 @@ void TFMain::showEvent(QShowEvent* e) {
         if (QScreen* s = screen()) {
             move(s->availableGeometry().center() - rect().center());
         }
+    }
+    if (surveyAtStart_ && FSurvey_ != nullptr) {
+        surveyAtStart_ = false;
+        ShowSurveyWindow();
     }
 }
 

@@ -1,6 +1,5 @@
 // The survey window's fields: shown from the survey, written back to its file as edited.
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "measure/NumberText.h"
+#include "surveyui/DateField.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
@@ -19,10 +19,8 @@ namespace {
 
 constexpr double kMaxAirSpeed = 50;  // m/s; more is a typing slip
 constexpr double kOutdoorRange = 80;  // °C either way; more is a typing slip
-const QDate kNoDate(2000, 1, 1);
-
-QDate DateOf(const QDateEdit* e) { return e->date() == kNoDate ? QDate() : e->date(); }
-void ShowDate(QDateEdit* e, const QDate& d) { e->setDate(d.isValid() ? d : kNoDate); }
+QDate DateOf(const DateField* e) { return e->date(); }
+void ShowDate(DateField* e, const QDate& d) { e->setDate(d); }
 
 QString OptionalText(const std::optional<double>& v) {
     return v ? NumberText(*v) : QString();
@@ -56,15 +54,19 @@ void TFSurvey::ConnectFields() {
         connect(e, &QLineEdit::textEdited, this, &TFSurvey::FieldEdited);
         connect(e, &QLineEdit::editingFinished, this, &TFSurvey::WritePending);
     }
-    for (QDateEdit* d : {DateProtocol, DateFirst, DateLast}) {
-        connect(d, &QDateEdit::dateChanged, this, [this] {
+    for (DateField* d : {DateProtocol, DateFirst, DateLast}) {
+        connect(d, &DateField::dateChanged, this, [this] {
             if (!showing_) WriteHeader();
         });
     }
-    for (QDateEdit* d : {DateCertificate, DateValidUntil}) {
-        connect(d, &QDateEdit::dateChanged, this, [this] {
+    for (DateField* d : {DateCertificate, DateValidUntil}) {
+        connect(d, &DateField::dateChanged, this, [this] {
             if (!showing_) WriteInstrument();
         });
+    }
+    for (DateField* d : {DateProtocol, DateFirst, DateLast, DateCertificate, DateValidUntil}) {
+        connect(d, &DateField::unread, this,
+                [this](const QString& text) { Say(QString::fromUtf8(kDateUnread).arg(text)); });
     }
     connect(ComboSeason, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         if (!showing_) WriteHeader();

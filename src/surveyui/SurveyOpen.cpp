@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTreeWidget>
 
+#include "surveyui/FileNames.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
@@ -15,6 +16,10 @@
 namespace lmr {
 
 namespace {
+
+constexpr const char* kWindowKey = "windows/survey";
+constexpr const char* kShownKey = "windows/surveyShown";
+constexpr const char* kItemKey = "windows/surveyItem";
 
 // A new survey's file gets the suffix when the name given has none.
 QString WithSuffix(const QString& path) {
@@ -25,13 +30,15 @@ QString WithSuffix(const QString& path) {
 }  // namespace
 
 void TFSurvey::NewSurvey(const QString& chosen) {
-    const QString path =
-        !chosen.isEmpty() ? chosen
-                          : AskPath(QString::fromUtf8(kNewSurveyCaption),
-                                    QString::fromUtf8(kSurveyFilter),
-                                    QString::fromLatin1(kSurveySuffix));
-    if (path.isEmpty()) return;
     Survey start = settings_ != nullptr ? KeptSurveyFields(*settings_) : Survey{};
+    const QString path =
+        !chosen.isEmpty()
+            ? chosen
+            : AskPath(QString::fromUtf8(kNewSurveyCaption), QString::fromUtf8(kSurveyFilter),
+                      QString::fromLatin1(kSurveySuffix),
+                      ProposedFileName(QString::fromUtf8(kSurveyTitle), start.header.organisation,
+                                       QDate::currentDate()));
+    if (path.isEmpty()) return;
     start.header.protocolDate = QDate::currentDate();
     if (host_.Identified()) {
         start.instrument.model = host_.ModelName();
@@ -50,7 +57,7 @@ void TFSurvey::OpenSurvey(const QString& chosen) {
     const QString path =
         !chosen.isEmpty() ? chosen
                           : AskPath(QString::fromUtf8(kOpenSurveyCaption),
-                                    QString::fromUtf8(kSurveyFilter), QString());
+                                    QString::fromUtf8(kSurveyFilter), QString(), QString());
     if (path.isEmpty()) return;
     SurveyFileResult result;
     std::unique_ptr<SurveyDocument> doc = SurveyDocument::Open(path, &result);
@@ -66,6 +73,35 @@ void TFSurvey::ReopenLast() {
     const QStringList recent = RecentSurveys(*settings_);
     if (recent.isEmpty() || !QFileInfo::exists(recent.first())) return;
     OpenSurvey(recent.first());
+}
+
+void TFSurvey::KeepWindow() const {
+    if (settings_ == nullptr) return;
+    settings_->setValue(QString::fromLatin1(kWindowKey), saveGeometry());
+    settings_->setValue(QString::fromLatin1(kShownKey), isVisible());
+    const auto selected = Selected();
+    settings_->setValue(QString::fromLatin1(kItemKey),
+                        selected ? QStringLiteral("%1:%2")
+                                       .arg(static_cast<int>(selected->first))
+                                       .arg(selected->second)
+                                 : QString());
+}
+
+bool TFSurvey::RestoreWindow() {
+    if (settings_ == nullptr) return false;
+    const QByteArray place = settings_->value(QString::fromLatin1(kWindowKey)).toByteArray();
+    if (!place.isEmpty()) restoreGeometry(place);
+    const QStringList item = settings_->value(QString::fromLatin1(kItemKey)).toString().split(':');
+    if (doc_ && item.size() == 2) {
+        bool levelRead = false;
+        bool idRead = false;
+        const int level = item[0].toInt(&levelRead);
+        const qint64 id = item[1].toLongLong(&idRead);
+        if (levelRead && idRead && level >= 0 && level <= static_cast<int>(SurveyLevel::Height)) {
+            Select(static_cast<SurveyLevel>(level), id);
+        }
+    }
+    return settings_->value(QString::fromLatin1(kShownKey), false).toBool();
 }
 
 void TFSurvey::FillRecentMenu(QMenu* menu) {

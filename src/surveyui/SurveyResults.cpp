@@ -148,15 +148,26 @@ void TFSurvey::ButtonRemoveMeasurementClick() {
     if (item == nullptr) item = TableMeasurements->item(0, 0);
     if (item == nullptr) return;
     const qint64 id = item->data(kIdRole).toLongLong();
-    const int row = item->row();
-    const QString what = QStringLiteral("%1, %2 %3").arg(TableMeasurements->item(row, 1)->text(),
-                                                         TableMeasurements->item(row, 2)->text(),
-                                                         TableMeasurements->item(row, 3)->text());
-    if (!AskConfirm(QString::fromUtf8(kRemoveQuestion).arg(what))) return;
+    const SurveyDocument::Place place = doc_->Find(SurveyLevel::Measurement, id);
+    if (place.measurement == nullptr) return;
+    const SurveyMeasurement& m = *place.measurement;
+    const QString kind = KindText(m.origin);
+    const QString height = QString::fromUtf8(kHeightInText).arg(NumberText(place.height->metres));
+    const QString span =
+        m.readings.empty() ? QString()
+                           : QStringLiteral("%1 – %2").arg(MomentText(m.readings.front().when),
+                                                           MomentText(m.readings.back().when));
+    if (!AskConfirm(QString::fromUtf8(kRemoveMeasurementQuestion)
+                        .arg(kind, height, span)
+                        .arg(m.readings.size()))) {
+        return;
+    }
     if (id == liveMeasurement_) StopRecording();
-    Check(doc_->Remove(SurveyLevel::Measurement, id));
+    const SurveyFileResult r = doc_->Remove(SurveyLevel::Measurement, id);
+    Check(r);
     RefreshTree();
     ShowResults();
+    if (r) Say(QString::fromUtf8(kRemovedMeasurement).arg(kind, height, span));
 }
 
 }  // namespace lmr

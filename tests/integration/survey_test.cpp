@@ -159,6 +159,18 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         EXPECT_EQ(download.readings.size(), 4u);
         EXPECT_EQ(download.origin, ReadingOrigin::Download);
         EXPECT_EQ(PointOf(s, 1).heights[1].airSpeed, 0.3);
+        // Records again for a height that has readings are asked about, named with their
+        // place, and left out when the answer is no.
+        QString asked;
+        s.AskMixing = [&asked](const QString& question) {
+            asked = question;
+            return false;
+        };
+        s.ButtonTakeSpan->click();
+        EXPECT_TRUE(asked.contains("«Заливщик», «Точка 1»")) << asked.toStdString();
+        EXPECT_TRUE(asked.contains(QString::fromUtf8(kDoubtMeasured).arg(4))) << asked.toStdString();
+        EXPECT_EQ(PointOf(s, 1).heights[1].measurements.size(), 1u);
+        s.AskMixing = nullptr;
 
         // Workplace 3, category IIб: the download's data file opened, the whole of it at 0.1 m.
         const QStringList files = QDir(m.DataFolder).entryList({"*.csv"}, QDir::Files);
@@ -181,6 +193,9 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         p.program().FAssess().ComboBoxCategory->setCurrentIndex(2);
         shown = Shown(s);
         ASSERT_EQ(shown.size(), 3 * (4 + 2 + 1));
+        // The windows' sizes and the item chosen come back at the next start.
+        m.resize(800, 450);
+        s.resize(640, 420);
         // The hot shop's records class the workplaces that took them as harmful.
         EXPECT_TRUE(shown.join('\n').contains("3.")) << shown.join('\n').toStdString();
     }
@@ -188,6 +203,13 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     SimProgram p(o, now, keep);
     TFSurvey& s = p.program().FSurvey();
     ASSERT_NE(s.Document(), nullptr) << s.LabelStatus->text().toStdString();
+    EXPECT_FALSE(s.isVisible());
+    p.main().show();
+    EXPECT_EQ(p.main().size(), QSize(800, 450));
+    EXPECT_TRUE(s.isVisible());
+    EXPECT_EQ(s.size(), QSize(640, 420));
+    ASSERT_NE(s.TreeSurvey->currentItem(), nullptr);
+    EXPECT_EQ(s.TreeSurvey->currentItem()->text(0), PointOf(s, 2).name);
     EXPECT_EQ(QFileInfo(s.Document()->Path()), QFileInfo(path));
     EXPECT_EQ(s.EditOrganisation->text(), kOrganisation);
     EXPECT_EQ(s.EditProtocolNumber->text(), "17-М");
