@@ -31,7 +31,7 @@ constexpr int kClientWidth = 441;
 constexpr int kClientHeight = 270;
 constexpr int kStatusHeight = 19;
 // The survey's series beside the activity panel: the start of it, whole in its tool tip.
-constexpr int kSurveySeriesWidth = 170;
+constexpr int kSurveySeriesWidth = 220;
 // What a window frame takes of the screen's width, at most.
 constexpr int kFrameAllowance = 16;
 // The scrolled content reaches to the page control and the tab set below it.

@@ -93,16 +93,17 @@ void TFSurvey::ShowFigures(const SurveyDocument::Place& place) {
         const Assessment& a = pv.heights[i].assessment;
         const SurveyHeight& h = place.point->heights[i];
         const QString speed = h.airSpeed ? NumberText(*h.airSpeed) : QString::fromUtf8(kAirSpeedNotMeasured);
-        QStringList cells{NumberText(h.metres)};
+        // The class beside the height: on a narrow screen the figures scroll, the class stays.
+        QStringList cells{NumberText(h.metres),
+                          a.conditionsClass ? ClassText(*a.conditionsClass)
+                                            : (a.count > 0 ? VerdictText(a) : QString())};
         if (a.count > 0) {
             cells << FigureText(a.air) << FigureText(a.rh) << FigureText(a.globe) << FigureText(a.ths)
                   << FigureText(a.wbgt);
         } else {
             cells << QString() << QString() << QString() << QString() << QString();
         }
-        cells << speed << QString::number(a.count)
-              << (a.conditionsClass ? ClassText(*a.conditionsClass)
-                                    : (a.count > 0 ? VerdictText(a) : QString()));
+        cells << speed << QString::number(a.count);
         SetRow(TableFigures, static_cast<int>(i), cells);
     }
     FitRows(TableFigures);

@@ -110,8 +110,8 @@ inline constexpr const char* kKindDataFile = "логгер (файл)";
 inline constexpr const char* kRemoveMeasurement = "Удалить &измерение";
 inline constexpr const char* kFiguresGroup = "Результаты по высотам";
 inline constexpr const char* kFigureHeaders[9] = {
-    "Высота, м", "tв, °C", "RH, %", "tш, °C", "ТНС-индекс, °C", "WBGT, °C", "V, м/с", "Записей",
-    "Класс"};
+    "Высота, м", "Класс", "tв, °C", "RH, %", "tш, °C", "ТНС-индекс, °C", "WBGT, °C", "V, м/с",
+    "Записей"};
 // The class of a point or workplace: %1 the class, %2 the height, %3 the factor.
 inline constexpr const char* kPointVerdict = "Точка: класс %1 — определила высота %2 м, показатель: %3";
 // %1 the class, %2 the point, %3 the height, %4 the factor.
@@ -191,8 +191,8 @@ inline constexpr const char* kLiveNotFound =
 inline constexpr const char* kLiveStarted = "Идёт измерение: «%1», %2; показаний записано: %3";
 // The main window's status line and the tree while a series records: %1 the point, %2 the
 // height's text, %3 the readings stored.
-inline constexpr const char* kSeriesShort = "Идёт измерение: «%1», %2 (%3)";
-inline constexpr const char* kTreeRecording = "%1 — идёт измерение";
+inline constexpr const char* kSeriesShort = "Запись: «%1», %2 (%3)";
+inline constexpr const char* kTreeRecording = "%1 — запись";
 inline constexpr const char* kLiveStopped = "Измерение остановлено: показаний записано: %1";
 inline constexpr const char* kSpanEmpty =
     "На странице \"Дата логгер\" нет достоверных записей: загрузите логгер или откройте файл данных";
