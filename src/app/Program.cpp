@@ -80,6 +80,7 @@ void Program::MakeSurveyWindow(const QString& settingsFile) {
     fsurvey_->setAttribute(Qt::WA_QuitOnClose, false);
     fmain_->SetSurveyWindow(fsurvey_.get());
     fsurvey_->ReopenLast();
+    QObject::connect(fmain_.get(), &TFMain::ClosingWindow, relay_.get(), [this] { KeepWindows(); });
     if (kept_) {
         const bool surveyShown = fsurvey_->RestoreWindow();
         fmain_->RestorePlace(kept_->value(QString::fromLatin1(kMainWindowKey)).toByteArray(),
@@ -88,7 +89,8 @@ void Program::MakeSurveyWindow(const QString& settingsFile) {
 }
 
 void Program::KeepWindows() {
-    if (!kept_ || !fmain_ || !fsurvey_) return;
+    if (windowsKept_ || !kept_ || !fmain_ || !fsurvey_) return;
+    windowsKept_ = true;
     kept_->setValue(QString::fromLatin1(kMainWindowKey), fmain_->KeptPlace());
     fsurvey_->KeepWindow();
     kept_->sync();
@@ -158,11 +160,8 @@ QString Program::PortsProblem() const {
 void Program::Shutdown() {
     // Text typed in the survey window and not yet written goes to its file.
     if (fsurvey_) fsurvey_->WritePending();
-    // Once, as the program ends: the windows are still as the user left them.
-    if (!windowsKept_) {
-        windowsKept_ = true;
-        KeepWindows();
-    }
+    // Where the main window's closing did not keep them already.
+    KeepWindows();
     if (meter_) meter_->Stop();
     if (fmain_) {
         fmain_->SetTone(nullptr);

@@ -472,6 +472,7 @@ void TFMain::closeEvent(QCloseEvent* e) {
     meter_.Stop();
     // A file being saved stays as it was; one being opened is not taken.
     StopFileJob();
+    emit ClosingWindow();
     // The secondary windows must not keep the program alive.
     QCoreApplication::quit();
 }

@@ -276,6 +276,9 @@ signals:
     // The identified model allows live measurement (the options window
     // enables its critical-level boxes).
     void MeasurementEnabled();
+    // The window closes and ends the program: the other windows are still as the user left
+    // them (the program's end closes them all next).
+    void ClosingWindow();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
