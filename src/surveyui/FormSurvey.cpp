@@ -254,6 +254,10 @@ TFSurvey::~TFSurvey() {
 void TFSurvey::BuildMenu() {
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBarSurvey"));
+    // The item the keyboard is on (Alt or F10 and the arrows) stands out, as on the main window.
+    MenuBar->setStyleSheet(QStringLiteral(
+        "QMenuBar::item:selected { background: palette(highlight); color: "
+        "palette(highlighted-text); }"));
     MenuSurveyFile = MenuBar->addMenu(Text(kSurveyMenu));
     MenuSurveyFile->setObjectName(QStringLiteral("MenuSurveyFile"));
     const auto add = [this](const char* caption, const char* name, auto handler) {
