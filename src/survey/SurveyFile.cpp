@@ -43,7 +43,11 @@ QString BuildEmptySurvey(const QString& name) {
     QStringList statements = {
         QStringLiteral("PRAGMA application_id = %1").arg(kSurveyApplicationId),
         QStringLiteral("PRAGMA user_version = %1").arg(kSurveySchemaVersion)};
-    for (const char* s : SurveySchemaStatements()) statements << QString::fromLatin1(s);
+    for (const auto& step : SurveySchemaSteps()) {
+        for (const char* s : step) statements << QString::fromLatin1(s);
+    }
+    statements << QStringLiteral("UPDATE survey SET method = '%1'")
+                      .arg(QString::fromUtf8(kDefaultSurveyMethod));
     for (const QString& s : statements) {
         if (QString reason = c.Run(s); !reason.isEmpty()) {
             db.rollback();
@@ -57,6 +61,33 @@ QString BuildEmptySurvey(const QString& name) {
 }
 
 constexpr const char* kLogSuffixes[] = {"-wal", "-shm", "-journal"};
+
+// Brings a file of an earlier schema version up to date in one transaction. Made in the
+// rollback journal, so that the new version is in the file's header at once and an older
+// program refuses the file before it touches it.
+QString Upgrade(SurveyConnection& c, int version) {
+    if (version >= kSurveySchemaVersion) return {};
+    QSqlDatabase& db = c.Db();
+    if (QString reason = c.Run(QStringLiteral("PRAGMA journal_mode = DELETE")); !reason.isEmpty()) {
+        return reason;
+    }
+    if (!db.transaction()) return SqlReason(db.lastError());
+    QStringList statements;
+    for (int step = version; step < kSurveySchemaVersion; ++step) {
+        for (const char* s : SurveySchemaSteps()[std::size_t(step)]) {
+            statements << QString::fromLatin1(s);
+        }
+    }
+    statements << QStringLiteral("PRAGMA user_version = %1").arg(kSurveySchemaVersion);
+    for (const QString& s : statements) {
+        if (QString reason = c.Run(s); !reason.isEmpty()) {
+            db.rollback();
+            return reason;
+        }
+    }
+    if (!db.commit()) return SqlReason(db.lastError());
+    return {};
+}
 
 }  // namespace
 
@@ -124,10 +155,12 @@ QString SurveyFile::Impl::Connect() {
     const QVariant version = connection.ValueOf(QStringLiteral("PRAGMA user_version"), &reason);
     if (!reason.isEmpty()) return reason;
     if (version.toInt() > kSurveySchemaVersion) return Text(kSurveyNewer);
+    if (version.toInt() < 1) return Text(kSurveyDamaged);
     const QVariant rows = connection.ValueOf(
         QStringLiteral("SELECT (SELECT count(*) FROM survey) + (SELECT count(*) FROM instrument)"),
         &reason);
     if (!reason.isEmpty() || rows.toInt() != 2) return Text(kSurveyDamaged);
+    if (reason = Upgrade(connection, version.toInt()); !reason.isEmpty()) return reason;
     // A change in the write-ahead log is safe once written, without waiting for the disk: a
     // killed program loses nothing, a power cut at most the last changes, never the file.
     const QVariant mode = connection.ValueOf(QStringLiteral("PRAGMA journal_mode = WAL"), &reason);
@@ -222,7 +255,8 @@ QString SurveyFile::LastError() const {
 
 Survey SurveyFile::Load(SurveyFileResult* result) const {
     Survey survey;
-    if (const QString reason = ReadSurvey(impl_->Db(), &survey); !reason.isEmpty()) {
+    if (const QString reason = ReadSurvey(impl_->Db(), kSurveySchemaVersion, &survey);
+        !reason.isEmpty()) {
         Report(result, impl_->Fail(kSurveyCannotRead, reason));
         return {};
     }
@@ -235,7 +269,7 @@ SurveyFileResult SurveyFile::SetHeader(const SurveyHeader& header) {
     q.prepare(QStringLiteral(
         "UPDATE survey SET organisation = ?, address = ?, customer = ?, purpose = ?, "
         "protocol_number = ?, protocol_date = ?, first_date = ?, last_date = ?, operators = ?, "
-        "season = ?, outdoor_temperature = ? WHERE id = 1"));
+        "season = ?, outdoor_temperature = ?, kind = ?, method = ? WHERE id = 1"));
     q.addBindValue(TextValue(header.organisation));
     q.addBindValue(TextValue(header.address));
     q.addBindValue(TextValue(header.customer));
@@ -247,6 +281,19 @@ SurveyFileResult SurveyFile::SetHeader(const SurveyHeader& header) {
     q.addBindValue(TextValue(header.operators));
     q.addBindValue(QString::fromLatin1(SeasonCode(header.season)));
     q.addBindValue(NumberValue(header.outdoorTemperature));
+    q.addBindValue(QString::fromLatin1(KindCode(header.kind)));
+    q.addBindValue(TextValue(header.method));
+    return impl_->ChangeOneRow(q);
+}
+
+SurveyFileResult SurveyFile::SetLaboratory(const SurveyLaboratory& laboratory) {
+    QSqlQuery q(impl_->Db());
+    q.prepare(QStringLiteral("UPDATE laboratory SET name = ?, address = ?, accreditation = ?, "
+                             "head = ?, compiler = ? WHERE id = 1"));
+    for (const QString* text : {&laboratory.name, &laboratory.address, &laboratory.accreditation,
+                                &laboratory.head, &laboratory.compiler}) {
+        q.addBindValue(TextValue(*text));
+    }
     return impl_->ChangeOneRow(q);
 }
 
@@ -254,13 +301,22 @@ SurveyFileResult SurveyFile::SetInstrument(const SurveyInstrument& instrument) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "UPDATE instrument SET model = ?, head = ?, serial_number = ?, certificate_number = ?, "
-        "certificate_date = ?, valid_until = ? WHERE id = 1"));
+        "certificate_date = ?, valid_until = ?, type_name = ?, register_number = ?, ranges = ?, "
+        "error_air = ?, error_rh = ?, error_globe = ?, error_air_speed = ?, "
+        "error_air_speed_percent = ? WHERE id = 1"));
     q.addBindValue(TextValue(instrument.model));
     q.addBindValue(TextValue(instrument.head));
     q.addBindValue(TextValue(instrument.serialNumber));
     q.addBindValue(TextValue(instrument.certificateNumber));
     q.addBindValue(DateValue(instrument.certificateDate));
     q.addBindValue(DateValue(instrument.validUntil));
+    q.addBindValue(TextValue(instrument.typeName));
+    q.addBindValue(TextValue(instrument.registerNumber));
+    q.addBindValue(TextValue(instrument.ranges));
+    for (const auto* limit : {&instrument.errorAir, &instrument.errorRh, &instrument.errorGlobe,
+                              &instrument.errorAirSpeed, &instrument.errorAirSpeedPercent}) {
+        q.addBindValue(NumberValue(*limit));
+    }
     return impl_->ChangeOneRow(q);
 }
 
@@ -310,20 +366,23 @@ SurveyFileResult SurveyFile::UpdatePoint(const SurveyPoint& point) {
 std::optional<qint64> SurveyFile::AddHeight(qint64 pointId, const SurveyHeight& height) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
-        "INSERT INTO height (point_id, sort_order, metres, air_speed) VALUES "
-        "(?, (SELECT coalesce(max(sort_order), 0) + 1 FROM height WHERE point_id = ?), ?, ?)"));
+        "INSERT INTO height (point_id, sort_order, metres, air_speed, irradiated_share) VALUES "
+        "(?, (SELECT coalesce(max(sort_order), 0) + 1 FROM height WHERE point_id = ?), ?, ?, ?)"));
     q.addBindValue(pointId);
     q.addBindValue(pointId);
     q.addBindValue(height.metres);
     q.addBindValue(NumberValue(height.airSpeed));
+    q.addBindValue(QString::fromLatin1(IrradiatedShareCode(height.irradiatedShare)));
     return impl_->Insert(q);
 }
 
 SurveyFileResult SurveyFile::UpdateHeight(const SurveyHeight& height) {
     QSqlQuery q(impl_->Db());
-    q.prepare(QStringLiteral("UPDATE height SET metres = ?, air_speed = ? WHERE id = ?"));
+    q.prepare(QStringLiteral(
+        "UPDATE height SET metres = ?, air_speed = ?, irradiated_share = ? WHERE id = ?"));
     q.addBindValue(height.metres);
     q.addBindValue(NumberValue(height.airSpeed));
+    q.addBindValue(QString::fromLatin1(IrradiatedShareCode(height.irradiatedShare)));
     q.addBindValue(height.id);
     return impl_->ChangeOneRow(q);
 }
@@ -369,11 +428,12 @@ std::optional<qint64> SurveyFile::AddMeasurement(qint64 heightId,
         return std::nullopt;
     }
     QSqlQuery q(db);
-    q.prepare(
-        QStringLiteral("INSERT INTO measurement (height_id, origin, source) VALUES (?, ?, ?)"));
+    q.prepare(QStringLiteral(
+        "INSERT INTO measurement (height_id, origin, source, recording) VALUES (?, ?, ?, ?)"));
     q.addBindValue(heightId);
     q.addBindValue(QString::fromLatin1(OriginCode(measurement.origin)));
     q.addBindValue(TextValue(measurement.source));
+    q.addBindValue(measurement.recording ? 1 : 0);
     std::optional<qint64> id = impl_->Insert(q);
     for (auto r = measurement.readings.begin(); id && r != measurement.readings.end(); ++r) {
         if (!impl_->BindReading(*id, *r)) id.reset();
@@ -382,6 +442,23 @@ std::optional<qint64> SurveyFile::AddMeasurement(qint64 heightId,
     if (id) (void)impl_->WriteFailure(SqlReason(db.lastError()));
     db.rollback();
     return std::nullopt;
+}
+
+SurveyFileResult SurveyFile::SetRecording(qint64 measurementId, bool recording) {
+    QSqlQuery q(impl_->Db());
+    q.prepare(QStringLiteral("UPDATE measurement SET recording = ? WHERE id = ?"));
+    q.addBindValue(recording ? 1 : 0);
+    q.addBindValue(measurementId);
+    return impl_->ChangeOneRow(q);
+}
+
+SurveyFileResult SurveyFile::MoveMeasurement(qint64 measurementId, qint64 heightId) {
+    QSqlQuery q(impl_->Db());
+    // A height that is not there fails on the foreign key, and nothing moves.
+    q.prepare(QStringLiteral("UPDATE measurement SET height_id = ? WHERE id = ?"));
+    q.addBindValue(heightId);
+    q.addBindValue(measurementId);
+    return impl_->ChangeOneRow(q);
 }
 
 SurveyFileResult SurveyFile::AppendReading(qint64 measurementId, const Reading& reading) {

@@ -38,6 +38,7 @@ public:
     [[nodiscard]] Survey Load(SurveyFileResult* result = nullptr) const;
 
     [[nodiscard]] SurveyFileResult SetHeader(const SurveyHeader& header);
+    [[nodiscard]] SurveyFileResult SetLaboratory(const SurveyLaboratory& laboratory);
     [[nodiscard]] SurveyFileResult SetInstrument(const SurveyInstrument& instrument);
 
     // Adds take the item's fields (not its children, not its id) and give back the new id.
@@ -57,6 +58,10 @@ public:
     // One reading of a live series, stored at once.
     [[nodiscard]] SurveyFileResult AppendReading(qint64 measurementId, const Reading& reading);
     [[nodiscard]] SurveyFileResult RemoveMeasurement(qint64 measurementId);
+    // A live series is stored as recording until it ends; one still so at opening was cut off.
+    [[nodiscard]] SurveyFileResult SetRecording(qint64 measurementId, bool recording);
+    // To another height, with its readings.
+    [[nodiscard]] SurveyFileResult MoveMeasurement(qint64 measurementId, qint64 heightId);
 
     // The text of the last failure, for the status line.
     [[nodiscard]] QString LastError() const;

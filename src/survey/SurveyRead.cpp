@@ -1,6 +1,7 @@
 #include "survey/SurveyRead.h"
 
 #include <QSqlQuery>
+#include <QStringList>
 #include <QVariant>
 #include <unordered_map>
 
@@ -17,9 +18,9 @@ namespace {
 // One query's rows, each value checked as it is taken: a value of another form marks the file.
 class Rows {
 public:
-    Rows(QSqlDatabase& db, const char* statement) : q_(db) {
+    Rows(QSqlDatabase& db, const QString& statement) : q_(db) {
         q_.setForwardOnly(true);
-        if (!q_.exec(QString::fromLatin1(statement))) reason_ = SqlReason(q_.lastError());
+        if (!q_.exec(statement)) reason_ = SqlReason(q_.lastError());
     }
     [[nodiscard]] bool Next() { return reason_.isEmpty() && q_.next(); }
     // Why the rows stopped or a value did not read; empty while all is well.
@@ -33,6 +34,14 @@ public:
     QString Text(int i) const { return q_.value(i).toString(); }
     double Number(int i) const { return q_.value(i).toDouble(); }
     std::optional<double> OptionalNumber(int i) const { return NumberOfValue(q_.value(i)); }
+    bool Flag(int i) {
+        const QVariant v = q_.value(i);
+        if (v.typeId() == QMetaType::LongLong && (v.toLongLong() == 0 || v.toLongLong() == 1)) {
+            return v.toLongLong() == 1;
+        }
+        reason_ = QString::fromUtf8(kSurveyDamaged);
+        return false;
+    }
     QDate Date(int i) { return Checked(DateOfValue(q_.value(i))); }
     QDateTime Time(int i) { return Checked(TimeOfValue(q_.value(i))); }
     template <typename E>
@@ -52,10 +61,32 @@ private:
     QString reason_;
 };
 
-QString ReadHeader(QSqlDatabase& db, SurveyHeader* h) {
-    Rows r(db,
-           "SELECT organisation, address, customer, purpose, protocol_number, protocol_date, "
-           "first_date, last_date, operators, season, outdoor_temperature FROM survey");
+// A statement over columns of which those added by a later version than the file's are read
+// as the value that version's step gives them: "kind@2='control'" is the column kind in a
+// file of version 2 or later, else the text 'control'.
+QString Select(int version, const char* columns, const char* rest) {
+    QStringList out;
+    for (const QString& column : QString::fromLatin1(columns).split(QLatin1Char(','))) {
+        const QString c = column.trimmed();
+        const int at = c.indexOf(QLatin1Char('@'));
+        if (at < 0) {
+            out << c;
+            continue;
+        }
+        const int eq = c.indexOf(QLatin1Char('='), at);
+        const int since = c.mid(at + 1, eq - at - 1).toInt();
+        out << (version >= since ? c.left(at) : c.mid(eq + 1));
+    }
+    return QStringLiteral("SELECT ") + out.join(QStringLiteral(", ")) + QLatin1Char(' ') +
+           QString::fromLatin1(rest);
+}
+
+QString ReadHeader(QSqlDatabase& db, int version, SurveyHeader* h) {
+    Rows r(db, Select(version,
+                      "organisation, address, customer, purpose, protocol_number, protocol_date, "
+                      "first_date, last_date, operators, season, outdoor_temperature, "
+                      "kind@2='control', method@2=''",
+                      "FROM survey"));
     if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
     h->organisation = r.Text(0);
     h->address = r.Text(1);
@@ -68,13 +99,30 @@ QString ReadHeader(QSqlDatabase& db, SurveyHeader* h) {
     h->operators = r.Text(8);
     h->season = r.Code(9, SeasonOfCode);
     h->outdoorTemperature = r.OptionalNumber(10);
+    h->kind = r.Code(11, KindOfCode);
+    h->method = r.Text(12);
     return r.Reason();
 }
 
-QString ReadInstrument(QSqlDatabase& db, SurveyInstrument* in) {
-    Rows r(db,
-           "SELECT model, head, serial_number, certificate_number, certificate_date, valid_until "
-           "FROM instrument");
+QString ReadLaboratory(QSqlDatabase& db, int version, SurveyLaboratory* lab) {
+    if (version < 2) return {};
+    Rows r(db, QStringLiteral("SELECT name, address, accreditation, head, compiler FROM laboratory"));
+    if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
+    lab->name = r.Text(0);
+    lab->address = r.Text(1);
+    lab->accreditation = r.Text(2);
+    lab->head = r.Text(3);
+    lab->compiler = r.Text(4);
+    return r.Reason();
+}
+
+QString ReadInstrument(QSqlDatabase& db, int version, SurveyInstrument* in) {
+    Rows r(db, Select(version,
+                      "model, head, serial_number, certificate_number, certificate_date, "
+                      "valid_until, type_name@2='', register_number@2='', ranges@2='', "
+                      "error_air@2=NULL, error_rh@2=NULL, error_globe@2=NULL, "
+                      "error_air_speed@2=NULL, error_air_speed_percent@2=NULL",
+                      "FROM instrument"));
     if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
     in->model = r.Text(0);
     in->head = r.Text(1);
@@ -82,6 +130,14 @@ QString ReadInstrument(QSqlDatabase& db, SurveyInstrument* in) {
     in->certificateNumber = r.Text(3);
     in->certificateDate = r.Date(4);
     in->validUntil = r.Date(5);
+    in->typeName = r.Text(6);
+    in->registerNumber = r.Text(7);
+    in->ranges = r.Text(8);
+    in->errorAir = r.OptionalNumber(9);
+    in->errorRh = r.OptionalNumber(10);
+    in->errorGlobe = r.OptionalNumber(11);
+    in->errorAirSpeed = r.OptionalNumber(12);
+    in->errorAirSpeedPercent = r.OptionalNumber(13);
     return r.Reason();
 }
 
@@ -89,7 +145,7 @@ QString ReadInstrument(QSqlDatabase& db, SurveyInstrument* in) {
 // maps a parent's id to it. Children without a parent (left by another program that wrote
 // with the cascades off) belong to nothing shown and are passed over.
 template <typename Parent, typename Child, typename Fill>
-QString ReadChildren(QSqlDatabase& db, const char* statement,
+QString ReadChildren(QSqlDatabase& db, const QString& statement,
                      const std::unordered_map<qint64, Parent*>& parents,
                      std::vector<Child> Parent::*children, Fill fill) {
     Rows r(db, statement);
@@ -132,9 +188,8 @@ HeatStress StoredDerived(const Rows& r, int at, float rh, float tv, float tsf) {
 QString ReadReadings(QSqlDatabase& db,
                      const std::unordered_map<qint64, SurveyMeasurement*>& measurements) {
     // In the order they came: by id, which a whole-table scan gives fastest.
-    Rows r(db,
-           "SELECT measurement_id, time, rh, tv, tsf, origin, model, head, tvt, ttr, ths, wbgt, "
-           "tg, trad, w FROM reading ORDER BY id");
+    Rows r(db, QStringLiteral("SELECT measurement_id, time, rh, tv, tsf, origin, model, head, "
+                              "tvt, ttr, ths, wbgt, tg, trad, w FROM reading ORDER BY id"));
     qint64 lastId = 0;
     SurveyMeasurement* last = nullptr;
     while (r.Next()) {
@@ -167,14 +222,18 @@ std::unordered_map<qint64, T*> ById(std::vector<T>& items) {
 
 }  // namespace
 
-QString ReadSurvey(QSqlDatabase& db, Survey* survey) {
+QString ReadSurvey(QSqlDatabase& db, int version, Survey* survey) {
     Survey s;
-    if (QString reason = ReadHeader(db, &s.header); !reason.isEmpty()) return reason;
-    if (QString reason = ReadInstrument(db, &s.instrument); !reason.isEmpty()) return reason;
+    if (QString reason = ReadHeader(db, version, &s.header); !reason.isEmpty()) return reason;
+    if (QString reason = ReadLaboratory(db, version, &s.laboratory); !reason.isEmpty()) {
+        return reason;
+    }
+    if (QString reason = ReadInstrument(db, version, &s.instrument); !reason.isEmpty()) {
+        return reason;
+    }
 
-    Rows w(db,
-           "SELECT id, name, category, posture, shift_hours FROM workplace "
-           "ORDER BY sort_order, id");
+    Rows w(db, QStringLiteral("SELECT id, name, category, posture, shift_hours FROM workplace "
+                              "ORDER BY sort_order, id"));
     while (w.Next()) {
         SurveyWorkplace workplace;
         workplace.id = w.Id(0);
@@ -189,27 +248,32 @@ QString ReadSurvey(QSqlDatabase& db, Survey* survey) {
     // Each level is complete before the next is read, so the pointers into it stay valid.
     const auto workplaces = ById(s.workplaces);
     QString reason = ReadChildren(
-        db, "SELECT id, workplace_id, name FROM point ORDER BY sort_order, id", workplaces,
+        db, QStringLiteral("SELECT id, workplace_id, name FROM point ORDER BY sort_order, id"),
+        workplaces,
         &SurveyWorkplace::points, [](Rows& r, SurveyPoint* p) { p->name = r.Text(2); });
     if (!reason.isEmpty()) return reason;
     std::unordered_map<qint64, SurveyPoint*> points;
     for (SurveyWorkplace& wp : s.workplaces) points.merge(ById(wp.points));
     reason = ReadChildren(db,
-                          "SELECT id, point_id, metres, air_speed FROM height "
-                          "ORDER BY sort_order, id",
+                          Select(version, "id, point_id, metres, air_speed, irradiated_share@2='half'",
+                                 "FROM height ORDER BY sort_order, id"),
                           points, &SurveyPoint::heights, [](Rows& r, SurveyHeight* h) {
                               h->metres = r.Number(2);
                               h->airSpeed = r.OptionalNumber(3);
+                              h->irradiatedShare = r.Code(4, IrradiatedShareOfCode);
                           });
     if (!reason.isEmpty()) return reason;
     std::unordered_map<qint64, SurveyHeight*> heights;
     for (SurveyWorkplace& wp : s.workplaces) {
         for (SurveyPoint& p : wp.points) heights.merge(ById(p.heights));
     }
-    reason = ReadChildren(db, "SELECT id, height_id, origin, source FROM measurement ORDER BY id",
+    reason = ReadChildren(db,
+                          Select(version, "id, height_id, origin, source, recording@2=0",
+                                 "FROM measurement ORDER BY id"),
                           heights, &SurveyHeight::measurements, [](Rows& r, SurveyMeasurement* m) {
                               m->origin = r.Code(2, OriginOfCode);
                               m->source = r.Text(3);
+                              m->recording = r.Flag(4);
                           });
     if (!reason.isEmpty()) return reason;
     std::unordered_map<qint64, SurveyMeasurement*> measurements;

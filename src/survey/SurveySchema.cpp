@@ -18,6 +18,12 @@ constexpr Code<WorkCategory> kCategories[] = {{WorkCategory::Ia, "Ia"},
 constexpr Code<Posture> kPostures[] = {{Posture::Sitting, "sitting"},
                                        {Posture::Standing, "standing"}};
 constexpr Code<Season> kSeasons[] = {{Season::Cold, "cold"}, {Season::Warm, "warm"}};
+constexpr Code<SurveyKind> kKinds[] = {{SurveyKind::ProductionControl, "control"},
+                                       {SurveyKind::SpecialAssessment, "sout"}};
+constexpr Code<IrradiatedShare> kShares[] = {{IrradiatedShare::AtLeastHalf, "half"},
+                                             {IrradiatedShare::QuarterToHalf, "quarter"},
+                                             {IrradiatedShare::AtMostQuarter, "less"},
+                                             {IrradiatedShare::OpenSource, "open"}};
 constexpr Code<ReadingOrigin> kOrigins[] = {{ReadingOrigin::Live, "live"},
                                             {ReadingOrigin::Download, "download"},
                                             {ReadingOrigin::DataFile, "datafile"}};
@@ -40,11 +46,12 @@ std::optional<E> ValueOf(const Code<E> (&codes)[N], QStringView text) {
 
 }  // namespace
 
-const std::vector<const char*>& SurveySchemaStatements() {
+const std::vector<std::vector<const char*>>& SurveySchemaSteps() {
     // The CHECKs repeat the code tables above, so that another program writing into the file
     // cannot put a value there that this one does not read back. Readings keep their order of
-    // arrival by id; dates are local "yyyy-MM-dd", times local "yyyy-MM-ddTHH:mm:ss".
-    static const std::vector<const char*> statements = {
+    // arrival by id; dates are local "yyyy-MM-dd", times local "yyyy-MM-ddTHH:mm:ss". A new
+    // file is made by every step in turn, so it is the same as an old one brought up to date.
+    static const std::vector<std::vector<const char*>> steps = {{
         "CREATE TABLE survey ("
         " id INTEGER PRIMARY KEY CHECK (id = 1),"
         " organisation TEXT NOT NULL DEFAULT '',"
@@ -112,8 +119,34 @@ const std::vector<const char*>& SurveySchemaStatements() {
         "CREATE INDEX reading_of_measurement ON reading(measurement_id)",
         "INSERT INTO survey (id) VALUES (1)",
         "INSERT INTO instrument (id) VALUES (1)",
-    };
-    return statements;
+    }, {
+        // 2: the laboratory, the survey's kind and method, the instrument whole with its
+        // limits of error, the irradiated share of a height, a live series still recording.
+        "CREATE TABLE laboratory ("
+        " id INTEGER PRIMARY KEY CHECK (id = 1),"
+        " name TEXT NOT NULL DEFAULT '',"
+        " address TEXT NOT NULL DEFAULT '',"
+        " accreditation TEXT NOT NULL DEFAULT '',"
+        " head TEXT NOT NULL DEFAULT '',"
+        " compiler TEXT NOT NULL DEFAULT '')",
+        "INSERT INTO laboratory (id) VALUES (1)",
+        "ALTER TABLE survey ADD COLUMN kind TEXT NOT NULL DEFAULT 'control'"
+        " CHECK (kind IN ('control', 'sout'))",
+        "ALTER TABLE survey ADD COLUMN method TEXT NOT NULL DEFAULT ''",
+        "ALTER TABLE instrument ADD COLUMN type_name TEXT NOT NULL DEFAULT ''",
+        "ALTER TABLE instrument ADD COLUMN register_number TEXT NOT NULL DEFAULT ''",
+        "ALTER TABLE instrument ADD COLUMN ranges TEXT NOT NULL DEFAULT ''",
+        "ALTER TABLE instrument ADD COLUMN error_air REAL",
+        "ALTER TABLE instrument ADD COLUMN error_rh REAL",
+        "ALTER TABLE instrument ADD COLUMN error_globe REAL",
+        "ALTER TABLE instrument ADD COLUMN error_air_speed REAL",
+        "ALTER TABLE instrument ADD COLUMN error_air_speed_percent REAL",
+        "ALTER TABLE height ADD COLUMN irradiated_share TEXT NOT NULL DEFAULT 'half'"
+        " CHECK (irradiated_share IN ('half', 'quarter', 'less', 'open'))",
+        "ALTER TABLE measurement ADD COLUMN recording INTEGER NOT NULL DEFAULT 0"
+        " CHECK (recording IN (0, 1))",
+    }};
+    return steps;
 }
 
 const char* CategoryCode(WorkCategory category) {
@@ -124,6 +157,18 @@ const char* PostureCode(Posture posture) {
 }
 const char* SeasonCode(Season season) {
     return TextOf(kSeasons, season);
+}
+const char* KindCode(SurveyKind kind) {
+    return TextOf(kKinds, kind);
+}
+const char* IrradiatedShareCode(IrradiatedShare share) {
+    return TextOf(kShares, share);
+}
+std::optional<SurveyKind> KindOfCode(QStringView code) {
+    return ValueOf(kKinds, code);
+}
+std::optional<IrradiatedShare> IrradiatedShareOfCode(QStringView code) {
+    return ValueOf(kShares, code);
 }
 const char* OriginCode(ReadingOrigin origin) {
     return TextOf(kOrigins, origin);

@@ -18,6 +18,7 @@ const TextField kTextFields[] = {
     {"survey/organisation", &SurveyHeader::organisation, nullptr},
     {"survey/address", &SurveyHeader::address, nullptr},
     {"survey/operators", &SurveyHeader::operators, nullptr},
+    {"survey/method", &SurveyHeader::method, nullptr},
     {"instrument/model", nullptr, &SurveyInstrument::model},
     {"instrument/head", nullptr, &SurveyInstrument::head},
     {"instrument/serialNumber", nullptr, &SurveyInstrument::serialNumber},
@@ -36,8 +37,11 @@ const DateField kDateFields[] = {
 
 Survey KeptSurveyFields(const QSettings& settings) {
     Survey s;
+    // What a field never kept starts as: empty, but for the method most surveys follow.
+    s.header.method = QString::fromUtf8(kDefaultSurveyMethod);
     for (const TextField& f : kTextFields) {
-        const QString v = settings.value(QString::fromLatin1(f.key)).toString();
+        const QString unset = f.header == &SurveyHeader::method ? s.header.method : QString();
+        const QString v = settings.value(QString::fromLatin1(f.key), unset).toString();
         if (f.header != nullptr) s.header.*f.header = v;
         if (f.instrument != nullptr) s.instrument.*f.instrument = v;
     }

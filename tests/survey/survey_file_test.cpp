@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "survey/SurveyFile.h"
+#include "survey/SurveySchema.h"
 #include "survey/SurveyTexts.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -98,6 +99,14 @@ void ExpectSame(const Survey& got, const Survey& want) {
     EXPECT_EQ(g.operators, w.operators);
     EXPECT_EQ(g.season, w.season);
     EXPECT_EQ(g.outdoorTemperature, w.outdoorTemperature);
+    EXPECT_EQ(g.kind, w.kind);
+    EXPECT_EQ(g.method, w.method);
+    const SurveyLaboratory &gl = got.laboratory, &wl = want.laboratory;
+    for (const auto field : {&SurveyLaboratory::name, &SurveyLaboratory::address,
+                             &SurveyLaboratory::accreditation, &SurveyLaboratory::head,
+                             &SurveyLaboratory::compiler}) {
+        EXPECT_EQ(gl.*field, wl.*field);
+    }
     const SurveyInstrument &gi = got.instrument, &wi = want.instrument;
     EXPECT_EQ(gi.model, wi.model);
     EXPECT_EQ(gi.head, wi.head);
@@ -105,6 +114,14 @@ void ExpectSame(const Survey& got, const Survey& want) {
     EXPECT_EQ(gi.certificateNumber, wi.certificateNumber);
     EXPECT_EQ(gi.certificateDate, wi.certificateDate);
     EXPECT_EQ(gi.validUntil, wi.validUntil);
+    EXPECT_EQ(gi.typeName, wi.typeName);
+    EXPECT_EQ(gi.registerNumber, wi.registerNumber);
+    EXPECT_EQ(gi.ranges, wi.ranges);
+    for (const auto limit : {&SurveyInstrument::errorAir, &SurveyInstrument::errorRh,
+                             &SurveyInstrument::errorGlobe, &SurveyInstrument::errorAirSpeed,
+                             &SurveyInstrument::errorAirSpeedPercent}) {
+        EXPECT_EQ(gi.*limit, wi.*limit);
+    }
     ASSERT_EQ(got.workplaces.size(), want.workplaces.size());
     for (size_t a = 0; a < got.workplaces.size(); ++a) {
         const SurveyWorkplace &gw = got.workplaces[a], &ww = want.workplaces[a];
@@ -124,11 +141,13 @@ void ExpectSame(const Survey& got, const Survey& want) {
                 EXPECT_EQ(gh.id, wh.id);
                 EXPECT_EQ(gh.metres, wh.metres);
                 EXPECT_EQ(gh.airSpeed, wh.airSpeed);
+                EXPECT_EQ(gh.irradiatedShare, wh.irradiatedShare);
                 ASSERT_EQ(gh.measurements.size(), wh.measurements.size());
                 for (size_t d = 0; d < gh.measurements.size(); ++d) {
                     EXPECT_EQ(gh.measurements[d].id, wh.measurements[d].id);
                     EXPECT_EQ(gh.measurements[d].origin, wh.measurements[d].origin);
                     EXPECT_EQ(gh.measurements[d].source, wh.measurements[d].source);
+                    EXPECT_EQ(gh.measurements[d].recording, wh.measurements[d].recording);
                     ExpectSameReadings(gh.measurements[d].readings, wh.measurements[d].readings);
                 }
             }
@@ -175,10 +194,18 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
                    QDate(),
                    T("Иванов И. И., Петров П. П."),
                    Season::Warm,
-                   -3.5};
+                   -3.5,
+                   SurveyKind::SpecialAssessment,
+                   T("МУК 4.3.2756-10, изм. 1")};
+    // A new survey names the method its measurements follow.
+    EXPECT_EQ(f->Load().header.method, T(kDefaultSurveyMethod));
+    want.laboratory = {T("ИЛ «Охрана труда»"), T("г. Тула, ул. Мира, 3"), T("RA.RU.21АБ01"),
+                       T("Сидоров С. С."), T("Петров П. П.")};
     want.instrument = {T("ЛМР-65"),        T("головка 2"),    T("№ 0421"), T("С-ГЭ/12-03-2026/1"),
-                       QDate(2026, 3, 12), QDate(2027, 3, 11)};
+                       QDate(2026, 3, 12), QDate(2027, 3, 11), T("Измеритель ЛМР"),
+                       T("12345-06"),      T("tв от −30 до +60 °C"), 0.2, 3.0, 0.5, 0.05, 5.0};
     ASSERT_TRUE(f->SetHeader(want.header));
+    ASSERT_TRUE(f->SetLaboratory(want.laboratory));
     ASSERT_TRUE(f->SetInstrument(want.instrument));
     for (const auto& [name, category, posture] :
          {std::tuple{T("Оператор ЭВМ, каб. 12"), WorkCategory::Ia, Posture::Sitting},
@@ -193,6 +220,8 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
             for (const double metres : StandardHeights(posture)) {
                 SurveyHeight h{0, metres, std::nullopt, {}};
                 if (metres > 0.5) h.airSpeed = 0.25;
+                h.irradiatedShare = metres > 0.5 ? IrradiatedShare::OpenSource
+                                                 : IrradiatedShare::QuarterToHalf;
                 h.id = f->AddHeight(p.id, h).value_or(0);
                 ASSERT_NE(h.id, 0);
                 p.heights.push_back(h);
@@ -204,7 +233,7 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
     // A live series reading by reading (one at RH 0: no dew point), and a span of a data file
     // with a record that names no real moment.
     SurveyHeight& h = want.workplaces[0].points[0].heights[1];
-    SurveyMeasurement live{0, ReadingOrigin::Live, {}, {}};
+    SurveyMeasurement live{0, ReadingOrigin::Live, {}, {}, true};
     live.id = f->AddMeasurement(h.id, live).value_or(0);
     ASSERT_NE(live.id, 0);
     for (int i = 0; i < 3; ++i) live.readings.push_back(LiveReading(i));
@@ -217,6 +246,14 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
     span.id = f->AddMeasurement(h.id, span).value_or(0);
     ASSERT_NE(span.id, 0);
     h.measurements = {live, span};
+    // The series ends; a span taken by mistake moves to the height it belongs to, readings and all.
+    ASSERT_TRUE(f->SetRecording(live.id, false));
+    h.measurements[0].recording = false;
+    SurveyHeight& lower = want.workplaces[0].points[0].heights[0];
+    ASSERT_TRUE(f->MoveMeasurement(span.id, lower.id));
+    lower.measurements = {span};
+    h.measurements.pop_back();
+    EXPECT_FALSE(f->MoveMeasurement(span.id, lower.id + 100000));
 
     SurveyWorkplace& changed = want.workplaces[1];
     changed.name = T("Литейщик, участок 3");
@@ -248,6 +285,7 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
     EXPECT_TRUE(r.ok) << r.error.toStdString();
 
     Survey otherWant;
+    otherWant.header.method = T(kDefaultSurveyMethod);
     otherWant.workplaces = {{0, T("Склад"), WorkCategory::III, Posture::Standing, 6, {}}};
     otherWant.workplaces[0].id = other->Load().workplaces.at(0).id;
     ExpectSame(other->Load(), otherWant);
@@ -290,7 +328,7 @@ TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
     QSqlDatabase::removeDatabase("maker");
 
     QByteArray newer = survey;
-    newer[63] = 2;  // the schema version, big-endian at 60
+    newer[63] = kSurveySchemaVersion + 1;  // the schema version, big-endian at 60
     QByteArray damagedPage = survey;
     for (int i = 4 * 4096; i < 5 * 4096; ++i) damagedPage[i] = char(i * 7);
 
@@ -323,6 +361,66 @@ TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
     EXPECT_FALSE(SurveyFile::Open(dir.filePath(QStringLiteral("none.lmrs")), &r));
     EXPECT_TRUE(r.error.contains(T("нет такого файла"))) << r.error.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.lmrs"))));
+}
+
+// A survey as the first version of the program wrote it: one workplace, point, height and a
+// live series of two readings.
+void MakeFirstVersionSurvey(const QString& path) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "first");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        QStringList statements = {QStringLiteral("PRAGMA application_id = %1").arg(kSurveyApplicationId),
+                                  QStringLiteral("PRAGMA user_version = 1")};
+        for (const char* s : SurveySchemaSteps()[0]) statements << QString::fromLatin1(s);
+        statements << QStringLiteral("UPDATE survey SET organisation = 'OOO'")
+                   << QStringLiteral("INSERT INTO workplace VALUES (1, 1, 'W', 'IIa', 'standing', 8)")
+                   << QStringLiteral("INSERT INTO point VALUES (1, 1, 1, 'P')")
+                   << QStringLiteral("INSERT INTO height VALUES (1, 1, 1, 1.5, 0.15)")
+                   << QStringLiteral("INSERT INTO measurement VALUES (1, 1, 'live', '')")
+                   << QStringLiteral("INSERT INTO reading (measurement_id, time, rh, tv, tsf, origin, "
+                                     "model, head) VALUES (1, '2026-07-14T09:30:00', 40, 22.3, "
+                                     "25.1, 'live', 65, 2), (1, '2026-07-14T09:30:02', 41, 22.4, "
+                                     "25.2, 'live', 65, 2)")
+                   << QStringLiteral("PRAGMA journal_mode = WAL");
+        for (const QString& s : statements) ASSERT_TRUE(q.exec(s)) << s.toStdString();
+    }
+    QSqlDatabase::removeDatabase("first");
+}
+
+TEST(SurveyFile, AnEarlierVersionIsBroughtUpToDateInItsHeaderAtOnceAndKeepsWhatItHeld) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("first.lmrs"));
+    MakeFirstVersionSurvey(path);
+    ASSERT_EQ(Bytes(path).at(63), 1);
+    SurveyFileResult r;
+    auto f = SurveyFile::Open(path, &r);
+    ASSERT_TRUE(f) << r.error.toStdString();
+    // In the file's own header at once, where an older program looks first.
+    EXPECT_EQ(Bytes(path).at(63), kSurveySchemaVersion);
+    const Survey s = f->Load(&r);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    // What the first version had stays; what it lacked comes empty or as its default.
+    EXPECT_EQ(s.header.organisation, QStringLiteral("OOO"));
+    EXPECT_EQ(s.header.kind, SurveyKind::ProductionControl);
+    EXPECT_EQ(s.header.method, QString());
+    EXPECT_EQ(s.laboratory.name, QString());
+    EXPECT_EQ(s.instrument.errorAir, std::nullopt);
+    ASSERT_EQ(s.workplaces.size(), 1u);
+    const SurveyHeight& h = s.workplaces[0].points.at(0).heights.at(0);
+    EXPECT_EQ(h.airSpeed, 0.15);
+    EXPECT_EQ(h.irradiatedShare, IrradiatedShare::AtLeastHalf);
+    ASSERT_EQ(h.measurements.size(), 1u);
+    EXPECT_FALSE(h.measurements[0].recording);
+    EXPECT_EQ(h.measurements[0].readings.size(), 2u);
+    // The new fields are written and read back like the old ones.
+    SurveyLaboratory lab{T("ИЛ"), {}, T("RA.RU.1"), {}, {}};
+    ASSERT_TRUE(f->SetLaboratory(lab));
+    f.reset();
+    f = SurveyFile::Open(path, &r);
+    ASSERT_TRUE(f) << r.error.toStdString();
+    EXPECT_EQ(f->Load().laboratory.accreditation, T("RA.RU.1"));
 }
 
 TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
