@@ -153,6 +153,29 @@ std::optional<TimeSpan> AskSpanInDialog(QWidget* parent, const LoggerTable& tabl
     return TimeSpan{from->dateTime(), to->dateTime()};
 }
 
+// The height to move a measurement to, chosen from a list.
+std::optional<qint64> AskHeightInDialog(QWidget* parent, const QString& what,
+                                        const std::vector<std::pair<qint64, QString>>& heights) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(Text(kMoveCaption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(Text(kMoveTo).arg(what), &dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    auto* choice = new QComboBox(&dialog);
+    for (const auto& [id, place] : heights) choice->addItem(place, id);
+    label->setBuddy(choice);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(Text(kMove));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(label);
+    layout->addWidget(choice);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return choice->currentData().toLongLong();
+}
+
 // A question answered by yes (its own caption) or the default Отмена.
 bool AskInBox(QWidget* parent, const QString& question, const char* yesCaption,
               QMessageBox::ButtonRole yesRole) {
@@ -233,6 +256,9 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     };
     AskConfirm = [this](const QString& question) {
         return AskInBox(this, question, kRemove, QMessageBox::DestructiveRole);
+    };
+    AskHeight = [this](const QString& what, const std::vector<std::pair<qint64, QString>>& heights) {
+        return AskHeightInDialog(this, what, heights);
     };
     AskMixing = [this](const QString& question) {
         return AskInBox(this, question, kAdd, QMessageBox::AcceptRole);
@@ -484,10 +510,21 @@ QWidget* TFSurvey::BuildItemPage() {
     ButtonRemoveMeasurement = MakeButton(measurements, kRemoveMeasurement, "ButtonRemoveMeasurement");
     connect(ButtonRemoveMeasurement, &QPushButton::clicked, this,
             &TFSurvey::ButtonRemoveMeasurementClick);
+    ButtonMoveMeasurement = MakeButton(measurements, kMoveMeasurement, "ButtonMoveMeasurement");
+    connect(ButtonMoveMeasurement, &QPushButton::clicked, this,
+            &TFSurvey::ButtonMoveMeasurementClick);
+    // The table's context menu holds the buttons' commands.
+    TableMeasurements->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QPushButton* b : {ButtonMoveMeasurement, ButtonRemoveMeasurement}) {
+        auto* a = new QAction(b->text(), TableMeasurements);
+        connect(a, &QAction::triggered, b, &QPushButton::click);
+        TableMeasurements->addAction(a);
+    }
     auto* ml = new QVBoxLayout(measurements);
     ml->addWidget(TableMeasurements);
     auto* mb = new QHBoxLayout;
     mb->addStretch(1);
+    mb->addWidget(ButtonMoveMeasurement);
     mb->addWidget(ButtonRemoveMeasurement);
     ml->addLayout(mb);
 

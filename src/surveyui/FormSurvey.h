@@ -102,9 +102,12 @@ public:
     QLabel* LabelAirSpeedNote;
     QTableWidget* TableMeasurements;
     QPushButton* ButtonRemoveMeasurement;
+    QPushButton* ButtonMoveMeasurement;
     QTableWidget* TableFigures;
     QLabel* LabelVerdict;
     void ButtonRemoveMeasurementClick();
+    // The chosen measurement (the first without a choice) to a height asked for.
+    void ButtonMoveMeasurementClick();
 
     // --- Measuring and the protocol ---
     QPushButton* ButtonLive;
@@ -134,6 +137,10 @@ public:
         AskPath;
     std::function<std::optional<TimeSpan>(const TimeSpan& whole)> AskSpan;
     std::function<bool(const QString& question)> AskConfirm;
+    // The height to move a measurement to, from the heights given (id and place); none: kept.
+    std::function<std::optional<qint64>(const QString& what,
+                                        const std::vector<std::pair<qint64, QString>>& heights)>
+        AskHeight;
     // Whether readings that may not belong to a height go into it all the same.
     std::function<bool(const QString& question)> AskMixing;
 
@@ -152,6 +159,8 @@ private:
     void ConnectItemFields();
 
     void TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& said);
+    // Live series a killed program left recording are ended; what to say of each.
+    [[nodiscard]] QStringList EndCutSeries();
     void Say(const QString& text);
     // A failed write: the file's reason, and the window shows the file's survey again.
     void SayFailure(const SurveyFileResult& r);
@@ -172,6 +181,8 @@ private:
     void ShowMeasurements(const SurveyDocument::Place& place);
     void ShowFigures(const SurveyDocument::Place& place);
     void ShowVerdict(const SurveyDocument::Place& place);
+    // The measurement chosen in the table, the first without a choice; 0 without any.
+    [[nodiscard]] qint64 ChosenMeasurement() const;
 
     void WriteHeader();
     void WriteInstrument();

@@ -173,7 +173,8 @@ void TFSurvey::WriteHeader() {
 
 void TFSurvey::WriteInstrument() {
     if (!doc_) return;
-    SurveyInstrument i;
+    // What the window has no field for stays as the file holds it.
+    SurveyInstrument i = doc_->Data().instrument;
     i.model = EditModel->text();
     i.head = EditHead->text();
     i.serialNumber = EditSerial->text();

@@ -57,6 +57,8 @@ void TFSurvey::TakeLiveRows(int first, int count) {
         if (liveMeasurement_ == 0) {
             SurveyMeasurement m;
             m.origin = ReadingOrigin::Live;
+            // Marked until it ends: a program killed meanwhile leaves it marked.
+            m.recording = true;
             const std::optional<qint64> id = doc_->AddMeasurement(liveHeight_, m);
             if (!id) {
                 const QString error = doc_->LastError();
@@ -90,6 +92,8 @@ void TFSurvey::StopRecording() {
             stored = static_cast<int>(m->readings.size());
         }
     }
+    SurveyFileResult ended;
+    if (doc_ && liveMeasurement_ != 0) ended = doc_->SetRecording(liveMeasurement_, false);
     if (liveStartedHere_ && host_.LiveRunning()) host_.StopLive();
     timerLiveWatch_->stop();
     liveHeight_ = 0;
@@ -99,6 +103,7 @@ void TFSurvey::StopRecording() {
     host_.ShowSurveySeries(QString());
     RefreshTree();
     Say(QString::fromUtf8(kLiveStopped).arg(stored));
+    if (!ended) SayFailure(ended);
 }
 
 void TFSurvey::WatchLive() {

@@ -127,6 +127,7 @@ void TFSurvey::TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& 
     if (Recording()) StopRecording();
     doc_ = std::move(doc);
     if (settings_ != nullptr) RememberSurvey(*settings_, doc_->Path());
+    const QStringList cut = EndCutSeries();
     ShowSurveyFields();
     FillTree();
     if (TreeSurvey->topLevelItemCount() > 0) {
@@ -136,7 +137,35 @@ void TFSurvey::TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& 
     EnableAll();
     setWindowTitle(QString::fromUtf8(kSurveyTitle) + QStringLiteral(" — ") +
                    QFileInfo(doc_->Path()).fileName());
-    Say(said.arg(QDir::toNativeSeparators(doc_->Path())));
+    Say((QStringList{said.arg(QDir::toNativeSeparators(doc_->Path()))} + cut).join(QLatin1Char('\n')));
+}
+
+QStringList TFSurvey::EndCutSeries() {
+    std::vector<std::pair<qint64, QString>> cut;
+    for (const SurveyWorkplace& w : doc_->Data().workplaces) {
+        for (const SurveyPoint& p : w.points) {
+            for (const SurveyHeight& h : p.heights) {
+                for (const SurveyMeasurement& m : h.measurements) {
+                    if (!m.recording) continue;
+                    const QString first =
+                        m.readings.empty()
+                            ? QString()
+                            : m.readings.front().when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+                    cut.emplace_back(m.id, QString::fromUtf8(kSeriesCut)
+                                               .arg(PlaceText({&w, &p, &h}), first)
+                                               .arg(m.readings.size()));
+                }
+            }
+        }
+    }
+    QStringList said;
+    for (const auto& [id, text] : cut) {
+        said << text;
+        // Said once: the series is ended now, with what it kept.
+        const SurveyFileResult r = doc_->SetRecording(id, false);
+        if (!r) said << (r.error.isEmpty() ? doc_->LastError() : r.error);
+    }
+    return said;
 }
 
 void TFSurvey::SayFailure(const SurveyFileResult& r) {

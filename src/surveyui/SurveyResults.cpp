@@ -63,6 +63,7 @@ QString NoClassText(const std::vector<HeightVerdict>& heights) {
 void TFSurvey::ShowMeasurements(const SurveyDocument::Place& place) {
     TableMeasurements->setRowCount(0);
     ButtonRemoveMeasurement->setEnabled(false);
+    ButtonMoveMeasurement->setEnabled(false);
     TableMeasurements->parentWidget()->setVisible(place.point != nullptr);
     if (place.point == nullptr) return;
     int row = 0;
@@ -79,6 +80,7 @@ void TFSurvey::ShowMeasurements(const SurveyDocument::Place& place) {
         }
     }
     ButtonRemoveMeasurement->setEnabled(row > 0);
+    ButtonMoveMeasurement->setEnabled(row > 0);
     FitRows(TableMeasurements);
 }
 
@@ -143,12 +145,51 @@ void TFSurvey::ShowVerdict(const SurveyDocument::Place& place) {
     LabelVerdict->setText(lines.join(QLatin1Char('\n')));
 }
 
-void TFSurvey::ButtonRemoveMeasurementClick() {
-    if (!doc_) return;
+qint64 TFSurvey::ChosenMeasurement() const {
     const QTableWidgetItem* item = TableMeasurements->currentItem();
     if (item == nullptr) item = TableMeasurements->item(0, 0);
-    if (item == nullptr) return;
-    const qint64 id = item->data(kIdRole).toLongLong();
+    return item != nullptr ? item->data(kIdRole).toLongLong() : 0;
+}
+
+void TFSurvey::ButtonMoveMeasurementClick() {
+    if (!doc_) return;
+    const qint64 id = ChosenMeasurement();
+    const SurveyDocument::Place from = doc_->Find(SurveyLevel::Measurement, id);
+    if (from.measurement == nullptr) {
+        Say(QString::fromUtf8(kChooseMeasurement));
+        return;
+    }
+    WritePending();
+    const QString what = QStringLiteral("%1, %2").arg(KindText(from.measurement->origin),
+                                                      PlaceText(from));
+    std::vector<std::pair<qint64, QString>> heights;
+    for (const SurveyWorkplace& w : doc_->Data().workplaces) {
+        for (const SurveyPoint& p : w.points) {
+            for (const SurveyHeight& h : p.heights) {
+                if (h.id != from.height->id) heights.emplace_back(h.id, PlaceText({&w, &p, &h}));
+            }
+        }
+    }
+    if (heights.empty()) {
+        Say(QString::fromUtf8(kMoveNowhere));
+        return;
+    }
+    const std::optional<qint64> to = AskHeight(what, heights);
+    if (!to) return;
+    const std::vector<Reading> readings = from.measurement->readings;
+    if (!ConfirmMixing(readings, *to)) return;
+    const SurveyFileResult r = doc_->MoveMeasurement(id, *to);
+    Check(r);
+    if (!r) return;
+    if (id == liveMeasurement_) liveHeight_ = *to;
+    RefreshTree();
+    ShowResults();
+    Say(QString::fromUtf8(kMoved).arg(what, PlaceText(doc_->Find(SurveyLevel::Height, *to))));
+}
+
+void TFSurvey::ButtonRemoveMeasurementClick() {
+    if (!doc_) return;
+    const qint64 id = ChosenMeasurement();
     const SurveyDocument::Place place = doc_->Find(SurveyLevel::Measurement, id);
     if (place.measurement == nullptr) return;
     const SurveyMeasurement& m = *place.measurement;

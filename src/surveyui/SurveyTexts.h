@@ -193,6 +193,9 @@ inline constexpr const char* kLiveStarted = "Идёт измерение: «%1»
 // height's text, %3 the readings stored.
 inline constexpr const char* kSeriesShort = "Запись: «%1», %2 (%3)";
 inline constexpr const char* kTreeRecording = "%1 — запись";
+// A series the program did not end: %1 its place, %2 its first reading, %3 its readings.
+inline constexpr const char* kSeriesCut =
+    "Измерение %1 с %2 прервано: программа закрылась во время записи; показаний сохранено: %3";
 inline constexpr const char* kLiveStopped = "Измерение остановлено: показаний записано: %1";
 inline constexpr const char* kSpanEmpty =
     "На странице \"Дата логгер\" нет достоверных записей: загрузите логгер или откройте файл данных";

@@ -200,9 +200,24 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         EXPECT_TRUE(shown.join('\n').contains("3.")) << shown.join('\n').toStdString();
     }
 
+    // A program killed during workplace 1's series leaves it recording; the next open says so
+    // with what it kept, and ends it.
+    {
+        SurveyFileResult r;
+        const std::unique_ptr<SurveyFile> killed = SurveyFile::Open(path, &r);
+        ASSERT_TRUE(killed) << r.error.toStdString();
+        const qint64 series =
+            killed->Load().workplaces.at(0).points.at(0).heights.at(0).measurements.at(0).id;
+        ASSERT_TRUE(killed->SetRecording(series, true));
+    }
     SimProgram p(o, now, keep);
     TFSurvey& s = p.program().FSurvey();
     ASSERT_NE(s.Document(), nullptr) << s.LabelStatus->text().toStdString();
+    EXPECT_TRUE(s.LabelStatus->text().contains(QString::fromUtf8(kSeriesCut).section('%', 0, 0)))
+        << s.LabelStatus->text().toStdString();
+    EXPECT_TRUE(s.LabelStatus->text().contains("«Пульт управления»"));
+    EXPECT_TRUE(s.LabelStatus->text().endsWith(": 4")) << s.LabelStatus->text().toStdString();
+    EXPECT_FALSE(PointOf(s, 0).heights[0].measurements[0].recording);
     EXPECT_FALSE(s.isVisible());
     p.main().show();
     EXPECT_EQ(p.main().size(), QSize(800, 450));
