@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -188,6 +189,24 @@ bool AskInBox(QWidget* parent, const QString& question, const char* yesCaption,
     return box.clickedButton() == yes;
 }
 
+// The wheel scrolls the page over a field it passes: a spin box or list changes its value only
+// once the user is in it, never as the page scrolls by.
+class WheelOnlyWhenFocused final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Wheel) {
+            if (auto* w = qobject_cast<QWidget*>(watched); w != nullptr && !w->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
@@ -226,6 +245,15 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     connect(timerWrite_, &QTimer::timeout, this, &TFSurvey::WritePending);
     ConnectFields();
     ConnectItemFields();
+    auto* wheel = new WheelOnlyWhenFocused(this);
+    for (QAbstractSpinBox* s : findChildren<QAbstractSpinBox*>()) {
+        s->setFocusPolicy(Qt::StrongFocus);
+        s->installEventFilter(wheel);
+    }
+    for (QComboBox* c : findChildren<QComboBox*>()) {
+        c->setFocusPolicy(Qt::StrongFocus);
+        c->installEventFilter(wheel);
+    }
     timerLiveWatch_ = new QTimer(this);
     timerLiveWatch_->setInterval(kLiveWatchMs);
     connect(timerLiveWatch_, &QTimer::timeout, this, &TFSurvey::WatchLive);
