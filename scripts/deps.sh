@@ -9,7 +9,7 @@ packages=(
   libserialport-dev libxlsxwriter-dev libminizip-dev libasound2-dev
   fonts-dseg fonts-osifont python3-fonttools
   libgtest-dev libgmock-dev
-  xvfb xauth imagemagick locales
+  xvfb xauth imagemagick locales openbox
   at-spi2-core dbus python3-pyatspi xdotool
   librsvg2-bin desktop-file-utils appstream
   libreoffice-calc-nogui unzip poppler-utils fonts-dejavu-core

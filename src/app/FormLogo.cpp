@@ -95,8 +95,8 @@ TFLogo::TFLogo(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
                  13, false);
     Memo4 = Memo(PanelAtributi, "Memo4", QRect(4, 144, 292, 60),
                  QStringLiteral("Справка: меню \"?\" или клавиша F1\n"
-                                "Протокол измерений: меню\n"
-                                "\"Передать данные в Excel\"\n"
+                                "Протокол обследования: меню\n"
+                                "\"Обследование\" → \"Протокол PDF…\"\n"
                                 "Щелчок или Esc закрывает это окно"),
                  13, false);
 

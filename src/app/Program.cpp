@@ -14,6 +14,8 @@ namespace lmr {
 
 namespace {
 
+constexpr const char* kMainWindowKey = "windows/main";
+
 const char* TranscriptReason(LinkStatus status) {
     switch (status) {
         case LinkStatus::NoAccess:
@@ -81,6 +83,20 @@ void Program::MakeSurveyWindow(const QString& settingsFile) {
     fsurvey_->setAttribute(Qt::WA_QuitOnClose, false);
     fmain_->SetSurveyWindow(fsurvey_.get());
     fsurvey_->ReopenLast();
+    QObject::connect(fmain_.get(), &TFMain::ClosingWindow, relay_.get(), [this] { KeepWindows(); });
+    if (kept_) {
+        const bool surveyShown = fsurvey_->RestoreWindow();
+        fmain_->RestorePlace(kept_->value(QString::fromLatin1(kMainWindowKey)).toByteArray(),
+                             surveyShown);
+    }
+}
+
+void Program::KeepWindows() {
+    if (windowsKept_ || !kept_ || !fmain_ || !fsurvey_) return;
+    windowsKept_ = true;
+    kept_->setValue(QString::fromLatin1(kMainWindowKey), fmain_->KeptPlace());
+    fsurvey_->KeepWindow();
+    kept_->sync();
 }
 
 Program::~Program() {
@@ -147,6 +163,8 @@ QString Program::PortsProblem() const {
 void Program::Shutdown() {
     // Text typed in the survey window and not yet written goes to its file.
     if (fsurvey_) fsurvey_->WritePending();
+    // Where the main window's closing did not keep them already.
+    KeepWindows();
     if (meter_) meter_->Stop();
     if (fmain_) {
         fmain_->SetTone(nullptr);

@@ -74,9 +74,12 @@ private:
     void WireSecondaryWindows();
     void MakeSurveyWindow(const QString& settingsFile);
     void OpenTranscript(const std::string& path);
+    // The windows' places for the next start.
+    void KeepWindows();
 
     // What the user set, kept between runs; it outlives every window that writes to it.
     std::unique_ptr<QSettings> kept_;
+    bool windowsKept_ = false;
     std::unique_ptr<PortTable> ports_;
     std::unique_ptr<Link> link_;
     // Carries the tone's and the transcript's news to the window's thread.

@@ -30,6 +30,10 @@ namespace {
 constexpr int kClientWidth = 441;
 constexpr int kClientHeight = 270;
 constexpr int kStatusHeight = 19;
+// The survey's series beside the activity panel: the start of it, whole in its tool tip.
+constexpr int kSurveySeriesWidth = 220;
+// What a window frame takes of the screen's width, at most.
+constexpr int kFrameAllowance = 16;
 // The scrolled content reaches to the page control and the tab set below it.
 constexpr int kContentWidth = 472 + 655;
 constexpr int kContentHeight = 48 + 523 + 4;
@@ -155,6 +159,12 @@ void TFMain::BuildStatusBar() {
         l->setTextFormat(Qt::PlainText);
         StatusPanels[static_cast<size_t>(i)] = l;
     }
+    StatusSurvey = new ElidedLabel(StatusBar);
+    StatusSurvey->setObjectName(QStringLiteral("StatusSurvey"));
+    StatusSurvey->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusSurvey->setMaximumWidth(kSurveySeriesWidth);
+    StatusBar->addPermanentWidget(StatusSurvey);
+    StatusSurvey->hide();
     setStatusBar(StatusBar);
 }
 
@@ -203,7 +213,12 @@ void TFMain::SizeToForm(const QScrollArea& scroll) {
     const int menuHeight = MainMenu->heightForWidth(kContentWidth);
     setMaximumSize(kContentWidth, kContentHeight + kStatusHeight +
                                       std::max(menuHeight, MainMenu->sizeHint().height()));
-    const int startWidth = kClientWidth + bar;
+    // Wide enough for every item of the menu bar, none behind its overflow, where the screen
+    // has room.
+    int startWidth = std::max(kClientWidth + bar, MainMenu->sizeHint().width());
+    if (const QScreen* s = screen()) {
+        startWidth = std::min(startWidth, s->availableGeometry().width() - kFrameAllowance);
+    }
     resize(startWidth, MainMenu->heightForWidth(startWidth) + kClientHeight + bar);
 }
 
@@ -392,6 +407,7 @@ void TFMain::SetAssessWindow(TFAssess* assess) {
 void TFMain::SetSurveyWindow(TFSurvey* survey) {
     FSurvey_ = survey;
     CloseOnEscape(survey);
+    if (survey != nullptr) OpenMenuBarOnF10(survey->MenuBar);
 }
 
 void TFMain::CloseOnEscape(QWidget* w) {
@@ -410,6 +426,12 @@ void TFMain::SetPanelText(int panel, const QString& text) {
     if (panel == 3) l->setToolTip(text.trimmed().isEmpty() ? QString() : text);
 }
 
+void TFMain::ShowSurveySeries(const QString& text) {
+    StatusSurvey->setText(text);
+    StatusSurvey->setToolTip(text);
+    StatusSurvey->setVisible(!text.isEmpty());
+}
+
 QString TFMain::PanelText(int panel) const {
     return panel >= 0 && panel < 4 ? StatusPanels[static_cast<size_t>(panel)]->text() : QString();
 }
@@ -425,6 +447,11 @@ void TFMain::Toggle(QWidget* w) {
     }
 }
 
+void TFMain::RestorePlace(const QByteArray& place, bool withSurvey) {
+    if (!place.isEmpty() && restoreGeometry(place)) centred_ = true;
+    surveyAtStart_ = withSurvey;
+}
+
 void TFMain::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!centred_) {
@@ -432,6 +459,10 @@ void TFMain::showEvent(QShowEvent* e) {
         if (QScreen* s = screen()) {
             move(s->availableGeometry().center() - rect().center());
         }
+    }
+    if (surveyAtStart_ && FSurvey_ != nullptr) {
+        surveyAtStart_ = false;
+        ShowSurveyWindow();
     }
 }
 
@@ -443,6 +474,7 @@ void TFMain::closeEvent(QCloseEvent* e) {
     meter_.Stop();
     // A file being saved stays as it was; one being opened is not taken.
     StopFileJob();
+    emit ClosingWindow();
     // The secondary windows must not keep the program alive.
     QCoreApplication::quit();
 }

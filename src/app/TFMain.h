@@ -73,6 +73,11 @@ public:
     void SetAssessWindow(TFAssess* assess);
     // The survey window: "Обследование" shows and hides it, "Файл" makes and opens surveys in it.
     void SetSurveyWindow(TFSurvey* survey);
+    // The window's size and place (maximised or not) for the next start, and taken back: the
+    // window then opens there, not in the middle of the screen. With the survey window shown at
+    // the end, it comes back with the main window.
+    [[nodiscard]] QByteArray KeptPlace() const { return saveGeometry(); }
+    void RestorePlace(const QByteArray& place, bool withSurvey);
 
     // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
     void SetPanelText(int panel, const QString& text);
@@ -91,6 +96,9 @@ public:
     QPushButton* ButtonReadMemo;
     QStatusBar* StatusBar;
     std::array<QLabel*, 4> StatusPanels{};
+    // The survey's live series, shown while it records (hidden otherwise).
+    QLabel* StatusSurvey;
+    void ShowSurveySeries(const QString& text);
 
     // --- Pages ---
     QTabWidget* PageControl;
@@ -268,6 +276,9 @@ signals:
     // The identified model allows live measurement (the options window
     // enables its critical-level boxes).
     void MeasurementEnabled();
+    // The window closes and ends the program: the other windows are still as the user left
+    // them (the program's end closes them all next).
+    void ClosingWindow();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -385,6 +396,7 @@ private:
     QString loggerFile_;
     int tabSetLeaving_ = 0;
     bool centred_ = false;
+    bool surveyAtStart_ = false;
     QString readoutFace_;
 };
 

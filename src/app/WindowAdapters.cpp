@@ -148,5 +148,6 @@ void MainSurveyHost::StopLive() {
 const LiveSession& MainSurveyHost::Live() const { return m_.Live(); }
 const LoggerTable& MainSurveyHost::Logger() const { return m_.Logger(); }
 QString MainSurveyHost::LoggerFile() const { return m_.LoggerFile(); }
+void MainSurveyHost::ShowSurveySeries(const QString& text) { m_.ShowSurveySeries(text); }
 
 }  // namespace lmr

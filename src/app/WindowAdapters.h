@@ -72,6 +72,7 @@ public:
     const LiveSession& Live() const override;
     const LoggerTable& Logger() const override;
     QString LoggerFile() const override;
+    void ShowSurveySeries(const QString& text) override;
 
 private:
     TFMain& m_;

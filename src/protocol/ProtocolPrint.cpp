@@ -1,6 +1,10 @@
 #include "protocol/ProtocolPrint.h"
 
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QToolBar>
+#include <algorithm>
 #include <QPrinter>
 
 #include "protocol/ProtocolPages.h"
@@ -21,6 +25,16 @@ void PrintProtocol(const ProtocolContent& content, QWidget* parent) {
     dialog.setWindowTitle(QStringLiteral("Печать протокола"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&content](QPrinter* p) { PaintProtocol(*p, content); });
+    // Its tool bar whole, printing included, where the screen has room; as tall as the screen.
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (const auto* bar = dialog.findChild<QToolBar*>(); bar != nullptr && screen != nullptr) {
+        constexpr int kFrame = 40;  // the window frame and title bar, at most
+        const QRect free = screen->availableGeometry();
+        const QSize hint = dialog.sizeHint();
+        dialog.resize(std::min(std::max(hint.width(), bar->sizeHint().width() + kFrame),
+                               free.width() - kFrame),
+                      free.height() - kFrame);
+    }
     dialog.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -29,6 +32,7 @@
 
 #include "assess/AssessTexts.h"
 #include "survey/SurveyLimits.h"
+#include "surveyui/DateField.h"
 #include "surveyui/SurveyTables.h"
 #include "surveyui/SurveyTexts.h"
 
@@ -37,9 +41,6 @@ namespace lmr {
 namespace {
 
 constexpr int kWriteDelayMs = 500;
-// A date field's lowest date stands for "not given".
-const QDate kNoDate(2000, 1, 1);
-
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name) {
@@ -50,14 +51,9 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name) {
     return e;
 }
 
-QDateEdit* MakeDate(QWidget* parent, const char* name) {
-    auto* d = new QDateEdit(parent);
+DateField* MakeDate(QWidget* parent, const char* name) {
+    auto* d = new DateField(Text(kNotGiven), parent);
     d->setObjectName(QString::fromLatin1(name));
-    d->setCalendarPopup(true);
-    d->setMinimumDate(kNoDate);
-    d->setSpecialValueText(Text(kNotGiven));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setDate(kNoDate);
     return d;
 }
 
@@ -106,13 +102,25 @@ QScrollArea* Scrolled(QWidget* page, QWidget* parent) {
     return scroll;
 }
 
-// The span of the logger page to take, asked in a dialog: from and to, the whole by default.
+QString DayText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
+
+// The span of the logger page to take for a height, asked in a dialog that names the height and
+// shows the records' dates beside the survey's days: from and to, the whole by default.
 std::optional<TimeSpan> AskSpanInDialog(QWidget* parent, const LoggerTable& table,
-                                        const TimeSpan& whole) {
+                                        const TimeSpan& whole, const QString& place,
+                                        const SurveyHeader& header) {
     QDialog dialog(parent);
     dialog.setWindowTitle(Text(kSpanCaption));
     dialog.setMinimumWidth(380);  // the title in full
     auto* form = new QFormLayout(&dialog);
+    auto* forWhat = new QLabel(Text(kSpanFor).arg(place), &dialog);
+    forWhat->setTextFormat(Qt::PlainText);
+    forWhat->setWordWrap(true);
+    const QString days =
+        header.firstDate.isValid() || header.lastDate.isValid()
+            ? QStringLiteral("%1 – %2").arg(DayText(header.firstDate), DayText(header.lastDate))
+            : Text(kDaysNotGiven);
+    auto* surveyDays = new QLabel(Text(kSpanSurveyDays).arg(days), &dialog);
     auto* from = new QDateTimeEdit(whole.from, &dialog);
     auto* to = new QDateTimeEdit(whole.to, &dialog);
     for (QDateTimeEdit* e : {from, to}) {
@@ -120,10 +128,16 @@ std::optional<TimeSpan> AskSpanInDialog(QWidget* parent, const LoggerTable& tabl
         e->setDateTimeRange(whole.from, whole.to);
     }
     auto* count = new QLabel(&dialog);
+    auto* dates = new QLabel(&dialog);
     const auto recount = [&] {
-        count->setText(Text(kSpanCount).arg(
-            SpanMeasurement(table, {from->dateTime(), to->dateTime()}, QString())
-                .readings.size()));
+        const SurveyMeasurement m =
+            SpanMeasurement(table, {from->dateTime(), to->dateTime()}, QString());
+        count->setText(Text(kSpanCount).arg(m.readings.size()));
+        const std::optional<TimeSpan> span = ReadingsSpan(m.readings);
+        const QString moment = QStringLiteral("dd.MM.yyyy HH:mm");
+        dates->setText(span ? Text(kSpanDates).arg(span->from.toString(moment),
+                                                   span->to.toString(moment))
+                            : QString());
     };
     QObject::connect(from, &QDateTimeEdit::dateTimeChanged, &dialog, recount);
     QObject::connect(to, &QDateTimeEdit::dateTimeChanged, &dialog, recount);
@@ -132,13 +146,69 @@ std::optional<TimeSpan> AskSpanInDialog(QWidget* parent, const LoggerTable& tabl
     buttons->button(QDialogButtonBox::Ok)->setText(Text(kTake));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(forWhat);
+    form->addRow(surveyDays);
     form->addRow(Text(kSpanFrom), from);
     form->addRow(Text(kSpanTo), to);
     form->addRow(count);
+    form->addRow(dates);
     form->addRow(buttons);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return TimeSpan{from->dateTime(), to->dateTime()};
 }
+
+// The height to move a measurement to, chosen from a list.
+std::optional<qint64> AskHeightInDialog(QWidget* parent, const QString& what,
+                                        const std::vector<std::pair<qint64, QString>>& heights) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(Text(kMoveCaption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(Text(kMoveTo).arg(what), &dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    auto* choice = new QComboBox(&dialog);
+    for (const auto& [id, place] : heights) choice->addItem(place, id);
+    label->setBuddy(choice);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(Text(kMove));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(label);
+    layout->addWidget(choice);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return choice->currentData().toLongLong();
+}
+
+// A question answered by yes (its own caption) or the default Отмена.
+bool AskInBox(QWidget* parent, const QString& question, const char* yesCaption,
+              QMessageBox::ButtonRole yesRole) {
+    QMessageBox box(QMessageBox::Question, parent->windowTitle(), question, QMessageBox::NoButton,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(Text(yesCaption), yesRole);
+    box.setDefaultButton(box.addButton(Text(kKeep), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+// The wheel scrolls the page over a field it passes: a spin box or list changes its value only
+// once the user is in it, never as the page scrolls by.
+class WheelOnlyWhenFocused final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Wheel) {
+            if (auto* w = qobject_cast<QWidget*>(watched); w != nullptr && !w->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
@@ -166,6 +236,8 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     LabelStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* layout = new QVBoxLayout(this);
+    BuildMenu();
+    layout->setMenuBar(MenuBar);
     layout->addWidget(splitter, 1);
     layout->addWidget(BuildButtons());
     layout->addWidget(LabelStatus);
@@ -176,13 +248,23 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
     connect(timerWrite_, &QTimer::timeout, this, &TFSurvey::WritePending);
     ConnectFields();
     ConnectItemFields();
+    auto* wheel = new WheelOnlyWhenFocused(this);
+    for (QAbstractSpinBox* s : findChildren<QAbstractSpinBox*>()) {
+        s->setFocusPolicy(Qt::StrongFocus);
+        s->installEventFilter(wheel);
+    }
+    for (QComboBox* c : findChildren<QComboBox*>()) {
+        c->setFocusPolicy(Qt::StrongFocus);
+        c->installEventFilter(wheel);
+    }
     timerLiveWatch_ = new QTimer(this);
     timerLiveWatch_->setInterval(kLiveWatchMs);
     connect(timerLiveWatch_, &QTimer::timeout, this, &TFSurvey::WatchLive);
     connect(&host_.Live(), &LiveSession::rowsAdded, this, &TFSurvey::TakeLiveRows);
     connect(&host_.Live(), &LiveSession::cleared, this, [this] { liveRowsBefore_ = 0; });
 
-    AskPath = [this](const QString& caption, const QString& filter, const QString& suffix) {
+    AskPath = [this](const QString& caption, const QString& filter, const QString& suffix,
+                     const QString& proposed) {
         // Surveys and protocols are documents; the dialog starts where the last one went.
         if (folder_.isEmpty()) {
             folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -192,21 +274,25 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
         dialog.setAcceptMode(suffix.isEmpty() ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         // The suffix is added before the dialog asks whether to replace a file of that name.
         dialog.setDefaultSuffix(suffix);
+        if (!proposed.isEmpty()) dialog.selectFile(proposed + QLatin1Char('.') + suffix);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
         const QString path = dialog.selectedFiles().first();
         folder_ = QFileInfo(path).absolutePath();
         return path;
     };
     AskSpan = [this](const TimeSpan& whole) {
-        return AskSpanInDialog(this, host_.Logger(), whole);
+        const QString place = PlaceText(SelectedPlace());
+        return AskSpanInDialog(this, host_.Logger(), whole, place,
+                               doc_ ? doc_->Data().header : SurveyHeader{});
     };
     AskConfirm = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Question, windowTitle(), question, QMessageBox::NoButton, this);
-        box.setTextFormat(Qt::PlainText);  // the item's name as typed
-        QPushButton* yes = box.addButton(Text(kRemove), QMessageBox::DestructiveRole);
-        box.setDefaultButton(box.addButton(Text(kKeep), QMessageBox::RejectRole));
-        box.exec();
-        return box.clickedButton() == yes;
+        return AskInBox(this, question, kRemove, QMessageBox::DestructiveRole);
+    };
+    AskHeight = [this](const QString& what, const std::vector<std::pair<qint64, QString>>& heights) {
+        return AskHeightInDialog(this, what, heights);
+    };
+    AskMixing = [this](const QString& question) {
+        return AskInBox(this, question, kAdd, QMessageBox::AcceptRole);
     };
     // Not modal to the writing: the protocol is written while the warning is read.
     ShowWarning = [this](const QString& text) {
@@ -232,6 +318,46 @@ TFSurvey::~TFSurvey() {
     // The fields lose the keyboard as the window goes, which would write them to a window
     // already half gone.
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->disconnect(this);
+}
+
+void TFSurvey::BuildMenu() {
+    MenuBar = new QMenuBar(this);
+    MenuBar->setObjectName(QStringLiteral("MenuBarSurvey"));
+    // The item the keyboard is on (Alt or F10 and the arrows) stands out, as on the main window.
+    MenuBar->setStyleSheet(QStringLiteral(
+        "QMenuBar::item:selected { background: palette(highlight); color: "
+        "palette(highlighted-text); }"));
+    MenuSurveyFile = MenuBar->addMenu(Text(kSurveyMenu));
+    MenuSurveyFile->setObjectName(QStringLiteral("MenuSurveyFile"));
+    const auto add = [this](const char* caption, const char* name, auto handler) {
+        QAction* a = MenuSurveyFile->addAction(Text(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    add(kMenuNewSurveyKeyed, "SurveyNew", [this] { NewSurvey(); });
+    add(kMenuOpenSurveyKeyed, "SurveyOpen", [this] { OpenSurvey(); });
+    MenuRecent = MenuSurveyFile->addMenu(Text(kMenuRecentSurveysKeyed));
+    MenuRecent->setObjectName(QStringLiteral("SurveyRecent"));
+    connect(MenuRecent, &QMenu::aboutToShow, this, [this] { FillRecentMenu(MenuRecent); });
+    MenuSurveyFile->addSeparator();
+    add(kMenuProtocolPdf, "SurveyProtocolPdf", [this] { ButtonProtocolPdfClick(); });
+    add(kMenuProtocolXlsx, "SurveyProtocolXlsx", [this] { ButtonProtocolXlsxClick(); });
+    add(kMenuProtocolPrint, "SurveyPrint", [this] { ButtonPrintClick(); });
+    MenuSurveyFile->addSeparator();
+    QAction* close = add(kMenuCloseWindow, "SurveyClose", [this] { hide(); });
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
+    // Escape itself is the window's own shortcut; the menu only shows it.
+    close->setShortcutContext(Qt::WidgetShortcut);
+    // The protocol's commands want a survey; they are looked at as the menu opens.
+    connect(MenuSurveyFile, &QMenu::aboutToShow, this, [this] {
+        for (QAction* a : MenuSurveyFile->actions()) {
+            if (a->objectName().startsWith(QLatin1String("SurveyProtocol")) ||
+                a->objectName() == QLatin1String("SurveyPrint")) {
+                a->setEnabled(doc_ != nullptr);
+            }
+        }
+    });
 }
 
 QWidget* TFSurvey::BuildTree() {
@@ -337,8 +463,13 @@ QGroupBox* TFSurvey::BuildHeaderGroup() {
 QGroupBox* TFSurvey::BuildInstrumentGroup() {
     auto* group = new QGroupBox(Text(kInstrumentGroup));
     auto* form = new QFormLayout(group);
+    // Made in the order they stand, which Tab follows.
     EditModel = MakeEdit(group, "EditModel");
+    ButtonFromMeter = MakeButton(group, kFromMeter, "ButtonFromMeter");
     EditHead = MakeEdit(group, "EditHead");
+    EditTypeName = MakeEdit(group, "EditTypeName");
+    EditRegisterNumber = MakeEdit(group, "EditRegisterNumber");
+    EditRanges = MakeEdit(group, "EditRanges");
     EditSerial = MakeEdit(group, "EditSerial");
     EditCertificate = MakeEdit(group, "EditCertificate");
     DateCertificate = MakeDate(group, "DateCertificate");
@@ -356,7 +487,6 @@ QGroupBox* TFSurvey::BuildInstrumentGroup() {
     LabelErrorNote->setObjectName(QStringLiteral("LabelErrorNote"));
     LabelErrorNote->setWordWrap(true);
     LabelErrorNote->hide();
-    ButtonFromMeter = MakeButton(group, kFromMeter, "ButtonFromMeter");
     connect(ButtonFromMeter, &QPushButton::clicked, this, &TFSurvey::ButtonFromMeterClick);
     auto* model = new QHBoxLayout;
     model->addWidget(EditModel, 1);
@@ -364,9 +494,6 @@ QGroupBox* TFSurvey::BuildInstrumentGroup() {
     form->addRow(Text(kModel), model);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(model))) label->setBuddy(EditModel);
     form->addRow(Text(kHead), EditHead);
-    EditTypeName = MakeEdit(group, "EditTypeName");
-    EditRegisterNumber = MakeEdit(group, "EditRegisterNumber");
-    EditRanges = MakeEdit(group, "EditRanges");
     form->addRow(Text(kTypeName), EditTypeName);
     form->addRow(Text(kRegisterNumber), EditRegisterNumber);
     form->addRow(Text(kRanges), EditRanges);
@@ -440,20 +567,7 @@ QWidget* TFSurvey::BuildItemPage() {
     for (const char* share : kIrradiatedShareNames) ComboIrradiatedShare->addItem(Text(share));
     hf->addRow(Text(kIrradiatedShareLabel), ComboIrradiatedShare);
 
-    auto* measurements = new QGroupBox(Text(kMeasurementsGroup), page);
-    measurements->setObjectName(QStringLiteral("GroupMeasurements"));
-    TableMeasurements = MakeTable(measurements, "TableMeasurements", kMeasurementHeaders, 6);
-    TableMeasurements->setAccessibleName(Text(kMeasurementsGroup));
-    ButtonRemoveMeasurement = MakeButton(measurements, kRemoveMeasurement, "ButtonRemoveMeasurement");
-    connect(ButtonRemoveMeasurement, &QPushButton::clicked, this,
-            &TFSurvey::ButtonRemoveMeasurementClick);
-    auto* ml = new QVBoxLayout(measurements);
-    ml->addWidget(TableMeasurements);
-    auto* mb = new QHBoxLayout;
-    mb->addStretch(1);
-    mb->addWidget(ButtonRemoveMeasurement);
-    ml->addLayout(mb);
-
+    // The figures stand above the measurements, and come first on Tab.
     auto* figures = new QGroupBox(Text(kFiguresGroup), page);
     figures->setObjectName(QStringLiteral("GroupFigures"));
     TableFigures = MakeTable(figures, "TableFigures", kFigureHeaders, 9);
@@ -466,6 +580,31 @@ QWidget* TFSurvey::BuildItemPage() {
     auto* fl = new QVBoxLayout(figures);
     fl->addWidget(TableFigures);
     fl->addWidget(LabelVerdict);
+
+    auto* measurements = new QGroupBox(Text(kMeasurementsGroup), page);
+    measurements->setObjectName(QStringLiteral("GroupMeasurements"));
+    TableMeasurements = MakeTable(measurements, "TableMeasurements", kMeasurementHeaders, 6);
+    TableMeasurements->setAccessibleName(Text(kMeasurementsGroup));
+    ButtonRemoveMeasurement = MakeButton(measurements, kRemoveMeasurement, "ButtonRemoveMeasurement");
+    connect(ButtonRemoveMeasurement, &QPushButton::clicked, this,
+            &TFSurvey::ButtonRemoveMeasurementClick);
+    ButtonMoveMeasurement = MakeButton(measurements, kMoveMeasurement, "ButtonMoveMeasurement");
+    connect(ButtonMoveMeasurement, &QPushButton::clicked, this,
+            &TFSurvey::ButtonMoveMeasurementClick);
+    // The table's context menu holds the buttons' commands.
+    TableMeasurements->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QPushButton* b : {ButtonMoveMeasurement, ButtonRemoveMeasurement}) {
+        auto* a = new QAction(b->text(), TableMeasurements);
+        connect(a, &QAction::triggered, b, &QPushButton::click);
+        TableMeasurements->addAction(a);
+    }
+    auto* ml = new QVBoxLayout(measurements);
+    ml->addWidget(TableMeasurements);
+    auto* mb = new QHBoxLayout;
+    mb->addStretch(1);
+    mb->addWidget(ButtonMoveMeasurement);
+    mb->addWidget(ButtonRemoveMeasurement);
+    ml->addLayout(mb);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(LabelChoose);

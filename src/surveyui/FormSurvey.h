@@ -12,12 +12,12 @@
 #include "surveyui/SurveyHost.h"
 
 class QComboBox;
-class QDateEdit;
 class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QSettings;
 class QTabWidget;
@@ -27,6 +27,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace lmr {
+
+class DateField;
 
 // The survey window: the tree of workplaces, points and heights; the survey's and the
 // instrument's fields; the selected item's fields, its measurements, their figures and the
@@ -49,6 +51,15 @@ public:
     // one was chosen).
     void FillRecentMenu(QMenu* menu);
     [[nodiscard]] const SurveyDocument* Document() const { return doc_.get(); }
+    // The window's size and place, whether it is shown and the item chosen, kept in the
+    // settings for the next start; taken back (after ReopenLast), true when it was shown.
+    void KeepWindow() const;
+    [[nodiscard]] bool RestoreWindow();
+
+    // --- The window's own menu: the survey's file and its protocol ---
+    QMenuBar* MenuBar;
+    QMenu* MenuSurveyFile;
+    QMenu* MenuRecent;
 
     // --- The tree ---
     QTreeWidget* TreeSurvey;
@@ -66,14 +77,14 @@ public:
     QTabWidget* Pages;
     // --- The survey's and the instrument's fields ---
     QLineEdit *EditOrganisation, *EditAddress, *EditCustomer, *EditPurpose, *EditProtocolNumber;
-    QDateEdit *DateProtocol, *DateFirst, *DateLast;
+    DateField *DateProtocol, *DateFirst, *DateLast;
     QLineEdit* EditOperators;
     QComboBox* ComboSeason;
     QComboBox* ComboKind;
     QLineEdit* EditOutdoor;
     QLabel* LabelOutdoorNote;
     QLineEdit *EditModel, *EditHead, *EditSerial, *EditCertificate;
-    QDateEdit *DateCertificate, *DateValidUntil;
+    DateField *DateCertificate, *DateValidUntil;
     QLineEdit *EditErrorAir, *EditErrorRh, *EditErrorGlobe, *EditErrorSpeed, *EditErrorSpeedPercent;
     QLabel* LabelErrorNote;
     QPushButton* ButtonFromMeter;
@@ -99,9 +110,12 @@ public:
     QComboBox* ComboIrradiatedShare;
     QTableWidget* TableMeasurements;
     QPushButton* ButtonRemoveMeasurement;
+    QPushButton* ButtonMoveMeasurement;
     QTableWidget* TableFigures;
     QLabel* LabelVerdict;
     void ButtonRemoveMeasurementClick();
+    // The chosen measurement (the first without a choice) to a height asked for.
+    void ButtonMoveMeasurementClick();
 
     // --- Measuring and the protocol ---
     QPushButton* ButtonLive;
@@ -124,13 +138,21 @@ public:
     void WritePending();
 
     // What the window asks the user; tests answer instead.
-    // A file to open (suffix empty) or to write (with suffix given to a name typed without).
-    std::function<QString(const QString& caption, const QString& filter, const QString& suffix)>
+    // A file to open (suffix empty) or to write (with suffix given to a name typed without, and
+    // the name proposed).
+    std::function<QString(const QString& caption, const QString& filter, const QString& suffix,
+                          const QString& proposed)>
         AskPath;
     std::function<std::optional<TimeSpan>(const TimeSpan& whole)> AskSpan;
     std::function<bool(const QString& question)> AskConfirm;
     // What the protocol is written with in spite of it; it is written all the same.
     std::function<void(const QString& text)> ShowWarning;
+    // The height to move a measurement to, from the heights given (id and place); none: kept.
+    std::function<std::optional<qint64>(const QString& what,
+                                        const std::vector<std::pair<qint64, QString>>& heights)>
+        AskHeight;
+    // Whether readings that may not belong to a height go into it all the same.
+    std::function<bool(const QString& question)> AskMixing;
 
 protected:
     void hideEvent(QHideEvent* e) override;
@@ -139,6 +161,7 @@ private:
     void MarkReadingsOutside(QTreeWidgetItem* item, const SurveyHeight& h);
     // Tells what the survey's protocol will say is doubtful or missing, before it is written.
     void WarnOfCautions();
+    void BuildMenu();
     QWidget* BuildTree();
     QWidget* BuildSurveyPage();
     QGroupBox* BuildHeaderGroup();
@@ -152,6 +175,8 @@ private:
     void ConnectItemFields();
 
     void TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& said);
+    // Live series a killed program left recording are ended; what to say of each.
+    [[nodiscard]] QStringList EndCutSeries();
     void Say(const QString& text);
     // A failed write: the file's reason, and the window shows the file's survey again.
     void SayFailure(const SurveyFileResult& r);
@@ -173,6 +198,8 @@ private:
     void ShowMeasurements(const SurveyDocument::Place& place);
     void ShowFigures(const SurveyDocument::Place& place);
     void ShowVerdict(const SurveyDocument::Place& place);
+    // The measurement chosen in the table, the first without a choice; 0 without any.
+    [[nodiscard]] qint64 ChosenMeasurement() const;
 
     void WriteHeader();
     void WriteInstrument();
@@ -187,6 +214,10 @@ private:
     void StopRecording();
     void WatchLive();
     void SayRecording();
+    // "«Пульт», «Точка 1», высота 1 м"; empty without a height.
+    [[nodiscard]] static QString PlaceText(const SurveyDocument::Place& place);
+    // Whether readings go into the height: asked when SpanDoubts has doubts about them.
+    [[nodiscard]] bool ConfirmMixing(const std::vector<Reading>& readings, qint64 heightId);
 
     SurveyHost& host_;
     QSettings* settings_;

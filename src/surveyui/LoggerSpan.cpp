@@ -1,5 +1,7 @@
 #include "surveyui/LoggerSpan.h"
 
+#include <algorithm>
+
 #include "survey/SurveyLimits.h"
 
 namespace lmr {
@@ -51,6 +53,45 @@ SurveyMeasurement SpanMeasurement(const LoggerTable& table, const TimeSpan& span
     }
     if (m.origin == ReadingOrigin::DataFile) m.source = dataFile;
     return m;
+}
+
+std::optional<TimeSpan> ReadingsSpan(const std::vector<Reading>& readings) {
+    std::optional<TimeSpan> span;
+    for (const Reading& r : readings) {
+        if (!r.when.isValid()) continue;
+        if (!span) {
+            span = TimeSpan{r.when, r.when};
+            continue;
+        }
+        span->from = std::min(span->from, r.when);
+        span->to = std::max(span->to, r.when);
+    }
+    return span;
+}
+
+std::vector<SpanDoubt> SpanDoubts(const std::vector<Reading>& readings, const SurveyHeight& height,
+                                  const SurveyHeader& header, const SurveyInstrument& instrument) {
+    std::vector<SpanDoubt> doubts;
+    for (const SurveyMeasurement& m : height.measurements) {
+        if (!m.readings.empty()) {
+            doubts.push_back(SpanDoubt::HeightMeasured);
+            break;
+        }
+    }
+    const std::optional<TimeSpan> span = ReadingsSpan(readings);
+    if (!span) return doubts;
+    const QDate first = span->from.date();
+    const QDate last = span->to.date();
+    const auto given = [](const QDate& d) { return d.isValid(); };
+    if (given(header.firstDate) && first < header.firstDate) doubts.push_back(SpanDoubt::BeforeSurvey);
+    if (given(header.lastDate) && last > header.lastDate) doubts.push_back(SpanDoubt::AfterSurvey);
+    if (given(instrument.certificateDate) && first < instrument.certificateDate) {
+        doubts.push_back(SpanDoubt::BeforeVerification);
+    }
+    if (given(instrument.validUntil) && last > instrument.validUntil) {
+        doubts.push_back(SpanDoubt::AfterValidity);
+    }
+    return doubts;
 }
 
 }  // namespace lmr

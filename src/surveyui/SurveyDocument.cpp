@@ -218,6 +218,33 @@ SurveyFileResult SurveyDocument::AppendReading(qint64 measurementId, const Readi
     return r;
 }
 
+SurveyFileResult SurveyDocument::SetRecording(qint64 measurementId, bool recording) {
+    SurveyMeasurement* m = MeasurementOf(measurementId);
+    if (m == nullptr) return Failed(QString());
+    SurveyFileResult r = file_->SetRecording(measurementId, recording);
+    if (r) m->recording = recording;
+    return r;
+}
+
+SurveyFileResult SurveyDocument::MoveMeasurement(qint64 measurementId, qint64 heightId) {
+    const Place from = Find(SurveyLevel::Measurement, measurementId);
+    SurveyHeight* to = HeightOf(heightId);
+    if (from.measurement == nullptr || to == nullptr) return Failed(QString());
+    if (from.height == to) return {};
+    SurveyFileResult r = file_->MoveMeasurement(measurementId, heightId);
+    if (!r) return r;
+    auto& source = const_cast<SurveyHeight*>(from.height)->measurements;
+    const auto it = std::find_if(source.begin(), source.end(),
+                                 [measurementId](const SurveyMeasurement& m) { return m.id == measurementId; });
+    SurveyMeasurement moved = std::move(*it);
+    source.erase(it);
+    // In the order the file reads them back: by id.
+    const auto at = std::find_if(to->measurements.begin(), to->measurements.end(),
+                                 [measurementId](const SurveyMeasurement& m) { return m.id > measurementId; });
+    to->measurements.insert(at, std::move(moved));
+    return r;
+}
+
 SurveyDocument::Place SurveyDocument::Find(SurveyLevel level, qint64 id) const {
     for (const SurveyWorkplace& w : survey_.workplaces) {
         if (level == SurveyLevel::Workplace) {

@@ -48,6 +48,10 @@ public:
     [[nodiscard]] std::optional<qint64> AddMeasurement(qint64 heightId,
                                                        SurveyMeasurement measurement);
     [[nodiscard]] SurveyFileResult AppendReading(qint64 measurementId, const Reading& reading);
+    // A live series ended (false) or still recording (true).
+    [[nodiscard]] SurveyFileResult SetRecording(qint64 measurementId, bool recording);
+    // A measurement with its readings under another height.
+    [[nodiscard]] SurveyFileResult MoveMeasurement(qint64 measurementId, qint64 heightId);
 
     // The last failure's text.
     [[nodiscard]] QString LastError() const { return file_->LastError(); }

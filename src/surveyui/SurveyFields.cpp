@@ -1,6 +1,5 @@
 // The survey window's fields: shown from the survey, written back to its file as edited.
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,7 @@
 
 #include "measure/NumberText.h"
 #include "survey/SurveyLimits.h"
+#include "surveyui/DateField.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
@@ -21,10 +21,8 @@ namespace {
 // More is a typing slip.
 constexpr double kMaxAirSpeed = kSurveyMaxAirSpeed;
 constexpr double kOutdoorRange = kSurveyOutdoorRange;
-const QDate kNoDate(2000, 1, 1);
-
-QDate DateOf(const QDateEdit* e) { return e->date() == kNoDate ? QDate() : e->date(); }
-void ShowDate(QDateEdit* e, const QDate& d) { e->setDate(d.isValid() ? d : kNoDate); }
+QDate DateOf(const DateField* e) { return e->date(); }
+void ShowDate(DateField* e, const QDate& d) { e->setDate(d); }
 
 QString OptionalText(const std::optional<double>& v) {
     return v ? NumberText(*v) : QString();
@@ -60,15 +58,19 @@ void TFSurvey::ConnectFields() {
         connect(e, &QLineEdit::textEdited, this, &TFSurvey::FieldEdited);
         connect(e, &QLineEdit::editingFinished, this, &TFSurvey::WritePending);
     }
-    for (QDateEdit* d : {DateProtocol, DateFirst, DateLast}) {
-        connect(d, &QDateEdit::dateChanged, this, [this] {
+    for (DateField* d : {DateProtocol, DateFirst, DateLast}) {
+        connect(d, &DateField::dateChanged, this, [this] {
             if (!showing_) WriteHeader();
         });
     }
-    for (QDateEdit* d : {DateCertificate, DateValidUntil}) {
-        connect(d, &QDateEdit::dateChanged, this, [this] {
+    for (DateField* d : {DateCertificate, DateValidUntil}) {
+        connect(d, &DateField::dateChanged, this, [this] {
             if (!showing_) WriteInstrument();
         });
+    }
+    for (DateField* d : {DateProtocol, DateFirst, DateLast, DateCertificate, DateValidUntil}) {
+        connect(d, &DateField::unread, this,
+                [this](const QString& text) { Say(QString::fromUtf8(kDateUnread).arg(text)); });
     }
     for (QComboBox* c : {ComboSeason, ComboKind}) {
         connect(c, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
@@ -196,7 +198,7 @@ void TFSurvey::WriteHeader() {
 
 void TFSurvey::WriteInstrument() {
     if (!doc_) return;
-    // Fields this page does not edit (the limits of error) stay as they are.
+    // What the window has no field for stays as the file holds it.
     SurveyInstrument i = doc_->Data().instrument;
     i.model = EditModel->text();
     i.head = EditHead->text();

@@ -24,6 +24,8 @@ public:
     [[nodiscard]] virtual const LoggerTable& Logger() const = 0;
     // The data file the logger page's rows were opened from; empty after a download or none.
     [[nodiscard]] virtual QString LoggerFile() const = 0;
+    // What the survey records now, shown whichever window is in front; empty: nothing.
+    virtual void ShowSurveySeries(const QString& text) = 0;
 };
 
 }  // namespace lmr

@@ -1,11 +1,11 @@
 // The survey window's measuring: a live series for a height, and a span of the logger page.
-#include <QDateEdit>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
 #include "measure/NumberText.h"
+#include "surveyui/DateField.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveyTexts.h"
 
@@ -43,6 +43,7 @@ void TFSurvey::ButtonLiveClick() {
     liveWatchTicks_ = 0;
     timerLiveWatch_->start();
     ButtonLive->setText(QString::fromUtf8(kStopLive));
+    RefreshTree();
     SayRecording();
 }
 
@@ -56,6 +57,8 @@ void TFSurvey::TakeLiveRows(int first, int count) {
         if (liveMeasurement_ == 0) {
             SurveyMeasurement m;
             m.origin = ReadingOrigin::Live;
+            // Marked until it ends: a program killed meanwhile leaves it marked.
+            m.recording = true;
             const std::optional<qint64> id = doc_->AddMeasurement(liveHeight_, m);
             if (!id) {
                 const QString error = doc_->LastError();
@@ -89,13 +92,18 @@ void TFSurvey::StopRecording() {
             stored = static_cast<int>(m->readings.size());
         }
     }
+    SurveyFileResult ended;
+    if (doc_ && liveMeasurement_ != 0) ended = doc_->SetRecording(liveMeasurement_, false);
     if (liveStartedHere_ && host_.LiveRunning()) host_.StopLive();
     timerLiveWatch_->stop();
     liveHeight_ = 0;
     liveMeasurement_ = 0;
     liveStartedHere_ = false;
     ButtonLive->setText(QString::fromUtf8(kStartLive));
+    host_.ShowSurveySeries(QString());
+    RefreshTree();
     Say(QString::fromUtf8(kLiveStopped).arg(stored));
+    if (!ended) SayFailure(ended);
 }
 
 void TFSurvey::WatchLive() {
@@ -116,9 +124,10 @@ void TFSurvey::SayRecording() {
     const SurveyDocument::Place live = doc_->Find(SurveyLevel::Height, liveHeight_);
     if (live.height == nullptr) return;
     const SurveyMeasurement* m = doc_->Find(SurveyLevel::Measurement, liveMeasurement_).measurement;
-    Say(QString::fromUtf8(kLiveStarted)
-            .arg(live.point->name, HeightText(*live.height),
-                 QString::number(m != nullptr ? m->readings.size() : 0)));
+    const QString stored = QString::number(m != nullptr ? m->readings.size() : 0);
+    Say(QString::fromUtf8(kLiveStarted).arg(live.point->name, HeightText(*live.height), stored));
+    host_.ShowSurveySeries(
+        QString::fromUtf8(kSeriesShort).arg(live.point->name, HeightText(*live.height), stored));
 }
 
 void TFSurvey::ButtonTakeSpanClick() {
@@ -132,6 +141,7 @@ void TFSurvey::ButtonTakeSpanClick() {
         Say(QString::fromUtf8(kSpanEmpty));
         return;
     }
+    const qint64 heightId = place.height->id;
     const std::optional<TimeSpan> span = AskSpan(*whole);
     if (!span) return;
     WritePending();
@@ -141,9 +151,12 @@ void TFSurvey::ButtonTakeSpanClick() {
         Say(QString::fromUtf8(kSpanNone));
         return;
     }
+    if (!ConfirmMixing(m.readings, heightId)) {
+        Say(QString::fromUtf8(kSpanNotTaken));
+        return;
+    }
     const int count = static_cast<int>(m.readings.size());
-    const QString height = HeightText(*place.height);
-    const qint64 heightId = place.height->id;
+    const QString height = HeightText(*doc_->Find(SurveyLevel::Height, heightId).height);
     const std::optional<qint64> id = doc_->AddMeasurement(heightId, std::move(m));
     if (!id) {
         Say(doc_->LastError());
@@ -152,6 +165,50 @@ void TFSurvey::ButtonTakeSpanClick() {
     RefreshTree();
     ShowResults();
     Say(QString::fromUtf8(kSpanTaken).arg(count).arg(height));
+}
+
+QString TFSurvey::PlaceText(const SurveyDocument::Place& place) {
+    if (place.height == nullptr) return {};
+    return QString::fromUtf8(kPlaceText)
+        .arg(place.workplace->name, place.point->name, HeightText(*place.height));
+}
+
+bool TFSurvey::ConfirmMixing(const std::vector<Reading>& readings, qint64 heightId) {
+    const SurveyDocument::Place place = doc_->Find(SurveyLevel::Height, heightId);
+    if (place.height == nullptr) return false;
+    const Survey& s = doc_->Data();
+    const std::vector<SpanDoubt> doubts = SpanDoubts(readings, *place.height, s.header, s.instrument);
+    if (doubts.empty()) return true;
+    const std::optional<TimeSpan> span = ReadingsSpan(readings);
+    const auto day = [](const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); };
+    const QString first = span ? day(span->from.date()) : QString();
+    const QString last = span ? day(span->to.date()) : QString();
+    QStringList lines{QString::fromUtf8(kMixQuestion).arg(PlaceText(place)), QString()};
+    for (const SpanDoubt d : doubts) {
+        switch (d) {
+            case SpanDoubt::HeightMeasured: {
+                size_t held = 0;
+                for (const SurveyMeasurement& m : place.height->measurements) held += m.readings.size();
+                lines << QString::fromUtf8(kDoubtMeasured).arg(held);
+                break;
+            }
+            case SpanDoubt::BeforeSurvey:
+                lines << QString::fromUtf8(kDoubtBeforeSurvey).arg(first, day(s.header.firstDate));
+                break;
+            case SpanDoubt::AfterSurvey:
+                lines << QString::fromUtf8(kDoubtAfterSurvey).arg(last, day(s.header.lastDate));
+                break;
+            case SpanDoubt::BeforeVerification:
+                lines << QString::fromUtf8(kDoubtBeforeVerification)
+                             .arg(first, day(s.instrument.certificateDate));
+                break;
+            case SpanDoubt::AfterValidity:
+                lines << QString::fromUtf8(kDoubtAfterValidity)
+                             .arg(last, day(s.instrument.validUntil));
+                break;
+        }
+    }
+    return AskMixing(lines.join(QLatin1Char('\n')));
 }
 
 void TFSurvey::FollowMeasurementDates(const SurveyMeasurement& m) {

@@ -10,6 +10,7 @@
 
 #include "data/WholeFile.h"
 #include "survey/SurveyTexts.h"
+#include "surveyui/FileNames.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
@@ -17,6 +18,10 @@
 namespace lmr {
 
 namespace {
+
+constexpr const char* kWindowKey = "windows/survey";
+constexpr const char* kShownKey = "windows/surveyShown";
+constexpr const char* kItemKey = "windows/surveyItem";
 
 // A new survey's file gets the suffix when the name given has none.
 QString WithSuffix(const QString& path) {
@@ -27,13 +32,15 @@ QString WithSuffix(const QString& path) {
 }  // namespace
 
 void TFSurvey::NewSurvey(const QString& chosen) {
-    const QString path =
-        !chosen.isEmpty() ? chosen
-                          : AskPath(QString::fromUtf8(kNewSurveyCaption),
-                                    QString::fromUtf8(kSurveyFilter),
-                                    QString::fromLatin1(kSurveySuffix));
-    if (path.isEmpty()) return;
     Survey start = settings_ != nullptr ? KeptSurveyFields(*settings_) : Survey{};
+    const QString path =
+        !chosen.isEmpty()
+            ? chosen
+            : AskPath(QString::fromUtf8(kNewSurveyCaption), QString::fromUtf8(kSurveyFilter),
+                      QString::fromLatin1(kSurveySuffix),
+                      ProposedFileName(QString::fromUtf8(kSurveyTitle), start.header.organisation,
+                                       QDate::currentDate()));
+    if (path.isEmpty()) return;
     start.header.protocolDate = QDate::currentDate();
     if (start.header.method.isEmpty()) start.header.method = QString::fromUtf8(kDefaultSurveyMethod);
     if (host_.Identified()) {
@@ -59,7 +66,7 @@ void TFSurvey::OpenSurvey(const QString& chosen) {
     const QString path =
         !chosen.isEmpty() ? chosen
                           : AskPath(QString::fromUtf8(kOpenSurveyCaption),
-                                    QString::fromUtf8(kSurveyFilter), QString());
+                                    QString::fromUtf8(kSurveyFilter), QString(), QString());
     if (path.isEmpty()) return;
     SurveyFileResult result;
     std::unique_ptr<SurveyDocument> doc = SurveyDocument::Open(path, &result);
@@ -75,6 +82,35 @@ void TFSurvey::ReopenLast() {
     const QStringList recent = RecentSurveys(*settings_);
     if (recent.isEmpty() || !QFileInfo::exists(recent.first())) return;
     OpenSurvey(recent.first());
+}
+
+void TFSurvey::KeepWindow() const {
+    if (settings_ == nullptr) return;
+    settings_->setValue(QString::fromLatin1(kWindowKey), saveGeometry());
+    settings_->setValue(QString::fromLatin1(kShownKey), isVisible());
+    const auto selected = Selected();
+    settings_->setValue(QString::fromLatin1(kItemKey),
+                        selected ? QStringLiteral("%1:%2")
+                                       .arg(static_cast<int>(selected->first))
+                                       .arg(selected->second)
+                                 : QString());
+}
+
+bool TFSurvey::RestoreWindow() {
+    if (settings_ == nullptr) return false;
+    const QByteArray place = settings_->value(QString::fromLatin1(kWindowKey)).toByteArray();
+    if (!place.isEmpty()) restoreGeometry(place);
+    const QStringList item = settings_->value(QString::fromLatin1(kItemKey)).toString().split(':');
+    if (doc_ && item.size() == 2) {
+        bool levelRead = false;
+        bool idRead = false;
+        const int level = item[0].toInt(&levelRead);
+        const qint64 id = item[1].toLongLong(&idRead);
+        if (levelRead && idRead && level >= 0 && level <= static_cast<int>(SurveyLevel::Height)) {
+            Select(static_cast<SurveyLevel>(level), id);
+        }
+    }
+    return settings_->value(QString::fromLatin1(kShownKey), false).toBool();
 }
 
 void TFSurvey::FillRecentMenu(QMenu* menu) {
@@ -100,6 +136,7 @@ void TFSurvey::TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& 
     if (Recording()) StopRecording();
     doc_ = std::move(doc);
     if (settings_ != nullptr) RememberSurvey(*settings_, doc_->Path());
+    const QStringList cut = EndCutSeries();
     ShowSurveyFields();
     FillTree();
     if (TreeSurvey->topLevelItemCount() > 0) {
@@ -109,7 +146,35 @@ void TFSurvey::TakeDocument(std::unique_ptr<SurveyDocument> doc, const QString& 
     EnableAll();
     setWindowTitle(QString::fromUtf8(kSurveyTitle) + QStringLiteral(" — ") +
                    QFileInfo(doc_->Path()).fileName());
-    Say(said.arg(QDir::toNativeSeparators(doc_->Path())));
+    Say((QStringList{said.arg(QDir::toNativeSeparators(doc_->Path()))} + cut).join(QLatin1Char('\n')));
+}
+
+QStringList TFSurvey::EndCutSeries() {
+    std::vector<std::pair<qint64, QString>> cut;
+    for (const SurveyWorkplace& w : doc_->Data().workplaces) {
+        for (const SurveyPoint& p : w.points) {
+            for (const SurveyHeight& h : p.heights) {
+                for (const SurveyMeasurement& m : h.measurements) {
+                    if (!m.recording) continue;
+                    const QString first =
+                        m.readings.empty()
+                            ? QString()
+                            : m.readings.front().when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+                    cut.emplace_back(m.id, QString::fromUtf8(kSeriesCut)
+                                               .arg(PlaceText({&w, &p, &h}), first)
+                                               .arg(m.readings.size()));
+                }
+            }
+        }
+    }
+    QStringList said;
+    for (const auto& [id, text] : cut) {
+        said << text;
+        // Said once: the series is ended now, with what it kept.
+        const SurveyFileResult r = doc_->SetRecording(id, false);
+        if (!r) said << (r.error.isEmpty() ? doc_->LastError() : r.error);
+    }
+    return said;
 }
 
 void TFSurvey::SayFailure(const SurveyFileResult& r) {

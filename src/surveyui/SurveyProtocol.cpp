@@ -9,6 +9,7 @@
 #include "protocol/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
+#include "surveyui/FileNames.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveyTexts.h"
 
@@ -41,10 +42,17 @@ void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const ch
                              QString (*write)(const ProtocolContent&, const QString&)) {
     if (!doc_) return;
     WritePending();
+    const SurveyHeader& h = doc_->Data().header;
+    const QString what =
+        (QString::fromUtf8(kProtocolFileName) + QLatin1Char(' ') + h.protocolNumber).trimmed();
     const QString path =
-        !chosen.isEmpty() ? chosen
-                          : AskPath(QString::fromUtf8(kProtocolCaption), QString::fromUtf8(filter),
-                                    QString::fromLatin1(suffix));
+        !chosen.isEmpty()
+            ? chosen
+            : AskPath(QString::fromUtf8(kProtocolCaption), QString::fromUtf8(filter),
+                      QString::fromLatin1(suffix),
+                      ProposedFileName(what, h.organisation,
+                                       h.protocolDate.isValid() ? h.protocolDate
+                                                                : QDate::currentDate()));
     if (path.isEmpty()) return;
     // A protocol written over the survey's own file (under any name: a link) would lose the
     // survey.

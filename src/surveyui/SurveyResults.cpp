@@ -65,6 +65,7 @@ QString NoClassText(const std::vector<HeightVerdict>& heights) {
 void TFSurvey::ShowMeasurements(const SurveyDocument::Place& place) {
     TableMeasurements->setRowCount(0);
     ButtonRemoveMeasurement->setEnabled(false);
+    ButtonMoveMeasurement->setEnabled(false);
     TableMeasurements->parentWidget()->setVisible(place.point != nullptr);
     if (place.point == nullptr) return;
     int row = 0;
@@ -93,6 +94,7 @@ void TFSurvey::ShowMeasurements(const SurveyDocument::Place& place) {
         }
     }
     ButtonRemoveMeasurement->setEnabled(row > 0);
+    ButtonMoveMeasurement->setEnabled(row > 0);
     FitRows(TableMeasurements);
 }
 
@@ -107,16 +109,17 @@ void TFSurvey::ShowFigures(const SurveyDocument::Place& place) {
         const Assessment& a = pv.heights[i].assessment;
         const SurveyHeight& h = place.point->heights[i];
         const QString speed = h.airSpeed ? NumberText(*h.airSpeed) : QString::fromUtf8(kAirSpeedNotMeasured);
-        QStringList cells{NumberText(h.metres)};
+        // The class beside the height: on a narrow screen the figures scroll, the class stays.
+        QStringList cells{NumberText(h.metres),
+                          a.conditionsClass ? ClassText(*a.conditionsClass)
+                                            : (a.count > 0 ? VerdictText(a) : QString())};
         if (a.count > 0) {
             cells << FigureText(a.air) << FigureText(a.rh) << FigureText(a.globe) << FigureText(a.ths)
                   << FigureText(a.wbgt);
         } else {
             cells << QString() << QString() << QString() << QString() << QString();
         }
-        cells << speed << QString::number(a.count)
-              << (a.conditionsClass ? ClassText(*a.conditionsClass)
-                                    : (a.count > 0 ? VerdictText(a) : QString()));
+        cells << speed << QString::number(a.count);
         SetRow(TableFigures, static_cast<int>(i), cells);
     }
     FitRows(TableFigures);
@@ -156,21 +159,71 @@ void TFSurvey::ShowVerdict(const SurveyDocument::Place& place) {
     LabelVerdict->setText(lines.join(QLatin1Char('\n')));
 }
 
-void TFSurvey::ButtonRemoveMeasurementClick() {
-    if (!doc_) return;
+qint64 TFSurvey::ChosenMeasurement() const {
     const QTableWidgetItem* item = TableMeasurements->currentItem();
     if (item == nullptr) item = TableMeasurements->item(0, 0);
-    if (item == nullptr) return;
-    const qint64 id = item->data(kIdRole).toLongLong();
-    const int row = item->row();
-    const QString what = QStringLiteral("%1, %2 %3").arg(TableMeasurements->item(row, 1)->text(),
-                                                         TableMeasurements->item(row, 2)->text(),
-                                                         TableMeasurements->item(row, 3)->text());
-    if (!AskConfirm(QString::fromUtf8(kRemoveQuestion).arg(what))) return;
-    if (id == liveMeasurement_) StopRecording();
-    Check(doc_->Remove(SurveyLevel::Measurement, id));
+    return item != nullptr ? item->data(kIdRole).toLongLong() : 0;
+}
+
+void TFSurvey::ButtonMoveMeasurementClick() {
+    if (!doc_) return;
+    const qint64 id = ChosenMeasurement();
+    const SurveyDocument::Place from = doc_->Find(SurveyLevel::Measurement, id);
+    if (from.measurement == nullptr) {
+        Say(QString::fromUtf8(kChooseMeasurement));
+        return;
+    }
+    WritePending();
+    const QString what = QStringLiteral("%1, %2").arg(KindText(from.measurement->origin),
+                                                      PlaceText(from));
+    std::vector<std::pair<qint64, QString>> heights;
+    for (const SurveyWorkplace& w : doc_->Data().workplaces) {
+        for (const SurveyPoint& p : w.points) {
+            for (const SurveyHeight& h : p.heights) {
+                if (h.id != from.height->id) heights.emplace_back(h.id, PlaceText({&w, &p, &h}));
+            }
+        }
+    }
+    if (heights.empty()) {
+        Say(QString::fromUtf8(kMoveNowhere));
+        return;
+    }
+    const std::optional<qint64> to = AskHeight(what, heights);
+    if (!to) return;
+    const std::vector<Reading> readings = from.measurement->readings;
+    if (!ConfirmMixing(readings, *to)) return;
+    const SurveyFileResult r = doc_->MoveMeasurement(id, *to);
+    Check(r);
+    if (!r) return;
+    if (id == liveMeasurement_) liveHeight_ = *to;
     RefreshTree();
     ShowResults();
+    Say(QString::fromUtf8(kMoved).arg(what, PlaceText(doc_->Find(SurveyLevel::Height, *to))));
+}
+
+void TFSurvey::ButtonRemoveMeasurementClick() {
+    if (!doc_) return;
+    const qint64 id = ChosenMeasurement();
+    const SurveyDocument::Place place = doc_->Find(SurveyLevel::Measurement, id);
+    if (place.measurement == nullptr) return;
+    const SurveyMeasurement& m = *place.measurement;
+    const QString kind = KindText(m.origin);
+    const QString height = QString::fromUtf8(kHeightInText).arg(NumberText(place.height->metres));
+    const QString span =
+        m.readings.empty() ? QString()
+                           : QStringLiteral("%1 – %2").arg(MomentText(m.readings.front().when),
+                                                           MomentText(m.readings.back().when));
+    if (!AskConfirm(QString::fromUtf8(kRemoveMeasurementQuestion)
+                        .arg(kind, height, span)
+                        .arg(m.readings.size()))) {
+        return;
+    }
+    if (id == liveMeasurement_) StopRecording();
+    const SurveyFileResult r = doc_->Remove(SurveyLevel::Measurement, id);
+    Check(r);
+    RefreshTree();
+    ShowResults();
+    if (r) Say(QString::fromUtf8(kRemovedMeasurement).arg(kind, height, span));
 }
 
 }  // namespace lmr

@@ -70,17 +70,24 @@ void TFSurvey::RefreshTree() {
         const SurveyWorkplace& w = s.workplaces[static_cast<size_t>(wi)];
         const WorkplaceVerdict wv = AssessWorkplace(s.header, w);
         witem->setText(0, w.name);
+        // A long name is cut in the tree; its tool tip holds it whole.
+        witem->setToolTip(0, w.name);
         witem->setText(1, ClassOrNothing(wv.conditionsClass));
         for (int pi = 0; pi < witem->childCount(); ++pi) {
             QTreeWidgetItem* pitem = witem->child(pi);
             const SurveyPoint& p = w.points[static_cast<size_t>(pi)];
             const PointVerdict& pv = wv.points[static_cast<size_t>(pi)];
             pitem->setText(0, p.name);
+            pitem->setToolTip(0, p.name);
             pitem->setText(1, ClassOrNothing(pv.conditionsClass));
             for (int hi = 0; hi < pitem->childCount(); ++hi) {
                 QTreeWidgetItem* hitem = pitem->child(hi);
                 const SurveyHeight& h = p.heights[static_cast<size_t>(hi)];
-                hitem->setText(0, QString::fromUtf8(kHeightText).arg(NumberText(h.metres)));
+                const QString height = QString::fromUtf8(kHeightText).arg(NumberText(h.metres));
+                hitem->setText(0, h.id == liveHeight_
+                                      ? QString::fromUtf8(kTreeRecording).arg(height)
+                                      : height);
+                hitem->setToolTip(0, hitem->text(0));
                 hitem->setText(
                     1, ClassOrNothing(pv.heights[static_cast<size_t>(hi)].assessment.conditionsClass));
                 MarkReadingsOutside(hitem, h);
@@ -183,7 +190,8 @@ void TFSurvey::ButtonRemoveClick() {
     if (!selected || !doc_) return;
     WritePending();
     const QTreeWidgetItem* item = TreeSurvey->currentItem();
-    if (!AskConfirm(QString::fromUtf8(kRemoveQuestion).arg(item->text(0)))) return;
+    const QString name = item->text(0);
+    if (!AskConfirm(QString::fromUtf8(kRemoveQuestion).arg(name))) return;
     // A live measurement of what goes stops first.
     if (Recording()) {
         const SurveyDocument::Place live = doc_->Find(SurveyLevel::Height, liveHeight_);
@@ -207,7 +215,11 @@ void TFSurvey::ButtonRemoveClick() {
     if (nextKey) Select(static_cast<SurveyLevel>(nextKey->first), nextKey->second);
     ShowItem();
     EnableAll();
-    if (!r) SayFailure(r);
+    if (!r) {
+        SayFailure(r);
+        return;
+    }
+    Say(QString::fromUtf8(kRemovedItem).arg(name));
 }
 
 void TFSurvey::ShowItem() {

@@ -184,7 +184,7 @@ QGroupBox* TFAssess::BuildInputs() {
     LabelAirSpeedNote = new QLabel(inputs);
     LabelAirSpeedNote->setObjectName(QStringLiteral("LabelAirSpeedNote"));
     LabelAirSpeedNote->setWordWrap(true);
-    form->addRow(QStringLiteral("С&корость воздуха (анемометр), м/с:"), EditAirSpeed);
+    form->addRow(QStringLiteral("Скорость во&здуха (анемометр), м/с:"), EditAirSpeed);
     form->addRow(LabelAirSpeedNote);
 
     ComboBoxIrradiatedShare = new QComboBox(inputs);

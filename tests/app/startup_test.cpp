@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QElapsedTimer>
@@ -262,6 +270,86 @@ TEST_F(StartupTest, TheKeyboardReachesEveryCommand) {
         EXPECT_EQ(lookIn, russian ? QString::fromUtf8("Перейти к:") : QStringLiteral("Look in:"));
         EXPECT_EQ(cancel, russian ? QString::fromUtf8("Отмена") : QStringLiteral("Cancel"));
     }
+}
+
+// The Alt letters of what a window shows now, each with the texts that carry it: its menu bar's
+// items, its tabs, buttons and group boxes, and labels that lead to a field.
+QMap<QString, QStringList> AltLetters(QWidget* window) {
+    QMap<QString, QStringList> letters;
+    const auto take = [&](const QString& text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (!key.isEmpty()) letters[key.toString().toLower()] << text;
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->window() != window) continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) take(b->text());
+        if (auto* l = qobject_cast<QLabel*>(w); l != nullptr && l->buddy() != nullptr) take(l->text());
+        if (auto* g = qobject_cast<QGroupBox*>(w)) take(g->title());
+        if (auto* t = qobject_cast<QTabBar*>(w)) {
+            for (int i = 0; i < t->count(); ++i) {
+                if (t->isTabVisible(i)) take(t->tabText(i));
+            }
+        }
+        if (auto* bar = qobject_cast<QMenuBar*>(w)) {
+            for (QAction* a : bar->actions()) {
+                if (a->isVisible()) take(a->text());
+            }
+        }
+    }
+    return letters;
+}
+
+// The letters of a window that more than one command shows, with the window's every page seen.
+QStringList SharedAltLetters(QWidget* window) {
+    QStringList shared;
+    const auto look = [&] {
+        const QMap<QString, QStringList> letters = AltLetters(window);
+        for (auto it = letters.begin(); it != letters.end(); ++it) {
+            if (it.value().size() < 2) continue;
+            const QString line = window->objectName() + ": " + it.key() + ": " + it.value().join(" | ");
+            if (!shared.contains(line)) shared << line;
+        }
+    };
+    look();
+    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        const int was = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            look();
+        }
+        tabs->setCurrentIndex(was);
+    }
+    return shared;
+}
+
+// Alt and a letter reach one command in a window, never several by turns: every window of the
+// program, each page of it, the survey's with a height chosen (all of its groups shown).
+TEST_F(StartupTest, NoTwoCommandsOfAWindowShareAnAltLetter) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Program p(ProgramOptions{std::vector<PortTable::Port>{}});
+    p.FMain().TimerLogo->stop();
+    TFSurvey& s = p.FSurvey();
+    s.NewSurvey(dir.filePath("mnemonics.lmrs"));
+    ASSERT_NE(s.Document(), nullptr);
+    s.ButtonAddWorkplace->click();
+    QTreeWidgetItem* height = s.TreeSurvey->topLevelItem(0)->child(0)->child(0);
+    ASSERT_NE(height, nullptr);
+    s.TreeSurvey->setCurrentItem(height);
+    QStringList shared;
+    int windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMenu*>(w) != nullptr || w->windowType() == Qt::Popup ||
+            w->windowType() == Qt::ToolTip) {
+            continue;
+        }
+        w->show();
+        ++windows;
+        shared << SharedAltLetters(w);
+        w->hide();
+    }
+    EXPECT_GE(windows, 7);
+    EXPECT_TRUE(shared.isEmpty()) << shared.join('\n').toStdString();
 }
 
 TEST_F(StartupTest, TabLeavesATableAndTheArrowsMoveInIt) {

@@ -60,5 +60,51 @@ TEST(LoggerSpan, TakesCountedMeasurementsBetweenBothEndsIncluded) {
     EXPECT_EQ(m.source, "day.csv");
 }
 
+// Records going into a height are asked about when the height holds readings already, when
+// they lie outside the survey's days, or outside the instrument's verification; a day not
+// given bounds nothing, and the bounds' own days are inside.
+TEST(LoggerSpan, DoubtsAboutRecordsForAHeight) {
+    const auto on = [](int day) { return MakeReading(QDateTime(QDate(2009, 4, day), QTime(10, 0)),
+                                                     40, 21, 22, ReadingOrigin::Download); };
+    using D = SpanDoubt;
+    const struct {
+        const char* what;
+        std::vector<int> days;  // of the records, in page order
+        bool measured;          // the height holds a reading
+        int first, last;        // the survey's days; 0: not given
+        int verified, validUntil;
+        std::vector<D> doubts;
+    } rows[] = {
+        {"within everything", {7, 8}, false, 7, 8, 1, 30, {}},
+        {"nothing given", {7}, false, 0, 0, 0, 0, {}},
+        {"a measured height", {7}, true, 0, 0, 0, 0, {D::HeightMeasured}},
+        {"a day before the survey", {6, 7}, false, 7, 8, 0, 0, {D::BeforeSurvey}},
+        {"a day after it, out of order", {9, 7}, false, 7, 8, 0, 0, {D::AfterSurvey}},
+        {"only the first day given", {9}, false, 7, 0, 0, 0, {}},
+        {"before the verification", {7}, false, 0, 0, 8, 0, {D::BeforeVerification}},
+        {"after it ran out", {9}, false, 0, 0, 0, 8, {D::AfterValidity}},
+        {"all at once", {5, 9}, true, 6, 8, 6, 8,
+         {D::HeightMeasured, D::BeforeSurvey, D::AfterSurvey, D::BeforeVerification,
+          D::AfterValidity}},
+        {"no records, a measured height", {}, true, 7, 8, 1, 30, {D::HeightMeasured}},
+    };
+    const auto day = [](int d) { return d == 0 ? QDate() : QDate(2009, 4, d); };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::vector<Reading> readings;
+        for (const int d : row.days) readings.push_back(on(d));
+        SurveyHeight height;
+        height.measurements.emplace_back();  // an empty series is no reading
+        if (row.measured) height.measurements.back().readings.push_back(on(7));
+        SurveyHeader header;
+        header.firstDate = day(row.first);
+        header.lastDate = day(row.last);
+        SurveyInstrument instrument;
+        instrument.certificateDate = day(row.verified);
+        instrument.validUntil = day(row.validUntil);
+        EXPECT_EQ(SpanDoubts(readings, height, header, instrument), row.doubts);
+    }
+}
+
 }  // namespace
 }  // namespace lmr

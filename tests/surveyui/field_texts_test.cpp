@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "surveyui/DateField.h"
+#include "surveyui/FileNames.h"
+
+namespace lmr {
+namespace {
+
+// A day is read as typed with or without dots; an empty field is no day; anything else, and a
+// day the calendar has not, is not read (the field keeps it for the user to mend).
+TEST(DateField, ReadsADayAsTyped) {
+    const struct {
+        const char* typed;
+        std::optional<QDate> day;
+    } rows[] = {
+        {"15032026", QDate(2026, 3, 15)},
+        {"15.03.2026", QDate(2026, 3, 15)},
+        {" 5.3.2026 ", QDate(2026, 3, 5)},
+        {"29022024", QDate(2024, 2, 29)},
+        {"", QDate()},
+        {"   ", QDate()},
+        {"29022026", std::nullopt},
+        {"32.01.2026", std::nullopt},
+        {"150326", std::nullopt},
+        {"не указана15032026", std::nullopt},
+        {"15.03.2026x", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        EXPECT_EQ(ReadDayText(QString::fromUtf8(row.typed)), row.day);
+    }
+}
+
+// The proposed name of a survey or protocol file is a name a file system takes, whatever the
+// organisation is called, and never empty.
+TEST(FileNames, ProposedFromWhatTheOrganisationAndTheDay) {
+    const QDate day(2026, 3, 15);
+    const struct {
+        const char* what;
+        const char* organisation;
+        QDate day;
+        const char* name;
+    } rows[] = {
+        {"Обследование", "ООО «Литейный завод № 2»", day, "Обследование ООО Литейный завод № 2 2026-03-15"},
+        {"Протокол 17/М", "", day, "Протокол 17 М 2026-03-15"},
+        {"Обследование", "  ..\\a:b*c?\"d<e>f|g  ", QDate(), "Обследование a b c d e f g"},
+        {"", "", day, "2026-03-15"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ProposedFileName(QString::fromUtf8(row.what), QString::fromUtf8(row.organisation),
+                                   row.day),
+                  QString::fromUtf8(row.name));
+    }
+}
+
+}  // namespace
+}  // namespace lmr
