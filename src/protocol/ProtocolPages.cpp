@@ -112,6 +112,19 @@ public:
         keep_ = Keep{pages_.size(), from, top};
     }
 
+    // Where the next item goes; what is placed from there on can be kept with the block after it.
+    struct Mark {
+        std::size_t page;
+        std::size_t from;
+        double top;
+    };
+    Mark Here() const { return {pages_.size(), pages_.back().size(), y_}; }
+    // What was placed since the mark moves to the next page with the next block, when that
+    // block does not fit on this one, as a heading does.
+    void KeepSince(const Mark& m) {
+        if (m.page == pages_.size()) keep_ = Keep{m.page, m.from, m.top};
+    }
+
     void Space(double millimetres) {
         y_ += millimetres * mm_;
         if (y_ > body_.bottom()) NewPage();
@@ -194,10 +207,22 @@ public:
         y_ += kChartHeight * mm_;
     }
 
+    // The lines to sign on, all on one page.
+    void Signatures(const std::vector<ProtocolSignature>& all) {
+        double total = 0;
+        for (const ProtocolSignature& s : all) total += SignatureHeight(s);
+        Fit(total);
+        for (const ProtocolSignature& s : all) Signature(s);
+    }
+
+private:
+    double SignatureHeight(const ProtocolSignature& s) const {
+        return Height(s.role, Face::Body, body_.width(), 0) + 5 * mm_;
+    }
+
     // A line to sign on between the role and the name.
     void Signature(const ProtocolSignature& s) {
-        const double h = Height(s.role, Face::Body, body_.width(), 0) + 5 * mm_;
-        Fit(h);
+        const double h = SignatureHeight(s);
         const double base = y_ + h - 1 * mm_;
         Add(Item::Text(QRectF(body_.left(), y_, 60 * mm_, h), s.role, Face::Body,
              Qt::AlignLeft | Qt::AlignBottom));
@@ -208,6 +233,7 @@ public:
         y_ += h;
     }
 
+public:
     // Moves to a new page when a block of this height does not fit on this one.
     void Fit(double height) {
         if (y_ + height > body_.bottom() && y_ > body_.top()) NewPage();
@@ -367,9 +393,12 @@ void LayOut(Flow& flow, const ProtocolContent& c) {
     flow.Heading(QStringLiteral("Нормативные документы"));
     for (const QString& line : c.norms) flow.Paragraph(line, Face::Body);
     flow.Space(4);
+    // The statements and the signatures under them are never parted by a page.
+    const Flow::Mark statements = flow.Here();
     for (const QString& line : c.statements) flow.Paragraph(line, Face::Body);
     flow.Space(6);
-    for (const ProtocolSignature& s : c.signatures) flow.Signature(s);
+    flow.KeepSince(statements);
+    flow.Signatures(c.signatures);
 
     if (!c.charts.empty()) {
         flow.NewPage();

@@ -334,6 +334,12 @@ TEST(Protocol, PdfAndPrintGiveTheSamePagesAndText) {
           "Протокол составил Кузнецова К. К.", "Руководитель лаборатории Сидоров С. С."}) {
         EXPECT_TRUE(text.simplified().contains(QString::fromUtf8(line))) << line;
     }
+    // The signatures are signed under the statements, on one page with them.
+    for (const QString& page : text.split(QLatin1Char('\f'))) {
+        if (!page.contains("Руководитель лаборатории")) continue;
+        EXPECT_TRUE(page.contains("Измерения провёл") && page.contains("воспроизведён"))
+            << page.toStdString();
+    }
     if (const QByteArray keep = qgetenv("LMR_SCREENSHOT_DIR"); !keep.isEmpty()) {
         QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath("protocol-written.pdf"));
         QFile::copy(printed, QDir(QString::fromLocal8Bit(keep)).filePath("protocol-printed.pdf"));
