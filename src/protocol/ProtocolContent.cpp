@@ -450,6 +450,13 @@ struct WorkplaceFindings {
     QStringList nearLimits;
 };
 
+// A factor's name inside a sentence: "температура воздуха", but "ТНС-индекс" and "WBGT" as
+// they are.
+QString InSentence(QString name) {
+    if (name.size() > 1 && name.at(1).isLower()) name[0] = name.at(0).toLower();
+    return name;
+}
+
 WorkplaceFindings FindingsOf(const SurveyWorkplace& w, const WorkplaceVerdict& v) {
     WorkplaceFindings found;
     for (std::size_t pi = 0; pi < v.points.size(); ++pi) {
@@ -460,7 +467,7 @@ WorkplaceFindings FindingsOf(const SurveyWorkplace& w, const WorkplaceVerdict& v
                                       .arg(PointName(int(pi) + 1, w.points[pi]),
                                            HeightText(h.metres));
             for (const FactorResult& f : a.factors) {
-                const QString name = FactorName(f.factor).toLower();
+                const QString name = InSentence(FactorName(f.factor));
                 if (f.compliance == Compliance::NotCompliant) {
                     found.breaches << QStringLiteral("%1 (%2)").arg(name, where);
                 }

@@ -129,6 +129,8 @@ TEST(Protocol, FiguresClassesAndTheirDecidingHeightInRussianForm) {
                                            "1.2.3685-21: температура воздуха (точка 1, высота "
                                            "1,5 м)"))
         << c.conclusion[1].toStdString();
+    EXPECT_TRUE(c.conclusion[1].contains("; ТНС-индекс (точка 1, высота 1,5 м)"))
+        << c.conclusion[1].toStdString();
     EXPECT_EQ(c.conclusion[2], "Параметры микроклимата соответствуют СанПиН 1.2.3685-21 на 1 из 2 "
                                "рабочих мест, на которых проведены измерения.");
     EXPECT_TRUE(c.conclusion[3].startsWith("Неопределённость измерений не указана"));
