@@ -5,8 +5,9 @@
 #include <cstdio>
 
 #include "core/LocalTimeZone.h"
-#include "protocol/ProtocolChecks.h"
 #include "data/WholeFile.h"
+#include "measure/FileNumbers.h"
+#include "protocol/ProtocolChecks.h"
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
@@ -38,6 +39,8 @@ int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
     int argc = 1;
     char* argv[] = {const_cast<char*>(program), nullptr};
     QGuiApplication app(argc, argv);
+    // Qt takes the desktop's locale for the C library too; the workbook's numbers need "C".
+    KeepFileNumbersInCLocale();
 
     for (const QString& out : {command.pdf, command.xlsx}) {
         if (out.isEmpty()) continue;

@@ -21,10 +21,11 @@ struct Ran {
 };
 
 // The real program, without a display and without a platform chosen.
-Ran Lmr(const QStringList& args) {
+Ran Lmr(const QStringList& args, const QString& locale = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    if (!locale.isEmpty()) env.insert("LC_ALL", locale);
     p.setProcessEnvironment(env);
     p.start(LMR_PROGRAM, args);
     if (!p.waitForFinished(120000)) return {};
@@ -83,8 +84,15 @@ TEST(ProtocolCommand, WritesASavedSurveyOfEitherKindAndRefusesWhatItCannotRead) 
     MakeSurvey(survey, SurveyKind::ProductionControl, std::nullopt);
     const QString pdf = dir.filePath("p.pdf");
     const QString xlsx = dir.filePath("p.xlsx");
-    const Ran good = Lmr({"--protocol", survey, "--pdf", pdf, "--xlsx", xlsx});
+    // On a Russian desktop too, the workbook's numbers are numbers with a decimal point.
+    const Ran good = Lmr({"--protocol", survey, "--pdf", pdf, "--xlsx", xlsx}, "ru_RU.UTF-8");
     EXPECT_EQ(good.code, 0) << good.error.toStdString();
+    QProcess unzip;
+    unzip.start("unzip", {"-p", xlsx, "xl/worksheets/sheet1.xml"});
+    ASSERT_TRUE(unzip.waitForFinished(60000));
+    const QByteArray sheet = unzip.readAllStandardOutput();
+    EXPECT_TRUE(sheet.contains("<v>22.5</v>")) << sheet.toStdString();
+    EXPECT_FALSE(sheet.contains("<v>22,5</v>"));
     const QString page = PdfText(pdf);
     EXPECT_TRUE(page.contains("Стр. 1 из")) << page.toStdString();
     for (const char* text : {"22,5 (22,5–22,5)", "производственный контроль", "оптимальное",
