@@ -34,49 +34,31 @@ void SheetModel::clearValue(int row, int column) {
 }
 
 void SheetModel::fill(const CellRect& rect, std::uint32_t rgb) {
-    RangeFormat f;
-    f.rect = rect;
-    f.what = RangeFormat::What::Fill;
+    RangeFormat f{rect, RangeFormat::What::Fill};
     f.fill = rgb;
     formats_.push_back(f);
 }
 
 void SheetModel::align(const CellRect& rect, HorizontalAlign align) {
-    RangeFormat f;
-    f.rect = rect;
-    f.what = RangeFormat::What::Align;
+    RangeFormat f{rect, RangeFormat::What::Align};
     f.align = align;
     formats_.push_back(f);
 }
 
 void SheetModel::drawBorders(const CellRect& rect) {
-    RangeFormat f;
-    f.rect = rect;
-    f.what = RangeFormat::What::Borders;
-    formats_.push_back(f);
+    formats_.push_back({rect, RangeFormat::What::Borders});
 }
 
 void SheetModel::setLargeFont(const CellRect& rect, int points) {
-    RangeFormat f;
-    f.rect = rect;
-    f.what = RangeFormat::What::LargeFont;
-    f.points = points;
-    formats_.push_back(f);
+    formats_.push_back({rect, RangeFormat::What::LargeFont, 0, HorizontalAlign::General, points});
 }
 
 void SheetModel::wrap(const CellRect& rect) {
-    RangeFormat f;
-    f.rect = rect;
-    f.what = RangeFormat::What::Wrap;
-    formats_.push_back(f);
+    formats_.push_back({rect, RangeFormat::What::Wrap});
 }
 
 void SheetModel::setDecimals(const CellRect& rect, int decimals) {
-    RangeFormat f;
-    f.rect = rect;
-    f.what = RangeFormat::What::Decimals;
-    f.points = decimals;
-    formats_.push_back(f);
+    formats_.push_back({rect, RangeFormat::What::Decimals, 0, HorizontalAlign::General, decimals});
 }
 
 const CellValue* SheetModel::value(int row, int column) const {
