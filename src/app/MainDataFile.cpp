@@ -9,7 +9,7 @@
 #include <QScrollArea>
 #include <algorithm>
 
-#include "app/FileJob.h"
+#include "data/FileJob.h"
 #include "app/ForEachPart.h"
 #include "app/MainTexts.h"
 #include "app/TFMain.h"

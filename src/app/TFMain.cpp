@@ -13,7 +13,7 @@
 
 #include "app/DisplayFonts.h"
 #include "app/ElidedLabel.h"
-#include "app/FileJob.h"
+#include "data/FileJob.h"
 #include "app/MainTexts.h"
 #include "app/MenuKeys.h"
 #include "app/Resources.h"

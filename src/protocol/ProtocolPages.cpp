@@ -461,7 +461,8 @@ void SetProtocolPage(QPagedPaintDevice& device) {
                                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
 
-int PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content) {
+int PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content,
+                  const DataProgress& progress) {
     Flow flow;
     LayOut(flow, content);
     std::vector<Page>& pages = flow.Pages();
@@ -473,6 +474,10 @@ int PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content) {
     painter.scale(scale, scale);
     const int count = static_cast<int>(pages.size());
     for (int i = 0; i < count; ++i) {
+        if (progress && !progress(i, count)) {
+            painter.end();
+            return 0;
+        }
         if (i > 0) device.newPage();
         PaintHeader(painter, content, i + 1, count);
         for (const Item& item : pages[std::size_t(i)]) PaintItem(painter, item, flow.Mm());

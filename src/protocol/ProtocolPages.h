@@ -2,6 +2,7 @@
 
 #include <QPagedPaintDevice>
 
+#include "data/DataFile.h"
 #include "protocol/ProtocolContent.h"
 
 namespace lmr {
@@ -16,7 +17,9 @@ void SetProtocolPage(QPagedPaintDevice& device);
 
 // Lays the protocol out on the device's pages and paints them: header, tables, conclusion,
 // signatures and a chart per point, with the protocol's number and "Стр. N из M" on every page.
-// Returns the number of pages.
-int PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content);
+// Asks progress (pages done, pages in all) before each page; its false stops the painting there.
+// Returns the number of pages, or 0 when stopped.
+int PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content,
+                  const DataProgress& progress = {});
 
 }  // namespace lmr

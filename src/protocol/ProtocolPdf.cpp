@@ -11,7 +11,8 @@
 
 namespace lmr {
 
-QString WriteProtocolPdf(const ProtocolContent& content, const QString& path) {
+QString WriteProtocolPdf(const ProtocolContent& content, const QString& path,
+                         const DataProgress& progress) {
     // Written beside the target and renamed at the end: a failed write leaves any earlier file.
     const QString error = WriteWholeFile(path, [&](const QString& temporary) {
         QFile file(temporary);
@@ -24,7 +25,9 @@ QString WriteProtocolPdf(const ProtocolContent& content, const QString& path) {
             writer.setTitle(QStringLiteral("%1 %2").arg(content.title, content.number));
             writer.setCreator(QStringLiteral("lmr"));
             SetProtocolPage(writer);
-            PaintProtocol(writer, content);
+            if (PaintProtocol(writer, content, progress) == 0) {
+                return QString::fromUtf8(kProtocolStopped);
+            }
         }
         if (!file.flush() || file.error() != QFileDevice::NoError) {
             return FileErrorText(file, errno);

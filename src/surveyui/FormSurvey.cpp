@@ -314,6 +314,9 @@ TFSurvey::TFSurvey(SurveyHost& host, QSettings* settings, QWidget* parent)
 }
 
 TFSurvey::~TFSurvey() {
+    // A protocol being written stops at its next page, and its half is removed.
+    delete protocolJob_;
+    protocolJob_ = nullptr;
     WritePending();
     // The fields lose the keyboard as the window goes, which would write them to a window
     // already half gone.

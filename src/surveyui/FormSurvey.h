@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "data/FileJob.h"
 #include "protocol/ProtocolContent.h"
 #include "surveyui/LoggerSpan.h"
 #include "surveyui/SurveyDocument.h"
@@ -132,6 +133,8 @@ public:
     void ButtonProtocolPdfClick(const QString& path = {});
     void ButtonProtocolXlsxClick(const QString& path = {});
     void ButtonPrintClick();
+    // A protocol is being written on a thread of its own; the window goes on answering.
+    [[nodiscard]] bool WritingProtocol() const { return protocolJob_ != nullptr; }
 
     // Text typed but not yet written goes to the file now (it goes by itself shortly after
     // the typing stops, and when the field is left).
@@ -209,7 +212,8 @@ private:
     void FieldEdited();
 
     void WriteProtocol(const QString& chosen, const char* filter, const char* suffix,
-                       QString (*write)(const ProtocolContent&, const QString&));
+                       QString (*write)(const ProtocolContent&, const QString&,
+                                        const DataProgress&));
     void TakeLiveRows(int first, int count);
     void StopRecording();
     void WatchLive();
@@ -237,6 +241,9 @@ private:
     bool liveSeenRunning_ = false;
     int liveWatchTicks_ = 0;
     QString folder_;  // where the file dialogs start
+    // The protocol being written; closing the window stops it at its next page.
+    FileJob* protocolJob_ = nullptr;
+    QString writingPath_;  // its file, as shown
 };
 
 }  // namespace lmr

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <memory>
 
 #include "protocol/ProtocolChecks.h"
 #include "data/WholeFile.h"
@@ -39,8 +40,13 @@ void TFSurvey::ButtonPrintClick() {
 }
 
 void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const char* suffix,
-                             QString (*write)(const ProtocolContent&, const QString&)) {
+                             QString (*write)(const ProtocolContent&, const QString&,
+                                              const DataProgress&)) {
     if (!doc_) return;
+    if (protocolJob_ != nullptr) {
+        Say(QString::fromUtf8(kProtocolWriting).arg(writingPath_));
+        return;
+    }
     WritePending();
     const SurveyHeader& h = doc_->Data().header;
     const QString what =
@@ -62,9 +68,23 @@ void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const ch
         return;
     }
     WarnOfCautions();
-    const QString error = write(BuildProtocol(doc_->Data()), path);
-    Say(error.isEmpty() ? QString::fromUtf8(kProtocolWritten).arg(QDir::toNativeSeparators(path))
-                        : error);
+    // Painted on a thread of its own: a protocol of many pages must not freeze the window, and
+    // closing the program stops it at its next page.
+    auto content = std::make_shared<const ProtocolContent>(BuildProtocol(doc_->Data()));
+    auto error = std::make_shared<QString>();
+    writingPath_ = QDir::toNativeSeparators(path);
+    protocolJob_ = new FileJob(
+        [content, error, path, write](const DataProgress& progress) {
+            *error = write(*content, path, progress);
+        },
+        this);
+    connect(protocolJob_, &FileJob::finished, this, [this, error] {
+        protocolJob_->deleteLater();
+        protocolJob_ = nullptr;
+        Say(error->isEmpty() ? QString::fromUtf8(kProtocolWritten).arg(writingPath_) : *error);
+    });
+    Say(QString::fromUtf8(kProtocolWriting).arg(writingPath_));
+    protocolJob_->Start();
 }
 
 }  // namespace lmr

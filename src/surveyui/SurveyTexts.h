@@ -227,6 +227,7 @@ inline constexpr const char* kSpanNone = "В выбранном промежут
 // %1 how many, %2 the height's text.
 inline constexpr const char* kSpanTaken = "Записей логгера взято: %1 (%2)";
 inline constexpr const char* kProtocolWritten = "Протокол записан: %1";
+inline constexpr const char* kProtocolWriting = "Протокол записывается: %1";
 inline constexpr const char* kProtocolCautions =
     "Протокол будет записан со следующими замечаниями:";
 

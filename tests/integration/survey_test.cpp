@@ -239,6 +239,10 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     QString warned;
     s.ShowWarning = [&warned](const QString& text) { warned = text; };
     s.ButtonProtocolPdfClick(pdf);
+    // Written beside the window, which answers meanwhile.
+    EXPECT_EQ(s.LabelStatus->text(),
+              QString::fromUtf8(kProtocolWriting).arg(QDir::toNativeSeparators(pdf)));
+    QTRY_VERIFY_WITH_TIMEOUT(!s.WritingProtocol(), 60000);
     ASSERT_TRUE(QFileInfo::exists(pdf)) << s.LabelStatus->text().toStdString();
     // Warned of, and written all the same: the heights not measured.
     EXPECT_TRUE(warned.contains("высота 1,0 м: не измерялась")) << warned.toStdString();
@@ -278,6 +282,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     // The workbook opens in the spreadsheet program with the same figures.
     const QString xlsx = dir.filePath("protocol.xlsx");
     s.ButtonProtocolXlsxClick(xlsx);
+    QTRY_VERIFY_WITH_TIMEOUT(!s.WritingProtocol(), 60000);
     ASSERT_TRUE(QFileInfo::exists(xlsx)) << s.LabelStatus->text().toStdString();
     const std::vector<QStringList> rows = ConvertToCsv(xlsx, dir.filePath("csv"));
     ASSERT_FALSE(rows.empty());

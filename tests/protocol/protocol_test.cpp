@@ -13,6 +13,7 @@
 #include "protocol/ProtocolPdf.h"
 #include "protocol/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
+#include "protocol/ProtocolWriteError.h"
 #include "survey/SurveyLimits.h"
 
 namespace lmr {
@@ -402,6 +403,27 @@ TEST(Protocol, AChartOfEqualHugeValuesIsDrawnWithAFewTicks) {
     }
     QTemporaryDir dir;
     EXPECT_EQ(WriteProtocolPdf(BuildProtocol(s), dir.filePath("huge.pdf")), QString());
+}
+
+TEST(Protocol, AWriteStoppedOnTheWayLeavesTheEarlierFileAndNoHalfOfTheNew) {
+    // The program closing while a protocol is written: it stops at its next page.
+    using Write = QString (*)(const ProtocolContent&, const QString&, const DataProgress&);
+    for (const Write write : {Write(&WriteProtocolPdf), Write(&WriteProtocolWorkbook)}) {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("protocol");
+        QFile earlier(out);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+        earlier.close();
+        int asked = 0;
+        const QString error = write(BuildProtocol(SmallSurvey()), out, [&](qint64, qint64) {
+            return ++asked < 2 && write == Write(&WriteProtocolPdf);
+        });
+        EXPECT_TRUE(error.endsWith(QString::fromUtf8(kProtocolStopped))) << error.toStdString();
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        EXPECT_EQ(earlier.readAll(), "earlier");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"protocol"});
+    }
 }
 
 TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {

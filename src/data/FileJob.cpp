@@ -1,4 +1,4 @@
-#include "app/FileJob.h"
+#include "data/FileJob.h"
 
 namespace lmr {
 
