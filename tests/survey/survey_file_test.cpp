@@ -1,8 +1,10 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -11,6 +13,22 @@
 #include "survey/SurveyFile.h"
 #include "survey/SurveySchema.h"
 #include "survey/SurveyTexts.h"
+
+// A program killed just before a new survey is renamed into place is, to the old survey, a
+// rename that never came: while set, renames fail.
+namespace {
+bool g_renameFails = false;
+}
+
+extern "C" int rename(const char* from, const char* to) {
+    if (g_renameFails) {
+        errno = EIO;
+        return -1;
+    }
+    static const auto real = reinterpret_cast<int (*)(const char*, const char*)>(
+        dlsym(RTLD_NEXT, "rename"));
+    return real(from, to);
+}
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
@@ -561,6 +579,21 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
     ASSERT_TRUE(QFile::copy(path, replaced));
     ASSERT_TRUE(QFile::copy(path + QStringLiteral("-wal"), replaced + QStringLiteral("-wal")));
     SurveyFileResult r;
+    // Cut off before its rename, it leaves the old survey whole without its log, and nothing
+    // of its own.
+    g_renameFails = true;
+    EXPECT_FALSE(SurveyFile::Create(replaced, &r));
+    g_renameFails = false;
+    EXPECT_EQ(LogsBeside(replaced), QStringList());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"killed.lmrs", "killed.lmrs-wal", "replaced.lmrs"}));
+    {
+        const auto old = SurveyFile::Open(replaced, &r);
+        ASSERT_TRUE(old) << r.error.toStdString();
+        EXPECT_GE(old->Load().workplaces.at(0).points.at(0).heights.at(0).measurements.at(0)
+                      .readings.size(),
+                  size_t(stored));
+    }
     {
         const auto fresh = SurveyFile::Create(replaced, &r);
         ASSERT_TRUE(fresh) << r.error.toStdString();
