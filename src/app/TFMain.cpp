@@ -25,18 +25,8 @@ namespace lmr {
 
 namespace {
 
-// The window's client area at the start; the rest of the form is reached by scrolling or by
-// making the window larger.
-constexpr int kClientWidth = 441;
-constexpr int kClientHeight = 270;
-constexpr int kStatusHeight = 19;
 // The survey's series beside the activity panel: the start of it, whole in its tool tip.
 constexpr int kSurveySeriesWidth = 220;
-// What a window frame takes of the screen's width, at most.
-constexpr int kFrameAllowance = 16;
-// The scrolled content reaches to the page control and the tab set below it.
-constexpr int kContentWidth = 472 + 655;
-constexpr int kContentHeight = 48 + 523 + 4;
 
 }  // namespace
 
@@ -65,7 +55,6 @@ TFMain::TFMain(Link& link, MeterWorker& meter, PortSearch& search, LiveSession& 
     scroll->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("FormContent"));
-    content->setFixedSize(kContentWidth, kContentHeight);
     scroll->setWidget(content);
     setCentralWidget(scroll);
 
@@ -86,6 +75,7 @@ TFMain::TFMain(Link& link, MeterWorker& meter, PortSearch& search, LiveSession& 
     BuildMenu();
     BuildTimers();
     ConnectHandlers();
+    ArrangeForm(0);
     SizeToForm(*scroll);
 
     ShowMessage = [this](const ExportMessage& m) { ShowExportMessage(m); };
@@ -99,7 +89,6 @@ TFMain::~TFMain() {
 void TFMain::BuildPages(QWidget* content) {
     PageControl = new QTabWidget(content);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    PageControl->setGeometry(472, 48, 655, 523);
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     TabSheet3 = new QWidget;
@@ -119,13 +108,6 @@ void TFMain::BuildPages(QWidget* content) {
     QFont tabFont = TabSet->font();
     tabFont.setPixelSize(10);
     TabSet->setFont(tabFont);
-    // In the page control's own tab row, at its right end: lower down, where the
-    // form had it, it would cover the dew point's caption and digits. Wide enough
-    // for both captions in this toolkit's tabs.
-    const int tabSetWidth = std::max(112, TabSet->sizeHint().width());
-    const QRect pages = PageControl->geometry();
-    TabSet->setGeometry(pages.right() - tabSetWidth - 2, pages.top() + 2, tabSetWidth,
-                        PageControl->tabBar()->sizeHint().height() - 2);
     TabSet->setCurrentIndex(0);
     TabSet->raise();
 
@@ -138,7 +120,7 @@ void TFMain::BuildPages(QWidget* content) {
 void TFMain::BuildStatusBar() {
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
-    StatusBar->setFixedHeight(kStatusHeight);
+    StatusBar->setFixedHeight(kMainStatusHeight);
     StatusBar->setSizeGripEnabled(false);
     const int widths[3] = {55, 70, 50};
     for (int i = 0; i < 4; ++i) {
@@ -204,29 +186,10 @@ void TFMain::ConnectHandlers() {
     }
 }
 
-void TFMain::SizeToForm(const QScrollArea& scroll) {
-    // The window opens at its client area plus the scroll bars, which come on top of it so that
-    // all of it stays in view beside them. It may grow up to the whole form (on a laptop's
-    // screen the live page and its charts are then seen at once); the form keeps its fixed
-    // places, and the scroll bars show only while the window is smaller than the form.
-    const int bar = scroll.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int menuHeight = MainMenu->heightForWidth(kContentWidth);
-    setMaximumSize(kContentWidth, kContentHeight + kStatusHeight +
-                                      std::max(menuHeight, MainMenu->sizeHint().height()));
-    // Wide enough for every item of the menu bar, none behind its overflow, where the screen
-    // has room.
-    int startWidth = std::max(kClientWidth + bar, MainMenu->sizeHint().width());
-    if (const QScreen* s = screen()) {
-        startWidth = std::min(startWidth, s->availableGeometry().width() - kFrameAllowance);
-    }
-    resize(startWidth, MainMenu->heightForWidth(startWidth) + kClientHeight + bar);
-}
-
 void TFMain::BuildClockStrip(QWidget* content) {
     PanelDataTime = new QFrame(content);
     PanelDataTime->setObjectName(QStringLiteral("PanelDataTime"));
     PanelDataTime->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelDataTime->setGeometry(0, 0, 440, 28);
     struct Spin {
         QSpinBox** member;
         const char* name;
@@ -252,22 +215,18 @@ void TFMain::BuildClockStrip(QWidget* content) {
     }
     ButtonSave = new QPushButton(QString::fromUtf8(kSaveClockCaption), PanelDataTime);
     ButtonSave->setObjectName(QStringLiteral("ButtonSave"));
-    ButtonSave->setGeometry(220, 3, 145, 22);
     QFont small = ButtonSave->font();
     small.setPixelSize(10);
     ButtonSave->setFont(small);
     Button1 = new QPushButton(QString::fromUtf8(kCopyCaption), PanelDataTime);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(368, 3, 67, 22);
 
     StringGridM = new StringGrid(7, 10, 1, content);
     StringGridM->setObjectName(QStringLiteral("StringGridM"));
-    StringGridM->setGeometry(0, 30, 441, 196);
     StringGridM->setAccessibleName(QStringLiteral("Ячейки памяти"));
 
     ButtonReadMemo = new QPushButton(QString::fromUtf8(kReadMemoCaption), content);
     ButtonReadMemo->setObjectName(QStringLiteral("ButtonReadMemo"));
-    ButtonReadMemo->setGeometry(0, 225, 440, 25);
 }
 
 QValueAxis* TFMain::LeftAxis(QChart* chart) {

@@ -54,6 +54,9 @@ namespace lmr {
 
 class FileJob;
 
+// The status bar's height, as the form has it.
+inline constexpr int kMainStatusHeight = 19;
+
 // The program's working window: the instrument clock strip, the memory-cell
 // table, the status bar, the live and logger pages with their charts and
 // tables, the menu and the timers. Components are public members under the
@@ -282,6 +285,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:
@@ -291,6 +295,11 @@ private:
     void ConnectHandlers();
     // The start size and the largest one: the whole form.
     void SizeToForm(const QScrollArea& scroll);
+    // The form's places: as designed, or, maximised on a screen narrower than the form, closer
+    // together so that the whole of it is in view at 1024 × 600 without scrolling.
+    // compactWidth: 0 as designed, else the width to fit.
+    void ArrangeForm(int compactWidth);
+    int compactWidth_ = 0;
     void BuildLivePage();
     void BuildLoggerPage();
     void BuildMenu();

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 
 #include "app/Program.h"
@@ -43,6 +44,26 @@ TEST(SmallScreen, EverySecondaryWindowFitsAndCanBeMaximised) {
         }
         EXPECT_EQ(bool(w.window->windowFlags() & Qt::WindowMaximizeButtonHint), w.maximisable);
     }
+
+    // The main window maximised shows the whole form, its bottom buttons too, unscrolled; set
+    // back to normal, it has the form as designed again.
+    const auto* scroll = m.findChild<QScrollArea*>(QStringLiteral("FormScroll"));
+    ASSERT_NE(scroll, nullptr);
+    const QRect designed = m.PageControl->geometry();
+    m.showMaximized();
+    QTest::qWait(50);
+    ASSERT_TRUE(m.isMaximized());
+    for (QWidget* part : std::initializer_list<QWidget*>{
+             m.PanelDataTime, m.ButtonSave, m.Button1, m.StringGridM, m.ButtonReadMemo,
+             m.PageControl, m.TabSet, m.ButtonStartStop, m.ButtonZagruzit}) {
+        const QRect r(part->mapTo(scroll->viewport(), QPoint(0, 0)), part->size());
+        EXPECT_TRUE(scroll->viewport()->rect().contains(r))
+            << part->objectName().toStdString() << " " << r.right() << "," << r.bottom() << " in "
+            << scroll->viewport()->width() << "x" << scroll->viewport()->height();
+    }
+    m.showNormal();
+    QTest::qWait(50);
+    EXPECT_EQ(m.PageControl->geometry(), designed);
 }
 
 }  // namespace
