@@ -9,6 +9,7 @@
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
+#include "surveyui/SurveyWidgets.h"
 
 namespace lmr {
 
@@ -16,11 +17,7 @@ QGroupBox* TFSurvey::BuildLaboratoryGroup() {
     auto* group = new QGroupBox(QString::fromUtf8(kLaboratoryGroup));
     group->setObjectName(QStringLiteral("GroupLaboratory"));
     auto* form = new QFormLayout(group);
-    const auto edit = [group](const char* name) {
-        auto* e = new QLineEdit(group);
-        e->setObjectName(QString::fromLatin1(name));
-        return e;
-    };
+    const auto edit = [group](const char* name) { return MakeEdit(group, name); };
     EditLabName = edit("EditLabName");
     EditLabAddress = edit("EditLabAddress");
     EditLabAccreditation = edit("EditLabAccreditation");

@@ -10,7 +10,7 @@
 #include "protocol/ProtocolChecks.h"
 #include "survey/SurveyAssessment.h"
 #include "surveyui/FormSurvey.h"
-#include "surveyui/SurveyTables.h"
+#include "surveyui/SurveyWidgets.h"
 #include "surveyui/SurveyTexts.h"
 
 namespace lmr {

@@ -15,6 +15,7 @@
 #include "app/FormHelp.h"
 #include "app/MainTexts.h"
 #include "app/Program.h"
+#include "survey/SurveyLimits.h"
 #include "app/AlarmTone.h"
 #include "measure/Clock.h"
 #include "app/LivePage.h"
@@ -179,6 +180,16 @@ TEST_F(BadInputTest, LongPastesIntoFreeTextFieldsAndButtonsWithNothingToShow) {
     h.MemoHelp->moveCursor(QTextCursor::End);
     h.MemoHelp->insertPlainText(kLongLetters);
     EXPECT_EQ(h.MemoHelp->blockCount(), lines);
+    // No survey field takes more than the survey file holds: a longer text would make the file
+    // one the program refuses as damaged.
+    for (QLineEdit* e : p.FSurvey().findChildren<QLineEdit*>()) {
+        if (!e->objectName().startsWith(QLatin1String("Edit"))) continue;
+        Paste(e, kLongLetters);
+        EXPECT_LE(e->text().size(), e->objectName() == QLatin1String("EditPurpose")
+                                        ? kSurveyPurposeLimit
+                                        : kSurveyTextLimit)
+            << e->objectName().toStdString();
+    }
 
     // Nothing read, nothing measured: copying, statistics and refusals still work.
     TFMain& m = p.FMain();
