@@ -7,7 +7,7 @@
 #include "protocol/ProtocolChecks.h"
 #include "data/WholeFile.h"
 #include "protocol/ProtocolPdf.h"
-#include "protocol/ProtocolPrint.h"
+#include "surveyui/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
 #include "surveyui/FileNames.h"
