@@ -23,16 +23,27 @@ function(lmr_test name)
     LABELS "${T_LABELS}")
 endfunction()
 
-# lmr_library(<target> [QT | QTCORE] LIBS <targets...>)
-# A folder's library: every .cpp and .h of the folder it is called from. QT links the widget
-# modules, QTCORE Qt Core alone.
+# lmr_library(<target> [QTCORE | QTGUI | WIDGETS] LIBS <targets...>)
+# A folder's library: every .cpp and .h of the folder it is called from. QTCORE links Qt Core,
+# QTGUI Qt Core and Gui (pages painted without a window, the desktop's services), WIDGETS the widget modules too; none,
+# no Qt. Only a library with WIDGETS may reach Qt Widgets or Charts, and one without Qt no Qt,
+# through any of its libraries: the configuration fails otherwise (lmr_check_layers).
 function(lmr_library name)
-  cmake_parse_arguments(L "QT;QTCORE" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(L "QTCORE;QTGUI;WIDGETS" "" "LIBS" ${ARGN})
+  if(L_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "lmr_library(${name}): unknown ${L_UNPARSED_ARGUMENTS}")
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   list(FILTER sources EXCLUDE REGEX ".*/main\\.cpp$")
   set(cpp ${sources})
   list(FILTER cpp INCLUDE REGEX ".*\\.cpp$")
+  if(NOT L_WIDGETS)
+    set_property(GLOBAL APPEND PROPERTY LMR_WIDGET_FREE ${name})
+  endif()
+  if(NOT L_WIDGETS AND NOT L_QTGUI AND NOT L_QTCORE)
+    set_property(GLOBAL APPEND PROPERTY LMR_QT_FREE ${name})
+  endif()
   if(NOT cpp)
     # A folder that holds no code yet.
     add_library(${name} INTERFACE)
@@ -43,11 +54,60 @@ function(lmr_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${L_LIBS} Threads::Threads)
-  if(L_QT)
+  if(L_WIDGETS)
     target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Charts)
+  elseif(L_QTGUI)
+    target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui)
   elseif(L_QTCORE)
     target_link_libraries(${name} PUBLIC Qt6::Core)
   endif()
+endfunction()
+
+# Every library made without WIDGETS, and everything it links, directly or through other
+# libraries, is free of Qt Widgets, Charts and Print Support (which brings Widgets): its
+# compiler finds no widget header, and a library that links one fails here, at configuration.
+# Qt's headers are also reachable by module path (<QtWidgets/QWidget>): such an include in a
+# widget-free library fails here too. A library made without Qt reaches no Qt at all. Called
+# once all libraries are made.
+function(lmr_check_layers)
+  get_property(free GLOBAL PROPERTY LMR_WIDGET_FREE)
+  get_property(qtFree GLOBAL PROPERTY LMR_QT_FREE)
+  foreach(lib ${free})
+    if(lib IN_LIST qtFree)
+      set(banned "^Qt6::")
+    else()
+      set(banned "^Qt6::(Widgets|Charts|PrintSupport|OpenGLWidgets)")
+    endif()
+    set(seen "")
+    set(queue ${lib})
+    while(queue)
+      list(POP_FRONT queue t)
+      if(t MATCHES "${banned}")
+        message(FATAL_ERROR "${lib} links ${t}, which its layer may not use")
+      endif()
+      if(t IN_LIST seen OR NOT TARGET ${t})
+        continue()
+      endif()
+      list(APPEND seen ${t})
+      get_target_property(deps ${t} INTERFACE_LINK_LIBRARIES)
+      if(deps)
+        foreach(d ${deps})
+          # $<LINK_ONLY:x> and the like: the target inside.
+          string(REGEX REPLACE "^\\$<[A-Z_]+:(.*)>$" "\\1" d "${d}")
+          list(APPEND queue ${d})
+        endforeach()
+      endif()
+    endwhile()
+    get_target_property(sources ${lib} SOURCES)
+    foreach(f ${sources})
+      if(f MATCHES "\\.(h|cpp)$")
+        file(STRINGS ${f} hits REGEX "#include <Qt(Widgets|Charts|PrintSupport)/")
+        if(hits)
+          message(FATAL_ERROR "${f} is in a widget-free library but includes ${hits}")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
 endfunction()
 
 # lmr_test_folder(<prefix> LIBS <targets...> [QT] [LABELS <labels...>])

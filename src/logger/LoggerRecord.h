@@ -5,8 +5,7 @@
 #include <cstdint>
 
 #include "link/CommandCodes.h"
-#include "meter/LiveExchange.h"     // ChannelValue: the logger stores the live channels' words
-#include "meter/LoggerDownload.h"  // LoggerRecordBytes
+#include "link/MeterWords.h"
 
 namespace lmr {
 

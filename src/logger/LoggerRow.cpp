@@ -8,11 +8,11 @@ namespace lmr {
 namespace {
 
 // Point colours of Series1...Series4.
-constexpr std::array<QRgb, kLoggerSeries> kSeriesColours = {
-    qRgb(255, 0, 0),    // ТНС
-    qRgb(0, 255, 0),    // RH
-    qRgb(255, 255, 0),  // tв
-    qRgb(0, 255, 255),  // tсф raised to tв
+constexpr std::array<std::uint32_t, kLoggerSeries> kSeriesColours = {
+    0xFFFF0000,  // ТНС
+    0xFF00FF00,  // RH
+    0xFFFFFF00,  // tв
+    0xFF00FFFF,  // tсф raised to tв
 };
 
 }  // namespace

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QRgb>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -18,7 +17,7 @@ struct LoggerPoint {
     double x = 0;
     double y = 0;
     QString xLabel;
-    QRgb colour = 0;
+    std::uint32_t colour = 0;  // 0xAARRGGBB
 };
 
 // What one accepted record adds: a grid row and a point in each of Series1...Series4

@@ -5,11 +5,6 @@
 
 namespace lmr {
 
-float ChannelValue(uint16_t word) {
-    // The meter's factor is the extended-precision 0.1; the product is kept in single precision.
-    return static_cast<float>(word * 0.1L);
-}
-
 bool LivePlausible(const LiveChannels& r) {
     constexpr float kMaxRh = 100.0F;
     constexpr float kMaxTemperature = 200.0F;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "link/MeterWords.h"
 #include "link/Unitcomport.h"
 #include "meter/MeterStatus.h"
 
@@ -15,9 +16,6 @@ struct LiveChannels {
     float tv = 0;   // dry-bulb, °C
     float tsf = 0;  // black globe, °C
 };
-
-// A channel word in tenths as the meter sends it: unsigned, so 65535 is 6553.5.
-[[nodiscard]] float ChannelValue(uint16_t word);
 
 // Whether the channels can be the meter's measurement: RH at most 100 %, temperatures at most
 // 200 °C. Beyond that it is noise taken for data or a sensor off its range (word 65535).

@@ -6,15 +6,11 @@
 #include <functional>
 
 #include "link/CommandCodes.h"
+#include "link/MeterWords.h"
 #include "link/Unitcomport.h"
 #include "meter/MeterStatus.h"
 
 namespace lmr {
-
-// One stored record as the instrument sends it after command 173.
-using LoggerRecordBytes = std::array<std::uint8_t, kRecordBytes>;
-// The byte of a record that holds its hour.
-inline constexpr int kRecordHourByte = 10;
 
 // The logger stores no record count; the host stops at the first record whose hour does not
 // follow the previous one (same hour, the next hour, or 23 -> 0).

@@ -1,203 +1,27 @@
 #include "protocol/ProtocolContent.h"
 
-#include <QLocale>
 #include <QStringList>
-#include <algorithm>
 
 #include "assess/AssessTexts.h"
-#include "core/AssessReadingOf.h"
 #include "measure/NumberText.h"
+#include "protocol/ProtocolCharts.h"
 #include "protocol/ProtocolChecks.h"
+#include "protocol/ProtocolResults.h"
+#include "protocol/ProtocolText.h"
 #include "survey/SurveyAssessment.h"
 
 namespace lmr {
 
 namespace {
 
-// The documents the rows cite, numbered in the order they are first cited: the list of norms
-// names only what the protocol used.
-class NormList {
-public:
-    QString Cite(std::initializer_list<const char*> sources) {
-        QStringList marks;
-        for (const char* source : sources) {
-            const QString text = QString::fromUtf8(source);
-            qsizetype i = used_.indexOf(text);
-            if (i < 0) {
-                used_.push_back(text);
-                i = used_.size() - 1;
-            }
-            marks << QStringLiteral("[%1]").arg(i + 1);
-        }
-        return marks.join(QStringLiteral(", "));
-    }
-    std::vector<QString> Lines() const {
-        std::vector<QString> lines;
-        for (qsizetype i = 0; i < used_.size(); ++i) {
-            lines.push_back(QStringLiteral("[%1] %2").arg(i + 1).arg(used_[i]));
-        }
-        return lines;
-    }
-
-private:
-    QStringList used_;
-};
-
-const QLocale& Russian() {
-    static const QLocale locale(QLocale::Russian, QLocale::Russia);
-    return locale;
-}
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QString Figure(double value) {
-    return FixedTenthText(value, Russian());
-}
-
-QString Range(double low, double high) {
-    return QStringLiteral("%1–%2").arg(Figure(low), Figure(high));
-}
-
-QString DateText(const QDate& date) {
-    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
-}
-
-QString Quoted(const QString& name) {
-    return QStringLiteral("«%1»").arg(name);
-}
+using namespace protocol_text;
 
 QString WorkplaceTitle(int number, const SurveyWorkplace& w) {
     return QStringLiteral("Рабочее место %1 %2").arg(number).arg(Quoted(w.name));
 }
 
-QString PointName(int number, const SurveyPoint& p) {
-    return p.name.isEmpty() ? QString::number(number) : Quoted(p.name);
-}
-
-QString HeightText(double metres) {
-    return QStringLiteral("высота %1 м").arg(Figure(metres));
-}
-
 QString PostureText(Posture p) {
     return p == Posture::Sitting ? QStringLiteral("сидя") : QStringLiteral("стоя");
-}
-
-// "23,4 ± 0,3 (22,1–24,0)": the mean judged with its uncertainty, then the least and greatest.
-QString MeasuredText(const QuantityFigures& q, const FactorResult* f,
-                     std::optional<double> expanded, bool nearLimit) {
-    const QString mean = f != nullptr ? FactorFigureText(*f, Russian())
-                                      : FigureWithUncertainty(RoundToTenth(q.weightedMean),
-                                                              expanded, nearLimit, 1, Russian());
-    return QStringLiteral("%1 (%2)").arg(mean, Range(q.min, q.max));
-}
-
-QString RowUncertainty(std::optional<double> expanded, bool nearLimit, int decimals) {
-    QString text = UncertaintyText(expanded, decimals, Russian());
-    if (nearLimit) text += Utf8(kNearLimitMark);
-    return text;
-}
-
-ProtocolResultRow FiguresRow(const QString& quantity, const QuantityFigures& q, int count,
-                             const FactorResult* f, std::optional<double> expanded = {},
-                             bool nearLimit = false) {
-    ProtocolResultRow row;
-    row.quantity = quantity;
-    if (f != nullptr) {
-        expanded = f->expanded;
-        nearLimit = f->nearLimit;
-    }
-    if (count > 0) {
-        row.uncertainty = RowUncertainty(expanded, nearLimit, 1);
-        row.mean = RoundToTenth(q.weightedMean);
-        row.min = q.min;
-        row.max = q.max;
-        row.measured = MeasuredText(q, f, expanded, nearLimit);
-    } else {
-        row.measured = QStringLiteral("нет измерений");
-    }
-    return row;
-}
-
-QString Hundredths(double value) {
-    return Russian().toString(value, 'f', 2);
-}
-
-std::vector<ProtocolResultRow> ResultRows(const Assessment& a, const AssessInputs& in,
-                                          NormList& norms) {
-    const AirNormRow& air = AirNormOf(in.season, in.category);
-    const ThsNormRow& ths = ThsNormOf(in.category);
-    const bool any = a.count > 0;
-    const auto judged = [&](ProtocolResultRow& row, Factor f) {
-        row.compliance = any ? ComplianceText(a, f, Russian()) : QString();
-        row.verdict = any ? FactorClassText(a, f, Russian()) : QString();
-    };
-    const char* classes = ThsClassSource();
-
-    ProtocolResultRow t = FiguresRow(QStringLiteral("Температура воздуха tв, °C"), a.air, a.count,
-                                     &a.Of(Factor::AirTemperature));
-    t.permissible = Range(air.permissibleLow / 10.0, air.permissibleHigh / 10.0);
-    t.norm = norms.Cite({AirNormSource(), classes});
-    judged(t, Factor::AirTemperature);
-
-    ProtocolResultRow rh = FiguresRow(QStringLiteral("Относительная влажность, %"), a.rh, a.count,
-                                      &a.Of(Factor::Humidity));
-    rh.permissible = Range(kRhPermissibleLow,
-                           PermissibleRhHigh(in.season, a.Of(Factor::AirTemperature).value));
-    rh.norm = norms.Cite({AirNormSource(), classes});
-    judged(rh, Factor::Humidity);
-
-    ProtocolResultRow v;
-    v.quantity = QStringLiteral("Скорость движения воздуха, м/с");
-    const FactorResult& speed = a.Of(Factor::AirSpeed);
-    v.decimals = 2;
-    if (in.airSpeed) {
-        v.mean = speed.value;
-        v.measured = FactorFigureText(speed, Russian());
-        v.uncertainty = RowUncertainty(speed.expanded, speed.nearLimit, 2);
-    } else {
-        v.measured = QStringLiteral("не измерена");
-    }
-    const AirSpeedRange range =
-        PermissibleAirSpeed(in.season, in.category, a.Of(Factor::AirTemperature).value);
-    v.permissible = range.low > 0
-                        ? QStringLiteral("%1–%2").arg(Hundredths(range.low), Hundredths(range.high))
-                        : QStringLiteral("не более %1").arg(Hundredths(range.high));
-    v.norm = norms.Cite({AirNormSource(), classes});
-    judged(v, Factor::AirSpeed);
-
-    ProtocolResultRow globe = FiguresRow(QStringLiteral("Температура шарового термометра tш, °C"),
-                                         a.globe, a.count, nullptr, a.globeExpanded);
-    globe.permissible = globe.norm = globe.compliance = globe.verdict = QStringLiteral("—");
-
-    ProtocolResultRow index =
-        FiguresRow(QStringLiteral("ТНС-индекс, °C"), a.ths, a.count, &a.Of(Factor::Ths));
-    index.permissible = Range(ths.permissibleLow / 10.0, ths.permissibleHigh / 10.0);
-    index.norm = norms.Cite({ThsPermissibleSource(), classes});
-    judged(index, Factor::Ths);
-
-    ProtocolResultRow wbgt = FiguresRow(QStringLiteral("WBGT, °C"), a.wbgt, a.count, nullptr,
-                                        a.wbgtExpanded, a.wbgtNearLimit);
-    wbgt.permissible = QStringLiteral("не более %1").arg(Figure(a.wbgtLimit));
-    wbgt.norm = norms.Cite({WbgtSource()});
-    wbgt.compliance = QStringLiteral("—");
-    wbgt.verdict = any ? WbgtVerdictText(a, Russian()) : QString();
-
-    ProtocolResultRow w;
-    w.quantity = QStringLiteral("Интенсивность теплового облучения (наибольшая), Вт/м²");
-    if (any) {
-        w.mean = a.Of(Factor::Irradiance).value;
-        w.measured = Figure(a.maxW);
-        w.uncertainty = QStringLiteral("—");
-    } else {
-        w.measured = QStringLiteral("нет измерений");
-    }
-    w.permissible = QStringLiteral("не более %1").arg(NumberText(in.permissibleIrradiance, Russian()));
-    w.norm = norms.Cite({IrradianceSource(), classes});
-    judged(w, Factor::Irradiance);
-
-    return {t, rh, v, globe, index, wbgt, w};
 }
 
 QString ClassOrWhyNot(const std::optional<ConditionsClass>& c, bool measured) {
@@ -221,94 +45,6 @@ QString DecidedBy(const SurveyWorkplace& w, const WorkplaceVerdict& v) {
     return QStringLiteral("%1, точка %2, %3")
         .arg(FactorName(v.decidingFactor), PointName(v.decidingPoint + 1, w.points[pi]),
              HeightText(p.heights[std::size_t(p.decidingHeight)].metres));
-}
-
-// A series per height and per source: readings of the logger and of a live series taken at
-// the same time would otherwise be drawn as one line zigzagging between them.
-ProtocolChart ChartOf(const QString& title, const SurveyPoint& point) {
-    ProtocolChart chart;
-    chart.title = title;
-    const auto fromLogger = [](const SurveyMeasurement& m) {
-        return m.origin != ReadingOrigin::Live;
-    };
-    bool logger = false;
-    bool live = false;
-    for (const SurveyHeight& h : point.heights) {
-        for (const SurveyMeasurement& m : h.measurements) {
-            if (m.readings.empty()) continue;
-            (fromLogger(m) ? logger : live) = true;
-        }
-    }
-    const bool named = logger && live;
-    for (std::size_t h = 0; h < point.heights.size(); ++h) {
-        const QString metres = Figure(point.heights[h].metres);
-        for (const bool source : {false, true}) {
-            const QString suffix =
-                named ? (source ? QStringLiteral(", логгер") : QStringLiteral(", текущие"))
-                      : QString();
-            ProtocolChartSeries ths{
-                QStringLiteral("ТНС-индекс, %1 м%2").arg(metres, suffix), true, int(h), source, {}};
-            ProtocolChartSeries air{
-                QStringLiteral("tв, %1 м%2").arg(metres, suffix), false, int(h), source, {}};
-            for (const SurveyMeasurement& m : point.heights[h].measurements) {
-                if (fromLogger(m) != source) continue;
-                for (const Reading& r : m.readings) {
-                    const AssessReading a = AssessReadingOf(r);
-                    if (!a.valid) continue;
-                    ths.points.emplace_back(a.seconds, a.ths);
-                    air.points.emplace_back(a.seconds, a.air);
-                }
-            }
-            if (ths.points.empty()) continue;
-            const auto byTime = [](const auto& x, const auto& y) { return x.first < y.first; };
-            std::stable_sort(ths.points.begin(), ths.points.end(), byTime);
-            std::stable_sort(air.points.begin(), air.points.end(), byTime);
-            chart.series.push_back(std::move(ths));
-            chart.series.push_back(std::move(air));
-        }
-    }
-    return chart;
-}
-
-QString DatesText(const QDate& first, const QDate& last);
-
-// Readings further apart than this start a chart of their own: a logger's records of another
-// day beside a live series would otherwise squeeze both to the edges of one time axis.
-constexpr qint64 kChartGapSeconds = 6 * 3600;
-
-// The point's chart, one for each stretch of time its readings fall in, the stretch's dates
-// in the title where there is more than one.
-std::vector<ProtocolChart> ChartsOf(const QString& title, const SurveyPoint& point) {
-    ProtocolChart whole = ChartOf(title, point);
-    std::vector<qint64> times;
-    for (const ProtocolChartSeries& s : whole.series) {
-        for (const auto& p : s.points) times.push_back(p.first);
-    }
-    if (times.empty()) return {};
-    std::sort(times.begin(), times.end());
-    std::vector<std::pair<qint64, qint64>> stretches{{times.front(), times.front()}};
-    for (const qint64 t : times) {
-        if (t - stretches.back().second > kChartGapSeconds) stretches.push_back({t, t});
-        stretches.back().second = t;
-    }
-    if (stretches.size() == 1) return {std::move(whole)};
-    std::vector<ProtocolChart> charts;
-    for (const auto& [from, to] : stretches) {
-        const QDate first = QDateTime::fromSecsSinceEpoch(from, Qt::UTC).date();
-        const QDate last = QDateTime::fromSecsSinceEpoch(to, Qt::UTC).date();
-        ProtocolChart c;
-        c.title = QStringLiteral("%1, %2").arg(title, DatesText(first, last));
-        for (const ProtocolChartSeries& s : whole.series) {
-            ProtocolChartSeries part = s;
-            part.points.clear();
-            for (const auto& p : s.points) {
-                if (p.first >= from && p.first <= to) part.points.push_back(p);
-            }
-            if (!part.points.empty()) c.series.push_back(std::move(part));
-        }
-        charts.push_back(std::move(c));
-    }
-    return charts;
 }
 
 // Each measurement's first and last reading, the date written where it changes.
@@ -355,12 +91,6 @@ void AddReadingsOutside(const Survey& s, ProtocolContent& c) {
             }
         }
     }
-}
-
-QString DatesText(const QDate& first, const QDate& last) {
-    if (!first.isValid()) return DateText(last);
-    if (!last.isValid() || last == first) return DateText(first);
-    return QStringLiteral("%1–%2").arg(DateText(first), DateText(last));
 }
 
 QString KindText(SurveyKind kind) {

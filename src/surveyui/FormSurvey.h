@@ -8,8 +8,8 @@
 
 #include "data/FileJob.h"
 #include "protocol/ProtocolContent.h"
-#include "surveyui/LoggerSpan.h"
-#include "surveyui/SurveyDocument.h"
+#include "survey/LoggerSpan.h"
+#include "survey/SurveyDocument.h"
 #include "surveyui/SurveyHost.h"
 
 class QComboBox;

@@ -11,7 +11,7 @@
 #include "survey/SurveyLimits.h"
 #include "surveyui/DateField.h"
 #include "surveyui/FormSurvey.h"
-#include "surveyui/SurveySettings.h"
+#include "survey/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
 
 namespace lmr {

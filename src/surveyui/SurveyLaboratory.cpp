@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "surveyui/FormSurvey.h"
-#include "surveyui/SurveySettings.h"
+#include "survey/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
 #include "surveyui/SurveyWidgets.h"
 

@@ -10,9 +10,9 @@
 
 #include "data/WholeFile.h"
 #include "survey/SurveyTexts.h"
-#include "surveyui/FileNames.h"
+#include "survey/FileNames.h"
 #include "surveyui/FormSurvey.h"
-#include "surveyui/SurveySettings.h"
+#include "survey/SurveySettings.h"
 #include "surveyui/SurveyTexts.h"
 
 namespace lmr {

@@ -7,10 +7,10 @@
 #include "protocol/ProtocolChecks.h"
 #include "data/WholeFile.h"
 #include "protocol/ProtocolPdf.h"
-#include "protocol/ProtocolPrint.h"
+#include "surveyui/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
-#include "surveyui/FileNames.h"
+#include "survey/FileNames.h"
 #include "surveyui/FormSurvey.h"
 #include "surveyui/SurveyTexts.h"
 

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QSpinBox>
-#include <cmath>
 
+#include "survey/SurveySettings.h"
 #include "windows/FormAssess.h"
 
 namespace lmr {
@@ -19,18 +19,6 @@ constexpr const char* kSeason = "assess/season";
 constexpr const char* kAirSpeed = "assess/airSpeed";
 constexpr const char* kIrradiatedShare = "assess/irradiatedShare";
 
-struct LimitKey {
-    const char* key;
-    std::optional<double> InstrumentLimits::*limit;
-};
-const LimitKey kLimitKeys[] = {
-    {"instrument/errorAir", &InstrumentLimits::air},
-    {"instrument/errorRh", &InstrumentLimits::rh},
-    {"instrument/errorGlobe", &InstrumentLimits::globe},
-    {"instrument/errorAirSpeed", &InstrumentLimits::airSpeed},
-    {"instrument/errorAirSpeedPercent", &InstrumentLimits::airSpeedPercent},
-};
-
 QString Key(const char* key) { return QString::fromLatin1(key); }
 
 // An index kept by an older or foreign settings file may be out of the box's range.
@@ -41,24 +29,6 @@ void RestoreIndex(QComboBox* box, const QSettings& settings, const char* key) {
 }
 
 }  // namespace
-
-InstrumentLimits KeptInstrumentLimits(const QSettings& settings) {
-    InstrumentLimits limits;
-    for (const LimitKey& k : kLimitKeys) {
-        bool ok = false;
-        const double v = settings.value(Key(k.key)).toDouble(&ok);
-        // A foreign or broken value is no limit rather than a made-up one.
-        if (ok && v >= 0 && std::isfinite(v)) limits.*k.limit = v;
-    }
-    return limits;
-}
-
-void KeepInstrumentLimits(QSettings& settings, const InstrumentLimits& limits) {
-    for (const LimitKey& k : kLimitKeys) {
-        const std::optional<double>& v = limits.*k.limit;
-        settings.setValue(Key(k.key), v ? QVariant(*v) : QVariant(QString()));
-    }
-}
 
 void KeepAssessInputs(TFAssess& w, QSettings& settings) {
     // In this order: a category sets its own work level, which a kept one then overrides.

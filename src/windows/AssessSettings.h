@@ -1,15 +1,8 @@
 #pragma once
 
-#include "assess/Uncertainty.h"
-
 class QSettings;
 
 namespace lmr {
-
-// The instrument's limits of error as the survey keeps them for the next one; the assessment
-// window reads them too, so both give the same uncertainties.
-[[nodiscard]] InstrumentLimits KeptInstrumentLimits(const QSettings& settings);
-void KeepInstrumentLimits(QSettings& settings, const InstrumentLimits& limits);
 
 class TFAssess;
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <array>
 
-#include "windows/Histogram.h"
+#include "assess/Histogram.h"
 
 class QComboBox;
 class QPushButton;

@@ -40,6 +40,18 @@ sim::Options Logger(std::vector<sim::LoggerRecord> records) {
     return o;
 }
 
+TEST(LoggerDownload, HourContinuesOnlyByZeroOrOneOrMidnight) {
+    const int run[] = {22, 23, 23, 0, 1};
+    for (int i = 1; i < 5; ++i) EXPECT_TRUE(HourContinues(run[i - 1], run[i])) << i;
+    EXPECT_FALSE(HourContinues(5, 7));
+    EXPECT_FALSE(HourContinues(5, 4));
+    EXPECT_FALSE(HourContinues(0, 23));
+    EXPECT_FALSE(HourContinues(23, 1));
+    EXPECT_FALSE(HourContinues(22, 0));
+    EXPECT_TRUE(HourContinues(255, 255));
+    EXPECT_FALSE(HourContinues(255, 0));
+}
+
 TEST(LoggerDownload, ThreeRecordsExactTranscript) {
     const std::vector<sim::LoggerRecord> records = {sim::MakeRecord(500, 250, 300, 14, 5),
                                                     sim::MakeRecord(450, 220, 200, 14, 35),

@@ -1,3 +1,4 @@
+#include <QRgb>
 #include <gtest/gtest.h>
 
 #include "ShownText.h"
@@ -52,18 +53,6 @@ TEST(LoggerRecord, TimeTextHasNoLeadingZeros) {
     EXPECT_EQ(LoggerTimeText(r), "255:7 31.12.99");
 }
 
-TEST(LoggerRecord, HourContinuesOnlyByZeroOrOneOrMidnight) {
-    const int run[] = {22, 23, 23, 0, 1};
-    for (int i = 1; i < 5; ++i) EXPECT_TRUE(HourContinues(run[i - 1], run[i])) << i;
-    EXPECT_FALSE(HourContinues(5, 7));
-    EXPECT_FALSE(HourContinues(5, 4));
-    EXPECT_FALSE(HourContinues(0, 23));
-    EXPECT_FALSE(HourContinues(23, 1));
-    EXPECT_FALSE(HourContinues(22, 0));
-    EXPECT_TRUE(HourContinues(255, 255));
-    EXPECT_FALSE(HourContinues(255, 0));
-}
-
 TEST(LoggerRow, WorkedRecordFillsColumnsAndPoints) {
     const LoggerRow row = MakeLoggerRow(10, DecodeLoggerRecord(RecordBytes(500, 250, 300)));
     EXPECT_EQ(row.cells[0], "14:5 7.4.9");
@@ -73,7 +62,7 @@ TEST(LoggerRow, WorkedRecordFillsColumnsAndPoints) {
     }
 
     const double ys[] = {22, 50, 25, 30};
-    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(0, 255, 255)};
+    const std::uint32_t colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(0, 255, 255)};
     for (int i = 0; i < kLoggerSeries; ++i) {
         EXPECT_EQ(row.points[i].x, 10.0);
         EXPECT_NEAR(row.points[i].y, ys[i], 1e-9) << i;

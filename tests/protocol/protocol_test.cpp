@@ -11,7 +11,7 @@
 #include "protocol/ProtocolContent.h"
 #include "protocol/ProtocolPages.h"
 #include "protocol/ProtocolPdf.h"
-#include "protocol/ProtocolPrint.h"
+#include "surveyui/ProtocolPrint.h"
 #include "protocol/ProtocolWorkbook.h"
 #include "protocol/ProtocolWriteError.h"
 #include "survey/SurveyLimits.h"

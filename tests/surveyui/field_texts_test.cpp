@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "surveyui/DateField.h"
-#include "surveyui/FileNames.h"
 
 namespace lmr {
 namespace {
@@ -28,29 +27,6 @@ TEST(DateField, ReadsADayAsTyped) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
         EXPECT_EQ(ReadDayText(QString::fromUtf8(row.typed)), row.day);
-    }
-}
-
-// The proposed name of a survey or protocol file is a name a file system takes, whatever the
-// organisation is called, and never empty.
-TEST(FileNames, ProposedFromWhatTheOrganisationAndTheDay) {
-    const QDate day(2026, 3, 15);
-    const struct {
-        const char* what;
-        const char* organisation;
-        QDate day;
-        const char* name;
-    } rows[] = {
-        {"Обследование", "ООО «Литейный завод № 2»", day, "Обследование ООО Литейный завод № 2 2026-03-15"},
-        {"Протокол 17/М", "", day, "Протокол 17 М 2026-03-15"},
-        {"Обследование", "  ..\\a:b*c?\"d<e>f|g  ", QDate(), "Обследование a b c d e f g"},
-        {"", "", day, "2026-03-15"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(ProposedFileName(QString::fromUtf8(row.what), QString::fromUtf8(row.organisation),
-                                   row.day),
-                  QString::fromUtf8(row.name));
     }
 }
 

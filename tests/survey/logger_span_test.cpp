@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "surveyui/LoggerSpan.h"
+#include "survey/LoggerSpan.h"
 
 namespace lmr {
 namespace {

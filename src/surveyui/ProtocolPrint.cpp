@@ -1,4 +1,4 @@
-#include "protocol/ProtocolPrint.h"
+#include "surveyui/ProtocolPrint.h"
 
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>

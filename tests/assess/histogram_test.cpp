@@ -1,4 +1,4 @@
-#include "windows/Histogram.h"
+#include "assess/Histogram.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "assess/Uncertainty.h"
 #include "survey/Survey.h"
 
 namespace lmr {
@@ -12,6 +13,11 @@ namespace lmr {
 // instrument and its verification; a new survey starts with them.
 [[nodiscard]] Survey KeptSurveyFields(const QSettings& settings);
 void KeepSurveyFields(QSettings& settings, const Survey& survey);
+
+// The instrument's limits of error as the survey keeps them for the next one; the assessment
+// window reads them too, so both give the same uncertainties.
+[[nodiscard]] InstrumentLimits KeptInstrumentLimits(const QSettings& settings);
+void KeepInstrumentLimits(QSettings& settings, const InstrumentLimits& limits);
 
 // The surveys opened last, the latest first; the first is the one reopened at start.
 [[nodiscard]] QStringList RecentSurveys(const QSettings& settings);

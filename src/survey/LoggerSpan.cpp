@@ -1,4 +1,4 @@
-#include "surveyui/LoggerSpan.h"
+#include "survey/LoggerSpan.h"
 
 #include <algorithm>
 

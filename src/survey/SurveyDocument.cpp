@@ -1,4 +1,4 @@
-#include "surveyui/SurveyDocument.h"
+#include "survey/SurveyDocument.h"
 
 #include <algorithm>
 

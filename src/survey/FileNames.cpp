@@ -1,4 +1,4 @@
-#include "surveyui/FileNames.h"
+#include "survey/FileNames.h"
 
 #include <QRegularExpression>
 #include <QStringList>

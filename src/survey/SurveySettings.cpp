@@ -1,9 +1,9 @@
-#include "surveyui/SurveySettings.h"
+#include "survey/SurveySettings.h"
 
 #include <QFileInfo>
+#include <cmath>
 
 #include "survey/SurveyAssessment.h"
-#include "windows/AssessSettings.h"
 
 namespace lmr {
 
@@ -45,7 +45,37 @@ const DateField kDateFields[] = {
     {"instrument/validUntil", &SurveyInstrument::validUntil},
 };
 
+struct LimitKey {
+    const char* key;
+    std::optional<double> InstrumentLimits::*limit;
+};
+const LimitKey kLimitKeys[] = {
+    {"instrument/errorAir", &InstrumentLimits::air},
+    {"instrument/errorRh", &InstrumentLimits::rh},
+    {"instrument/errorGlobe", &InstrumentLimits::globe},
+    {"instrument/errorAirSpeed", &InstrumentLimits::airSpeed},
+    {"instrument/errorAirSpeedPercent", &InstrumentLimits::airSpeedPercent},
+};
+
 }  // namespace
+
+InstrumentLimits KeptInstrumentLimits(const QSettings& settings) {
+    InstrumentLimits limits;
+    for (const LimitKey& k : kLimitKeys) {
+        bool ok = false;
+        const double v = settings.value(QString::fromLatin1(k.key)).toDouble(&ok);
+        // A foreign or broken value is no limit rather than a made-up one.
+        if (ok && v >= 0 && std::isfinite(v)) limits.*k.limit = v;
+    }
+    return limits;
+}
+
+void KeepInstrumentLimits(QSettings& settings, const InstrumentLimits& limits) {
+    for (const LimitKey& k : kLimitKeys) {
+        const std::optional<double>& v = limits.*k.limit;
+        settings.setValue(QString::fromLatin1(k.key), v ? QVariant(*v) : QVariant(QString()));
+    }
+}
 
 Survey KeptSurveyFields(const QSettings& settings) {
     Survey s;
