@@ -8,7 +8,7 @@
 
 #include "core/LoggerTable.h"
 #include "survey/Survey.h"
-#include "surveyui/LoggerSpan.h"
+#include "survey/LoggerSpan.h"
 
 class QWidget;
 
