@@ -265,10 +265,9 @@ double BareDownload(int records) {
     if (!meter.Start()) return 0;
     lmr::PortTable ports({{meter.SlavePath(), "simulated meter", false}});
     lmr::Link link(ports);
-    const std::atomic<bool> cancel{false};
     QElapsedTimer t;
     t.start();
-    const lmr::DownloadResult r = lmr::DownloadLogger(link, 1, {}, cancel);
+    const lmr::DownloadResult r = lmr::DownloadLogger(link, 1, {});
     if (r.accepted != records) return 0;
     return static_cast<double>(t.nsecsElapsed()) / 1e9 / records;
 }

@@ -45,11 +45,11 @@ int PerByte() {
     const double cpuStart = ThreadCpuSeconds();
     {
         lmr::Exchange x(link, 1, "bench");
-        if (x.Result() != lmr::ExchangeResult::Answered) {
+        if (x.Status() != lmr::MeterStatus::Ok) {
             std::fprintf(stderr, "no answer from the simulator\n");
             return 1;
         }
-        for (int i = 0; i < kReadings && !x.Lost(); ++i) {
+        for (int i = 0; i < kReadings && x.Status() == lmr::MeterStatus::Ok; ++i) {
             (void)link.SendCommand(lmr::Code(lmr::Command::ReadLive));
             for (int w = 0; w < 3; ++w) (void)link.ReadWord();
             bytes += 2 + 12;  // command and its answer, six data bytes and their echoes
@@ -84,8 +84,8 @@ int SearchPass() {
     lmr::MeterWorker worker(link);
     lmr::MeterWorker::Job job;
     job.kind = lmr::JobKind::Search;
-    job.run = [&](lmr::Link& l, const std::atomic<bool>& cancel) {
-        (void)search.Run(l, cancel, [&](const lmr::SearchNote&) {
+    job.run = [&](lmr::Link& l) {
+        (void)search.Run(l, [&](const lmr::SearchNote&) {
             std::lock_guard<std::mutex> lock(mutex);
             ++texts;
             done.notify_all();

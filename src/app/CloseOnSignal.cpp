@@ -20,7 +20,7 @@ struct sigaction g_previous[sizeof kSignals / sizeof kSignals[0]];
 
 // Only what is safe in a signal handler: an atomic store and a write.
 extern "C" void OnCloseSignal(int) {
-    if (Link* link = g_link.load()) link->RequestCancel();
+    if (Link* link = g_link.load()) link->RequestCancel(CancelWhen::NextByte);
     const int fd = g_wakeFd.load();
     const char byte = 1;
     if (fd >= 0) (void)!::write(fd, &byte, 1);

@@ -21,7 +21,7 @@ void TFMain::ButtonReadMemoClick() {
     const int port = PortNumber();
     const bool taken = SubmitMeterJob(
         meter_, this, JobKind::Cells, WhenBusy::Refuse,
-        [this, port](Link& link, const std::atomic<bool>&) {
+        [this, port](Link& link) {
             return ReadMemoryCells(link, port, [this] {
                 Post([this] { SetPanelText(3, QString::fromUtf8(kReadingCellsText)); });
             });
@@ -76,7 +76,7 @@ void TFMain::ButtonSaveClick() {
     const int port = PortNumber();
     const bool taken = SubmitMeterJob(
         meter_, this, JobKind::Clock, WhenBusy::Refuse,
-        [this, port, byte](Link& link, const std::atomic<bool>&) {
+        [this, port, byte](Link& link) {
             return WriteInstrumentClock(link, port, byte, [this] {
                 Post([this] { SetPanelText(3, QString::fromUtf8(kWritingClockText)); });
             });

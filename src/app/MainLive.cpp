@@ -19,7 +19,7 @@ void TFMain::SubmitProbe(const char* name, std::function<void(bool answered)> an
     const int port = PortNumber();
     const bool taken = SubmitMeterJob(
         meter_, this, JobKind::Probe, WhenBusy::Refuse,
-        [port, name](Link& link, const std::atomic<bool>&) { return ProbeOnly(link, port, name); },
+        [port, name](Link& link) { return ProbeOnly(link, port, name); },
         [this, answered](MeterStatus status) {
             if (Closing()) return;
             if (status == MeterStatus::Gone) {
@@ -127,7 +127,7 @@ void TFMain::TakeReading() {
     const int port = PortNumber();
     const bool taken = SubmitMeterJob(
         meter_, this, JobKind::Reading, WhenBusy::Refuse,
-        [this, port](Link& link, const std::atomic<bool>&) {
+        [this, port](Link& link) {
             return ReadLiveChannels(link, port, [this] {
                 Post([this] { SetPanelText(3, QString::fromUtf8(kReading)); });
             });

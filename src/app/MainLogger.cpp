@@ -72,9 +72,7 @@ void TFMain::ButtonZagruzitClick() {
     // the same way.
     const bool taken = SubmitMeterJob(
         meter_, this, JobKind::Download, WhenBusy::Refuse,
-        [port, record](Link& link, const std::atomic<bool>& cancel) {
-            return DownloadLogger(link, port, record, cancel);
-        },
+        [port, record](Link& link) { return DownloadLogger(link, port, record); },
         [this](const DownloadResult& result) { FinishDownload(result); });
     if (!taken) {
         SetPanelText(3, MeterStatusText(JobKind::Download, MeterStatus::Busy));

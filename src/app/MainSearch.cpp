@@ -14,8 +14,8 @@ void TFMain::Post(std::function<void()> fn) {
 void TFMain::StartSearch() {
     MeterWorker::Job job;
     job.kind = JobKind::Search;
-    job.run = [this](Link& link, const std::atomic<bool>& cancel) {
-        (void)search_.Run(link, cancel, [this](const SearchNote& note) {
+    job.run = [this](Link& link) {
+        (void)search_.Run(link, [this](const SearchNote& note) {
             Post([this, note] { ShowSearchNote(note); });
         });
     };
@@ -58,7 +58,7 @@ void TFMain::TimerDetektTimer() {
     // The ticks wait for the outcome: it starts them again when the meter was not identified.
     if (SubmitMeterJob(
             meter_, this, JobKind::Identify, WhenBusy::Refuse,
-            [port](Link& link, const std::atomic<bool>&) { return Identify(link, port); },
+            [port](Link& link) { return Identify(link, port); },
             [this](const Identification& id) { FinishIdentification(id); })) {
         TimerDetekt->stop();
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <atomic>
 #include <memory>
 #include <type_traits>
 #include <utility>
@@ -16,13 +15,11 @@ namespace lmr {
 template <class Dialogue, class Done>
 [[nodiscard]] bool SubmitMeterJob(MeterWorker& worker, QObject* receiver, JobKind kind,
                                   WhenBusy whenBusy, Dialogue dialogue, Done done) {
-    using Result = std::invoke_result_t<Dialogue&, Link&, const std::atomic<bool>&>;
+    using Result = std::invoke_result_t<Dialogue&, Link&>;
     auto result = std::make_shared<Result>();
     MeterWorker::Job job;
     job.kind = kind;
-    job.run = [result, dialogue = std::move(dialogue)](Link& link, const std::atomic<bool>& cancel) {
-        *result = dialogue(link, cancel);
-    };
+    job.run = [result, dialogue = std::move(dialogue)](Link& link) { *result = dialogue(link); };
     job.ended = [result, receiver, done = std::move(done)] {
         QMetaObject::invokeMethod(
             receiver, [result, done] { done(*result); }, Qt::QueuedConnection);

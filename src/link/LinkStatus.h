@@ -2,19 +2,15 @@
 
 namespace lmr {
 
-// One result for the whole link stack: channel, primitives, exchanges, search.
+// What the channel says about opening a port, one byte, or a file beside the link. How a
+// dialogue ended is a MeterStatus: the exchange's frame turns these into it.
 enum class LinkStatus {
     Ok,
-    NoDevice,   // no such port, or the device went away (adapter pulled)
-    NoAccess,   // the port exists but the user may not open it (not in dialout)
-    Io,         // a read or write failed on an open port
-    Timeout,    // nothing arrived within the time-out
-    Protocol,   // the instrument's bytes do not fit the exchange
-    Busy,       // held by another program, or the link is in use by another exchange
-    Cancelled,  // the program asked the link to stop
+    NoDevice,  // no such port, or the device went away (adapter pulled)
+    NoAccess,  // the port exists but the user may not open it (not in dialout)
+    Io,        // a read or write failed on an open port
+    Timeout,   // nothing arrived within the time-out
+    Busy,      // another program holds or has locked the port
 };
-
-// A short English text for logs, e.g. "no access". Never null.
-[[nodiscard]] const char* LinkStatusText(LinkStatus status);
 
 }  // namespace lmr

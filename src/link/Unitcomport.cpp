@@ -46,6 +46,13 @@ void Link::OpenPort(char digit) {
     if (opened.status == LinkStatus::Ok) channel_ = std::move(opened.channel);
 }
 
+void Link::RequestCancel(CancelWhen when) {
+    const int wanted = static_cast<int>(when);
+    int now = cancel_.load();
+    while (now < wanted && !cancel_.compare_exchange_weak(now, wanted)) {
+    }
+}
+
 void Link::MarkLost(LinkStatus why) {
     lost_ = true;
     if (why == LinkStatus::NoDevice) MarkGone();
@@ -115,7 +122,7 @@ uint8_t Link::TryReadByte() {
 
 uint8_t Link::TryReadByteFor(int timeoutMs) {
     if (!channel_ || lost_) return 0;
-    if (CancelRequested()) {
+    if (CancelRequested(CancelWhen::NextByte)) {
         MarkLost();
         return 0;
     }
@@ -190,18 +197,6 @@ void Link::ClosePort() {
 void Link::Record(bool fromHost, uint8_t byte, bool discarded) {
     if (!transcript_) return;
     transcript_(TranscriptEntry{TranscriptNow(), fromHost, byte, exchangeName_, discarded});
-}
-
-LinkGuard::LinkGuard(Link& link) : link_(link) {
-    bool expected = false;
-    acquired_ = link_.busy_.compare_exchange_strong(expected, true);
-}
-
-LinkGuard::LinkGuard(LinkGuard&& other) noexcept
-    : link_(other.link_), acquired_(std::exchange(other.acquired_, false)) {}
-
-LinkGuard::~LinkGuard() {
-    if (acquired_) link_.busy_.store(false);
 }
 
 }  // namespace lmr

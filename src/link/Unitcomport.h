@@ -24,15 +24,23 @@ inline constexpr int kProbeAttempts = 11;
 // How long ReadByte waits for one byte before the link counts as lost.
 inline constexpr int kReadByteBoundMs = 1000;
 
+// When a job asked to stop ends.
+enum class CancelWhen {
+    AfterStep = 1,  // the user's stop: the step in flight (a record, a cell, a port of the search)
+                    // finishes, then the job ends
+    NextByte = 2,   // closing: every read returns at once, the job ends now
+};
+
 // The one link state and the byte-at-a-time primitives every exchange is built from. The meter
 // is strictly lock-step: it answers every host byte with one byte, and the host echoes every
 // data byte it sends. The port is opened for each exchange and closed at its end.
 //
-// One exchange uses the link at a time (see LinkGuard, Exchange); the primitives are not
-// thread-safe. RequestCancel/ClearCancel/CancelRequested may be called from any thread.
+// One thread uses the link (the meter's worker); the primitives are not thread-safe.
+// RequestCancel/ClearCancel/CancelRequested may be called from any thread.
 // No primitive reports an error: a port that did not open makes every read return at once with
-// nothing, and a meter lost in the middle of an exchange marks the link Lost(), after which
-// every primitive of that opening does nothing and returns at once.
+// nothing, and a meter lost in the middle of an exchange marks the link lost, after which every
+// primitive of that opening does nothing and returns at once. The Exchange around the dialogue
+// turns that into its MeterStatus; nothing else reads the marks.
 class Link {
 public:
     explicit Link(PortTable& ports, ChannelOpener opener = OpenSerialChannel);
@@ -55,10 +63,11 @@ public:
     // are read, recorded as discarded and dropped first, so the dialogue stays in step.
     void SendByte(uint8_t byte);
     // One read attempt of kReadAttemptMs; returns the bytes-read count (0 or 1). The byte goes
-    // to ReceiveByte(). A vanished device or a cancel marks the link lost.
+    // to ReceiveByte(). A vanished device or a NextByte cancel marks the link lost.
     uint8_t TryReadByte();
     // Read attempts until a byte comes; returns it. After kReadByteBoundMs without a byte (at
-    // once on a vanished device, a port not open or a cancel) marks the link lost and returns 0.
+    // once on a vanished device, a port not open or a NextByte cancel) marks the link lost and
+    // returns 0.
     uint8_t ReadByte();
     // Sends a host byte and returns the meter's answer to it (callers discard it).
     uint8_t SendCommand(uint8_t byte);
@@ -78,14 +87,6 @@ public:
     // Closes the port (harmless when none is open).
     void ClosePort();
 
-    [[nodiscard]] bool Lost() const { return lost_; }
-    // The device went away (an adapter pulled): a read or write found it gone, or a port the
-    // table names has no device any more. Cleared by OpenPort.
-    [[nodiscard]] bool Gone() const { return gone_; }
-    // Bytes of this opening that came unasked in the middle of the dialogue, after the answer
-    // to its first command byte: noise on the line, so what was read since may be the noise's.
-    // Bytes right behind the probe's answer are a glitch of the line and do not count.
-    [[nodiscard]] int NoiseBytes() const { return noiseBytes_; }
     [[nodiscard]] bool IsOpen() const { return channel_ != nullptr; }
     [[nodiscard]] LinkStatus LastOpenStatus() const { return openStatus_; }
     // The device path of the latest OpenPort ("" when the port number had no device).
@@ -93,11 +94,15 @@ public:
     // The last byte read.
     [[nodiscard]] uint8_t ReceiveByte() const { return receiveByte_; }
 
-    // Makes every read return at once as lost until ClearCancel (closing the program ends a
-    // running exchange quickly). Thread-safe.
-    void RequestCancel() { cancel_.store(true); }
-    void ClearCancel() { cancel_.store(false); }
-    [[nodiscard]] bool CancelRequested() const { return cancel_.load(); }
+    // The one cancel of a job, until ClearCancel: every job looks at it between its steps and
+    // ends as Cancelled with what it has; NextByte also makes every read return at once.
+    // Thread-safe, and safe in a signal handler; a later AfterStep does not soften a NextByte.
+    void RequestCancel(CancelWhen when);
+    void ClearCancel() { cancel_.store(kNoCancel); }
+    // A cancel of at least that kind was asked for.
+    [[nodiscard]] bool CancelRequested(CancelWhen atLeast = CancelWhen::AfterStep) const {
+        return cancel_.load() >= static_cast<int>(atLeast);
+    }
 
     [[nodiscard]] PortTable& Ports() { return ports_; }
 
@@ -107,7 +112,17 @@ public:
     void SetExchangeName(std::string name) { exchangeName_ = std::move(name); }
 
 private:
-    friend class LinkGuard;
+    friend class Exchange;
+    // The marks of the current opening, for the Exchange's status.
+    // The meter was lost (no byte within the bound, device gone, a read cut by a cancel).
+    [[nodiscard]] bool Lost() const { return lost_; }
+    // The device went away (an adapter pulled): a read or write found it gone, or a port the
+    // table names has no device any more. Cleared by OpenPort.
+    [[nodiscard]] bool Gone() const { return gone_; }
+    // Bytes of this opening that came unasked in the middle of the dialogue, after the answer
+    // to its first command byte: noise on the line, so what was read since may be the noise's.
+    // Bytes right behind the probe's answer are a glitch of the line and do not count.
+    [[nodiscard]] int NoiseBytes() const { return noiseBytes_; }
     uint8_t TryReadByteFor(int timeoutMs);
     void DiscardWaiting();
     void Record(bool fromHost, uint8_t byte, bool discarded = false);
@@ -133,8 +148,8 @@ private:
     bool settleWaited_ = false;
     int sentInOpening_ = 0;  // host bytes sent since OpenPort
     uint8_t lastSent_ = 0;
-    std::atomic<bool> cancel_{false};
-    std::atomic<bool> busy_{false};
+    static constexpr int kNoCancel = 0;
+    std::atomic<int> cancel_{kNoCancel};
     TranscriptSink transcript_;
     std::string exchangeName_;
 };
@@ -143,26 +158,5 @@ private:
 [[nodiscard]] constexpr int16_t AsSigned(uint16_t word) {
     return static_cast<int16_t>(word >= 0x8000 ? static_cast<int>(word) - 0x10000 : word);
 }
-
-// Holds the link for one exchange: only one exchange runs at a time, and one that finds the
-// link held does not start. Thread-safe (the search thread and the window may both try).
-class LinkGuard {
-public:
-    explicit LinkGuard(Link& link);
-    ~LinkGuard();
-    LinkGuard(const LinkGuard&) = delete;
-    LinkGuard& operator=(const LinkGuard&) = delete;
-    LinkGuard& operator=(LinkGuard&&) = delete;
-    // Hands the hold on, e.g. to the thread that runs the exchange: the link stays held
-    // from the moment it was taken, with no gap another exchange could fall into.
-    LinkGuard(LinkGuard&& other) noexcept;
-
-    [[nodiscard]] bool Acquired() const { return acquired_; }
-    [[nodiscard]] Link& link() const { return link_; }
-
-private:
-    Link& link_;
-    bool acquired_;
-};
 
 }  // namespace lmr

@@ -14,7 +14,7 @@ inline constexpr int kClockBytes = 5;
 using ClockByteAt = std::function<std::uint8_t(int index)>;
 
 // Writes the instrument clock: 175 and the five bytes, each by SendCommand. started is called
-// once the probe answered.
+// once the probe answered. A stop asked for by then leaves the clock as it was (Cancelled).
 [[nodiscard]] MeterStatus WriteInstrumentClock(Link& link, int portNumber, const ClockByteAt& byte,
                                                const std::function<void()>& started);
 

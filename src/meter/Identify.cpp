@@ -1,7 +1,7 @@
 #include "meter/Identify.h"
 
 #include "link/CommandCodes.h"
-#include "meter/Ended.h"
+#include "link/Exchange.h"
 
 namespace lmr {
 namespace {
@@ -28,19 +28,22 @@ std::optional<std::string> Find(const Caption (&table)[N], uint8_t code) {
 Identification Identify(Link& link, int portNumber) {
     Identification id;
     Exchange exchange(link, portNumber, "identify", Probe::No);
-    if (exchange.Result() != ExchangeResult::Answered) {
-        id.status = NotStarted(exchange);
+    if (const MeterStatus s = exchange.Status(); s != MeterStatus::Ok) {
+        id.status = s;
         return id;
     }
     // The answer to the command byte keeps the two sides in step; the code follows it.
     (void)link.SendCommand(Code(Command::Identify));
     id.InstrumentCode = link.ReadEchoedByte();
-    if (!link.Lost() && id.InstrumentCode == kModelWithHead) {
+    // Noise alone does not stop the dialogue: the status at its end says so.
+    const MeterStatus sofar = exchange.Status();
+    const bool inStep = sofar == MeterStatus::Ok || sofar == MeterStatus::Noise;
+    if (inStep && id.InstrumentCode == kModelWithHead) {
         id.HeadAsked = true;
         (void)link.SendCommand(Code(Command::AskHead));
         id.HeadCode = link.ReadEchoedByte();
     }
-    id.status = Ended(exchange);
+    id.status = exchange.Ended();
     return id;
 }
 

@@ -1,7 +1,7 @@
 #include "meter/LiveExchange.h"
 
 #include "link/CommandCodes.h"
-#include "meter/Ended.h"
+#include "link/Exchange.h"
 
 namespace lmr {
 
@@ -16,11 +16,12 @@ LiveChannels ReadLiveChannels(Link& link, int portNumber,
     uint16_t words[3] = {};
     {
         Exchange x(link, portNumber, "live");
-        if (x.Result() != ExchangeResult::Answered) return {NotStarted(x)};
+        if (const MeterStatus s = x.Status(); s != MeterStatus::Ok) return {s};
+        if (link.CancelRequested()) return {MeterStatus::Cancelled};
         if (beforeCommand) beforeCommand();
         (void)link.SendCommand(Code(Command::ReadLive));  // the answer carries nothing
         for (uint16_t& w : words) w = link.ReadWord();
-        if (const MeterStatus s = Ended(x); s != MeterStatus::Ok) return {s};
+        if (const MeterStatus s = x.Ended(); s != MeterStatus::Ok) return {s};
     }
     return {MeterStatus::Ok, ChannelValue(words[0]), ChannelValue(words[1]),
             ChannelValue(words[2])};
@@ -28,7 +29,7 @@ LiveChannels ReadLiveChannels(Link& link, int portNumber,
 
 MeterStatus ProbeOnly(Link& link, int portNumber, const char* name) {
     const Exchange x(link, portNumber, name);
-    return x.Result() == ExchangeResult::Answered ? MeterStatus::Ok : NotStarted(x);
+    return x.Status();
 }
 
 }  // namespace lmr

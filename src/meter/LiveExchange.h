@@ -23,7 +23,8 @@ struct LiveChannels {
 
 // One live reading (command 163) on COM portNumber: probe, then beforeCommand (the window shows
 // "Чтение данных ..."), the command, three echoed words RH, tв, tсф. The port is closed again
-// before the function returns, on every path.
+// before the function returns, on every path. A stop asked for by the time the probe answered
+// ends it there (Cancelled).
 [[nodiscard]] LiveChannels ReadLiveChannels(Link& link, int portNumber,
                                             const std::function<void()>& beforeCommand = {});
 

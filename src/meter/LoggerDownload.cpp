@@ -1,6 +1,6 @@
 #include "meter/LoggerDownload.h"
 
-#include "meter/Ended.h"
+#include "link/Exchange.h"
 
 namespace lmr {
 
@@ -8,16 +8,15 @@ bool HourContinues(std::uint8_t previousHour, std::uint8_t hour) {
     return hour == previousHour || hour == previousHour + 1 || (previousHour == 23 && hour == 0);
 }
 
-DownloadResult DownloadLogger(Link& link, int portNumber, const RecordSink& record,
-                              const std::atomic<bool>& cancel) {
+DownloadResult DownloadLogger(Link& link, int portNumber, const RecordSink& record) {
     Exchange exchange(link, portNumber, "logger");
-    if (exchange.Result() != ExchangeResult::Answered) return {NotStarted(exchange), 0};
+    if (const MeterStatus s = exchange.Status(); s != MeterStatus::Ok) return {s, 0};
 
     DownloadResult result{MeterStatus::Ok, 0};
     std::uint8_t previousHour = 0;
     for (int address = kFirstRecordAddress; address <= kLastRecordAddress;
          address += kRecordAddressStep) {
-        if (cancel.load()) {
+        if (link.CancelRequested()) {
             result.status = MeterStatus::Cancelled;
             return result;
         }
@@ -27,7 +26,7 @@ DownloadResult DownloadLogger(Link& link, int portNumber, const RecordSink& reco
         link.SendCommand(static_cast<std::uint8_t>(address & 0xFF));
         LoggerRecordBytes bytes{};
         for (std::uint8_t& b : bytes) b = link.ReadEchoedByte();
-        if (const MeterStatus s = Ended(exchange); s != MeterStatus::Ok) {
+        if (const MeterStatus s = exchange.Ended(); s != MeterStatus::Ok) {
             result.status = s;
             return result;
         }
@@ -37,7 +36,7 @@ DownloadResult DownloadLogger(Link& link, int portNumber, const RecordSink& reco
         if (result.accepted > 0 && !HourContinues(previousHour, hour)) {
             // On a paced line the host reads noise as the record it asked for, and the rest of
             // the noise comes behind: it must not pass for the logger's end.
-            if (const MeterStatus s = Ended(exchange, true); s != MeterStatus::Ok) {
+            if (const MeterStatus s = exchange.Ended(Settle::Whole); s != MeterStatus::Ok) {
                 result.status = s;
             }
             break;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -30,9 +29,9 @@ using RecordSink = std::function<void(std::uint16_t address, const LoggerRecordB
 
 // Reads the logger within one opening of the port: command 173 with addresses 10, 20, ...
 // 30000, sixteen echoed bytes per record, until a record's hour does not follow the previous
-// one. The cancel flag is looked at before every request, so a stop ends the download after
-// the record in flight; it may be set from the callback or from another thread.
-[[nodiscard]] DownloadResult DownloadLogger(Link& link, int portNumber, const RecordSink& record,
-                                            const std::atomic<bool>& cancel);
+// one. The link's cancel is looked at before every request, so a stop ends the download after
+// the record in flight (Cancelled, the records accepted kept); it may be asked for from the
+// callback or from another thread.
+[[nodiscard]] DownloadResult DownloadLogger(Link& link, int portNumber, const RecordSink& record);
 
 }  // namespace lmr

@@ -23,6 +23,7 @@ struct MemoryReading {
 
 // Reads the nine memory cells in one opening of the port: per value 5, address high, address
 // low, then the signed word with each byte echoed. started is called once the probe answered.
+// A stop asked for on the link ends the reading between cells (Cancelled, the values kept).
 [[nodiscard]] MemoryReading ReadMemoryCells(Link& link, int portNumber,
                                             const std::function<void()>& started);
 

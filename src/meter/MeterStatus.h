@@ -1,16 +1,4 @@
 #pragma once
 
-namespace lmr {
-
-// How a dialogue with the meter ended: one status for every job the worker runs.
-enum class MeterStatus {
-    Ok,         // the dialogue ran to its end
-    NoAnswer,   // the port did not open, or the probe went unanswered: nothing more was sent
-    Lost,       // the meter fell silent or broke the dialogue after the probe
-    Gone,       // the port itself went away (the adapter pulled), before or during the dialogue
-    Noise,      // bytes came unasked in the middle of the dialogue: what followed is not taken
-    Busy,       // another job held the link: this one was not run and sent nothing
-    Cancelled,  // the program asked the job to stop; what was read so far is kept
-};
-
-}  // namespace lmr
+// The status lives with the exchange's frame in the link, so the link can give it.
+#include "link/MeterStatus.h"

@@ -23,7 +23,7 @@ bool MeterWorker::Submit(Job job, WhenBusy whenBusy) {
 
 void MeterWorker::Cancel() {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (running_) cancel_.store(true);
+    if (running_) link_.RequestCancel(CancelWhen::AfterStep);
 }
 
 void MeterWorker::Stop() {
@@ -31,8 +31,7 @@ void MeterWorker::Stop() {
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
         queue_.clear();
-        cancel_.store(true);
-        if (running_) link_.RequestCancel();
+        if (running_) link_.RequestCancel(CancelWhen::NextByte);
     }
     wake_.notify_all();
     if (thread_.joinable()) thread_.join();
@@ -66,9 +65,10 @@ void MeterWorker::Loop() {
             job = std::move(queue_.front());
             queue_.pop_front();
             running_ = job.kind;
-            cancel_.store(false);
+            // A stop asked for an earlier job is not this one's.
+            link_.ClearCancel();
         }
-        job.run(link_, cancel_);
+        job.run(link_);
         {
             std::lock_guard<std::mutex> lock(mutex_);
             running_.reset();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -39,8 +38,9 @@ class MeterWorker {
 public:
     struct Job {
         JobKind kind = JobKind::Search;
-        // The dialogue. cancel is set by Cancel and Stop; the job looks at it between its steps.
-        std::function<void(Link& link, const std::atomic<bool>& cancel)> run;
+        // The dialogue. Cancel and Stop ask for the link's cancel, which the worker clears before
+        // each job; the job looks at it between its steps (Link::CancelRequested).
+        std::function<void(Link& link)> run;
         // Hands the outcome on (the window queues it to its own thread); may be empty.
         std::function<void()> ended;
     };
@@ -53,11 +53,11 @@ public:
 
     // Takes the job; false when refused (busy and WhenBusy::Refuse, or stopped): it never runs.
     [[nodiscard]] bool Submit(Job job, WhenBusy whenBusy);
-    // The one way to stop a job: the running one ends at its next step (a download after the
-    // record in flight) with what it has; queued jobs still run.
+    // The user's stop of a job (CancelWhen::AfterStep): the running one ends at its next step (a
+    // download after the record in flight) with what it has; queued jobs still run.
     void Cancel();
-    // Drops the queue, cancels the running job and cuts the byte in flight short, then joins the
-    // thread: returns within about 100 ms even while a probe runs. Later Submits are refused.
+    // Drops the queue, cancels the running job at its next byte (CancelWhen::NextByte), then joins
+    // the thread: returns within about 100 ms even while a probe runs. Later Submits are refused.
     void Stop();
 
     // A job runs or waits: a job asked for with WhenBusy::Refuse is refused.
@@ -79,7 +79,6 @@ private:
     std::optional<JobKind> running_;
     std::optional<JobKind> handing_;  // the job whose ended is being called
     bool stopping_ = false;
-    std::atomic<bool> cancel_{false};
     std::thread thread_;
 };
 

@@ -17,10 +17,10 @@ constexpr int kPauseSliceMs = 10;
 
 }  // namespace
 
-bool PortSearch::Run(Link& link, const std::atomic<bool>& cancel, const NoteSink& note) {
-    while (!cancel.load()) {
+bool PortSearch::Run(Link& link, const NoteSink& note) {
+    while (!link.CancelRequested()) {
         link.Ports().Refresh();
-        if (Pass(link, cancel, note)) return true;
+        if (Pass(link, note)) return true;
     }
     return false;
 }
@@ -35,13 +35,13 @@ std::string PortSearch::PortText() const {
     return portText_;
 }
 
-bool PortSearch::Pass(Link& link, const std::atomic<bool>& cancel, const NoteSink& note) {
+bool PortSearch::Pass(Link& link, const NoteSink& note) {
     bool openedAny = false;
     // Why a port was passed over; said for the rest of the pass, so it stays long enough to read.
     SearchNote passed;
     const int first = firstPort_.exchange(1);
     for (int n = first; n <= kComPorts; ++n) {
-        if (cancel.load()) return false;
+        if (link.CancelRequested()) return false;
         portNumber_.store(n);
         bool answered = false;
         const std::optional<std::string> path = link.Ports().PathOf(n);
@@ -52,6 +52,8 @@ bool PortSearch::Pass(Link& link, const std::atomic<bool>& cancel, const NoteSin
         } else {
             // Fresh attempts for every port; any byte counts as an answer.
             const Exchange x(link, n, "probe");
+            // Cut short by the closing: this port was not tried to its end.
+            if (x.Status() == MeterStatus::Cancelled) return false;
             if (link.LastOpenStatus() == LinkStatus::NoAccess) {
                 passed = {SearchNote::Kind::NoAccess, n, link.OpenPath(), {}, 0};
             } else if (const auto& claimant = link.LastHolder()) {
@@ -61,7 +63,7 @@ bool PortSearch::Pass(Link& link, const std::atomic<bool>& cancel, const NoteSin
                 passed = {SearchNote::Kind::Locked, n, link.OpenPath(), {}, 0};
             }
             openedAny = openedAny || link.IsOpen();
-            answered = x.Result() == ExchangeResult::Answered;
+            answered = x.Status() == MeterStatus::Ok;
             // Only the meter's port stays claimed: the others are free for other programs.
             if (!answered) link.ReleaseClaim();
         }
@@ -74,11 +76,14 @@ bool PortSearch::Pass(Link& link, const std::atomic<bool>& cancel, const NoteSin
             portFound_.store(true);
             return true;
         }
-        if (note) note(passed.kind == SearchNote::Kind::Searching ? SearchNote{{}, n, {}, {}, 0} : passed);
+        if (note)
+            note(passed.kind == SearchNote::Kind::Searching ? SearchNote{{}, n, {}, {}, 0}
+                                                            : passed);
     }
     // The rest of a pass that went on after a port found may well be empty: no pause for it.
     if (!openedAny && first == 1) {
-        for (int waited = 0; waited < kEmptyPassPauseMs && !cancel.load(); waited += kPauseSliceMs)
+        for (int waited = 0; waited < kEmptyPassPauseMs && !link.CancelRequested();
+             waited += kPauseSliceMs)
             std::this_thread::sleep_for(std::chrono::milliseconds(kPauseSliceMs));
     }
     return false;

@@ -34,8 +34,9 @@ public:
     using NoteSink = std::function<void(const SearchNote&)>;
 
     // Runs passes until a port answered (true; the port is closed again before PortFound is set)
-    // or cancel is set (false). A note after every port tried, on the calling thread.
-    [[nodiscard]] bool Run(Link& link, const std::atomic<bool>& cancel, const NoteSink& note);
+    // or a cancel was asked for on the link (false: between ports, or at once when closing).
+    // A note after every port tried, on the calling thread.
+    [[nodiscard]] bool Run(Link& link, const NoteSink& note);
     // After the port found failed its identification (the meter was lost, or the device only
     // echoes the probe): clears PortFound, and the next Run goes on from the next port, so a
     // device that answers any byte on an earlier port cannot hide the meter behind it.
@@ -48,7 +49,7 @@ public:
     [[nodiscard]] std::string PortText() const;
 
 private:
-    bool Pass(Link& link, const std::atomic<bool>& cancel, const NoteSink& note);
+    bool Pass(Link& link, const NoteSink& note);
 
     std::atomic<bool> portFound_{false};
     std::atomic<int> portNumber_{0};

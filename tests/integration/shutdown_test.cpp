@@ -414,11 +414,10 @@ TEST(SecondProgram, LeavesTheMeterOfTheFirstAloneAndNamesIt) {
     PortTable ports({{port, {}, true}, {dir + "/ttyUSB1", {}, true}});
     Link link(ports);
     PortSearch search;
-    std::atomic<bool> cancel{false};
     std::vector<SearchNote> notes;
-    EXPECT_FALSE(search.Run(link, cancel, [&](const SearchNote& n) {
+    EXPECT_FALSE(search.Run(link, [&](const SearchNote& n) {
         notes.push_back(n);
-        cancel = notes.size() == 2;
+        if (notes.size() == 2) link.RequestCancel(CancelWhen::AfterStep);
     }));
     ASSERT_EQ(notes.size(), 2u);
     // Said for the rest of the pass, with the port it is about.
@@ -435,9 +434,9 @@ TEST(SecondProgram, LeavesTheMeterOfTheFirstAloneAndNamesIt) {
     kill(first, SIGTERM);
     EXPECT_EQ(WaitExit(first, 5000), 0);
     // The first one gone, its claim went with it: the meter is free for the next program.
-    cancel = false;
+    link.ClearCancel();
     notes.clear();
-    EXPECT_TRUE(search.Run(link, cancel, [&](const SearchNote& n) { notes.push_back(n); }));
+    EXPECT_TRUE(search.Run(link, [&](const SearchNote& n) { notes.push_back(n); }));
     kill(sim, SIGTERM);
     EXPECT_EQ(WaitExit(sim, 2000), 0);
     unlink(transcript.c_str());

@@ -107,7 +107,7 @@ TEST(SerialChannel, RawNineSixHundredWithoutSoftwareFlowControl) {
     Link link(ports);
     {
         Exchange x(link, 1, "cells");
-        ASSERT_EQ(x.Result(), ExchangeResult::Answered);
+        ASSERT_EQ(x.Status(), MeterStatus::Ok);
         termios now{};
         ASSERT_EQ(tcgetattr(probe, &now), 0);
         EXPECT_EQ(cfgetospeed(&now), B9600);
@@ -123,7 +123,7 @@ TEST(SerialChannel, RawNineSixHundredWithoutSoftwareFlowControl) {
         (void)link.SendCommand(0);
         (void)link.SendCommand(73);
         EXPECT_EQ(link.ReadWord(), 0x1113);
-        EXPECT_FALSE(x.Lost());
+        EXPECT_EQ(x.Status(), MeterStatus::Ok);
     }
     // Closed, the port has its own settings back, for whatever program uses it next.
     termios after{};
@@ -275,7 +275,7 @@ TEST(Transcript, FileSinkWritesOneLinePerByte) {
     ASSERT_EQ(status, LinkStatus::Ok);
     for (int i = 0; i < 2; ++i) {
         Exchange x(bench.link(), 1, "probe");
-        EXPECT_EQ(x.Result(), ExchangeResult::Answered);
+        EXPECT_EQ(x.Status(), MeterStatus::Ok);
     }
     EXPECT_EQ(failures, std::vector<int>{ENOSPC});
 }

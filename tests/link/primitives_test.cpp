@@ -19,7 +19,6 @@ TEST(Probe, AnswerInEleventhAttemptCountsButNotAfterEleven) {
     bench.Meter().Configure([](sim::Options& o) { o.probeDelayMs = 11 * kReadAttemptMs + 60; });
     link.OpenPort('1');
     EXPECT_FALSE(link.ProbeInstrument());
-    EXPECT_FALSE(link.Lost());
     link.ClosePort();
     // The late answer to the failed probe must not pass for the answer to the next one.
     bench.Meter().Configure([](sim::Options& o) { o.silent = true; });
@@ -49,7 +48,6 @@ TEST(Probe, PortWithoutDeviceAnswersNothingAtOnce) {
     EXPECT_FALSE(link.IsOpen());
     EXPECT_FALSE(link.ProbeInstrument());
     EXPECT_EQ(link.ReadByte(), 0);
-    EXPECT_TRUE(link.Lost());
     EXPECT_EQ(bench.HostBytes(), "");
     link.OpenPort('9');  // no two-digit ports and nothing past COM8
     EXPECT_EQ(link.LastOpenStatus(), LinkStatus::NoDevice);
@@ -63,7 +61,7 @@ TEST(ReadWord, BigEndianEachByteEchoedInOrder) {
     Link& link = bench.link();
     {
         Exchange x(link, 1, "cells");
-        ASSERT_EQ(x.Result(), ExchangeResult::Answered);
+        ASSERT_EQ(x.Status(), MeterStatus::Ok);
         bench.Clear();
         (void)link.SendCommand(Code(Command::ReadCell));
         (void)link.SendCommand(0);
@@ -75,7 +73,7 @@ TEST(ReadWord, BigEndianEachByteEchoedInOrder) {
         const uint16_t empty = link.ReadWord();
         EXPECT_EQ(empty, 65535);
         EXPECT_EQ(AsSigned(empty), -1);
-        EXPECT_FALSE(x.Lost());
+        EXPECT_EQ(x.Status(), MeterStatus::Ok);
     }
     // Answers are complements of the host bytes; the data bytes come after the last answer.
     EXPECT_EQ(bench.HostBytes(),
@@ -98,11 +96,11 @@ TEST(Exchanges, ExactBytesOfEveryCommandShape) {
     Link& link = bench.link();
     auto run = [&](const std::vector<uint8_t>& hostBytes, int dataBytes) {
         Exchange x(link, 1, "shape");
-        EXPECT_EQ(x.Result(), ExchangeResult::Answered);
+        EXPECT_EQ(x.Status(), MeterStatus::Ok);
         bench.Clear();
         for (uint8_t b : hostBytes) (void)link.SendCommand(b);
         for (int i = 0; i < dataBytes; ++i) (void)link.ReadEchoedByte();
-        EXPECT_FALSE(x.Lost());
+        EXPECT_EQ(x.Status(), MeterStatus::Ok);
         return bench.HostBytes();
     };
     EXPECT_EQ(run({163}, 6), "H163 I92 I1 H1 I244 H244 I0 H0 I250 H250 I255 H255 I206 H206");

@@ -93,7 +93,7 @@ TEST(SimProgram, ServesALinkedPortAndWritesItsTranscript) {
     link.SetTranscript([&](const TranscriptEntry& e) { host.push_back(e); });
     {
         Exchange x(link, 1, "probe");
-        EXPECT_EQ(x.Result(), ExchangeResult::Answered);
+        EXPECT_EQ(x.Status(), MeterStatus::Ok);
     }
     const Identification id = Identify(link, 1);
     EXPECT_EQ(id.status, MeterStatus::Ok);
@@ -134,9 +134,9 @@ TEST(SimProgram, VanishesLikeAPulledAdapter) {
     Link link(ports);
     {
         Exchange x(link, 1, "live");
-        ASSERT_EQ(x.Result(), ExchangeResult::Answered);
+        ASSERT_EQ(x.Status(), MeterStatus::Ok);
         (void)link.SendCommand(163);
-        EXPECT_TRUE(x.Lost());
+        EXPECT_EQ(x.Status(), MeterStatus::Gone);
     }
     EXPECT_EQ(program.Wait(), 0);
     link.OpenPort('1');

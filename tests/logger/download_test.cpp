@@ -16,17 +16,15 @@ struct Delivered {
     DownloadResult result;
 };
 
-Delivered Download(MeterBench& bench,
-                   const std::function<void(int, std::atomic<bool>&)>& onBetween = nullptr) {
+Delivered Download(MeterBench& bench, const std::function<void(int, Link&)>& onBetween = nullptr) {
     Delivered d;
-    std::atomic<bool> cancel{false};
     const RecordSink record = [&](std::uint16_t address, const LoggerRecordBytes& bytes) {
         d.rows.push_back(MakeLoggerRow(address, DecodeLoggerRecord(bytes)));
         const int accepted = static_cast<int>(d.rows.size());
         d.between.push_back(accepted);
-        if (onBetween) onBetween(accepted, cancel);
+        if (onBetween) onBetween(accepted, bench.link());
     };
-    d.result = DownloadLogger(bench.link(), 1, record, cancel);
+    d.result = DownloadLogger(bench.link(), 1, record);
     return d;
 }
 
@@ -175,22 +173,13 @@ TEST(LoggerDownload, CancelEndsBeforeTheNextRequest) {
     sim::Options o;
     o.logger = sim::LoggerFromCount(50);
     MeterBench bench(o);
-    const Delivered d = Download(bench, [](int accepted, std::atomic<bool>& cancel) {
-        if (accepted == 5) cancel = true;
+    const Delivered d = Download(bench, [](int accepted, Link& link) {
+        if (accepted == 5) link.RequestCancel(CancelWhen::AfterStep);
     });
     EXPECT_EQ(d.result.status, MeterStatus::Cancelled);
     EXPECT_EQ(d.result.accepted, 5);
     EXPECT_EQ(bench.Host().size(), 2u + 5u * 38u);
     EXPECT_FALSE(bench.link().IsOpen());
-}
-
-TEST(LoggerDownload, BusyLinkSendsNothing) {
-    MeterBench bench;
-    LinkGuard other(bench.link());
-    ASSERT_TRUE(other.Acquired());
-    const Delivered d = Download(bench);
-    EXPECT_EQ(d.result.status, MeterStatus::Busy);
-    EXPECT_EQ(bench.HostBytes(), "");
 }
 
 }  // namespace

@@ -117,16 +117,5 @@ TEST(LiveExchange, MeterFallingSilentMidReadingIsLost) {
     EXPECT_EQ(bytes.find("I250"), std::string::npos) << bytes;
 }
 
-TEST(LiveExchange, BusyLinkIsNotTouched) {
-    LiveBench bench(Channels(500, 250, 300));
-    {
-        LinkGuard other(bench.link());
-        ASSERT_TRUE(other.Acquired());
-        EXPECT_EQ(ReadLiveChannels(bench.link(), 1).status, MeterStatus::Busy);
-    }
-    EXPECT_EQ(bench.HostBytes(), "");
-    EXPECT_EQ(ReadLiveChannels(bench.link(), 1).status, MeterStatus::Ok);
-}
-
 }  // namespace
 }  // namespace lmr

@@ -4,11 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <csignal>
 #include <mutex>
-#include <thread>
 
 #include "SimPort.h"
 #include "link/PortHolders.h"
@@ -32,8 +29,8 @@ public:
     void Start() {
         MeterWorker::Job job;
         job.kind = JobKind::Search;
-        job.run = [this](Link& link, const std::atomic<bool>& cancel) {
-            (void)search_.Run(link, cancel, [this](const SearchNote& n) {
+        job.run = [this](Link& link) {
+            (void)search_.Run(link, [this](const SearchNote& n) {
                 std::lock_guard<std::mutex> lock(mutex_);
                 notes_.push_back(n);
             });
@@ -216,7 +213,8 @@ TEST(Search, PortsOfOtherProgramsAreNotProbedAndSaySo) {
     EXPECT_EQ(notes[1].port, 2);
     EXPECT_EQ(notes[1].path, bench.Meter(2).SlavePath());
     EXPECT_EQ(notes[2].kind, Kind::Found);
-    EXPECT_EQ(TranscriptBytes(bench.Meter(1).Transcript()), "") << "no byte into that program's port";
+    EXPECT_EQ(TranscriptBytes(bench.Meter(1).Transcript()), "")
+        << "no byte into that program's port";
     // The program's own simulated meters hold both ends of their lines: not other programs.
     EXPECT_FALSE(FindPortHolder(bench.Meter(3).SlavePath()));
 }
@@ -296,61 +294,6 @@ TEST(Identify, ModelsAndHeads) {
         EXPECT_EQ(bench.HostBytes(), c.bytes);
         EXPECT_FALSE(bench.link().IsOpen());
     }
-}
-
-TEST(Exchange, SecondExchangeWhileOneIsOpenIsBusyAndSendsNothing) {
-    SimPorts bench;
-    Link& link = bench.link();
-    {
-        Exchange first(link, 1, "first");
-        ASSERT_EQ(first.Result(), ExchangeResult::Answered);
-        {
-            Exchange second(link, 1, "second");
-            EXPECT_EQ(second.Result(), ExchangeResult::Busy);
-            EXPECT_FALSE(second.Lost());
-        }
-        // The busy exchange closed nothing: the first one goes on.
-        EXPECT_TRUE(link.IsOpen());
-        (void)link.SendCommand(167);
-        EXPECT_EQ(link.ReadEchoedByte(), 24);
-        const Identification id = Identify(link, 1);
-        EXPECT_EQ(id.status, MeterStatus::Busy);
-    }
-    EXPECT_EQ(bench.HostBytes(), "H55 I0 H167 I88 I24 H24");
-    EXPECT_FALSE(link.IsOpen());
-    Exchange again(link, 1);
-    EXPECT_EQ(again.Result(), ExchangeResult::Answered);
-}
-
-TEST(Exchange, HoldTakenOnOneThreadRunsTheExchangeOnAnotherWithNoGap) {
-    SimPorts bench;
-    Link& link = bench.link();
-    LinkGuard taken(link);
-    ASSERT_TRUE(taken.Acquired());
-    std::atomic<bool> handedOver{false};
-    std::atomic<bool> release{false};
-    ExchangeResult result = ExchangeResult::Busy;
-    std::thread worker([&, held = std::move(taken)]() mutable {
-        handedOver = true;
-        Exchange x(std::move(held), 1, "worker");
-        result = x.Result();
-        while (!release.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    });
-    // Before and while the worker runs, the link is held: another exchange finds it busy.
-    EXPECT_EQ(Exchange(link, 1, "other").Result(), ExchangeResult::Busy);
-    while (!handedOver.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(Exchange(link, 1, "other").Result(), ExchangeResult::Busy);
-    release = true;
-    worker.join();
-    EXPECT_EQ(result, ExchangeResult::Answered);
-    EXPECT_EQ(bench.HostBytes(), "H55 I0");
-    EXPECT_FALSE(link.IsOpen());
-    // A hold that was moved from gives nothing back twice, and one never acquired runs nothing.
-    LinkGuard first(link);
-    LinkGuard second(link);
-    EXPECT_FALSE(second.Acquired());
-    EXPECT_EQ(Exchange(std::move(second), 1, "refused").Result(), ExchangeResult::Busy);
-    EXPECT_FALSE(LinkGuard(link).Acquired());
 }
 
 }  // namespace
