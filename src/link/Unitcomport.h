@@ -98,6 +98,7 @@ public:
     // ends as Cancelled with what it has; NextByte also makes every read return at once.
     // Thread-safe, and safe in a signal handler; a later AfterStep does not soften a NextByte.
     void RequestCancel(CancelWhen when);
+    // The worker's, before each job: a cancel is one job's.
     void ClearCancel() { cancel_.store(kNoCancel); }
     // A cancel of at least that kind was asked for.
     [[nodiscard]] bool CancelRequested(CancelWhen atLeast = CancelWhen::AfterStep) const {
@@ -112,8 +113,8 @@ public:
     void SetExchangeName(std::string name) { exchangeName_ = std::move(name); }
 
 private:
+    // The marks of the current opening, read by the Exchange alone for its status.
     friend class Exchange;
-    // The marks of the current opening, for the Exchange's status.
     // The meter was lost (no byte within the bound, device gone, a read cut by a cancel).
     [[nodiscard]] bool Lost() const { return lost_; }
     // The device went away (an adapter pulled): a read or write found it gone, or a port the
