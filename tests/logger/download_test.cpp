@@ -16,13 +16,12 @@ struct Delivered {
     DownloadResult result;
 };
 
-Delivered Download(MeterBench& bench, const std::function<void(int, Link&)>& onBetween = nullptr) {
+Delivered Download(MeterBench& bench) {
     Delivered d;
     const RecordSink record = [&](std::uint16_t address, const LoggerRecordBytes& bytes) {
         d.rows.push_back(MakeLoggerRow(address, DecodeLoggerRecord(bytes)));
         const int accepted = static_cast<int>(d.rows.size());
         d.between.push_back(accepted);
-        if (onBetween) onBetween(accepted, bench.link());
     };
     d.result = DownloadLogger(bench.link(), 1, record);
     return d;
@@ -167,19 +166,6 @@ TEST(LoggerDownload, LinkLostInRecord57KeepsTheFirst56) {
     // The meter recovers: a later download works again.
     bench.meter().Configure([](sim::Options& m) { m.silentAfter = -1; });
     EXPECT_EQ(Download(bench).result.accepted, 100);
-}
-
-TEST(LoggerDownload, CancelEndsBeforeTheNextRequest) {
-    sim::Options o;
-    o.logger = sim::LoggerFromCount(50);
-    MeterBench bench(o);
-    const Delivered d = Download(bench, [](int accepted, Link& link) {
-        if (accepted == 5) link.RequestCancel(CancelWhen::AfterStep);
-    });
-    EXPECT_EQ(d.result.status, MeterStatus::Cancelled);
-    EXPECT_EQ(d.result.accepted, 5);
-    EXPECT_EQ(bench.Host().size(), 2u + 5u * 38u);
-    EXPECT_FALSE(bench.link().IsOpen());
 }
 
 }  // namespace
