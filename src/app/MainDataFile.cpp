@@ -25,7 +25,7 @@ void TFMain::TakeDownloadedRows(const std::vector<LoggerRow>& rows) {
     entries.reserve(rows.size());
     for (const LoggerRow& row : rows) {
         entries.push_back(MakeLoggerEntry(static_cast<int>(row.points[0].x), row.record,
-                                          ReadingOrigin::Download, InstrumentCode, HeadCode));
+                                          ReadingOrigin::Download, session_.InstrumentCode(), session_.HeadCode()));
     }
     logger_.Append(std::move(entries));
 }

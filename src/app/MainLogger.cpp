@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "app/MainTexts.h"
-#include "app/MeterJob.h"
+#include "meter/session/MeterJob.h"
 #include "app/MeterTexts.h"
 #include "app/TFMain.h"
 #include "data/DataFile.h"
@@ -48,7 +48,7 @@ void TFMain::ButtonZagruzitClick() {
     const std::shared_ptr<DownloadInbox> inbox = intake->inbox;
     inbox->filePath =
         DownloadFilePath(DataFolder, appClock().now(),
-                         QString::fromStdString(ModelCaption(InstrumentCode).value_or("")));
+                         QString::fromStdString(ModelCaption(session_.InstrumentCode()).value_or("")));
     // The exchange runs on the worker's thread and the window takes the records in as they
     // come: a repaint of the window or the chart then never keeps the line waiting, and the
     // line never keeps the window from painting. Every record goes to its file as it arrives,
@@ -110,7 +110,7 @@ void TFMain::FinishDownload(const DownloadResult& result) {
     downloadEscape_->setEnabled(false);
     // A download cut short by the closing window says nothing more.
     if (result.status != MeterStatus::Cancelled || !Closing()) {
-        ShowJobEnd(JobKind::Download, result.status, result.accepted);
+        session_.ReportJobEnd(JobKind::Download, result.status, result.accepted);
     }
     // Records kept in the window but not in the file: say so, and which file. The worker has
     // let the file go before it handed the end on.

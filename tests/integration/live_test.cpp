@@ -35,7 +35,7 @@ TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
     EXPECT_TRUE(m.PanelText(2).isEmpty());
     EXPECT_TRUE(m.ButtonStartStop->isEnabled());
     EXPECT_FALSE(m.TimerDetekt->isActive());
-    EXPECT_EQ(m.InstrumentCode, 24);
+    EXPECT_EQ(m.Session().InstrumentCode(), 24);
 }
 
 TEST(Identification, ModelWithHeadShowsTheCrossedHeadAndEnablesNothing) {
