@@ -25,6 +25,8 @@ void TFMain::ConnectSession() {
     connect(s, &MeterSession::liveModeChanged, this, &TFMain::ShowLiveMode);
     connect(s, &MeterSession::liveNote, this, &TFMain::ShowLiveNote);
     connect(s, &MeterSession::levelChecked, this, &TFMain::ShowLevelNote);
+    connect(s, &MeterSession::downloadProgress, this, &TFMain::ShowDownloadProgress);
+    connect(s, &MeterSession::downloadEnded, this, &TFMain::ShowDownloadEnd);
     connect(s, &MeterSession::alarm, this, [this] {
         if (tone_ != nullptr) tone_->Play(kAlarmHz, kAlarmMs);
     });
@@ -38,15 +40,15 @@ void TFMain::ShowSearchNote(const SearchNote& note) {
         return;
     }
     SetPanelText(3, SearchNoteText(note));
-    searchOwnsPanel3_ = true;
+    panel3_ = Activity::Search;
 }
 
 void TFMain::ShowStillSearching(const QString& text) {
     // "Still searching" is no news: it leaves the last result on the panel (a refusal, a failed
     // identification, a lost port) for the user to read, and replaces only the search's texts.
-    if (!searchOwnsPanel3_ && !PanelText(3).isEmpty()) return;
+    if (panel3_ == Activity::Result) return;
     SetPanelText(3, text);
-    searchOwnsPanel3_ = true;
+    panel3_ = Activity::Search;
 }
 
 void TFMain::ShowPortFound(int port) {
@@ -59,7 +61,7 @@ void TFMain::ShowPortFound(int port) {
 
 void TFMain::ShowIdentified() {
     // The search's "found" gave way to an earlier failure: the news is the connection now.
-    if (!searchOwnsPanel3_) SetPanelText(3, QString::fromUtf8(kConnected));
+    if (panel3_ != Activity::Search) SetPanelText(3, QString::fromUtf8(kConnected));
     const QString head = session_.HeadName();
     if (!head.isEmpty()) SetPanelText(2, head);
     const QString model = session_.ModelName();
@@ -81,15 +83,16 @@ bool TFMain::RefuseBeforeIdentification() {
     return true;
 }
 
-void TFMain::ShowJobEnd(JobKind job, MeterStatus status, int count) {
+QString TFMain::JobEndText(JobKind job, MeterStatus status, int count) const {
     const QString text = MeterStatusText(job, status, count);
-    if (status != MeterStatus::Gone) {
-        SetPanelText(3, text);
-        return;
-    }
+    if (status != MeterStatus::Gone) return text;
     const int port = PortNumber();
     const QString gone = PortGoneText(port, link_.Ports().PathOf(port).value_or(std::string()));
-    SetPanelText(3, text.isEmpty() ? gone : text + QStringLiteral(". ") + gone);
+    return text.isEmpty() ? gone : text + QStringLiteral(". ") + gone;
+}
+
+void TFMain::ShowJobEnd(JobKind job, MeterStatus status, int count) {
+    SetPanelText(3, JobEndText(job, status, count));
 }
 
 void TFMain::ShowPortLost() {

@@ -46,7 +46,7 @@ Program::Program(ProgramOptions options) {
     meter_ = std::make_unique<MeterWorker>(*link_);
     live_ = std::make_unique<LiveSession>();
     logger_ = std::make_unique<LoggerTable>();
-    session_ = std::make_unique<MeterSession>(*link_, *meter_, *search_, *live_);
+    session_ = std::make_unique<MeterSession>(*link_, *meter_, *search_, *live_, *logger_);
     fmain_ = std::make_unique<TFMain>(*session_, *live_, *logger_);
     if (options.tone == nullptr) {
         ownTone_ = std::make_unique<AlsaTone>([this] {

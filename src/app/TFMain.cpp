@@ -381,7 +381,7 @@ void TFMain::SetPanelText(int panel, const QString& text) {
     if (panel < 0 || panel >= 4) return;
     QLabel* l = StatusPanels[static_cast<size_t>(panel)];
     l->setText(text);
-    if (panel == 3) searchOwnsPanel3_ = false;
+    if (panel == 3) panel3_ = text.isEmpty() ? Activity::Empty : Activity::Result;
     // The activity panel cuts a long message at the window's edge; its tool tip holds it whole.
     if (panel == 3) l->setToolTip(text.trimmed().isEmpty() ? QString() : text);
 }

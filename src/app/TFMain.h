@@ -230,14 +230,12 @@ public:
 
     // Starts a download, or during one asks it to stop after the record in flight.
     void ButtonZagruzitClick();
-    [[nodiscard]] bool Downloading() const { return download_ != nullptr; }
+    [[nodiscard]] bool Downloading() const { return session_.Downloading(); }
     void ComboBoxZChange();
     // The bottom label of logger point valueIndex: the time text of the record behind it.
     [[nodiscard]] QString ChartValueGetAxisLabel(int valueIndex) const;
     // Writes the labels of the points in the bottom axis's range (again after a zoom).
     void RelabelChartValue();
-    // Downloaded records into the logger table.
-    void TakeDownloadedRows(const std::vector<LoggerRow>& rows);
     // Merges the points of the rows shown since into the logger series; with hiddenToo false
     // the series not shown are left for SyncLoggerSeries.
     void FlushLoggerPoints(bool hiddenToo);
@@ -352,22 +350,22 @@ private:
     void ShowSearchNote(const SearchNote& note);
     void ShowStillSearching(const QString& text);
     // Panel 3 at the end of a job.
+    [[nodiscard]] QString JobEndText(JobKind job, MeterStatus status, int count) const;
     void ShowJobEnd(JobKind job, MeterStatus status, int count);
+    void ShowDownloadProgress(int records, qint64 elapsedMs);
+    void ShowDownloadEnd(const DownloadResult& result, const QString& fileError);
     void ShowMemoryCells(const MemoryReading& reading);
-    void TakeInDownloaded();
-    void FinishDownload(const DownloadResult& result);
 
     MeterSession& session_;
     Link& link_;
     MeterWorker& meter_;
     PortSearch& search_;
-    // Panel 3 holds what the search or its tick said, no result of a command or a job.
-    bool searchOwnsPanel3_ = false;
+    // What panel 3 holds: nothing yet, what the search or its tick said, or a result of a
+    // command or a job (which "still searching" leaves for the user to read).
+    enum class Activity { Empty, Search, Result };
+    Activity panel3_ = Activity::Empty;
     FileJob* fileJob_ = nullptr;
     QProgressDialog* fileProgress_ = nullptr;
-    // The window's side of the download running (null when none does).
-    struct DownloadIntake;
-    std::shared_ptr<DownloadIntake> download_;
     QShortcut* downloadEscape_ = nullptr;
     LiveSession& live_;
     LoggerTable& logger_;

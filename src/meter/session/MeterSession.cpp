@@ -6,12 +6,13 @@
 namespace lmr {
 
 MeterSession::MeterSession(Link& link, MeterWorker& worker, PortSearch& search, LiveSession& live,
-                           QObject* parent)
+                           LoggerTable& logger, QObject* parent)
     : QObject(parent),
       link_(link),
       worker_(worker),
       search_(search),
       live_(live),
+      logger_(logger),
       detekt_(new QTimer(this)),
       interval_(new QTimer(this)),
       period_(new QTimer(this)) {

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "core/LiveSession.h"
+#include "core/LoggerTable.h"
 #include "link/Unitcomport.h"
 #include "measure/CriticalLevel.h"
 #include "measure/MeasurementSettings.h"
 #include "meter/Identify.h"
 #include "meter/LiveExchange.h"
+#include "meter/LoggerDownload.h"
 #include "meter/MeterStatus.h"
 #include "meter/MeterWorker.h"
 #include "meter/PortSearch.h"
@@ -65,13 +69,14 @@ struct LevelNote {
 
 // The program's side of the meter, without a window: the connection's cycle (search, identify,
 // ready; lost, search again), the identified model and head, the live measurement with its
-// timers, missed readings and alarms. It hands the one worker its jobs and says what happened
+// timers, missed readings and alarms, the logger's download into the logger table and its data
+// file. It hands the one worker its jobs and says what happened
 // as typed signals on the thread it lives on; the windows show them.
 class MeterSession final : public QObject {
     Q_OBJECT
 public:
     MeterSession(Link& link, MeterWorker& worker, PortSearch& search, LiveSession& live,
-                 QObject* parent = nullptr);
+                 LoggerTable& logger, QObject* parent = nullptr);
 
     // Hands the worker the search and starts looking for its outcome.
     void Start();
@@ -111,14 +116,13 @@ public:
     void ReportJobEnd(JobKind job, MeterStatus status, int count = 0);
 
     // Hands the worker a job of the identified meter (refused while another runs: false, and
-    // nothing runs); done gets its result on the session's thread unless the session closed.
-    // The state is Busy meanwhile.
+    // nothing runs); done gets its result on the session's thread, also after Close (a done
+    // that shows something asks Closing() first). The state is Busy meanwhile.
     template <class Dialogue, class Done>
     [[nodiscard]] bool Submit(JobKind kind, Dialogue dialogue, Done done) {
         const bool taken = SubmitMeterJob(
             worker_, this, kind, WhenBusy::Refuse, std::move(dialogue),
             [this, done = std::move(done)](const auto& result) {
-                if (closing_) return;
                 JobDone();
                 done(result);
             });
@@ -137,6 +141,14 @@ public:
     // One live reading of the three channels, taken now: the critical-level checks, then into
     // the live session.
     void PublishReading(float rh, float tv, float tsf, int missedBefore = 0);
+
+    // --- The logger ---
+    // Downloads the logger into the logger table, and every record as it arrives into a new
+    // data file in folder. False when another job holds the link (said as the job's end).
+    bool StartDownload(const QString& folder);
+    // Asks the download to stop after the record in flight.
+    void StopDownload() { worker_.Cancel(); }
+    [[nodiscard]] bool Downloading() const { return download_ != nullptr; }
 
     // The timers the session runs (the window knows them by these names).
     [[nodiscard]] QTimer* TimerDetekt() const { return detekt_; }
@@ -164,6 +176,11 @@ signals:
     void levelChecked(const LevelNote& note);
     // A ticked channel is at its level with the beep on.
     void alarm();
+    // Records downloaded so far (in the logger table), and since when.
+    void downloadProgress(int records, qint64 elapsedMs);
+    // The download ended; fileError says why its records are not all in its data file (empty
+    // when they are). A port gone away starts the search again after it.
+    void downloadEnded(const DownloadResult& result, const QString& fileError);
 
 private:
     void SetState(MeterState state);
@@ -179,11 +196,14 @@ private:
     void StopLive(qint64 awaySeconds);
     void CheckLevel(AlarmChannel c, float value);
     void Post(std::function<void()> fn);
+    void TakeInDownloaded();
+    void FinishDownload(const DownloadResult& result);
 
     Link& link_;
     MeterWorker& worker_;
     PortSearch& search_;
     LiveSession& live_;
+    LoggerTable& logger_;
     MeasurementSettings settings_;
     MeterState state_ = MeterState::Searching;
     LiveMode liveMode_ = LiveMode::Off;
@@ -200,6 +220,11 @@ private:
     QDateTime liveMissedSince_;
     // When the armed timed mode last looked at the clock.
     QDateTime periodCheckedAt_;
+    // The download running: what its thread hands over (null when none runs).
+    struct DownloadInbox;
+    std::shared_ptr<DownloadInbox> download_;
+    QElapsedTimer downloadSince_;
+    int downloadTaken_ = 0;
 };
 
 }  // namespace lmr

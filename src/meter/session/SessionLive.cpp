@@ -21,6 +21,7 @@ void MeterSession::SubmitProbe(const char* name, std::function<void(bool answere
         JobKind::Probe,
         [port, name](Link& link, const std::atomic<bool>&) { return ProbeOnly(link, port, name); },
         [this, answered](MeterStatus status) {
+            if (closing_) return;
             if (status == MeterStatus::Gone) {
                 ReportJobEnd(JobKind::Probe, status);
                 return;
@@ -131,7 +132,7 @@ void MeterSession::TakeReading() {
 }
 
 void MeterSession::FinishReading(const LiveChannels& r) {
-    if (r.status == MeterStatus::Cancelled) return;
+    if (closing_ || r.status == MeterStatus::Cancelled) return;
     if (r.status == MeterStatus::Busy || r.status == MeterStatus::Gone) {
         ReportJobEnd(JobKind::Reading, r.status);  // a port gone away ends the measurement
         return;
