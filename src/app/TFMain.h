@@ -239,7 +239,6 @@ public:
     // Merges the points of the rows shown since into the logger series; with hiddenToo false
     // the series not shown are left for SyncLoggerSeries.
     void FlushLoggerPoints(bool hiddenToo);
-    void MergePendingPoints();
     void SyncLoggerSeries();
     // Series s shows its points in the bottom axis's range.
     void FillLoggerSeries(int s);

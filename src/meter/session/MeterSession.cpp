@@ -68,11 +68,13 @@ void MeterSession::SetState(MeterState state) {
 }
 
 void MeterSession::JobBegun() {
+    ++jobsRunning_;
     if (state_ == MeterState::Ready) SetState(MeterState::Busy);
 }
 
 void MeterSession::JobDone() {
-    if (state_ == MeterState::Busy) SetState(MeterState::Ready);
+    // After the job's own end, which may have lost the port.
+    if (--jobsRunning_ == 0 && state_ == MeterState::Busy) SetState(MeterState::Ready);
 }
 
 void MeterSession::Post(std::function<void()> fn) {

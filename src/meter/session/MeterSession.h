@@ -123,8 +123,8 @@ public:
         const bool taken = SubmitMeterJob(
             worker_, this, kind, WhenBusy::Refuse, std::move(dialogue),
             [this, done = std::move(done)](const auto& result) {
-                JobDone();
                 done(result);
+                JobDone();
             });
         if (taken) JobBegun();
         return taken;
@@ -212,6 +212,8 @@ private:
     uint8_t headCode_ = 0;
     bool headAsked_ = false;
     bool closing_ = false;
+    // Jobs handed to the worker by Submit and not yet ended.
+    int jobsRunning_ = 0;
     QTimer* detekt_;
     QTimer* interval_;
     QTimer* period_;
