@@ -1,7 +1,6 @@
 #include "app/Program.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <cerrno>
 #include <cstdio>
 
@@ -110,20 +109,12 @@ void Program::WireSecondaryWindows() {
     fstat_->SetSource(statistics_.get());
     session_->SetSettings(foptions_->Settings());
     QObject::connect(foptions_.get(), &TFOptions::SettingsChanged, session_.get(),
-                     [s = session_.get()](const MeasurementSettings& v) { s->SetSettings(v); });
-    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMaxChanged, m,
-                     [m](double v) { m->ChartValueLeftAxis->setMax(v); });
-    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMinChanged, m,
-                     [m](double v) { m->ChartValueLeftAxis->setMin(v); });
+                     &MeterSession::SetSettings);
+    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMaxChanged, m, &TFMain::SetLoggerAxisMax);
+    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMinChanged, m, &TFMain::SetLoggerAxisMin);
     QObject::connect(foptions_.get(), &TFOptions::PointsShownChanged, m,
-                     [m](int n) { m->ChartPointsShown = n; });
-    QObject::connect(m, &TFMain::MeasurementEnabled, foptions_.get(), [o = foptions_.get()] {
-        for (QWidget* w :
-             {static_cast<QWidget*>(o->CheckBoxT), static_cast<QWidget*>(o->CheckBoxRH),
-              static_cast<QWidget*>(o->CheckBoxV)}) {
-            w->setEnabled(true);
-        }
-    });
+                     &TFMain::SetChartPointsShown);
+    QObject::connect(m, &TFMain::MeasurementEnabled, foptions_.get(), &TFOptions::EnableLevels);
 }
 
 void Program::OpenTranscript(const std::string& path) {

@@ -188,6 +188,11 @@ public:
 
     // --- Own state ---
     int ChartPointsShown = 100;
+    // What the options window's scale bars set: the logger chart's value axis, the live
+    // charts' width in points (from the next reading).
+    void SetLoggerAxisMax(double v) { ChartValueLeftAxis->setMax(v); }
+    void SetLoggerAxisMin(double v) { ChartValueLeftAxis->setMin(v); }
+    void SetChartPointsShown(int points) { ChartPointsShown = points; }
 
     // The left and bottom axes of a live chart.
     [[nodiscard]] static QValueAxis* LeftAxis(QChart* chart);

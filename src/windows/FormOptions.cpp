@@ -73,6 +73,10 @@ void TFOptions::ConnectSettings() {
     connect(TrackBarInterv, &QSlider::valueChanged, this, &TFOptions::TakeSettings);
 }
 
+void TFOptions::EnableLevels() {
+    for (QCheckBox* box : {CheckBoxT, CheckBoxRH, CheckBoxV}) box->setEnabled(true);
+}
+
 void TFOptions::TakeSettings() {
     // The number written in an edit is the limit; text that is no number is no limit.
     const auto limit = [this](QLineEdit* edit) -> std::optional<LimitValue> {

@@ -25,6 +25,8 @@ public:
 
     // Marks a limit or time edit as one whose text the live logic cannot use.
     void SetEditInvalid(QLineEdit* edit, bool invalid);
+    // The identified model measures live: its critical-level boxes may be ticked.
+    void EnableLevels();
     // The live measurement's settings as the controls now say.
     [[nodiscard]] const MeasurementSettings& Settings() const { return settings_; }
 
