@@ -146,38 +146,9 @@ void TFMain::ClearLoggerRows() {
     }
 }
 
-void TFMain::MergePendingPoints() {
-    TenthsPoints<kLoggerSeries>& old = loggerPoints_;
-    TenthsPoints<kLoggerSeries>& added = pendingPoints_;
-    if (old.Size() == 0) {
-        // A file, or the first download: its points as they are, not copied.
-        old = std::move(added);
-        added = {};
-        return;
-    }
-    // Merge by address, keeping X ascending; a later download's point goes after an earlier
-    // one of the same address. Written in place: a million appends would hold the window.
-    const size_t n = old.Size();
-    const size_t total = n + added.Size();
-    TenthsPoints<kLoggerSeries> merged;
-    merged.Resize(total);
-    size_t i = 0;
-    size_t j = 0;
-    for (size_t k = 0; k < total; ++k) {
-        const bool takeOld = j == added.Size() || (i < n && old.x[i] <= added.x[j]);
-        const TenthsPoints<kLoggerSeries>& from = takeOld ? old : added;
-        const size_t at = takeOld ? i++ : j++;
-        merged.x[k] = from.x[at];
-        merged.row[k] = from.row[at];
-        for (int s = 0; s < kLoggerSeries; ++s) merged.tenths[s][k] = from.tenths[s][at];
-    }
-    added = {};
-    old = std::move(merged);
-}
-
 void TFMain::FlushLoggerPoints(bool hiddenToo) {
     if (pendingPoints_.Size() == 0) return;
-    MergePendingPoints();
+    MergeByX(loggerPoints_, pendingPoints_);
     // A chart recomputes a series whole on each change, shown or not: while the download runs
     // only the series in view follows it.
     for (int s = 0; s < kLoggerSeries; ++s) {

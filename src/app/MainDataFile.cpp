@@ -20,16 +20,6 @@
 
 namespace lmr {
 
-void TFMain::TakeDownloadedRows(const std::vector<LoggerRow>& rows) {
-    std::vector<LoggerEntry> entries;
-    entries.reserve(rows.size());
-    for (const LoggerRow& row : rows) {
-        entries.push_back(MakeLoggerEntry(static_cast<int>(row.points[0].x), row.record,
-                                          ReadingOrigin::Download, InstrumentCode, HeadCode));
-    }
-    logger_.Append(std::move(entries));
-}
-
 void TFMain::StartFileJob(const QString& text, std::function<void(const DataProgress&)> work,
                           std::function<void(bool stopped)> done) {
     fileJob_ = new FileJob(std::move(work), this);

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/TFMain.h"
-#include "app/MeterJob.h"
+#include "meter/session/MeterJob.h"
 #include "app/MeterTexts.h"
 #include "instrument/InstrumentClock.h"
 #include "instrument/MemoryCells.h"
@@ -39,7 +39,7 @@ void TFMain::ShowMemoryCells(const MemoryReading& reading) {
             if (word) StringGridM->SetCells(value + 1, cell, MemoryValueText(*word));
         }
     }
-    ShowJobEnd(JobKind::Cells, reading.status, reading.valuesRead);
+    session_.ReportJobEnd(JobKind::Cells, reading.status, reading.valuesRead);
 }
 
 void TFMain::Button1Click() {
@@ -83,7 +83,7 @@ void TFMain::ButtonSaveClick() {
         },
         [this, watching](MeterStatus status) {
             delete watching;
-            ShowJobEnd(JobKind::Clock, status);
+            session_.ReportJobEnd(JobKind::Clock, status);
         });
     if (!taken) {
         delete watching;

@@ -1,41 +1,14 @@
-// The logger download from the main window.
-#include <QElapsedTimer>
-#include <memory>
-#include <mutex>
-#include <utility>
-
+// The logger download from the main window: the meter session downloads, the window shows.
 #include "app/MainTexts.h"
-#include "app/MeterJob.h"
 #include "app/MeterTexts.h"
 #include "app/TFMain.h"
-#include "data/DataFile.h"
-#include "logger/LoggerRecord.h"
-#include "measure/Clock.h"
 
 namespace lmr {
-
-// What the downloading thread hands to the window: the rows read since the window last took
-// them in, and the data file, which only the downloading thread writes.
-struct DownloadInbox {
-    std::mutex mutex;
-    std::vector<LoggerRow> rows;
-    bool wakePosted = false;
-    QString filePath;
-    DataFileWriter file;
-    bool fileFailed = false;
-};
-
-// The window's side of a download: the rows taken in so far and since when.
-struct TFMain::DownloadIntake {
-    std::shared_ptr<DownloadInbox> inbox = std::make_shared<DownloadInbox>();
-    QElapsedTimer sinceStart;
-    int shown = 0;
-};
 
 void TFMain::ButtonZagruzitClick() {
     if (Downloading()) {
         // "Прервать": the download ends after the record in flight.
-        meter_.Cancel();
+        session_.StopDownload();
         return;
     }
     if (RefuseBeforeIdentification()) return;
@@ -44,80 +17,27 @@ void TFMain::ButtonZagruzitClick() {
         SetPanelText(3, QString::fromUtf8(kDataFileBusy));
         return;
     }
-    auto intake = std::make_shared<DownloadIntake>();
-    const std::shared_ptr<DownloadInbox> inbox = intake->inbox;
-    inbox->filePath =
-        DownloadFilePath(DataFolder, appClock().now(),
-                         QString::fromStdString(ModelCaption(InstrumentCode).value_or("")));
-    // The exchange runs on the worker's thread and the window takes the records in as they
-    // come: a repaint of the window or the chart then never keeps the line waiting, and the
-    // line never keeps the window from painting. Every record goes to its file as it arrives,
-    // from the downloading thread, so that a crash loses at most the record in flight; the
-    // file is made with the first record.
-    const auto record = [this, inbox](std::uint16_t address, const LoggerRecordBytes& bytes) {
-        const LoggerRow row = MakeLoggerRow(address, DecodeLoggerRecord(bytes));
-        if (!inbox->fileFailed && !inbox->file.IsOpen())
-            inbox->fileFailed = !inbox->file.Open(inbox->filePath);
-        if (!inbox->fileFailed) inbox->fileFailed = !inbox->file.Append(DataRowOf(row.record));
-        bool wake = false;
-        {
-            const std::lock_guard<std::mutex> lock(inbox->mutex);
-            inbox->rows.push_back(row);
-            wake = !std::exchange(inbox->wakePosted, true);
-        }
-        if (wake) Post([this] { TakeInDownloaded(); });
-    };
-    const int port = PortNumber();
-    // Refused while another job runs: timer jobs that fall due during the download are skipped
-    // the same way.
-    const bool taken = SubmitMeterJob(
-        meter_, this, JobKind::Download, WhenBusy::Refuse,
-        [port, record](Link& link) { return DownloadLogger(link, port, record); },
-        [this](const DownloadResult& result) { FinishDownload(result); });
-    if (!taken) {
-        SetPanelText(3, MeterStatusText(JobKind::Download, MeterStatus::Busy));
-        return;
-    }
-    intake->sinceStart.start();
-    download_ = intake;
+    if (!session_.StartDownload(DataFolder)) return;
     ButtonZagruzit->setText(QString::fromUtf8(kStopLoadCaption));
     downloadEscape_->setEnabled(true);
 }
 
-void TFMain::TakeInDownloaded() {
-    if (!download_) return;
-    DownloadIntake& d = *download_;
-    std::vector<LoggerRow> rows;
-    {
-        const std::lock_guard<std::mutex> lock(d.inbox->mutex);
-        rows.swap(d.inbox->rows);
-        d.inbox->wakePosted = false;
-    }
-    TakeDownloadedRows(rows);
-    d.shown += static_cast<int>(rows.size());
-    if (!rows.empty()) {
-        SetPanelText(3, DownloadProgressText(d.shown, d.sinceStart.elapsed()));
-    }
+void TFMain::ShowDownloadProgress(int records, qint64 elapsedMs) {
+    SetPanelText(3, DownloadProgressText(records, elapsedMs));
 }
 
-void TFMain::FinishDownload(const DownloadResult& result) {
-    TakeInDownloaded();
-    const std::shared_ptr<DownloadIntake> ended = std::move(download_);
+void TFMain::ShowDownloadEnd(const DownloadResult& result, const QString& fileError) {
     FlushLoggerPoints(true);
     SyncLoggerSeries();
     downloadEscape_->setEnabled(false);
     // A download cut short by the closing window says nothing more.
-    if (result.status != MeterStatus::Cancelled || !Closing()) {
-        ShowJobEnd(JobKind::Download, result.status, result.accepted);
+    const bool say = result.status != MeterStatus::Cancelled || !Closing();
+    QString text = say ? JobEndText(JobKind::Download, result.status, result.accepted) : QString();
+    // Records kept in the table but not in the file: say so, and which file.
+    if (!fileError.isEmpty()) {
+        text = say ? text.trimmed() + QStringLiteral(" ") + fileError : fileError;
     }
-    // Records kept in the window but not in the file: say so, and which file. The worker has
-    // let the file go before it handed the end on.
-    DownloadInbox& inbox = *ended->inbox;
-    // A stopped download's file says so in its name and in a closing comment line.
-    if (result.status == MeterStatus::Cancelled && !inbox.fileFailed && inbox.file.IsOpen())
-        inbox.fileFailed = !inbox.file.MarkStopped();
-    if (inbox.fileFailed)
-        SetPanelText(3, PanelText(3).trimmed() + QStringLiteral(" ") + inbox.file.Error());
+    if (say || !fileError.isEmpty()) SetPanelText(3, text);
     ButtonZagruzit->setText(QString::fromUtf8(kLoadCaption));
 }
 

@@ -1,7 +1,6 @@
-// The search and the instrument identification on the main window; both run as jobs of the
-// meter's worker.
+// The meter session's connection on the main window's status bar: the search, the port found,
+// the meter identified or lost, the end of a job.
 #include "app/MainTexts.h"
-#include "app/MeterJob.h"
 #include "app/MeterTexts.h"
 #include "app/TFMain.h"
 
@@ -11,16 +10,26 @@ void TFMain::Post(std::function<void()> fn) {
     QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
 }
 
-void TFMain::StartSearch() {
-    MeterWorker::Job job;
-    job.kind = JobKind::Search;
-    job.run = [this](Link& link) {
-        (void)search_.Run(link, [this](const SearchNote& note) {
-            Post([this, note] { ShowSearchNote(note); });
-        });
-    };
-    // Queued: it follows the failed identification that asks for it.
-    (void)meter_.Submit(std::move(job), WhenBusy::Queue);
+void TFMain::ConnectSession() {
+    MeterSession* s = &session_;
+    connect(s, &MeterSession::searchNote, this, &TFMain::ShowSearchNote);
+    connect(s, &MeterSession::stillSearching, this,
+            [this] { ShowStillSearching(QString::fromUtf8(kNotFound)); });
+    connect(s, &MeterSession::portFound, this, &TFMain::ShowPortFound);
+    connect(s, &MeterSession::identified, this, &TFMain::ShowIdentified);
+    connect(s, &MeterSession::foreignDevice, this, [this](uint8_t code) {
+        SetPanelText(3, QString::fromUtf8(kUnknownInstrument).arg(code));
+    });
+    connect(s, &MeterSession::portLost, this, &TFMain::ShowPortLost);
+    connect(s, &MeterSession::jobEnded, this, &TFMain::ShowJobEnd);
+    connect(s, &MeterSession::liveModeChanged, this, &TFMain::ShowLiveMode);
+    connect(s, &MeterSession::liveNote, this, &TFMain::ShowLiveNote);
+    connect(s, &MeterSession::levelChecked, this, &TFMain::ShowLevelNote);
+    connect(s, &MeterSession::downloadProgress, this, &TFMain::ShowDownloadProgress);
+    connect(s, &MeterSession::downloadEnded, this, &TFMain::ShowDownloadEnd);
+    connect(s, &MeterSession::alarm, this, [this] {
+        if (tone_ != nullptr) tone_->Play(kAlarmHz, kAlarmMs);
+    });
 }
 
 void TFMain::ShowSearchNote(const SearchNote& note) {
@@ -31,111 +40,67 @@ void TFMain::ShowSearchNote(const SearchNote& note) {
         return;
     }
     SetPanelText(3, SearchNoteText(note));
-    searchOwnsPanel3_ = true;
+    panel3_ = Activity::Search;
 }
 
 void TFMain::ShowStillSearching(const QString& text) {
     // "Still searching" is no news: it leaves the last result on the panel (a refusal, a failed
     // identification, a lost port) for the user to read, and replaces only the search's texts.
-    if (!searchOwnsPanel3_ && !PanelText(3).isEmpty()) return;
+    if (panel3_ == Activity::Result) return;
     SetPanelText(3, text);
-    searchOwnsPanel3_ = true;
+    panel3_ = Activity::Search;
 }
 
-void TFMain::TimerDetektTimer() {
-    if (!search_.PortFound()) {
-        ShowStillSearching(QString::fromUtf8(kNotFound));
-        return;
-    }
-    // The identification asked for earlier has not ended yet.
-    if (!meter_.Idle()) return;
-    const int port = search_.PortNumber();
+void TFMain::ShowPortFound(int port) {
     SetPanelText(0, QString::fromStdString(search_.PortText()));
     const std::string path = link_.Ports().PathOf(port).value_or(std::string());
     const std::string description = link_.Ports().Description(port);
     StatusPanels[0]->setToolTip(
         QString::fromStdString(description.empty() ? path : path + " — " + description));
-    // The ticks wait for the outcome: it starts them again when the meter was not identified.
-    if (SubmitMeterJob(
-            meter_, this, JobKind::Identify, WhenBusy::Refuse,
-            [port](Link& link) { return Identify(link, port); },
-            [this](const Identification& id) { FinishIdentification(id); })) {
-        TimerDetekt->stop();
-    }
 }
 
-void TFMain::FinishIdentification(const Identification& id) {
-    if (Closing()) return;
-    if (id.status != MeterStatus::Ok) {
-        // Nothing of a half answer is shown. The search starts again, and the first tick after
-        // it found the meter identifies it.
-        ShowJobEnd(JobKind::Identify, id.status);
-        search_.SearchAgain();
-        StartSearch();
-        TimerDetekt->start();
-        return;
-    }
-    if (!ModelCaption(id.InstrumentCode) && id.InstrumentCode != kModelWithHead) {
-        // Some other device answered: it is named, and no exchange goes to it.
-        unknownCode_ = id.InstrumentCode;
-        SetPanelText(3, QString::fromUtf8(kUnknownInstrument).arg(id.InstrumentCode));
-        return;
-    }
-    identified_ = true;
+void TFMain::ShowIdentified() {
     // The search's "found" gave way to an earlier failure: the news is the connection now.
-    if (!searchOwnsPanel3_) SetPanelText(3, QString::fromUtf8(kConnected));
-    InstrumentCode = id.InstrumentCode;
-    if (id.HeadAsked) {
-        HeadCode = id.HeadCode;
-        if (const auto head = HeadCaption(HeadCode)) {
-            SetPanelText(2, QString::fromStdString(*head));
-        }
-    }
-    if (const auto model = ModelCaption(InstrumentCode)) {
-        SetPanelText(1, QString::fromStdString(*model));
-    }
-    if (EnablesMeasurement(InstrumentCode)) {
+    if (panel3_ != Activity::Search) SetPanelText(3, QString::fromUtf8(kConnected));
+    const QString head = session_.HeadName();
+    if (!head.isEmpty()) SetPanelText(2, head);
+    const QString model = session_.ModelName();
+    if (!model.isEmpty()) SetPanelText(1, model);
+    if (EnablesMeasurement(session_.InstrumentCode())) {
         ButtonStartStop->setEnabled(true);
         emit MeasurementEnabled();
     }
 }
 
 bool TFMain::RefuseBeforeIdentification() {
-    if (identified_) {
+    if (session_.Identified()) {
         return false;
     }
     // A device that answered but is not the meter is named, so the user knows what was found.
-    SetPanelText(3, unknownCode_ ? QString::fromUtf8(kUnknownInstrument).arg(*unknownCode_)
-                                 : QString::fromUtf8(kNotFound));
+    const std::optional<uint8_t> foreign = session_.ForeignCode();
+    SetPanelText(3, foreign ? QString::fromUtf8(kUnknownInstrument).arg(*foreign)
+                            : QString::fromUtf8(kNotFound));
     return true;
 }
 
-void TFMain::ShowJobEnd(JobKind job, MeterStatus status, int count) {
+QString TFMain::JobEndText(JobKind job, MeterStatus status, int count) const {
     const QString text = MeterStatusText(job, status, count);
-    if (status != MeterStatus::Gone) {
-        SetPanelText(3, text);
-        return;
-    }
+    if (status != MeterStatus::Gone) return text;
     const int port = PortNumber();
     const QString gone = PortGoneText(port, link_.Ports().PathOf(port).value_or(std::string()));
-    SetPanelText(3, text.isEmpty() ? gone : text + QStringLiteral(". ") + gone);
-    if (identified_) LosePort();
+    return text.isEmpty() ? gone : text + QStringLiteral(". ") + gone;
 }
 
-void TFMain::LosePort() {
-    // The adapter may come back under another device name: the search lists the ports again
-    // on every pass, and the meter found is identified anew.
-    identified_ = false;
-    TimerPeriod->stop();
-    TimerInterval->stop();
+void TFMain::ShowJobEnd(JobKind job, MeterStatus status, int count) {
+    SetPanelText(3, JobEndText(job, status, count));
+}
+
+void TFMain::ShowPortLost() {
     ButtonStartStop->setText(QString::fromUtf8(kStartCaption));
     ButtonStartStop->setEnabled(false);
     SetPanelText(0, QStringLiteral("COM*"));
     SetPanelText(1, QString());
     SetPanelText(2, QString());
-    search_.SearchAgain();
-    StartSearch();
-    TimerDetekt->start();
 }
 
 }  // namespace lmr

@@ -1,7 +1,6 @@
 #include "app/Program.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <cerrno>
 #include <cstdio>
 
@@ -46,7 +45,8 @@ Program::Program(ProgramOptions options) {
     meter_ = std::make_unique<MeterWorker>(*link_);
     live_ = std::make_unique<LiveSession>();
     logger_ = std::make_unique<LoggerTable>();
-    fmain_ = std::make_unique<TFMain>(*link_, *meter_, *search_, *live_, *logger_);
+    session_ = std::make_unique<MeterSession>(*link_, *meter_, *search_, *live_, *logger_);
+    fmain_ = std::make_unique<TFMain>(*session_, *live_, *logger_);
     if (options.tone == nullptr) {
         ownTone_ = std::make_unique<AlsaTone>([this] {
             // Called on the tone thread: the desktop beep belongs to the window's thread.
@@ -107,23 +107,14 @@ void Program::WireSecondaryWindows() {
     TFMain* m = fmain_.get();
     statistics_ = std::make_unique<LiveStatistics>(*live_);
     fstat_->SetSource(statistics_.get());
-    settings_ = std::make_unique<OptionsWindowSettings>(*foptions_);
-    m->SetMeasurementOptions(settings_.get());
-    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMaxChanged, m,
-                     [m](double v) { m->ChartValueLeftAxis->setMax(v); });
-    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMinChanged, m,
-                     [m](double v) { m->ChartValueLeftAxis->setMin(v); });
+    session_->SetSettings(foptions_->Settings());
+    QObject::connect(foptions_.get(), &TFOptions::SettingsChanged, session_.get(),
+                     &MeterSession::SetSettings);
+    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMaxChanged, m, &TFMain::SetLoggerAxisMax);
+    QObject::connect(foptions_.get(), &TFOptions::ValueAxisMinChanged, m, &TFMain::SetLoggerAxisMin);
     QObject::connect(foptions_.get(), &TFOptions::PointsShownChanged, m,
-                     [m](int n) { m->ChartPointsShown = n; });
-    QObject::connect(foptions_.get(), &TFOptions::IntervalChanged, m,
-                     [m](int ms) { m->TimerInterval->setInterval(ms); });
-    QObject::connect(m, &TFMain::MeasurementEnabled, foptions_.get(), [o = foptions_.get()] {
-        for (QWidget* w :
-             {static_cast<QWidget*>(o->CheckBoxT), static_cast<QWidget*>(o->CheckBoxRH),
-              static_cast<QWidget*>(o->CheckBoxV)}) {
-            w->setEnabled(true);
-        }
-    });
+                     &TFMain::SetChartPointsShown);
+    QObject::connect(m, &TFMain::MeasurementEnabled, foptions_.get(), &TFOptions::EnableLevels);
 }
 
 void Program::OpenTranscript(const std::string& path) {
@@ -165,7 +156,7 @@ void Program::Shutdown() {
     if (fsurvey_) fsurvey_->WritePending();
     // Where the main window's closing did not keep them already.
     KeepWindows();
-    if (meter_) meter_->Stop();
+    if (session_) session_->Close();
     if (fmain_) {
         fmain_->SetTone(nullptr);
     }

@@ -20,6 +20,7 @@
 #include "core/LoggerTable.h"
 #include "meter/MeterWorker.h"
 #include "meter/PortSearch.h"
+#include "meter/session/MeterSession.h"
 #include "windows/FormOptions.h"
 #include "windows/FormStat.h"
 
@@ -57,6 +58,8 @@ public:
     [[nodiscard]] Link& TheLink() const { return *link_; }
     [[nodiscard]] PortSearch& Search() const { return *search_; }
     [[nodiscard]] MeterWorker& Meter() const { return *meter_; }
+    // The connection, the identified meter and the live measurement.
+    [[nodiscard]] MeterSession& Session() const { return *session_; }
     // The measurement data of this run: the live readings and the logger page's records.
     [[nodiscard]] LiveSession& Live() const { return *live_; }
     [[nodiscard]] LoggerTable& Logger() const { return *logger_; }
@@ -88,11 +91,11 @@ private:
     std::unique_ptr<MeterWorker> meter_;
     std::unique_ptr<LiveSession> live_;
     std::unique_ptr<LoggerTable> logger_;
+    std::unique_ptr<MeterSession> session_;
     std::unique_ptr<Tone> ownTone_;
     std::unique_ptr<TFMain> fmain_;
     std::unique_ptr<TFStat> fstat_;
     std::unique_ptr<TFOptions> foptions_;
-    std::unique_ptr<OptionsWindowSettings> settings_;
     std::unique_ptr<LiveStatistics> statistics_;
     std::unique_ptr<TFLogo> flogo_;
     std::unique_ptr<TFHelp> fhelp_;

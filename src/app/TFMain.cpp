@@ -30,12 +30,12 @@ constexpr int kSurveySeriesWidth = 220;
 
 }  // namespace
 
-TFMain::TFMain(Link& link, MeterWorker& meter, PortSearch& search, LiveSession& live,
-               LoggerTable& logger, QWidget* parent)
+TFMain::TFMain(MeterSession& session, LiveSession& live, LoggerTable& logger, QWidget* parent)
     : QMainWindow(parent),
-      link_(link),
-      meter_(meter),
-      search_(search),
+      session_(session),
+      link_(session.TheLink()),
+      meter_(session.Worker()),
+      search_(session.Search()),
       live_(live),
       logger_(logger) {
     InitResources();
@@ -304,9 +304,6 @@ void TFMain::BuildTimers() {
         void (TFMain::*handler)();
     };
     const T timers[] = {
-        {&TimerDetekt, "TimerDetekt", 3000, true, &TFMain::TimerDetektTimer},
-        {&TimerInterval, "TimerInterval", 3000, false, &TFMain::TimerIntervalTimer},
-        {&TimerPeriod, "TimerPeriod", 20000, false, &TFMain::TimerPeriodTimer},
         {&TimerLogo, "TimerLogo", 1000, true, &TFMain::TimerLogoTimer},
         {&TimerDataVremy, "TimerDataVremy", 60000, true, &TFMain::TimerDataVremyTimer},
     };
@@ -320,6 +317,10 @@ void TFMain::BuildTimers() {
         }
         *t.member = timer;
     }
+    TimerDetekt = session_.TimerDetekt();
+    TimerInterval = session_.TimerInterval();
+    TimerPeriod = session_.TimerPeriod();
+    ConnectSession();
 }
 
 void TFMain::WriteGridHeaders() {
@@ -339,7 +340,7 @@ void TFMain::FormCreate() {
     ChartPointsShown = 100;
     WriteGridHeaders();
     RefreshClockFields();
-    StartSearch();
+    session_.Start();
     readoutFace_ = InstallDisplayFonts(InstalledFontList(), RegisterFontFromResource);
     QFont digits(readoutFace_);
     digits.setPixelSize(24);
@@ -380,7 +381,7 @@ void TFMain::SetPanelText(int panel, const QString& text) {
     if (panel < 0 || panel >= 4) return;
     QLabel* l = StatusPanels[static_cast<size_t>(panel)];
     l->setText(text);
-    if (panel == 3) searchOwnsPanel3_ = false;
+    if (panel == 3) panel3_ = text.isEmpty() ? Activity::Empty : Activity::Result;
     // The activity panel cuts a long message at the window's edge; its tool tip holds it whole.
     if (panel == 3) l->setToolTip(text.trimmed().isEmpty() ? QString() : text);
 }
@@ -429,8 +430,7 @@ void TFMain::closeEvent(QCloseEvent* e) {
     e->accept();
     // The job running is cut short at its next byte and the worker joined; whatever it still
     // hands on comes to a window that knows it is closing.
-    closing_ = true;
-    meter_.Stop();
+    session_.Close();
     // A file being saved stays as it was; one being opened is not taken.
     StopFileJob();
     emit ClosingWindow();

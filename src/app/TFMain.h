@@ -31,7 +31,6 @@
 
 #include "app/AlarmTone.h"
 #include "app/LivePage.h"
-#include "app/MeasurementOptions.h"
 #include "app/StringGrid.h"
 #include "app/ZoomChartView.h"
 #include "core/ChartPoints.h"
@@ -47,6 +46,7 @@
 #include "meter/MemoryCellsExchange.h"
 #include "meter/MeterWorker.h"
 #include "meter/PortSearch.h"
+#include "meter/session/MeterSession.h"
 #include "surveyui/FormSurvey.h"
 #include "windows/FormAssess.h"
 
@@ -64,10 +64,10 @@ inline constexpr int kMainStatusHeight = 19;
 class TFMain final : public QMainWindow {
     Q_OBJECT
 public:
-    // The link, its worker, the search and the measurement data are the process's own; the
-    // window hands the worker its jobs and shows the data.
-    TFMain(Link& link, MeterWorker& meter, PortSearch& search, LiveSession& live,
-           LoggerTable& logger, QWidget* parent = nullptr);
+    // The meter's session and the measurement data are the process's own; the window hands
+    // the session the user's commands and shows what it and the data say.
+    TFMain(MeterSession& session, LiveSession& live, LoggerTable& logger,
+           QWidget* parent = nullptr);
     ~TFMain() override;
 
     // The four secondary windows the menu shows and hides.
@@ -145,6 +145,7 @@ public:
     QMenu* MenuRecentSurveys;
     QAction* MenuSurvey;
     QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
+    // The session's timers, under the names the window knew them by.
     QTimer* TimerDetekt;
     QTimer* TimerInterval;
     QTimer* TimerPeriod;
@@ -152,6 +153,7 @@ public:
     QTimer* TimerDataVremy;
 
     // --- The link ---
+    [[nodiscard]] MeterSession& Session() const { return session_; }
     [[nodiscard]] Link& TheLink() const { return link_; }
     [[nodiscard]] PortSearch& Search() const { return search_; }
     // Runs every exchange with the meter, one job at a time.
@@ -160,16 +162,15 @@ public:
     [[nodiscard]] int PortNumber() const { return search_.PortNumber(); }
     // True once the instrument has been identified. Before that no exchange
     // of the window may use the link: the search owns it.
-    [[nodiscard]] bool Identified() const { return identified_; }
+    [[nodiscard]] bool Identified() const { return session_.Identified(); }
     // Says "Прибор не найден" on panel 3 and returns true while the
     // instrument has not been identified; every exchange handler asks first.
     [[nodiscard]] bool RefuseBeforeIdentification();
     // Set when the window is closing: the running job has been cut short.
-    [[nodiscard]] bool Closing() const { return closing_; }
+    [[nodiscard]] bool Closing() const { return session_.Closing(); }
 
     // --- Live measurement ---
-    // Where live measurement reads its settings, and what sounds the alarm.
-    void SetMeasurementOptions(MeasurementOptions* options) { options_ = options; }
+    // What sounds the alarm.
     void SetTone(Tone* tone) { tone_ = tone; }
     // The live readings of this run and the logger page's records, which the window shows.
     [[nodiscard]] const LiveSession& Live() const { return live_; }
@@ -186,9 +187,12 @@ public:
     MessageSink ShowMessage;
 
     // --- Own state ---
-    std::uint8_t InstrumentCode = 0;
-    std::uint8_t HeadCode = 0;
     int ChartPointsShown = 100;
+    // What the options window's scale bars set: the logger chart's value axis, the live
+    // charts' width in points (from the next reading).
+    void SetLoggerAxisMax(double v) { ChartValueLeftAxis->setMax(v); }
+    void SetLoggerAxisMin(double v) { ChartValueLeftAxis->setMin(v); }
+    void SetChartPointsShown(int points) { ChartPointsShown = points; }
 
     // The left and bottom axes of a live chart.
     [[nodiscard]] static QValueAxis* LeftAxis(QChart* chart);
@@ -211,17 +215,16 @@ public:
     void MenuSurveyClick();
     void TimerLogoTimer();
 
-    void TimerDetektTimer();
-    // Hands the worker the search (at start, and after a failed identification).
-    void StartSearch();
+    // The session's ticks and commands, by the window's names.
+    void TimerDetektTimer() { session_.DetectTick(); }
 
     void ButtonStartStopClick();
-    void TimerIntervalTimer();
-    void TimerPeriodTimer();
-    void TakeReading();
-    // One live reading of the three channels, taken now: the critical-level checks, then into
-    // the live session, which the live page shows.
-    void PublishReading(float rh, float tv, float tsf, int missedBefore = 0);
+    void TimerIntervalTimer() { session_.TakeReading(); }
+    void TimerPeriodTimer() { session_.PeriodTick(); }
+    void TakeReading() { session_.TakeReading(); }
+    void PublishReading(float rh, float tv, float tsf, int missedBefore = 0) {
+        session_.PublishReading(rh, tv, tsf, missedBefore);
+    }
     void ButtonClearClick();
     // Hands live chart chartIndex (in LiveChartRows() order) the readings in its bottom axis's
     // range.
@@ -232,18 +235,15 @@ public:
 
     // Starts a download, or during one asks it to stop after the record in flight.
     void ButtonZagruzitClick();
-    [[nodiscard]] bool Downloading() const { return download_ != nullptr; }
+    [[nodiscard]] bool Downloading() const { return session_.Downloading(); }
     void ComboBoxZChange();
     // The bottom label of logger point valueIndex: the time text of the record behind it.
     [[nodiscard]] QString ChartValueGetAxisLabel(int valueIndex) const;
     // Writes the labels of the points in the bottom axis's range (again after a zoom).
     void RelabelChartValue();
-    // Downloaded records into the logger table.
-    void TakeDownloadedRows(const std::vector<LoggerRow>& rows);
     // Merges the points of the rows shown since into the logger series; with hiddenToo false
     // the series not shown are left for SyncLoggerSeries.
     void FlushLoggerPoints(bool hiddenToo);
-    void MergePendingPoints();
     void SyncLoggerSeries();
     // Series s shows its points in the bottom axis's range.
     void FillLoggerSeries(int s);
@@ -331,16 +331,16 @@ private:
     void Toggle(QWidget* w);
     static void CloseOnEscape(QWidget* w);
     void ShowExportMessage(const ExportMessage& m);
-    // The meter stayed away this long: live measurement ends, and panel 3 says after how long.
-    void StopLive(qint64 awaySeconds);
-    // How long the meter may leave live readings unanswered before the measurement ends.
-    static constexpr qint64 kLiveGiveUpSeconds = 60;
-    // Live readings not taken since the last one shown, and when the first of them was due.
-    int liveMissed_ = 0;
-    QDateTime liveMissedSince_;
     // Rows of StringGridD that follow a gap, with the readings missed before them.
     QHash<int, int> liveGapRows_;
-    void CheckLevel(AlarmChannel c, float value);
+    // The session's news on the status bar, the start button and the digits.
+    void ConnectSession();
+    void ShowPortFound(int port);
+    void ShowIdentified();
+    void ShowPortLost();
+    void ShowLiveMode(LiveMode mode);
+    void ShowLiveNote(const LiveNote& note);
+    void ShowLevelNote(const LevelNote& note);
     // Marks the digits of q as at its critical level (level: what the label's tool tip says),
     // or back to normal (level empty).
     void ShowLevel(Quantity q, const QString& level);
@@ -348,44 +348,31 @@ private:
     // Points a live chart draws at most; a wider view is thinned to its peaks.
     static constexpr int kLiveChartMaxPoints = 1000;
     std::array<bool, 6> liveFollowing_{true, true, true, true, true, true};
-    // When the armed timed mode last looked at the clock.
-    QDateTime periodCheckedAt_;
     // Hands fn to the window's thread (from the worker's: progress and ends of jobs).
     void Post(std::function<void()> fn);
-    // The probe alone as live measurement starts or stops; answered is called with its outcome
-    // on the window's thread (false at once when the worker is busy).
-    void SubmitProbe(const char* name, std::function<void(bool answered)> answered);
-    void FinishReading(const LiveChannels& r);
-    void FinishIdentification(const Identification& id);
     // A search note on panel 3; "still searching" (text) only where no result stands.
     void ShowSearchNote(const SearchNote& note);
     void ShowStillSearching(const QString& text);
-    // Panel 3 at the end of a job; a port gone away also starts the search again.
-    void ShowJobEnd(JobKind job, MeterStatus status, int count = 0);
-    // The port of the meter went away: back to searching, nothing enabled until identified.
-    void LosePort();
+    // Panel 3 at the end of a job.
+    [[nodiscard]] QString JobEndText(JobKind job, MeterStatus status, int count) const;
+    void ShowJobEnd(JobKind job, MeterStatus status, int count);
+    void ShowDownloadProgress(int records, qint64 elapsedMs);
+    void ShowDownloadEnd(const DownloadResult& result, const QString& fileError);
     void ShowMemoryCells(const MemoryReading& reading);
-    void TakeInDownloaded();
-    void FinishDownload(const DownloadResult& result);
 
+    MeterSession& session_;
     Link& link_;
     MeterWorker& meter_;
     PortSearch& search_;
-    bool identified_ = false;
-    // The code of a device that answered the search but is not the meter.
-    std::optional<uint8_t> unknownCode_;
-    // Panel 3 holds what the search or its tick said, no result of a command or a job.
-    bool searchOwnsPanel3_ = false;
-    bool closing_ = false;
+    // What panel 3 holds: nothing yet, what the search or its tick said, or a result of a
+    // command or a job (which "still searching" leaves for the user to read).
+    enum class Activity { Empty, Search, Result };
+    Activity panel3_ = Activity::Empty;
     FileJob* fileJob_ = nullptr;
     QProgressDialog* fileProgress_ = nullptr;
-    // The window's side of the download running (null when none does).
-    struct DownloadIntake;
-    std::shared_ptr<DownloadIntake> download_;
     QShortcut* downloadEscape_ = nullptr;
     LiveSession& live_;
     LoggerTable& logger_;
-    MeasurementOptions* options_ = nullptr;
     Tone* tone_ = nullptr;
     // Every logger point, X (the address) ascending, with the logger table row behind it: a
     // second download's points sit among the first's by address, its rows after them. Series

@@ -1,34 +1,12 @@
 #pragma once
 
-#include "app/MeasurementOptions.h"
 #include "core/LiveSession.h"
 #include "core/LoggerTable.h"
 #include "surveyui/SurveyHost.h"
 #include "windows/AssessSource.h"
-#include "windows/FormOptions.h"
 #include "windows/StatisticsSource.h"
 
 namespace lmr {
-
-// Live measurement reads the options window's controls through this.
-class OptionsWindowSettings final : public MeasurementOptions {
-public:
-    // Marks a limit or time text that cannot be used as soon as it is typed,
-    // not only at the next reading.
-    explicit OptionsWindowSettings(TFOptions& w);
-    bool TimedMode() const override;
-    QString StartTimeText() const override;
-    QString EndTimeText() const override;
-    bool LimitTicked(AlarmChannel c) const override;
-    QString MaxText(AlarmChannel c) const override;
-    QString MinText(AlarmChannel c) const override;
-    bool Beep() const override;
-    void MarkLimits(AlarmChannel c, bool maxValid, bool minValid) override;
-    void MarkTimes(bool startValid, bool endValid) override;
-
-private:
-    TFOptions& w_;
-};
 
 // The statistics window counts the live session's tв, RH and tсф.
 class LiveStatistics final : public StatisticsSource {

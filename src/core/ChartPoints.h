@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lmr {
@@ -81,6 +82,35 @@ struct TenthsPoints {
         for (std::vector<int>& t : tenths) t.resize(n);
     }
 };
+
+// Merges added into into by X, keeping X ascending; a point of added goes after one of into of
+// the same X (a later download's point after an earlier one's). added is left empty. Written in
+// place: a million appends would take seconds.
+template <int Series>
+void MergeByX(TenthsPoints<Series>& into, TenthsPoints<Series>& added) {
+    if (into.Size() == 0) {
+        // The first points as they are, not copied.
+        into = std::move(added);
+        added = {};
+        return;
+    }
+    const std::size_t n = into.Size();
+    const std::size_t total = n + added.Size();
+    TenthsPoints<Series> merged;
+    merged.Resize(total);
+    std::size_t i = 0;
+    std::size_t j = 0;
+    for (std::size_t k = 0; k < total; ++k) {
+        const bool takeOld = j == added.Size() || (i < n && into.x[i] <= added.x[j]);
+        const TenthsPoints<Series>& from = takeOld ? into : added;
+        const std::size_t at = takeOld ? i++ : j++;
+        merged.x[k] = from.x[at];
+        merged.row[k] = from.row[at];
+        for (int s = 0; s < Series; ++s) merged.tenths[s][k] = from.tenths[s][at];
+    }
+    added = {};
+    into = std::move(merged);
+}
 
 // The value v, already rounded to a tenth, in tenths.
 [[nodiscard]] inline int Tenths(double v) {

@@ -1,15 +1,10 @@
 #include "measure/CriticalLevel.h"
 
-#include "measure/NumberText.h"
-
 namespace lmr {
 
-LimitCheck CheckLimit(float value, bool ticked, const QString& maxText, const QString& minText) {
-    const std::optional<double> max = ParseDecimal(maxText);
-    const std::optional<double> min = ParseDecimal(minText);
+LimitCheck CheckLimit(float value, bool ticked, std::optional<double> max,
+                      std::optional<double> min) {
     LimitCheck r;
-    r.maxValid = max.has_value();
-    r.minValid = min.has_value();
     if (!ticked) return r;
     const double v = value;
     if (max && v >= *max) {

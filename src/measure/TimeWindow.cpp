@@ -40,18 +40,16 @@ WindowTime ParseWindowTime(const QString& text) {
     return {WindowTimeState::Valid, QTime(h, m)};
 }
 
-bool MatchesMinute(const QString& text, const QDateTime& now) {
-    const WindowTime t = ParseWindowTime(text);
-    if (t.state != WindowTimeState::Valid) return false;
+bool MatchesMinute(const std::optional<QTime>& time, const QDateTime& now) {
+    if (!time) return false;
     const QTime clock = now.toLocalTime().time();
-    return clock.hour() == t.time->hour() && clock.minute() == t.time->minute();
+    return clock.hour() == time->hour() && clock.minute() == time->minute();
 }
 
-bool ReachedMinute(const QString& text, const QDateTime& since, const QDateTime& now) {
-    if (MatchesMinute(text, now)) return true;
-    const WindowTime t = ParseWindowTime(text);
-    if (t.state != WindowTimeState::Valid || !since.isValid() || now <= since) return false;
-    QDateTime next(since.date(), *t.time);
+bool ReachedMinute(const std::optional<QTime>& time, const QDateTime& since, const QDateTime& now) {
+    if (MatchesMinute(time, now)) return true;
+    if (!time || !since.isValid() || now <= since) return false;
+    QDateTime next(since.date(), *time);
     if (next <= since) next = next.addDays(1);
     return next <= now;
 }

@@ -18,14 +18,15 @@ struct WindowTime {
 
 [[nodiscard]] WindowTime ParseWindowTime(const QString& text);
 
-// Whether the clock reading falls in the minute the text names. Hours and
-// minutes are compared as numbers, so the system's time format does not matter.
-// An empty or invalid text never matches.
-[[nodiscard]] bool MatchesMinute(const QString& text, const QDateTime& now);
+// Whether the clock reading falls in the minute of time. Hours and minutes are compared as
+// numbers, so the system's time format does not matter. No time (an empty or invalid text)
+// never matches.
+[[nodiscard]] bool MatchesMinute(const std::optional<QTime>& time, const QDateTime& now);
 
-// Whether the minute the text names has come since the clock read `since`: the clock is in that
-// minute now, or went past its start after `since` (a clock set forward by hand or by NTP skips
-// the minute itself). A clock set back has not reached it.
-[[nodiscard]] bool ReachedMinute(const QString& text, const QDateTime& since, const QDateTime& now);
+// Whether the minute of time has come since the clock read `since`: the clock is in that minute
+// now, or went past its start after `since` (a clock set forward by hand or by NTP skips the
+// minute itself). A clock set back has not reached it.
+[[nodiscard]] bool ReachedMinute(const std::optional<QTime>& time, const QDateTime& since,
+                                 const QDateTime& now);
 
 }  // namespace lmr

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "measure/NumberText.h"
+#include "measure/TimeWindow.h"
 #include "windows/TimeMaskEdit.h"
 #include "windows/WindowPlacement.h"
 
@@ -55,6 +57,58 @@ TFOptions::TFOptions(QWidget* parent) : QWidget(parent, FixedWindowFlags()) {
     connect(TrackBarXKol, &QSlider::valueChanged, this, &TFOptions::TrackBarXKolChange);
     connect(TrackBarInterv, &QSlider::valueChanged, this, &TFOptions::TrackBarIntervChange);
     connect(ButtonClose, &QPushButton::clicked, this, &TFOptions::ButtonCloseClick);
+    ConnectSettings();
+    TakeSettings();
+}
+
+void TFOptions::ConnectSettings() {
+    for (QCheckBox* box : {CheckBoxT, CheckBoxRH, CheckBoxV, CheckBoxBeep, CheckBoxTimer}) {
+        connect(box, &QCheckBox::toggled, this, &TFOptions::TakeSettings);
+    }
+    for (QLineEdit* e : {EditTmin, EditTmax, EditRHmin, EditRHmax, EditVmin, EditVmax,
+                         static_cast<QLineEdit*>(MaskEditTimeN),
+                         static_cast<QLineEdit*>(MaskEditTimeK)}) {
+        connect(e, &QLineEdit::textChanged, this, &TFOptions::TakeSettings);
+    }
+    connect(TrackBarInterv, &QSlider::valueChanged, this, &TFOptions::TakeSettings);
+}
+
+void TFOptions::EnableLevels() {
+    for (QCheckBox* box : {CheckBoxT, CheckBoxRH, CheckBoxV}) box->setEnabled(true);
+}
+
+void TFOptions::TakeSettings() {
+    // The number written in an edit is the limit; text that is no number is no limit.
+    const auto limit = [this](QLineEdit* edit) -> std::optional<LimitValue> {
+        const std::optional<double> v = ParseDecimal(edit->text());
+        SetEditInvalid(edit, !v);
+        if (!v) return std::nullopt;
+        return LimitValue{*v, edit->text().trimmed()};
+    };
+    const auto time = [this](TimeMaskEdit* edit) {
+        const WindowTime t = ParseWindowTime(edit->TimeText());
+        SetEditInvalid(edit, t.state == WindowTimeState::Invalid);
+        return t.time;
+    };
+    MeasurementSettings s;
+    s.intervalMs = TrackBarInterv->value() * 1000;
+    const struct {
+        AlarmChannel c;
+        QCheckBox* box;
+        QLineEdit* max;
+        QLineEdit* min;
+    } rows[] = {{AlarmChannel::Tv, CheckBoxT, EditTmax, EditTmin},
+                {AlarmChannel::Rh, CheckBoxRH, EditRHmax, EditRHmin},
+                {AlarmChannel::Tsf, CheckBoxV, EditVmax, EditVmin}};
+    for (const auto& r : rows) {
+        s.Limits(r.c) = {r.box->isChecked(), limit(r.max), limit(r.min)};
+    }
+    s.beep = CheckBoxBeep->isChecked();
+    s.timed = CheckBoxTimer->isChecked();
+    s.start = time(MaskEditTimeN);
+    s.end = time(MaskEditTimeK);
+    settings_ = s;
+    emit SettingsChanged(settings_);
 }
 
 void TFOptions::BuildLevels() {

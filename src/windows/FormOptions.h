@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "measure/MeasurementSettings.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -13,9 +15,9 @@ namespace lmr {
 
 class TimeMaskEdit;
 
-// The options window. Its controls are the only store of the operator's
-// settings: the four track bars tell the main window at once through the
-// signals, everything else is read from the controls when it is needed.
+// The options window. It keeps the live measurement's settings as typed values, taken from its
+// controls as the user edits them (a limit or time that does not read is marked at once and
+// counts as none); the scale bars tell the main window at once through their signals.
 class TFOptions : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +25,10 @@ public:
 
     // Marks a limit or time edit as one whose text the live logic cannot use.
     void SetEditInvalid(QLineEdit* edit, bool invalid);
+    // The identified model measures live: its critical-level boxes may be ticked.
+    void EnableLevels();
+    // The live measurement's settings as the controls now say.
+    [[nodiscard]] const MeasurementSettings& Settings() const { return settings_; }
 
     QGroupBox* GroupBoxLevels;
     QCheckBox* CheckBoxT;
@@ -69,12 +75,18 @@ signals:
     void PointsShownChanged(int points);
     // Interval of the live reading timer.
     void IntervalChanged(int ms);
+    // A control of the live measurement changed: the settings it makes.
+    void SettingsChanged(const MeasurementSettings& settings);
 
 private:
     void BuildLevels();
     void BuildScale();
     void BuildInterval();
     void BuildTimer();
+    void ConnectSettings();
+    // The controls into settings_, marking what does not read.
+    void TakeSettings();
+    MeasurementSettings settings_;
 };
 
 }  // namespace lmr

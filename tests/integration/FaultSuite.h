@@ -704,7 +704,7 @@ TEST_P(FaultSuite, EndsInBoundSaysWhatHappenedKeepsWhatWasReadAndGoesOn) {
         EXPECT_FALSE(p.program().TheLink().IsOpen());
         if (searching) {
             p.program().Search().SearchAgain();
-            p.main().StartSearch();
+            p.program().Session().StartSearch();
         }
     }
     x.check(p, c, failed);

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest/QTest>
+#include <functional>
 
 #include "windows/FormOptions.h"
 #include "windows/TimeMaskEdit.h"
@@ -171,6 +172,76 @@ TEST(OptionsWindow, InvalidMarkColoursAndExplainsAndClears) {
     EXPECT_EQ(w.EditTmax->palette().color(QPalette::Base), normal);
     EXPECT_TRUE(w.EditTmax->toolTip().isEmpty());
     EXPECT_EQ(w.EditTmin->palette().color(QPalette::Base), normal);  // others untouched
+}
+
+// What the user types is the setting at once, parsed here and nowhere else: the number written
+// is the limit, a text that is no number is none and is marked; a time is one or none.
+TEST(OptionsWindow, EditsMakeTheMeasurementSettings) {
+    TFOptions w;
+    QSignalSpy changed(&w, &TFOptions::SettingsChanged);
+    const MeasurementSettings start = w.Settings();
+    EXPECT_EQ(start.intervalMs, 3000);
+    EXPECT_FALSE(start.timed);
+    EXPECT_FALSE(start.beep);
+    EXPECT_FALSE(start.start);
+    for (const ChannelLimits& l : start.limits) {
+        EXPECT_FALSE(l.ticked);
+        ASSERT_TRUE(l.max && l.min);
+        EXPECT_EQ(l.max->value, 0.0);
+        EXPECT_EQ(l.max->written, QStringLiteral("0.0"));
+    }
+
+    struct Case {
+        QLineEdit* edit;
+        const char* text;
+        std::function<std::optional<LimitValue>(const MeasurementSettings&)> limit;
+        std::optional<double> value;
+        const char* written;
+    };
+    const auto maxOf = [](AlarmChannel c) {
+        return [c](const MeasurementSettings& s) { return s.Limits(c).max; };
+    };
+    const auto minOf = [](AlarmChannel c) {
+        return [c](const MeasurementSettings& s) { return s.Limits(c).min; };
+    };
+    const Case cases[] = {
+        {w.EditRHmax, "25,5", maxOf(AlarmChannel::Rh), 25.5, "25,5"},
+        {w.EditRHmin, " 10 ", minOf(AlarmChannel::Rh), 10.0, "10"},
+        {w.EditVmax, "40.0", maxOf(AlarmChannel::Tsf), 40.0, "40.0"},
+        {w.EditTmin, "-5", minOf(AlarmChannel::Tv), -5.0, "-5"},
+        {w.EditTmax, "abc", maxOf(AlarmChannel::Tv), std::nullopt, ""},
+        {w.EditVmin, "", minOf(AlarmChannel::Tsf), std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        c.edit->setText(QString::fromUtf8(c.text));
+        const std::optional<LimitValue> l = c.limit(w.Settings());
+        EXPECT_EQ(l.has_value(), c.value.has_value()) << c.text;
+        if (l && c.value) {
+            EXPECT_EQ(l->value, *c.value) << c.text;
+            EXPECT_EQ(l->written, QString::fromUtf8(c.written));
+        }
+        EXPECT_EQ(c.edit->toolTip().isEmpty(), c.value.has_value()) << c.text;
+    }
+
+    w.CheckBoxRH->setChecked(true);
+    w.CheckBoxBeep->setChecked(true);
+    w.CheckBoxTimer->setChecked(true);
+    w.TrackBarInterv->setValue(60);
+    w.MaskEditTimeN->setText(QStringLiteral(" 9:30"));
+    w.MaskEditTimeK->setText(QStringLiteral("25:99"));
+    const MeasurementSettings& s = w.Settings();
+    EXPECT_TRUE(s.Limits(AlarmChannel::Rh).ticked);
+    EXPECT_FALSE(s.Limits(AlarmChannel::Tv).ticked);
+    EXPECT_TRUE(s.beep);
+    EXPECT_TRUE(s.timed);
+    EXPECT_EQ(s.intervalMs, 60000);
+    EXPECT_EQ(s.start, std::optional<QTime>(QTime(9, 30)));
+    EXPECT_FALSE(s.end);
+    EXPECT_FALSE(w.MaskEditTimeK->toolTip().isEmpty());
+    EXPECT_TRUE(w.MaskEditTimeN->toolTip().isEmpty());
+    // Every change is told, with the settings it makes.
+    ASSERT_FALSE(changed.isEmpty());
+    EXPECT_EQ(changed.count(), 6 + 6);
 }
 
 }  // namespace
