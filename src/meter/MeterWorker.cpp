@@ -21,9 +21,9 @@ bool MeterWorker::Submit(Job job, WhenBusy whenBusy) {
     return true;
 }
 
-void MeterWorker::Cancel() {
+void MeterWorker::Cancel(std::optional<JobKind> only) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (running_) link_.RequestCancel(CancelWhen::AfterStep);
+    if (running_ && (!only || *only == *running_)) link_.RequestCancel(CancelWhen::AfterStep);
 }
 
 void MeterWorker::Stop() {

@@ -54,8 +54,10 @@ public:
     // Takes the job; false when refused (busy and WhenBusy::Refuse, or stopped): it never runs.
     [[nodiscard]] bool Submit(Job job, WhenBusy whenBusy);
     // The user's stop of a job (CancelWhen::AfterStep): the running one ends at its next step (a
-    // download after the record in flight) with what it has; queued jobs still run.
-    void Cancel();
+    // download after the record in flight) with what it has; queued jobs still run. With a kind,
+    // only a job of that kind: a stop meant for a download that has just ended does not cut
+    // short the live reading that followed it.
+    void Cancel(std::optional<JobKind> only = std::nullopt);
     // Drops the queue, cancels the running job at its next byte (CancelWhen::NextByte), then joins
     // the thread: returns within about 100 ms even while a probe runs. Later Submits are refused.
     void Stop();

@@ -147,7 +147,7 @@ public:
     // data file in folder. False when another job holds the link (said as the job's end).
     bool StartDownload(const QString& folder);
     // Asks the download to stop after the record in flight.
-    void StopDownload() { worker_.Cancel(); }
+    void StopDownload() { worker_.Cancel(JobKind::Download); }
     [[nodiscard]] bool Downloading() const { return download_ != nullptr; }
 
     // The timers the session runs (the window knows them by these names).
