@@ -39,6 +39,7 @@
 #include "core/LoggerTable.h"
 #include "data/DataFile.h"
 #include "export/Uxls.h"
+#include "instrument/MemoryCells.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
 #include "meter/Identify.h"
@@ -385,6 +386,7 @@ private:
     QShortcut* downloadEscape_ = nullptr;
     LiveSession& live_;
     LoggerTable& logger_;
+    MemoryCells cells_;  // what StringGridM shows and the clipboard gets
     MeasurementOptions* options_ = nullptr;
     Tone* tone_ = nullptr;
     // Every logger point, X (the address) ascending, with the logger table row behind it: a

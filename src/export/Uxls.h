@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -18,8 +17,6 @@ inline constexpr std::uint32_t kHeaderFill = 0xFFFF00;
 struct WorkbookSettings {
     // Where the files go; empty: the user's documents folder. Made when missing.
     QString documentsDir;
-    // Texts that read as numbers in this locale are stored as numbers.
-    QLocale locale;
     // Opens a written file; false when no program took it. Empty: the desktop's default program.
     std::function<bool(const QString& path)> open;
     // Told the path of every file written.
@@ -42,15 +39,14 @@ enum class ExportStatus {
 [[nodiscard]] std::optional<WorkbookModel> OpenExcel(const QString& dir,
                                                      const MessageSink& showMessage);
 
-// Puts the text into cell (row, column) as the user would have typed it: a number where it
-// reads as one in the locale. An empty text leaves the cell empty.
-void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale);
+// Puts the number into cell (row, column) as the windows show it (NumberAsShown).
+void SetNumberCell(SheetModel& sheet, int row, int column, double value);
 // Writes text as a text whatever it reads as; empty clears the cell.
 void SetTextCell(SheetModel& sheet, int row, int column, const QString& text);
 
 // The protocol on its worksheet, step by step in this order: column widths, header fill,
 // centring, title and header row, borders, one row per measurement.
-void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale);
+void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source);
 
 // The whole export from the table the source holds: OpenExcel, the protocol sheet, the further
 // sheets, then the workbook written to a new file, told and opened. Every failure is shown.

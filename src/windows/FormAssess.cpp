@@ -138,20 +138,24 @@ std::vector<AssessReading> TFAssess::ReadingsOf(AssessSourceKind kind) const {
     return source_ != nullptr ? source_->Readings(kind) : std::vector<AssessReading>{};
 }
 
-TFAssess::Judged TFAssess::Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const {
-    Judged j;
-    j.period = QStringLiteral("все измерения");
+TFAssess::Judgement TFAssess::Judge(AssessSourceKind kind,
+                                    std::vector<AssessReading> readings) const {
+    Judgement j;
+    QString period = QStringLiteral("все измерения");
     if (kind == SelectedSource() && CheckBoxPeriod->isChecked()) {
         const qint64 from = DateTimeEditFrom->dateTime().toSecsSinceEpoch();
         const qint64 to = DateTimeEditTo->dateTime().toSecsSinceEpoch();
         j.periodRefused = to < from;
         readings =
             j.periodRefused ? std::vector<AssessReading>{} : ReadingsBetween(readings, from, to);
-        j.period = QString::fromUtf8(j.periodRefused ? "не принят: конец %2 раньше начала %1"
-                                                     : "с %1 по %2")
-                       .arg(WallTimeText(from), WallTimeText(to));
+        period = QString::fromUtf8(j.periodRefused ? "не принят: конец %2 раньше начала %1"
+                                                   : "с %1 по %2")
+                     .arg(WallTimeText(from), WallTimeText(to));
     }
-    j.assessment = Assess(std::move(readings), Inputs());
+    const AssessInputs inputs = Inputs();
+    j.judged = {Assess(std::move(readings), inputs), inputs,
+                QString::fromUtf8(kind == AssessSourceKind::Logger ? kSourceLogger : kSourceLive),
+                period};
     return j;
 }
 
@@ -181,12 +185,11 @@ void TFAssess::Recompute() {
     std::vector<AssessReading> readings = ReadingsOf(kind);
     FollowDataPeriod(readings);
     FollowFirstReadingSeason(readings);
-    const Judged j = Judge(kind, std::move(readings));
-    current_ = j.assessment;
+    const Judgement j = Judge(kind, std::move(readings));
+    current_ = j.judged.assessment;
     ShowAssessment(current_);
-    if (j.periodRefused) LabelClass->setText(QStringLiteral("Период ") + j.period);
-    const std::vector<AssessLine> lines =
-        AssessLines(current_, Inputs(), ComboBoxSource->currentText(), j.period);
+    if (j.periodRefused) LabelClass->setText(QStringLiteral("Период ") + j.judged.spanName);
+    const std::vector<AssessLine> lines = AssessLines(j.judged);
     TableResults->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
         SetItem(TableResults, r, 0, lines[static_cast<std::size_t>(r)].label);
@@ -229,30 +232,14 @@ void TFAssess::TimerRefreshTimer() {
     if (kind != seenKind_ || source_->Revision(kind) != seenRevision_) Recompute();
 }
 
-std::vector<AssessLine> TFAssess::SheetLines(AssessSourceKind kind) const {
-    std::vector<AssessLine> lines;
-    for (int i = 0; i < kPlaceFieldCount; ++i) {
-        lines.push_back({QString::fromUtf8(kPlaceFieldNames[i]),
-                         EditPlace[static_cast<std::size_t>(i)]->text().trimmed()});
-    }
-    const Judged j = Judge(kind, ReadingsOf(kind));
-    const QString name =
-        QString::fromUtf8(kind == AssessSourceKind::Logger ? kSourceLogger : kSourceLive);
-    for (AssessLine& l : AssessLines(j.assessment, Inputs(), name, j.period)) {
-        lines.push_back(std::move(l));
-    }
-    return lines;
+JudgedAssessment TFAssess::Judged(AssessSourceKind kind) const {
+    return Judge(kind, ReadingsOf(kind)).judged;
 }
 
-std::optional<ConditionsClass> TFAssess::SheetClass(AssessSourceKind kind) const {
-    return Judge(kind, ReadingsOf(kind)).assessment.conditionsClass;
-}
-
-QString TFAssess::MeasurementDateText(AssessSourceKind kind) const {
-    const Assessment a = Judge(kind, ReadingsOf(kind)).assessment;
-    if (a.count == 0) return {};
-    return QStringLiteral("Дата измерений: %1")
-        .arg(WallDateTime(a.firstSeconds).toString(QStringLiteral("dd.MM.yyyy")));
+std::array<QString, kPlaceFieldCount> TFAssess::Place() const {
+    std::array<QString, kPlaceFieldCount> place;
+    for (std::size_t i = 0; i < place.size(); ++i) place[i] = EditPlace[i]->text();
+    return place;
 }
 
 void TFAssess::showEvent(QShowEvent* e) {

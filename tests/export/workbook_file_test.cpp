@@ -14,6 +14,7 @@
 #include "export/Uxls.h"
 #include "export_support.h"
 #include "measure/Clock.h"
+#include "measure/NumberText.h"
 
 namespace lmr {
 namespace {
@@ -34,7 +35,6 @@ struct FileExport {
     WorkbookSettings settings() {
         WorkbookSettings s;
         s.documentsDir = docs;
-        s.locale = QLocale::c();
         s.open = [this](const QString& path) {
             opened.push_back(path);
             return openerFinds;
@@ -178,7 +178,8 @@ TEST(WorkbookFile, HundredLiveReadingsReadBackInTheSpreadsheetProgram) {
         const QStringList& row = rows[std::size_t(t + 2)];
         EXPECT_EQ(row.value(0), source.times[std::size_t(t)]) << t;
         for (int c = 2; c <= 10; ++c) {
-            EXPECT_EQ(row.value(c - 1), source.values[std::size_t(c)][std::size_t(t)])
+            EXPECT_EQ(row.value(c - 1),
+                      QString::number(*source.values[std::size_t(c)][std::size_t(t)]))
                 << "row " << t + 3 << " column " << c;
         }
         EXPECT_EQ(row.value(10), "") << t;
@@ -189,8 +190,7 @@ TEST(WorkbookFile, ASecondExportInTheSameSecondWritesASecondFileAndKeepsTheFirst
     FileExport e;
     ASSERT_EQ(e.run(LiveSource(2)), ExportStatus::Done);
     TableSource logger;
-    logger.grid = LoggerGrid(
-        {{"14:5 7.4.9", "22", "21.5", "50", "25", "30", "18.5", "13.9", "33.2", "51.2"}});
+    logger.records = {{"14:5 7.4.9", "22", "21.5", "50", "25", "30", "18.5", "13.9", "33.2", "51.2"}};
     ASSERT_EQ(e.run(logger), ExportStatus::Done);
     ASSERT_EQ(e.saved.size(), 2u);
     EXPECT_EQ(e.saved[1], QDir(e.docs).filePath("Протокол 2026-12-08 14-05-33 (2).xlsx"));
@@ -205,20 +205,18 @@ TEST(WorkbookFile, ASecondExportInTheSameSecondWritesASecondFileAndKeepsTheFirst
     EXPECT_EQ(second.at("B3").value, "22");  // the logger record
     EXPECT_EQ(second.at("J3").value, "51.2");
     EXPECT_EQ(second.at("A3").type, "s");
-    // The trailing empty grid row lands outside the borders and writes nothing.
+    // Nothing below the record.
     EXPECT_EQ(second.count("A4") + second.count("K4"), 0u);
 }
 
-TEST(WorkbookFile, DecimalCommaTextsBecomeNumbersInARussianLocale) {
+TEST(WorkbookFile, NumbersAreWrittenAsTheWindowsShowThem) {
     FileExport e;
-    WorkbookSettings s = e.settings();
-    s.locale = QLocale(QLocale::Russian, QLocale::Russia);
     TableSource source = LiveSource(1);
-    source.values[4] = {"23,4"};
-    source.values[5] = {"-5,9"};
-    source.values[6] = {"9,8"};
-    source.values[8] = {"-"};
-    ASSERT_EQ(ExportProtocol(source, s), ExportStatus::Done);
+    source.values[4] = {23.4};
+    source.values[5] = {-5.9};
+    source.values[6] = {RoundToTenth(9.8)};  // 9.800000000000001 after the rounding
+    source.values[8] = {std::nullopt};
+    ASSERT_EQ(e.run(source), ExportStatus::Done);
     ASSERT_EQ(e.saved.size(), 1u);
     if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "unzip is not installed";
     const auto cells = SheetCells(Unzip(e.saved[0], "xl/worksheets/sheet1.xml"));
@@ -226,7 +224,7 @@ TEST(WorkbookFile, DecimalCommaTextsBecomeNumbersInARussianLocale) {
     EXPECT_EQ(cells.at("D3").value, "23.4");
     EXPECT_EQ(cells.at("E3").value, "-5.9");
     EXPECT_EQ(cells.at("F3").value, "9.8");  // the number shown, not 9.800000000000001
-    EXPECT_EQ(cells.at("H3").type, "s");  // an absent dew point stays text
+    EXPECT_EQ(cells.at("H3").type, "s");  // an absent dew point is the text "-"
     EXPECT_EQ(cells.at("A3").type, "s");
 }
 
