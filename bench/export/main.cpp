@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
     std::vector<double> seconds;
     for (int run = 0; run < kRuns; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        const lmr::ExportStatus status = lmr::ExportProtocol(source, settings);
+        const lmr::Outcome exported = lmr::ExportProtocol(source, settings);
         const auto end = std::chrono::steady_clock::now();
-        if (status != lmr::ExportStatus::Done || failed) {
+        if (!exported || failed) {
             std::fprintf(stderr, "export failed\n");
             return 1;
         }

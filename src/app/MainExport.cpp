@@ -53,7 +53,7 @@ private:
 void TFMain::N1Click() {
     WorkbookSettings settings = ExportSettings;
     settings.saved = [this](const QString& path) { SetPanelText(3, ProtocolSavedText(path)); };
-    settings.showMessage = ShowMessage;
+    settings.showMessage = ShowMessage;  // the warning when no program opens the file
     const MainProtocolSource source(*this, live_, logger_);
     if (FAssess_ != nullptr) {
         // The assessment of the same readings as the first sheet, with the window's inputs.
@@ -65,7 +65,9 @@ void TFMain::N1Click() {
             WriteAssessmentSheet(book, content);
         };
     }
-    (void)ExportProtocol(source, settings);
+    if (const Outcome exported = ExportProtocol(source, settings); !exported && ShowMessage) {
+        ShowMessage({ErrorCaption(), exported.text, ExportMessage::Icon::Error});
+    }
 }
 
 void TFMain::ShowExportMessage(const ExportMessage& m) {

@@ -22,7 +22,7 @@ struct DownloadInbox {
     bool wakePosted = false;
     QString filePath;
     DataFileWriter file;
-    bool fileFailed = false;
+    Outcome fileWritten;  // the data file's first failure
 };
 
 // The window's side of a download: the rows taken in so far and since when.
@@ -56,9 +56,9 @@ void TFMain::ButtonZagruzitClick() {
     // file is made with the first record.
     const auto record = [this, inbox](std::uint16_t address, const LoggerRecordBytes& bytes) {
         const LoggerRow row = MakeLoggerRow(address, DecodeLoggerRecord(bytes));
-        if (!inbox->fileFailed && !inbox->file.IsOpen())
-            inbox->fileFailed = !inbox->file.Open(inbox->filePath);
-        if (!inbox->fileFailed) inbox->fileFailed = !inbox->file.Append(DataRowOf(row.record));
+        if (inbox->fileWritten && !inbox->file.IsOpen())
+            inbox->fileWritten = inbox->file.Open(inbox->filePath);
+        if (inbox->fileWritten) inbox->fileWritten = inbox->file.Append(DataRowOf(row.record));
         bool wake = false;
         {
             const std::lock_guard<std::mutex> lock(inbox->mutex);
@@ -116,10 +116,10 @@ void TFMain::FinishDownload(const DownloadResult& result) {
     // let the file go before it handed the end on.
     DownloadInbox& inbox = *ended->inbox;
     // A stopped download's file says so in its name and in a closing comment line.
-    if (result.status == MeterStatus::Cancelled && !inbox.fileFailed && inbox.file.IsOpen())
-        inbox.fileFailed = !inbox.file.MarkStopped();
-    if (inbox.fileFailed)
-        SetPanelText(3, PanelText(3).trimmed() + QStringLiteral(" ") + inbox.file.Error());
+    if (result.status == MeterStatus::Cancelled && inbox.fileWritten && inbox.file.IsOpen())
+        inbox.fileWritten = inbox.file.MarkStopped();
+    if (!inbox.fileWritten)
+        SetPanelText(3, PanelText(3).trimmed() + QStringLiteral(" ") + inbox.fileWritten.text);
     ButtonZagruzit->setText(QString::fromUtf8(kLoadCaption));
 }
 

@@ -23,10 +23,6 @@ constexpr int kTitleColumn = 5;  // E1
 constexpr int kHeaderRow = 2;
 constexpr int kFirstDataRow = 3;
 
-void ShowError(const MessageSink& showMessage, const QString& text) {
-    if (showMessage) showMessage({ErrorCaption(), text, ExportMessage::Icon::Error});
-}
-
 void SetColumnWidths(SheetModel& sheet) {
     for (int c = 1; c <= kLastColumnWithWidth; ++c) {
         sheet.setColumnWidth(c, c == 1 ? kTimeColumnWidth : kValueColumnWidth);
@@ -86,13 +82,11 @@ void WriteLoggerData(SheetModel& sheet, const ProtocolSource& source) {
 }
 
 // Writes the workbook to a new file in dir, says where, and hands it to the desktop.
-ExportStatus ShowWorkbook(const WorkbookModel& book, const QString& dir,
-                          const WorkbookSettings& settings) {
+Outcome ShowWorkbook(const WorkbookModel& book, const QString& dir,
+                     const WorkbookSettings& settings) {
     const QString path = UniqueProtocolPath(dir, appClock().now());
-    const QString error = WriteWorkbookFile(book, path);
-    if (!error.isEmpty()) {
-        ShowError(settings.showMessage, WriteFailedText(path, error));
-        return ExportStatus::NotWritten;
+    if (const Outcome written = WriteWorkbookFile(book, path); !written) {
+        return Outcome::Failed(WriteFailedText(path, written.text));
     }
     if (settings.saved) settings.saved(path);
     const bool opened =
@@ -101,17 +95,13 @@ ExportStatus ShowWorkbook(const WorkbookModel& book, const QString& dir,
         settings.showMessage(
             {NotOpenedCaption(), NotOpenedText(path), ExportMessage::Icon::Warning});
     }
-    return ExportStatus::Done;
+    return Outcome::Ok();
 }
 
 }  // namespace
 
-std::optional<WorkbookModel> OpenExcel(const QString& dir, const MessageSink& showMessage) {
-    // A protocol built where it cannot be written would be lost at the end.
-    if (const QString error = PrepareDocumentsFolder(dir); !error.isEmpty()) {
-        ShowError(showMessage, error);
-        return std::nullopt;
-    }
+Valued<WorkbookModel> OpenExcel(const QString& dir) {
+    if (Outcome prepared = PrepareDocumentsFolder(dir); !prepared) return prepared;
     WorkbookModel book;
     book.sheets.emplace_back(QStringLiteral("Лист1"));
     return book;
@@ -147,11 +137,11 @@ void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source) {
     }
 }
 
-ExportStatus ExportProtocol(const ProtocolSource& source, const WorkbookSettings& settings) {
+Outcome ExportProtocol(const ProtocolSource& source, const WorkbookSettings& settings) {
     const QString dir =
         settings.documentsDir.isEmpty() ? DefaultDocumentsDir() : settings.documentsDir;
-    std::optional<WorkbookModel> book = OpenExcel(dir, settings.showMessage);
-    if (!book) return ExportStatus::NoFolder;
+    Valued<WorkbookModel> book = OpenExcel(dir);
+    if (!book) return book.outcome;
     WriteProtocolSheet(book->sheets.front(), source);
     if (settings.addSheets) settings.addSheets(*book);
     return ShowWorkbook(*book, dir, settings);

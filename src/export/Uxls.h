@@ -8,6 +8,7 @@
 #include "export/ExportMessage.h"
 #include "export/ProtocolSource.h"
 #include "export/WorkbookModel.h"
+#include "measure/Outcome.h"
 
 namespace lmr {
 
@@ -21,23 +22,15 @@ struct WorkbookSettings {
     std::function<bool(const QString& path)> open;
     // Told the path of every file written.
     std::function<void(const QString& path)> saved;
-    // Every message box of the export: its failures, and the warning when no program opened
-    // the file.
+    // The warning when no program opened the file.
     MessageSink showMessage;
     // Writes further sheets into the protocol's workbook before it is written. None when empty.
     std::function<void(WorkbookModel& book)> addSheets;
 };
 
-enum class ExportStatus {
-    Done,        // written and handed to the desktop; a program not found only warns
-    NoFolder,    // the documents folder cannot be made or written; nothing was built
-    NotWritten,  // the workbook file could not be written; its message was shown
-};
-
 // A new workbook with its first, empty worksheet, once the documents folder dir is there and
-// takes files; else the message why not is shown and there is none.
-[[nodiscard]] std::optional<WorkbookModel> OpenExcel(const QString& dir,
-                                                     const MessageSink& showMessage);
+// takes files: a protocol built where it cannot be written would be lost at the end.
+[[nodiscard]] Valued<WorkbookModel> OpenExcel(const QString& dir);
 
 // Puts the number into cell (row, column) as the windows show it (NumberAsShown).
 void SetNumberCell(SheetModel& sheet, int row, int column, double value);
@@ -49,8 +42,10 @@ void SetTextCell(SheetModel& sheet, int row, int column, const QString& text);
 void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source);
 
 // The whole export from the table the source holds: OpenExcel, the protocol sheet, the further
-// sheets, then the workbook written to a new file, told and opened. Every failure is shown.
-[[nodiscard]] ExportStatus ExportProtocol(const ProtocolSource& source,
-                                          const WorkbookSettings& settings);
+// sheets, then the workbook written to a new file, told and opened. A failure (no documents
+// folder, the file not written) says why, for the caller's message box with ErrorCaption();
+// a program not found to open the file only warns.
+[[nodiscard]] Outcome ExportProtocol(const ProtocolSource& source,
+                                     const WorkbookSettings& settings);
 
 }  // namespace lmr

@@ -28,8 +28,8 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-void Report(SurveyFileResult* result, const SurveyFileResult& value) {
-    if (result) *result = value;
+void Report(Outcome* outcome, Outcome value) {
+    if (outcome) *outcome = std::move(value);
 }
 
 // An empty survey of the current schema in a new file at name, in one transaction, then put in
@@ -173,7 +173,7 @@ QString MergeLog(const QString& path) {
 
 }  // namespace
 
-std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, SurveyFileResult* result) {
+std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, Outcome* outcome) {
     // Built under a name of its own and put in place whole: a survey at path stays until the
     // new one is complete.
     const QFileInfo info(path);
@@ -182,7 +182,7 @@ std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, SurveyFileRe
     const auto fail = [&](const QString& reason) -> std::unique_ptr<SurveyFile> {
         QFile::remove(building);
         QFile::remove(building + QStringLiteral("-journal"));
-        Report(result, {false, Text(kSurveyCannotCreate).arg(path, reason)});
+        Report(outcome, Outcome::Failed(Text(kSurveyCannotCreate).arg(path, reason)));
         return nullptr;
     };
     // A survey another program records into is not taken from under it.
@@ -200,7 +200,7 @@ std::unique_ptr<SurveyFile> SurveyFile::Create(const QString& path, SurveyFileRe
         QFile target(path);
         return fail(FileErrorText(target, errno));
     }
-    return Open(path, result);
+    return Open(path, outcome);
 }
 
 namespace {
@@ -232,9 +232,9 @@ QString ReadCopy(const QString& path, Survey* survey) {
 
 }  // namespace
 
-std::unique_ptr<SurveyFile> SurveyFile::Open(const QString& path, SurveyFileResult* result) {
+std::unique_ptr<SurveyFile> SurveyFile::Open(const QString& path, Outcome* outcome) {
     const auto fail = [&](const QString& reason) -> std::unique_ptr<SurveyFile> {
-        Report(result, {false, Text(kSurveyCannotOpen).arg(path, reason)});
+        Report(outcome, Outcome::Failed(Text(kSurveyCannotOpen).arg(path, reason)));
         return nullptr;
     };
     if (QString reason = SurveyHeaderRefusal(path); !reason.isEmpty()) return fail(reason);
@@ -243,20 +243,20 @@ std::unique_ptr<SurveyFile> SurveyFile::Open(const QString& path, SurveyFileResu
     if (QString reason = ReadCopy(path, &whole); !reason.isEmpty()) return fail(reason);
     auto impl = std::make_unique<Impl>(path);
     if (QString reason = impl->Connect(); !reason.isEmpty()) return fail(reason);
-    Report(result, {});
+    Report(outcome, Outcome::Ok());
     return std::unique_ptr<SurveyFile>(new SurveyFile(std::move(impl)));
 }
 
-Survey SurveyFile::Read(const QString& path, SurveyFileResult* result) {
+Survey SurveyFile::Read(const QString& path, Outcome* outcome) {
     const auto fail = [&](const QString& reason) {
-        Report(result, {false, Text(kSurveyCannotOpen).arg(path, reason)});
+        Report(outcome, Outcome::Failed(Text(kSurveyCannotOpen).arg(path, reason)));
         return Survey{};
     };
     if (QString reason = SurveyHeaderRefusal(path, false); !reason.isEmpty()) return fail(reason);
     if (SurveyHeldElsewhere(path)) return fail(Text(kSurveyBusy));
     Survey survey;
     if (QString reason = ReadCopy(path, &survey); !reason.isEmpty()) return fail(reason);
-    Report(result, {});
+    Report(outcome, Outcome::Ok());
     return survey;
 }
 
@@ -264,18 +264,13 @@ QString SurveyFile::Path() const {
     return impl_->path;
 }
 
-QString SurveyFile::LastError() const {
-    return impl_->lastError;
-}
-
-Survey SurveyFile::Load(SurveyFileResult* result) const {
+Valued<Survey> SurveyFile::Load() const {
     Survey survey;
     if (const QString reason = ReadSurvey(impl_->Db(), kSurveySchemaVersion, &survey);
         !reason.isEmpty()) {
-        Report(result, impl_->Fail(kSurveyCannotRead, reason));
-        return {};
+        return impl_->Fail(kSurveyCannotRead, reason);
     }
-    Report(result, {});
     return survey;
 }
+
 }  // namespace lmr

@@ -12,7 +12,7 @@
 
 namespace lmr {
 
-bool SurveyFile::Impl::BindReading(qint64 measurementId, const Reading& r) {
+Outcome SurveyFile::Impl::BindReading(qint64 measurementId, const Reading& r) {
     const HeatStress& h = r.derived;
     const auto number = [](float v) { return QVariant(StoredNumber(v)); };
     const QVariant values[] = {measurementId,
@@ -31,12 +31,11 @@ bool SurveyFile::Impl::BindReading(qint64 measurementId, const Reading& r) {
                                int(r.model),
                                int(r.head)};
     for (int i = 0; i < int(std::size(values)); ++i) insertReading.bindValue(i, values[i]);
-    if (insertReading.exec()) return true;
-    (void)WriteFailure(SqlReason(insertReading.lastError()));
-    return false;
+    if (insertReading.exec()) return Outcome::Ok();
+    return WriteFailure(SqlReason(insertReading.lastError()));
 }
 
-SurveyFileResult SurveyFile::SetHeader(const SurveyHeader& header) {
+Outcome SurveyFile::SetHeader(const SurveyHeader& header) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "UPDATE survey SET organisation = ?, address = ?, customer = ?, purpose = ?, "
@@ -58,7 +57,7 @@ SurveyFileResult SurveyFile::SetHeader(const SurveyHeader& header) {
     return impl_->ChangeOneRow(q);
 }
 
-SurveyFileResult SurveyFile::SetLaboratory(const SurveyLaboratory& laboratory) {
+Outcome SurveyFile::SetLaboratory(const SurveyLaboratory& laboratory) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral("UPDATE laboratory SET name = ?, address = ?, accreditation = ?, "
                              "head = ?, compiler = ? WHERE id = 1"));
@@ -69,7 +68,7 @@ SurveyFileResult SurveyFile::SetLaboratory(const SurveyLaboratory& laboratory) {
     return impl_->ChangeOneRow(q);
 }
 
-SurveyFileResult SurveyFile::SetInstrument(const SurveyInstrument& instrument) {
+Outcome SurveyFile::SetInstrument(const SurveyInstrument& instrument) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "UPDATE instrument SET model = ?, head = ?, serial_number = ?, certificate_number = ?, "
@@ -92,7 +91,7 @@ SurveyFileResult SurveyFile::SetInstrument(const SurveyInstrument& instrument) {
     return impl_->ChangeOneRow(q);
 }
 
-std::optional<qint64> SurveyFile::AddWorkplace(const SurveyWorkplace& workplace) {
+Valued<qint64> SurveyFile::AddWorkplace(const SurveyWorkplace& workplace) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "INSERT INTO workplace (sort_order, name, category, posture, shift_hours) VALUES "
@@ -104,7 +103,7 @@ std::optional<qint64> SurveyFile::AddWorkplace(const SurveyWorkplace& workplace)
     return impl_->Insert(q);
 }
 
-SurveyFileResult SurveyFile::UpdateWorkplace(const SurveyWorkplace& workplace) {
+Outcome SurveyFile::UpdateWorkplace(const SurveyWorkplace& workplace) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "UPDATE workplace SET name = ?, category = ?, posture = ?, shift_hours = ? WHERE id = ?"));
@@ -116,7 +115,7 @@ SurveyFileResult SurveyFile::UpdateWorkplace(const SurveyWorkplace& workplace) {
     return impl_->ChangeOneRow(q);
 }
 
-std::optional<qint64> SurveyFile::AddPoint(qint64 workplaceId, const SurveyPoint& point) {
+Valued<qint64> SurveyFile::AddPoint(qint64 workplaceId, const SurveyPoint& point) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "INSERT INTO point (workplace_id, sort_order, name) VALUES "
@@ -127,7 +126,7 @@ std::optional<qint64> SurveyFile::AddPoint(qint64 workplaceId, const SurveyPoint
     return impl_->Insert(q);
 }
 
-SurveyFileResult SurveyFile::UpdatePoint(const SurveyPoint& point) {
+Outcome SurveyFile::UpdatePoint(const SurveyPoint& point) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral("UPDATE point SET name = ? WHERE id = ?"));
     q.addBindValue(TextValue(point.name));
@@ -135,7 +134,7 @@ SurveyFileResult SurveyFile::UpdatePoint(const SurveyPoint& point) {
     return impl_->ChangeOneRow(q);
 }
 
-std::optional<qint64> SurveyFile::AddHeight(qint64 pointId, const SurveyHeight& height) {
+Valued<qint64> SurveyFile::AddHeight(qint64 pointId, const SurveyHeight& height) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "INSERT INTO height (point_id, sort_order, metres, air_speed, irradiated_share) VALUES "
@@ -148,7 +147,7 @@ std::optional<qint64> SurveyFile::AddHeight(qint64 pointId, const SurveyHeight& 
     return impl_->Insert(q);
 }
 
-SurveyFileResult SurveyFile::UpdateHeight(const SurveyHeight& height) {
+Outcome SurveyFile::UpdateHeight(const SurveyHeight& height) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral(
         "UPDATE height SET metres = ?, air_speed = ?, irradiated_share = ? WHERE id = ?"));
@@ -171,34 +170,31 @@ QSqlQuery RemoveQuery(QSqlDatabase& db, const char* table, qint64 id) {
 
 }  // namespace
 
-SurveyFileResult SurveyFile::RemoveWorkplace(qint64 workplaceId) {
+Outcome SurveyFile::RemoveWorkplace(qint64 workplaceId) {
     QSqlQuery q = RemoveQuery(impl_->Db(), "workplace", workplaceId);
     return impl_->ChangeOneRow(q);
 }
 
-SurveyFileResult SurveyFile::RemovePoint(qint64 pointId) {
+Outcome SurveyFile::RemovePoint(qint64 pointId) {
     QSqlQuery q = RemoveQuery(impl_->Db(), "point", pointId);
     return impl_->ChangeOneRow(q);
 }
 
-SurveyFileResult SurveyFile::RemoveHeight(qint64 heightId) {
+Outcome SurveyFile::RemoveHeight(qint64 heightId) {
     QSqlQuery q = RemoveQuery(impl_->Db(), "height", heightId);
     return impl_->ChangeOneRow(q);
 }
 
-SurveyFileResult SurveyFile::RemoveMeasurement(qint64 measurementId) {
+Outcome SurveyFile::RemoveMeasurement(qint64 measurementId) {
     QSqlQuery q = RemoveQuery(impl_->Db(), "measurement", measurementId);
     return impl_->ChangeOneRow(q);
 }
 
-std::optional<qint64> SurveyFile::AddMeasurement(qint64 heightId,
+Valued<qint64> SurveyFile::AddMeasurement(qint64 heightId,
                                                  const SurveyMeasurement& measurement) {
     QSqlDatabase& db = impl_->Db();
     // The measurement and its readings are stored together or not at all.
-    if (!db.transaction()) {
-        (void)impl_->WriteFailure(SqlReason(db.lastError()));
-        return std::nullopt;
-    }
+    if (!db.transaction()) return impl_->WriteFailure(SqlReason(db.lastError()));
     QSqlQuery q(db);
     q.prepare(QStringLiteral(
         "INSERT INTO measurement (height_id, origin, source, recording) VALUES (?, ?, ?, ?)"));
@@ -206,17 +202,17 @@ std::optional<qint64> SurveyFile::AddMeasurement(qint64 heightId,
     q.addBindValue(QString::fromLatin1(OriginCode(measurement.origin)));
     q.addBindValue(TextValue(measurement.source));
     q.addBindValue(measurement.recording ? 1 : 0);
-    std::optional<qint64> id = impl_->Insert(q);
+    Valued<qint64> id = impl_->Insert(q);
     for (auto r = measurement.readings.begin(); id && r != measurement.readings.end(); ++r) {
-        if (!impl_->BindReading(*id, *r)) id.reset();
+        if (Outcome stored = impl_->BindReading(*id, *r); !stored) id = std::move(stored);
     }
     if (id && db.commit()) return id;
-    if (id) (void)impl_->WriteFailure(SqlReason(db.lastError()));
+    if (id) id = impl_->WriteFailure(SqlReason(db.lastError()));
     db.rollback();
-    return std::nullopt;
+    return id;
 }
 
-SurveyFileResult SurveyFile::SetRecording(qint64 measurementId, bool recording) {
+Outcome SurveyFile::SetRecording(qint64 measurementId, bool recording) {
     QSqlQuery q(impl_->Db());
     q.prepare(QStringLiteral("UPDATE measurement SET recording = ? WHERE id = ?"));
     q.addBindValue(recording ? 1 : 0);
@@ -224,7 +220,7 @@ SurveyFileResult SurveyFile::SetRecording(qint64 measurementId, bool recording) 
     return impl_->ChangeOneRow(q);
 }
 
-SurveyFileResult SurveyFile::MoveMeasurement(qint64 measurementId, qint64 heightId) {
+Outcome SurveyFile::MoveMeasurement(qint64 measurementId, qint64 heightId) {
     QSqlQuery q(impl_->Db());
     // A height that is not there fails on the foreign key, and nothing moves.
     q.prepare(QStringLiteral("UPDATE measurement SET height_id = ? WHERE id = ?"));
@@ -233,9 +229,8 @@ SurveyFileResult SurveyFile::MoveMeasurement(qint64 measurementId, qint64 height
     return impl_->ChangeOneRow(q);
 }
 
-SurveyFileResult SurveyFile::AppendReading(qint64 measurementId, const Reading& reading) {
-    if (!impl_->BindReading(measurementId, reading)) return {false, impl_->lastError};
-    return {};
+Outcome SurveyFile::AppendReading(qint64 measurementId, const Reading& reading) {
+    return impl_->BindReading(measurementId, reading);
 }
 
 }  // namespace lmr

@@ -6,7 +6,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <QString>
-#include <optional>
 
 #include "survey/SurveyConnection.h"
 #include "survey/SurveyFile.h"
@@ -19,7 +18,6 @@ struct SurveyFile::Impl {
     SurveyConnection connection;
     // Prepared once: a live series stores a reading every few seconds for hours.
     QSqlQuery insertReading;
-    QString lastError;
 
     explicit Impl(QString p) : path(std::move(p)) {}
     ~Impl() { insertReading = QSqlQuery(); }
@@ -27,28 +25,24 @@ struct SurveyFile::Impl {
     QSqlDatabase& Db() { return connection.Db(); }
     [[nodiscard]] QString Connect();
 
-    SurveyFileResult Fail(const char* what, const QString& reason) {
-        lastError = QString::fromUtf8(what).arg(path, reason);
-        return {false, lastError};
+    [[nodiscard]] Outcome Fail(const char* what, const QString& reason) const {
+        return Outcome::Failed(QString::fromUtf8(what).arg(path, reason));
     }
-    SurveyFileResult WriteFailure(const QString& reason) {
+    [[nodiscard]] Outcome WriteFailure(const QString& reason) const {
         return Fail(kSurveyCannotWrite, reason);
     }
     // Runs a prepared change of exactly one row.
-    SurveyFileResult ChangeOneRow(QSqlQuery& q) {
+    [[nodiscard]] Outcome ChangeOneRow(QSqlQuery& q) const {
         if (!q.exec()) return WriteFailure(SqlReason(q.lastError()));
         if (q.numRowsAffected() != 1) return WriteFailure(QString::fromUtf8(kSurveyNoSuchItem));
-        return {};
+        return Outcome::Ok();
     }
     // Runs a prepared insert; the new row's id.
-    std::optional<qint64> Insert(QSqlQuery& q) {
-        if (!q.exec()) {
-            (void)WriteFailure(SqlReason(q.lastError()));
-            return std::nullopt;
-        }
+    [[nodiscard]] Valued<qint64> Insert(QSqlQuery& q) const {
+        if (!q.exec()) return WriteFailure(SqlReason(q.lastError()));
         return q.lastInsertId().toLongLong();
     }
-    [[nodiscard]] bool BindReading(qint64 measurementId, const Reading& r);
+    [[nodiscard]] Outcome BindReading(qint64 measurementId, const Reading& r);
 };
 
 }  // namespace lmr

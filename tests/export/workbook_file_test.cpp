@@ -43,7 +43,7 @@ struct FileExport {
         s.showMessage = log.sink();
         return s;
     }
-    ExportStatus run(const ProtocolSource& source) { return ExportProtocol(source, settings()); }
+    Outcome run(const ProtocolSource& source) { return ExportProtocol(source, settings()); }
 };
 
 // The cells of the first worksheet: reference -> (style index, type, raw value).
@@ -125,7 +125,7 @@ std::vector<XmlStyle> CellStyles(const QByteArray& xml) {
 TEST(WorkbookFile, HundredLiveReadingsReadBackInTheSpreadsheetProgram) {
     FileExport e;
     const TableSource source = LiveSource(100);
-    ASSERT_EQ(e.run(source), ExportStatus::Done);
+    ASSERT_TRUE(e.run(source));
     ASSERT_TRUE(e.log.messages.empty());
     ASSERT_EQ(e.saved.size(), 1u);
     const QString file = e.saved[0];
@@ -188,10 +188,10 @@ TEST(WorkbookFile, HundredLiveReadingsReadBackInTheSpreadsheetProgram) {
 
 TEST(WorkbookFile, ASecondExportInTheSameSecondWritesASecondFileAndKeepsTheFirst) {
     FileExport e;
-    ASSERT_EQ(e.run(LiveSource(2)), ExportStatus::Done);
+    ASSERT_TRUE(e.run(LiveSource(2)));
     TableSource logger;
     logger.records = {{"14:5 7.4.9", "22", "21.5", "50", "25", "30", "18.5", "13.9", "33.2", "51.2"}};
-    ASSERT_EQ(e.run(logger), ExportStatus::Done);
+    ASSERT_TRUE(e.run(logger));
     ASSERT_EQ(e.saved.size(), 2u);
     EXPECT_EQ(e.saved[1], QDir(e.docs).filePath("Протокол 2026-12-08 14-05-33 (2).xlsx"));
     EXPECT_EQ(e.opened, e.saved);
@@ -216,7 +216,7 @@ TEST(WorkbookFile, NumbersAreWrittenAsTheWindowsShowThem) {
     source.values[5] = {-5.9};
     source.values[6] = {RoundToTenth(9.8)};  // 9.800000000000001 after the rounding
     source.values[8] = {std::nullopt};
-    ASSERT_EQ(e.run(source), ExportStatus::Done);
+    ASSERT_TRUE(e.run(source));
     ASSERT_EQ(e.saved.size(), 1u);
     if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "unzip is not installed";
     const auto cells = SheetCells(Unzip(e.saved[0], "xl/worksheets/sheet1.xml"));
@@ -231,7 +231,7 @@ TEST(WorkbookFile, NumbersAreWrittenAsTheWindowsShowThem) {
 TEST(WorkbookFile, WithoutAProgramToOpenItTheFileStaysAndTheMessageGivesItsPath) {
     FileExport e;
     e.openerFinds = false;
-    ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
+    ASSERT_TRUE(e.run(LiveSource(1)));
     ASSERT_EQ(e.saved.size(), 1u);
     EXPECT_TRUE(QFile::exists(e.saved[0]));
     ASSERT_EQ(e.log.messages.size(), 1u);
@@ -247,31 +247,30 @@ TEST(WorkbookFile, AFolderOrFileThatCannotBeWrittenFailsTheExportWithItsMessage)
         QFile blocker(e.dir.filePath("file"));
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
         e.docs = e.dir.filePath("file/Документы");
-        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NoFolder);
-        ASSERT_EQ(e.log.messages.size(), 1u);
-        EXPECT_EQ(e.log.messages[0].caption, "Ошибка");
+        const Outcome failed = e.run(LiveSource(1));
+        EXPECT_FALSE(failed);
         // Which folder and why, not a spreadsheet program to look for.
-        EXPECT_EQ(e.log.messages[0].text, "Нет доступа к папке документов \"" + e.docs +
-                                              "\": на её месте или на пути к ней лежит файл.");
+        EXPECT_EQ(failed.text, "Нет доступа к папке документов \"" + e.docs +
+                                   "\": на её месте или на пути к ней лежит файл.");
+        EXPECT_TRUE(e.log.messages.empty());
         EXPECT_TRUE(e.saved.empty());
         EXPECT_TRUE(e.opened.empty());
     }
     {
         SCOPED_TRACE("the folder went away after an export");
         FileExport e;
-        ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
+        ASSERT_TRUE(e.run(LiveSource(1)));
         ASSERT_TRUE(QDir(e.docs).removeRecursively());
         QFile blocker(e.docs);
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NoFolder);
-        ASSERT_EQ(e.log.messages.size(), 1u);
-        EXPECT_EQ(e.log.messages[0].caption, "Ошибка");
-        EXPECT_TRUE(e.log.messages[0].text.startsWith("Нет доступа к папке документов"))
-            << e.log.messages[0].text.toStdString();
+        const Outcome failed = e.run(LiveSource(1));
+        EXPECT_FALSE(failed);
+        EXPECT_TRUE(failed.text.startsWith("Нет доступа к папке документов"))
+            << failed.text.toStdString();
         EXPECT_EQ(e.saved.size(), 1u);
         // The folder back, the next export writes its own protocol, not the failed one too.
         blocker.remove();
-        ASSERT_EQ(e.run(LiveSource(1)), ExportStatus::Done);
+        ASSERT_TRUE(e.run(LiveSource(1)));
         EXPECT_EQ(e.saved.size(), 2u);
         EXPECT_EQ(QDir(e.docs).entryList(QDir::Files).size(), 1);
     }
@@ -282,12 +281,10 @@ TEST(WorkbookFile, AFolderOrFileThatCannotBeWrittenFailsTheExportWithItsMessage)
         ASSERT_TRUE(QDir().mkpath(e.docs));
         const QString path = QDir(e.docs).filePath("Протокол 2026-12-08 14-05-33.xlsx");
         ASSERT_TRUE(QFile::link(e.dir.filePath("gone/protocol.xlsx"), path));
-        EXPECT_EQ(e.run(LiveSource(1)), ExportStatus::NotWritten);
-        ASSERT_EQ(e.log.messages.size(), 1u);
-        EXPECT_EQ(e.log.messages[0].caption, "Ошибка");
-        EXPECT_EQ(e.log.messages[0].icon, ExportMessage::Icon::Error);
-        EXPECT_TRUE(e.log.messages[0].text.startsWith("Не удалось записать книгу \"" + path + "\": "))
-            << e.log.messages[0].text.toStdString();
+        const Outcome failed = e.run(LiveSource(1));
+        EXPECT_FALSE(failed);
+        EXPECT_TRUE(failed.text.startsWith("Не удалось записать книгу \"" + path + "\": "))
+            << failed.text.toStdString();
         EXPECT_TRUE(e.saved.empty());
         EXPECT_TRUE(e.opened.empty());
     }
