@@ -1,6 +1,8 @@
 // The measurement protocol from the main window: the live readings or the logger page's
 // records, whichever page is shown.
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
@@ -51,9 +53,8 @@ private:
 }  // namespace
 
 void TFMain::N1Click() {
-    WorkbookSettings settings = ExportSettings;
-    settings.saved = [this](const QString& path) { SetPanelText(3, ProtocolSavedText(path)); };
-    settings.showMessage = ShowMessage;  // the warning when no program opens the file
+    WorkbookSettings settings;
+    settings.documentsDir = ExportSettings.documentsDir;
     const MainProtocolSource source(*this, live_, logger_);
     if (FAssess_ != nullptr) {
         // The assessment of the same readings as the first sheet, with the window's inputs.
@@ -65,8 +66,20 @@ void TFMain::N1Click() {
             WriteAssessmentSheet(book, content);
         };
     }
-    if (const Outcome exported = ExportProtocol(source, settings); !exported && ShowMessage) {
-        ShowMessage({ErrorCaption(), exported.text, ExportMessage::Icon::Error});
+    const Valued<QString> written = ExportProtocol(source, settings);
+    if (!written) {
+        if (ShowMessage) {
+            ShowMessage({ErrorCaption(), written.outcome.text, ExportMessage::Icon::Error});
+        }
+        return;
+    }
+    SetPanelText(3, ProtocolSavedText(*written));
+    // Handed to the desktop's program for it; none found only warns, the file stays.
+    const bool opened = ExportSettings.open
+                            ? ExportSettings.open(*written)
+                            : QDesktopServices::openUrl(QUrl::fromLocalFile(*written));
+    if (!opened && ShowMessage) {
+        ShowMessage({NotOpenedCaption(), NotOpenedText(*written), ExportMessage::Icon::Warning});
     }
 }
 

@@ -32,6 +32,7 @@
 #include "app/AlarmTone.h"
 #include "app/LivePage.h"
 #include "app/MeasurementOptions.h"
+#include "app/ProtocolExport.h"
 #include "app/StringGrid.h"
 #include "app/ZoomChartView.h"
 #include "core/ChartPoints.h"
@@ -182,7 +183,7 @@ public:
 
     // --- Protocol export ---
     // Where the protocol files go and how they are opened (tests point it elsewhere).
-    WorkbookSettings ExportSettings;
+    ProtocolExport ExportSettings;
     // Shows a message box of the export (tests record them instead).
     MessageSink ShowMessage;
 

@@ -1,8 +1,5 @@
 #include "export/Uxls.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
 #include "export/ExportTexts.h"
 #include "export/ProtocolFile.h"
 #include "export/WorkbookWriter.h"
@@ -81,21 +78,13 @@ void WriteLoggerData(SheetModel& sheet, const ProtocolSource& source) {
     }
 }
 
-// Writes the workbook to a new file in dir, says where, and hands it to the desktop.
-Outcome ShowWorkbook(const WorkbookModel& book, const QString& dir,
-                     const WorkbookSettings& settings) {
+// Writes the workbook to a new file in dir: its path.
+Valued<QString> WriteWorkbook(const WorkbookModel& book, const QString& dir) {
     const QString path = UniqueProtocolPath(dir, appClock().now());
     if (const Outcome written = WriteWorkbookFile(book, path); !written) {
         return Outcome::Failed(WriteFailedText(path, written.text));
     }
-    if (settings.saved) settings.saved(path);
-    const bool opened =
-        settings.open ? settings.open(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    if (!opened && settings.showMessage) {
-        settings.showMessage(
-            {NotOpenedCaption(), NotOpenedText(path), ExportMessage::Icon::Warning});
-    }
-    return Outcome::Ok();
+    return path;
 }
 
 }  // namespace
@@ -137,14 +126,14 @@ void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source) {
     }
 }
 
-Outcome ExportProtocol(const ProtocolSource& source, const WorkbookSettings& settings) {
+Valued<QString> ExportProtocol(const ProtocolSource& source, const WorkbookSettings& settings) {
     const QString dir =
         settings.documentsDir.isEmpty() ? DefaultDocumentsDir() : settings.documentsDir;
     Valued<WorkbookModel> book = OpenExcel(dir);
     if (!book) return book.outcome;
     WriteProtocolSheet(book->sheets.front(), source);
     if (settings.addSheets) settings.addSheets(*book);
-    return ShowWorkbook(*book, dir, settings);
+    return WriteWorkbook(*book, dir);
 }
 
 }  // namespace lmr

@@ -5,7 +5,6 @@
 #include <functional>
 #include <optional>
 
-#include "export/ExportMessage.h"
 #include "export/ProtocolSource.h"
 #include "export/WorkbookModel.h"
 #include "measure/Outcome.h"
@@ -18,12 +17,6 @@ inline constexpr std::uint32_t kHeaderFill = 0xFFFF00;
 struct WorkbookSettings {
     // Where the files go; empty: the user's documents folder. Made when missing.
     QString documentsDir;
-    // Opens a written file; false when no program took it. Empty: the desktop's default program.
-    std::function<bool(const QString& path)> open;
-    // Told the path of every file written.
-    std::function<void(const QString& path)> saved;
-    // The warning when no program opened the file.
-    MessageSink showMessage;
     // Writes further sheets into the protocol's workbook before it is written. None when empty.
     std::function<void(WorkbookModel& book)> addSheets;
 };
@@ -42,10 +35,9 @@ void SetTextCell(SheetModel& sheet, int row, int column, const QString& text);
 void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source);
 
 // The whole export from the table the source holds: OpenExcel, the protocol sheet, the further
-// sheets, then the workbook written to a new file, told and opened. A failure (no documents
-// folder, the file not written) says why, for the caller's message box with ErrorCaption();
-// a program not found to open the file only warns.
-[[nodiscard]] Outcome ExportProtocol(const ProtocolSource& source,
-                                     const WorkbookSettings& settings);
+// sheets, then the workbook written to a new file: its path. A failure (no documents folder,
+// the file not written) says why, for the caller's message box with ErrorCaption().
+[[nodiscard]] Valued<QString> ExportProtocol(const ProtocolSource& source,
+                                             const WorkbookSettings& settings);
 
 }  // namespace lmr

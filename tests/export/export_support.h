@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ShownText.h"
-#include "export/ExportMessage.h"
 #include "export/ProtocolSource.h"
 
 namespace lmr {
@@ -36,13 +35,5 @@ public:
 
 // Live series of n readings with distinct values in every column.
 [[nodiscard]] TableSource LiveSource(int n);
-
-// Collects the message boxes an export asked for.
-struct MessageLog {
-    std::vector<ExportMessage> messages;
-    [[nodiscard]] MessageSink sink() {
-        return [this](const ExportMessage& m) { messages.push_back(m); };
-    }
-};
 
 }  // namespace lmr
