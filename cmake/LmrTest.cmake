@@ -25,9 +25,10 @@ endfunction()
 
 # lmr_library(<target> [QTCORE | QTGUI | WIDGETS] LIBS <targets...>)
 # A folder's library: every .cpp and .h of the folder it is called from. QTCORE links Qt Core,
-# QTGUI Qt Core and Gui (pages painted without a window, the desktop's services), WIDGETS the widget modules too; none,
-# no Qt. Only a library with WIDGETS may reach Qt Widgets or Charts, and one without Qt no Qt,
-# through any of its libraries: the configuration fails otherwise (lmr_check_layers).
+# QTGUI Qt Core and Gui (pages painted without a window), WIDGETS the widget modules too; none,
+# no Qt. Only a library with WIDGETS may reach Qt Widgets or Charts, only one with QTGUI or
+# WIDGETS Qt Gui, and one without Qt no Qt, through any of its libraries: the configuration
+# fails otherwise (lmr_check_layers).
 function(lmr_library name)
   cmake_parse_arguments(L "QTCORE;QTGUI;WIDGETS" "" "LIBS" ${ARGN})
   if(L_UNPARSED_ARGUMENTS)
@@ -43,6 +44,9 @@ function(lmr_library name)
   endif()
   if(NOT L_WIDGETS AND NOT L_QTGUI AND NOT L_QTCORE)
     set_property(GLOBAL APPEND PROPERTY LMR_QT_FREE ${name})
+  endif()
+  if(L_QTCORE AND NOT L_WIDGETS AND NOT L_QTGUI)
+    set_property(GLOBAL APPEND PROPERTY LMR_GUI_FREE ${name})
   endif()
   if(NOT cpp)
     # A folder that holds no code yet.
@@ -67,14 +71,19 @@ endfunction()
 # libraries, is free of Qt Widgets, Charts and Print Support (which brings Widgets): its
 # compiler finds no widget header, and a library that links one fails here, at configuration.
 # Qt's headers are also reachable by module path (<QtWidgets/QWidget>): such an include in a
-# widget-free library fails here too. A library made without Qt reaches no Qt at all. Called
-# once all libraries are made.
+# widget-free library fails here too. A library made with QTCORE reaches no Qt Gui either, and
+# one made without Qt no Qt at all. Called once all libraries are made.
 function(lmr_check_layers)
   get_property(free GLOBAL PROPERTY LMR_WIDGET_FREE)
   get_property(qtFree GLOBAL PROPERTY LMR_QT_FREE)
+  get_property(guiFree GLOBAL PROPERTY LMR_GUI_FREE)
   foreach(lib ${free})
+    set(headers "Widgets|Charts|PrintSupport")
     if(lib IN_LIST qtFree)
       set(banned "^Qt6::")
+    elseif(lib IN_LIST guiFree)
+      set(banned "^Qt6::(Gui|Widgets|Charts|PrintSupport|OpenGLWidgets)")
+      set(headers "Gui|Widgets|Charts|PrintSupport")
     else()
       set(banned "^Qt6::(Widgets|Charts|PrintSupport|OpenGLWidgets)")
     endif()
@@ -101,9 +110,9 @@ function(lmr_check_layers)
     get_target_property(sources ${lib} SOURCES)
     foreach(f ${sources})
       if(f MATCHES "\\.(h|cpp)$")
-        file(STRINGS ${f} hits REGEX "#include <Qt(Widgets|Charts|PrintSupport)/")
+        file(STRINGS ${f} hits REGEX "#include <Qt(${headers})/")
         if(hits)
-          message(FATAL_ERROR "${f} is in a widget-free library but includes ${hits}")
+          message(FATAL_ERROR "${f} is in a library whose layer may not use ${hits}")
         endif()
       endif()
     endforeach()

@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
                                               float(150 + i % 200) / 10,
                                               float(180 + i % 250) / 10));
         }
-        if (const QString error = lmr::WriteDataFile(path, readings); !error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        if (const lmr::Outcome written = lmr::WriteDataFile(path, readings); !written) {
+            std::fprintf(stderr, "%s\n", qPrintable(written.text));
             return 1;
         }
     }

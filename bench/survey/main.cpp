@@ -65,26 +65,26 @@ int Exit(const QString& text) {
 
 // The survey at path; what failed, empty when nothing did.
 QString Build(const QString& path, qint64* liveHeight) {
-    lmr::SurveyFileResult r;
+    lmr::Outcome r;
     auto f = lmr::SurveyFile::Create(path, &r);
-    if (!f) return r.error;
+    if (!f) return r.text;
     const QDateTime start(QDate(2026, 7, 14), QTime(8, 0));
     for (int w = 0; w < kWorkplaces; ++w) {
         lmr::SurveyWorkplace workplace;
         workplace.name = QStringLiteral("Рабочее место %1").arg(w + 1);
         const auto wid = f->AddWorkplace(workplace);
-        if (!wid) return f->LastError();
+        if (!wid) return wid.outcome.text;
         for (int p = 0; p < kPoints; ++p) {
             const auto pid = f->AddPoint(*wid, {0, QStringLiteral("Точка %1").arg(p + 1), {}});
-            if (!pid) return f->LastError();
+            if (!pid) return pid.outcome.text;
             for (const double metres : lmr::StandardHeights(workplace.posture)) {
                 const auto hid = f->AddHeight(*pid, {0, metres, std::nullopt, {}});
-                if (!hid) return f->LastError();
+                if (!hid) return hid.outcome.text;
                 *liveHeight = *hid;
                 lmr::SurveyMeasurement m;
                 m.origin = lmr::ReadingOrigin::Download;
                 for (int i = 0; i < kReadings; ++i) m.readings.push_back(ReadingAt(start, i));
-                if (!f->AddMeasurement(*hid, m)) return f->LastError();
+                if (const auto mid = f->AddMeasurement(*hid, m); !mid) return mid.outcome.text;
             }
         }
     }
@@ -124,14 +124,14 @@ int main(int argc, char** argv) {
     std::vector<double> open;
     std::vector<double> openCpu;
     for (int run = 0; run < kRuns; ++run) {
-        lmr::SurveyFileResult r;
+        lmr::Outcome r;
         const double cpuBegin = CpuSeconds();
         const auto begin = Clock::now();
         const auto f = lmr::SurveyFile::Open(path, &r);
-        if (!f) return Exit(r.error);
+        if (!f) return Exit(r.text);
         const auto opened = Clock::now();
         const double cpuOpened = CpuSeconds();
-        const lmr::Survey s = f->Load(&r);
+        const lmr::Valued<lmr::Survey> s = f->Load();
         const auto end = Clock::now();
         const double cpuEnd = CpuSeconds();
         std::printf(
@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
             "(processor %.3f s)\n",
             run + 1, Seconds(begin, opened), cpuOpened - cpuBegin, Seconds(opened, end),
             cpuEnd - cpuOpened);
-        if (!r.ok) return Exit(r.error);
-        if (s.workplaces.size() != size_t(kWorkplaces))
+        if (!s) return Exit(s.outcome.text);
+        if (s->workplaces.size() != size_t(kWorkplaces))
             return Exit(QStringLiteral("not every workplace read"));
         open.push_back(Seconds(begin, end));
         openCpu.push_back(cpuEnd - cpuBegin);
@@ -156,20 +156,20 @@ int main(int argc, char** argv) {
     std::printf("  processor median %.3f s  ratio processor/goal %.2f\n", openCpuMedian,
                 openCpuMedian / kOpenGoalSeconds);
 
-    lmr::SurveyFileResult r;
+    lmr::Outcome r;
     const auto f = lmr::SurveyFile::Open(path, &r);
-    if (!f) return Exit(r.error);
+    if (!f) return Exit(r.text);
     const auto live = f->AddMeasurement(liveHeight, {});
-    if (!live) return Exit(f->LastError());
+    if (!live) return Exit(live.outcome.text);
     const QDateTime start = QDateTime::currentDateTime();
     std::vector<double> ms;
     const double cpuBegin = CpuSeconds();
     for (int i = 0; i < kAppends; ++i) {
         const lmr::Reading reading = ReadingAt(start, i);
         const auto begin = Clock::now();
-        const lmr::SurveyFileResult stored = f->AppendReading(*live, reading);
+        const lmr::Outcome stored = f->AppendReading(*live, reading);
         const auto end = Clock::now();
-        if (!stored) return Exit(stored.error);
+        if (!stored) return Exit(stored.text);
         ms.push_back(Seconds(begin, end) * 1000);
     }
     const double cpuMs = (CpuSeconds() - cpuBegin) * 1000 / kAppends;

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         const auto t0 = std::chrono::steady_clock::now();
         const lmr::ProtocolContent content = lmr::BuildProtocol(survey);
         const auto t1 = std::chrono::steady_clock::now();
-        const QString error = lmr::WriteProtocolPdf(content, path);
+        const QString error = lmr::WriteProtocolPdf(content, path).text;
         const auto t2 = std::chrono::steady_clock::now();
         if (!error.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         if (done < all / 2) return true;
         asked = std::chrono::steady_clock::now();
         return false;
-    });
+    }).text;
     const double stop =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count();
     if (error.isEmpty()) {

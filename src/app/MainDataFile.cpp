@@ -57,6 +57,7 @@ namespace {
 
 // A data file read on the file job's thread, into the entries the logger table takes.
 struct OpenedFile {
+    Outcome outcome;
     DataFileContents contents;
     std::vector<LoggerEntry> entries;
 };
@@ -80,7 +81,12 @@ void TFMain::FileOpenClick(const QString& chosen) {
     if (path.isEmpty()) return;
     auto opened = std::make_shared<OpenedFile>();
     const auto read = [opened, path](const DataProgress& progress) {
-        opened->contents = ReadDataFile(path, progress);
+        Valued<DataFileContents> read = ReadDataFile(path, progress);
+        if (!read) {
+            opened->outcome = std::move(read.outcome);
+            return;
+        }
+        opened->contents = std::move(*read);
         // As a download of the file's records: addresses 10, 20, ... in file order (a file may
         // hold more rows than the logger's addresses reach).
         const std::vector<DataRow>& rows = opened->contents.rows;
@@ -92,8 +98,8 @@ void TFMain::FileOpenClick(const QString& chosen) {
             if (!progress(1, 1)) {
                 entries = {};
                 opened->contents = {};
-                opened->contents.error =
-                    QString::fromUtf8(kDataReadStopped).arg(QDir::toNativeSeparators(path));
+                opened->outcome = Outcome::Failed(
+                    QString::fromUtf8(kDataReadStopped).arg(QDir::toNativeSeparators(path)));
                 return;
             }
             const size_t end = std::min(rows.size(), part + kPartRows);
@@ -110,12 +116,12 @@ void TFMain::FileOpenClick(const QString& chosen) {
     SetPanelText(3, QString::fromUtf8(kDataOpening).arg(path));
     StartFileJob(QString::fromUtf8(kDataOpening).arg(path), read, [this, opened, path](bool stopped) {
         const DataFileContents& contents = opened->contents;
-        if (!contents.error.isEmpty()) {
+        if (!opened->outcome) {
             if (stopped) {
-                SetPanelText(3, contents.error);
+                SetPanelText(3, opened->outcome.text);
             } else {
                 SetPanelText(3, QString::fromUtf8(kBlank));
-                ShowMessage({QString::fromUtf8(kOpenDataCaption), contents.error,
+                ShowMessage({QString::fromUtf8(kOpenDataCaption), opened->outcome.text,
                              ExportMessage::Icon::Error});
             }
             return;
@@ -192,21 +198,21 @@ void TFMain::FileSaveAsClick(const QString& chosen) {
         SetPanelText(3, QString::fromUtf8(kDataFileBusy));
         return;
     }
-    auto error = std::make_shared<QString>();
+    auto written = std::make_shared<Outcome>();
     const size_t count = rows.size();
-    const auto write = [error, path, rows = std::move(rows)](const DataProgress& progress) {
-        *error = WriteDataFile(path, rows, progress);
+    const auto write = [written, path, rows = std::move(rows)](const DataProgress& progress) {
+        *written = WriteDataFile(path, rows, progress);
     };
     SetPanelText(3, QString::fromUtf8(kDataSaving).arg(path));
     StartFileJob(QString::fromUtf8(kDataSaving).arg(path), write,
-                 [this, error, path, count](bool stopped) {
-                     if (error->isEmpty()) {
+                 [this, written, path, count](bool stopped) {
+                     if (*written) {
                          SetPanelText(3, QString::fromUtf8(kDataSaved).arg(count).arg(path));
                      } else if (stopped) {
-                         SetPanelText(3, *error);
+                         SetPanelText(3, written->text);
                      } else {
                          SetPanelText(3, QString::fromUtf8(kBlank));
-                         ShowMessage({QString::fromUtf8(kSaveDataCaption), *error,
+                         ShowMessage({QString::fromUtf8(kSaveDataCaption), written->text,
                                       ExportMessage::Icon::Error});
                      }
                  });

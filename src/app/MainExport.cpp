@@ -1,6 +1,8 @@
 // The measurement protocol from the main window: the live readings or the logger page's
 // records, whichever page is shown.
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "app/MainTexts.h"
 #include "app/TFMain.h"
@@ -8,6 +10,7 @@
 #include "export/AssessmentSheet.h"
 #include "export/ExportTexts.h"
 #include "logger/LoggerRow.h"
+#include "logger/LoggerRecord.h"
 #include "measure/NumberText.h"
 
 namespace lmr {
@@ -19,7 +22,7 @@ constexpr Quantity kSheetColumns[] = {Quantity::Ths, Quantity::Wbgt, Quantity::R
                                       Quantity::Tv,  Quantity::Tsf,  Quantity::Tvt,
                                       Quantity::Ttr, Quantity::Trad, Quantity::W};
 
-// The protocol's texts, made from the measurement data as the pages show them.
+// The protocol's values, as the pages show them.
 class MainProtocolSource final : public ProtocolSource {
 public:
     MainProtocolSource(const TFMain& m, const LiveSession& live, const LoggerTable& logger)
@@ -27,59 +30,57 @@ public:
     bool LivePage() const override { return m_.PageControl->currentIndex() == 0; }
     int LiveCount(int) const override { return live_.Count(); }
     QString LiveTime(int t) const override { return TimeOfDayText(live_.At(t).when); }
-    QString LiveValueText(int column, int t) const override {
-        const auto value = LiveValue(live_.At(t), kSheetColumns[std::clamp(column, 2, 10) - 2]);
-        return value ? NumberText(*value) : QString::fromLatin1(kAbsentText);
+    std::optional<double> LiveNumber(int column, int t) const override {
+        return LiveValue(live_.At(t), kSheetColumns[std::clamp(column, 2, 10) - 2]);
     }
-    // The logger page's grid: its header row, a row per record counted once, its empty last
-    // row.
-    int LoggerRowCount() const override { return static_cast<int>(counted_.size()) + 2; }
-    QString LoggerCell(int col, int row) const override {
-        if (row < 1 || row > static_cast<int>(counted_.size()) || col < 0 ||
-            col >= kLoggerColumns) {
-            return {};
-        }
-        // The sheet is written column by column: each record's texts are made once.
-        if (rows_.empty()) {
-            rows_.reserve(counted_.size());
-            for (const int i : counted_)
-                rows_.push_back(
-                    MakeLoggerRow(0, logger_.At(i).record, logger_.At(i).reading.derived).cells);
-        }
-        return rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(col)];
+    // The logger page's records, each counted once.
+    int LoggerCount() const override { return static_cast<int>(counted_.size()); }
+    QString LoggerTime(int r) const override { return LoggerTimeText(Entry(r).record); }
+    std::optional<double> LoggerNumber(int column, int r) const override {
+        const LoggerEntry& e = Entry(r);
+        return LoggerCellNumber(column - 1, e.record, e.reading.derived);
     }
 
 private:
+    const LoggerEntry& Entry(int r) const { return logger_.At(counted_[static_cast<size_t>(r)]); }
+
     const TFMain& m_;
     const LiveSession& live_;
     const LoggerTable& logger_;
     const std::vector<int> counted_;
-    mutable std::vector<std::array<QString, kLoggerColumns>> rows_;
 };
 
 }  // namespace
 
 void TFMain::N1Click() {
-    WorkbookSettings settings = ExportSettings;
-    settings.saved = [this](const QString& path) { SetPanelText(3, ProtocolSavedText(path)); };
-    settings.showMessage = ShowMessage;
+    WorkbookSettings settings;
+    settings.documentsDir = ExportSettings.documentsDir;
     const MainProtocolSource source(*this, live_, logger_);
     if (FAssess_ != nullptr) {
         // The assessment of the same readings as the first sheet, with the window's inputs.
         const AssessSourceKind kind =
             source.LivePage() ? AssessSourceKind::Live : AssessSourceKind::Logger;
-        AssessmentSheetContent content;
-        for (const AssessLine& line : FAssess_->SheetLines(kind)) {
-            content.rows.emplace_back(line.label, line.value);
-        }
-        content.typedRows = kPlaceFieldCount;  // SheetLines begins with the place
-        content.pageHeader = FAssess_->MeasurementDateText(kind);
-        content.conditionsClass = FAssess_->SheetClass(kind);
-        settings.addSheets = [content, locale = settings.locale](WorkbookModel& book) {
-            WriteAssessmentSheet(book, content, locale);
+        const AssessmentSheetContent content =
+            AssessmentSheetOf(FAssess_->Judged(kind), FAssess_->Place());
+        settings.addSheets = [content](WorkbookModel& book) {
+            WriteAssessmentSheet(book, content);
         };
     }
-    (void)ExportProtocol(source, settings);
+    const Valued<QString> written = ExportProtocol(source, settings);
+    if (!written) {
+        if (ShowMessage) {
+            ShowMessage({ErrorCaption(), written.outcome.text, ExportMessage::Icon::Error});
+        }
+        return;
+    }
+    SetPanelText(3, ProtocolSavedText(*written));
+    // Handed to the desktop's program for it; none found only warns, the file stays.
+    const bool opened = ExportSettings.open
+                            ? ExportSettings.open(*written)
+                            : QDesktopServices::openUrl(QUrl::fromLocalFile(*written));
+    if (!opened && ShowMessage) {
+        ShowMessage({NotOpenedCaption(), NotOpenedText(*written), ExportMessage::Icon::Warning});
+    }
 }
 
 void TFMain::ShowExportMessage(const ExportMessage& m) {

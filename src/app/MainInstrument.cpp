@@ -31,7 +31,8 @@ void TFMain::ButtonReadMemoClick() {
 }
 
 void TFMain::ShowMemoryCells(const MemoryReading& reading) {
-    // Values not read (no answer, or the meter lost halfway) keep the grid's earlier text.
+    // Values not read (no answer, or the meter lost halfway) keep the earlier ones.
+    cells_.Take(reading.words);
     for (int cell = 1; cell <= kCellCount; ++cell) {
         for (int value = 0; value < kValuesPerCell; ++value) {
             const auto& word =
@@ -43,10 +44,7 @@ void TFMain::ShowMemoryCells(const MemoryReading& reading) {
 }
 
 void TFMain::Button1Click() {
-    const QString text =
-        GridClipboardText(StringGridM->ColCount(), StringGridM->RowCount(),
-                          [this](int column, int row) { return StringGridM->Cells(column, row); });
-    QGuiApplication::clipboard()->setText(text);
+    QGuiApplication::clipboard()->setText(cells_.ClipboardText());
 }
 
 void TFMain::ButtonSaveClick() {

@@ -1,6 +1,8 @@
 #pragma once
 
 // The main window's own texts, in one place.
+#include "instrument/MemoryCells.h"  // kMemoryHeaders, row 0 of the memory-cell grid
+
 namespace lmr {
 
 inline constexpr const char* kApplicationTitle = "ЛМР Zozazoz";
@@ -63,9 +65,6 @@ inline constexpr const char* kLoggerQuantityItems[4] = {
 inline constexpr const char* kReadingHeaders[10] = {"Время",    "THC,*C", "WBGT,*C", "RH,%",
                                                     "tв.,*C",   "tш.,*C", "tвт.,*C", "tтр.,*C",
                                                     "tрад.,*C", "W,Вт/м2"};
-// Row 0 of the memory-cell grid.
-inline constexpr const char* kMemoryHeaders[7] = {"№",       "THC,*C",   "RH,%",    "t.,*C",
-                                                  "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
 
 // Status panel 3.
 inline constexpr const char* kConnected = "Соединение прошло успешно";
@@ -104,7 +103,6 @@ inline constexpr const char* kWaitingForStart =
     "Соединение прошло успешно, ожидание начала измерений ";
 inline constexpr const char* kReadingChannels = "Чтение каналов";
 inline constexpr const char* kNoAnswerAtStart = "Нет отклика от прибора...";
-inline constexpr const char* kAbsentText = "-";
 // A channel at its critical level, in its digits' tool tip: %1 the reading, %2 the level.
 inline constexpr const char* kLevelAbove = "Критический уровень: %1 не ниже верхнего предела %2";
 inline constexpr const char* kLevelBelow = "Критический уровень: %1 не выше нижнего предела %2";

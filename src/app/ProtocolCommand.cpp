@@ -49,17 +49,17 @@ int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
             Say(ProtocolWriteError(out, QStringLiteral("это файл самого обследования")));
             return 1;
         }
-        if (const QString refusal = OutputRefusal(out); !refusal.isEmpty()) {
-            Say(ProtocolWriteError(out, refusal));
+        if (const Outcome refusal = OutputRefusal(out); !refusal) {
+            Say(ProtocolWriteError(out, refusal.text));
             return 1;
         }
     }
     // Only read: a survey that may not be changed (its rights, its folder, its file system)
     // still gives its protocol, and nothing is written in or beside it.
-    SurveyFileResult loaded;
+    Outcome loaded;
     const Survey survey = SurveyFile::Read(command.survey, &loaded);
     if (!loaded) {
-        Say(loaded.error);
+        Say(loaded.text);
         return 1;
     }
     // What the protocol will say is doubtful or missing: told, and written all the same.
@@ -69,16 +69,14 @@ int RunProtocolCommand(const ProtocolCommand& command, const char* program) {
     const ProtocolContent content = BuildProtocol(survey);
     int code = 0;
     if (!command.pdf.isEmpty()) {
-        const QString error = WriteProtocolPdf(content, command.pdf);
-        if (!error.isEmpty()) {
-            Say(error);
+        if (const Outcome written = WriteProtocolPdf(content, command.pdf); !written) {
+            Say(written.text);
             code = 1;
         }
     }
     if (!command.xlsx.isEmpty()) {
-        const QString error = WriteProtocolWorkbook(content, command.xlsx);
-        if (!error.isEmpty()) {
-            Say(error);
+        if (const Outcome written = WriteProtocolWorkbook(content, command.xlsx); !written) {
+            Say(written.text);
             code = 1;
         }
     }

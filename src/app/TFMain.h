@@ -31,6 +31,7 @@
 
 #include "app/AlarmTone.h"
 #include "app/LivePage.h"
+#include "app/ProtocolExport.h"
 #include "app/StringGrid.h"
 #include "app/ZoomChartView.h"
 #include "core/ChartPoints.h"
@@ -38,6 +39,7 @@
 #include "core/LoggerTable.h"
 #include "data/DataFile.h"
 #include "export/Uxls.h"
+#include "instrument/MemoryCells.h"
 #include "link/Unitcomport.h"
 #include "logger/LoggerRow.h"
 #include "meter/Identify.h"
@@ -182,7 +184,7 @@ public:
 
     // --- Protocol export ---
     // Where the protocol files go and how they are opened (tests point it elsewhere).
-    WorkbookSettings ExportSettings;
+    ProtocolExport ExportSettings;
     // Shows a message box of the export (tests record them instead).
     MessageSink ShowMessage;
 
@@ -373,6 +375,7 @@ private:
     QShortcut* downloadEscape_ = nullptr;
     LiveSession& live_;
     LoggerTable& logger_;
+    MemoryCells cells_;  // what StringGridM shows and the clipboard gets
     Tone* tone_ = nullptr;
     // Every logger point, X (the address) ascending, with the logger table row behind it: a
     // second download's points sit among the first's by address, its rows after them. Series

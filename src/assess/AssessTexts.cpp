@@ -36,6 +36,17 @@ QString Fixed(double value, int decimals, const QLocale& locale) {
     return text.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
+// The number Fixed writes, as a reader of that text takes it.
+double FixedNumber(double value, int decimals) {
+    const double n = QByteArray::number(value == 0 ? 0.0 : value, 'f', decimals).toDouble();
+    return n == 0 ? 0.0 : n;  // -0,0 reads as 0,0
+}
+
+// A line whose value is one number as NumberText writes it.
+AssessLine NumberLine(const QString& label, double value) {
+    return {label, NumberText(value), value};
+}
+
 int DecimalsOf(Factor f) {
     return f == Factor::AirSpeed ? 2 : 1;
 }
@@ -239,9 +250,12 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
                                     const QString& sourceName, const QString& spanName) {
     const ThsNormRow& norm = ThsNormOf(inputs.category);
     const bool any = a.count > 0;
-    const auto figure = [any](double v) { return any ? Degrees(v) : QString(); };
-    const auto share = [any](double v) {
-        return any ? NumberText(std::round(v * 1000) / 10) : QString();
+    // A figure rounded as shown, or nothing without readings.
+    const auto figure = [any](const QString& label, double v) {
+        return any ? NumberLine(label, RoundToTenth(v)) : AssessLine{label, {}, {}};
+    };
+    const auto share = [any](const QString& label, double v) {
+        return any ? NumberLine(label, std::round(v * 1000) / 10) : AssessLine{label, {}, {}};
     };
     std::vector<AssessLine> lines = {
         {QStringLiteral("Источник данных"), sourceName},
@@ -251,8 +265,8 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
         {QStringLiteral("Уровень работ для WBGT"), WorkLevelText(inputs.metabolicWatts)},
         {QStringLiteral("Акклиматизация"),
          inputs.acclimatised ? QStringLiteral("есть") : QStringLiteral("нет")},
-        {QStringLiteral("Число измерений"), QString::number(a.count)},
-        {QStringLiteral("Не учтено недостоверных записей"), QString::number(a.leftOut)},
+        NumberLine(QStringLiteral("Число измерений"), a.count),
+        NumberLine(QStringLiteral("Не учтено недостоверных записей"), a.leftOut),
         {QStringLiteral("Первое измерение"), any ? WallTimeText(a.firstSeconds) : QString()},
         {QStringLiteral("Продолжительность"), any ? SpanText(a.spanSeconds) : QString()},
     };
@@ -287,10 +301,10 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
         for (int k = 0; k < 4; ++k) {
             QString label = QStringLiteral("%1 %2").arg(name, Utf8(kAdjectives[k][g]));
             if (k == 3) label += QStringLiteral(" по времени");
-            lines.push_back({label + QStringLiteral(", ") + unit, figure(values[k])});
+            lines.push_back(figure(label + QStringLiteral(", ") + unit, values[k]));
         }
-        lines.push_back({QStringLiteral("%1: доля измерений выше допустимого, %").arg(name),
-                         share(q.shareAbove)});
+        lines.push_back(
+            share(QStringLiteral("%1: доля измерений выше допустимого, %").arg(name), q.shareAbove));
         lines.push_back({QStringLiteral("%1: норма, %2").arg(name, unit), norms[i]});
         const QLocale locale = QLocale::system();
         if (i < 3) {
@@ -309,8 +323,17 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
     const QLocale locale = QLocale::system();
     const FactorResult& speed = a.Of(Factor::AirSpeed);
     const bool speedMeasured = speed.state != FactorState::NotMeasured;
-    lines.push_back({QStringLiteral("Скорость движения воздуха (анемометр), м/с"),
-                     speedMeasured ? FactorFigureText(speed, locale) : QStringLiteral("не измерена")});
+    AssessLine speedLine{QStringLiteral("Скорость движения воздуха (анемометр), м/с"),
+                         QStringLiteral("не измерена"),
+                         {}};
+    if (speedMeasured) {
+        speedLine.value = FactorFigureText(speed, locale);
+        // A figure alone, without its uncertainty or a mark, is a number on the sheet.
+        if (!speed.expanded && !speed.nearLimit) {
+            speedLine.number = FixedNumber(speed.value, DecimalsOf(Factor::AirSpeed));
+        }
+    }
+    lines.push_back(speedLine);
     lines.push_back(
         {QStringLiteral("Скорость движения воздуха: норма, м/с"), SpeedNormText(a, inputs)});
     lines.push_back({QStringLiteral("Скорость движения воздуха: соответствие СанПиН 1.2.3685-21"),
@@ -318,17 +341,17 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
     lines.push_back({QStringLiteral("Скорость движения воздуха: класс"),
                      FactorClassText(a, Factor::AirSpeed)});
     const std::vector<AssessLine> tail = {
-        {QStringLiteral("Облучённость максимальная, Вт/м²"),
-         any ? NumberText(RoundToTenth(a.maxW)) : QString()},
-        {QStringLiteral("Облучённость: допустимо не более, Вт/м²"),
-         NumberText(inputs.permissibleIrradiance)},
+        any ? NumberLine(QStringLiteral("Облучённость максимальная, Вт/м²"), RoundToTenth(a.maxW))
+            : AssessLine{QStringLiteral("Облучённость максимальная, Вт/м²"), {}, {}},
+        NumberLine(QStringLiteral("Облучённость: допустимо не более, Вт/м²"),
+                   inputs.permissibleIrradiance),
         {QStringLiteral("Облучённость: соответствие СанПиН 1.2.3685-21"),
          ComplianceText(a, Factor::Irradiance)},
         {QStringLiteral("Облучённость: класс"), FactorClassText(a, Factor::Irradiance)},
         {Utf8(kClassLineLabel), VerdictText(a)},
         {QStringLiteral("Класс определил показатель"),
          a.conditionsClass ? FactorName(a.decidingFactor) : QString()},
-        {QStringLiteral("Запас до предела WBGT, °C"), figure(a.wbgtMargin)},
+        figure(QStringLiteral("Запас до предела WBGT, °C"), a.wbgtMargin),
         {QStringLiteral("Вывод по WBGT"), WbgtVerdictText(a)},
         {QStringLiteral("Неопределённость"),
          a.Of(Factor::AirTemperature).expanded ? Utf8(kDecisionRule) : Utf8(kUncertaintyNotGiven)},
@@ -341,6 +364,17 @@ std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inp
     };
     lines.insert(lines.end(), tail.begin(), tail.end());
     return lines;
+}
+
+std::vector<AssessLine> AssessLines(const JudgedAssessment& j) {
+    return AssessLines(j.assessment, j.inputs, j.sourceName, j.spanName);
+}
+
+QString MeasurementDateText(const Assessment& a) {
+    if (a.count == 0) return {};
+    return QStringLiteral("Дата измерений: %1")
+        .arg(QDateTime::fromSecsSinceEpoch(a.firstSeconds, Qt::UTC)
+                 .toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 }  // namespace lmr

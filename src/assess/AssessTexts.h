@@ -2,6 +2,8 @@
 
 #include <QLocale>
 #include <QString>
+#include <optional>
+#include <vector>
 
 #include "assess/Assessment.h"
 
@@ -92,11 +94,26 @@ inline constexpr const char* kNearLimitMark = "*";
 struct AssessLine {
     QString label;
     QString value;  // number texts in the user's locale; empty when there is nothing to show
+    // The number value shows, where it is one number alone: the sheet's cell holds it.
+    std::optional<double> number = std::nullopt;
 };
 
 // Inputs, figures, the class and the WBGT verdict, the assumption and the norms used.
 [[nodiscard]] std::vector<AssessLine> AssessLines(const Assessment& a, const AssessInputs& inputs,
                                                   const QString& sourceName,
                                                   const QString& spanName);
+
+// One set of readings judged: the assessment with the inputs it was made with, the name of
+// its source and of its time span.
+struct JudgedAssessment {
+    Assessment assessment;
+    AssessInputs inputs;
+    QString sourceName;
+    QString spanName;
+};
+[[nodiscard]] std::vector<AssessLine> AssessLines(const JudgedAssessment& j);
+
+// "Дата измерений: 07.04.2009" from the first reading; empty without readings.
+[[nodiscard]] QString MeasurementDateText(const Assessment& a);
 
 }  // namespace lmr

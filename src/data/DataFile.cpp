@@ -132,31 +132,36 @@ QByteArray DataLine(const DataRow& row) {
     return line + "\r\n";
 }
 
-bool DataFileWriter::Open(const QString& path) {
+Outcome DataFileWriter::Failed(QString text) {
+    error_ = std::move(text);
+    return Outcome::Failed(error_);
+}
+
+Outcome DataFileWriter::Open(const QString& path) {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
-        error_ = QString::fromUtf8(kDataCannotWrite)
-                     .arg(path, QStringLiteral("папку %1 нельзя создать").arg(info.absolutePath()));
-        return false;
+        return Failed(
+            QString::fromUtf8(kDataCannotWrite)
+                .arg(path, QStringLiteral("папку %1 нельзя создать").arg(info.absolutePath())));
     }
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        error_ = QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file_, errno));
-        return false;
+        return Failed(QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file_, errno)));
     }
     return Write(kByteOrderMark + DataHeaderLine());
 }
 
-bool DataFileWriter::Append(const DataRow& row) {
-    if (!IsOpen() || !Write(DataLine(row))) return false;
+Outcome DataFileWriter::Append(const DataRow& row) {
+    if (!IsOpen()) return Outcome::Failed(error_);
+    if (Outcome written = Write(DataLine(row)); !written) return written;
     ++rows_;
-    return true;
+    return Outcome::Ok();
 }
 
-bool DataFileWriter::MarkStopped() {
-    if (!IsOpen()) return false;
+Outcome DataFileWriter::MarkStopped() {
+    if (!IsOpen()) return Outcome::Failed(error_);
     const QString line = QString::fromUtf8(kStoppedComment).arg(rows_) + QStringLiteral("\r\n");
-    if (!Write(line.toUtf8())) return false;
+    if (Outcome written = Write(line.toUtf8()); !written) return written;
     const QString from = file_.fileName();
     QString base = from;
     if (base.endsWith(QStringLiteral(".csv"))) base.chop(4);
@@ -164,31 +169,32 @@ bool DataFileWriter::MarkStopped() {
     QString to = base + QStringLiteral(".csv");
     for (int n = 2; QFileInfo::exists(to); ++n) to = base + QStringLiteral("_%1.csv").arg(n);
     // Renaming closes the file: nothing is written to it after this.
-    if (file_.rename(to)) return true;
-    error_ = QString::fromUtf8(kDataCannotWrite).arg(to, file_.errorString());
-    return false;
+    if (file_.rename(to)) return Outcome::Ok();
+    return Failed(QString::fromUtf8(kDataCannotWrite).arg(to, file_.errorString()));
 }
 
-bool DataFileWriter::Write(const QByteArray& bytes) {
+Outcome DataFileWriter::Write(const QByteArray& bytes) {
     // One write and a flush per line: the line reaches the system whole or not at all.
-    if (file_.write(bytes) == bytes.size() && file_.flush()) return true;
-    error_ = QString::fromUtf8(kDataCannotWrite).arg(file_.fileName(), FileErrorText(file_, errno));
+    if (file_.write(bytes) == bytes.size() && file_.flush()) return Outcome::Ok();
+    Outcome failed =
+        Failed(QString::fromUtf8(kDataCannotWrite).arg(file_.fileName(), FileErrorText(file_, errno)));
     file_.close();
-    return false;
+    return failed;
 }
 
-QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
+Outcome WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
                       const DataProgress& progress) {
+    const auto failed = [&path](const char* text, const QString& reason) {
+        return Outcome::Failed(QString::fromUtf8(text).arg(path, reason));
+    };
     // A FIFO or a device in the file's place would block the save or be replaced by it.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        return QString::fromUtf8(kDataNotAFile).arg(QDir::toNativeSeparators(path));
+        return Outcome::Failed(QString::fromUtf8(kDataNotAFile).arg(QDir::toNativeSeparators(path)));
     }
     // Saved whole or not at all: an earlier file of that name stays until the new one is done.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
-    }
+    if (!file.open(QIODevice::WriteOnly)) return failed(kDataCannotWrite, FileErrorText(file, errno));
     // In parts, each a step a stop can come between; the temporary file goes with `file`.
     constexpr size_t kPartRows = 4096;
     const qint64 total = qint64(rows.size());
@@ -198,18 +204,17 @@ QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
         bytes.reserve(bytes.size() + qsizetype(to - from) * 72);
         for (size_t i = from; i < to; ++i) bytes += DataLine(rows[i]);
         if (file.write(bytes) != bytes.size()) {
-            return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
+            return failed(kDataCannotWrite, FileErrorText(file, errno));
         }
         bytes.clear();
         if (progress && !progress(qint64(to), total)) {
-            return QString::fromUtf8(kDataWriteStopped).arg(QDir::toNativeSeparators(path));
+            return Outcome::Failed(
+                QString::fromUtf8(kDataWriteStopped).arg(QDir::toNativeSeparators(path)));
         }
         if (to == rows.size()) break;
     }
-    if (!file.commit()) {
-        return QString::fromUtf8(kDataCannotWrite).arg(path, FileErrorText(file, errno));
-    }
-    return {};
+    if (!file.commit()) return failed(kDataCannotWrite, FileErrorText(file, errno));
+    return Outcome::Ok();
 }
 
 namespace {
@@ -253,28 +258,23 @@ QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizety
 
 }  // namespace
 
-DataFileContents ReadDataFile(const QString& path, const DataProgress& progress) {
+Valued<DataFileContents> ReadDataFile(const QString& path, const DataProgress& progress) {
     DataFileContents out;
     const QString name = QDir::toNativeSeparators(path);
     // A FIFO or a device would block the read or never end it.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        out.error = QString::fromUtf8(kDataNotAFile).arg(name);
-        return out;
+        return Outcome::Failed(QString::fromUtf8(kDataNotAFile).arg(name));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        out.error = QString::fromUtf8(kDataCannotRead).arg(name, FileErrorText(file, errno));
-        return out;
+        return Outcome::Failed(
+            QString::fromUtf8(kDataCannotRead).arg(name, FileErrorText(file, errno)));
     }
     const QByteArray bytes = file.readAll();
-    auto fail = [&](const QString& text) {
-        out.rows.clear();
-        out.error = text;
-        return out;
-    };
-    auto failAt = [&](const char* text, qsizetype line) {
-        return fail(QString::fromUtf8(text).arg(name, QString::number(line)));
+    const auto fail = [](const QString& text) { return Outcome::Failed(text); };
+    const auto failAt = [&name](const char* text, qsizetype line) {
+        return Outcome::Failed(QString::fromUtf8(text).arg(name, QString::number(line)));
     };
 
     qsizetype at = bytes.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "logger/LoggerRecord.h"
+#include "measure/Outcome.h"
 
 namespace lmr {
 
@@ -52,23 +53,22 @@ struct DataRow {
 // program killed meanwhile leaves every line written before.
 class DataFileWriter {
 public:
-    // Creates the file (and its folder) and writes the header; false with Error() when not.
-    [[nodiscard]] bool Open(const QString& path);
-    // Appends the reading; false with Error() when it could not be written.
-    [[nodiscard]] bool Append(const DataRow& row);
+    // Creates the file (and its folder) and writes the header.
+    [[nodiscard]] Outcome Open(const QString& path);
+    // Appends the reading; a file that failed once fails again with the same text.
+    [[nodiscard]] Outcome Append(const DataRow& row);
     // Ends the file of a download stopped before its end: a comment line says so and the name
-    // gets kStoppedNameSuffix, so that the folder tells it from a whole one. False with Error()
-    // when not (the records stay under the name they had).
-    [[nodiscard]] bool MarkStopped();
+    // gets kStoppedNameSuffix, so that the folder tells it from a whole one. When not, the
+    // records stay under the name they had.
+    [[nodiscard]] Outcome MarkStopped();
     [[nodiscard]] bool IsOpen() const { return file_.isOpen(); }
     [[nodiscard]] QString Path() const { return file_.fileName(); }
-    // Why the file could not be written.
-    [[nodiscard]] QString Error() const { return error_; }
 
 private:
-    bool Write(const QByteArray& bytes);
+    [[nodiscard]] Outcome Write(const QByteArray& bytes);
+    [[nodiscard]] Outcome Failed(QString text);
     QFile file_;
-    QString error_;
+    QString error_;  // the first failure's text
     int rows_ = 0;
 };
 
@@ -77,22 +77,20 @@ private:
 using DataProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // Writes the rows to a file at path, replacing a regular file there only once the new one is
-// whole; the error text, empty when written (a stopped write is an error: the file there stays
-// as it was).
-[[nodiscard]] QString WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
+// whole (a stopped write fails: the file there stays as it was).
+[[nodiscard]] Outcome WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
                                     const DataProgress& progress = {});
 
+// A file loads whole or not at all (the failure names the file and the line), but for a last
+// line cut off, which is left out and told in notice.
 struct DataFileContents {
-    // Empty when error is set: a file loads whole or not at all, but for a last line cut off,
-    // which is left out and told in notice.
     std::vector<DataRow> rows;
-    QString error;   // names the file and the line
     QString notice;  // what the user is to know of a file that loaded
 };
 
 // Reads a data file written by DataFileWriter (or by a spreadsheet keeping its format); refuses
-// anything but a regular file. A stopped read is an error with no rows.
-[[nodiscard]] DataFileContents ReadDataFile(const QString& path,
+// anything but a regular file. A stopped read fails.
+[[nodiscard]] Valued<DataFileContents> ReadDataFile(const QString& path,
                                             const DataProgress& progress = {});
 
 // A comment line (from "#" on) is skipped wherever it stands after the header; files without

@@ -36,27 +36,29 @@ int Replaceable(const QByteArray& native, bool* exists, struct stat* st) {
 
 }  // namespace
 
-QString OutputRefusal(const QString& path) {
+Outcome OutputRefusal(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     bool exists = false;
-    if (const int error = Replaceable(native, &exists, &st); error != 0) return ErrorText(error);
+    if (const int error = Replaceable(native, &exists, &st); error != 0) {
+        return Outcome::Failed(ErrorText(error));
+    }
     if (!exists) {
         // A dangling link, or a path through something that is not a folder.
         struct stat link {};
         if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
             const QFileInfo target(QFileInfo(path).symLinkTarget());
-            if (!QFileInfo(target.absolutePath()).isDir()) return ErrorText(ENOENT);
+            if (!QFileInfo(target.absolutePath()).isDir()) return Outcome::Failed(ErrorText(ENOENT));
         }
-        return {};
+        return Outcome::Ok();
     }
-    if (S_ISDIR(st.st_mode)) return ErrorText(EISDIR);
-    if (!S_ISREG(st.st_mode)) return QString::fromUtf8(kNotRegularOutput);
-    return {};
+    if (S_ISDIR(st.st_mode)) return Outcome::Failed(ErrorText(EISDIR));
+    if (!S_ISREG(st.st_mode)) return Outcome::Failed(QString::fromUtf8(kNotRegularOutput));
+    return Outcome::Ok();
 }
 
-QString WriteWholeFile(const QString& path, const std::function<QString(const QString&)>& write) {
-    if (QString refusal = OutputRefusal(path); !refusal.isEmpty()) return refusal;
+Outcome WriteWholeFile(const QString& path, const std::function<Outcome(const QString&)>& write) {
+    if (Outcome refusal = OutputRefusal(path); !refusal) return refusal;
     // A link stays a link: the file it names gets the new contents.
     QString target = path;
     const QFileInfo info(path);
@@ -65,7 +67,7 @@ QString WriteWholeFile(const QString& path, const std::function<QString(const QS
     QByteArray temporary = QFile::encodeName(targetInfo.absolutePath() + QStringLiteral("/.") +
                                              targetInfo.fileName() + QStringLiteral(".XXXXXX"));
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return ErrorText(errno);
+    if (fd < 0) return Outcome::Failed(ErrorText(errno));
     // The rights a new file gets, or those of the file replaced.
     struct stat old {};
     if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
@@ -84,9 +86,9 @@ QString WriteWholeFile(const QString& path, const std::function<QString(const QS
     } done;
     const auto fail = [&](const QString& reason) {
         std::remove(temporary.constData());
-        return reason;
+        return Outcome::Failed(reason);
     };
-    if (QString error = write(QFile::decodeName(temporary)); !error.isEmpty()) return fail(error);
+    if (Outcome written = write(QFile::decodeName(temporary)); !written) return fail(written.text);
     // On the disk before it takes the old file's place.
     if (const int sync = ::open(temporary.constData(), O_RDONLY | O_CLOEXEC); sync >= 0) {
         const bool synced = ::fsync(sync) == 0;
@@ -95,11 +97,11 @@ QString WriteWholeFile(const QString& path, const std::function<QString(const QS
         if (!synced) return fail(ErrorText(error));
     }
     // Something else may have been put there meanwhile: still only a regular file is replaced.
-    if (QString refusal = OutputRefusal(target); !refusal.isEmpty()) return fail(refusal);
+    if (Outcome refusal = OutputRefusal(target); !refusal) return fail(refusal.text);
     if (std::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0) {
         return fail(ErrorText(errno));
     }
-    return {};
+    return Outcome::Ok();
 }
 
 void RemoveWholeFileInProgress() {

@@ -3,20 +3,21 @@
 #include <QString>
 #include <functional>
 
+#include "measure/Outcome.h"
+
 namespace lmr {
 
-// Why no new file may be written at path; empty when one may. Only a regular file (or none) is
+// Whether a new file may be written at path, and why not. Only a regular file (or none) is
 // ever replaced: a folder, a device, a pipe or a socket named as an output is refused, never
 // written over, renamed over or deleted. A path the system cannot follow (a loop of symbolic
 // links, a file in its way) is refused with the system's reason, in Russian.
-[[nodiscard]] QString OutputRefusal(const QString& path);
+[[nodiscard]] Outcome OutputRefusal(const QString& path);
 
 // Writes a new file in place of path: write fills a temporary file of the same folder (given
-// its name) and returns empty or why it failed; only a whole one replaces the file at path (or
-// the file a symbolic link at path names), which stays as it was on every failure. Returns
-// empty, or why not in Russian.
-[[nodiscard]] QString WriteWholeFile(const QString& path,
-                                     const std::function<QString(const QString&)>& write);
+// its name); only a whole one replaces the file at path (or the file a symbolic link at path
+// names), which stays as it was on every failure. A failure says why in Russian.
+[[nodiscard]] Outcome WriteWholeFile(const QString& path,
+                                     const std::function<Outcome(const QString&)>& write);
 
 // Removes the temporary file being written, if any: for a handler of a signal that ends the
 // program, so that nothing half-written is left beside the target. Async-signal-safe.

@@ -35,27 +35,39 @@ void SetUpPrinting(SheetModel& sheet, const QString& header) {
 
 }  // namespace
 
-void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& content,
-                          const QLocale& locale) {
+AssessmentSheetContent AssessmentSheetOf(const JudgedAssessment& judged,
+                                         const std::array<QString, kPlaceFieldCount>& place) {
+    AssessmentSheetContent content;
+    for (int i = 0; i < kPlaceFieldCount; ++i) {
+        content.rows.push_back(
+            {QString::fromUtf8(kPlaceFieldNames[i]), place[static_cast<std::size_t>(i)].trimmed()});
+    }
+    for (AssessLine& line : AssessLines(judged)) content.rows.push_back(std::move(line));
+    content.pageHeader = MeasurementDateText(judged.assessment);
+    content.conditionsClass = judged.assessment.conditionsClass;
+    return content;
+}
+
+void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& content) {
     // The protocol's own sheet keeps its cells; only how it prints is set.
     SetUpPrinting(book.sheets.front(), content.pageHeader);
 
     SheetModel& sheet = book.sheets.emplace_back(QString::fromUtf8(kAssessSheetName));
     sheet.setColumnWidth(1, kLabelWidth);
     sheet.setColumnWidth(2, kValueWidth);
-    SetCell(sheet, 1, 1, QString::fromUtf8(kAssessSheetTitle), locale);
-    SetCell(sheet, 2, 1, QString::fromUtf8(kAssessSheetHeaders[0]), locale);
-    SetCell(sheet, 2, 2, QString::fromUtf8(kAssessSheetHeaders[1]), locale);
+    SetTextCell(sheet, 1, 1, QString::fromUtf8(kAssessSheetTitle));
+    SetTextCell(sheet, 2, 1, QString::fromUtf8(kAssessSheetHeaders[0]));
+    SetTextCell(sheet, 2, 2, QString::fromUtf8(kAssessSheetHeaders[1]));
     sheet.fill(kHeaderRange, kHeaderFill);
     int row = kFirstRow;
-    for (const auto& [label, value] : content.rows) {
-        SetCell(sheet, row, 1, label, locale);
-        if (row - kFirstRow < content.typedRows) {
-            SetTextCell(sheet, row, 2, value);
+    for (const AssessLine& line : content.rows) {
+        SetTextCell(sheet, row, 1, line.label);
+        if (line.number) {
+            SetNumberCell(sheet, row, 2, *line.number);
         } else {
-            SetCell(sheet, row, 2, value, locale);
+            SetTextCell(sheet, row, 2, line.value);
         }
-        if (content.conditionsClass && label == QString::fromUtf8(kClassLineLabel)) {
+        if (content.conditionsClass && line.label == QString::fromUtf8(kClassLineLabel)) {
             sheet.fill({row, 1, row, 2}, ClassFill(*content.conditionsClass));
             sheet.setLargeFont({row, 2, row, 2}, kClassPoints);
         }

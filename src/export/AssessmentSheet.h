@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
+#include <array>
 #include <optional>
-#include <utility>
 #include <vector>
 
+#include "assess/AssessTexts.h"
 #include "assess/NormTables.h"
 #include "export/WorkbookModel.h"
 
@@ -13,20 +13,21 @@ namespace lmr {
 
 // What the assessment sheet holds: label and value rows, and the page header of both sheets.
 struct AssessmentSheetContent {
-    std::vector<std::pair<QString, QString>> rows;
-    // The first rows are the place of measurement as the user typed it: texts even where they
-    // read as numbers (a workshop "007123" keeps its zeros).
-    int typedRows = 0;
+    // A row's number goes into its cell; a row without one is text (the place of measurement
+    // as the user typed it: a workshop "007123" keeps its zeros).
+    std::vector<AssessLine> rows;
     QString pageHeader;  // "Дата измерений: 07.04.2009"
     std::optional<ConditionsClass> conditionsClass;  // fills the class's row in its colour
 };
 
+// The sheet of one judged set of readings: the place of measurement, then the lines the
+// assessment window lists.
+[[nodiscard]] AssessmentSheetContent AssessmentSheetOf(
+    const JudgedAssessment& judged, const std::array<QString, kPlaceFieldCount>& place);
+
 // Adds the worksheet "Оценка" after the protocol's sheet, writes the rows under a title and a
-// header row (texts that read as numbers in the locale as numbers, but for the typed rows),
-// and sets both sheets to
-// print landscape, fitted to the page's width, with their title and header rows on every page
-// and the page header given.
-void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& content,
-                          const QLocale& locale);
+// header row, and sets both sheets to print landscape, fitted to the page's width, with their
+// title and header rows on every page and the page header given.
+void WriteAssessmentSheet(WorkbookModel& book, const AssessmentSheetContent& content);
 
 }  // namespace lmr

@@ -5,7 +5,8 @@
 
 namespace lmr {
 
-// A message box the export asks the window to show; the export itself shows none.
+// A message box a window is asked to show (the export's failure, a data file's); tests
+// record them instead.
 struct ExportMessage {
     enum class Icon { Error, Warning };
     QString caption;

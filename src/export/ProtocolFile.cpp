@@ -41,10 +41,10 @@ QString DefaultDocumentsDir() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-QString PrepareDocumentsFolder(const QString& dir) {
+Outcome PrepareDocumentsFolder(const QString& dir) {
     int error = MakeFolder(dir);
     if (error == 0) error = ProbeWrite(dir);
-    return error == 0 ? QString() : NoDocumentsFolderText(dir, error);
+    return error == 0 ? Outcome::Ok() : Outcome::Failed(NoDocumentsFolderText(dir, error));
 }
 
 QString UniqueProtocolPath(const QString& dir, const QDateTime& when) {

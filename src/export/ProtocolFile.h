@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include "measure/Outcome.h"
+
 namespace lmr {
 
 // Where a protocol's file goes and what it is named.
@@ -10,9 +12,9 @@ namespace lmr {
 // The user's documents folder.
 [[nodiscard]] QString DefaultDocumentsDir();
 
-// Makes the folder and those above it, and checks that a file can be made in it. Returns an
-// empty text, else the message that names the folder and says why not.
-[[nodiscard]] QString PrepareDocumentsFolder(const QString& dir);
+// Makes the folder and those above it, and checks that a file can be made in it; a failure's
+// message names the folder and says why not.
+[[nodiscard]] Outcome PrepareDocumentsFolder(const QString& dir);
 
 // "Протокол 2026-12-08 14-05-33.xlsx" in dir, or "... (2).xlsx" and on when
 // a file of that name is there already.

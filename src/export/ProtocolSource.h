@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace lmr {
 
 // What the main window holds for the protocol: the live series or the logger
-// grid. Sheet columns count 1 ... 10 as in the protocol (1 time, 2 THC, 3 WBGT,
-// 4 RH, 5 tв, 6 tсф, 7 tвт, 8 tтр, 9 tрад, 10 W).
+// page's records. Sheet columns count 1 ... 10 as in the protocol (1 time, 2 THC, 3 WBGT,
+// 4 RH, 5 tв, 6 tсф, 7 tвт, 8 tтр, 9 tрад, 10 W). Values are numbers as the page shows them
+// (rounded to its tenth); nullopt where there is none (the dew point at RH 0), which the
+// sheet writes as "-".
 class ProtocolSource {
 public:
     virtual ~ProtocolSource() = default;
@@ -19,14 +22,15 @@ public:
     [[nodiscard]] virtual int LiveCount(int column) const = 0;
     // X label of point t of LineSeries3, the time of day it was taken.
     [[nodiscard]] virtual QString LiveTime(int t) const = 0;
-    // Y value of point t of the series of sheet column c (2 ... 10), as number
-    // text in the user's locale; an absent value is "-".
-    [[nodiscard]] virtual QString LiveValueText(int column, int t) const = 0;
+    // Y value of point t of the series of sheet column c (2 ... 10).
+    [[nodiscard]] virtual std::optional<double> LiveNumber(int column, int t) const = 0;
 
-    // Row count of StringGridL, its header row included.
-    [[nodiscard]] virtual int LoggerRowCount() const = 0;
-    // Text of StringGridL at grid column col (0 ... 9) and grid row.
-    [[nodiscard]] virtual QString LoggerCell(int col, int row) const = 0;
+    // The records of the logger page, each counted once.
+    [[nodiscard]] virtual int LoggerCount() const = 0;
+    // Record r's time as the page writes it (sheet column 1).
+    [[nodiscard]] virtual QString LoggerTime(int r) const = 0;
+    // Record r's value of sheet column c (2 ... 10).
+    [[nodiscard]] virtual std::optional<double> LoggerNumber(int column, int r) const = 0;
 };
 
 }  // namespace lmr

@@ -90,10 +90,12 @@ std::string WithShortestNumbers(const std::string& sheetXml) {
     return out;
 }
 
-QString ShortenWorkbookNumbers(const QString& path) {
+Outcome ShortenWorkbookNumbers(const QString& path) {
     const QByteArray file = QFile::encodeName(path);
     std::vector<ZipEntry> entries;
-    if (!ReadEntries(file, entries)) return QStringLiteral("не удалось прочитать составленную книгу");
+    if (!ReadEntries(file, entries)) {
+        return Outcome::Failed(QStringLiteral("не удалось прочитать составленную книгу"));
+    }
     for (ZipEntry& e : entries) {
         if (e.name.rfind("xl/worksheets/", 0) == 0) e.data = WithShortestNumbers(e.data);
     }
@@ -101,9 +103,9 @@ QString ShortenWorkbookNumbers(const QString& path) {
     const QByteArray temporary = file + ".part";
     if (!WriteEntries(temporary, entries) || std::rename(temporary.constData(), file.constData()) != 0) {
         std::remove(temporary.constData());
-        return QStringLiteral("ошибка записи файла на диск");
+        return Outcome::Failed(QStringLiteral("ошибка записи файла на диск"));
     }
-    return {};
+    return Outcome::Ok();
 }
 
 }  // namespace lmr

@@ -3,6 +3,8 @@
 #include <QString>
 #include <string>
 
+#include "measure/Outcome.h"
+
 namespace lmr {
 
 // The workbook writer puts every number into the sheet's XML with 16 significant digits, so a
@@ -13,7 +15,7 @@ namespace lmr {
 // The sheet XML with every <v>number</v> in its shortest form; everything else as it was.
 [[nodiscard]] std::string WithShortestNumbers(const std::string& sheetXml);
 
-// Rewrites the worksheets of the .xlsx file at path so. Returns an error text, or an empty one.
-[[nodiscard]] QString ShortenWorkbookNumbers(const QString& path);
+// Rewrites the worksheets of the .xlsx file at path so; a failure says why.
+[[nodiscard]] Outcome ShortenWorkbookNumbers(const QString& path);
 
 }  // namespace lmr

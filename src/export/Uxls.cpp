@@ -1,13 +1,10 @@
 #include "export/Uxls.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
-#include "export/CellNumber.h"
 #include "export/ExportTexts.h"
 #include "export/ProtocolFile.h"
 #include "export/WorkbookWriter.h"
 #include "measure/Clock.h"
+#include "measure/NumberText.h"
 
 namespace lmr {
 
@@ -23,93 +20,87 @@ constexpr int kTitleColumn = 5;  // E1
 constexpr int kHeaderRow = 2;
 constexpr int kFirstDataRow = 3;
 
-void ShowError(const MessageSink& showMessage, const QString& text) {
-    if (showMessage) showMessage({ErrorCaption(), text, ExportMessage::Icon::Error});
-}
-
 void SetColumnWidths(SheetModel& sheet) {
     for (int c = 1; c <= kLastColumnWithWidth; ++c) {
         sheet.setColumnWidth(c, c == 1 ? kTimeColumnWidth : kValueColumnWidth);
     }
 }
 
-void WriteHeaders(SheetModel& sheet, const QLocale& locale) {
-    SetCell(sheet, kTitleRow, kTitleColumn, ProtocolTitle(), locale);
+void WriteHeaders(SheetModel& sheet) {
+    SetTextCell(sheet, kTitleRow, kTitleColumn, ProtocolTitle());
     for (int c = 1; c <= kProtocolColumns; ++c) {
-        SetCell(sheet, kHeaderRow, c, ProtocolHeader(c), locale);
+        SetTextCell(sheet, kHeaderRow, c, ProtocolHeader(c));
     }
 }
 
 // Sheet row of the last bordered row: the header row plus one row per measurement.
 int LastBorderedRow(const ProtocolSource& source, bool live) {
-    return live ? source.LiveCount(1) + kHeaderRow : source.LoggerRowCount();
+    return (live ? source.LiveCount(1) : source.LoggerCount()) + kHeaderRow;
 }
 
 void DrawBorders(SheetModel& sheet, int lastRow) {
     sheet.drawBorders({kHeaderRow, 1, lastRow, kLastColumnWithWidth});
 }
 
+// A value of the page, or "-" where it has none.
+void SetValueCell(SheetModel& sheet, int row, int column, std::optional<double> value) {
+    if (value) {
+        SetNumberCell(sheet, row, column, *value);
+    } else {
+        SetTextCell(sheet, row, column, QString::fromLatin1(kAbsentText));
+    }
+}
+
 // Column by column; each live column runs over its own series.
-void WriteLiveData(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
+void WriteLiveData(SheetModel& sheet, const ProtocolSource& source) {
     const int times = source.LiveCount(1);
     for (int t = 0; t < times; ++t) {
-        SetCell(sheet, t + kFirstDataRow, 1, source.LiveTime(t), locale);
+        SetTextCell(sheet, t + kFirstDataRow, 1, source.LiveTime(t));
     }
     for (int c = 2; c <= kProtocolColumns; ++c) {
         const int points = source.LiveCount(c);
         for (int t = 0; t < points; ++t) {
-            SetCell(sheet, t + kFirstDataRow, c, source.LiveValueText(c, t), locale);
+            SetValueCell(sheet, t + kFirstDataRow, c, source.LiveNumber(c, t));
         }
     }
 }
 
-// Grid row 0 is the grid's own header; grid row r goes to sheet row r + 2.
-void WriteLoggerData(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
-    const int rows = source.LoggerRowCount();
-    for (int c = 1; c <= kProtocolColumns; ++c) {
-        for (int r = 1; r < rows; ++r) {
-            SetCell(sheet, r + 2, c, source.LoggerCell(c - 1, r), locale);
+// Column by column, a row per record.
+void WriteLoggerData(SheetModel& sheet, const ProtocolSource& source) {
+    const int records = source.LoggerCount();
+    for (int r = 0; r < records; ++r) {
+        SetTextCell(sheet, r + kFirstDataRow, 1, source.LoggerTime(r));
+    }
+    for (int c = 2; c <= kProtocolColumns; ++c) {
+        for (int r = 0; r < records; ++r) {
+            SetValueCell(sheet, r + kFirstDataRow, c, source.LoggerNumber(c, r));
         }
     }
 }
 
-// Writes the workbook to a new file in dir, says where, and hands it to the desktop.
-ExportStatus ShowWorkbook(const WorkbookModel& book, const QString& dir,
-                          const WorkbookSettings& settings) {
+// Writes the workbook to a new file in dir: its path.
+Valued<QString> WriteWorkbook(const WorkbookModel& book, const QString& dir) {
     const QString path = UniqueProtocolPath(dir, appClock().now());
-    const QString error = WriteWorkbookFile(book, path);
-    if (!error.isEmpty()) {
-        ShowError(settings.showMessage, WriteFailedText(path, error));
-        return ExportStatus::NotWritten;
+    if (const Outcome written = WriteWorkbookFile(book, path); !written) {
+        return Outcome::Failed(WriteFailedText(path, written.text));
     }
-    if (settings.saved) settings.saved(path);
-    const bool opened =
-        settings.open ? settings.open(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    if (!opened && settings.showMessage) {
-        settings.showMessage(
-            {NotOpenedCaption(), NotOpenedText(path), ExportMessage::Icon::Warning});
-    }
-    return ExportStatus::Done;
+    return path;
 }
 
 }  // namespace
 
-std::optional<WorkbookModel> OpenExcel(const QString& dir, const MessageSink& showMessage) {
-    // A protocol built where it cannot be written would be lost at the end.
-    if (const QString error = PrepareDocumentsFolder(dir); !error.isEmpty()) {
-        ShowError(showMessage, error);
-        return std::nullopt;
-    }
+Valued<WorkbookModel> OpenExcel(const QString& dir) {
+    if (Outcome prepared = PrepareDocumentsFolder(dir); !prepared) return prepared;
     WorkbookModel book;
     book.sheets.emplace_back(QStringLiteral("Лист1"));
     return book;
 }
 
-void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale) {
-    if (const std::optional<double> number = NumberFromCellText(text, locale)) {
+void SetNumberCell(SheetModel& sheet, int row, int column, double value) {
+    if (const std::optional<double> number = NumberAsShown(value)) {
         sheet.setValue(row, column, {CellValue::Kind::Number, *number, {}});
     } else {
-        SetTextCell(sheet, row, column, text);
+        SetTextCell(sheet, row, column, NumberText(value));
     }
 }
 
@@ -121,28 +112,28 @@ void SetTextCell(SheetModel& sheet, int row, int column, const QString& text) {
     }
 }
 
-void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale) {
+void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source) {
     SetColumnWidths(sheet);
     sheet.fill(kHeaderRange, kHeaderFill);
     sheet.align(kCentredRange, HorizontalAlign::Center);
-    WriteHeaders(sheet, locale);
+    WriteHeaders(sheet);
     const bool live = source.LivePage();
     DrawBorders(sheet, LastBorderedRow(source, live));
     if (live) {
-        WriteLiveData(sheet, source, locale);
+        WriteLiveData(sheet, source);
     } else {
-        WriteLoggerData(sheet, source, locale);
+        WriteLoggerData(sheet, source);
     }
 }
 
-ExportStatus ExportProtocol(const ProtocolSource& source, const WorkbookSettings& settings) {
+Valued<QString> ExportProtocol(const ProtocolSource& source, const WorkbookSettings& settings) {
     const QString dir =
         settings.documentsDir.isEmpty() ? DefaultDocumentsDir() : settings.documentsDir;
-    std::optional<WorkbookModel> book = OpenExcel(dir, settings.showMessage);
-    if (!book) return ExportStatus::NoFolder;
-    WriteProtocolSheet(book->sheets.front(), source, settings.locale);
+    Valued<WorkbookModel> book = OpenExcel(dir);
+    if (!book) return book.outcome;
+    WriteProtocolSheet(book->sheets.front(), source);
     if (settings.addSheets) settings.addSheets(*book);
-    return ShowWorkbook(*book, dir, settings);
+    return WriteWorkbook(*book, dir);
 }
 
 }  // namespace lmr

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
-#include "export/ExportMessage.h"
 #include "export/ProtocolSource.h"
 #include "export/WorkbookModel.h"
+#include "measure/Outcome.h"
 
 namespace lmr {
 
@@ -18,43 +17,27 @@ inline constexpr std::uint32_t kHeaderFill = 0xFFFF00;
 struct WorkbookSettings {
     // Where the files go; empty: the user's documents folder. Made when missing.
     QString documentsDir;
-    // Texts that read as numbers in this locale are stored as numbers.
-    QLocale locale;
-    // Opens a written file; false when no program took it. Empty: the desktop's default program.
-    std::function<bool(const QString& path)> open;
-    // Told the path of every file written.
-    std::function<void(const QString& path)> saved;
-    // Every message box of the export: its failures, and the warning when no program opened
-    // the file.
-    MessageSink showMessage;
     // Writes further sheets into the protocol's workbook before it is written. None when empty.
     std::function<void(WorkbookModel& book)> addSheets;
 };
 
-enum class ExportStatus {
-    Done,        // written and handed to the desktop; a program not found only warns
-    NoFolder,    // the documents folder cannot be made or written; nothing was built
-    NotWritten,  // the workbook file could not be written; its message was shown
-};
-
 // A new workbook with its first, empty worksheet, once the documents folder dir is there and
-// takes files; else the message why not is shown and there is none.
-[[nodiscard]] std::optional<WorkbookModel> OpenExcel(const QString& dir,
-                                                     const MessageSink& showMessage);
+// takes files: a protocol built where it cannot be written would be lost at the end.
+[[nodiscard]] Valued<WorkbookModel> OpenExcel(const QString& dir);
 
-// Puts the text into cell (row, column) as the user would have typed it: a number where it
-// reads as one in the locale. An empty text leaves the cell empty.
-void SetCell(SheetModel& sheet, int row, int column, const QString& text, const QLocale& locale);
+// Puts the number into cell (row, column) as the windows show it (NumberAsShown).
+void SetNumberCell(SheetModel& sheet, int row, int column, double value);
 // Writes text as a text whatever it reads as; empty clears the cell.
 void SetTextCell(SheetModel& sheet, int row, int column, const QString& text);
 
 // The protocol on its worksheet, step by step in this order: column widths, header fill,
 // centring, title and header row, borders, one row per measurement.
-void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source, const QLocale& locale);
+void WriteProtocolSheet(SheetModel& sheet, const ProtocolSource& source);
 
 // The whole export from the table the source holds: OpenExcel, the protocol sheet, the further
-// sheets, then the workbook written to a new file, told and opened. Every failure is shown.
-[[nodiscard]] ExportStatus ExportProtocol(const ProtocolSource& source,
-                                          const WorkbookSettings& settings);
+// sheets, then the workbook written to a new file: its path. A failure (no documents folder,
+// the file not written) says why, for the caller's message box with ErrorCaption().
+[[nodiscard]] Valued<QString> ExportProtocol(const ProtocolSource& source,
+                                             const WorkbookSettings& settings);
 
 }  // namespace lmr

@@ -232,11 +232,11 @@ lxw_error WritePageSetup(lxw_worksheet* ws, const PageSetup& p) {
 
 }  // namespace
 
-QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
+Outcome WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
     const QByteArray file = QFile::encodeName(path);
     const QuietLibrary quiet;
     lxw_workbook* book = workbook_new(file.constData());
-    if (book == nullptr) return WorkbookError(LXW_ERROR_MEMORY_MALLOC_FAILED, 0);
+    if (book == nullptr) return Outcome::Failed(WorkbookError(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
     FormatCache formats(book);
     lxw_error err = LXW_NO_ERROR;
     for (const SheetModel& sheet : workbook.sheets) {
@@ -258,10 +258,10 @@ QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path) {
     if (err == LXW_NO_ERROR) err = closed;
     if (err != LXW_NO_ERROR) {
         QFile::remove(path);
-        return WorkbookError(err, error);
+        return Outcome::Failed(WorkbookError(err, error));
     }
-    const QString shortened = ShortenWorkbookNumbers(path);
-    if (!shortened.isEmpty()) QFile::remove(path);
+    const Outcome shortened = ShortenWorkbookNumbers(path);
+    if (!shortened) QFile::remove(path);
     return shortened;
 }
 

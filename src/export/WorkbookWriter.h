@@ -3,11 +3,12 @@
 #include <QString>
 
 #include "export/WorkbookModel.h"
+#include "measure/Outcome.h"
 
 namespace lmr {
 
-// Writes the workbook as an .xlsx file at path. Returns an empty text on
-// success, else why it failed (no partial file is left behind).
-[[nodiscard]] QString WriteWorkbookFile(const WorkbookModel& workbook, const QString& path);
+// Writes the workbook as an .xlsx file at path; a failure says why (no partial file is left
+// behind).
+[[nodiscard]] Outcome WriteWorkbookFile(const WorkbookModel& workbook, const QString& path);
 
 }  // namespace lmr

@@ -23,4 +23,21 @@ QString GridClipboardText(int columns, int rows, const GridCellText& cell) {
     return text;
 }
 
+void MemoryCells::Take(const Words& read) {
+    for (std::size_t cell = 0; cell < read.size(); ++cell) {
+        for (std::size_t value = 0; value < read[cell].size(); ++value) {
+            if (read[cell][value]) words_[cell][value] = read[cell][value];
+        }
+    }
+}
+
+QString MemoryCells::ClipboardText() const {
+    return GridClipboardText(kMemoryGridColumns, kMemoryGridRows, [this](int column, int row) {
+        if (row == 0) return QString::fromUtf8(kMemoryHeaders[column]);
+        if (column == 0) return QString::number(row);
+        const auto& word = words_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+        return word ? MemoryValueText(*word) : QString();
+    });
+}
+
 }  // namespace lmr

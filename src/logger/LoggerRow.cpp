@@ -35,20 +35,27 @@ LoggerRow MakeLoggerRow(std::uint16_t address, const LoggerRecord& record, const
     return row;
 }
 
-QString LoggerCellText(int col, const LoggerRecord& record, const HeatStress& hs) {
+std::optional<double> LoggerCellNumber(int col, const LoggerRecord& record,
+                                       const HeatStress& hs) {
     switch (col) {
-        case 0: return LoggerTimeText(record);
-        case 1: return TenthText(hs.ths);
-        case 2: return TenthText(hs.wbgt);
-        case 3: return TenthText(record.rh);
-        case 4: return TenthText(record.tv);
-        case 5: return TenthText(hs.tg);
-        case 6: return TenthText(hs.tvt);
-        case 7: return hs.ttr ? TenthText(*hs.ttr) : QStringLiteral("-");
-        case 8: return TenthText(hs.trad);
-        case 9: return TenthText(hs.w);
-        default: return {};
+        case 1: return RoundToTenth(hs.ths);
+        case 2: return RoundToTenth(hs.wbgt);
+        case 3: return RoundToTenth(record.rh);
+        case 4: return RoundToTenth(record.tv);
+        case 5: return RoundToTenth(hs.tg);
+        case 6: return RoundToTenth(hs.tvt);
+        case 7: return hs.ttr ? std::optional<double>(RoundToTenth(*hs.ttr)) : std::nullopt;
+        case 8: return RoundToTenth(hs.trad);
+        case 9: return RoundToTenth(hs.w);
+        default: return std::nullopt;
     }
+}
+
+QString LoggerCellText(int col, const LoggerRecord& record, const HeatStress& hs) {
+    if (col == 0) return LoggerTimeText(record);
+    if (col < 0 || col >= kLoggerColumns) return {};
+    const std::optional<double> value = LoggerCellNumber(col, record, hs);
+    return value ? NumberText(*value) : QString::fromLatin1(kAbsentText);
 }
 
 std::array<double, kLoggerSeries> LoggerPointValues(const LoggerRecord& record,

@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "logger/LoggerRecord.h"
 #include "measure/HeatStress.h"
@@ -38,6 +39,10 @@ struct LoggerRow {
 // One cell of the row (col 0 … kLoggerColumns − 1), and the Y of its points, made alone: a
 // table of a million records shows the cells in view, not a row of texts for each.
 [[nodiscard]] QString LoggerCellText(int col, const LoggerRecord& record, const HeatStress& hs);
+// The number a value cell (col 1 … kLoggerColumns − 1) shows, rounded as shown; nullopt for the
+// dew point that does not exist.
+[[nodiscard]] std::optional<double> LoggerCellNumber(int col, const LoggerRecord& record,
+                                                     const HeatStress& hs);
 [[nodiscard]] std::array<double, kLoggerSeries> LoggerPointValues(const LoggerRecord& record,
                                                                   const HeatStress& hs);
 

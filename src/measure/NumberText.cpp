@@ -24,6 +24,15 @@ QString NumberText(double value, const QLocale& locale) {
     return text;
 }
 
+std::optional<double> NumberAsShown(double value) {
+    if (value == 0) return 0.0;  // -0 reads as 0
+    const QByteArray text = QByteArray::number(value, 'g', 15);
+    for (const char c : text) {
+        if (c != '-' && c != '.' && (c < '0' || c > '9')) return std::nullopt;
+    }
+    return text.toDouble();
+}
+
 QString TenthText(double value) {
     return NumberText(RoundToTenth(value));
 }

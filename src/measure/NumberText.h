@@ -7,6 +7,9 @@
 
 namespace lmr {
 
+// A value that does not exist (the dew point at RH 0), in a window's cell and in a file.
+inline constexpr const char* kAbsentText = "-";
+
 // Rounds to one decimal: value / 0.1 to the nearest integer, ties to even, times 0.1.
 [[nodiscard]] double RoundToTenth(double value);
 
@@ -16,6 +19,12 @@ namespace lmr {
 [[nodiscard]] QString NumberText(double value);
 // The same with the decimal separator of the locale given (a document in one language).
 [[nodiscard]] QString NumberText(double value, const QLocale& locale);
+
+// The number NumberText writes, as a reader of that text takes it: the value to 15 significant
+// digits, never -0. A file holds this, so that a cell of 9.8 holds 9.8 and not the
+// 9.800000000000001 that rounding left. Nullopt where NumberText writes no plain decimal (an
+// exponent, nan, inf), which a spreadsheet keeps as text.
+[[nodiscard]] std::optional<double> NumberAsShown(double value);
 
 // NumberText of the value rounded to one decimal: 22, 23.4, -5.9.
 [[nodiscard]] QString TenthText(double value);

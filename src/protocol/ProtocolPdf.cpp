@@ -11,13 +11,13 @@
 
 namespace lmr {
 
-QString WriteProtocolPdf(const ProtocolContent& content, const QString& path,
+Outcome WriteProtocolPdf(const ProtocolContent& content, const QString& path,
                          const DataProgress& progress) {
     // Written beside the target and renamed at the end: a failed write leaves any earlier file.
-    const QString error = WriteWholeFile(path, [&](const QString& temporary) {
+    const Outcome written = WriteWholeFile(path, [&](const QString& temporary) {
         QFile file(temporary);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            return FileErrorText(file, errno);
+            return Outcome::Failed(FileErrorText(file, errno));
         }
         {
             QPdfWriter writer(&file);
@@ -26,17 +26,19 @@ QString WriteProtocolPdf(const ProtocolContent& content, const QString& path,
             writer.setCreator(QStringLiteral("lmr"));
             SetProtocolPage(writer);
             if (PaintProtocol(writer, content, progress) == 0) {
-                return QString::fromUtf8(kProtocolStopped);
+                return Outcome::Failed(QString::fromUtf8(kProtocolStopped));
             }
         }
         if (!file.flush() || file.error() != QFileDevice::NoError) {
-            return FileErrorText(file, errno);
+            return Outcome::Failed(FileErrorText(file, errno));
         }
         file.close();
-        if (file.error() != QFileDevice::NoError) return FileErrorText(file, errno);
-        return QString();
+        if (file.error() != QFileDevice::NoError) {
+            return Outcome::Failed(FileErrorText(file, errno));
+        }
+        return Outcome::Ok();
     });
-    return error.isEmpty() ? QString() : ProtocolWriteError(path, error);
+    return written ? written : Outcome::Failed(ProtocolWriteError(path, written.text));
 }
 
 }  // namespace lmr

@@ -232,16 +232,16 @@ WorkbookModel ProtocolWorkbook(const ProtocolContent& c) {
     return book;
 }
 
-QString WriteProtocolWorkbook(const ProtocolContent& content, const QString& path,
+Outcome WriteProtocolWorkbook(const ProtocolContent& content, const QString& path,
                               const DataProgress& progress) {
     const WorkbookModel book = ProtocolWorkbook(content);
     if (progress && !progress(0, 1)) {
-        return ProtocolWriteError(path, QString::fromUtf8(kProtocolStopped));
+        return Outcome::Failed(ProtocolWriteError(path, QString::fromUtf8(kProtocolStopped)));
     }
     // Put in place only when whole: a failure leaves any earlier file at path.
-    const QString error = WriteWholeFile(
+    const Outcome written = WriteWholeFile(
         path, [&](const QString& temporary) { return WriteWorkbookFile(book, temporary); });
-    return error.isEmpty() ? QString() : ProtocolWriteError(path, error);
+    return written ? written : Outcome::Failed(ProtocolWriteError(path, written.text));
 }
 
 }  // namespace lmr

@@ -14,9 +14,9 @@ namespace lmr {
 // on A4 landscape with its table's head row on every page and the page's number at the foot.
 [[nodiscard]] WorkbookModel ProtocolWorkbook(const ProtocolContent& content);
 
-// Writes it as an .xlsx file at path. Returns an empty text, or why it failed. progress is asked
+// Writes it as an .xlsx file at path; a failure says why. progress is asked
 // once the tables are made; its false stops the writing, leaving at path what was there.
-[[nodiscard]] QString WriteProtocolWorkbook(const ProtocolContent& content, const QString& path,
+[[nodiscard]] Outcome WriteProtocolWorkbook(const ProtocolContent& content, const QString& path,
                                             const DataProgress& progress = {});
 
 }  // namespace lmr

@@ -6,7 +6,10 @@ namespace lmr {
 
 namespace {
 
-SurveyFileResult Failed(const QString& error) { return {false, error}; }
+// An item the window names that is not there: nothing to say.
+Outcome NotThere() {
+    return Outcome::Failed(QString());
+}
 
 template <typename T>
 void EraseId(std::vector<T>& items, qint64 id) {
@@ -16,81 +19,83 @@ void EraseId(std::vector<T>& items, qint64 id) {
 
 }  // namespace
 
-SurveyDocument::SurveyDocument(std::unique_ptr<SurveyFile> file)
-    : file_(std::move(file)), survey_(file_->Load()) {}
+SurveyDocument::SurveyDocument(std::unique_ptr<SurveyFile> file, Survey survey)
+    : file_(std::move(file)), survey_(std::move(survey)) {}
 
 std::unique_ptr<SurveyDocument> SurveyDocument::Create(const QString& path, const Survey& start,
-                                                       SurveyFileResult* result) {
-    std::unique_ptr<SurveyFile> file = SurveyFile::Create(path, result);
+                                                       Outcome* outcome) {
+    std::unique_ptr<SurveyFile> file = SurveyFile::Create(path, outcome);
     if (!file) return nullptr;
-    std::unique_ptr<SurveyDocument> doc(new SurveyDocument(std::move(file)));
-    *result = doc->SetHeader(start.header);
-    if (*result) *result = doc->SetInstrument(start.instrument);
-    if (*result) *result = doc->SetLaboratory(start.laboratory);
-    if (!*result) return nullptr;
+    Valued<Survey> loaded = file->Load();  // a new survey: empty either way
+    std::unique_ptr<SurveyDocument> doc(
+        new SurveyDocument(std::move(file), loaded ? std::move(*loaded) : Survey{}));
+    *outcome = doc->SetHeader(start.header);
+    if (*outcome) *outcome = doc->SetInstrument(start.instrument);
+    if (*outcome) *outcome = doc->SetLaboratory(start.laboratory);
+    if (!*outcome) return nullptr;
     return doc;
 }
 
-std::unique_ptr<SurveyDocument> SurveyDocument::Open(const QString& path,
-                                                     SurveyFileResult* result) {
-    std::unique_ptr<SurveyFile> file = SurveyFile::Open(path, result);
+std::unique_ptr<SurveyDocument> SurveyDocument::Open(const QString& path, Outcome* outcome) {
+    std::unique_ptr<SurveyFile> file = SurveyFile::Open(path, outcome);
     if (!file) return nullptr;
-    std::unique_ptr<SurveyDocument> doc(new SurveyDocument(std::move(file)));
     // A survey not read whole is not shown as open: the next change would write its blanks.
-    if (!doc->file_->LastError().isEmpty()) {
-        *result = {false, doc->file_->LastError()};
+    Valued<Survey> loaded = file->Load();
+    if (!loaded) {
+        *outcome = loaded.outcome;
         return nullptr;
     }
-    return doc;
+    return std::unique_ptr<SurveyDocument>(
+        new SurveyDocument(std::move(file), std::move(*loaded)));
 }
 
-SurveyFileResult SurveyDocument::SetHeader(const SurveyHeader& header) {
-    SurveyFileResult r = file_->SetHeader(header);
+Outcome SurveyDocument::SetHeader(const SurveyHeader& header) {
+    Outcome r = file_->SetHeader(header);
     if (r) survey_.header = header;
     return r;
 }
 
-SurveyFileResult SurveyDocument::SetInstrument(const SurveyInstrument& instrument) {
-    SurveyFileResult r = file_->SetInstrument(instrument);
+Outcome SurveyDocument::SetInstrument(const SurveyInstrument& instrument) {
+    Outcome r = file_->SetInstrument(instrument);
     if (r) survey_.instrument = instrument;
     return r;
 }
 
-SurveyFileResult SurveyDocument::SetLaboratory(const SurveyLaboratory& laboratory) {
-    SurveyFileResult r = file_->SetLaboratory(laboratory);
+Outcome SurveyDocument::SetLaboratory(const SurveyLaboratory& laboratory) {
+    Outcome r = file_->SetLaboratory(laboratory);
     if (r) survey_.laboratory = laboratory;
     return r;
 }
 
-bool SurveyDocument::AddStandardHeights(SurveyPoint& point, Posture posture) {
+Outcome SurveyDocument::AddStandardHeights(SurveyPoint& point, Posture posture) {
     for (const double metres : StandardHeights(posture)) {
         SurveyHeight height;
         height.metres = metres;
-        const std::optional<qint64> id = file_->AddHeight(point.id, height);
-        if (!id) return false;
+        const Valued<qint64> id = file_->AddHeight(point.id, height);
+        if (!id) return id.outcome;
         height.id = *id;
         point.heights.push_back(height);
     }
-    return true;
+    return Outcome::Ok();
 }
 
-std::optional<qint64> SurveyDocument::AddWorkplace(const SurveyWorkplace& workplace,
-                                                   const QString& pointName) {
+Valued<qint64> SurveyDocument::AddWorkplace(const SurveyWorkplace& workplace,
+                                            const QString& pointName) {
     SurveyWorkplace added = workplace;
     added.points.clear();
-    const std::optional<qint64> id = file_->AddWorkplace(added);
-    if (!id) return std::nullopt;
+    const Valued<qint64> id = file_->AddWorkplace(added);
+    if (!id) return id;
     added.id = *id;
     survey_.workplaces.push_back(added);
     // The workplace stands even when its point was not stored: the error is said.
-    if (!AddPoint(*id, pointName)) return std::nullopt;
+    if (const Valued<qint64> point = AddPoint(*id, pointName); !point) return point.outcome;
     return id;
 }
 
-SurveyFileResult SurveyDocument::UpdateWorkplace(const SurveyWorkplace& workplace) {
+Outcome SurveyDocument::UpdateWorkplace(const SurveyWorkplace& workplace) {
     SurveyWorkplace* w = WorkplaceOf(workplace.id);
-    if (w == nullptr) return Failed(QString());
-    SurveyFileResult r = file_->UpdateWorkplace(workplace);
+    if (w == nullptr) return NotThere();
+    Outcome r = file_->UpdateWorkplace(workplace);
     if (!r) return r;
     const Posture was = w->posture;
     w->name = workplace.name;
@@ -101,7 +106,7 @@ SurveyFileResult SurveyDocument::UpdateWorkplace(const SurveyWorkplace& workplac
     return r;
 }
 
-SurveyFileResult SurveyDocument::FollowPosture(SurveyWorkplace& w, Posture was) {
+Outcome SurveyDocument::FollowPosture(SurveyWorkplace& w, Posture was) {
     // A height still at the old posture's standard moves to the new one's (1.0 m sitting is
     // 1.5 m standing); one the user set stays.
     const std::vector<double> from = StandardHeights(was);
@@ -112,60 +117,60 @@ SurveyFileResult SurveyDocument::FollowPosture(SurveyWorkplace& w, Posture was) 
             if (h.metres != from[i] || from[i] == to[i]) continue;
             SurveyHeight moved = h;
             moved.metres = to[i];
-            SurveyFileResult r = file_->UpdateHeight(moved);
+            Outcome r = file_->UpdateHeight(moved);
             if (!r) return r;
             h.metres = to[i];
         }
     }
-    return {};
+    return Outcome::Ok();
 }
 
-std::optional<qint64> SurveyDocument::AddPoint(qint64 workplaceId, const QString& name) {
+Valued<qint64> SurveyDocument::AddPoint(qint64 workplaceId, const QString& name) {
     SurveyWorkplace* w = WorkplaceOf(workplaceId);
-    if (w == nullptr) return std::nullopt;
+    if (w == nullptr) return NotThere();
     SurveyPoint point;
     point.name = name;
-    const std::optional<qint64> id = file_->AddPoint(workplaceId, point);
-    if (!id) return std::nullopt;
+    const Valued<qint64> id = file_->AddPoint(workplaceId, point);
+    if (!id) return id;
     point.id = *id;
-    const bool heights = AddStandardHeights(point, w->posture);
+    const Outcome heights = AddStandardHeights(point, w->posture);
     w->points.push_back(point);
-    if (!heights) return std::nullopt;
+    if (!heights) return heights;
     return id;
 }
 
-SurveyFileResult SurveyDocument::UpdatePoint(const SurveyPoint& point) {
+Outcome SurveyDocument::UpdatePoint(const SurveyPoint& point) {
     SurveyPoint* p = PointOf(point.id);
-    if (p == nullptr) return Failed(QString());
-    SurveyFileResult r = file_->UpdatePoint(point);
+    if (p == nullptr) return NotThere();
+    Outcome r = file_->UpdatePoint(point);
     if (r) p->name = point.name;
     return r;
 }
 
-std::optional<qint64> SurveyDocument::AddHeight(qint64 pointId, double metres) {
+Valued<qint64> SurveyDocument::AddHeight(qint64 pointId, double metres) {
     SurveyPoint* p = PointOf(pointId);
-    if (p == nullptr) return std::nullopt;
+    if (p == nullptr) return NotThere();
     SurveyHeight height;
     height.metres = metres;
-    const std::optional<qint64> id = file_->AddHeight(pointId, height);
-    if (!id) return std::nullopt;
+    const Valued<qint64> id = file_->AddHeight(pointId, height);
+    if (!id) return id;
     height.id = *id;
     p->heights.push_back(height);
     return id;
 }
 
-SurveyFileResult SurveyDocument::UpdateHeight(const SurveyHeight& height) {
+Outcome SurveyDocument::UpdateHeight(const SurveyHeight& height) {
     SurveyHeight* h = HeightOf(height.id);
-    if (h == nullptr) return Failed(QString());
-    SurveyFileResult r = file_->UpdateHeight(height);
+    if (h == nullptr) return NotThere();
+    Outcome r = file_->UpdateHeight(height);
     if (!r) return r;
     h->metres = height.metres;
     h->airSpeed = height.airSpeed;
     return r;
 }
 
-SurveyFileResult SurveyDocument::Remove(SurveyLevel level, qint64 id) {
-    SurveyFileResult r;
+Outcome SurveyDocument::Remove(SurveyLevel level, qint64 id) {
+    Outcome r;
     switch (level) {
         case SurveyLevel::Workplace:
             r = file_->RemoveWorkplace(id);
@@ -199,39 +204,38 @@ SurveyFileResult SurveyDocument::Remove(SurveyLevel level, qint64 id) {
     return r;
 }
 
-std::optional<qint64> SurveyDocument::AddMeasurement(qint64 heightId,
-                                                     SurveyMeasurement measurement) {
+Valued<qint64> SurveyDocument::AddMeasurement(qint64 heightId, SurveyMeasurement measurement) {
     SurveyHeight* h = HeightOf(heightId);
-    if (h == nullptr) return std::nullopt;
-    const std::optional<qint64> id = file_->AddMeasurement(heightId, measurement);
-    if (!id) return std::nullopt;
+    if (h == nullptr) return NotThere();
+    const Valued<qint64> id = file_->AddMeasurement(heightId, measurement);
+    if (!id) return id;
     measurement.id = *id;
     h->measurements.push_back(std::move(measurement));
     return id;
 }
 
-SurveyFileResult SurveyDocument::AppendReading(qint64 measurementId, const Reading& reading) {
+Outcome SurveyDocument::AppendReading(qint64 measurementId, const Reading& reading) {
     SurveyMeasurement* m = MeasurementOf(measurementId);
-    if (m == nullptr) return Failed(QString());
-    SurveyFileResult r = file_->AppendReading(measurementId, reading);
+    if (m == nullptr) return NotThere();
+    Outcome r = file_->AppendReading(measurementId, reading);
     if (r) m->readings.push_back(reading);
     return r;
 }
 
-SurveyFileResult SurveyDocument::SetRecording(qint64 measurementId, bool recording) {
+Outcome SurveyDocument::SetRecording(qint64 measurementId, bool recording) {
     SurveyMeasurement* m = MeasurementOf(measurementId);
-    if (m == nullptr) return Failed(QString());
-    SurveyFileResult r = file_->SetRecording(measurementId, recording);
+    if (m == nullptr) return NotThere();
+    Outcome r = file_->SetRecording(measurementId, recording);
     if (r) m->recording = recording;
     return r;
 }
 
-SurveyFileResult SurveyDocument::MoveMeasurement(qint64 measurementId, qint64 heightId) {
+Outcome SurveyDocument::MoveMeasurement(qint64 measurementId, qint64 heightId) {
     const Place from = Find(SurveyLevel::Measurement, measurementId);
     SurveyHeight* to = HeightOf(heightId);
-    if (from.measurement == nullptr || to == nullptr) return Failed(QString());
-    if (from.height == to) return {};
-    SurveyFileResult r = file_->MoveMeasurement(measurementId, heightId);
+    if (from.measurement == nullptr || to == nullptr) return NotThere();
+    if (from.height == to) return Outcome::Ok();
+    Outcome r = file_->MoveMeasurement(measurementId, heightId);
     if (!r) return r;
     auto& source = const_cast<SurveyHeight*>(from.height)->measurements;
     const auto it = std::find_if(source.begin(), source.end(),

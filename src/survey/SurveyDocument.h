@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <memory>
-#include <optional>
 
 #include "survey/Survey.h"
 #include "survey/SurveyFile.h"
@@ -20,41 +19,38 @@ public:
     // A new survey at path with the fields given (the ones kept from the last survey).
     [[nodiscard]] static std::unique_ptr<SurveyDocument> Create(const QString& path,
                                                                 const Survey& start,
-                                                                SurveyFileResult* result);
+                                                                Outcome* outcome);
     [[nodiscard]] static std::unique_ptr<SurveyDocument> Open(const QString& path,
-                                                              SurveyFileResult* result);
+                                                              Outcome* outcome);
 
     [[nodiscard]] const Survey& Data() const { return survey_; }
     [[nodiscard]] QString Path() const { return file_->Path(); }
 
-    [[nodiscard]] SurveyFileResult SetHeader(const SurveyHeader& header);
-    [[nodiscard]] SurveyFileResult SetInstrument(const SurveyInstrument& instrument);
-    [[nodiscard]] SurveyFileResult SetLaboratory(const SurveyLaboratory& laboratory);
+    [[nodiscard]] Outcome SetHeader(const SurveyHeader& header);
+    [[nodiscard]] Outcome SetInstrument(const SurveyInstrument& instrument);
+    [[nodiscard]] Outcome SetLaboratory(const SurveyLaboratory& laboratory);
 
     // A new workplace with one point at the posture's standard heights; its id, or none.
-    [[nodiscard]] std::optional<qint64> AddWorkplace(const SurveyWorkplace& workplace,
+    [[nodiscard]] Valued<qint64> AddWorkplace(const SurveyWorkplace& workplace,
                                                      const QString& pointName);
     // A new posture moves the heights still at the old one's standard heights to its own.
-    [[nodiscard]] SurveyFileResult UpdateWorkplace(const SurveyWorkplace& workplace);
+    [[nodiscard]] Outcome UpdateWorkplace(const SurveyWorkplace& workplace);
     // A new point at the workplace's standard heights.
-    [[nodiscard]] std::optional<qint64> AddPoint(qint64 workplaceId, const QString& name);
-    [[nodiscard]] SurveyFileResult UpdatePoint(const SurveyPoint& point);
-    [[nodiscard]] std::optional<qint64> AddHeight(qint64 pointId, double metres);
-    [[nodiscard]] SurveyFileResult UpdateHeight(const SurveyHeight& height);
+    [[nodiscard]] Valued<qint64> AddPoint(qint64 workplaceId, const QString& name);
+    [[nodiscard]] Outcome UpdatePoint(const SurveyPoint& point);
+    [[nodiscard]] Valued<qint64> AddHeight(qint64 pointId, double metres);
+    [[nodiscard]] Outcome UpdateHeight(const SurveyHeight& height);
     // A workplace, point, height or measurement with everything under it.
-    [[nodiscard]] SurveyFileResult Remove(SurveyLevel level, qint64 id);
+    [[nodiscard]] Outcome Remove(SurveyLevel level, qint64 id);
 
     // A measurement with its readings (none yet for a live series).
-    [[nodiscard]] std::optional<qint64> AddMeasurement(qint64 heightId,
+    [[nodiscard]] Valued<qint64> AddMeasurement(qint64 heightId,
                                                        SurveyMeasurement measurement);
-    [[nodiscard]] SurveyFileResult AppendReading(qint64 measurementId, const Reading& reading);
+    [[nodiscard]] Outcome AppendReading(qint64 measurementId, const Reading& reading);
     // A live series ended (false) or still recording (true).
-    [[nodiscard]] SurveyFileResult SetRecording(qint64 measurementId, bool recording);
+    [[nodiscard]] Outcome SetRecording(qint64 measurementId, bool recording);
     // A measurement with its readings under another height.
-    [[nodiscard]] SurveyFileResult MoveMeasurement(qint64 measurementId, qint64 heightId);
-
-    // The last failure's text.
-    [[nodiscard]] QString LastError() const { return file_->LastError(); }
+    [[nodiscard]] Outcome MoveMeasurement(qint64 measurementId, qint64 heightId);
 
     // Where an item is in the survey: the item and the levels above it; null below it and
     // when there is no such item.
@@ -67,10 +63,10 @@ public:
     [[nodiscard]] Place Find(SurveyLevel level, qint64 id) const;
 
 private:
-    explicit SurveyDocument(std::unique_ptr<SurveyFile> file);
-    // The point's standard heights for the posture, stored; false when one was not.
-    [[nodiscard]] bool AddStandardHeights(SurveyPoint& point, Posture posture);
-    [[nodiscard]] SurveyFileResult FollowPosture(SurveyWorkplace& workplace, Posture was);
+    SurveyDocument(std::unique_ptr<SurveyFile> file, Survey survey);
+    // The point's standard heights for the posture, stored, as far as they were.
+    [[nodiscard]] Outcome AddStandardHeights(SurveyPoint& point, Posture posture);
+    [[nodiscard]] Outcome FollowPosture(SurveyWorkplace& workplace, Posture was);
     [[nodiscard]] SurveyWorkplace* WorkplaceOf(qint64 id);
     [[nodiscard]] SurveyPoint* PointOf(qint64 id);
     [[nodiscard]] SurveyHeight* HeightOf(qint64 id);

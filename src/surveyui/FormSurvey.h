@@ -182,11 +182,11 @@ private:
     [[nodiscard]] QStringList EndCutSeries();
     void Say(const QString& text);
     // A failed write: the file's reason, and the window shows the file's survey again.
-    void SayFailure(const SurveyFileResult& r);
+    void SayFailure(const Outcome& r);
     // A live series, measured now, widens the survey's days; a logger span never does: the
     // logger may hold anything it kept, and its readings outside the days are marked instead.
     void FollowMeasurementDates(const SurveyMeasurement& m);
-    void Check(const SurveyFileResult& r);
+    void Check(const Outcome& r);
     void EnableAll();
 
     // The tree anew from the survey (after items came or went), or its texts and classes again.
@@ -212,7 +212,7 @@ private:
     void FieldEdited();
 
     void WriteProtocol(const QString& chosen, const char* filter, const char* suffix,
-                       QString (*write)(const ProtocolContent&, const QString&,
+                       Outcome (*write)(const ProtocolContent&, const QString&,
                                         const DataProgress&));
     void TakeLiveRows(int first, int count);
     void StopRecording();

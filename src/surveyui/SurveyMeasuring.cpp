@@ -59,16 +59,15 @@ void TFSurvey::TakeLiveRows(int first, int count) {
             m.origin = ReadingOrigin::Live;
             // Marked until it ends: a program killed meanwhile leaves it marked.
             m.recording = true;
-            const std::optional<qint64> id = doc_->AddMeasurement(liveHeight_, m);
+            const Valued<qint64> id = doc_->AddMeasurement(liveHeight_, m);
             if (!id) {
-                const QString error = doc_->LastError();
                 StopRecording();
-                Say(error);
+                Say(id.outcome.text);
                 return;
             }
             liveMeasurement_ = *id;
         }
-        const SurveyFileResult stored = doc_->AppendReading(liveMeasurement_, r);
+        const Outcome stored = doc_->AppendReading(liveMeasurement_, r);
         if (!stored) {
             StopRecording();
             SayFailure(stored);
@@ -92,7 +91,7 @@ void TFSurvey::StopRecording() {
             stored = static_cast<int>(m->readings.size());
         }
     }
-    SurveyFileResult ended;
+    Outcome ended;
     if (doc_ && liveMeasurement_ != 0) ended = doc_->SetRecording(liveMeasurement_, false);
     if (liveStartedHere_ && host_.LiveRunning()) host_.StopLive();
     timerLiveWatch_->stop();
@@ -157,9 +156,9 @@ void TFSurvey::ButtonTakeSpanClick() {
     }
     const int count = static_cast<int>(m.readings.size());
     const QString height = HeightText(*doc_->Find(SurveyLevel::Height, heightId).height);
-    const std::optional<qint64> id = doc_->AddMeasurement(heightId, std::move(m));
+    const Valued<qint64> id = doc_->AddMeasurement(heightId, std::move(m));
     if (!id) {
-        Say(doc_->LastError());
+        Say(id.outcome.text);
         return;
     }
     RefreshTree();

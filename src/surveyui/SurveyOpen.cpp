@@ -53,7 +53,7 @@ void TFSurvey::NewSurvey(const QString& chosen) {
                 .arg(QDir::toNativeSeparators(WithSuffix(path)), QString::fromUtf8(kSurveyOpenHere)));
         return;
     }
-    SurveyFileResult result;
+    Outcome result;
     std::unique_ptr<SurveyDocument> doc = SurveyDocument::Create(WithSuffix(path), start, &result);
     if (!doc) {
         SayFailure(result);
@@ -68,7 +68,7 @@ void TFSurvey::OpenSurvey(const QString& chosen) {
                           : AskPath(QString::fromUtf8(kOpenSurveyCaption),
                                     QString::fromUtf8(kSurveyFilter), QString(), QString());
     if (path.isEmpty()) return;
-    SurveyFileResult result;
+    Outcome result;
     std::unique_ptr<SurveyDocument> doc = SurveyDocument::Open(path, &result);
     if (!doc) {
         SayFailure(result);
@@ -171,17 +171,17 @@ QStringList TFSurvey::EndCutSeries() {
     for (const auto& [id, text] : cut) {
         said << text;
         // Said once: the series is ended now, with what it kept.
-        const SurveyFileResult r = doc_->SetRecording(id, false);
-        if (!r) said << (r.error.isEmpty() ? doc_->LastError() : r.error);
+        const Outcome r = doc_->SetRecording(id, false);
+        if (!r) said << r.text;
     }
     return said;
 }
 
-void TFSurvey::SayFailure(const SurveyFileResult& r) {
-    Say(r.error.isEmpty() && doc_ ? doc_->LastError() : r.error);
+void TFSurvey::SayFailure(const Outcome& r) {
+    Say(r.text);
 }
 
-void TFSurvey::Check(const SurveyFileResult& r) {
+void TFSurvey::Check(const Outcome& r) {
     if (r) return;
     SayFailure(r);
     // What the file did not take is not shown as if it had.

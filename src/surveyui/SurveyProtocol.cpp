@@ -40,7 +40,7 @@ void TFSurvey::ButtonPrintClick() {
 }
 
 void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const char* suffix,
-                             QString (*write)(const ProtocolContent&, const QString&,
+                             Outcome (*write)(const ProtocolContent&, const QString&,
                                               const DataProgress&)) {
     if (!doc_) return;
     if (protocolJob_ != nullptr) {
@@ -71,17 +71,17 @@ void TFSurvey::WriteProtocol(const QString& chosen, const char* filter, const ch
     // Painted on a thread of its own: a protocol of many pages must not freeze the window, and
     // closing the program stops it at its next page.
     auto content = std::make_shared<const ProtocolContent>(BuildProtocol(doc_->Data()));
-    auto error = std::make_shared<QString>();
+    auto written = std::make_shared<Outcome>();
     writingPath_ = QDir::toNativeSeparators(path);
     protocolJob_ = new FileJob(
-        [content, error, path, write](const DataProgress& progress) {
-            *error = write(*content, path, progress);
+        [content, written, path, write](const DataProgress& progress) {
+            *written = write(*content, path, progress);
         },
         this);
-    connect(protocolJob_, &FileJob::finished, this, [this, error] {
+    connect(protocolJob_, &FileJob::finished, this, [this, written] {
         protocolJob_->deleteLater();
         protocolJob_ = nullptr;
-        Say(error->isEmpty() ? QString::fromUtf8(kProtocolWritten).arg(writingPath_) : *error);
+        Say(*written ? QString::fromUtf8(kProtocolWritten).arg(writingPath_) : written->text);
     });
     Say(QString::fromUtf8(kProtocolWriting).arg(writingPath_));
     protocolJob_->Start();

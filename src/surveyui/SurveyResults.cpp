@@ -192,7 +192,7 @@ void TFSurvey::ButtonMoveMeasurementClick() {
     if (!to) return;
     const std::vector<Reading> readings = from.measurement->readings;
     if (!ConfirmMixing(readings, *to)) return;
-    const SurveyFileResult r = doc_->MoveMeasurement(id, *to);
+    const Outcome r = doc_->MoveMeasurement(id, *to);
     Check(r);
     if (!r) return;
     if (id == liveMeasurement_) liveHeight_ = *to;
@@ -219,7 +219,7 @@ void TFSurvey::ButtonRemoveMeasurementClick() {
         return;
     }
     if (id == liveMeasurement_) StopRecording();
-    const SurveyFileResult r = doc_->Remove(SurveyLevel::Measurement, id);
+    const Outcome r = doc_->Remove(SurveyLevel::Measurement, id);
     Check(r);
     RefreshTree();
     ShowResults();

@@ -140,10 +140,10 @@ void TFSurvey::ButtonAddWorkplaceClick() {
     WritePending();
     SurveyWorkplace w;
     w.name = NextName(kNewWorkplaceName, doc_->Data().workplaces);
-    const std::optional<qint64> id = doc_->AddWorkplace(w, NextName(kNewPointName, w.points));
+    const Valued<qint64> id = doc_->AddWorkplace(w, NextName(kNewPointName, w.points));
     FillTree();
     if (!id) {
-        SayFailure({false, doc_->LastError()});
+        SayFailure(id.outcome);
         return;
     }
     Select(SurveyLevel::Workplace, *id);
@@ -155,11 +155,11 @@ void TFSurvey::ButtonAddPointClick() {
     const SurveyDocument::Place place = SelectedPlace();
     if (place.workplace == nullptr) return;
     WritePending();
-    const std::optional<qint64> id =
+    const Valued<qint64> id =
         doc_->AddPoint(place.workplace->id, NextName(kNewPointName, place.workplace->points));
     FillTree();
     if (!id) {
-        SayFailure({false, doc_->LastError()});
+        SayFailure(id.outcome);
         return;
     }
     Select(SurveyLevel::Point, *id);
@@ -174,10 +174,10 @@ void TFSurvey::ButtonAddHeightClick() {
     // A height above the highest there is, which the user then sets.
     double metres = 0.1;
     for (const SurveyHeight& h : place.point->heights) metres = std::max(metres, h.metres + 0.5);
-    const std::optional<qint64> id = doc_->AddHeight(place.point->id, metres);
+    const Valued<qint64> id = doc_->AddHeight(place.point->id, metres);
     FillTree();
     if (!id) {
-        SayFailure({false, doc_->LastError()});
+        SayFailure(id.outcome);
         return;
     }
     Select(SurveyLevel::Height, *id);
@@ -206,7 +206,7 @@ void TFSurvey::ButtonRemoveClick() {
         next != nullptr ? std::optional<std::pair<int, qint64>>(
                               {next->data(0, kLevelRole).toInt(), next->data(0, kIdRole).toLongLong()})
                         : std::nullopt;
-    const SurveyFileResult r = doc_->Remove(selected->first, selected->second);
+    const Outcome r = doc_->Remove(selected->first, selected->second);
     {
         const QSignalBlocker quiet(TreeSurvey);
         TreeSurvey->setCurrentItem(nullptr);

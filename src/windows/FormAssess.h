@@ -69,13 +69,11 @@ public:
     // The assessment as shown.
     [[nodiscard]] const Assessment& Current() const { return current_; }
 
-    // The protocol's sheet for the readings of kind: the place of measurement, then the
-    // assessment with this window's inputs (its period only when kind is the source chosen).
-    [[nodiscard]] std::vector<AssessLine> SheetLines(AssessSourceKind kind) const;
-    // The class of the whole on that sheet.
-    [[nodiscard]] std::optional<ConditionsClass> SheetClass(AssessSourceKind kind) const;
-    // "Дата измерений: 07.04.2009" from the first reading of kind; empty without readings.
-    [[nodiscard]] QString MeasurementDateText(AssessSourceKind kind) const;
+    // The readings of kind judged with this window's inputs (its period only when kind is the
+    // source chosen): what the protocol's sheet "Оценка" says of them.
+    [[nodiscard]] JudgedAssessment Judged(AssessSourceKind kind) const;
+    // The place of measurement as the user typed it.
+    [[nodiscard]] std::array<QString, kPlaceFieldCount> Place() const;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -86,12 +84,11 @@ private:
     QLabel* BuildVerdict();
     QGroupBox* BuildPlace();
     void ConnectInputs();
-    struct Judged {
-        Assessment assessment;
-        QString period;
+    struct Judgement {
+        JudgedAssessment judged;
         bool periodRefused = false;  // it ends before it starts: nothing is judged
     };
-    [[nodiscard]] Judged Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const;
+    [[nodiscard]] Judgement Judge(AssessSourceKind kind, std::vector<AssessReading> readings) const;
     [[nodiscard]] std::vector<AssessReading> ReadingsOf(AssessSourceKind kind) const;
     void ShowAssessment(const Assessment& a);
     void FollowDataPeriod(const std::vector<AssessReading>& readings);

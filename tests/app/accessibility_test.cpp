@@ -159,7 +159,7 @@ TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
         rows.push_back(
             DataRowOf(QDateTime(QDate(2009, 4, 7), QTime(8, 0)).addSecs(60LL * i), 40, 22, 25));
     }
-    ASSERT_EQ(WriteDataFile(file, rows), QString());
+    ASSERT_EQ(WriteDataFile(file, rows).text, QString());
     for (int i = 0; i < 3; ++i) {
         test::SimProgram::Open(m, file);
         Ask(QAccessible::queryAccessibleInterface(m.StringGridL), 3);

@@ -49,9 +49,9 @@ QString PdfText(const QString& pdf) {
 // given; header.protocolNumber as given.
 void MakeSurvey(const QString& path, SurveyKind kind = SurveyKind::ProductionControl,
                 std::optional<double> limit = std::nullopt, const QString& number = "5-М") {
-    SurveyFileResult made;
+    Outcome made;
     const std::unique_ptr<SurveyFile> file = SurveyFile::Create(path, &made);
-    ASSERT_TRUE(file) << made.error.toStdString();
+    ASSERT_TRUE(file) << made.text.toStdString();
     SurveyHeader header;
     header.protocolNumber = number;
     header.kind = kind;
@@ -62,13 +62,13 @@ void MakeSurvey(const QString& path, SurveyKind kind = SurveyKind::ProductionCon
     ASSERT_TRUE(file->SetInstrument(instrument));
     SurveyWorkplace place;
     place.name = "Склад";
-    const std::optional<qint64> w = file->AddWorkplace(place);
+    const Valued<qint64> w = file->AddWorkplace(place);
     ASSERT_TRUE(w);
-    const std::optional<qint64> p = file->AddPoint(*w, SurveyPoint{});
+    const Valued<qint64> p = file->AddPoint(*w, SurveyPoint{});
     ASSERT_TRUE(p);
     SurveyHeight height;
     height.metres = 1.0;
-    const std::optional<qint64> h = file->AddHeight(*p, height);
+    const Valued<qint64> h = file->AddHeight(*p, height);
     ASSERT_TRUE(h);
     SurveyMeasurement m;
     for (int i = 0; i < 3; ++i) {

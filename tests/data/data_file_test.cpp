@@ -45,7 +45,8 @@ TEST(DataFile, RowsComeBackAsWrittenWithTheRecordsTheyCameFrom) {
     b.hour = 23;
     b.minute = 59;
     DataFileWriter w;
-    ASSERT_TRUE(w.Open(path)) << w.Error().toStdString();
+    const Outcome opened = w.Open(path);
+    ASSERT_TRUE(opened) << opened.text.toStdString();
     ASSERT_TRUE(w.Append(DataRowOf(a)));
     ASSERT_TRUE(w.Append(DataRowOf(b)));
 
@@ -66,12 +67,12 @@ TEST(DataFile, RowsComeBackAsWrittenWithTheRecordsTheyCameFrom) {
     EXPECT_EQ(lines[2].split(';')[7], "");
     EXPECT_TRUE(lines[2].endsWith(";недостоверная запись\r")) << lines[2].data();
 
-    const DataFileContents back = ReadDataFile(path);
-    ASSERT_TRUE(back.error.isEmpty()) << back.error.toStdString();
-    ASSERT_EQ(back.rows.size(), 2u);
+    const Valued<DataFileContents> back = ReadDataFile(path);
+    ASSERT_TRUE(back) << back.outcome.text.toStdString();
+    ASSERT_EQ(back->rows.size(), 2u);
     for (size_t i = 0; i < 2; ++i) {
         const LoggerRecord want = i == 0 ? a : b;
-        const LoggerRecord got = LoggerRecordOf(back.rows[i]);
+        const LoggerRecord got = LoggerRecordOf(back->rows[i]);
         EXPECT_EQ(got.rh, want.rh);
         EXPECT_EQ(got.tv, want.tv);
         EXPECT_EQ(got.tsf, want.tsf);
@@ -113,9 +114,10 @@ TEST(DataFile, AFileNotOursCutOffOrWithABadFieldLoadsNothingAndNamesTheLine) {
     QTemporaryDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const DataFileContents r = ReadDataFile(Write(dir, c.bytes));
-        EXPECT_TRUE(r.rows.empty());
-        EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.says))) << r.error.toStdString();
+        const Valued<DataFileContents> r = ReadDataFile(Write(dir, c.bytes));
+        EXPECT_FALSE(r);
+        EXPECT_TRUE(r.outcome.text.contains(QString::fromUtf8(c.says)))
+            << r.outcome.text.toStdString();
     }
 
     // Neither a FIFO nor a device nor a folder is read: each would block or never end.
@@ -123,16 +125,16 @@ TEST(DataFile, AFileNotOursCutOffOrWithABadFieldLoadsNothingAndNamesTheLine) {
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
         SCOPED_TRACE(path.toStdString());
-        const DataFileContents r = ReadDataFile(path);
-        EXPECT_TRUE(r.rows.empty());
-        EXPECT_TRUE(r.error.contains(QString::fromUtf8("не обычный файл")))
-            << r.error.toStdString();
+        const Valued<DataFileContents> r = ReadDataFile(path);
+        EXPECT_FALSE(r);
+        EXPECT_TRUE(r.outcome.text.contains(QString::fromUtf8("не обычный файл")))
+            << r.outcome.text.toStdString();
     }
-    const QString notWritten = WriteDataFile(fifo, {DataRow{}});
+    const QString notWritten = WriteDataFile(fifo, {DataRow{}}).text;
     EXPECT_TRUE(notWritten.contains(QString::fromUtf8("не обычный файл")))
         << notWritten.toStdString();
     // The system's reason in Russian.
-    const QString missing = ReadDataFile(dir.filePath(QStringLiteral("none.csv"))).error;
+    const QString missing = ReadDataFile(dir.filePath(QStringLiteral("none.csv"))).outcome.text;
     EXPECT_TRUE(missing.endsWith(QString::fromUtf8(": нет такого файла или папки")))
         << missing.toStdString();
 }
@@ -140,16 +142,18 @@ TEST(DataFile, AFileNotOursCutOffOrWithABadFieldLoadsNothingAndNamesTheLine) {
 TEST(DataFile, AFileCutOffInItsLastLineGivesTheWholeLinesBeforeAndSaysSo) {
     const QByteArray good = "2009-04-07T14:05:00;45.0;22.1;19.3;1.0;1.0;1.0;1.0;1.0;1.0;\r\n";
     QTemporaryDir dir;
-    const DataFileContents cut = ReadDataFile(Write(dir, kHeader + good + good + good.left(20)));
-    EXPECT_TRUE(cut.error.isEmpty()) << cut.error.toStdString();
-    EXPECT_EQ(cut.rows.size(), 2u);
-    EXPECT_TRUE(cut.notice.contains(QString::fromUtf8("оборван: неполная строка 4 пропущена")))
-        << cut.notice.toStdString();
+    const Valued<DataFileContents> cut =
+        ReadDataFile(Write(dir, kHeader + good + good + good.left(20)));
+    ASSERT_TRUE(cut) << cut.outcome.text.toStdString();
+    EXPECT_EQ(cut->rows.size(), 2u);
+    EXPECT_TRUE(cut->notice.contains(QString::fromUtf8("оборван: неполная строка 4 пропущена")))
+        << cut->notice.toStdString();
     // A spreadsheet may end the last line without its line end: nothing is missing.
-    const DataFileContents unended = ReadDataFile(Write(dir, kHeader + good + good.chopped(2)));
-    EXPECT_TRUE(unended.error.isEmpty()) << unended.error.toStdString();
-    EXPECT_EQ(unended.rows.size(), 2u);
-    EXPECT_TRUE(unended.notice.isEmpty()) << unended.notice.toStdString();
+    const Valued<DataFileContents> unended =
+        ReadDataFile(Write(dir, kHeader + good + good.chopped(2)));
+    ASSERT_TRUE(unended) << unended.outcome.text.toStdString();
+    EXPECT_EQ(unended->rows.size(), 2u);
+    EXPECT_TRUE(unended->notice.isEmpty()) << unended->notice.toStdString();
 }
 
 // A disk with no space left: a small file system of its own (root may mount one).
@@ -163,19 +167,11 @@ TEST(DataFile, AFullDiskIsSaidToBeFull) {
         GTEST_SKIP() << "no file system can be mounted here";
     }
     std::vector<DataRow> rows(2000);
-    const QString saved = WriteDataFile(disk + QStringLiteral("/saved.csv"), rows);
+    const QString saved = WriteDataFile(disk + QStringLiteral("/saved.csv"), rows).text;
     DataFileWriter w;
-    QString downloaded;
-    if (!w.Open(disk + QStringLiteral("/download.csv"))) {
-        downloaded = w.Error();
-    } else {
-        for (const DataRow& row : rows) {
-            if (!w.Append(row)) {
-                downloaded = w.Error();
-                break;
-            }
-        }
-    }
+    Outcome written = w.Open(disk + QStringLiteral("/download.csv"));
+    for (auto row = rows.begin(); written && row != rows.end(); ++row) written = w.Append(*row);
+    const QString downloaded = written.text;
     QProcess::execute(QStringLiteral("umount"), {disk});
     EXPECT_TRUE(saved.endsWith(QString::fromUtf8(": на диске нет места"))) << saved.toStdString();
     EXPECT_TRUE(downloaded.endsWith(QString::fromUtf8(": на диске нет места")))
@@ -186,11 +182,11 @@ TEST(DataFile, AFileWrittenBeforeTheNoteColumnOpensWithItsImpossibleTimesAsTheyW
     QTemporaryDir dir;
     const QByteArray older = kHeader.left(kHeader.lastIndexOf(';')) + "\r\n" +
                              "2009-04-07T25:05:00;45.0;22.1;19.3;1.0;1.0;1.0;1.0;1.0;1.0\r\n";
-    const DataFileContents r = ReadDataFile(Write(dir, "\xEF\xBB\xBF" + older));
-    ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
-    ASSERT_EQ(r.rows.size(), 1u);
-    EXPECT_EQ(LoggerTimeText(LoggerRecordOf(r.rows[0])), "25:5 7.4.9");
-    EXPECT_FALSE(LoggerRecordValid(LoggerRecordOf(r.rows[0])));
+    const Valued<DataFileContents> r = ReadDataFile(Write(dir, "\xEF\xBB\xBF" + older));
+    ASSERT_TRUE(r) << r.outcome.text.toStdString();
+    ASSERT_EQ(r->rows.size(), 1u);
+    EXPECT_EQ(LoggerTimeText(LoggerRecordOf(r->rows[0])), "25:5 7.4.9");
+    EXPECT_FALSE(LoggerRecordValid(LoggerRecordOf(r->rows[0])));
 }
 
 }  // namespace

@@ -73,13 +73,13 @@ void ExpectCells(const Cells& actual, const Cells& expected) {
 
 SheetModel Written(const ProtocolSource& source) {
     SheetModel sheet(QStringLiteral("Лист1"));
-    WriteProtocolSheet(sheet, source, QLocale::c());
+    WriteProtocolSheet(sheet, source);
     return sheet;
 }
 
 TEST(ProtocolSheet, LiveColumnsRunEachOverItsOwnSeriesAndTheBordersFollowTheTimes) {
     TableSource source = LiveSource(3);
-    source.values[8] = {"-", "-", "9.5"};  // dew point absent for the first two readings
+    source.values[8] = {std::nullopt, std::nullopt, 9.5};  // no dew point for the first two
     Cells expected = Headings();
     for (int t = 0; t < 3; ++t) {
         expected[Ref(t + 3, 1)] = QStringLiteral("\"14:00:0%1\"").arg(t);  // times stay texts
@@ -97,7 +97,7 @@ TEST(ProtocolSheet, LiveColumnsRunEachOverItsOwnSeriesAndTheBordersFollowTheTime
     }
     {
         SCOPED_TRACE("a series one point longer than the times, one without points");
-        source.values[5].push_back("99");
+        source.values[5].push_back(99);
         source.values[9].clear();
         expected["E6"] = "99";
         for (int t = 0; t < 3; ++t) expected.erase(Ref(t + 3, 9));
@@ -107,17 +107,17 @@ TEST(ProtocolSheet, LiveColumnsRunEachOverItsOwnSeriesAndTheBordersFollowTheTime
     }
 }
 
-TEST(ProtocolSheet, LoggerGridSkipsItsHeaderRowAndTheTrailingEmptyRowLeavesNothing) {
+TEST(ProtocolSheet, LoggerRecordsFollowTheHeaderRowWithTheirTimesAsTexts) {
     TableSource source;
-    source.grid = LoggerGrid({
+    source.records = {
         {"14:5 7.4.9", "22", "21.5", "50", "25", "30", "18.5", "13.9", "33.2", "51.2"},
         {"15:0 7.4.9", "16.7", "16.9", "45", "22", "22", "15.3", "-", "22", "0"},
-    });
+    };
     Cells expected = Headings();
-    for (int r = 1; r <= 2; ++r) {
+    for (int r = 0; r < 2; ++r) {
         for (int c = 1; c <= 10; ++c) {
-            const QString text = source.grid[std::size_t(r)][c - 1];
-            expected[Ref(r + 2, c)] =
+            const QString text = source.records[std::size_t(r)][c - 1];
+            expected[Ref(r + 3, c)] =
                 c == 1 || text == "-" ? QLatin1Char('"') + text + QLatin1Char('"') : text;
         }
     }
@@ -129,8 +129,7 @@ TEST(ProtocolSheet, LoggerGridSkipsItsHeaderRowAndTheTrailingEmptyRowLeavesNothi
 TEST(ProtocolSheet, EmptyTablesBorderTheHeaderRowOnly) {
     TableSource live;
     live.live = true;
-    TableSource logger;  // before any download: the grid's header row and one empty row
-    logger.grid = LoggerGrid({});
+    TableSource logger;  // before any download
     for (const TableSource* source : {&live, &logger}) {
         SCOPED_TRACE(source->live ? "live page, no points" : "logger page, no records");
         const SheetModel sheet = Written(*source);

@@ -13,6 +13,7 @@
 
 #include "SimProgram.h"
 #include "SpreadsheetReadBack.h"
+#include "export/AssessmentSheet.h"
 #include "measure/NumberText.h"
 
 namespace lmr::test {
@@ -50,7 +51,7 @@ void ExpectSameValue(const QString& sheet, const QString& window, const QString&
 // The sheet "Оценка" holds the place of measurement, then what the window's table shows.
 void ExpectSheetAsWindow(const QString& file, const QString& outDir, const TFAssess& a,
                          AssessSourceKind kind) {
-    const std::vector<AssessLine> lines = a.SheetLines(kind);
+    const std::vector<AssessLine> lines = AssessmentSheetOf(a.Judged(kind), a.Place()).rows;
     const auto rows = ConvertToCsv(file, outDir, 2);
     ASSERT_EQ(rows.size(), lines.size() + 2);
     EXPECT_EQ(rows[0].value(0), "ОЦЕНКА УСЛОВИЙ ТРУДА ПО ПОКАЗАТЕЛЯМ МИКРОКЛИМАТА");

@@ -104,8 +104,9 @@ TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
     const QStringList files = QDir(dir.filePath("logger")).entryList({"*.csv"}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
     const QString path = dir.filePath("logger/" + files[0]);
-    const DataFileContents contents = ReadDataFile(path);
-    ASSERT_TRUE(contents.error.isEmpty()) << contents.error.toStdString();
+    const Valued<DataFileContents> read_contents = ReadDataFile(path);
+    ASSERT_TRUE(read_contents) << read_contents.outcome.text.toStdString();
+    const DataFileContents& contents = *read_contents;
     const int kept = static_cast<int>(contents.rows.size());
     EXPECT_GE(kept, begun - 1);
     EXPECT_LE(kept, begun);
@@ -295,16 +296,16 @@ TEST(DataFileWindow, SaveAsANameWithoutCsvAsksBeforeReplacingTheFileWithIt) {
     };
     SimProgram::Save(m, {});
     ASSERT_EQ(asked, QStringList{kept});
-    EXPECT_EQ(ReadDataFile(kept).rows.size(), 0u) << "replaced without the user's word";
+    EXPECT_EQ(ReadDataFile(kept).value_or({}).rows.size(), 0u) << "replaced without the user's word";
     replace = true;
     SimProgram::Save(m, {});
     EXPECT_EQ(asked.size(), 2);
-    EXPECT_EQ(ReadDataFile(kept).rows.size(), 1u);
+    EXPECT_EQ(ReadDataFile(kept).value_or({}).rows.size(), 1u);
     // A new name is not asked about.
     m.AskSavePath = [&] { return dir.filePath("other"); };
     SimProgram::Save(m, {});
     EXPECT_EQ(asked.size(), 2);
-    EXPECT_EQ(ReadDataFile(dir.filePath("other.csv")).rows.size(), 1u);
+    EXPECT_EQ(ReadDataFile(dir.filePath("other.csv")).value_or({}).rows.size(), 1u);
 }
 
 TEST(DataFileWindow, AFileOpenedIsTheTableADownloadAgainIsShownButCountedOnceAndTheTableClears) {
@@ -331,7 +332,7 @@ TEST(DataFileWindow, AFileOpenedIsTheTableADownloadAgainIsShownButCountedOnceAnd
     EXPECT_EQ(m.Series1->count(), 10);
     const QString saved = dir.filePath("saved.csv");
     SimProgram::Save(m, saved);
-    EXPECT_EQ(ReadDataFile(saved).rows.size(), 5u);
+    EXPECT_EQ(ReadDataFile(saved).value_or({}).rows.size(), 5u);
     TFAssess& a = p.program().FAssess();
     m.N10->trigger();
     a.ComboBoxSource->setCurrentIndex(1);
@@ -377,8 +378,9 @@ TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPag
     QTemporaryDir dir;
     const QString live = dir.filePath("live.csv");
     SimProgram::Save(m, live);
-    const DataFileContents saved = ReadDataFile(live);
-    ASSERT_TRUE(saved.error.isEmpty()) << saved.error.toStdString();
+    const Valued<DataFileContents> read_saved = ReadDataFile(live);
+    ASSERT_TRUE(read_saved) << read_saved.outcome.text.toStdString();
+    const DataFileContents& saved = *read_saved;
     ASSERT_EQ(saved.rows.size(), 3u);
     for (int i = 0; i < 3; ++i) {
         const DataRow& r = saved.rows[size_t(i)];
@@ -421,11 +423,11 @@ TEST(DataFileWindow, ALargeFileOpensWhileTheWindowGoesOnAndCanBeStopped) {
     for (int i = 0; i < kRows; ++i) {
         rows.push_back(DataRowOf(start.addSecs(60LL * i), float(30 + i % 50), 20, 25));
     }
-    ASSERT_EQ(WriteDataFile(large, rows), QString());
+    ASSERT_EQ(WriteDataFile(large, rows).text, QString());
     const LoggerRow last = MakeLoggerRow(0, LoggerRecordOf(rows.back()));
     const QString small = dir.filePath("small.csv");
     rows.resize(3);
-    ASSERT_EQ(WriteDataFile(small, rows), QString());
+    ASSERT_EQ(WriteDataFile(small, rows).text, QString());
 
     SimProgram p;
     TFMain& m = p.main();

@@ -43,6 +43,18 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
     EXPECT_NE(opened[0], opened[1]);
     EXPECT_EQ(QDir(docs.path()).entryList({QStringLiteral("*.xlsx")}).size(), 2);
 
+    // No program to open it: the file stays and the warning gives its path.
+    m.ExportSettings.open = [&](const QString& path) {
+        opened << path;
+        return false;
+    };
+    m.N1->trigger();
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_TRUE(QFileInfo::exists(opened[2]));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, ExportMessage::Icon::Warning);
+    EXPECT_TRUE(messages[0].text.contains(opened[2])) << messages[0].text.toStdString();
+
     // With LMR_SCREENSHOT_DIR set the two workbooks are kept there for a look in the spreadsheet.
     const QString keep = qEnvironmentVariable("LMR_SCREENSHOT_DIR");
     if (!keep.isEmpty()) {

@@ -192,7 +192,8 @@ std::vector<State> States() {
     constexpr int kSavedRows = 400000;
     saving.prepare = [target](SimProgram& p) {
         ASSERT_EQ(WriteDataFile(target, {DataRowOf(QDateTime(QDate(2009, 4, 7), QTime(9, 0)),
-                                                   50, 20, 25)}),
+                                                   50, 20, 25)})
+                      .text,
                   QString());
         std::vector<LoggerEntry> entries(kSavedRows);
         for (int i = 0; i < kSavedRows; ++i) {
@@ -214,8 +215,9 @@ std::vector<State> States() {
         return false;
     };
     saving.after = [folder, target](SimProgram&) {
-        const DataFileContents file = ReadDataFile(target);
-        EXPECT_EQ(file.error, QString());
+        const Valued<DataFileContents> read = ReadDataFile(target);
+        EXPECT_EQ(read.outcome.text, QString());
+        const DataFileContents file = read.value_or({});
         EXPECT_TRUE(file.rows.size() == 1 || file.rows.size() == size_t(kSavedRows))
             << file.rows.size() << " rows";
         EXPECT_EQ(QDir(folder->path()).entryList(QDir::Files), QStringList{"readings.csv"});

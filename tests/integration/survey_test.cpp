@@ -206,11 +206,11 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
     // A program killed during workplace 1's series leaves it recording; the next open says so
     // with what it kept, and ends it.
     {
-        SurveyFileResult r;
+        Outcome r;
         const std::unique_ptr<SurveyFile> killed = SurveyFile::Open(path, &r);
-        ASSERT_TRUE(killed) << r.error.toStdString();
+        ASSERT_TRUE(killed) << r.text.toStdString();
         const qint64 series =
-            killed->Load().workplaces.at(0).points.at(0).heights.at(0).measurements.at(0).id;
+            killed->Load().value_or(Survey{}).workplaces.at(0).points.at(0).heights.at(0).measurements.at(0).id;
         ASSERT_TRUE(killed->SetRecording(series, true));
     }
     SimProgram p(o, now, keep);

@@ -204,7 +204,7 @@ TEST(Protocol, TheInstrumentsLimitsGiveEachResultItsUncertaintyAndTheDecisionRul
 TEST(Protocol, PdfTextHoldsFiguresClassesAndPageNumbersOnEveryPage) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("protocol.pdf");
-    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(SmallSurvey()), pdf), QString());
+    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(SmallSurvey()), pdf).text, QString());
     const QString all = Output("pdftotext", {pdf, "-"});
     for (const char* text : {"Протокол измерений параметров микроклимата", "№ 17-М/2026",
                              "ООО «Литмаш»", "22,0 (21,0–23,0)", "24,8 (24,6–25,0)",
@@ -314,7 +314,7 @@ TEST(Protocol, PdfAndPrintGiveTheSamePagesAndText) {
     EXPECT_EQ(c.charts[1].series.size(), 6u);  // live and logger at 0.1 m, live at 1.0 m
     QTemporaryDir dir;
     const QString pdf = dir.filePath("written.pdf");
-    ASSERT_EQ(WriteProtocolPdf(c, pdf), QString());
+    ASSERT_EQ(WriteProtocolPdf(c, pdf).text, QString());
     const QString printed = dir.filePath("printed.pdf");
     {
         QPrinter printer(QPrinter::HighResolution);
@@ -357,7 +357,7 @@ TEST(Protocol, NamesArePrintedAsTypedWithTheirPercentSigns) {
     s.workplaces[0].points[0].name = "Точка %1";
     QTemporaryDir dir;
     const QString pdf = dir.filePath("protocol.pdf");
-    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(s), pdf), QString());
+    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(s), pdf).text, QString());
     const QString all = Output("pdftotext", {pdf, "-"}).simplified();
     for (const char* text : {"Цех %1 %2 &P &D", "Точка %1", "(измерений: 3)"}) {
         EXPECT_TRUE(all.contains(QString::fromUtf8(text))) << text;
@@ -378,7 +378,7 @@ TEST(Protocol, TextsAsLongAsTheSurveyHoldsArePrintedWhole) {
     s.workplaces[0].points[0].name = words("точка", kSurveyTextLimit);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("long.pdf");
-    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(s), pdf), QString());
+    ASSERT_EQ(WriteProtocolPdf(BuildProtocol(s), pdf).text, QString());
     const QString all = Output("pdftotext", {pdf, "-"});
     for (const QString& text : {s.header.purpose, s.header.address, s.workplaces[0].name,
                                 s.workplaces[0].points[0].name}) {
@@ -402,12 +402,12 @@ TEST(Protocol, AChartOfEqualHugeValuesIsDrawnWithAFewTicks) {
         }
     }
     QTemporaryDir dir;
-    EXPECT_EQ(WriteProtocolPdf(BuildProtocol(s), dir.filePath("huge.pdf")), QString());
+    EXPECT_EQ(WriteProtocolPdf(BuildProtocol(s), dir.filePath("huge.pdf")).text, QString());
 }
 
 TEST(Protocol, AWriteStoppedOnTheWayLeavesTheEarlierFileAndNoHalfOfTheNew) {
     // The program closing while a protocol is written: it stops at its next page.
-    using Write = QString (*)(const ProtocolContent&, const QString&, const DataProgress&);
+    using Write = Outcome (*)(const ProtocolContent&, const QString&, const DataProgress&);
     for (const Write write : {Write(&WriteProtocolPdf), Write(&WriteProtocolWorkbook)}) {
         QTemporaryDir dir;
         const QString out = dir.filePath("protocol");
@@ -418,7 +418,7 @@ TEST(Protocol, AWriteStoppedOnTheWayLeavesTheEarlierFileAndNoHalfOfTheNew) {
         int asked = 0;
         const QString error = write(BuildProtocol(SmallSurvey()), out, [&](qint64, qint64) {
             return ++asked < 2 && write == Write(&WriteProtocolPdf);
-        });
+        }).text;
         EXPECT_TRUE(error.endsWith(QString::fromUtf8(kProtocolStopped))) << error.toStdString();
         ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
         EXPECT_EQ(earlier.readAll(), "earlier");
@@ -429,7 +429,7 @@ TEST(Protocol, AWriteStoppedOnTheWayLeavesTheEarlierFileAndNoHalfOfTheNew) {
 TEST(Protocol, WorkbookIsA4AndReadsBackWithItsNumbers) {
     QTemporaryDir dir;
     const QString xlsx = dir.filePath("protocol.xlsx");
-    ASSERT_EQ(WriteProtocolWorkbook(BuildProtocol(SmallSurvey()), xlsx), QString());
+    ASSERT_EQ(WriteProtocolWorkbook(BuildProtocol(SmallSurvey()), xlsx).text, QString());
     EXPECT_TRUE(Unzip(xlsx, "xl/worksheets/sheet1.xml").contains("paperSize=\"9\""));
     const std::vector<QStringList> rows = ConvertToCsv(xlsx, dir.path());
     bool found = false;

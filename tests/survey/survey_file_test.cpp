@@ -38,6 +38,13 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 namespace lmr::test {
 namespace {
 
+// The survey the file holds; a file that cannot be read whole fails the test.
+Survey Loaded(const SurveyFile& f) {
+    const Valued<Survey> s = f.Load();
+    EXPECT_TRUE(s) << s.outcome.text.toStdString();
+    return s.value_or(Survey{});
+}
+
 QString T(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
@@ -71,9 +78,9 @@ QStringList LogsBeside(const QString& path) {
 // A closed survey of one workplace, point and height with a live series of n readings; the
 // measurement's id.
 qint64 MakeSurvey(const QString& path, int n) {
-    SurveyFileResult r;
+    Outcome r;
     auto f = SurveyFile::Create(path, &r);
-    EXPECT_TRUE(f) << r.error.toStdString();
+    EXPECT_TRUE(f) << r.text.toStdString();
     if (!f) return 0;
     const qint64 w = f->AddWorkplace({}).value_or(0);
     const qint64 p = f->AddPoint(w, {}).value_or(0);
@@ -193,13 +200,13 @@ QVariant ForeignQuery(const QString& path, const QString& statement) {
 TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem) {
     QTemporaryDir dir;
     const QString path = dir.filePath(T("Обследование №1.lmrs"));
-    SurveyFileResult r;
+    Outcome r;
     auto f = SurveyFile::Create(path, &r);
-    ASSERT_TRUE(f) << r.error.toStdString();
+    ASSERT_TRUE(f) << r.text.toStdString();
     // A second survey open at the same time, every optional value left out.
     const QString otherPath = dir.filePath(QStringLiteral("other.lmrs"));
     auto other = SurveyFile::Create(otherPath, &r);
-    ASSERT_TRUE(other) << r.error.toStdString();
+    ASSERT_TRUE(other) << r.text.toStdString();
     ASSERT_TRUE(other->AddWorkplace({0, T("Склад"), WorkCategory::III, Posture::Standing, 6, {}}));
 
     Survey want;
@@ -217,7 +224,7 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
                    SurveyKind::SpecialAssessment,
                    T("МУК 4.3.2756-10, изм. 1")};
     // A new survey names the method its measurements follow.
-    EXPECT_EQ(f->Load().header.method, T(kDefaultSurveyMethod));
+    EXPECT_EQ(Loaded(*f).header.method, T(kDefaultSurveyMethod));
     want.laboratory = {T("ИЛ «Охрана труда»"), T("г. Тула, ул. Мира, 3"), T("RA.RU.21АБ01"),
                        T("Сидоров С. С."), T("Петров П. П.")};
     want.instrument = {T("ЛМР-65"),        T("головка 2"),    T("№ 0421"), T("С-ГЭ/12-03-2026/1"),
@@ -288,32 +295,33 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
     // One program at a time on a file; the first keeps it.
     const auto twice = SurveyFile::Open(path, &r);
     EXPECT_FALSE(twice);
-    EXPECT_TRUE(r.error.contains(T(kSurveyBusy))) << r.error.toStdString();
+    EXPECT_TRUE(r.text.contains(T(kSurveyBusy))) << r.text.toStdString();
     // A failed change says so, and why.
-    EXPECT_FALSE(f->AddPoint(changed.id + 1000, {}));
-    EXPECT_TRUE(f->LastError().contains(T(kSurveyNoSuchItem))) << f->LastError().toStdString();
+    const Valued<qint64> noPoint = f->AddPoint(changed.id + 1000, {});
+    EXPECT_FALSE(noPoint);
+    EXPECT_TRUE(noPoint.outcome.text.contains(T(kSurveyNoSuchItem)))
+        << noPoint.outcome.text.toStdString();
     EXPECT_FALSE(f->RemoveMeasurement(span.id + 1000));
 
-    ExpectSame(f->Load(), want);
+    ExpectSame(Loaded(*f), want);
     f.reset();
     EXPECT_EQ(LogsBeside(path), QStringList());  // closed into the one file
 
     f = SurveyFile::Open(path, &r);
-    ASSERT_TRUE(f) << r.error.toStdString();
-    ExpectSame(f->Load(&r), want);
-    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    ASSERT_TRUE(f) << r.text.toStdString();
+    ExpectSame(Loaded(*f), want);
 
     Survey otherWant;
     otherWant.header.method = T(kDefaultSurveyMethod);
     otherWant.workplaces = {{0, T("Склад"), WorkCategory::III, Posture::Standing, 6, {}}};
-    otherWant.workplaces[0].id = other->Load().workplaces.at(0).id;
-    ExpectSame(other->Load(), otherWant);
+    otherWant.workplaces[0].id = Loaded(*other).workplaces.at(0).id;
+    ExpectSame(Loaded(*other), otherWant);
 
     ASSERT_TRUE(f->RemoveWorkplace(changed.id));
     want.workplaces.pop_back();
     ASSERT_TRUE(f->RemovePoint(want.workplaces[0].points[1].id));
     want.workplaces[0].points.pop_back();
-    ExpectSame(f->Load(), want);
+    ExpectSame(Loaded(*f), want);
     f.reset();
     // Another program reads the readings the survey still has, with their quantities as the
     // meter gave them.
@@ -324,8 +332,8 @@ TEST(SurveyFile, EveryFieldComesBackAfterReopeningAndRemovalsTakeWhatIsUnderThem
     // A quantity another program left out is derived again from the channels.
     ForeignQuery(path, QStringLiteral("UPDATE reading SET ths = NULL, wbgt = NULL WHERE id = 2"));
     f = SurveyFile::Open(path, &r);
-    ASSERT_TRUE(f) << r.error.toStdString();
-    ExpectSame(f->Load(), want);
+    ASSERT_TRUE(f) << r.text.toStdString();
+    ExpectSame(Loaded(*f), want);
 }
 
 TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
@@ -422,15 +430,15 @@ TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
         const QString path = dir.filePath(QString::fromLatin1(c.name));
         WriteBytes(path, c.bytes);
         if (!c.log.isEmpty()) WriteBytes(path + QStringLiteral("-wal"), c.log);
-        SurveyFileResult r;
+        Outcome r;
         EXPECT_FALSE(SurveyFile::Open(path, &r));
         EXPECT_FALSE(r.ok);
-        EXPECT_TRUE(r.error.contains(path)) << r.error.toStdString();
-        EXPECT_TRUE(r.error.contains(T(c.reason))) << r.error.toStdString();
+        EXPECT_TRUE(r.text.contains(path)) << r.text.toStdString();
+        EXPECT_TRUE(r.text.contains(T(c.reason))) << r.text.toStdString();
         // Read only, for a protocol: refused alike.
-        SurveyFileResult read;
+        Outcome read;
         EXPECT_TRUE(SurveyFile::Read(path, &read).workplaces.empty());
-        EXPECT_TRUE(read.error.contains(T(c.reason))) << read.error.toStdString();
+        EXPECT_TRUE(read.text.contains(T(c.reason))) << read.text.toStdString();
         EXPECT_EQ(Bytes(path), c.bytes);
         if (c.log.isEmpty()) {
             EXPECT_EQ(LogsBeside(path), QStringList());
@@ -439,9 +447,9 @@ TEST(SurveyFile, RefusedFilesAreNamedWithTheReasonAndLeftByteForByte) {
             EXPECT_EQ(LogsBeside(path), QStringList{path + QStringLiteral("-wal")});
         }
     }
-    SurveyFileResult r;
+    Outcome r;
     EXPECT_FALSE(SurveyFile::Open(dir.filePath(QStringLiteral("none.lmrs")), &r));
-    EXPECT_TRUE(r.error.contains(T("нет такого файла"))) << r.error.toStdString();
+    EXPECT_TRUE(r.text.contains(T("нет такого файла"))) << r.text.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.lmrs"))));
 }
 
@@ -476,13 +484,14 @@ TEST(SurveyFile, AnEarlierVersionIsBroughtUpToDateInItsHeaderAtOnceAndKeepsWhatI
     const QString path = dir.filePath(QStringLiteral("first.lmrs"));
     MakeFirstVersionSurvey(path);
     ASSERT_EQ(Bytes(path).at(63), 1);
-    SurveyFileResult r;
+    Outcome r;
     auto f = SurveyFile::Open(path, &r);
-    ASSERT_TRUE(f) << r.error.toStdString();
+    ASSERT_TRUE(f) << r.text.toStdString();
     // In the file's own header at once, where an older program looks first.
     EXPECT_EQ(Bytes(path).at(63), kSurveySchemaVersion);
-    const Survey s = f->Load(&r);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    const Valued<Survey> loaded = Loaded(*f);
+    ASSERT_TRUE(loaded) << loaded.outcome.text.toStdString();
+    const Survey& s = *loaded;
     // What the first version had stays; what it lacked comes empty or as its default.
     EXPECT_EQ(s.header.organisation, QStringLiteral("OOO"));
     EXPECT_EQ(s.header.kind, SurveyKind::ProductionControl);
@@ -501,8 +510,8 @@ TEST(SurveyFile, AnEarlierVersionIsBroughtUpToDateInItsHeaderAtOnceAndKeepsWhatI
     ASSERT_TRUE(f->SetLaboratory(lab));
     f.reset();
     f = SurveyFile::Open(path, &r);
-    ASSERT_TRUE(f) << r.error.toStdString();
-    EXPECT_EQ(f->Load().laboratory.accreditation, T("RA.RU.1"));
+    ASSERT_TRUE(f) << r.text.toStdString();
+    EXPECT_EQ(Loaded(*f).laboratory.accreditation, T("RA.RU.1"));
 }
 
 TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
@@ -550,7 +559,7 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
         if (holder == 0) {
             close(held[0]);
             close(done[1]);
-            SurveyFileResult opened;
+            Outcome opened;
             auto f = SurveyFile::Open(path, &opened);
             const char ok = f ? 1 : 0;
             if (write(held[1], &ok, 1) != 1) _exit(1);
@@ -564,9 +573,9 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
         ASSERT_EQ(read(held[0], &ok, 1), 1);
         ASSERT_EQ(ok, 1);
         const QByteArray before = Bytes(path);
-        SurveyFileResult r;
+        Outcome r;
         EXPECT_FALSE(SurveyFile::Create(path, &r));
-        EXPECT_TRUE(r.error.contains(T(kSurveyBusy))) << r.error.toStdString();
+        EXPECT_TRUE(r.text.contains(T(kSurveyBusy))) << r.text.toStdString();
         EXPECT_EQ(Bytes(path), before);
         close(done[1]);
         close(held[0]);
@@ -579,7 +588,7 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
     const QString replaced = dir.filePath(QStringLiteral("replaced.lmrs"));
     ASSERT_TRUE(QFile::copy(path, replaced));
     ASSERT_TRUE(QFile::copy(path + QStringLiteral("-wal"), replaced + QStringLiteral("-wal")));
-    SurveyFileResult r;
+    Outcome r;
     // Cut off before its rename, it leaves the old survey whole without its log, and nothing
     // of its own.
     g_renameFails = true;
@@ -590,21 +599,22 @@ TEST(SurveyFile, AProgramKilledWhileItWritesLosesNoReadingItStored) {
               (QStringList{"killed.lmrs", "killed.lmrs-wal", "replaced.lmrs"}));
     {
         const auto old = SurveyFile::Open(replaced, &r);
-        ASSERT_TRUE(old) << r.error.toStdString();
-        EXPECT_GE(old->Load().workplaces.at(0).points.at(0).heights.at(0).measurements.at(0)
+        ASSERT_TRUE(old) << r.text.toStdString();
+        EXPECT_GE(Loaded(*old).workplaces.at(0).points.at(0).heights.at(0).measurements.at(0)
                       .readings.size(),
                   size_t(stored));
     }
     {
         const auto fresh = SurveyFile::Create(replaced, &r);
-        ASSERT_TRUE(fresh) << r.error.toStdString();
-        EXPECT_TRUE(fresh->Load().workplaces.empty());
+        ASSERT_TRUE(fresh) << r.text.toStdString();
+        EXPECT_TRUE(Loaded(*fresh).workplaces.empty());
     }
 
     auto f = SurveyFile::Open(path, &r);
-    ASSERT_TRUE(f) << r.error.toStdString();
-    const Survey s = f->Load(&r);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    ASSERT_TRUE(f) << r.text.toStdString();
+    const Valued<Survey> loaded = Loaded(*f);
+    ASSERT_TRUE(loaded) << loaded.outcome.text.toStdString();
+    const Survey& s = *loaded;
     const std::vector<Reading>& readings =
         s.workplaces.at(0).points.at(0).heights.at(0).measurements.at(0).readings;
     // At most the reading in flight is more than was told.

@@ -18,7 +18,7 @@ struct MeterSession::DownloadInbox {
     bool wakePosted = false;
     QString filePath;
     DataFileWriter file;
-    bool fileFailed = false;
+    Outcome fileWritten;  // the data file's first failure
 };
 
 bool MeterSession::StartDownload(const QString& folder) {
@@ -33,9 +33,9 @@ bool MeterSession::StartDownload(const QString& folder) {
     const auto record = [this, inbox, model, head](std::uint16_t address,
                                                    const LoggerRecordBytes& bytes) {
         const LoggerRecord decoded = DecodeLoggerRecord(bytes);
-        if (!inbox->fileFailed && !inbox->file.IsOpen())
-            inbox->fileFailed = !inbox->file.Open(inbox->filePath);
-        if (!inbox->fileFailed) inbox->fileFailed = !inbox->file.Append(DataRowOf(decoded));
+        if (inbox->fileWritten && !inbox->file.IsOpen())
+            inbox->fileWritten = inbox->file.Open(inbox->filePath);
+        if (inbox->fileWritten) inbox->fileWritten = inbox->file.Append(DataRowOf(decoded));
         LoggerEntry entry = MakeLoggerEntry(address, decoded, ReadingOrigin::Download, model, head);
         bool wake = false;
         {
@@ -82,9 +82,9 @@ void MeterSession::FinishDownload(const DownloadResult& result) {
     // The worker has let the file go before it handed the end on. A stopped download's file
     // says so in its name and in a closing comment line.
     DownloadInbox& inbox = *ended;
-    if (result.status == MeterStatus::Cancelled && !inbox.fileFailed && inbox.file.IsOpen())
-        inbox.fileFailed = !inbox.file.MarkStopped();
-    emit downloadEnded(result, inbox.fileFailed ? inbox.file.Error() : QString());
+    if (result.status == MeterStatus::Cancelled && inbox.fileWritten && inbox.file.IsOpen())
+        inbox.fileWritten = inbox.file.MarkStopped();
+    emit downloadEnded(result, inbox.fileWritten.text);
     if (result.status == MeterStatus::Gone && Identified()) LosePort();
 }
 

@@ -405,10 +405,11 @@ TEST(MeterSession, DownloadGoesIntoTheLoggerTableAndItsDataFile) {
     EXPECT_EQ(r.logger.At(0).reading.model, 24);
     const QStringList files = QDir(folder.path()).entryList({QStringLiteral("*.csv")}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
-    const DataFileContents written = ReadDataFile(folder.path() + QLatin1Char('/') + files[0]);
-    EXPECT_TRUE(written.error.isEmpty()) << written.error.toStdString();
-    ASSERT_EQ(written.rows.size(), 25u);
-    EXPECT_EQ(LoggerRecordOf(written.rows[3]).hour, r.logger.At(3).record.hour);
+    const Valued<DataFileContents> written =
+        ReadDataFile(folder.path() + QLatin1Char('/') + files[0]);
+    ASSERT_TRUE(written) << written.outcome.text.toStdString();
+    ASSERT_EQ(written->rows.size(), 25u);
+    EXPECT_EQ(LoggerRecordOf(written->rows[3]).hour, r.logger.At(3).record.hour);
 
     // A folder that cannot be made: the records stay in the table, and the end says why the
     // file has none of them.
