@@ -1,13 +1,13 @@
 // Memory cells, clipboard and the instrument clock on the main window.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPointer>
 #include <array>
 #include <atomic>
 #include <iterator>
 #include <memory>
 
 #include "app/TFMain.h"
-#include "meter/session/MeterJob.h"
 #include "app/MeterTexts.h"
 #include "instrument/InstrumentClock.h"
 #include "instrument/MemoryCells.h"
@@ -19,14 +19,18 @@ namespace lmr {
 void TFMain::ButtonReadMemoClick() {
     if (RefuseBeforeIdentification()) return;
     const int port = PortNumber();
-    const bool taken = SubmitMeterJob(
-        meter_, this, JobKind::Cells, WhenBusy::Refuse,
+    // Through the session, so that it is Busy while the cells are read; the end comes to the
+    // window only while it stands.
+    const bool taken = session_.Submit(
+        JobKind::Cells,
         [this, port](Link& link) {
             return ReadMemoryCells(link, port, [this] {
                 Post([this] { SetPanelText(3, QString::fromUtf8(kReadingCellsText)); });
             });
         },
-        [this](const MemoryReading& reading) { ShowMemoryCells(reading); });
+        [self = QPointer<TFMain>(this)](const MemoryReading& reading) {
+            if (self) self->ShowMemoryCells(reading);
+        });
     if (!taken) SetPanelText(3, MeterStatusText(JobKind::Cells, MeterStatus::Busy));
 }
 
@@ -72,16 +76,16 @@ void TFMain::ButtonSaveClick() {
         return ClockByte(f, (*values)[static_cast<size_t>(f)].load());
     };
     const int port = PortNumber();
-    const bool taken = SubmitMeterJob(
-        meter_, this, JobKind::Clock, WhenBusy::Refuse,
+    const bool taken = session_.Submit(
+        JobKind::Clock,
         [this, port, byte](Link& link) {
             return WriteInstrumentClock(link, port, byte, [this] {
                 Post([this] { SetPanelText(3, QString::fromUtf8(kWritingClockText)); });
             });
         },
-        [this, watching](MeterStatus status) {
+        [self = QPointer<TFMain>(this), watching = QPointer<QObject>(watching)](MeterStatus status) {
             delete watching;
-            session_.ReportJobEnd(JobKind::Clock, status);
+            if (self) self->session_.ReportJobEnd(JobKind::Clock, status);
         });
     if (!taken) {
         delete watching;
