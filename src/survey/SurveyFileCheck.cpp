@@ -74,7 +74,9 @@ Outcome SurveyHeaderRefusal(const QString& path, bool forWriting) {
     if (!forWriting) return Outcome::Ok();
     if (::access(native.constData(), W_OK) != 0) return Outcome::Failed(FileErrorText(file, errno));
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    if (::access(folder.constData(), W_OK) != 0) return Outcome::Failed(QString::fromUtf8(kSurveyFolderReadOnly));
+    if (::access(folder.constData(), W_OK) != 0) {
+        return Outcome::Failed(QString::fromUtf8(kSurveyFolderReadOnly));
+    }
     return Outcome::Ok();
 }
 

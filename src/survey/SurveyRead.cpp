@@ -305,7 +305,8 @@ Valued<Survey> ReadSurvey(QSqlDatabase& db, int version) {
     std::unordered_map<qint64, SurveyPoint*> points;
     for (SurveyWorkplace& wp : s.workplaces) points.merge(ById(wp.points));
     read = ReadChildren(db,
-                        Select(version, "id, point_id, metres, air_speed, irradiated_share@2='half'",
+                        Select(version,
+                               "id, point_id, metres, air_speed, irradiated_share@2='half'",
                                "FROM height ORDER BY sort_order, id"),
                         points, &SurveyPoint::heights, [](Rows& r, SurveyHeight* h) {
                             h->metres = r.Number(2, kSurveyMinHeight, kSurveyMaxHeight);
