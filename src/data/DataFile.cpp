@@ -219,8 +219,8 @@ Outcome WriteDataFile(const QString& path, const std::vector<DataRow>& rows,
 
 namespace {
 
-// One reading's line of file `name` into row; the error text when it is not one.
-QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizetype lineNumber,
+// One reading's line of file `name` into row; failed with the error text when it is not one.
+Outcome ParseLine(QByteArrayView line, int columns, const QString& name, qsizetype lineNumber,
                   DataRow* row) {
     QByteArrayView fields[kDataColumns];
     int count = 0;
@@ -233,13 +233,14 @@ QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizety
         from = sep + 1;
     }
     if (count != columns) {
-        return QString::fromUtf8(kDataBadFieldCount)
-            .arg(name, QString::number(lineNumber), QString::number(count),
-                 QString::number(columns));
+        return Outcome::Failed(QString::fromUtf8(kDataBadFieldCount)
+                                   .arg(name, QString::number(lineNumber), QString::number(count),
+                                        QString::number(columns)));
     }
     if (!ParseTime(fields[0], &row->time)) {
-        return QString::fromUtf8(kDataBadTime)
-            .arg(name, QString::number(lineNumber), QString::fromUtf8(fields[0]));
+        return Outcome::Failed(QString::fromUtf8(kDataBadTime)
+                                   .arg(name, QString::number(lineNumber),
+                                        QString::fromUtf8(fields[0])));
     }
     float derived = 0;
     // The note is for the reader of the file: a record's validity derives from its fields.
@@ -249,11 +250,13 @@ QString ParseLine(QByteArrayView line, int columns, const QString& name, qsizety
         // not taken: the measured three give them back.
         if (c == 7 && fields[c].isEmpty()) continue;
         if (!ParseNumber(fields[c], target)) {
-            return QString::fromUtf8(fields[c].contains(',') ? kDataDecimalComma : kDataBadNumber)
-                .arg(name, QString::number(lineNumber), Caption(c), QString::fromUtf8(fields[c]));
+            return Outcome::Failed(
+                QString::fromUtf8(fields[c].contains(',') ? kDataDecimalComma : kDataBadNumber)
+                    .arg(name, QString::number(lineNumber), Caption(c),
+                         QString::fromUtf8(fields[c])));
         }
     }
-    return {};
+    return Outcome::Ok();
 }
 
 }  // namespace
@@ -310,8 +313,7 @@ Valued<DataFileContents> ReadDataFile(const QString& path, const DataProgress& p
             continue;
         }
         DataRow row;
-        const QString error = ParseLine(line, columns, name, lineNumber, &row);
-        if (!error.isEmpty()) {
+        if (Outcome parsed = ParseLine(line, columns, name, lineNumber, &row); !parsed) {
             // A last line without its end was cut off while being written (a full disk, a
             // program killed): the lines before it are whole.
             if (!whole && !out.rows.empty()) {
@@ -319,7 +321,7 @@ Valued<DataFileContents> ReadDataFile(const QString& path, const DataProgress& p
                 break;
             }
             if (!whole) return failAt(kDataTruncated, lineNumber);
-            return fail(error);
+            return parsed;
         }
         out.rows.push_back(row);
     }

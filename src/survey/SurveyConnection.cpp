@@ -61,31 +61,25 @@ SurveyConnection::~SurveyConnection() {
     QSqlDatabase::removeDatabase(name_);
 }
 
-QString SurveyConnection::Open(const QString& name, const QString& options) {
+Outcome SurveyConnection::Open(const QString& name, const QString& options) {
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    if (!db_.isValid()) return QString::fromUtf8(kSurveyNoDriver);
+    if (!db_.isValid()) return Outcome::Failed(QString::fromUtf8(kSurveyNoDriver));
     db_.setDatabaseName(name);
     db_.setConnectOptions(options);
-    if (!db_.open()) return SqlReason(db_.lastError());
-    return {};
+    if (!db_.open()) return SqlFailure(db_.lastError());
+    return Outcome::Ok();
 }
 
-QString SurveyConnection::Run(const QString& statement) {
+Outcome SurveyConnection::Run(const QString& statement) {
     QSqlQuery q(db_);
-    if (!q.exec(statement)) return SqlReason(q.lastError());
-    return {};
+    if (!q.exec(statement)) return SqlFailure(q.lastError());
+    return Outcome::Ok();
 }
 
-QVariant SurveyConnection::ValueOf(const QString& statement, QString* reason) {
+Valued<QVariant> SurveyConnection::ValueOf(const QString& statement) {
     QSqlQuery q(db_);
-    if (!q.exec(statement)) {
-        *reason = SqlReason(q.lastError());
-        return {};
-    }
-    if (!q.next()) {
-        *reason = QString::fromUtf8(kSurveyDamaged);
-        return {};
-    }
+    if (!q.exec(statement)) return SqlFailure(q.lastError());
+    if (!q.next()) return Outcome::Failed(QString::fromUtf8(kSurveyDamaged));
     return q.value(0);
 }
 

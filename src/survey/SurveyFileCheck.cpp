@@ -49,33 +49,35 @@ bool LengthFits(const QByteArray& header, qint64 length, bool logBeside) {
 
 }  // namespace
 
-QString SurveyHeaderRefusal(const QString& path, bool forWriting) {
+Outcome SurveyHeaderRefusal(const QString& path, bool forWriting) {
     QFile file(path);
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
-    if (::stat(native.constData(), &st) != 0) return FileErrorText(file, errno);
-    if (S_ISDIR(st.st_mode)) return FileErrorText(file, EISDIR);
+    if (::stat(native.constData(), &st) != 0) return Outcome::Failed(FileErrorText(file, errno));
+    if (S_ISDIR(st.st_mode)) return Outcome::Failed(FileErrorText(file, EISDIR));
     // A pipe or a device would block or never end; only a regular file can be a survey.
-    if (!S_ISREG(st.st_mode)) return QString::fromUtf8(kSurveyNotRegular);
-    if (!file.open(QIODevice::ReadOnly)) return FileErrorText(file, errno);
+    if (!S_ISREG(st.st_mode)) return Outcome::Failed(QString::fromUtf8(kSurveyNotRegular));
+    if (!file.open(QIODevice::ReadOnly)) return Outcome::Failed(FileErrorText(file, errno));
     const QByteArray header = file.read(kHeaderSize);
     if (header.size() < kHeaderSize || !header.startsWith(QByteArray(kMagic, sizeof kMagic))) {
-        return QString::fromUtf8(kSurveyDamaged);
+        return Outcome::Failed(QString::fromUtf8(kSurveyDamaged));
     }
     if (BigEndian(header, kApplicationIdAt, 4) != kSurveyApplicationId) {
-        return QString::fromUtf8(kSurveyForeign);
+        return Outcome::Failed(QString::fromUtf8(kSurveyForeign));
     }
     const auto version = qint32(BigEndian(header, kUserVersionAt, 4));
-    if (version > kSurveySchemaVersion) return QString::fromUtf8(kSurveyNewer);
-    if (version < 1) return QString::fromUtf8(kSurveyDamaged);
+    if (version > kSurveySchemaVersion) return Outcome::Failed(QString::fromUtf8(kSurveyNewer));
+    if (version < 1) return Outcome::Failed(QString::fromUtf8(kSurveyDamaged));
     if (!LengthFits(header, st.st_size, QFileInfo::exists(path + QStringLiteral("-wal")))) {
-        return QString::fromUtf8(kSurveyDamaged);
+        return Outcome::Failed(QString::fromUtf8(kSurveyDamaged));
     }
-    if (!forWriting) return {};
-    if (::access(native.constData(), W_OK) != 0) return FileErrorText(file, errno);
+    if (!forWriting) return Outcome::Ok();
+    if (::access(native.constData(), W_OK) != 0) return Outcome::Failed(FileErrorText(file, errno));
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    if (::access(folder.constData(), W_OK) != 0) return QString::fromUtf8(kSurveyFolderReadOnly);
-    return {};
+    if (::access(folder.constData(), W_OK) != 0) {
+        return Outcome::Failed(QString::fromUtf8(kSurveyFolderReadOnly));
+    }
+    return Outcome::Ok();
 }
 
 bool SurveyHeldElsewhere(const QString& path) {

@@ -23,10 +23,15 @@ struct SurveyFile::Impl {
     ~Impl() { insertReading = QSqlQuery(); }
 
     QSqlDatabase& Db() { return connection.Db(); }
-    [[nodiscard]] QString Connect();
+    // Opens the file for changing, after it has been read whole and brought up to date.
+    [[nodiscard]] Outcome Connect();
 
     [[nodiscard]] Outcome Fail(const char* what, const QString& reason) const {
         return Outcome::Failed(QString::fromUtf8(what).arg(path, reason));
+    }
+    // A failure of a step below, told with what failed and the file's name.
+    [[nodiscard]] Outcome Fail(const char* what, const Outcome& failed) const {
+        return Fail(what, failed.text);
     }
     [[nodiscard]] Outcome WriteFailure(const QString& reason) const {
         return Fail(kSurveyCannotWrite, reason);

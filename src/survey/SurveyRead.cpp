@@ -23,34 +23,40 @@ class Rows {
 public:
     Rows(QSqlDatabase& db, const QString& statement) : q_(db) {
         q_.setForwardOnly(true);
-        if (!q_.exec(statement)) reason_ = SqlReason(q_.lastError());
+        if (!q_.exec(statement)) outcome_ = SqlFailure(q_.lastError());
     }
-    [[nodiscard]] bool Next() { return reason_.isEmpty() && q_.next(); }
-    // Why the rows stopped or a value did not read; empty while all is well.
-    [[nodiscard]] QString Reason() const {
-        if (!reason_.isEmpty()) return reason_;
-        if (q_.lastError().isValid()) return SqlReason(q_.lastError());
-        return {};
+    [[nodiscard]] bool Next() { return outcome_ && q_.next(); }
+    // Whether all went well; failed with why the rows stopped or a value did not read.
+    [[nodiscard]] Outcome Result() const {
+        if (!outcome_) return outcome_;
+        if (q_.lastError().isValid()) return SqlFailure(q_.lastError());
+        return Outcome::Ok();
+    }
+    // The first row, which a table of one row must have.
+    [[nodiscard]] Outcome First() {
+        if (Next()) return Outcome::Ok();
+        if (Outcome result = Result(); !result) return result;
+        return Outcome::Failed(QString::fromUtf8(kSurveyDamaged));
     }
 
     qint64 Id(int i) const { return q_.value(i).toLongLong(); }
     QString Text(int i, int limit = kSurveyTextLimit) {
         QString text = q_.value(i).toString();
         if (text.size() <= limit) return text;
-        reason_ = QString::fromUtf8(kSurveyDamaged);
+        Damaged();
         return {};
     }
     // A number within [lowest, highest]: text, NULL, or a value beyond them marks the file.
     double Number(int i, double lowest, double highest) {
         const std::optional<double> v = OptionalNumber(i, lowest, highest);
-        if (!v) reason_ = QString::fromUtf8(kSurveyDamaged);
+        if (!v) Damaged();
         return v.value_or(0);
     }
     std::optional<double> OptionalNumber(int i, double lowest, double highest) {
         const QVariant value = q_.value(i);
         if (value.isNull()) return std::nullopt;
         const std::optional<double> v = NumberIn(value, lowest, highest);
-        if (!v) reason_ = QString::fromUtf8(kSurveyDamaged);
+        if (!v) Damaged();
         return v;
     }
     // A value the file may leave out: nullopt for NULL and also for one out of range (told by
@@ -67,7 +73,7 @@ public:
         if (v.typeId() == QMetaType::LongLong && (v.toLongLong() == 0 || v.toLongLong() == 1)) {
             return v.toLongLong() == 1;
         }
-        reason_ = QString::fromUtf8(kSurveyDamaged);
+        Damaged();
         return false;
     }
     QDate Date(int i) { return Checked(DateOfValue(q_.value(i))); }
@@ -78,6 +84,8 @@ public:
     }
 
 private:
+    void Damaged() { outcome_ = Outcome::Failed(QString::fromUtf8(kSurveyDamaged)); }
+
     // Only a stored number is one: a text that reads as 0, an infinity, NaN are no value.
     static std::optional<double> NumberIn(const QVariant& value, double lowest, double highest) {
         const int type = value.typeId();
@@ -93,12 +101,12 @@ private:
     template <typename T>
     T Checked(std::optional<T> value) {
         if (value) return *value;
-        reason_ = QString::fromUtf8(kSurveyDamaged);
+        Damaged();
         return T{};
     }
 
     QSqlQuery q_;
-    QString reason_;
+    Outcome outcome_;
 };
 
 // A statement over columns of which those added by a later version than the file's are read
@@ -121,13 +129,13 @@ QString Select(int version, const char* columns, const char* rest) {
            QString::fromLatin1(rest);
 }
 
-QString ReadHeader(QSqlDatabase& db, int version, SurveyHeader* h) {
+Outcome ReadHeader(QSqlDatabase& db, int version, SurveyHeader* h) {
     Rows r(db, Select(version,
                       "organisation, address, customer, purpose, protocol_number, protocol_date, "
                       "first_date, last_date, operators, season, outdoor_temperature, "
                       "kind@2='control', method@2=''",
                       "FROM survey"));
-    if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
+    if (Outcome first = r.First(); !first) return first;
     h->organisation = r.Text(0);
     h->address = r.Text(1);
     h->customer = r.Text(2);
@@ -141,29 +149,29 @@ QString ReadHeader(QSqlDatabase& db, int version, SurveyHeader* h) {
     h->outdoorTemperature = r.OptionalNumber(10, -kSurveyOutdoorRange, kSurveyOutdoorRange);
     h->kind = r.Code(11, KindOfCode);
     h->method = r.Text(12);
-    return r.Reason();
+    return r.Result();
 }
 
-QString ReadLaboratory(QSqlDatabase& db, int version, SurveyLaboratory* lab) {
-    if (version < 2) return {};
+Outcome ReadLaboratory(QSqlDatabase& db, int version, SurveyLaboratory* lab) {
+    if (version < 2) return Outcome::Ok();
     Rows r(db, QStringLiteral("SELECT name, address, accreditation, head, compiler FROM laboratory"));
-    if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
+    if (Outcome first = r.First(); !first) return first;
     lab->name = r.Text(0);
     lab->address = r.Text(1);
     lab->accreditation = r.Text(2);
     lab->head = r.Text(3);
     lab->compiler = r.Text(4);
-    return r.Reason();
+    return r.Result();
 }
 
-QString ReadInstrument(QSqlDatabase& db, int version, SurveyInstrument* in) {
+Outcome ReadInstrument(QSqlDatabase& db, int version, SurveyInstrument* in) {
     Rows r(db, Select(version,
                       "model, head, serial_number, certificate_number, certificate_date, "
                       "valid_until, type_name@2='', register_number@2='', ranges@2='', "
                       "error_air@2=NULL, error_rh@2=NULL, error_globe@2=NULL, "
                       "error_air_speed@2=NULL, error_air_speed_percent@2=NULL",
                       "FROM instrument"));
-    if (!r.Next()) return r.Reason().isEmpty() ? QString::fromUtf8(kSurveyDamaged) : r.Reason();
+    if (Outcome first = r.First(); !first) return first;
     in->model = r.Text(0);
     in->head = r.Text(1);
     in->serialNumber = r.Text(2);
@@ -178,14 +186,14 @@ QString ReadInstrument(QSqlDatabase& db, int version, SurveyInstrument* in) {
     in->errorGlobe = r.OptionalNumber(11, 0, kSurveyMaxTemperatureError);
     in->errorAirSpeed = r.OptionalNumber(12, 0, kSurveyMaxAirSpeed);
     in->errorAirSpeedPercent = r.OptionalNumber(13, 0, kSurveyMaxPercentError);
-    return r.Reason();
+    return r.Result();
 }
 
 // Every row of a child table under its parent, in the order the parent keeps them: parents
 // maps a parent's id to it. Children without a parent (left by another program that wrote
 // with the cascades off) belong to nothing shown and are passed over.
 template <typename Parent, typename Child, typename Fill>
-QString ReadChildren(QSqlDatabase& db, const QString& statement,
+Outcome ReadChildren(QSqlDatabase& db, const QString& statement,
                      const std::unordered_map<qint64, Parent*>& parents,
                      std::vector<Child> Parent::*children, Fill fill) {
     Rows r(db, statement);
@@ -197,7 +205,7 @@ QString ReadChildren(QSqlDatabase& db, const QString& statement,
         fill(r, &child);
         (parent->second->*children).push_back(std::move(child));
     }
-    return r.Reason();
+    return r.Result();
 }
 
 // The quantities derived from a reading's channels as the file keeps them, exactly as they were
@@ -229,7 +237,7 @@ HeatStress StoredDerived(const Rows& r, int at, float rh, float tv, float tsf, b
     return h;
 }
 
-QString ReadReadings(QSqlDatabase& db,
+Outcome ReadReadings(QSqlDatabase& db,
                      const std::unordered_map<qint64, SurveyMeasurement*>& measurements) {
     // In the order they came: by id, which a whole-table scan gives fastest.
     Rows r(db, QStringLiteral("SELECT measurement_id, time, rh, tv, tsf, origin, model, head, "
@@ -253,10 +261,10 @@ QString ReadReadings(QSqlDatabase& db,
         reading.head = std::uint8_t(r.Number(7, 0, 255));
         bool bad = false;
         reading.derived = StoredDerived(r, 8, reading.rh, reading.tv, reading.tsf, &bad);
-        if (bad) return QString::fromUtf8(kSurveyDamaged);
+        if (bad) return Outcome::Failed(QString::fromUtf8(kSurveyDamaged));
         last->readings.push_back(std::move(reading));
     }
-    return r.Reason();
+    return r.Result();
 }
 
 template <typename T>
@@ -268,15 +276,11 @@ std::unordered_map<qint64, T*> ById(std::vector<T>& items) {
 
 }  // namespace
 
-QString ReadSurvey(QSqlDatabase& db, int version, Survey* survey) {
+Valued<Survey> ReadSurvey(QSqlDatabase& db, int version) {
     Survey s;
-    if (QString reason = ReadHeader(db, version, &s.header); !reason.isEmpty()) return reason;
-    if (QString reason = ReadLaboratory(db, version, &s.laboratory); !reason.isEmpty()) {
-        return reason;
-    }
-    if (QString reason = ReadInstrument(db, version, &s.instrument); !reason.isEmpty()) {
-        return reason;
-    }
+    if (Outcome read = ReadHeader(db, version, &s.header); !read) return read;
+    if (Outcome read = ReadLaboratory(db, version, &s.laboratory); !read) return read;
+    if (Outcome read = ReadInstrument(db, version, &s.instrument); !read) return read;
 
     Rows w(db, QStringLiteral("SELECT id, name, category, posture, shift_hours FROM workplace "
                               "ORDER BY sort_order, id"));
@@ -289,48 +293,48 @@ QString ReadSurvey(QSqlDatabase& db, int version, Survey* survey) {
         workplace.shiftHours = w.Number(4, kSurveyMinShiftHours, kSurveyMaxShiftHours);
         s.workplaces.push_back(std::move(workplace));
     }
-    if (QString reason = w.Reason(); !reason.isEmpty()) return reason;
+    if (Outcome read = w.Result(); !read) return read;
 
     // Each level is complete before the next is read, so the pointers into it stay valid.
     const auto workplaces = ById(s.workplaces);
-    QString reason = ReadChildren(
+    Outcome read = ReadChildren(
         db, QStringLiteral("SELECT id, workplace_id, name FROM point ORDER BY sort_order, id"),
         workplaces,
         &SurveyWorkplace::points, [](Rows& r, SurveyPoint* p) { p->name = r.Text(2); });
-    if (!reason.isEmpty()) return reason;
+    if (!read) return read;
     std::unordered_map<qint64, SurveyPoint*> points;
     for (SurveyWorkplace& wp : s.workplaces) points.merge(ById(wp.points));
-    reason = ReadChildren(db,
-                          Select(version, "id, point_id, metres, air_speed, irradiated_share@2='half'",
-                                 "FROM height ORDER BY sort_order, id"),
-                          points, &SurveyPoint::heights, [](Rows& r, SurveyHeight* h) {
-                              h->metres = r.Number(2, kSurveyMinHeight, kSurveyMaxHeight);
-                              h->airSpeed = r.OptionalNumber(3, 0, kSurveyMaxAirSpeed);
-                              h->irradiatedShare = r.Code(4, IrradiatedShareOfCode);
-                          });
-    if (!reason.isEmpty()) return reason;
+    read = ReadChildren(db,
+                        Select(version,
+                               "id, point_id, metres, air_speed, irradiated_share@2='half'",
+                               "FROM height ORDER BY sort_order, id"),
+                        points, &SurveyPoint::heights, [](Rows& r, SurveyHeight* h) {
+                            h->metres = r.Number(2, kSurveyMinHeight, kSurveyMaxHeight);
+                            h->airSpeed = r.OptionalNumber(3, 0, kSurveyMaxAirSpeed);
+                            h->irradiatedShare = r.Code(4, IrradiatedShareOfCode);
+                        });
+    if (!read) return read;
     std::unordered_map<qint64, SurveyHeight*> heights;
     for (SurveyWorkplace& wp : s.workplaces) {
         for (SurveyPoint& p : wp.points) heights.merge(ById(p.heights));
     }
-    reason = ReadChildren(db,
-                          Select(version, "id, height_id, origin, source, recording@2=0",
-                                 "FROM measurement ORDER BY id"),
-                          heights, &SurveyHeight::measurements, [](Rows& r, SurveyMeasurement* m) {
-                              m->origin = r.Code(2, OriginOfCode);
-                              m->source = r.Text(3);
-                              m->recording = r.Flag(4);
-                          });
-    if (!reason.isEmpty()) return reason;
+    read = ReadChildren(db,
+                        Select(version, "id, height_id, origin, source, recording@2=0",
+                               "FROM measurement ORDER BY id"),
+                        heights, &SurveyHeight::measurements, [](Rows& r, SurveyMeasurement* m) {
+                            m->origin = r.Code(2, OriginOfCode);
+                            m->source = r.Text(3);
+                            m->recording = r.Flag(4);
+                        });
+    if (!read) return read;
     std::unordered_map<qint64, SurveyMeasurement*> measurements;
     for (SurveyWorkplace& wp : s.workplaces) {
         for (SurveyPoint& p : wp.points) {
             for (SurveyHeight& h : p.heights) measurements.merge(ById(h.measurements));
         }
     }
-    if (reason = ReadReadings(db, measurements); !reason.isEmpty()) return reason;
-    *survey = std::move(s);
-    return {};
+    if (read = ReadReadings(db, measurements); !read) return read;
+    return s;
 }
 
 }  // namespace lmr
