@@ -11,15 +11,18 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "Child.h"
 #include "ShownText.h"
+#include "app/AlarmTone.h"
 #include "app/FormHelp.h"
+#include "app/LivePage.h"
 #include "app/MainTexts.h"
 #include "app/Program.h"
-#include "survey/SurveyLimits.h"
-#include "app/AlarmTone.h"
 #include "measure/Clock.h"
-#include "app/LivePage.h"
+#include "survey/SurveyLimits.h"
 #include "windows/TimeMaskEdit.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -84,7 +87,8 @@ TEST_F(BadInputTest, ReadingsGoOnWithWhateverTheLimitsHold) {
     Paste(o.EditVmin, "abc");
     m.PublishReading(50.0f, 25.5f, 30.0f);
     ASSERT_EQ(tone_.played.size(), 1u) << "only tв at its maximum sounds";
-    EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Tv), 1), test::ShownNumber("25.5"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(GridColumnOf(Quantity::Tv), 1),
+              test::ShownNumber("25.5"));
 
     Paste(o.EditTmax, "25.5");
     m.PublishReading(50.0f, 25.4f, 30.0f);
@@ -95,16 +99,20 @@ TEST_F(BadInputTest, ReadingsGoOnWithWhateverTheLimitsHold) {
     EXPECT_TRUE(o.EditTmax->toolTip().isEmpty());
 
     // The digits at their level are seen too, and a screen reader hears the level.
-    EXPECT_TRUE(m.Label21->autoFillBackground());
-    EXPECT_TRUE(m.Label21->toolTip().contains(QStringLiteral("25")));
-    EXPECT_TRUE(m.Label21->accessibleDescription().startsWith(QString::fromUtf8(RowOf(Quantity::Tv).captionText)));
-    EXPECT_GT(m.Label21->accessibleDescription().size(), m.Label15->text().size());
-    EXPECT_FALSE(m.Label23->autoFillBackground()) << "RH has no usable level";
+    EXPECT_TRUE(Child<QLabel>(m, "Label21").autoFillBackground());
+    EXPECT_TRUE(Child<QLabel>(m, "Label21").toolTip().contains(QStringLiteral("25")));
+    EXPECT_TRUE(Child<QLabel>(m, "Label21")
+                    .accessibleDescription()
+                    .startsWith(QString::fromUtf8(RowOf(Quantity::Tv).captionText)));
+    EXPECT_GT(Child<QLabel>(m, "Label21").accessibleDescription().size(),
+              Child<QLabel>(m, "Label15").text().size());
+    EXPECT_FALSE(Child<QLabel>(m, "Label23").autoFillBackground()) << "RH has no usable level";
     Paste(o.EditTmax, "30");
     m.PublishReading(50.0f, 25.5f, 30.0f);
-    EXPECT_FALSE(m.Label21->autoFillBackground());
-    EXPECT_TRUE(m.Label21->toolTip().isEmpty());
-    EXPECT_EQ(m.Label21->accessibleDescription(), QString::fromUtf8(RowOf(Quantity::Tv).captionText));
+    EXPECT_FALSE(Child<QLabel>(m, "Label21").autoFillBackground());
+    EXPECT_TRUE(Child<QLabel>(m, "Label21").toolTip().isEmpty());
+    EXPECT_EQ(Child<QLabel>(m, "Label21").accessibleDescription(),
+              QString::fromUtf8(RowOf(Quantity::Tv).captionText));
 }
 
 TEST_F(BadInputTest, TimeMasksTakeOnlyDigitsAndMarkTimesThatDoNotExist) {
@@ -135,8 +143,9 @@ TEST_F(BadInputTest, ClockSpinEditsStayInTheirRanges) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFMain& m = p.FMain();
     m.show();
-    for (QSpinBox* s :
-         {m.CSpinEditChas, m.CSpinEditMin, m.CSpinEditDen, m.CSpinEditMes, m.CSpinEditGod}) {
+    for (QSpinBox* s : {&Child<QSpinBox>(m, "CSpinEditChas"), &Child<QSpinBox>(m, "CSpinEditMin"),
+                        &Child<QSpinBox>(m, "CSpinEditDen"), &Child<QSpinBox>(m, "CSpinEditMes"),
+                        &Child<QSpinBox>(m, "CSpinEditGod")}) {
         SCOPED_TRACE(s->objectName().toStdString());
         const int before = s->value();
         for (const QString& typed :

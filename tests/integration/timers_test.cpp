@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "link/Transcript.h"
 #include "windows/TimeMaskEdit.h"
@@ -40,10 +41,10 @@ TEST(Timers, ImmediateModeStartsAndStopsWithAProbeEachWay) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Стоп"));
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Стоп"));
     f.p.meter().ClearTranscript();
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
     EXPECT_EQ(f.m().PanelText(3), QStringLiteral(" "));
     ASSERT_TRUE(SimProgram::WaitFor([&] { return !f.p.meter().Transcript().empty(); }, 2000));
     EXPECT_EQ(TranscriptBytes(f.p.meter().Transcript()).substr(0, 3), "H55");
@@ -58,15 +59,15 @@ TEST(Timers, TimedModeOfTheOptionsWindowWaitsStartsAndEnds) {
     f.SetTimes(" 9:30", "09:32");
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_EQ(f.m().PanelText(3), Text("Соединение прошло успешно, ожидание начала измерений "));
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Стоп"));
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Стоп"));
     f.At(9, 30, 10);
     f.m().TimerPeriodTimer();
-    EXPECT_TRUE(f.m().TimerInterval->isActive());
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Стоп"));
+    EXPECT_TRUE(f.m().Session().TimerInterval()->isActive());
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Стоп"));
     f.At(9, 32, 0);
     f.m().TimerPeriodTimer();
-    EXPECT_FALSE(f.m().TimerInterval->isActive());
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
+    EXPECT_FALSE(f.m().Session().TimerInterval()->isActive());
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
 }
 
 TEST(Timers, NoAnswerAtTimedStartChangesNothing) {
@@ -76,8 +77,8 @@ TEST(Timers, NoAnswerAtTimedStartChangesNothing) {
     f.p.meter().Configure([](sim::Options& o) { o.silent = true; });
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_EQ(f.m().PanelText(3), Text("Нет отклика от прибора..."));
-    EXPECT_FALSE(f.m().TimerPeriod->isActive());
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
+    EXPECT_FALSE(f.m().Session().TimerPeriod()->isActive());
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
 }
 
 // The levels of the options window sound the tone and mark the digits (which levels are hit
@@ -92,7 +93,7 @@ TEST(Alarms, ALevelSoundsTheToneAndMarksTheDigitsWithTheLimitAsWritten) {
     SimProgram::Finish(f.m(), &TFMain::TakeReading);
     ASSERT_EQ(f.p.tone().played.size(), 1u);
     EXPECT_EQ(f.p.tone().played[0], std::make_pair(1000, 500));
-    QLabel* tv = f.m().ValueLabelOf(Quantity::Tv);
+    QLabel* tv = &Child<QLabel>(f.m(), RowOf(Quantity::Tv).valueName);
     EXPECT_EQ(tv->toolTip(),
               Text("Критический уровень: %1 не ниже верхнего предела 20,0").arg(ShownNumber("25")));
     EXPECT_TRUE(tv->property("atLevel").toBool());
@@ -106,13 +107,13 @@ TEST(Options, TrackBarsReachTheMainWindow) {
     Fixture f;
     TFOptions& o = f.o();
     o.TrackBarInterv->setValue(600);
-    EXPECT_EQ(f.m().TimerInterval->interval(), 600000);
+    EXPECT_EQ(f.m().Session().TimerInterval()->interval(), 600000);
     o.TrackBarXKol->setValue(250);
     EXPECT_EQ(f.m().ChartPointsShown, 250);
     o.TrackBarYMax->setValue(40);
     o.TrackBarYMin->setValue(40);
-    EXPECT_EQ(f.m().ChartValueLeftAxis->max(), 40);
-    EXPECT_EQ(f.m().ChartValueLeftAxis->min(), 39);
+    EXPECT_EQ(Child<QValueAxis>(f.m(), "ChartValueLeftAxis").max(), 40);
+    EXPECT_EQ(Child<QValueAxis>(f.m(), "ChartValueLeftAxis").min(), 39);
 }
 
 }  // namespace
