@@ -177,7 +177,8 @@ TEST_F(BadInputTest, LongPastesIntoFreeTextFieldsAndButtonsWithNothingToShow) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFStat& s = p.FStat();
     s.show();
-    for (QLineEdit* e : {s.EditX, s.EditY, s.EditD, s.EditS}) {
+    for (QLineEdit* e : {&Child<QLineEdit>(s, "EditX"), &Child<QLineEdit>(s, "EditY"),
+                         &Child<QLineEdit>(s, "EditD"), &Child<QLineEdit>(s, "EditS")}) {
         Paste(e, kLongLetters);
         EXPECT_EQ(e->text().size(), 5000);
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractAxis>
+#include <QAbstractBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QObject>
@@ -11,8 +13,8 @@ namespace lmr::test {
 
 namespace detail {
 
-// A chart, one of its series or one of its axes, named so: they sit in a chart view's scene,
-// not among the window's children.
+// A chart, one of its series (or bar sets) or one of its axes, named so: they sit in a chart view's
+// scene, not among the window's children.
 template <class T>
 T* InCharts(const QObject& window, const QString& objectName) {
     for (QChartView* view : window.findChildren<QChartView*>()) {
@@ -24,6 +26,12 @@ T* InCharts(const QObject& window, const QString& objectName) {
         for (QAbstractSeries* s : chart->series()) {
             if (s->objectName() == objectName) {
                 if (T* t = qobject_cast<T*>(s)) return t;
+            }
+            if (auto* bars = qobject_cast<QAbstractBarSeries*>(s)) {
+                for (QBarSet* set : bars->barSets()) {
+                    if (set->objectName() != objectName) continue;
+                    if (T* t = qobject_cast<T*>(set)) return t;
+                }
             }
         }
         for (QAbstractAxis* a : chart->axes()) {
@@ -38,7 +46,7 @@ T* InCharts(const QObject& window, const QString& objectName) {
 }  // namespace detail
 
 // The window's component of that name and class: a widget, action or timer among its
-// children, or a chart, series or axis of one of its chart views. A test that names a
+// children, or a chart, series, bar set or axis of one of its chart views. A test that names a
 // component the window lacks stops there, saying which.
 template <class T>
 T& Child(const QObject& window, const QString& objectName) {
