@@ -57,8 +57,9 @@ TEST_F(BadInputTest, LimitEditsMarkWhatIsNotANumberAsItIsTyped) {
                           {"25.5", true},    {"-99999999", true},   {"2 5", false},
                           {"25,5,1", false}, {kLongLetters, false}, {kLongDigits, false},
                           {"-", false},      {" 30 ", true}};
-    for (QLineEdit* e :
-         {o.EditTmin, o.EditTmax, o.EditRHmin, o.EditRHmax, o.EditVmin, o.EditVmax}) {
+    for (QLineEdit* e : {&Child<QLineEdit>(o, "EditTmin"), &Child<QLineEdit>(o, "EditTmax"),
+                         &Child<QLineEdit>(o, "EditRHmin"), &Child<QLineEdit>(o, "EditRHmax"),
+                         &Child<QLineEdit>(o, "EditVmin"), &Child<QLineEdit>(o, "EditVmax")}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(e->objectName().toStdString() + " '" + c.text.left(12).toStdString() +
                          "'");
@@ -73,30 +74,31 @@ TEST_F(BadInputTest, ReadingsGoOnWithWhateverTheLimitsHold) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFMain& m = p.FMain();
     TFOptions& o = p.FOptions();
-    o.CheckBoxT->setChecked(true);
-    o.CheckBoxRH->setChecked(true);
-    o.CheckBoxV->setChecked(true);
-    o.CheckBoxBeep->setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxT").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxRH").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxV").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxBeep").setChecked(true);
 
     // Both decimal marks make a limit; a 5000-digit number is none and raises nothing.
-    Paste(o.EditTmax, "25,5");
-    Paste(o.EditTmin, "-5");
-    Paste(o.EditRHmax, kLongDigits);
-    Paste(o.EditRHmin, "");
-    Paste(o.EditVmax, kLongLetters);
-    Paste(o.EditVmin, "abc");
+    Paste(&Child<QLineEdit>(o, "EditTmax"), "25,5");
+    Paste(&Child<QLineEdit>(o, "EditTmin"), "-5");
+    Paste(&Child<QLineEdit>(o, "EditRHmax"), kLongDigits);
+    Paste(&Child<QLineEdit>(o, "EditRHmin"), "");
+    Paste(&Child<QLineEdit>(o, "EditVmax"), kLongLetters);
+    Paste(&Child<QLineEdit>(o, "EditVmin"), "abc");
     m.PublishReading(50.0f, 25.5f, 30.0f);
     ASSERT_EQ(tone_.played.size(), 1u) << "only tв at its maximum sounds";
     EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(GridColumnOf(Quantity::Tv), 1),
               test::ShownNumber("25.5"));
 
-    Paste(o.EditTmax, "25.5");
+    Paste(&Child<QLineEdit>(o, "EditTmax"), "25.5");
     m.PublishReading(50.0f, 25.4f, 30.0f);
     EXPECT_EQ(tone_.played.size(), 1u);
     m.PublishReading(50.0f, 25.5f, 30.0f);
     EXPECT_EQ(tone_.played.size(), 2u);
-    EXPECT_FALSE(o.EditVmax->toolTip().isEmpty()) << "still marked after the reading";
-    EXPECT_TRUE(o.EditTmax->toolTip().isEmpty());
+    EXPECT_FALSE(Child<QLineEdit>(o, "EditVmax").toolTip().isEmpty())
+        << "still marked after the reading";
+    EXPECT_TRUE(Child<QLineEdit>(o, "EditTmax").toolTip().isEmpty());
 
     // The digits at their level are seen too, and a screen reader hears the level.
     EXPECT_TRUE(Child<QLabel>(m, "Label21").autoFillBackground());
@@ -107,7 +109,7 @@ TEST_F(BadInputTest, ReadingsGoOnWithWhateverTheLimitsHold) {
     EXPECT_GT(Child<QLabel>(m, "Label21").accessibleDescription().size(),
               Child<QLabel>(m, "Label15").text().size());
     EXPECT_FALSE(Child<QLabel>(m, "Label23").autoFillBackground()) << "RH has no usable level";
-    Paste(o.EditTmax, "30");
+    Paste(&Child<QLineEdit>(o, "EditTmax"), "30");
     m.PublishReading(50.0f, 25.5f, 30.0f);
     EXPECT_FALSE(Child<QLabel>(m, "Label21").autoFillBackground());
     EXPECT_TRUE(Child<QLabel>(m, "Label21").toolTip().isEmpty());
@@ -118,7 +120,8 @@ TEST_F(BadInputTest, ReadingsGoOnWithWhateverTheLimitsHold) {
 TEST_F(BadInputTest, TimeMasksTakeOnlyDigitsAndMarkTimesThatDoNotExist) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFOptions& o = p.FOptions();
-    for (TimeMaskEdit* e : {o.MaskEditTimeN, o.MaskEditTimeK}) {
+    for (TimeMaskEdit* e :
+         {&Child<TimeMaskEdit>(o, "MaskEditTimeN"), &Child<TimeMaskEdit>(o, "MaskEditTimeK")}) {
         SCOPED_TRACE(e->objectName().toStdString());
         Paste(e, kLongDigits);
         EXPECT_LE(e->TimeText().size(), 5);
@@ -133,10 +136,10 @@ TEST_F(BadInputTest, TimeMasksTakeOnlyDigitsAndMarkTimesThatDoNotExist) {
         EXPECT_TRUE(e->toolTip().isEmpty());
     }
     // Timed mode with an impossible start never starts and never hangs the tick.
-    o.CheckBoxTimer->setChecked(true);
-    Paste(o.MaskEditTimeN, "99:99");
+    Child<QCheckBox>(o, "CheckBoxTimer").setChecked(true);
+    Paste(&Child<TimeMaskEdit>(o, "MaskEditTimeN"), "99:99");
     p.FMain().TimerPeriodTimer();
-    EXPECT_FALSE(o.MaskEditTimeN->toolTip().isEmpty());
+    EXPECT_FALSE(Child<TimeMaskEdit>(o, "MaskEditTimeN").toolTip().isEmpty());
 }
 
 TEST_F(BadInputTest, ClockSpinEditsStayInTheirRanges) {

@@ -355,9 +355,9 @@ Exchange TimedStartProbe() {
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         TFOptions& o = p.program().FOptions();
-        o.CheckBoxTimer->setChecked(true);
-        o.MaskEditTimeN->setText(QStringLiteral("23:58"));
-        o.MaskEditTimeK->setText(QStringLiteral("23:59"));
+        Child<QCheckBox>(o, "CheckBoxTimer").setChecked(true);
+        Child<TimeMaskEdit>(o, "MaskEditTimeN").setText(QStringLiteral("23:58"));
+        Child<TimeMaskEdit>(o, "MaskEditTimeK").setText(QStringLiteral("23:59"));
     };
     x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {

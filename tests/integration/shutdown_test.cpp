@@ -130,9 +130,11 @@ std::vector<State> States() {
     s.push_back(measuring);
     State armed = Make("armed", {});
     armed.prepare = [](SimProgram& p) {
-        p.program().FOptions().CheckBoxTimer->setChecked(true);
-        p.program().FOptions().MaskEditTimeN->setText(QStringLiteral("23:58"));
-        p.program().FOptions().MaskEditTimeK->setText(QStringLiteral("23:59"));
+        Child<QCheckBox>(p.program().FOptions(), "CheckBoxTimer").setChecked(true);
+        Child<TimeMaskEdit>(p.program().FOptions(), "MaskEditTimeN")
+            .setText(QStringLiteral("23:58"));
+        Child<TimeMaskEdit>(p.program().FOptions(), "MaskEditTimeK")
+            .setText(QStringLiteral("23:59"));
     };
     armed.enter = measuring.enter;
     armed.reached = [](SimProgram& p) {
@@ -228,8 +230,9 @@ std::vector<State> States() {
     s.push_back(saving);
     State tone = Make("tone playing", {});
     tone.prepare = [](SimProgram& p) {
-        p.program().FOptions().CheckBoxBeep->setChecked(true);
-        p.program().FOptions().CheckBoxT->setChecked(true);  // tв above "0.0" sounds
+        Child<QCheckBox>(p.program().FOptions(), "CheckBoxBeep").setChecked(true);
+        Child<QCheckBox>(p.program().FOptions(), "CheckBoxT")
+            .setChecked(true);  // tв above "0.0" sounds
     };
     tone.enter = [](SimProgram& p) { p.main().TakeReading(); };
     tone.closeAfterMs = 150;

@@ -29,8 +29,8 @@ struct Fixture {
     TFMain& m() { return p.main(); }
     TFOptions& o() { return p.program().FOptions(); }
     void SetTimes(const char* start, const char* end) {
-        o().MaskEditTimeN->setText(QString::fromLatin1(start));
-        o().MaskEditTimeK->setText(QString::fromLatin1(end));
+        Child<TimeMaskEdit>(o(), "MaskEditTimeN").setText(QString::fromLatin1(start));
+        Child<TimeMaskEdit>(o(), "MaskEditTimeK").setText(QString::fromLatin1(end));
     }
     void At(int h, int min, int s) {
         p.clock().set(QDateTime(QDate(2009, 4, 7), QTime(h, min, s)));
@@ -54,7 +54,7 @@ TEST(Timers, ImmediateModeStartsAndStopsWithAProbeEachWay) {
 TEST(Timers, TimedModeOfTheOptionsWindowWaitsStartsAndEnds) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
-    f.o().CheckBoxTimer->setChecked(true);
+    Child<QCheckBox>(f.o(), "CheckBoxTimer").setChecked(true);
     // A one-digit hour as the mask lets it be typed matches as well.
     f.SetTimes(" 9:30", "09:32");
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
@@ -73,7 +73,7 @@ TEST(Timers, TimedModeOfTheOptionsWindowWaitsStartsAndEnds) {
 TEST(Timers, NoAnswerAtTimedStartChangesNothing) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
-    f.o().CheckBoxTimer->setChecked(true);
+    Child<QCheckBox>(f.o(), "CheckBoxTimer").setChecked(true);
     f.p.meter().Configure([](sim::Options& o) { o.silent = true; });
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_EQ(f.m().PanelText(3), Text("Нет отклика от прибора..."));
@@ -87,9 +87,9 @@ TEST(Alarms, ALevelSoundsTheToneAndMarksTheDigitsWithTheLimitAsWritten) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
     TFOptions& o = f.o();
-    o.CheckBoxBeep->setChecked(true);
-    o.CheckBoxT->setChecked(true);
-    o.EditTmax->setText(QStringLiteral("20,0"));
+    Child<QCheckBox>(o, "CheckBoxBeep").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxT").setChecked(true);
+    Child<QLineEdit>(o, "EditTmax").setText(QStringLiteral("20,0"));
     SimProgram::Finish(f.m(), &TFMain::TakeReading);
     ASSERT_EQ(f.p.tone().played.size(), 1u);
     EXPECT_EQ(f.p.tone().played[0], std::make_pair(1000, 500));
@@ -97,7 +97,7 @@ TEST(Alarms, ALevelSoundsTheToneAndMarksTheDigitsWithTheLimitAsWritten) {
     EXPECT_EQ(tv->toolTip(),
               Text("Критический уровень: %1 не ниже верхнего предела 20,0").arg(ShownNumber("25")));
     EXPECT_TRUE(tv->property("atLevel").toBool());
-    o.CheckBoxT->setChecked(false);
+    Child<QCheckBox>(o, "CheckBoxT").setChecked(false);
     SimProgram::Finish(f.m(), &TFMain::TakeReading);
     EXPECT_TRUE(tv->toolTip().isEmpty());
     EXPECT_EQ(f.p.tone().played.size(), 1u);
@@ -106,12 +106,12 @@ TEST(Alarms, ALevelSoundsTheToneAndMarksTheDigitsWithTheLimitAsWritten) {
 TEST(Options, TrackBarsReachTheMainWindow) {
     Fixture f;
     TFOptions& o = f.o();
-    o.TrackBarInterv->setValue(600);
+    Child<QSlider>(o, "TrackBarInterv").setValue(600);
     EXPECT_EQ(f.m().Session().TimerInterval()->interval(), 600000);
-    o.TrackBarXKol->setValue(250);
+    Child<QSlider>(o, "TrackBarXKol").setValue(250);
     EXPECT_EQ(f.m().ChartPointsShown, 250);
-    o.TrackBarYMax->setValue(40);
-    o.TrackBarYMin->setValue(40);
+    Child<QSlider>(o, "TrackBarYMax").setValue(40);
+    Child<QSlider>(o, "TrackBarYMin").setValue(40);
     EXPECT_EQ(Child<QValueAxis>(f.m(), "ChartValueLeftAxis").max(), 40);
     EXPECT_EQ(Child<QValueAxis>(f.m(), "ChartValueLeftAxis").min(), 39);
 }
