@@ -536,7 +536,7 @@ TEST_F(StartupTest, SplashTimelineAndAboutFromTheMenu) {
     m.TimerLogoTimer();
     EXPECT_TRUE(logo.isVisible());
     EXPECT_EQ(Child<QTimer>(m, "TimerLogo").interval(), 10000);
-    QTest::mouseClick(logo.ImageLMR, Qt::LeftButton);
+    QTest::mouseClick(&Child<QLabel>(logo, "ImageLMR"), Qt::LeftButton);
     EXPECT_FALSE(logo.isVisible());
     // "О программе" before the second tick: the tick at 11 s closes it too, for good.
     Child<QAction>(m, "N8").trigger();
@@ -547,7 +547,7 @@ TEST_F(StartupTest, SplashTimelineAndAboutFromTheMenu) {
     // Afterwards the menu alone shows and hides it.
     Child<QAction>(m, "N8").trigger();
     EXPECT_TRUE(logo.isVisible());
-    QTest::mouseClick(logo.Memo2->viewport(), Qt::LeftButton);
+    QTest::mouseClick(Child<QTextEdit>(logo, "Memo2").viewport(), Qt::LeftButton);
     EXPECT_FALSE(logo.isVisible());
 }
 
