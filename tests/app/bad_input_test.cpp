@@ -189,10 +189,10 @@ TEST_F(BadInputTest, LongPastesIntoFreeTextFieldsAndButtonsWithNothingToShow) {
         r->click();
     }
     TFHelp& h = p.FHelp();
-    const int lines = h.MemoHelp->blockCount();
-    h.MemoHelp->moveCursor(QTextCursor::End);
-    h.MemoHelp->insertPlainText(kLongLetters);
-    EXPECT_EQ(h.MemoHelp->blockCount(), lines);
+    const int lines = Child<QPlainTextEdit>(h, "MemoHelp").blockCount();
+    Child<QPlainTextEdit>(h, "MemoHelp").moveCursor(QTextCursor::End);
+    Child<QPlainTextEdit>(h, "MemoHelp").insertPlainText(kLongLetters);
+    EXPECT_EQ(Child<QPlainTextEdit>(h, "MemoHelp").blockCount(), lines);
     // No survey field takes more than the survey file holds: a longer text would make the file
     // one the program refuses as damaged.
     for (QLineEdit* e : p.FSurvey().findChildren<QLineEdit*>()) {

@@ -124,24 +124,26 @@ TEST(HelpWindow, ShowsTheTextAndKeepsWhatIsTypedAcrossHideAndShow) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Помощь"));
     EXPECT_EQ(w.size(), QSize(462, 477));
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(w.ButtonCloseHelp->text(), QStringLiteral("Закрыть"));
-    EXPECT_EQ(w.MemoHelp->document()->blockCount(), HelpLines().size());
-    EXPECT_FALSE(w.MemoHelp->isReadOnly());
-    EXPECT_EQ(w.MemoHelp->palette().color(QPalette::Base),
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonCloseHelp").text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").document()->blockCount(), HelpLines().size());
+    EXPECT_FALSE(Child<QPlainTextEdit>(w, "MemoHelp").isReadOnly());
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").palette().color(QPalette::Base),
               w.palette().color(QPalette::ToolTipBase));
 
     w.show();
     // The text and the button follow the window's size.
-    EXPECT_EQ(w.MemoHelp->geometry(), QRect(0, 0, 461, 449));
-    EXPECT_EQ(w.ButtonCloseHelp->geometry(), QRect(0, 451, 461, 25));
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").geometry(), QRect(0, 0, 461, 449));
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonCloseHelp").geometry(), QRect(0, 451, 461, 25));
     w.resize(800, 560);
-    EXPECT_EQ(w.MemoHelp->width(), 799);
-    EXPECT_EQ(w.ButtonCloseHelp->geometry().bottom(), 558);
-    QTest::keyClicks(w.MemoHelp, QStringLiteral("my note 42"));  // typed at the top
-    QTest::mouseClick(w.ButtonCloseHelp, Qt::LeftButton);
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").width(), 799);
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonCloseHelp").geometry().bottom(), 558);
+    QTest::keyClicks(&Child<QPlainTextEdit>(w, "MemoHelp"),
+                     QStringLiteral("my note 42"));  // typed at the top
+    QTest::mouseClick(&Child<QPushButton>(w, "ButtonCloseHelp"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     w.show();
-    EXPECT_TRUE(w.MemoHelp->toPlainText().contains(QStringLiteral("my note 42")));
+    EXPECT_TRUE(
+        Child<QPlainTextEdit>(w, "MemoHelp").toPlainText().contains(QStringLiteral("my note 42")));
     w.close();
     EXPECT_FALSE(w.isVisible());
 }
