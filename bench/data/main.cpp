@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     const auto end = std::chrono::steady_clock::now();
     ticks.stop();
     const double peak = StatusMb("VmHWM") - before;
-    if (m.StringGridL->RowCount() != rows + 2) {
+    if (m.findChild<lmr::StringGrid*>(QStringLiteral("StringGridL"))->RowCount() != rows + 2) {
         std::fprintf(stderr, "the file did not open: %s\n", qPrintable(m.PanelText(3)));
         return 1;
     }

@@ -186,7 +186,8 @@ bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
     // The chart in view, as a user watching the download has it.
     QCoreApplication::processEvents();
     if (auto* scroll = m.findChild<QScrollArea*>(QStringLiteral("FormScroll"))) {
-        const QPoint at = m.ChartValueView->mapTo(scroll->widget(), QPoint(0, 0));
+        const QPoint at = m.findChild<lmr::ZoomChartView*>(QStringLiteral("ChartValueView"))
+                              ->mapTo(scroll->widget(), QPoint(0, 0));
         scroll->horizontalScrollBar()->setValue(at.x());
         scroll->verticalScrollBar()->setValue(at.y());
     }
@@ -201,7 +202,8 @@ bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
 
     QElapsedTimer clock;
     clock.start();
-    PaintWatch paints(&m, m.ChartValueView->viewport(), clock);
+    PaintWatch paints(
+        &m, m.findChild<lmr::ZoomChartView*>(QStringLiteral("ChartValueView"))->viewport(), clock);
     Gaps ticks;
     QTimer tick;
     tick.setInterval(kTickMs);
@@ -217,7 +219,7 @@ bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
     app->timing = true;
     tick.start();
     const double cpu = ThreadCpuSeconds();
-    m.ButtonZagruzit->click();
+    m.findChild<QPushButton*>(QStringLiteral("ButtonZagruzit"))->click();
     // The download runs on the worker; the window takes its records in from its event loop.
     while (m.Downloading()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
@@ -231,7 +233,7 @@ bool Download(int records, bool paced, Run& run, int latencyMs = 0) {
     m.TheLink().SetTranscript(nullptr);
 
     run.seconds = static_cast<double>(end - start) / 1e9;
-    run.records = m.StringGridL->RowCount() - 2;
+    run.records = m.findChild<lmr::StringGrid*>(QStringLiteral("StringGridL"))->RowCount() - 2;
     // The last stretch counts too: from the last repaint to the end of the download.
     paints.window.Mark(end);
     paints.chart.Mark(end);

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     options.ports = std::vector<lmr::PortTable::Port>{};
     lmr::Program program(options);
     lmr::TFMain& m = program.FMain();
-    m.PageControl->setCurrentIndex(0);
+    m.findChild<QTabWidget*>(QStringLiteral("PageControl"))->setCurrentIndex(0);
     m.show();
 
     const double startRss = ResidentMb();

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     options.tone = &tone;
     lmr::Program program(options);
     lmr::TFMain& m = program.FMain();
-    m.PageControl->setCurrentIndex(0);
+    m.findChild<QTabWidget*>(QStringLiteral("PageControl"))->setCurrentIndex(0);
     m.show();
     if (!QTest::qWaitFor([&] { return program.Search().PortFound(); }, 10000)) {
         std::fprintf(stderr, "the meter was not found\n");
@@ -71,12 +71,12 @@ int main(int argc, char** argv) {
     settle();
     m.ButtonStartStopClick();
     settle();
-    if (!m.Identified() || !m.TimerInterval->isActive()) {
+    if (!m.Identified() || !m.Session().TimerInterval()->isActive()) {
         std::fprintf(stderr, "the measurement did not start\n");
         return 1;
     }
     // The interval timer's ticks come from here, back to back.
-    m.TimerInterval->stop();
+    m.Session().TimerInterval()->stop();
 
     const double startRss = ResidentMb();
     double peakRss = startRss;
@@ -84,14 +84,14 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < readings; ++i) {
-        const int rows = m.StringGridD->RowCount();
+        const int rows = m.findChild<lmr::StringGrid*>(QStringLiteral("StringGridD"))->RowCount();
         m.TakeReading();
         settle();
-        if (m.StringGridD->RowCount() != rows + 1) {
+        if (m.findChild<lmr::StringGrid*>(QStringLiteral("StringGridD"))->RowCount() != rows + 1) {
             ++failed;
             m.ButtonStartStopClick();  // a reading that failed stops the measurement
             settle();
-            m.TimerInterval->stop();
+            m.Session().TimerInterval()->stop();
         }
         if (i % 100 == 0) {
             // The meter runs in this process; its own record of the bytes is not the program's.
@@ -105,7 +105,11 @@ int main(int argc, char** argv) {
     const double endRss = ResidentMb();
     peakRss = std::max(peakRss, endRss);
 
-    const auto label = [&](lmr::Quantity q) { return m.ValueLabelOf(q)->text().toStdString(); };
+    const auto label = [&](lmr::Quantity q) {
+        return m.findChild<QLabel*>(QString::fromLatin1(lmr::RowOf(q).valueName))
+            ->text()
+            .toStdString();
+    };
     const bool lastRight = label(lmr::Quantity::Rh) == "45.2" &&
                            label(lmr::Quantity::Tv) == "23.1" &&
                            label(lmr::Quantity::Tsf) == "24.5" &&

@@ -14,10 +14,12 @@ class TFHelp : public QWidget {
 public:
     explicit TFHelp(QWidget* parent = nullptr);
 
+    void ButtonCloseHelpClick();
+
+private:
+    // The window's components, each under its own name as object name (tests find them by it).
     QPlainTextEdit* MemoHelp;
     QPushButton* ButtonCloseHelp;
-
-    void ButtonCloseHelpClick();
 };
 
 }  // namespace lmr

@@ -16,14 +16,6 @@ class TFLogo : public QWidget {
 public:
     explicit TFLogo(QWidget* parent = nullptr);
 
-    QFrame* PanelLogo;
-    QLabel* ImageLMR;
-    QFrame* PanelAtributi;
-    QTextEdit* Memo1;
-    QTextEdit* Memo2;
-    QTextEdit* Memo3;
-    QTextEdit* Memo4;
-
     void PanelLogoClick();
     void ImageLMRClick();
     void PanelAtributiClick();
@@ -38,6 +30,15 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    // The window's components, each under its own name as object name (tests find them by it).
+    QFrame* PanelLogo;
+    QLabel* ImageLMR;
+    QFrame* PanelAtributi;
+    QTextEdit* Memo1;
+    QTextEdit* Memo2;
+    QTextEdit* Memo3;
+    QTextEdit* Memo4;
+
     // The window that had the keyboard before the splash took it, to get it back.
     QPointer<QWidget> before_;
 };

@@ -13,53 +13,36 @@ namespace lmr {
 
 namespace {
 
-using M = TFMain;
-
 // In the order of the Quantity enum (the tables' columns 1…9).
 const std::array<LiveQuantityRow, kQuantityCount> kQuantities = {{
-    {Quantity::Ths, &M::LineSeries3, "LineSeries3", 0, &M::Label25, "Label25", &M::Label12,
-     "Label12", "ТНС, *С", 0, false},
-    {Quantity::Wbgt, &M::Series11, "Series11", 0, &M::Label26, "Label26", &M::Label13, "Label13",
-     "WBGT, *C", 0, true},
-    {Quantity::Rh, &M::LineSeries4, "LineSeries4", 1, &M::Label23, "Label23", &M::Label14,
-     "Label14", "RH, %", 1, false},
-    {Quantity::Tv, &M::Series13, "Series13", 2, &M::Label21, "Label21", &M::Label15, "Label15",
-     "tв., *C", 2, false},
-    {Quantity::Tsf, &M::LineSeries5, "LineSeries5", 2, &M::Label22, "Label22", &M::Label16,
-     "Label16", "tсф., *C", 2, true},
-    {Quantity::Tvt, &M::Series12, "Series12", 3, &M::Label27, "Label27", &M::Label17, "Label17",
-     "tвл.тер., *С", 3, false},
-    {Quantity::Ttr, &M::Series14, "Series14", 3, &M::Label28, "Label28", &M::Label18, "Label18",
-     "tточ.росы, *C", 3, true},
-    {Quantity::Trad, &M::LineSeries1, "LineSeries1", 4, &M::Label29, "Label29", &M::Label19,
-     "Label19", "tрад., *С", 4, false},
-    {Quantity::W, &M::LineSeries2, "LineSeries2", 5, &M::Label30, "Label30", &M::Label20, "Label20",
-     "W, Вт/м2", 5, false},
+    {Quantity::Ths, "LineSeries3", 0, "Label25", "Label12", "ТНС, *С", 0, false},
+    {Quantity::Wbgt, "Series11", 0, "Label26", "Label13", "WBGT, *C", 0, true},
+    {Quantity::Rh, "LineSeries4", 1, "Label23", "Label14", "RH, %", 1, false},
+    {Quantity::Tv, "Series13", 2, "Label21", "Label15", "tв., *C", 2, false},
+    {Quantity::Tsf, "LineSeries5", 2, "Label22", "Label16", "tсф., *C", 2, true},
+    {Quantity::Tvt, "Series12", 3, "Label27", "Label17", "tвл.тер., *С", 3, false},
+    {Quantity::Ttr, "Series14", 3, "Label28", "Label18", "tточ.росы, *C", 3, true},
+    {Quantity::Trad, "LineSeries1", 4, "Label29", "Label19", "tрад., *С", 4, false},
+    {Quantity::W, "LineSeries2", 5, "Label30", "Label20", "W, Вт/м2", 5, false},
 }};
 
 // Left to right, top row first.
 const std::array<LiveChartRow, kLiveChartCount> kCharts = {{
-    {&M::Chart4, "Chart4", &M::ChartView4, &M::Panel4, "Panel4", &M::Image4, 0, 0, 0, 75,
-     Quantity::Wbgt},
-    {&M::Chart5, "Chart5", &M::ChartView5, &M::Panel5, "Panel5", &M::Image5, 216, 0, 0, 100,
-     Quantity::Rh},
-    {&M::Chart6, "Chart6", &M::ChartView6, &M::Panel6, "Panel6", &M::Image6, 432, 0, 0, 100,
-     Quantity::Tv},
-    {&M::Chart2, "Chart2", &M::ChartView2, &M::Panel1, "Panel1", &M::Image1, 0, 235, -40, 50,
-     Quantity::Tvt},
-    {&M::Chart1, "Chart1", &M::ChartView1, &M::Panel2, "Panel2", &M::Image2, 216, 235, 0, 160,
-     Quantity::Trad},
-    {&M::Chart3, "Chart3", &M::ChartView3, &M::Panel3, "Panel3", &M::Image3, 432, 235, 0, 1700,
-     Quantity::W},
+    {"Chart4", "Panel4", "Image4", 0, 0, 0, 75, Quantity::Wbgt},
+    {"Chart5", "Panel5", "Image5", 216, 0, 0, 100, Quantity::Rh},
+    {"Chart6", "Panel6", "Image6", 432, 0, 0, 100, Quantity::Tv},
+    {"Chart2", "Panel1", "Image1", 0, 235, -40, 50, Quantity::Tvt},
+    {"Chart1", "Panel2", "Image2", 216, 235, 0, 160, Quantity::Trad},
+    {"Chart3", "Panel3", "Image3", 432, 235, 0, 1700, Quantity::W},
 }};
 
 const std::array<ValuePanelRow, kValuePanelCount> kValuePanels = {{
-    {&M::Panel7, "Panel7", 0, 174},
-    {&M::Panel8, "Panel8", 216, 174},
-    {&M::Panel9, "Panel9", 432, 174},
-    {&M::Panel10, "Panel10", 0, 409},
-    {&M::Panel11, "Panel11", 216, 409},
-    {&M::Panel12, "Panel12", 432, 409},
+    {"Panel7", 0, 174},
+    {"Panel8", 216, 174},
+    {"Panel9", 432, 174},
+    {"Panel10", 0, 409},
+    {"Panel11", 216, 409},
+    {"Panel12", 432, 409},
 }};
 
 constexpr bool InEnumOrder() {
@@ -94,40 +77,39 @@ const std::array<ValuePanelRow, kValuePanelCount>& ValuePanelRows() {
 }
 
 QLineSeries* TFMain::LiveSeriesOf(Quantity q) const {
-    return this->*RowOf(q).series;
+    return liveSeries_[static_cast<size_t>(q)];
 }
 
 QLabel* TFMain::ValueLabelOf(Quantity q) const {
-    return this->*RowOf(q).value;
+    return valueLabels_[static_cast<size_t>(q)];
 }
 
 QChart* TFMain::LiveChart(int chartIndex) const {
-    return this->*kCharts[static_cast<size_t>(chartIndex)].chart;
+    return liveCharts_[static_cast<size_t>(chartIndex)];
 }
 
 void TFMain::BuildLivePage() {
     readoutFace_ = QString::fromLatin1(kReadoutFont.face);
-    for (const LiveChartRow& c : kCharts) {
+    for (size_t i = 0; i < kCharts.size(); ++i) {
+        const LiveChartRow& c = kCharts[i];
         QFrame* panel = MakeLoweredPanel(TabSheet1, c.left, c.top, 214, 176);
         panel->setObjectName(QString::fromLatin1(c.panelName));
-        this->*c.panel = panel;
         QLabel* image = new QLabel(panel);
+        image->setObjectName(QString::fromLatin1(c.imageName));
         image->setGeometry(2, 2, 210, 172);
         image->setPixmap(QPixmap(QStringLiteral(":/panel.png")));
         image->setScaledContents(true);
-        this->*c.image = image;
         QChart* chart = MakeLiveChart(c.yMin, c.yMax);
         chart->setObjectName(QString::fromLatin1(c.chartName));
-        this->*c.chart = chart;
+        liveCharts_[i] = chart;
         auto* view = new ZoomChartView(chart, panel);
         view->setGeometry(14, 11, 186, 154);
         view->setObjectName(QString::fromLatin1(c.chartName) + QStringLiteral("View"));
-        this->*c.view = view;
     }
     // Each curve is drawn in the colour of its digits.
     for (const LiveQuantityRow& q : kQuantities) {
-        this->*q.series = AddLiveSeries(LiveChart(q.chart), q.seriesName,
-                                        QColor::fromRgba(DigitColourOf(q.quantity)));
+        liveSeries_[static_cast<size_t>(q.quantity)] = AddLiveSeries(
+            LiveChart(q.chart), q.seriesName, QColor::fromRgba(DigitColourOf(q.quantity)));
     }
     for (size_t p = 0; p < kValuePanels.size(); ++p) {
         QFrame* panel = MakeValuePanel(kValuePanels[p]);
@@ -197,7 +179,6 @@ QFrame* TFMain::MakeValuePanel(const ValuePanelRow& row) {
     pal.setColor(QPalette::Window, QColor(0x1c, 0x24, 0x30));
     pal.setColor(QPalette::WindowText, QColor(0xe8, 0xec, 0xf0));
     panel->setPalette(pal);
-    this->*row.panel = panel;
     return panel;
 }
 
@@ -227,8 +208,7 @@ void TFMain::AddValuePair(QFrame* panel, const LiveQuantityRow& q) {
     // they are.
     value->setAccessibleDescription(caption->text());
     caption->setBuddy(value);
-    this->*q.caption = caption;
-    this->*q.value = value;
+    valueLabels_[static_cast<size_t>(q.quantity)] = value;
 }
 
 void TFMain::ShowLiveRows(int first, int count) {
@@ -241,7 +221,7 @@ void TFMain::ShowLiveRows(int first, int count) {
             // A dew point that does not exist (RH 0) shows as "-", never as a number.
             const auto value = LiveValue(r, q.quantity);
             const QString text = value ? NumberText(*value) : QString::fromLatin1(kAbsentText);
-            (this->*q.value)->setText(text);
+            ValueLabelOf(q.quantity)->setText(text);
             StringGridD->SetCells(GridColumnOf(q.quantity), row, text);
         }
         StringGridD->SetTopRow(StringGridD->RowCount());
@@ -254,8 +234,8 @@ void TFMain::ClearLiveView() {
     liveFollowing_.fill(true);
     for (Quantity q : {Quantity::Tv, Quantity::Rh, Quantity::Tsf}) ShowLevel(q, QString());
     for (const LiveQuantityRow& q : kQuantities) {
-        (this->*q.series)->clear();
-        (this->*q.value)->setText(QStringLiteral("0.0"));
+        LiveSeriesOf(q.quantity)->clear();
+        ValueLabelOf(q.quantity)->setText(QStringLiteral("0.0"));
     }
 }
 
@@ -304,7 +284,7 @@ void TFMain::FillLiveChart(int chartIndex) {
     const QValueAxis* axis = BottomAxis(LiveChart(chartIndex));
     for (const LiveQuantityRow& q : kQuantities) {
         if (q.chart != chartIndex) continue;
-        (this->*q.series)
+        LiveSeriesOf(q.quantity)
             ->replace(
                 PointsInView(live_, q.quantity, axis->min(), axis->max(), kLiveChartMaxPoints));
     }

@@ -1,18 +1,11 @@
 #pragma once
 
-#include <QChart>
-#include <QFrame>
-#include <QLabel>
-#include <QLineSeries>
 #include <QRgb>
 #include <array>
 
-#include "app/ZoomChartView.h"
 #include "measure/Quantity.h"
 
 namespace lmr {
-
-class TFMain;
 
 inline constexpr QRgb kDigitRed = 0xFFFF0000;     // upper digits of a value panel and their curve
 inline constexpr QRgb kDigitYellow = 0xFFFFFF00;  // lower digits and their curve
@@ -22,12 +15,9 @@ inline constexpr int kValuePanelCount = 6;
 // How one quantity is shown on the live page: its curve, its chart, its digits and caption.
 struct LiveQuantityRow {
     Quantity quantity;
-    QLineSeries* TFMain::*series;
     const char* seriesName;
     int chart;  // index into LiveChartRows()
-    QLabel* TFMain::*value;
     const char* valueName;
-    QLabel* TFMain::*caption;
     const char* captionName;
     const char* captionText;
     int panel;   // index into ValuePanelRows()
@@ -35,20 +25,17 @@ struct LiveQuantityRow {
 };
 
 // A chart panel of the live page, in the order they stand (left to right, top to bottom).
+// Its chart view is named after the chart with "View" added.
 struct LiveChartRow {
-    QChart* TFMain::*chart;
     const char* chartName;
-    ZoomChartView* TFMain::*view;
-    QFrame* TFMain::*panel;
     const char* panelName;
-    QLabel* TFMain::*image;
+    const char* imageName;
     int left, top;
     double yMin, yMax;
     Quantity windowFrom;  // the quantity whose newest reading sets the chart's window
 };
 
 struct ValuePanelRow {
-    QFrame* TFMain::*panel;
     const char* name;
     int left, top;
 };

@@ -50,9 +50,11 @@ void TFMain::BuildLoggerPage() {
     ChartValue->setBackgroundBrush(QColor(0xc0, 0xc0, 0xc0));
     ChartValue->setBackgroundRoundness(0);
     ChartValueLeftAxis = new QValueAxis;
+    ChartValueLeftAxis->setObjectName(QStringLiteral("ChartValueLeftAxis"));
     ChartValueLeftAxis->setRange(0, 100);
     // The bottom labels are the records' time texts, placed at the points (RelabelChartValue).
     auto* bottom = new QCategoryAxis;
+    bottom->setObjectName(QStringLiteral("ChartValueBottomAxis"));
     bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     ChartValueBottomAxis = bottom;
     ChartValue->addAxis(ChartValueBottomAxis, Qt::AlignBottom);
@@ -70,10 +72,6 @@ void TFMain::BuildLoggerPage() {
         s->setVisible(i == 0);
         LoggerSeries[static_cast<size_t>(i)] = s;
     }
-    Series1 = LoggerSeries[0];
-    Series2 = LoggerSeries[1];
-    Series3 = LoggerSeries[2];
-    Series4 = LoggerSeries[3];
     ChartValueView = new ZoomChartView(ChartValue, TabSheet3);
     ChartValueView->setObjectName(QStringLiteral("ChartValueView"));
     ChartValueView->setGeometry(0, 30, 646, 437);

@@ -27,7 +27,7 @@ class MainProtocolSource final : public ProtocolSource {
 public:
     MainProtocolSource(const TFMain& m, const LiveSession& live, const LoggerTable& logger)
         : m_(m), live_(live), logger_(logger), counted_(logger.CountedRows()) {}
-    bool LivePage() const override { return m_.PageControl->currentIndex() == 0; }
+    bool LivePage() const override { return m_.LivePageShown(); }
     int LiveCount(int) const override { return live_.Count(); }
     QString LiveTime(int t) const override { return TimeOfDayText(live_.At(t).when); }
     std::optional<double> LiveNumber(int column, int t) const override {

@@ -317,9 +317,6 @@ void TFMain::BuildTimers() {
         }
         *t.member = timer;
     }
-    TimerDetekt = session_.TimerDetekt();
-    TimerInterval = session_.TimerInterval();
-    TimerPeriod = session_.TimerPeriod();
     ConnectSession();
 }
 
@@ -345,10 +342,7 @@ void TFMain::FormCreate() {
     QFont digits(readoutFace_);
     digits.setPixelSize(24);
     digits.setBold(true);
-    for (QLabel* l :
-         {Label21, Label22, Label23, Label25, Label26, Label27, Label28, Label29, Label30}) {
-        l->setFont(digits);
-    }
+    for (QLabel* l : valueLabels_) l->setFont(digits);
 }
 
 void TFMain::SetAuxWindows(QWidget* stat, QWidget* options, QWidget* logo, QWidget* help) {
@@ -394,6 +388,10 @@ void TFMain::ShowSurveySeries(const QString& text) {
 
 QString TFMain::PanelText(int panel) const {
     return panel >= 0 && panel < 4 ? StatusPanels[static_cast<size_t>(panel)]->text() : QString();
+}
+
+bool TFMain::LivePageShown() const {
+    return PageControl->currentIndex() == 0;
 }
 
 void TFMain::Toggle(QWidget* w) {

@@ -59,10 +59,10 @@ class FileJob;
 // The status bar's height, as the form has it.
 inline constexpr int kMainStatusHeight = 19;
 
-// The program's working window: the instrument clock strip, the memory-cell
-// table, the status bar, the live and logger pages with their charts and
-// tables, the menu and the timers. Components are public members under the
-// names the rest of the program (and its tests) know them by.
+// The program's working window: the instrument clock strip, the memory-cell table, the status
+// bar, the live and logger pages with their charts and tables, the menu and the timers. Its
+// components are its own, each under an object name (tests find them by it); other code asks
+// the window for what it does, not for its widgets.
 class TFMain final : public QMainWindow {
     Q_OBJECT
 public:
@@ -84,75 +84,15 @@ public:
     [[nodiscard]] QByteArray KeptPlace() const { return saveGeometry(); }
     void RestorePlace(const QByteArray& place, bool withSurvey);
 
+    // The page shown is the live one ("Текущие показания"), not the logger's.
+    [[nodiscard]] bool LivePageShown() const;
+
     // Status bar: panel 0 port, 1 model, 2 measuring head, 3 activity.
     void SetPanelText(int panel, const QString& text);
     [[nodiscard]] QString PanelText(int panel) const;
 
-    // --- Clock strip and memory cells ---
-    QFrame* PanelDataTime;
-    QSpinBox* CSpinEditChas;
-    QSpinBox* CSpinEditMin;
-    QSpinBox* CSpinEditDen;
-    QSpinBox* CSpinEditMes;
-    QSpinBox* CSpinEditGod;
-    QPushButton* ButtonSave;
-    QPushButton* Button1;
-    StringGrid* StringGridM;
-    QPushButton* ButtonReadMemo;
-    QStatusBar* StatusBar;
-    std::array<QLabel*, 4> StatusPanels{};
-    // The survey's live series, shown while it records (hidden otherwise).
-    QLabel* StatusSurvey;
+    // The survey's live series on the status bar while it records (hidden when empty).
     void ShowSurveySeries(const QString& text);
-
-    // --- Pages ---
-    QTabWidget* PageControl;
-    QWidget* TabSheet1;
-    QWidget* TabSheet3;
-    QTabBar* TabSet;
-    QPushButton* Button2;
-
-    // Live page: chart panels with their pictures and charts.
-    QFrame *Panel1, *Panel2, *Panel3, *Panel4, *Panel5, *Panel6;
-    QLabel *Image1, *Image2, *Image3, *Image4, *Image5, *Image6;
-    QChart *Chart1, *Chart2, *Chart3, *Chart4, *Chart5, *Chart6;
-    ZoomChartView *ChartView1, *ChartView2, *ChartView3, *ChartView4, *ChartView5, *ChartView6;
-    QLineSeries *LineSeries1, *LineSeries2, *LineSeries3, *LineSeries4, *LineSeries5;
-    QLineSeries *Series11, *Series12, *Series13, *Series14;
-    // Value panels, caption labels and value labels.
-    QFrame *Panel7, *Panel8, *Panel9, *Panel10, *Panel11, *Panel12;
-    QLabel *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18, *Label19, *Label20;
-    QLabel *Label21, *Label22, *Label23, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30;
-    QPushButton* ButtonStartStop;
-    StringGrid* StringGridD;
-
-    // Logger page.
-    QComboBox* ComboBoxZ;
-    QChart* ChartValue;
-    ZoomChartView* ChartValueView;
-    QValueAxis* ChartValueLeftAxis;
-    QValueAxis* ChartValueBottomAxis;
-    std::array<QLineSeries*, 10> LoggerSeries{};  // Series1 … Series10
-    QLineSeries *Series1, *Series2, *Series3, *Series4;
-    QPushButton* ButtonZagruzit;
-    StringGrid* StringGridL;
-
-    // --- Menu and timers ---
-    QMenuBar* MainMenu;
-    // "Файл": the data files of the logger and live pages.
-    QMenu* MenuFile;
-    QAction *FileOpen, *FileSaveAs, *FileClearLogger;
-    // "Файл": the surveys; the top-level "Обследование".
-    QAction *FileNewSurvey, *FileOpenSurvey;
-    QMenu* MenuRecentSurveys;
-    QAction* MenuSurvey;
-    QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
-    // The session's timers, under the names the window knew them by.
-    QTimer* TimerDetekt;
-    QTimer* TimerInterval;
-    QTimer* TimerPeriod;
-    QTimer* TimerLogo;
-    QTimer* TimerDataVremy;
 
     // --- The link ---
     [[nodiscard]] MeterSession& Session() const { return session_; }
@@ -177,10 +117,6 @@ public:
     // The live readings of this run and the logger page's records, which the window shows.
     [[nodiscard]] const LiveSession& Live() const { return live_; }
     [[nodiscard]] const LoggerTable& Logger() const { return logger_; }
-    [[nodiscard]] QLineSeries* LiveSeriesOf(Quantity q) const;
-    [[nodiscard]] QLabel* ValueLabelOf(Quantity q) const;
-    // The live chart of LiveChartRows()' row chartIndex.
-    [[nodiscard]] QChart* LiveChart(int chartIndex) const;
 
     // --- Protocol export ---
     // Where the protocol files go and how they are opened (tests point it elsewhere).
@@ -291,6 +227,68 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    // The window's components, under the names (and object names) the form gives them; tests
+    // find them by those names.
+    // Clock strip and memory cells
+    QFrame* PanelDataTime;
+    QSpinBox* CSpinEditChas;
+    QSpinBox* CSpinEditMin;
+    QSpinBox* CSpinEditDen;
+    QSpinBox* CSpinEditMes;
+    QSpinBox* CSpinEditGod;
+    QPushButton* ButtonSave;
+    QPushButton* Button1;
+    StringGrid* StringGridM;
+    QPushButton* ButtonReadMemo;
+    QStatusBar* StatusBar;
+    std::array<QLabel*, 4> StatusPanels{};
+    // The survey's live series, shown while it records (hidden otherwise).
+    QLabel* StatusSurvey;
+
+    // Pages
+    QTabWidget* PageControl;
+    QWidget* TabSheet1;
+    QWidget* TabSheet3;
+    QTabBar* TabSet;
+    QPushButton* Button2;
+
+    // Live page: the charts (LiveChartRows() order), each quantity's curve and digits (by
+    // Quantity); the panels, pictures and captions are the page's own, named as in its tables.
+    std::array<QChart*, kLiveChartCount> liveCharts_{};
+    std::array<QLineSeries*, kQuantityCount> liveSeries_{};
+    std::array<QLabel*, kQuantityCount> valueLabels_{};
+    QPushButton* ButtonStartStop;
+    StringGrid* StringGridD;
+
+    // Logger page.
+    QComboBox* ComboBoxZ;
+    QChart* ChartValue;
+    ZoomChartView* ChartValueView;
+    QValueAxis* ChartValueLeftAxis;
+    QValueAxis* ChartValueBottomAxis;
+    std::array<QLineSeries*, 10> LoggerSeries{};  // Series1 … Series10
+    QPushButton* ButtonZagruzit;
+    StringGrid* StringGridL;
+
+    // Menu and timers
+    QMenuBar* MainMenu;
+    // "Файл": the data files of the logger and live pages.
+    QMenu* MenuFile;
+    QAction *FileOpen, *FileSaveAs, *FileClearLogger;
+    // "Файл": the surveys; the top-level "Обследование".
+    QAction *FileNewSurvey, *FileOpenSurvey;
+    QMenu* MenuRecentSurveys;
+    QAction* MenuSurvey;
+    QAction *N1, *N5, *N6, *N10, *N8, *N7, *N9;
+    // The session has the connection's and the live measurement's timers.
+    QTimer* TimerLogo;
+    QTimer* TimerDataVremy;
+
+    [[nodiscard]] QLineSeries* LiveSeriesOf(Quantity q) const;
+    [[nodiscard]] QLabel* ValueLabelOf(Quantity q) const;
+    // The live chart of LiveChartRows()' row chartIndex.
+    [[nodiscard]] QChart* LiveChart(int chartIndex) const;
+
     void BuildClockStrip(QWidget* content);
     void BuildPages(QWidget* content);
     void BuildStatusBar();

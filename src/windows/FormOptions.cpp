@@ -113,6 +113,7 @@ void TFOptions::TakeSettings() {
 
 void TFOptions::BuildLevels() {
     GroupBoxLevels = new QGroupBox(QStringLiteral("Критические уровни"), this);
+    GroupBoxLevels->setObjectName(QStringLiteral("GroupBoxLevels"));
     GroupBoxLevels->setGeometry(4, 2, 290, 130);
     auto* titleMin = new QLabel(QStringLiteral("min"), GroupBoxLevels);
     titleMin->setGeometry(100, 17, 80, 16);
@@ -145,6 +146,7 @@ void TFOptions::BuildLevels() {
 
 void TFOptions::BuildScale() {
     GroupBoxScale = new QGroupBox(QStringLiteral("Масштаб"), this);
+    GroupBoxScale->setObjectName(QStringLiteral("GroupBoxScale"));
     GroupBoxScale->setGeometry(4, 134, 290, 108);
     auto* rowY = new QLabel(QStringLiteral("Y"), GroupBoxScale);
     rowY->setGeometry(8, 38, 14, 18);
@@ -154,14 +156,17 @@ void TFOptions::BuildScale() {
     TrackBarYMax = TrackBar(GroupBoxScale, "TrackBarYMax", 1, 100, 100, 2);
     TrackBarYMax->setGeometry(24, 16, 190, 28);
     StaticTextYMax = new QLabel(QStringLiteral("Max 100"), GroupBoxScale);
+    StaticTextYMax->setObjectName(QStringLiteral("StaticTextYMax"));
     StaticTextYMax->setGeometry(220, 20, 64, 18);
     TrackBarYMin = TrackBar(GroupBoxScale, "TrackBarYMin", 0, 99, 0, 2);
     TrackBarYMin->setGeometry(24, 46, 190, 28);
     StaticTextYMin = new QLabel(QStringLiteral("Min 0"), GroupBoxScale);
+    StaticTextYMin->setObjectName(QStringLiteral("StaticTextYMin"));
     StaticTextYMin->setGeometry(220, 50, 64, 18);
     TrackBarXKol = TrackBar(GroupBoxScale, "TrackBarXKol", 100, 500, 100, 10);
     TrackBarXKol->setGeometry(24, 76, 190, 28);
     StaticTextXKol = new QLabel(QStringLiteral("Kol 100"), GroupBoxScale);
+    StaticTextXKol->setObjectName(QStringLiteral("StaticTextXKol"));
     StaticTextXKol->setGeometry(220, 80, 64, 18);
     TrackBarYMax->setAccessibleName(QStringLiteral("Y max"));
     TrackBarYMin->setAccessibleName(QStringLiteral("Y min"));
@@ -170,6 +175,7 @@ void TFOptions::BuildScale() {
 
 void TFOptions::BuildInterval() {
     GroupBoxInterval = new QGroupBox(QStringLiteral("Интервал"), this);
+    GroupBoxInterval->setObjectName(QStringLiteral("GroupBoxInterval"));
     GroupBoxInterval->setGeometry(4, 244, 290, 78);
     TrackBarInterv = TrackBar(GroupBoxInterval, "TrackBarInterv", 3, 600, 3, 9);
     TrackBarInterv->setGeometry(8, 16, 274, 28);
@@ -187,6 +193,7 @@ void TFOptions::BuildInterval() {
 
 void TFOptions::BuildTimer() {
     GroupBoxTimer = new QGroupBox(QStringLiteral("Таймер"), this);
+    GroupBoxTimer->setObjectName(QStringLiteral("GroupBoxTimer"));
     GroupBoxTimer->setGeometry(4, 324, 290, 92);
     CheckBoxTimer = new QCheckBox(QStringLiteral("Вкл./Выкл."), GroupBoxTimer);
     CheckBoxTimer->setObjectName(QStringLiteral("CheckBoxTimer"));

@@ -30,6 +30,25 @@ public:
     // The live measurement's settings as the controls now say.
     [[nodiscard]] const MeasurementSettings& Settings() const { return settings_; }
 
+    void TrackBarYMaxChange();
+    void TrackBarYMinChange();
+    void TrackBarXKolChange();
+    void TrackBarIntervChange();
+    void ButtonCloseClick();
+
+signals:
+    // Maximum and minimum of the logger chart's value axis.
+    void ValueAxisMaxChanged(double value);
+    void ValueAxisMinChanged(double value);
+    // How many of the newest points the live charts show.
+    void PointsShownChanged(int points);
+    // Interval of the live reading timer.
+    void IntervalChanged(int ms);
+    // A control of the live measurement changed: the settings it makes.
+    void SettingsChanged(const MeasurementSettings& settings);
+
+private:
+    // The window's components, each under its own name as object name (tests find them by it).
     QGroupBox* GroupBoxLevels;
     QCheckBox* CheckBoxT;
     QLineEdit* EditTmin;
@@ -61,24 +80,6 @@ public:
 
     QPushButton* ButtonClose;
 
-    void TrackBarYMaxChange();
-    void TrackBarYMinChange();
-    void TrackBarXKolChange();
-    void TrackBarIntervChange();
-    void ButtonCloseClick();
-
-signals:
-    // Maximum and minimum of the logger chart's value axis.
-    void ValueAxisMaxChanged(double value);
-    void ValueAxisMinChanged(double value);
-    // How many of the newest points the live charts show.
-    void PointsShownChanged(int points);
-    // Interval of the live reading timer.
-    void IntervalChanged(int ms);
-    // A control of the live measurement changed: the settings it makes.
-    void SettingsChanged(const MeasurementSettings& settings);
-
-private:
     void BuildLevels();
     void BuildScale();
     void BuildInterval();

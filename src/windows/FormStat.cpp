@@ -91,11 +91,14 @@ TFStat::TFStat(QWidget* parent) : QWidget(parent, FixedWindowFlags()) {
     StaticTextMax->setAccessibleName(QStringLiteral("Макс."));
 
     BarSetStat = new QBarSet(QString());
+    BarSetStat->setObjectName(QStringLiteral("BarSetStat"));
     BarSetStat->setColor(Qt::red);
     BarSetStat->setBorderColor(Qt::black);
     BarSeriesStat = new QBarSeries;
+    BarSeriesStat->setObjectName(QStringLiteral("BarSeriesStat"));
     BarSeriesStat->append(BarSetStat);
     ChartStatChart = new QChart;
+    ChartStatChart->setObjectName(QStringLiteral("ChartStatChart"));
     ChartStatChart->setLocalizeNumbers(true);
     ChartStatChart->addSeries(BarSeriesStat);
     ChartStatChart->legend()->hide();
@@ -105,7 +108,9 @@ TFStat::TFStat(QWidget* parent) : QWidget(parent, FixedWindowFlags()) {
     ChartStatChart->setPlotAreaBackgroundVisible(true);
     ChartStatChart->setMargins(QMargins(4, 4, 4, 4));
     AxisClasses = new QBarCategoryAxis;
+    AxisClasses->setObjectName(QStringLiteral("AxisClasses"));
     AxisCounts = new QValueAxis;
+    AxisCounts->setObjectName(QStringLiteral("AxisCounts"));
     AxisCounts->setLabelFormat(QStringLiteral("%.0f"));
     AxisCounts->setTickType(QValueAxis::TicksDynamic);
     AxisCounts->setTickAnchor(0);
@@ -150,28 +155,33 @@ void TFStat::BuildDuctGroup() {
     auto* section = new QLabel(QStringLiteral("Сечение \nвоздуховода:"), GroupBoxRashod);
     section->setGeometry(8, 18, 100, 32);
     RadioButtonXY = new QRadioButton(QStringLiteral("Прямоугольная"), GroupBoxRashod);
+    RadioButtonXY->setObjectName(QStringLiteral("RadioButtonXY"));
     RadioButtonXY->setGeometry(8, 52, 130, 18);
     RadioButtonXY->setChecked(true);
     RadioButtonD = new QRadioButton(QStringLiteral("Круглая"), GroupBoxRashod);
+    RadioButtonD->setObjectName(QStringLiteral("RadioButtonD"));
     RadioButtonD->setGeometry(8, 70, 130, 18);
     RadioButtonS = new QRadioButton(QStringLiteral("Произвольная"), GroupBoxRashod);
+    RadioButtonS->setObjectName(QStringLiteral("RadioButtonS"));
     RadioButtonS->setGeometry(8, 88, 130, 18);
 
-    const auto edit = [this](const QString& caption, int x) {
+    const auto edit = [this](const char* name, const QString& caption, int x) {
         auto* label = new QLabel(caption, GroupBoxRashod);
         label->setGeometry(x, 18, 100, 18);
         auto* e = new QLineEdit(QStringLiteral("1"), GroupBoxRashod);
+        e->setObjectName(QString::fromLatin1(name));
         e->setGeometry(x, 38, 90, 22);
         label->setBuddy(e);
         return e;
     };
-    EditX = edit(QStringLiteral("Ширина, м"), 150);
-    EditY = edit(QStringLiteral("Высота, м"), 250);
-    EditD = edit(QStringLiteral("Диаметр, м"), 350);
-    EditS = edit(QStringLiteral("Площадь, м²"), 450);
+    EditX = edit("EditX", QStringLiteral("Ширина, м"), 150);
+    EditY = edit("EditY", QStringLiteral("Высота, м"), 250);
+    EditD = edit("EditD", QStringLiteral("Диаметр, м"), 350);
+    EditS = edit("EditS", QStringLiteral("Площадь, м²"), 450);
     EditD->setEnabled(false);
     EditS->setEnabled(false);
     StaticTextP = SunkenText(GroupBoxRashod);
+    StaticTextP->setObjectName(QStringLiteral("StaticTextP"));
     StaticTextP->setGeometry(150, 72, 90, 22);
     auto* unit = new QLabel(QStringLiteral("м³/ч"), GroupBoxRashod);
     unit->setGeometry(246, 74, 40, 18);

@@ -46,6 +46,18 @@ public:
     // The percentage marks of the bars as shown, in bar order.
     [[nodiscard]] QStringList MarkTexts() const;
 
+    void ButtonStatReloadClick();
+    void ComboBoxStatChange();
+    void ButtonCloseClick();
+    void RadioButtonXYClick();
+    void RadioButtonDClick();
+    void RadioButtonSClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The window's components, each under its own name as object name (tests find them by it).
     QComboBox* ComboBoxStat;
     QPushButton* ButtonStatReload;
     QFrame* PanelMinMax;
@@ -70,17 +82,6 @@ public:
     QLineEdit* EditS;
     QLabel* StaticTextP;
 
-    void ButtonStatReloadClick();
-    void ComboBoxStatChange();
-    void ButtonCloseClick();
-    void RadioButtonXYClick();
-    void RadioButtonDClick();
-    void RadioButtonSClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     struct Mark {
         QGraphicsLineItem* arrow;
         QGraphicsRectItem* box;

@@ -14,10 +14,13 @@
 #include <functional>
 #include <vector>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "app/Program.h"
 #include "app/StringGrid.h"
 #include "data/DataFile.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -135,7 +138,7 @@ TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
     }
     // Menus opened and closed; the recent surveys' is filled anew each time it opens.
     for (int i = 0; i < 3; ++i) {
-        for (QMenu* menu : {m.MenuFile, m.MenuRecentSurveys}) {
+        for (QMenu* menu : {&Child<QMenu>(m, "MenuFile"), &Child<QMenu>(m, "MenuRecentSurveys")}) {
             menu->popup(m.mapToGlobal(QPoint(20, 20)));
             QTest::qWait(10);
             Ask(QAccessible::queryAccessibleInterface(menu), 2);
@@ -149,10 +152,10 @@ TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
     m.ButtonStartStopClick();
     QTest::qWait(1500);
     m.ButtonStartStopClick();
-    Ask(QAccessible::queryAccessibleInterface(m.StringGridD), 3);
+    Ask(QAccessible::queryAccessibleInterface(&Child<StringGrid>(m, "StringGridD")), 3);
     AskAlong(&m);
     test::SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    Ask(QAccessible::queryAccessibleInterface(m.StringGridL), 3);
+    Ask(QAccessible::queryAccessibleInterface(&Child<StringGrid>(m, "StringGridL")), 3);
     const QString file = QString::fromStdString(sp.Folder() + "/a.csv");
     std::vector<DataRow> rows;
     for (int i = 0; i < 80; ++i) {
@@ -162,12 +165,12 @@ TEST(Accessibility, AScreenReaderFollowsTheWindowsWithoutFault) {
     ASSERT_EQ(WriteDataFile(file, rows).text, QString());
     for (int i = 0; i < 3; ++i) {
         test::SimProgram::Open(m, file);
-        Ask(QAccessible::queryAccessibleInterface(m.StringGridL), 3);
+        Ask(QAccessible::queryAccessibleInterface(&Child<StringGrid>(m, "StringGridL")), 3);
         m.resize(QSize(900 + 50 * i, 650));
         QTest::qWait(15);
         AskAlong(&m);
         m.FileClearLoggerClick();
-        Ask(QAccessible::queryAccessibleInterface(m.StringGridL), 3);
+        Ask(QAccessible::queryAccessibleInterface(&Child<StringGrid>(m, "StringGridL")), 3);
     }
     QAccessible::installUpdateHandler(nullptr);
     qInstallMessageHandler(previous);

@@ -11,15 +11,18 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "Child.h"
 #include "ShownText.h"
+#include "app/AlarmTone.h"
 #include "app/FormHelp.h"
+#include "app/LivePage.h"
 #include "app/MainTexts.h"
 #include "app/Program.h"
-#include "survey/SurveyLimits.h"
-#include "app/AlarmTone.h"
 #include "measure/Clock.h"
-#include "app/LivePage.h"
+#include "survey/SurveyLimits.h"
 #include "windows/TimeMaskEdit.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -54,8 +57,9 @@ TEST_F(BadInputTest, LimitEditsMarkWhatIsNotANumberAsItIsTyped) {
                           {"25.5", true},    {"-99999999", true},   {"2 5", false},
                           {"25,5,1", false}, {kLongLetters, false}, {kLongDigits, false},
                           {"-", false},      {" 30 ", true}};
-    for (QLineEdit* e :
-         {o.EditTmin, o.EditTmax, o.EditRHmin, o.EditRHmax, o.EditVmin, o.EditVmax}) {
+    for (QLineEdit* e : {&Child<QLineEdit>(o, "EditTmin"), &Child<QLineEdit>(o, "EditTmax"),
+                         &Child<QLineEdit>(o, "EditRHmin"), &Child<QLineEdit>(o, "EditRHmax"),
+                         &Child<QLineEdit>(o, "EditVmin"), &Child<QLineEdit>(o, "EditVmax")}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(e->objectName().toStdString() + " '" + c.text.left(12).toStdString() +
                          "'");
@@ -70,47 +74,54 @@ TEST_F(BadInputTest, ReadingsGoOnWithWhateverTheLimitsHold) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFMain& m = p.FMain();
     TFOptions& o = p.FOptions();
-    o.CheckBoxT->setChecked(true);
-    o.CheckBoxRH->setChecked(true);
-    o.CheckBoxV->setChecked(true);
-    o.CheckBoxBeep->setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxT").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxRH").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxV").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxBeep").setChecked(true);
 
     // Both decimal marks make a limit; a 5000-digit number is none and raises nothing.
-    Paste(o.EditTmax, "25,5");
-    Paste(o.EditTmin, "-5");
-    Paste(o.EditRHmax, kLongDigits);
-    Paste(o.EditRHmin, "");
-    Paste(o.EditVmax, kLongLetters);
-    Paste(o.EditVmin, "abc");
+    Paste(&Child<QLineEdit>(o, "EditTmax"), "25,5");
+    Paste(&Child<QLineEdit>(o, "EditTmin"), "-5");
+    Paste(&Child<QLineEdit>(o, "EditRHmax"), kLongDigits);
+    Paste(&Child<QLineEdit>(o, "EditRHmin"), "");
+    Paste(&Child<QLineEdit>(o, "EditVmax"), kLongLetters);
+    Paste(&Child<QLineEdit>(o, "EditVmin"), "abc");
     m.PublishReading(50.0f, 25.5f, 30.0f);
     ASSERT_EQ(tone_.played.size(), 1u) << "only tв at its maximum sounds";
-    EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Tv), 1), test::ShownNumber("25.5"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(GridColumnOf(Quantity::Tv), 1),
+              test::ShownNumber("25.5"));
 
-    Paste(o.EditTmax, "25.5");
+    Paste(&Child<QLineEdit>(o, "EditTmax"), "25.5");
     m.PublishReading(50.0f, 25.4f, 30.0f);
     EXPECT_EQ(tone_.played.size(), 1u);
     m.PublishReading(50.0f, 25.5f, 30.0f);
     EXPECT_EQ(tone_.played.size(), 2u);
-    EXPECT_FALSE(o.EditVmax->toolTip().isEmpty()) << "still marked after the reading";
-    EXPECT_TRUE(o.EditTmax->toolTip().isEmpty());
+    EXPECT_FALSE(Child<QLineEdit>(o, "EditVmax").toolTip().isEmpty())
+        << "still marked after the reading";
+    EXPECT_TRUE(Child<QLineEdit>(o, "EditTmax").toolTip().isEmpty());
 
     // The digits at their level are seen too, and a screen reader hears the level.
-    EXPECT_TRUE(m.Label21->autoFillBackground());
-    EXPECT_TRUE(m.Label21->toolTip().contains(QStringLiteral("25")));
-    EXPECT_TRUE(m.Label21->accessibleDescription().startsWith(QString::fromUtf8(RowOf(Quantity::Tv).captionText)));
-    EXPECT_GT(m.Label21->accessibleDescription().size(), m.Label15->text().size());
-    EXPECT_FALSE(m.Label23->autoFillBackground()) << "RH has no usable level";
-    Paste(o.EditTmax, "30");
+    EXPECT_TRUE(Child<QLabel>(m, "Label21").autoFillBackground());
+    EXPECT_TRUE(Child<QLabel>(m, "Label21").toolTip().contains(QStringLiteral("25")));
+    EXPECT_TRUE(Child<QLabel>(m, "Label21")
+                    .accessibleDescription()
+                    .startsWith(QString::fromUtf8(RowOf(Quantity::Tv).captionText)));
+    EXPECT_GT(Child<QLabel>(m, "Label21").accessibleDescription().size(),
+              Child<QLabel>(m, "Label15").text().size());
+    EXPECT_FALSE(Child<QLabel>(m, "Label23").autoFillBackground()) << "RH has no usable level";
+    Paste(&Child<QLineEdit>(o, "EditTmax"), "30");
     m.PublishReading(50.0f, 25.5f, 30.0f);
-    EXPECT_FALSE(m.Label21->autoFillBackground());
-    EXPECT_TRUE(m.Label21->toolTip().isEmpty());
-    EXPECT_EQ(m.Label21->accessibleDescription(), QString::fromUtf8(RowOf(Quantity::Tv).captionText));
+    EXPECT_FALSE(Child<QLabel>(m, "Label21").autoFillBackground());
+    EXPECT_TRUE(Child<QLabel>(m, "Label21").toolTip().isEmpty());
+    EXPECT_EQ(Child<QLabel>(m, "Label21").accessibleDescription(),
+              QString::fromUtf8(RowOf(Quantity::Tv).captionText));
 }
 
 TEST_F(BadInputTest, TimeMasksTakeOnlyDigitsAndMarkTimesThatDoNotExist) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFOptions& o = p.FOptions();
-    for (TimeMaskEdit* e : {o.MaskEditTimeN, o.MaskEditTimeK}) {
+    for (TimeMaskEdit* e :
+         {&Child<TimeMaskEdit>(o, "MaskEditTimeN"), &Child<TimeMaskEdit>(o, "MaskEditTimeK")}) {
         SCOPED_TRACE(e->objectName().toStdString());
         Paste(e, kLongDigits);
         EXPECT_LE(e->TimeText().size(), 5);
@@ -125,18 +136,19 @@ TEST_F(BadInputTest, TimeMasksTakeOnlyDigitsAndMarkTimesThatDoNotExist) {
         EXPECT_TRUE(e->toolTip().isEmpty());
     }
     // Timed mode with an impossible start never starts and never hangs the tick.
-    o.CheckBoxTimer->setChecked(true);
-    Paste(o.MaskEditTimeN, "99:99");
+    Child<QCheckBox>(o, "CheckBoxTimer").setChecked(true);
+    Paste(&Child<TimeMaskEdit>(o, "MaskEditTimeN"), "99:99");
     p.FMain().TimerPeriodTimer();
-    EXPECT_FALSE(o.MaskEditTimeN->toolTip().isEmpty());
+    EXPECT_FALSE(Child<TimeMaskEdit>(o, "MaskEditTimeN").toolTip().isEmpty());
 }
 
 TEST_F(BadInputTest, ClockSpinEditsStayInTheirRanges) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFMain& m = p.FMain();
     m.show();
-    for (QSpinBox* s :
-         {m.CSpinEditChas, m.CSpinEditMin, m.CSpinEditDen, m.CSpinEditMes, m.CSpinEditGod}) {
+    for (QSpinBox* s : {&Child<QSpinBox>(m, "CSpinEditChas"), &Child<QSpinBox>(m, "CSpinEditMin"),
+                        &Child<QSpinBox>(m, "CSpinEditDen"), &Child<QSpinBox>(m, "CSpinEditMes"),
+                        &Child<QSpinBox>(m, "CSpinEditGod")}) {
         SCOPED_TRACE(s->objectName().toStdString());
         const int before = s->value();
         for (const QString& typed :
@@ -168,7 +180,8 @@ TEST_F(BadInputTest, LongPastesIntoFreeTextFieldsAndButtonsWithNothingToShow) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}, &tone_});
     TFStat& s = p.FStat();
     s.show();
-    for (QLineEdit* e : {s.EditX, s.EditY, s.EditD, s.EditS}) {
+    for (QLineEdit* e : {&Child<QLineEdit>(s, "EditX"), &Child<QLineEdit>(s, "EditY"),
+                         &Child<QLineEdit>(s, "EditD"), &Child<QLineEdit>(s, "EditS")}) {
         Paste(e, kLongLetters);
         EXPECT_EQ(e->text().size(), 5000);
     }
@@ -176,10 +189,10 @@ TEST_F(BadInputTest, LongPastesIntoFreeTextFieldsAndButtonsWithNothingToShow) {
         r->click();
     }
     TFHelp& h = p.FHelp();
-    const int lines = h.MemoHelp->blockCount();
-    h.MemoHelp->moveCursor(QTextCursor::End);
-    h.MemoHelp->insertPlainText(kLongLetters);
-    EXPECT_EQ(h.MemoHelp->blockCount(), lines);
+    const int lines = Child<QPlainTextEdit>(h, "MemoHelp").blockCount();
+    Child<QPlainTextEdit>(h, "MemoHelp").moveCursor(QTextCursor::End);
+    Child<QPlainTextEdit>(h, "MemoHelp").insertPlainText(kLongLetters);
+    EXPECT_EQ(Child<QPlainTextEdit>(h, "MemoHelp").blockCount(), lines);
     // No survey field takes more than the survey file holds: a longer text would make the file
     // one the program refuses as damaged.
     for (QLineEdit* e : p.FSurvey().findChildren<QLineEdit*>()) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "app/TFMain.h"
 #include "link/CommandCodes.h"
@@ -22,10 +23,10 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
     TFMain& m = p.main();
     SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
     EXPECT_EQ(m.PanelText(3), "Чтение ячеек памяти завершено");
-    EXPECT_EQ(m.StringGridM->Cells(1, 1), ShownNumber("-0.2"));
-    EXPECT_EQ(m.StringGridM->Cells(6, 9), ShownNumber("23.4"));
-    EXPECT_EQ(m.StringGridM->Cells(3, 4), "-");
-    EXPECT_EQ(m.StringGridM->Cells(0, 9), "9");
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(1, 1), ShownNumber("-0.2"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(6, 9), ShownNumber("23.4"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(3, 4), "-");
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(0, 9), "9");
 
     m.Button1Click();
     const QString text = QGuiApplication::clipboard()->text();
@@ -44,8 +45,8 @@ TEST(InstrumentWindow, MemoryCellsIntoTheGridAndOntoTheClipboard) {
     });
     SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
     EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, прочитано значений: 5 из 54");
-    EXPECT_EQ(m.StringGridM->Cells(1, 1), "10");
-    EXPECT_EQ(m.StringGridM->Cells(6, 9), ShownNumber("23.4"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(1, 1), "10");
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(6, 9), ShownNumber("23.4"));
 }
 
 TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {
@@ -56,7 +57,7 @@ TEST(InstrumentWindow, ClipboardOfAGridNeverRead) {
     for (int r = 1; r <= 9; ++r) expected += QString::number(r) + "\t\t\t\t\t\t\n";
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
     // The cell-number column's header shows on the grid's corner.
-    const auto* corner = m.StringGridM->findChild<QLabel*>();
+    const auto* corner = Child<StringGrid>(m, "StringGridM").findChild<QLabel*>();
     ASSERT_NE(corner, nullptr);
     EXPECT_EQ(corner->text(), "№");
     // Refused at once: no job goes to the worker before the meter is identified.
@@ -80,8 +81,8 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
               std::vector<int>({10, 16, 7, 4, 9}));
 
     // A typed value goes out if the button comes before the next tick ...
-    m.CSpinEditMin->setValue(33);
-    m.CSpinEditGod->setValue(2100);
+    Child<QSpinBox>(m, "CSpinEditMin").setValue(33);
+    Child<QSpinBox>(m, "CSpinEditGod").setValue(2100);
     SimProgram::Finish(m, &TFMain::ButtonSaveClick);
     c = p.meter().Clock();
     EXPECT_EQ(c.minute, 33);
@@ -89,22 +90,22 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
     // ... and the tick puts the computer's time back.
     p.clock().set(QDateTime(QDate(2150, 1, 2), QTime(3, 4, 5)));
     m.TimerDataVremyTimer();
-    EXPECT_EQ(m.CSpinEditMin->value(), 4);
-    EXPECT_EQ(m.CSpinEditGod->value(), 2100);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditMin").value(), 4);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditGod").value(), 2100);
     // A change of page does so too.
-    m.CSpinEditChas->setValue(20);
-    m.PageControl->setCurrentIndex(0);
-    EXPECT_EQ(m.CSpinEditChas->value(), 3);
+    Child<QSpinBox>(m, "CSpinEditChas").setValue(20);
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditChas").value(), 3);
 
-    m.CSpinEditDen->setValue(31);
-    m.CSpinEditMes->setValue(4);
-    m.CSpinEditGod->setValue(2009);
+    Child<QSpinBox>(m, "CSpinEditDen").setValue(31);
+    Child<QSpinBox>(m, "CSpinEditMes").setValue(4);
+    Child<QSpinBox>(m, "CSpinEditGod").setValue(2009);
     SimProgram::Finish(m, &TFMain::ButtonSaveClick);
     EXPECT_EQ(m.PanelText(3), "Такой даты нет: 31.04.2009 — дата и время не записаны");
     EXPECT_EQ(p.meter().Clock().sets, 2);
 
     p.meter().Configure([](sim::Options& o) { o.silent = true; });
-    m.CSpinEditDen->setValue(30);
+    Child<QSpinBox>(m, "CSpinEditDen").setValue(30);
     SimProgram::Finish(m, &TFMain::ButtonSaveClick);
     EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
     EXPECT_EQ(p.meter().Clock().sets, 2);
@@ -113,7 +114,7 @@ TEST(InstrumentWindow, ClockFieldsFollowTheComputerAndAreWritten) {
 // Ctrl+C in a table copies the selected block, not only the current cell.
 TEST(InstrumentWindow, CtrlCCopiesTheSelectedCellsOfATable) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
-    StringGrid* g = p.FMain().StringGridM;
+    StringGrid* g = &Child<StringGrid>(p.FMain(), "StringGridM");
     for (int c = 1; c < 7; ++c) {
         for (int r = 1; r < 10; ++r) g->SetCells(c, r, QStringLiteral("%1.%2").arg(c).arg(r));
     }

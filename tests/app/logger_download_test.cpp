@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "app/TFMain.h"
 #include "data/DataFile.h"
@@ -48,14 +49,15 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
     int chosenWith = -1;  // points of Series3 when it was chosen during the download
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        const QString now = m.ButtonZagruzit->text() + " | " + m.PanelText(3);
+        const QString now = Child<QPushButton>(m, "ButtonZagruzit").text() + " | " + m.PanelText(3);
         if (seen.isEmpty() || seen.back() != now) seen << now;
-        pointsSeen = std::max(pointsSeen, static_cast<int>(m.Series1->count()));
+        pointsSeen =
+            std::max(pointsSeen, static_cast<int>(Child<QLineSeries>(m, "Series1").count()));
         // A series chosen while the download runs shows every point so far.
-        if (chosenWith < 0 && m.Series1->count() > 0) {
-            m.ComboBoxZ->setCurrentIndex(2);
-            chosenWith = static_cast<int>(m.Series3->count());
-            EXPECT_EQ(chosenWith, m.Series1->count());
+        if (chosenWith < 0 && Child<QLineSeries>(m, "Series1").count() > 0) {
+            Child<QComboBox>(m, "ComboBoxZ").setCurrentIndex(2);
+            chosenWith = static_cast<int>(Child<QLineSeries>(m, "Series3").count());
+            EXPECT_EQ(chosenWith, Child<QLineSeries>(m, "Series1").count());
         }
     });
     watch.start(0);
@@ -78,35 +80,38 @@ TEST(LoggerWindow, DownloadFillsGridAndChartAndKeepsPainting) {
     for (const QString& s : seen) EXPECT_TRUE(s.startsWith("Прервать | ")) << s.toStdString();
     EXPECT_GE(pointsSeen, 1);
     EXPECT_GE(chosenWith, 1);
-    EXPECT_TRUE(m.Series3->isVisible());
-    EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
-    EXPECT_TRUE(m.ButtonZagruzit->isEnabled());
+    EXPECT_TRUE(Child<QLineSeries>(m, "Series3").isVisible());
+    EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
+    EXPECT_TRUE(Child<QPushButton>(m, "ButtonZagruzit").isEnabled());
     // The logger ran out: the count says whether that was all the meter had.
     EXPECT_EQ(m.PanelText(3), "Загрузка завершена, загружено записей: 3");
 
-    ASSERT_EQ(m.StringGridL->RowCount(), 5);  // header, three records, one empty row
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(),
+              5);  // header, three records, one empty row
     const LoggerRow first = MakeLoggerRow(10, DecodeLoggerRecord(sim::LoggerFromCount(3)[0].bytes));
-    EXPECT_EQ(Row(m.StringGridL, 1), QStringList(first.cells.begin(), first.cells.end()));
-    EXPECT_EQ(m.StringGridL->Cells(0, 1), "22:0 7.4.9");
-    EXPECT_EQ(m.StringGridL->Cells(0, 3), "23:0 7.4.9");
-    EXPECT_EQ(Row(m.StringGridL, 4), QStringList(10, QString()));
-    for (QLineSeries* s : {m.Series1, m.Series2, m.Series3, m.Series4}) {
+    EXPECT_EQ(Row(&Child<StringGrid>(m, "StringGridL"), 1),
+              QStringList(first.cells.begin(), first.cells.end()));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, 1), "22:0 7.4.9");
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, 3), "23:0 7.4.9");
+    EXPECT_EQ(Row(&Child<StringGrid>(m, "StringGridL"), 4), QStringList(10, QString()));
+    for (QLineSeries* s : {&Child<QLineSeries>(m, "Series1"), &Child<QLineSeries>(m, "Series2"),
+                           &Child<QLineSeries>(m, "Series3"), &Child<QLineSeries>(m, "Series4")}) {
         ASSERT_EQ(s->count(), 3);
         EXPECT_EQ(s->at(0).x(), 10.0);
         EXPECT_EQ(s->at(2).x(), 30.0);
     }
-    EXPECT_NEAR(m.Series2->at(0).y(), 45.0, 1e-9);
-    EXPECT_NEAR(m.Series3->at(1).y(), 22.1, 1e-9);
-    EXPECT_EQ(m.LoggerSeries[4]->count(), 0);
+    EXPECT_NEAR(Child<QLineSeries>(m, "Series2").at(0).y(), 45.0, 1e-9);
+    EXPECT_NEAR(Child<QLineSeries>(m, "Series3").at(1).y(), 22.1, 1e-9);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series5").count(), 0);
 
     // Bottom labels: the time text of the record behind each point.
     EXPECT_EQ(m.ChartValueGetAxisLabel(0), "22:0 7.4.9");
     EXPECT_EQ(m.ChartValueGetAxisLabel(2), "23:0 7.4.9");
-    auto* axis = qobject_cast<QCategoryAxis*>(m.ChartValueBottomAxis);
+    auto* axis = qobject_cast<QCategoryAxis*>(&Child<QValueAxis>(m, "ChartValueBottomAxis"));
     ASSERT_NE(axis, nullptr);
     EXPECT_EQ(axis->categoriesLabels(), QStringList({"22:0 7.4.9", "22:30 7.4.9", "23:0 7.4.9"}));
-    EXPECT_EQ(m.ChartValueLeftAxis->min(), 0.0);
-    EXPECT_EQ(m.ChartValueLeftAxis->max(), 100.0);
+    EXPECT_EQ(Child<QValueAxis>(m, "ChartValueLeftAxis").min(), 0.0);
+    EXPECT_EQ(Child<QValueAxis>(m, "ChartValueLeftAxis").max(), 100.0);
 }
 
 TEST(LoggerWindow, FullLoggerGives3002Rows) {
@@ -114,12 +119,12 @@ TEST(LoggerWindow, FullLoggerGives3002Rows) {
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    EXPECT_EQ(m.StringGridL->RowCount(), 3002);
-    EXPECT_EQ(m.Series4->count(), 3000);
-    EXPECT_EQ(m.Series4->at(2999).x(), 30000.0);
-    EXPECT_FALSE(m.StringGridL->Cells(0, 3000).isEmpty());
-    EXPECT_TRUE(m.StringGridL->Cells(0, 3001).isEmpty());
-    auto* axis = qobject_cast<QCategoryAxis*>(m.ChartValueBottomAxis);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 3002);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series4").count(), 3000);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series4").at(2999).x(), 30000.0);
+    EXPECT_FALSE(Child<StringGrid>(m, "StringGridL").Cells(0, 3000).isEmpty());
+    EXPECT_TRUE(Child<StringGrid>(m, "StringGridL").Cells(0, 3001).isEmpty());
+    auto* axis = qobject_cast<QCategoryAxis*>(&Child<QValueAxis>(m, "ChartValueBottomAxis"));
     // The simulated logger's times repeat every day: five distinct labels all the same.
     EXPECT_EQ(axis->categoriesLabels().size(), 5);
 }
@@ -130,16 +135,17 @@ TEST(LoggerWindow, LiveTicksDueAtTheClickNeverKeepTheDownloadFromStarting) {
     TFMain& m = p.main();
     // Live measurement with ticks always due: the first one falls in the download's own loop,
     // before its thread is under way.
-    m.TimerInterval->setInterval(0);
+    m.Session().TimerInterval()->setInterval(0);
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-    ASSERT_TRUE(m.TimerInterval->isActive());
+    ASSERT_TRUE(m.Session().TimerInterval()->isActive());
     for (int i = 0; i < 5; ++i) {
-        const int rows = m.StringGridL->RowCount();
+        const int rows = Child<StringGrid>(m, "StringGridL").RowCount();
         SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-        EXPECT_EQ(m.StringGridL->RowCount(), rows + 10) << "download " << i + 1;
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), rows + 10)
+            << "download " << i + 1;
     }
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_FALSE(m.Session().TimerInterval()->isActive());
     EXPECT_GT(m.Live().Count(), 0);
 }
 
@@ -152,7 +158,7 @@ TEST(LoggerWindow, StartClickedDuringTheDownloadSaysTheLinkIsBusy) {
     QString said;
     QTimer during;
     QObject::connect(&during, &QTimer::timeout, [&] {
-        if (said.isEmpty() && m.StringGridL->RowCount() > 3) {
+        if (said.isEmpty() && Child<StringGrid>(m, "StringGridL").RowCount() > 3) {
             m.ButtonStartStopClick();
             said = m.PanelText(3);
         }
@@ -161,8 +167,8 @@ TEST(LoggerWindow, StartClickedDuringTheDownloadSaysTheLinkIsBusy) {
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     during.stop();
     EXPECT_EQ(said, "Порт прибора занят другим обменом");
-    EXPECT_FALSE(m.TimerInterval->isActive());
-    EXPECT_EQ(m.StringGridL->RowCount(), 12);
+    EXPECT_FALSE(m.Session().TimerInterval()->isActive());
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 12);
 }
 
 TEST(LoggerWindow, ClickedFromTheKeyboardTheFormStaysWhereItWasScrolled) {
@@ -173,17 +179,18 @@ TEST(LoggerWindow, ClickedFromTheKeyboardTheFormStaysWhereItWasScrolled) {
     m.activateWindow();
     auto* scroll = m.findChild<QScrollArea*>(QStringLiteral("FormScroll"));
     ASSERT_NE(scroll, nullptr);
-    m.ButtonZagruzit->setFocus();
-    ASSERT_TRUE(SimProgram::WaitFor([&] { return m.ButtonZagruzit->hasFocus(); }, 2000));
-    scroll->ensureWidgetVisible(m.ButtonZagruzit);
+    Child<QPushButton>(m, "ButtonZagruzit").setFocus();
+    ASSERT_TRUE(SimProgram::WaitFor(
+        [&] { return Child<QPushButton>(m, "ButtonZagruzit").hasFocus(); }, 2000));
+    scroll->ensureWidgetVisible(&Child<QPushButton>(m, "ButtonZagruzit"));
     const int h = scroll->horizontalScrollBar()->value();
     const int v = scroll->verticalScrollBar()->value();
     ASSERT_GT(h + v, 0);
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    EXPECT_EQ(m.StringGridL->RowCount(), 5);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 5);
     EXPECT_EQ(scroll->horizontalScrollBar()->value(), h);
     EXPECT_EQ(scroll->verticalScrollBar()->value(), v);
-    EXPECT_TRUE(m.ButtonZagruzit->hasFocus());
+    EXPECT_TRUE(Child<QPushButton>(m, "ButtonZagruzit").hasFocus());
 }
 
 TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
@@ -197,17 +204,17 @@ TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
                     sim::MakeRecord(500, 250, 300, 9, 20, 8)};
     });
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    ASSERT_EQ(m.StringGridL->RowCount(), 7);
-    EXPECT_EQ(m.StringGridL->Cells(0, 2), "22:30 7.4.9");
-    EXPECT_EQ(m.StringGridL->Cells(0, 3), "9:0 8.4.9");
-    EXPECT_EQ(m.StringGridL->Cells(0, 5), "9:20 8.4.9");
-    ASSERT_EQ(m.Series1->count(), 5);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 7);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, 2), "22:30 7.4.9");
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, 3), "9:0 8.4.9");
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, 5), "9:20 8.4.9");
+    ASSERT_EQ(Child<QLineSeries>(m, "Series1").count(), 5);
     const double xs[] = {10, 10, 20, 20, 30};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(m.Series1->at(i).x(), xs[i]) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Child<QLineSeries>(m, "Series1").at(i).x(), xs[i]) << i;
     // Every point's label is its own record's time, whichever download it came from.
     const char* labels[] = {"22:0 7.4.9", "9:0 8.4.9", "22:30 7.4.9", "9:10 8.4.9", "9:20 8.4.9"};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(m.ChartValueGetAxisLabel(i), labels[i]) << i;
-    EXPECT_NEAR(m.Series1->at(1).y(), 22.0, 1e-9);
+    EXPECT_NEAR(Child<QLineSeries>(m, "Series1").at(1).y(), 22.0, 1e-9);
 }
 
 TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
@@ -218,11 +225,12 @@ TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
         p.meter().Configure([](sim::Options& o) { o.silent = true; });
         SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
-        EXPECT_EQ(m.StringGridL->RowCount(), 2);
-        EXPECT_EQ(m.Series1->count(), 0);
-        EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
-        EXPECT_TRUE(
-            qobject_cast<QCategoryAxis*>(m.ChartValueBottomAxis)->categoriesLabels().isEmpty());
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
+        EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 0);
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
+        EXPECT_TRUE(qobject_cast<QCategoryAxis*>(&Child<QValueAxis>(m, "ChartValueBottomAxis"))
+                        ->categoriesLabels()
+                        .isEmpty());
 
         p.meter().Configure([](sim::Options& o) {
             o.silent = false;
@@ -230,9 +238,9 @@ TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
         });
         SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, загружено записей: 56");
-        EXPECT_EQ(m.StringGridL->RowCount(), 58);
-        EXPECT_EQ(m.Series3->count(), 56);
-        EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 58);
+        EXPECT_EQ(Child<QLineSeries>(m, "Series3").count(), 56);
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
         EXPECT_FALSE(m.TheLink().IsOpen());
     }
     SimProgram early(Logger(3));
@@ -240,8 +248,8 @@ TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
     ASSERT_FALSE(m.Identified());
     m.ButtonZagruzitClick();
     EXPECT_EQ(m.PanelText(3), "Прибор не найден");
-    EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
-    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
 }
 
 TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
@@ -251,14 +259,15 @@ TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
     m.show();
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (m.StringGridL->RowCount() > 20) m.close();
+        if (Child<StringGrid>(m, "StringGridL").RowCount() > 20) m.close();
     });
     closer.start(0);
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
     closer.stop();
     EXPECT_TRUE(m.Closing());
-    EXPECT_LT(m.StringGridL->RowCount(), 3002);
-    EXPECT_EQ(m.StringGridL->RowCount() - 2, m.Series1->count());
+    EXPECT_LT(Child<StringGrid>(m, "StringGridL").RowCount(), 3002);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount() - 2,
+              Child<QLineSeries>(m, "Series1").count());
     EXPECT_FALSE(m.TheLink().IsOpen());
 }
 
@@ -267,7 +276,7 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     // The splash would take the keyboard.
-    m.TimerLogo->stop();
+    Child<QTimer>(m, "TimerLogo").stop();
     m.show();
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
@@ -275,7 +284,7 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
     const struct {
         int at;
         std::function<void()> stop;
-    } stops[] = {{1500, [&] { m.ButtonZagruzit->click(); }},
+    } stops[] = {{1500, [&] { Child<QPushButton>(m, "ButtonZagruzit").click(); }},
                  {100, [&] { QTest::keyClick(m.windowHandle(), Qt::Key_Escape); }}};
     int before = 0;
     for (const auto& [at, stop] : stops) {
@@ -283,7 +292,8 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
         QString during;
         QTimer halfway;
         QObject::connect(&halfway, &QTimer::timeout, [&] {
-            if (during.isEmpty() && m.StringGridL->RowCount() - 2 - before >= at) {
+            if (during.isEmpty() &&
+                Child<StringGrid>(m, "StringGridL").RowCount() - 2 - before >= at) {
                 during = m.PanelText(3);
                 stop();
             }
@@ -292,7 +302,7 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
         SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         halfway.stop();
 
-        const int read = m.StringGridL->RowCount() - 2 - before;
+        const int read = Child<StringGrid>(m, "StringGridL").RowCount() - 2 - before;
         EXPECT_GE(read, at);
         EXPECT_LT(read, 3000);
         EXPECT_TRUE(
@@ -300,8 +310,8 @@ TEST(LoggerWindow, StoppedHalfwayKeepsTheRowsReadAndSendsNothingAfterTheRecordIn
                                                "(\\d+ мин )?\\d+ с$")))
             << during.toStdString();
         EXPECT_EQ(m.PanelText(3), QString("Загрузка прервана, загружено записей: %1").arg(read));
-        EXPECT_EQ(m.ButtonZagruzit->text(), "Загрузить");
-        EXPECT_EQ(m.Series1->count(), before + read);
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
+        EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), before + read);
         EXPECT_FALSE(m.TheLink().IsOpen());
         // The probe, then request and record bytes of each record read, and not one more.
         SimProgram::WaitFor([] { return false; }, 50);
@@ -330,23 +340,23 @@ TEST(LoggerWindow, QuantityChoiceShowsOneSeries) {
     ASSERT_TRUE(p.Identify());
     TFMain& m = p.main();
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    m.ComboBoxZ->setCurrentIndex(1);  // "Влажность RH, %"
-    EXPECT_FALSE(m.Series1->isVisible());
-    EXPECT_TRUE(m.Series2->isVisible());
-    EXPECT_FALSE(m.Series3->isVisible());
-    EXPECT_FALSE(m.Series4->isVisible());
-    EXPECT_EQ(m.Series1->count(), 3);
-    EXPECT_EQ(m.ChartValueLeftAxis->max(), 100.0);
-    m.ComboBoxZ->setCurrentIndex(3);
-    EXPECT_TRUE(m.Series4->isVisible());
-    EXPECT_FALSE(m.Series2->isVisible());
+    Child<QComboBox>(m, "ComboBoxZ").setCurrentIndex(1);  // "Влажность RH, %"
+    EXPECT_FALSE(Child<QLineSeries>(m, "Series1").isVisible());
+    EXPECT_TRUE(Child<QLineSeries>(m, "Series2").isVisible());
+    EXPECT_FALSE(Child<QLineSeries>(m, "Series3").isVisible());
+    EXPECT_FALSE(Child<QLineSeries>(m, "Series4").isVisible());
+    EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 3);
+    EXPECT_EQ(Child<QValueAxis>(m, "ChartValueLeftAxis").max(), 100.0);
+    Child<QComboBox>(m, "ComboBoxZ").setCurrentIndex(3);
+    EXPECT_TRUE(Child<QLineSeries>(m, "Series4").isVisible());
+    EXPECT_FALSE(Child<QLineSeries>(m, "Series2").isVisible());
 
     // The value axis, as it is drawn, writes its numbers with the user's decimal mark.
     m.show();
-    m.PageControl->setCurrentIndex(1);
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(1);
     QCoreApplication::processEvents();
     QStringList drawn;
-    for (const QGraphicsItem* item : m.ChartValue->scene()->items()) {
+    for (const QGraphicsItem* item : Child<QChart>(m, "ChartValue").scene()->items()) {
         if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item)) {
             drawn << text->toPlainText();
         }

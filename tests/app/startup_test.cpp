@@ -2,29 +2,32 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTreeWidget>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QElapsedTimer>
-#include <QFontMetrics>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 
+#include "Child.h"
 #include "app/DisplayFonts.h"
 #include "app/Program.h"
 #include "app/QtTranslations.h"
 #include "app/StringGrid.h"
 #include "measure/Clock.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -56,80 +59,89 @@ TEST_F(StartupTest, WindowsGridsAndClockFieldsAfterStart) {
     EXPECT_EQ(m.ChartPointsShown, 100);
     const QStringList reading = {"Время",  "THC,*C",  "WBGT,*C", "RH,%",     "tв.,*C",
                                  "tш.,*C", "tвт.,*C", "tтр.,*C", "tрад.,*C", "W,Вт/м2"};
-    ASSERT_EQ(m.StringGridD->ColCount(), 10);
-    ASSERT_EQ(m.StringGridL->ColCount(), 10);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridD").ColCount(), 10);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridL").ColCount(), 10);
     for (int c = 0; c < 10; ++c) {
-        EXPECT_EQ(m.StringGridD->Cells(c, 0), reading[c]);
-        EXPECT_EQ(m.StringGridL->Cells(c, 0), reading[c]);
-        EXPECT_EQ(m.StringGridD->Model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(c, 0), reading[c]);
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(c, 0), reading[c]);
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridD")
+                      .Model()
+                      ->headerData(c, Qt::Horizontal, Qt::DisplayRole)
+                      .toString(),
                   reading[c]);
     }
-    EXPECT_EQ(m.StringGridD->RowCount(), 2);
-    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").RowCount(), 2);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
     // "THC" is Latin in the headers.
-    EXPECT_EQ(m.StringGridD->Cells(1, 0).toLatin1(), QByteArray("THC,*C"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(1, 0).toLatin1(), QByteArray("THC,*C"));
 
     const QStringList memory = {"№", "THC,*C", "RH,%", "t.,*C", "tсф.,*C", "tв.т.,*C", "tт.р.,*C"};
-    ASSERT_EQ(m.StringGridM->ColCount(), 7);
-    ASSERT_EQ(m.StringGridM->RowCount(), 10);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridM").ColCount(), 7);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridM").RowCount(), 10);
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(m.StringGridM->Cells(c, 0), memory[c]);
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(c, 0), memory[c]);
     }
     for (int r = 1; r < 10; ++r) {
-        EXPECT_EQ(m.StringGridM->Cells(0, r), QString::number(r));
-        EXPECT_EQ(m.StringGridM->Model()->headerData(r - 1, Qt::Vertical, Qt::DisplayRole),
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(0, r), QString::number(r));
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridM")
+                      .Model()
+                      ->headerData(r - 1, Qt::Vertical, Qt::DisplayRole),
                   QString::number(r));
         for (int c = 1; c < 7; ++c) {
-            EXPECT_TRUE(m.StringGridM->Cells(c, r).isEmpty()) << c << "," << r;
+            EXPECT_TRUE(Child<StringGrid>(m, "StringGridM").Cells(c, r).isEmpty()) << c << "," << r;
         }
     }
 
-    EXPECT_EQ(m.CSpinEditChas->value(), 16);
-    EXPECT_EQ(m.CSpinEditMin->value(), 10);
-    EXPECT_EQ(m.CSpinEditDen->value(), 7);
-    EXPECT_EQ(m.CSpinEditMes->value(), 4);
-    EXPECT_EQ(m.CSpinEditGod->value(), 2009);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditChas").value(), 16);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditMin").value(), 10);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditDen").value(), 7);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditMes").value(), 4);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditGod").value(), 2009);
     // The clock fields follow the clock at the next refresh, within their ranges.
     clock_.set(QDateTime(QDate(2101, 1, 2), QTime(3, 4)));
     m.TimerDataVremyTimer();
-    EXPECT_EQ(m.CSpinEditGod->value(), 2100);
-    EXPECT_EQ(m.CSpinEditChas->value(), 3);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditGod").value(), 2100);
+    EXPECT_EQ(Child<QSpinBox>(m, "CSpinEditChas").value(), 3);
 }
 
 TEST_F(StartupTest, ComponentsStartAsDesigned) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
-    EXPECT_EQ(m.PageControl->currentIndex(), 1);
-    EXPECT_EQ(m.PageControl->tabText(0), QString::fromUtf8("Текущие показания"));
-    EXPECT_EQ(m.PageControl->tabText(1), QString::fromUtf8("Дата логгер"));
-    EXPECT_EQ(m.TabSet->currentIndex(), 0);
-    EXPECT_EQ(m.TabSet->tabText(0), QString::fromUtf8("Графики"));
-    EXPECT_EQ(m.TabSet->tabText(1), QString::fromUtf8("Данные"));
-    EXPECT_FALSE(m.ButtonStartStop->isEnabled());
-    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Старт"));
-    EXPECT_TRUE(m.Button2->isHidden());
-    EXPECT_TRUE(m.StringGridD->isHidden());
-    EXPECT_TRUE(m.StringGridL->isHidden());
-    EXPECT_EQ(m.ComboBoxZ->count(), 4);
-    EXPECT_EQ(m.ComboBoxZ->currentIndex(), -1);
-    EXPECT_EQ(m.ComboBoxZ->currentText(), QString::fromUtf8("ТНС индекс, *С"));
+    EXPECT_EQ(Child<QTabWidget>(m, "PageControl").currentIndex(), 1);
+    EXPECT_EQ(Child<QTabWidget>(m, "PageControl").tabText(0),
+              QString::fromUtf8("Текущие показания"));
+    EXPECT_EQ(Child<QTabWidget>(m, "PageControl").tabText(1), QString::fromUtf8("Дата логгер"));
+    EXPECT_EQ(Child<QTabBar>(m, "TabSet").currentIndex(), 0);
+    EXPECT_EQ(Child<QTabBar>(m, "TabSet").tabText(0), QString::fromUtf8("Графики"));
+    EXPECT_EQ(Child<QTabBar>(m, "TabSet").tabText(1), QString::fromUtf8("Данные"));
+    EXPECT_FALSE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
+    EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), QString::fromUtf8("Старт"));
+    EXPECT_TRUE(Child<QPushButton>(m, "Button2").isHidden());
+    EXPECT_TRUE(Child<StringGrid>(m, "StringGridD").isHidden());
+    EXPECT_TRUE(Child<StringGrid>(m, "StringGridL").isHidden());
+    EXPECT_EQ(Child<QComboBox>(m, "ComboBoxZ").count(), 4);
+    EXPECT_EQ(Child<QComboBox>(m, "ComboBoxZ").currentIndex(), -1);
+    EXPECT_EQ(Child<QComboBox>(m, "ComboBoxZ").currentText(), QString::fromUtf8("ТНС индекс, *С"));
     // Typing into the box chooses nothing and adds no item.
-    m.ComboBoxZ->lineEdit()->setText(QStringLiteral("abc"));
-    QTest::keyClick(m.ComboBoxZ->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(m.ComboBoxZ->count(), 4);
+    Child<QComboBox>(m, "ComboBoxZ").lineEdit()->setText(QStringLiteral("abc"));
+    QTest::keyClick(Child<QComboBox>(m, "ComboBoxZ").lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(Child<QComboBox>(m, "ComboBoxZ").count(), 4);
     // The window opens small and may grow up to the whole form, no further.
     EXPECT_LT(m.width(), m.maximumWidth());
     EXPECT_EQ(m.maximumWidth(), 1127);
-    for (QLabel* l : {m.Label21, m.Label22, m.Label23, m.Label25, m.Label26, m.Label27, m.Label28,
-                      m.Label29, m.Label30}) {
+    for (QLabel* l :
+         {&Child<QLabel>(m, "Label21"), &Child<QLabel>(m, "Label22"), &Child<QLabel>(m, "Label23"),
+          &Child<QLabel>(m, "Label25"), &Child<QLabel>(m, "Label26"), &Child<QLabel>(m, "Label27"),
+          &Child<QLabel>(m, "Label28"), &Child<QLabel>(m, "Label29"),
+          &Child<QLabel>(m, "Label30")}) {
         EXPECT_EQ(l->text(), QStringLiteral("0.0"));
     }
-    EXPECT_TRUE(m.Series1->isVisible());
+    EXPECT_TRUE(Child<QLineSeries>(m, "Series1").isVisible());
     for (int i = 1; i < 10; ++i) {
-        EXPECT_FALSE(m.LoggerSeries[static_cast<size_t>(i)]->isVisible()) << i;
+        EXPECT_FALSE(Child<QLineSeries>(m, QStringLiteral("Series%1").arg(i + 1)).isVisible()) << i;
     }
-    EXPECT_EQ(TFMain::LeftAxis(m.Chart2)->min(), -40);
-    EXPECT_EQ(TFMain::LeftAxis(m.Chart3)->max(), 1700);
+    EXPECT_EQ(TFMain::LeftAxis(&Child<QChart>(m, "Chart2"))->min(), -40);
+    EXPECT_EQ(TFMain::LeftAxis(&Child<QChart>(m, "Chart3"))->max(), 1700);
     // The live page is built from its one table: each quantity's curve on its chart in its
     // digits' colour, each chart's window led by a curve of its own.
     struct Curve {
@@ -139,31 +151,40 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
         QLabel* digits;
         QRgb colour;
     };
-    for (const Curve& c : {Curve{Quantity::Ths, m.LineSeries3, m.Chart4, m.Label25, kDigitRed},
-                           Curve{Quantity::Wbgt, m.Series11, m.Chart4, m.Label26, kDigitYellow},
-                           Curve{Quantity::Tsf, m.LineSeries5, m.Chart6, m.Label22, kDigitYellow},
-                           Curve{Quantity::Ttr, m.Series14, m.Chart2, m.Label28, kDigitYellow},
-                           Curve{Quantity::W, m.LineSeries2, m.Chart3, m.Label30, kDigitRed}}) {
-        EXPECT_EQ(m.LiveSeriesOf(c.q), c.series);
+    for (const Curve& c :
+         {Curve{Quantity::Ths, &Child<QLineSeries>(m, "LineSeries3"), &Child<QChart>(m, "Chart4"),
+                &Child<QLabel>(m, "Label25"), kDigitRed},
+          Curve{Quantity::Wbgt, &Child<QLineSeries>(m, "Series11"), &Child<QChart>(m, "Chart4"),
+                &Child<QLabel>(m, "Label26"), kDigitYellow},
+          Curve{Quantity::Tsf, &Child<QLineSeries>(m, "LineSeries5"), &Child<QChart>(m, "Chart6"),
+                &Child<QLabel>(m, "Label22"), kDigitYellow},
+          Curve{Quantity::Ttr, &Child<QLineSeries>(m, "Series14"), &Child<QChart>(m, "Chart2"),
+                &Child<QLabel>(m, "Label28"), kDigitYellow},
+          Curve{Quantity::W, &Child<QLineSeries>(m, "LineSeries2"), &Child<QChart>(m, "Chart3"),
+                &Child<QLabel>(m, "Label30"), kDigitRed}}) {
+        EXPECT_EQ(&Child<QLineSeries>(m, RowOf(c.q).seriesName), c.series);
         EXPECT_EQ(c.series->chart(), c.chart) << c.series->objectName().toStdString();
         EXPECT_EQ(c.series->pen().color().rgba(), c.colour);
-        EXPECT_EQ(m.ValueLabelOf(c.q), c.digits);
+        EXPECT_EQ(&Child<QLabel>(m, RowOf(c.q).valueName), c.digits);
         EXPECT_EQ(c.digits->palette().color(QPalette::WindowText).rgba(), c.colour);
     }
     for (int i = 0; i < kLiveChartCount; ++i) {
         const LiveChartRow& row = LiveChartRows()[static_cast<size_t>(i)];
-        EXPECT_EQ(m.LiveSeriesOf(row.windowFrom)->chart(), m.LiveChart(i)) << row.chartName;
+        EXPECT_EQ(Child<QLineSeries>(m, RowOf(row.windowFrom).seriesName).chart(),
+                  &Child<QChart>(m, LiveChartRows()[static_cast<size_t>(i)].chartName))
+            << row.chartName;
     }
-    EXPECT_EQ(m.ChartValueLeftAxis->min(), 0);
-    EXPECT_EQ(m.ChartValueLeftAxis->max(), 100);
+    EXPECT_EQ(Child<QValueAxis>(m, "ChartValueLeftAxis").min(), 0);
+    EXPECT_EQ(Child<QValueAxis>(m, "ChartValueLeftAxis").max(), 100);
     struct T {
         QTimer* t;
         int interval;
         bool active;
     };
-    for (const T& t : {T{m.TimerDetekt, 3000, true}, T{m.TimerInterval, 3000, false},
-                       T{m.TimerPeriod, 20000, false}, T{m.TimerLogo, 1000, true},
-                       T{m.TimerDataVremy, 60000, true}}) {
+    for (const T& t :
+         {T{m.Session().TimerDetekt(), 3000, true}, T{m.Session().TimerInterval(), 3000, false},
+          T{m.Session().TimerPeriod(), 20000, false}, T{&Child<QTimer>(m, "TimerLogo"), 1000, true},
+          T{&Child<QTimer>(m, "TimerDataVremy"), 60000, true}}) {
         EXPECT_EQ(t.t->interval(), t.interval) << t.t->objectName().toStdString();
         EXPECT_EQ(t.t->isActive(), t.active) << t.t->objectName().toStdString();
     }
@@ -176,7 +197,7 @@ TEST_F(StartupTest, ComponentsStartAsDesigned) {
                               "\"ZOV \"ЛМР\"",
                               "?",
                               "Выход"};
-    const auto actions = m.MainMenu->actions();
+    const auto actions = Child<QMenuBar>(m, "MainMenu").actions();
     ASSERT_EQ(actions.size(), menu.size());
     for (int i = 0; i < menu.size(); ++i) {
         // Shown as given; our own items with their first letter underlined.
@@ -189,7 +210,7 @@ TEST_F(StartupTest, TheKeyboardReachesEveryCommand) {
     LoadQtTranslations();
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
-    m.TimerLogo->stop();
+    Child<QTimer>(m, "TimerLogo").stop();
     m.show();
     const auto press = [&m](Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QApplication::setActiveWindow(&m);
@@ -232,7 +253,7 @@ TEST_F(StartupTest, TheKeyboardReachesEveryCommand) {
         path.window->hide();
     }
     // The menu bar gave the keyboard back.
-    EXPECT_NE(QApplication::focusWidget(), m.MainMenu);
+    EXPECT_NE(QApplication::focusWidget(), &Child<QMenuBar>(m, "MainMenu"));
 
     // "Файл": Ctrl+S and Alt+Ф С save (nothing yet), Ctrl+O and Alt+Ф О open the file
     // dialog, whose own texts follow the desktop's language.
@@ -240,7 +261,7 @@ TEST_F(StartupTest, TheKeyboardReachesEveryCommand) {
     const auto alt = [&](char16_t letter) {
         press(Qt::Key(0x0424), Qt::AltModifier);  // Ф
         QWidget* menu = QApplication::activePopupWidget();
-        ASSERT_EQ(menu, m.MenuFile);
+        ASSERT_EQ(menu, &Child<QMenu>(m, "MenuFile"));
         QTest::sendKeyEvent(QTest::Click, menu, Qt::Key(QChar(letter).toUpper().unicode()),
                             QString(QChar(letter)), Qt::NoModifier);
     };
@@ -328,7 +349,7 @@ TEST_F(StartupTest, NoTwoCommandsOfAWindowShareAnAltLetter) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
-    p.FMain().TimerLogo->stop();
+    Child<QTimer>(p.FMain(), "TimerLogo").stop();
     TFSurvey& s = p.FSurvey();
     s.NewSurvey(dir.filePath("mnemonics.lmrs"));
     ASSERT_NE(s.Document(), nullptr);
@@ -355,10 +376,10 @@ TEST_F(StartupTest, NoTwoCommandsOfAWindowShareAnAltLetter) {
 TEST_F(StartupTest, TabLeavesATableAndTheArrowsMoveInIt) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
-    m.TimerLogo->stop();
+    Child<QTimer>(m, "TimerLogo").stop();
     m.show();
     QApplication::setActiveWindow(&m);
-    StringGrid* grid = m.StringGridM;
+    StringGrid* grid = &Child<StringGrid>(m, "StringGridM");
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers mods;
@@ -370,10 +391,10 @@ TEST_F(StartupTest, TabLeavesATableAndTheArrowsMoveInIt) {
         SCOPED_TRACE(QKeySequence(k.key | k.mods).toString().toStdString());
         grid->setFocus(Qt::OtherFocusReason);
         ASSERT_EQ(QApplication::focusWidget(), grid);
-        const int page = m.PageControl->currentIndex();
+        const int page = Child<QTabWidget>(m, "PageControl").currentIndex();
         QTest::keyClick(grid, k.key, k.mods);
         EXPECT_NE(QApplication::focusWidget(), grid);
-        EXPECT_EQ(m.PageControl->currentIndex(), page);
+        EXPECT_EQ(Child<QTabWidget>(m, "PageControl").currentIndex(), page);
     }
     grid->setFocus(Qt::OtherFocusReason);
     grid->setCurrentIndex(grid->model()->index(1, 1));
@@ -433,32 +454,32 @@ TEST_F(StartupTest, EachPageKeepsItsOwnTableChoice) {
     m.show();
     m.SetPanelText(3, QStringLiteral("earlier"));
     // Logger page: choose "Данные".
-    m.TabSet->setCurrentIndex(1);
-    EXPECT_FALSE(m.StringGridL->isHidden());
-    EXPECT_EQ(m.StringGridL->size(), QSize(646, 468));
+    Child<QTabBar>(m, "TabSet").setCurrentIndex(1);
+    EXPECT_FALSE(Child<StringGrid>(m, "StringGridL").isHidden());
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").size(), QSize(646, 468));
     // To the live page: its table is still hidden and the tab set follows.
-    m.PageControl->setCurrentIndex(0);
-    EXPECT_EQ(m.TabSet->currentIndex(), 0);
-    EXPECT_TRUE(m.StringGridD->isHidden());
-    EXPECT_FALSE(m.StringGridL->isHidden());
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
+    EXPECT_EQ(Child<QTabBar>(m, "TabSet").currentIndex(), 0);
+    EXPECT_TRUE(Child<StringGrid>(m, "StringGridD").isHidden());
+    EXPECT_FALSE(Child<StringGrid>(m, "StringGridL").isHidden());
     EXPECT_EQ(m.PanelText(3), QStringLiteral("earlier"));
     // Back to the logger page: its table again, the tab set says "Данные", panel 3 blanked.
-    m.PageControl->setCurrentIndex(1);
-    EXPECT_EQ(m.TabSet->currentIndex(), 1);
-    EXPECT_FALSE(m.StringGridL->isHidden());
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(1);
+    EXPECT_EQ(Child<QTabBar>(m, "TabSet").currentIndex(), 1);
+    EXPECT_FALSE(Child<StringGrid>(m, "StringGridL").isHidden());
     EXPECT_EQ(m.PanelText(3), QStringLiteral(" "));
     // "Графики" hides it again; the live page's choice is its own.
-    m.TabSet->setCurrentIndex(0);
-    EXPECT_TRUE(m.StringGridL->isHidden());
-    m.PageControl->setCurrentIndex(0);
-    m.TabSet->setCurrentIndex(1);
-    EXPECT_FALSE(m.StringGridD->isHidden());
-    m.PageControl->setCurrentIndex(1);
-    EXPECT_EQ(m.TabSet->currentIndex(), 0);
-    EXPECT_TRUE(m.StringGridL->isHidden());
-    m.PageControl->setCurrentIndex(0);
-    EXPECT_EQ(m.TabSet->currentIndex(), 1);
-    EXPECT_FALSE(m.StringGridD->isHidden());
+    Child<QTabBar>(m, "TabSet").setCurrentIndex(0);
+    EXPECT_TRUE(Child<StringGrid>(m, "StringGridL").isHidden());
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
+    Child<QTabBar>(m, "TabSet").setCurrentIndex(1);
+    EXPECT_FALSE(Child<StringGrid>(m, "StringGridD").isHidden());
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(1);
+    EXPECT_EQ(Child<QTabBar>(m, "TabSet").currentIndex(), 0);
+    EXPECT_TRUE(Child<StringGrid>(m, "StringGridL").isHidden());
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
+    EXPECT_EQ(Child<QTabBar>(m, "TabSet").currentIndex(), 1);
+    EXPECT_FALSE(Child<StringGrid>(m, "StringGridD").isHidden());
 }
 
 TEST_F(StartupTest, MenuTogglesAndExit) {
@@ -470,8 +491,9 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
         QWidget* window;
     };
     for (const Item& i :
-         {Item{m.N5, &p.FStat()}, Item{m.N6, &p.FOptions()}, Item{m.N10, &p.FAssess()},
-          Item{m.N8, &p.FLogo()}, Item{m.N7, &p.FHelp()}}) {
+         {Item{&Child<QAction>(m, "N5"), &p.FStat()}, Item{&Child<QAction>(m, "N6"), &p.FOptions()},
+          Item{&Child<QAction>(m, "N10"), &p.FAssess()}, Item{&Child<QAction>(m, "N8"), &p.FLogo()},
+          Item{&Child<QAction>(m, "N7"), &p.FHelp()}}) {
         i.action->trigger();
         EXPECT_TRUE(i.window->isVisible()) << i.action->objectName().toStdString();
         i.action->trigger();
@@ -491,7 +513,7 @@ TEST_F(StartupTest, MenuTogglesAndExit) {
     EXPECT_TRUE(p.FHelp().isVisible());
     // "Выход" ends the event loop although secondary windows are open.
     bool ended = false;
-    QTimer::singleShot(0, m.N9, &QAction::trigger);
+    QTimer::singleShot(0, &Child<QAction>(m, "N9"), &QAction::trigger);
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
@@ -506,26 +528,26 @@ TEST_F(StartupTest, SplashTimelineAndAboutFromTheMenu) {
     TFMain& m = p.FMain();
     TFLogo& logo = p.FLogo();
     m.show();
-    EXPECT_TRUE(m.TimerLogo->isActive());
-    EXPECT_EQ(m.TimerLogo->interval(), 1000);
+    EXPECT_TRUE(Child<QTimer>(m, "TimerLogo").isActive());
+    EXPECT_EQ(Child<QTimer>(m, "TimerLogo").interval(), 1000);
     EXPECT_FALSE(logo.isVisible());
 
     // 1 s: shown and the interval lengthened; 2 s: clicked away.
     m.TimerLogoTimer();
     EXPECT_TRUE(logo.isVisible());
-    EXPECT_EQ(m.TimerLogo->interval(), 10000);
-    QTest::mouseClick(logo.ImageLMR, Qt::LeftButton);
+    EXPECT_EQ(Child<QTimer>(m, "TimerLogo").interval(), 10000);
+    QTest::mouseClick(&Child<QLabel>(logo, "ImageLMR"), Qt::LeftButton);
     EXPECT_FALSE(logo.isVisible());
     // "О программе" before the second tick: the tick at 11 s closes it too, for good.
-    m.N8->trigger();
+    Child<QAction>(m, "N8").trigger();
     EXPECT_TRUE(logo.isVisible());
     m.TimerLogoTimer();
     EXPECT_FALSE(logo.isVisible());
-    EXPECT_FALSE(m.TimerLogo->isActive());
+    EXPECT_FALSE(Child<QTimer>(m, "TimerLogo").isActive());
     // Afterwards the menu alone shows and hides it.
-    m.N8->trigger();
+    Child<QAction>(m, "N8").trigger();
     EXPECT_TRUE(logo.isVisible());
-    QTest::mouseClick(logo.Memo2->viewport(), Qt::LeftButton);
+    QTest::mouseClick(Child<QTextEdit>(logo, "Memo2").viewport(), Qt::LeftButton);
     EXPECT_FALSE(logo.isVisible());
 }
 
@@ -540,7 +562,7 @@ TEST_F(StartupTest, SplashLeftAloneIsShownAndClosedAtElevenSeconds) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !p.FLogo().isVisible(); }, 14000));
     const qint64 ms = clock.elapsed();
     EXPECT_GE(ms, 10450);
-    EXPECT_FALSE(m.TimerLogo->isActive());
+    EXPECT_FALSE(Child<QTimer>(m, "TimerLogo").isActive());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "link/CommandCodes.h"
 #include "link/Transcript.h"
@@ -193,13 +194,13 @@ Exchange Search() {
             ExpectPanel(p, Text("Прибор не найден"));
         }
         EXPECT_FALSE(p.main().Identified());
-        EXPECT_TRUE(p.main().TimerDetekt->isActive());
-        EXPECT_FALSE(p.main().ButtonStartStop->isEnabled());
+        EXPECT_TRUE(p.main().Session().TimerDetekt()->isActive());
+        EXPECT_FALSE(Child<QPushButton>(p.main(), "ButtonStartStop").isEnabled());
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         MustIdentify(p);
         EXPECT_EQ(p.main().PanelText(1), Text("ВЕГ/72"));
-        EXPECT_TRUE(p.main().ButtonStartStop->isEnabled());
+        EXPECT_TRUE(Child<QPushButton>(p.main(), "ButtonStartStop").isEnabled());
     };
     return x;
 }
@@ -220,7 +221,7 @@ Exchange Identification(int model, int head) {
         TFMain& m = p.main();
         EXPECT_EQ(m.Identified(), !failed);
         if (!failed) {
-            EXPECT_FALSE(m.TimerDetekt->isActive());
+            EXPECT_FALSE(m.Session().TimerDetekt()->isActive());
             return;
         }
         // The search the failure starts again leaves the failure on the panel.
@@ -230,8 +231,8 @@ Exchange Identification(int model, int head) {
         // Nothing half read: no model, no head, nothing enabled; the search goes on.
         EXPECT_TRUE(m.PanelText(1).isEmpty());
         EXPECT_TRUE(m.PanelText(2).isEmpty());
-        EXPECT_FALSE(m.ButtonStartStop->isEnabled());
-        EXPECT_TRUE(m.TimerDetekt->isActive());
+        EXPECT_FALSE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
+        EXPECT_TRUE(m.Session().TimerDetekt()->isActive());
         m.ButtonReadMemoClick();  // refused at once: nothing goes to the worker
         ExpectPanel(p, Text("Прибор не найден"));
     };
@@ -245,7 +246,7 @@ Exchange Identification(int model, int head) {
             EXPECT_TRUE(m.PanelText(1).isEmpty());
         } else {
             EXPECT_EQ(m.PanelText(1), Text("ВЕГ/72"));
-            EXPECT_TRUE(m.ButtonStartStop->isEnabled());
+            EXPECT_TRUE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
         }
         SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
         ExpectPanel(p, Text(kCellsReadText));
@@ -259,9 +260,9 @@ Exchange LiveReading() {
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         TFMain& m = p.main();
-        m.TimerInterval->setInterval(3600 * 1000);  // the test gives the ticks
+        m.Session().TimerInterval()->setInterval(3600 * 1000);  // the test gives the ticks
         SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-        ASSERT_TRUE(m.TimerInterval->isActive());
+        ASSERT_TRUE(m.Session().TimerInterval()->isActive());
         SimProgram::Finish(m, &TFMain::TakeReading);
         ASSERT_EQ(m.Live().Count(), 1);
         p.meter().Configure([](sim::Options& o) { o.air = 300; });
@@ -271,45 +272,51 @@ Exchange LiveReading() {
         TFMain& m = p.main();
         if (!failed) {
             EXPECT_EQ(m.Live().Count(), 2);
-            EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("30"));
+            EXPECT_EQ(Child<QLabel>(m, RowOf(Quantity::Tv).valueName).text(), QStringLiteral("30"));
             return;
         }
         if (c.fault == Fault::Vanish) {
             // The port went away: the measurement ends, and the search looks for it again.
             ExpectPanel(p, PortGone(p));
-            EXPECT_FALSE(m.TimerInterval->isActive());
-            EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
-            EXPECT_FALSE(m.ButtonStartStop->isEnabled());
+            EXPECT_FALSE(m.Session().TimerInterval()->isActive());
+            EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), Text("Старт"));
+            EXPECT_FALSE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
         } else {
             // One reading missed does not end the measurement: the next tick tries again.
             ExpectPanel(p, c.fault == Fault::Garbage
                                ? Text("Помехи на линии: показания не приняты")
                                : Text("Нет отклика от прибора, пропущено измерений: 1"));
-            EXPECT_TRUE(m.TimerInterval->isActive());
-            EXPECT_EQ(m.ButtonStartStop->text(), Text("Стоп"));
+            EXPECT_TRUE(m.Session().TimerInterval()->isActive());
+            EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), Text("Стоп"));
         }
         // The first reading stays; nothing of this one is shown.
         EXPECT_EQ(m.Live().Count(), 1);
-        EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("25"));
-        EXPECT_EQ(m.StringGridD->RowCount(), 3);
-        EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Tv), 1), QStringLiteral("25"));
-        EXPECT_TRUE(m.StringGridD->Cells(GridColumnOf(Quantity::Tv), 2).isEmpty());
+        EXPECT_EQ(Child<QLabel>(m, RowOf(Quantity::Tv).valueName).text(), QStringLiteral("25"));
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridD").RowCount(), 3);
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(GridColumnOf(Quantity::Tv), 1),
+                  QStringLiteral("25"));
+        EXPECT_TRUE(
+            Child<StringGrid>(m, "StringGridD").Cells(GridColumnOf(Quantity::Tv), 2).isEmpty());
     };
     x.runsAgain = [](SimProgram& p, const Case& c) {
         TFMain& m = p.main();
-        if (!m.TimerInterval->isActive()) SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-        ASSERT_TRUE(m.TimerInterval->isActive());
+        if (!m.Session().TimerInterval()->isActive())
+            SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        ASSERT_TRUE(m.Session().TimerInterval()->isActive());
         const int before = m.Live().Count();
         SimProgram::Finish(m, &TFMain::TakeReading);
         ExpectPanel(p, Text("Чтение данных ..."));
         ASSERT_EQ(m.Live().Count(), before + 1);
-        EXPECT_EQ(m.ValueLabelOf(Quantity::Tv)->text(), QStringLiteral("30"));
+        EXPECT_EQ(Child<QLabel>(m, RowOf(Quantity::Tv).valueName).text(), QStringLiteral("30"));
         // The reading after the one missed marks the gap, in its row too.
         const int missed = Breaks(c) && c.fault != Fault::Vanish ? 1 : 0;
         EXPECT_EQ(m.Live().At(before).missedBefore, missed);
-        const QString note = m.StringGridD->Model()
-                                 ->data(m.StringGridD->Model()->index(before, 0), Qt::ToolTipRole)
-                                 .toString();
+        const QString note =
+            Child<StringGrid>(m, "StringGridD")
+                .Model()
+                ->data(Child<StringGrid>(m, "StringGridD").Model()->index(before, 0),
+                       Qt::ToolTipRole)
+                .toString();
         EXPECT_EQ(note, missed ? Text("Перед этим измерением пропущено: 1") : QString());
     };
     return x;
@@ -320,22 +327,23 @@ Exchange StartProbe() {
     Exchange x = Make("start", Meter(), 1, false);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
-        p.main().TimerInterval->setInterval(3600 * 1000);
+        p.main().Session().TimerInterval()->setInterval(3600 * 1000);
     };
     x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
-        EXPECT_EQ(m.TimerInterval->isActive(), !failed);
+        EXPECT_EQ(m.Session().TimerInterval()->isActive(), !failed);
         if (!failed) return;
         ExpectPanel(p, c.fault == Fault::Vanish ? PortGone(p) : Text("Нет отклика от прибора"));
-        EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), Text("Старт"));
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        if (m.TimerInterval->isActive()) SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        if (m.Session().TimerInterval()->isActive())
+            SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-        EXPECT_TRUE(m.TimerInterval->isActive());
-        EXPECT_EQ(m.ButtonStartStop->text(), Text("Стоп"));
+        EXPECT_TRUE(m.Session().TimerInterval()->isActive());
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), Text("Стоп"));
         ExpectPanel(p, Text("Чтение каналов"));
     };
     return x;
@@ -347,24 +355,25 @@ Exchange TimedStartProbe() {
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         TFOptions& o = p.program().FOptions();
-        o.CheckBoxTimer->setChecked(true);
-        o.MaskEditTimeN->setText(QStringLiteral("23:58"));
-        o.MaskEditTimeK->setText(QStringLiteral("23:59"));
+        Child<QCheckBox>(o, "CheckBoxTimer").setChecked(true);
+        Child<TimeMaskEdit>(o, "MaskEditTimeN").setText(QStringLiteral("23:58"));
+        Child<TimeMaskEdit>(o, "MaskEditTimeK").setText(QStringLiteral("23:59"));
     };
     x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
-        EXPECT_EQ(m.TimerPeriod->isActive(), !failed);
-        EXPECT_FALSE(m.TimerInterval->isActive());
+        EXPECT_EQ(m.Session().TimerPeriod()->isActive(), !failed);
+        EXPECT_FALSE(m.Session().TimerInterval()->isActive());
         if (!failed) return;
         ExpectPanel(p, c.fault == Fault::Vanish ? PortGone(p) : Text("Нет отклика от прибора..."));
-        EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), Text("Старт"));
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        if (m.TimerPeriod->isActive()) SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
+        if (m.Session().TimerPeriod()->isActive())
+            SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-        EXPECT_TRUE(m.TimerPeriod->isActive());
+        EXPECT_TRUE(m.Session().TimerPeriod()->isActive());
         ExpectPanel(p, Text("Соединение прошло успешно, ожидание начала измерений "));
     };
     return x;
@@ -375,23 +384,23 @@ Exchange StopProbe() {
     Exchange x = Make("stop", Meter(), 1, false);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
-        p.main().TimerInterval->setInterval(3600 * 1000);
+        p.main().Session().TimerInterval()->setInterval(3600 * 1000);
         SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick);
-        ASSERT_TRUE(p.main().TimerInterval->isActive());
+        ASSERT_TRUE(p.main().Session().TimerInterval()->isActive());
     };
     x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonStartStopClick); };
     x.check = [](SimProgram& p, const Case& c, bool) {
         TFMain& m = p.main();
-        EXPECT_FALSE(m.TimerInterval->isActive());
-        EXPECT_EQ(m.ButtonStartStop->text(), Text("Старт"));
+        EXPECT_FALSE(m.Session().TimerInterval()->isActive());
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), Text("Старт"));
         ExpectPanel(p, c.fault == Fault::Vanish ? PortGone(p) : QStringLiteral(" "));
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
         SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-        ASSERT_TRUE(m.TimerInterval->isActive());
+        ASSERT_TRUE(m.Session().TimerInterval()->isActive());
         SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-        EXPECT_FALSE(m.TimerInterval->isActive());
+        EXPECT_FALSE(m.Session().TimerInterval()->isActive());
     };
     return x;
 }
@@ -402,25 +411,26 @@ Exchange LoggerDownload() {
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         SimProgram::Finish(p.main(), &TFMain::ButtonZagruzitClick);
-        ASSERT_EQ(p.main().StringGridL->RowCount(), 2 + kRecords);
+        ASSERT_EQ(Child<StringGrid>(p.main(), "StringGridL").RowCount(), 2 + kRecords);
         p.main().SetPanelText(3, QStringLiteral("до загрузки"));
     };
     x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonZagruzitClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {
         TFMain& m = p.main();
-        EXPECT_EQ(m.ButtonZagruzit->text(), Text("Загрузить"));
-        EXPECT_TRUE(m.ButtonZagruzit->isEnabled());
+        EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), Text("Загрузить"));
+        EXPECT_TRUE(Child<QPushButton>(m, "ButtonZagruzit").isEnabled());
         // The earlier download's rows are untouched.
-        EXPECT_EQ(m.StringGridL->Cells(0, 1), QStringLiteral("22:0 7.4.9"));
-        EXPECT_EQ(m.StringGridL->Cells(0, kRecords), QStringLiteral("23:0 7.4.9"));
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, 1), QStringLiteral("22:0 7.4.9"));
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, kRecords),
+                  QStringLiteral("23:0 7.4.9"));
         if (!failed) {
-            EXPECT_EQ(m.StringGridL->RowCount() - 2 - kRecords, kRecords);
+            EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount() - 2 - kRecords, kRecords);
             ExpectPanel(p, DownloadDoneText(kRecords));
             return;
         }
         if (ProbeFails(c)) {
             ExpectPanel(p, Text("Нет отклика от прибора"));
-            EXPECT_EQ(m.StringGridL->RowCount(), 2 + kRecords);
+            EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2 + kRecords);
             return;
         }
         const int accepted =
@@ -435,20 +445,21 @@ Exchange LoggerDownload() {
                                                     : DownloadLostText(accepted));
         }
         // Whole records only: the one cut off is not shown, the row after the last is empty.
-        EXPECT_EQ(m.StringGridL->RowCount(), 2 + kRecords + accepted);
-        EXPECT_EQ(m.Series1->count(), kRecords + accepted);
-        EXPECT_TRUE(m.StringGridL->Cells(0, 1 + kRecords + accepted).isEmpty());
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2 + kRecords + accepted);
+        EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), kRecords + accepted);
+        EXPECT_TRUE(
+            Child<StringGrid>(m, "StringGridL").Cells(0, 1 + kRecords + accepted).isEmpty());
         if (accepted > 0) {
-            EXPECT_EQ(m.StringGridL->Cells(0, kRecords + accepted),
-                      m.StringGridL->Cells(0, accepted));
+            EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, kRecords + accepted),
+                      Child<StringGrid>(m, "StringGridL").Cells(0, accepted));
         }
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
-        const int before = m.StringGridL->RowCount();
+        const int before = Child<StringGrid>(m, "StringGridL").RowCount();
         SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
         ExpectPanel(p, DownloadDoneText(kRecords));
-        EXPECT_EQ(m.StringGridL->RowCount(), before + kRecords);
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), before + kRecords);
     };
     return x;
 }
@@ -459,7 +470,7 @@ Exchange MemoryCells() {
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
         SimProgram::Finish(p.main(), &TFMain::ButtonReadMemoClick);
-        ASSERT_EQ(p.main().StringGridM->Cells(1, 1), ShownNumber("20.3"));
+        ASSERT_EQ(Child<StringGrid>(p.main(), "StringGridM").Cells(1, 1), ShownNumber("20.3"));
         p.meter().Configure([](sim::Options& o) {
             for (auto& [address, word] : o.cells) word = 1000;
         });
@@ -470,7 +481,9 @@ Exchange MemoryCells() {
         int fresh = 0;
         for (int cell = 1; cell <= kCellCount; ++cell) {
             for (int v = 1; v <= kValuesPerCell; ++v) {
-                fresh += m.StringGridM->Cells(v, cell) == QStringLiteral("100") ? 1 : 0;
+                fresh += Child<StringGrid>(m, "StringGridM").Cells(v, cell) == QStringLiteral("100")
+                             ? 1
+                             : 0;
             }
         }
         if (!failed) {
@@ -492,15 +505,15 @@ Exchange MemoryCells() {
                         : CellsLostText(read));
         EXPECT_EQ(fresh, read);
         if (read < kValuesPerCell) {
-            EXPECT_EQ(m.StringGridM->Cells(6, 1), ShownNumber("11.1"));
+            EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(6, 1), ShownNumber("11.1"));
         }
     };
     x.runsAgain = [](SimProgram& p, const Case&) {
         TFMain& m = p.main();
         SimProgram::Finish(m, &TFMain::ButtonReadMemoClick);
         ExpectPanel(p, Text(kCellsReadText));
-        EXPECT_EQ(m.StringGridM->Cells(1, 1), QStringLiteral("100"));
-        EXPECT_EQ(m.StringGridM->Cells(6, 9), QStringLiteral("100"));
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(1, 1), QStringLiteral("100"));
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridM").Cells(6, 9), QStringLiteral("100"));
     };
     return x;
 }
@@ -510,8 +523,8 @@ Exchange ClockSetting() {
     Exchange x = Make("clock", Meter(), 1 + 1 + 5, false);
     x.prepare = [](SimProgram& p) {
         MustIdentify(p);
-        p.main().CSpinEditChas->setValue(14);
-        p.main().CSpinEditMin->setValue(30);
+        Child<QSpinBox>(p.main(), "CSpinEditChas").setValue(14);
+        Child<QSpinBox>(p.main(), "CSpinEditMin").setValue(30);
     };
     x.run = [](SimProgram& p) { SimProgram::Finish(p.main(), &TFMain::ButtonSaveClick); };
     x.check = [](SimProgram& p, const Case& c, bool failed) {

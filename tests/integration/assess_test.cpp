@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "SpreadsheetReadBack.h"
 #include "export/AssessmentSheet.h"
@@ -98,13 +99,13 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
     ASSERT_TRUE(p.Identify());
 
-    m.N10->trigger();
+    Child<QAction>(m, "N10").trigger();
     EXPECT_TRUE(a.isVisible());
     a.EditPlace[0]->setText("Литейный цех № 2");
     a.EditPlace[1]->setText("007123");  // a number of the place's own, zeros and all
 
     SCOPED_TRACE("live readings");
-    m.PageControl->setCurrentIndex(0);
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
     for (int i = 0; i < 10; ++i) {
         SimProgram::Finish(m, &TFMain::TakeReading);
         p.clock().advanceSeconds(3);
@@ -122,7 +123,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
 
     const bool unzip = !QStandardPaths::findExecutable("unzip").isEmpty();
     const bool soffice = !QStandardPaths::findExecutable("soffice").isEmpty();
-    m.N1->trigger();
+    Child<QAction>(m, "N1").trigger();
     ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
     ASSERT_EQ(opened.size(), 1);
     if (unzip) {
@@ -141,7 +142,7 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
 
         // Without the assessment window the first sheet's cells and formats are the same.
         m.SetAssessWindow(nullptr);
-        m.N1->trigger();
+        Child<QAction>(m, "N1").trigger();
         m.SetAssessWindow(&a);
         ASSERT_EQ(opened.size(), 2);
         EXPECT_EQ(WithoutPrintSetup(sheet1),
@@ -185,8 +186,8 @@ TEST(Assessment, WindowAndProtocolSheetShowTheSameFiguresForLiveAndLoggerReading
     EXPECT_TRUE(a.LabelClass->text().contains("раньше начала"))
         << a.LabelClass->text().toStdString();
     a.DateTimeEditFrom->setDateTime(QDateTime(QDate(2009, 4, 7), QTime(10, 10), Qt::UTC));
-    m.PageControl->setCurrentIndex(1);
-    m.N1->trigger();
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(1);
+    Child<QAction>(m, "N1").trigger();
     ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
     // With LMR_SCREENSHOT_DIR set the workbooks are kept there for a look in the spreadsheet.
     const QString keep = qEnvironmentVariable("LMR_SCREENSHOT_DIR");
@@ -245,7 +246,7 @@ TEST(Assessment, EveryKindOfRoomGetsItsClassLiveAndDownloaded) {
         std::vector<ExportMessage> messages;
         m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
         ASSERT_TRUE(p.Identify());
-        m.N10->trigger();
+        Child<QAction>(m, "N10").trigger();
         for (int i = 0; i < 5; ++i) {
             SimProgram::Finish(m, &TFMain::TakeReading);
             p.clock().advanceSeconds(3);
@@ -270,8 +271,8 @@ TEST(Assessment, EveryKindOfRoomGetsItsClassLiveAndDownloaded) {
             EXPECT_TRUE(a.LabelFactor->text().endsWith(FactorName(row.deciding)));
             EXPECT_FALSE(a.LabelClass->text().startsWith(QStringLiteral("Не определяется")));
 
-            m.PageControl->setCurrentIndex(logger ? 1 : 0);
-            m.N1->trigger();
+            Child<QTabWidget>(m, "PageControl").setCurrentIndex(logger ? 1 : 0);
+            Child<QAction>(m, "N1").trigger();
             ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
             if (unzip) {
                 const QString strings = Unzip(opened.back(), "xl/sharedStrings.xml");

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "Child.h"
 #include "ChildProcess.h"
 #include "SimProgram.h"
 #include "app/ElidedLabel.h"
@@ -115,29 +116,31 @@ TEST(KilledDownload, LeavesEveryRecordReadInItsFileWhichOpensIntoTheSameTable) {
     SimProgram p;
     TFMain& m = p.main();
     m.show();
-    m.PageControl->setCurrentIndex(0);
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
     SimProgram::Open(m, path);
-    ASSERT_EQ(m.StringGridL->RowCount(), kept + 2);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), kept + 2);
     // Shown where it went, whichever page was in view; panel 3 shows the start of its long
     // text, which is whole in its tool tip.
-    EXPECT_EQ(m.PageControl->currentIndex(), 1);
-    EXPECT_TRUE(m.StringGridL->isVisible());
+    EXPECT_EQ(Child<QTabWidget>(m, "PageControl").currentIndex(), 1);
+    EXPECT_TRUE(Child<StringGrid>(m, "StringGridL").isVisible());
     const auto* form = m.findChild<QScrollArea*>(QStringLiteral("FormScroll"));
     ASSERT_NE(form, nullptr);
-    const QRect table(m.StringGridL->mapTo(form->viewport(), QPoint(0, 0)), m.StringGridL->size());
+    const QRect table(Child<StringGrid>(m, "StringGridL").mapTo(form->viewport(), QPoint(0, 0)),
+                      Child<StringGrid>(m, "StringGridL").size());
     EXPECT_TRUE(table.intersects(form->viewport()->rect()));
-    EXPECT_EQ(m.StatusPanels[3]->toolTip(), m.PanelText(3));
+    EXPECT_EQ(Child<QLabel>(m, "StatusPanel3").toolTip(), m.PanelText(3));
     EXPECT_TRUE(m.PanelText(3).contains(path));
-    const auto* panel = qobject_cast<const ElidedLabel*>(m.StatusPanels[3]);
+    const auto* panel = qobject_cast<const ElidedLabel*>(&Child<QLabel>(m, "StatusPanel3"));
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(m.PanelText(3).startsWith(panel->ShownText().chopped(1)));
     EXPECT_TRUE(panel->ShownText().endsWith(QChar(0x2026)));
 
     const std::vector<sim::LoggerRecord> logger = sim::LoggerFromCount(3000);
     for (int i = 0; i < kept; ++i) {
-        ASSERT_EQ(Row(m.StringGridL, i + 1), DownloadedRow(logger, i)) << "row " << i + 1;
+        ASSERT_EQ(Row(&Child<StringGrid>(m, "StringGridL"), i + 1), DownloadedRow(logger, i))
+            << "row " << i + 1;
     }
-    EXPECT_EQ(m.Series1->count(), kept);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), kept);
 }
 
 // The first sheet of the workbook an export wrote: its cells and its strings.
@@ -161,8 +164,8 @@ QString ExportLoggerPage(SimProgram& p, const QString& docs) {
         return true;
     };
     m.ShowMessage = [](const ExportMessage& e) { ADD_FAILURE() << e.text.toStdString(); };
-    m.PageControl->setCurrentIndex(1);
-    m.N1->trigger();
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(1);
+    Child<QAction>(m, "N1").trigger();
     return written;
 }
 
@@ -177,7 +180,7 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
         SimProgram p(o);
         ASSERT_TRUE(p.Identify());
         SimProgram::Finish(p.main(), &TFMain::ButtonZagruzitClick);
-        ASSERT_EQ(p.main().StringGridL->RowCount(), 42);
+        ASSERT_EQ(Child<StringGrid>(p.main(), "StringGridL").RowCount(), 42);
         direct = ExportLoggerPage(p, docs.filePath("direct"));
         const QDir logger(p.main().DataFolder);
         const QStringList files = logger.entryList({"*.csv"}, QDir::Files);
@@ -187,7 +190,7 @@ TEST(DataFileRoundTrip, DownloadFileOpenAndExportGiveTheSheetOfTheDownload) {
     }
     SimProgram p;
     SimProgram::Open(p.main(), file);
-    ASSERT_EQ(p.main().StringGridL->RowCount(), 42);
+    ASSERT_EQ(Child<StringGrid>(p.main(), "StringGridL").RowCount(), 42);
     const QString reopened = ExportLoggerPage(p, docs.filePath("reopened"));
     ASSERT_FALSE(direct.isEmpty());
     ASSERT_FALSE(reopened.isEmpty());
@@ -221,17 +224,17 @@ TEST(DataFileRoundTrip, ImpossibleRecordsStayAsReadMarkedInTheGridAndTheFileAndO
     QString file;
     const auto expectMarked = [&](SimProgram& p) {
         TFMain& m = p.main();
-        ASSERT_EQ(m.StringGridL->RowCount(), kRecords + 2);
+        ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), kRecords + 2);
         for (int i = 0; i < kRecords; ++i) {
             SCOPED_TRACE(i);
             // The texts as the logger gave them.
-            EXPECT_EQ(Row(m.StringGridL, i + 1), DownloadedRow(o.logger, i));
-            const QModelIndex cell = m.StringGridL->model()->index(i, 3);
+            EXPECT_EQ(Row(&Child<StringGrid>(m, "StringGridL"), i + 1), DownloadedRow(o.logger, i));
+            const QModelIndex cell = Child<StringGrid>(m, "StringGridL").model()->index(i, 3);
             EXPECT_EQ(cell.data(Qt::ToolTipRole).toString().isEmpty(), !invalid[i]);
             EXPECT_EQ(cell.data(Qt::AccessibleDescriptionRole).toString().isEmpty(), !invalid[i]);
         }
         TFAssess& a = p.program().FAssess();
-        m.N10->trigger();
+        Child<QAction>(m, "N10").trigger();
         a.ComboBoxSource->setCurrentIndex(1);
         a.TimerRefreshTimer();
         EXPECT_EQ(a.Current().count, 2);
@@ -279,7 +282,7 @@ TEST(DataFileWindow, SaveAsANameWithoutCsvAsksBeforeReplacingTheFileWithIt) {
     SimProgram p;
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
-    m.PageControl->setCurrentIndex(0);
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
     SimProgram::Finish(m, &TFMain::TakeReading);
     QTemporaryDir dir;
     const QString kept = dir.filePath("name.csv");
@@ -323,31 +326,31 @@ TEST(DataFileWindow, AFileOpenedIsTheTableADownloadAgainIsShownButCountedOnceAnd
     // Opened twice: the file's rows, once.
     for (int i = 0; i < 2; ++i) {
         SimProgram::Open(m, file);
-        ASSERT_EQ(m.StringGridL->RowCount(), 5 + 2);
-        EXPECT_EQ(m.Series1->count(), 5);
+        ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 5 + 2);
+        EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 5);
     }
     // The same records downloaded again: shown twice, as the meter gave them twice.
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    ASSERT_EQ(m.StringGridL->RowCount(), 10 + 2);
-    EXPECT_EQ(m.Series1->count(), 10);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 10 + 2);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 10);
     const QString saved = dir.filePath("saved.csv");
     SimProgram::Save(m, saved);
     EXPECT_EQ(ReadDataFile(saved).value_or({}).rows.size(), 5u);
     TFAssess& a = p.program().FAssess();
-    m.N10->trigger();
+    Child<QAction>(m, "N10").trigger();
     a.ComboBoxSource->setCurrentIndex(1);
     a.TimerRefreshTimer();
     EXPECT_EQ(a.Current().count, 5);
     // Cleared, the page is as at start; the next download fills it afresh.
-    m.FileClearLogger->trigger();
-    EXPECT_EQ(m.StringGridL->RowCount(), 2);
-    EXPECT_EQ(m.StringGridL->Cells(0, 1), "");
-    EXPECT_EQ(m.Series1->count(), 0);
+    Child<QAction>(m, "FileClearLogger").trigger();
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").Cells(0, 1), "");
+    EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 0);
     a.TimerRefreshTimer();
     EXPECT_EQ(a.Current().count, 0);
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    EXPECT_EQ(m.StringGridL->RowCount(), 5 + 2);
-    EXPECT_EQ(m.Series1->count(), 5);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 5 + 2);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 5);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -359,7 +362,7 @@ TEST(DataFileWindow, ADownloadWhoseFileCannotBeWrittenKeepsItsRowsAndSaysSo) {
     m.DataFolder = QStringLiteral("/proc/lmr-no-such-folder");
     ASSERT_TRUE(p.Identify());
     SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-    EXPECT_EQ(m.StringGridL->RowCount(), 5);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 5);
     EXPECT_TRUE(m.PanelText(3).contains("Не удалось записать файл /proc/lmr-no-such-folder/"))
         << m.PanelText(3).toStdString();
 }
@@ -370,7 +373,7 @@ TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPag
     std::vector<ExportMessage> messages;
     m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
     ASSERT_TRUE(p.Identify());
-    m.PageControl->setCurrentIndex(0);
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
     for (int i = 0; i < 3; ++i) {
         SimProgram::Finish(m, &TFMain::TakeReading);
         p.clock().advanceSeconds(3);
@@ -408,8 +411,8 @@ TEST(DataFileWindow, LiveReadingsSaveWithTheirTimesAndABadFileLeavesTheLoggerPag
     SimProgram::Open(m, bad);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains("строка 3")) << messages[0].text.toStdString();
-    EXPECT_EQ(m.StringGridL->RowCount(), 2);
-    EXPECT_EQ(m.Series1->count(), 0);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 0);
 }
 
 // A large file opens on a thread of its own: the window's thread goes on with its events, the
@@ -439,14 +442,15 @@ TEST(DataFileWindow, ALargeFileOpensWhileTheWindowGoesOnAndCanBeStopped) {
     m.FileOpenClick(large);
     // Nothing of the file yet: it is being read.
     EXPECT_TRUE(m.FileBusy());
-    EXPECT_EQ(m.StringGridL->RowCount(), 2);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
     SimProgram::Settle(m);
     EXPECT_GT(ticksDuring, 0);
-    ASSERT_EQ(m.StringGridL->RowCount(), kRows + 2);
-    EXPECT_EQ(Row(m.StringGridL, kRows), QStringList(last.cells.begin(), last.cells.end()));
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), kRows + 2);
+    EXPECT_EQ(Row(&Child<StringGrid>(m, "StringGridL"), kRows),
+              QStringList(last.cells.begin(), last.cells.end()));
     // The chart draws the whole file thinned to its peaks, and a zoom point by point.
-    m.ComboBoxZ->setCurrentIndex(1);
-    const QList<QPointF> whole = m.Series2->points();
+    Child<QComboBox>(m, "ComboBoxZ").setCurrentIndex(1);
+    const QList<QPointF> whole = Child<QLineSeries>(m, "Series2").points();
     ASSERT_FALSE(whole.isEmpty());
     EXPECT_LE(whole.size(), 4000);
     EXPECT_EQ(whole.first().x(), 10.0);
@@ -455,14 +459,14 @@ TEST(DataFileWindow, ALargeFileOpensWhileTheWindowGoesOnAndCanBeStopped) {
         whole.begin(), whole.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
     EXPECT_EQ(low->y(), 30.0);
     EXPECT_EQ(high->y(), 79.0);
-    EXPECT_FALSE(m.Series2->pointsVisible());
-    m.ChartValueBottomAxis->setRange(10, 1000);
-    EXPECT_EQ(m.Series2->count(), 100);
-    EXPECT_TRUE(m.Series2->pointsVisible());
-    m.ComboBoxZ->setCurrentIndex(0);
+    EXPECT_FALSE(Child<QLineSeries>(m, "Series2").pointsVisible());
+    Child<QValueAxis>(m, "ChartValueBottomAxis").setRange(10, 1000);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series2").count(), 100);
+    EXPECT_TRUE(Child<QLineSeries>(m, "Series2").pointsVisible());
+    Child<QComboBox>(m, "ComboBoxZ").setCurrentIndex(0);
 
     SimProgram::Open(m, small);
-    ASSERT_EQ(m.StringGridL->RowCount(), 3 + 2);
+    ASSERT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 3 + 2);
     m.FileOpenClick(large);
     auto* progress = m.findChild<QProgressDialog*>();
     ASSERT_NE(progress, nullptr);
@@ -472,8 +476,8 @@ TEST(DataFileWindow, ALargeFileOpensWhileTheWindowGoesOnAndCanBeStopped) {
     EXPECT_EQ(stop->text(), "Прервать");
     stop->click();
     SimProgram::Settle(m);
-    EXPECT_EQ(m.StringGridL->RowCount(), 3 + 2);
-    EXPECT_EQ(m.Series1->count(), 3);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 3 + 2);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 3);
     EXPECT_TRUE(m.PanelText(3).contains("прервано")) << m.PanelText(3).toStdString();
     EXPECT_EQ(m.findChild<QProgressDialog*>(), nullptr);
 }

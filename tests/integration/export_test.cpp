@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "export/ExportMessage.h"
 
@@ -25,20 +26,20 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
     m.ShowMessage = [&](const ExportMessage& e) { messages.push_back(e); };
 
     ASSERT_TRUE(p.Identify());
-    m.PageControl->setCurrentIndex(0);
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(0);
     for (int i = 0; i < 5; ++i) {
         SimProgram::Finish(m, &TFMain::TakeReading);
         p.clock().advanceSeconds(3);
     }
-    m.N1->trigger();
+    Child<QAction>(m, "N1").trigger();
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(opened.size(), 1);
     EXPECT_TRUE(QFileInfo::exists(opened[0]));
     EXPECT_TRUE(m.PanelText(3).contains(opened[0])) << m.PanelText(3).toStdString();
 
     // The logger page gives a second workbook, in a file of its own.
-    m.PageControl->setCurrentIndex(1);
-    m.N1->trigger();
+    Child<QTabWidget>(m, "PageControl").setCurrentIndex(1);
+    Child<QAction>(m, "N1").trigger();
     ASSERT_EQ(opened.size(), 2);
     EXPECT_NE(opened[0], opened[1]);
     EXPECT_EQ(QDir(docs.path()).entryList({QStringLiteral("*.xlsx")}).size(), 2);

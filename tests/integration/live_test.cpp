@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "Child.h"
 #include "SimProgram.h"
-#include "link/Transcript.h"
 #include "app/LivePage.h"
 #include "core/LiveSession.h"
+#include "link/Transcript.h"
 #include "measure/NumberText.h"
 
 namespace lmr::test {
@@ -18,7 +19,7 @@ sim::Options Channels(uint16_t rh, uint16_t air, uint16_t globe) {
 }
 
 QString Label(TFMain& m, Quantity q) {
-    return m.ValueLabelOf(q)->text();
+    return Child<QLabel>(m, RowOf(q).valueName).text();
 }
 
 TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
@@ -29,12 +30,13 @@ TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Прибор не найден"));
     ASSERT_TRUE(p.Identify());
     EXPECT_EQ(m.PanelText(0), QStringLiteral("COM1"));
-    EXPECT_EQ(m.StatusPanels[0]->toolTip().left(static_cast<int>(p.PortPath().size())),
-              QString::fromStdString(p.PortPath()));
+    EXPECT_EQ(
+        Child<QLabel>(m, "StatusPanel0").toolTip().left(static_cast<int>(p.PortPath().size())),
+        QString::fromStdString(p.PortPath()));
     EXPECT_EQ(m.PanelText(1), QString::fromUtf8("ВЕГ/72"));
     EXPECT_TRUE(m.PanelText(2).isEmpty());
-    EXPECT_TRUE(m.ButtonStartStop->isEnabled());
-    EXPECT_FALSE(m.TimerDetekt->isActive());
+    EXPECT_TRUE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
+    EXPECT_FALSE(m.Session().TimerDetekt()->isActive());
     EXPECT_EQ(m.Session().InstrumentCode(), 24);
 }
 
@@ -46,7 +48,7 @@ TEST(Identification, ModelWithHeadShowsTheCrossedHeadAndEnablesNothing) {
     ASSERT_TRUE(p.Identify());
     EXPECT_EQ(p.main().PanelText(2), QString::fromUtf8("гол.1"));
     EXPECT_TRUE(p.main().PanelText(1).isEmpty());
-    EXPECT_FALSE(p.main().ButtonStartStop->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(p.main(), "ButtonStartStop").isEnabled());
 
     sim::Options unknown;
     unknown.model = 65;
@@ -55,8 +57,8 @@ TEST(Identification, ModelWithHeadShowsTheCrossedHeadAndEnablesNothing) {
     ASSERT_TRUE(q.Identify());
     EXPECT_TRUE(q.main().PanelText(1).isEmpty());
     EXPECT_TRUE(q.main().PanelText(2).isEmpty());
-    EXPECT_FALSE(q.main().ButtonStartStop->isEnabled());
-    EXPECT_FALSE(q.main().TimerDetekt->isActive());
+    EXPECT_FALSE(Child<QPushButton>(q.main(), "ButtonStartStop").isEnabled());
+    EXPECT_FALSE(q.main().Session().TimerDetekt()->isActive());
 
     // A device that is not the meter is named, and nothing is downloaded or read from it.
     sim::Options other;
@@ -71,7 +73,7 @@ TEST(Identification, ModelWithHeadShowsTheCrossedHeadAndEnablesNothing) {
     EXPECT_EQ(r.main().PanelText(3), named);
     SimProgram::Finish(r.main(), &TFMain::ButtonReadMemoClick);
     EXPECT_EQ(r.main().PanelText(3), named);
-    EXPECT_EQ(r.main().StringGridL->RowCount(), 2);
+    EXPECT_EQ(Child<StringGrid>(r.main(), "StringGridL").RowCount(), 2);
     EXPECT_TRUE(r.meter().Transcript().empty());
 }
 
@@ -81,8 +83,8 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     ASSERT_TRUE(p.Identify());
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Чтение каналов"));
-    EXPECT_TRUE(m.TimerInterval->isActive());
-    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Стоп"));
+    EXPECT_TRUE(m.Session().TimerInterval()->isActive());
+    EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), QString::fromUtf8("Стоп"));
 
     p.meter().ClearTranscript();
     SimProgram::Finish(m, &TFMain::TakeReading);
@@ -100,35 +102,37 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
     };
     for (const auto& [q, text] : expected) {
         EXPECT_EQ(Label(m, q), ShownNumber(text)) << RowOf(q).seriesName;
-        EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(q), 1), ShownNumber(text));
-        EXPECT_EQ(m.LiveSeriesOf(q)->count(), 1);
+        EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(GridColumnOf(q), 1), ShownNumber(text));
+        EXPECT_EQ(Child<QLineSeries>(m, RowOf(q).seriesName).count(), 1);
     }
     ASSERT_EQ(m.Live().Count(), 1);
     EXPECT_EQ(m.Live().At(0).when, QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)));
     EXPECT_EQ(m.Live().At(0).model, 24);
-    EXPECT_EQ(m.StringGridD->Cells(0, 1), QStringLiteral("16:10:45"));
-    EXPECT_EQ(m.StringGridD->RowCount(), 3);
-    EXPECT_EQ(m.StringGridD->TopRow(), 2);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(0, 1), QStringLiteral("16:10:45"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").RowCount(), 3);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").TopRow(), 2);
     // The first point sits at the right edge of a window 100 points wide.
-    for (QChart* c : {m.Chart1, m.Chart2, m.Chart3, m.Chart4, m.Chart5, m.Chart6}) {
+    for (QChart* c :
+         {&Child<QChart>(m, "Chart1"), &Child<QChart>(m, "Chart2"), &Child<QChart>(m, "Chart3"),
+          &Child<QChart>(m, "Chart4"), &Child<QChart>(m, "Chart5"), &Child<QChart>(m, "Chart6")}) {
         EXPECT_EQ(TFMain::BottomAxis(c)->min(), -100);
         EXPECT_EQ(TFMain::BottomAxis(c)->max(), 0);
     }
 
     // A new width takes effect at the next reading; Clear keeps the grid and restarts X.
     m.ChartPointsShown = 150;
-    EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -100);
+    EXPECT_EQ(TFMain::BottomAxis(&Child<QChart>(m, "Chart1"))->min(), -100);
     p.clock().advanceSeconds(3);
     SimProgram::Finish(m, &TFMain::TakeReading);
-    EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->min(), -149);
-    EXPECT_EQ(TFMain::BottomAxis(m.Chart1)->max(), 1);
+    EXPECT_EQ(TFMain::BottomAxis(&Child<QChart>(m, "Chart1"))->min(), -149);
+    EXPECT_EQ(TFMain::BottomAxis(&Child<QChart>(m, "Chart1"))->max(), 1);
     m.ButtonClearClick();
     EXPECT_EQ(Label(m, Quantity::W), QStringLiteral("0.0"));
     EXPECT_EQ(m.Live().Count(), 0);
-    EXPECT_EQ(m.StringGridD->RowCount(), 4);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").RowCount(), 4);
     SimProgram::Finish(m, &TFMain::TakeReading);
-    EXPECT_EQ(m.LiveSeriesOf(Quantity::Tv)->at(0).x(), 0);
-    EXPECT_EQ(m.StringGridD->Cells(4, 3), QStringLiteral("25"));
+    EXPECT_EQ(Child<QLineSeries>(m, RowOf(Quantity::Tv).seriesName).at(0).x(), 0);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(4, 3), QStringLiteral("25"));
 }
 
 TEST(LiveReading, ZeroChannelsShowNoDewPointAndReadingsImpossibleForTheMeterAreNotShown) {
@@ -138,10 +142,11 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndReadingsImpossibleForTheMeterAreN
     SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(Label(m, Quantity::Tvt), ShownNumber("-5.9"));
     EXPECT_EQ(Label(m, Quantity::Ttr), QStringLiteral("-"));
-    EXPECT_EQ(m.StringGridD->Cells(GridColumnOf(Quantity::Ttr), 1), QStringLiteral("-"));
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(GridColumnOf(Quantity::Ttr), 1),
+              QStringLiteral("-"));
     EXPECT_FALSE(LiveValue(m.Live().At(0), Quantity::Ttr).has_value());
-    EXPECT_EQ(m.LiveSeriesOf(Quantity::Ttr)->count(), 0);
-    EXPECT_EQ(m.LiveSeriesOf(Quantity::Tv)->count(), 1);
+    EXPECT_EQ(Child<QLineSeries>(m, RowOf(Quantity::Ttr).seriesName).count(), 0);
+    EXPECT_EQ(Child<QLineSeries>(m, RowOf(Quantity::Tv).seriesName).count(), 1);
 
     // Noise taken for data, a sensor off its range: a message, nothing shown.
     const QString rhBefore = Label(m, Quantity::Rh);
@@ -162,19 +167,19 @@ TEST(LiveReading, MissedReadingsAreTriedAgainUntilTheMeterStaysAwayAMinute) {
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-    ASSERT_TRUE(m.TimerInterval->isActive());
+    ASSERT_TRUE(m.Session().TimerInterval()->isActive());
     // Falls silent after the probe answer, the answer to 163 and three data bytes.
     // How many are missed and when it gives up are the session's; the window says them.
     p.meter().Configure([](sim::Options& o) { o.silentAfter = 5; });
     SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора, пропущено измерений: 1"));
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("0.0"));
-    EXPECT_EQ(m.StringGridD->RowCount(), 2);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").RowCount(), 2);
     p.clock().advanceSeconds(61);
     SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(m.PanelText(3),
               QString::fromUtf8("Нет отклика от прибора: нет ответа 61 с, измерение остановлено"));
-    EXPECT_EQ(m.ButtonStartStop->text(), QString::fromUtf8("Старт"));
+    EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), QString::fromUtf8("Старт"));
 
     // Silent meter: the start click reports and stays idle; once it answers again, all works.
     p.meter().Configure([](sim::Options& o) {
@@ -183,7 +188,7 @@ TEST(LiveReading, MissedReadingsAreTriedAgainUntilTheMeterStaysAwayAMinute) {
     });
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
-    EXPECT_FALSE(m.TimerInterval->isActive());
+    EXPECT_FALSE(m.Session().TimerInterval()->isActive());
     p.meter().Configure([](sim::Options& o) { o.silent = false; });
     SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("25"));
@@ -195,26 +200,30 @@ TEST(LiveReading, ChartsLookedBackAtShowTheEarlierReadings) {
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
     for (int i = 0; i < 300; ++i) m.PublishReading(50.0f, 20.0f + i % 10, 30.0f);
-    QValueAxis* x = TFMain::BottomAxis(m.Chart6);
+    QValueAxis* x = TFMain::BottomAxis(&Child<QChart>(m, "Chart6"));
     int chart6 = 0;
-    while (m.LiveChart(chart6) != m.Chart6) ++chart6;
+    while (QLatin1String(LiveChartRows()[static_cast<size_t>(chart6)].chartName) !=
+           QLatin1String("Chart6")) {
+        ++chart6;
+    }
     EXPECT_EQ(x->min(), 199);
-    EXPECT_EQ(m.Series13->count(), 101);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series13").count(), 101);
 
     x->setRange(0, 50);  // what a drag back or a zoom does to the axis
     m.LiveChartMovedByUser(chart6, false);
-    ASSERT_EQ(m.Series13->count(), 51);
-    EXPECT_EQ(m.Series13->at(0), QPointF(0, 20));
-    EXPECT_EQ(m.LineSeries5->count(), 51) << "both series of the chart";
+    ASSERT_EQ(Child<QLineSeries>(m, "Series13").count(), 51);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series13").at(0), QPointF(0, 20));
+    EXPECT_EQ(Child<QLineSeries>(m, "LineSeries5").count(), 51) << "both series of the chart";
     m.PublishReading(50.0f, 20.0f, 30.0f);
     EXPECT_EQ(x->max(), 50) << "held where the user put it";
-    EXPECT_EQ(TFMain::BottomAxis(m.Chart5)->max(), 300) << "the other charts follow";
+    EXPECT_EQ(TFMain::BottomAxis(&Child<QChart>(m, "Chart5"))->max(), 300)
+        << "the other charts follow";
 
     x->setRange(-1000, 1000);  // zoomed far out: all 301 readings, none twice
-    EXPECT_EQ(m.Series13->count(), 301);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series13").count(), 301);
     m.LiveChartMovedByUser(chart6, true);
     EXPECT_EQ(x->max(), 300);
-    EXPECT_EQ(m.Series13->count(), 101);
+    EXPECT_EQ(Child<QLineSeries>(m, "Series13").count(), 101);
 }
 
 // The adapter pulled during a measurement: the program says the port is gone and searches
@@ -230,14 +239,14 @@ TEST(LiveReading, PortGoneIsSaidAndTheAdapterBackUnderAnotherNameIsFound) {
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-    ASSERT_TRUE(m.TimerInterval->isActive());
+    ASSERT_TRUE(m.Session().TimerInterval()->isActive());
     p.meter().Configure([](sim::Options& o) { o.vanishAfter = 3; });
     SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(m.PanelText(3),
               QStringLiteral("Порт COM1 (%1) отключён, прибор ищется снова")
                   .arg(QString::fromStdString(p.PortPath())));
-    EXPECT_FALSE(m.TimerInterval->isActive());
-    EXPECT_FALSE(m.ButtonStartStop->isEnabled());
+    EXPECT_FALSE(m.Session().TimerInterval()->isActive());
+    EXPECT_FALSE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
     EXPECT_FALSE(m.Identified());
 
     // The device node goes with the adapter (a pseudo-terminal's number is soon another's).

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "app/MeterTexts.h"
 #include "link/CommandCodes.h"
@@ -120,9 +121,9 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     p.meter().ClearTranscript();
 
     // Live measurement every 3 s, shortened to 30 ms so that many ticks fall in the download.
-    m.TimerInterval->setInterval(30);
+    m.Session().TimerInterval()->setInterval(30);
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-    ASSERT_TRUE(m.TimerInterval->isActive());
+    ASSERT_TRUE(m.Session().TimerInterval()->isActive());
     ASSERT_TRUE(
         SimProgram::WaitFor([&] { return m.Live().Count() >= 3; }, 5000));
 
@@ -136,14 +137,14 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     // Runs after the window's own handler of the tick.
     QStringList ticks;
     const QMetaObject::Connection tickWatch =
-        QObject::connect(m.TimerInterval, &QTimer::timeout, [&] {
+        QObject::connect(m.Session().TimerInterval(), &QTimer::timeout, [&] {
             if (downloading()) ticks << m.PanelText(3);
         });
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!downloading()) return;
         readingsInDownload = std::max(readingsInDownload, m.Live().Count());
-        const int rows = m.StringGridL->RowCount() - 2;
+        const int rows = Child<StringGrid>(m, "StringGridL").RowCount() - 2;
         if (refusals.size() == 0 && rows >= 5) {
             m.ButtonReadMemoClick();
             refusals << m.PanelText(3);
@@ -159,7 +160,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
     watch.stop();
     QObject::disconnect(tickWatch);
 
-    EXPECT_EQ(m.StringGridL->RowCount(), kRecords + 2);
+    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), kRecords + 2);
     EXPECT_EQ(refusals, QStringList({Text(kInstrumentBusyText), Text(kInstrumentBusyText)}));
     EXPECT_EQ(readingsInDownload, readingsBefore) << "a live reading ran inside the download";
     ASSERT_FALSE(ticks.isEmpty()) << "no tick came due in the download";
@@ -169,7 +170,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
         if (i == ticks.size() - 1 && ticks[i] == Text("Чтение данных ...")) continue;
         EXPECT_EQ(ticks[i], Text("Измерение пропущено: порт прибора занят другим обменом"));
     }
-    EXPECT_TRUE(m.TimerInterval->isActive()) << "a skipped tick stops nothing";
+    EXPECT_TRUE(m.Session().TimerInterval()->isActive()) << "a skipped tick stops nothing";
     EXPECT_EQ(p.meter().Clock().sets, 0);
 
     // After the download the user's clicks work, and the measurement goes on.
@@ -184,7 +185,7 @@ TEST(Overlap, LiveMeasurementDownloadCellsAndClockNeverShareTheWire) {
         [&] { return m.Live().Count() >= readingsBefore + 2; }, 5000));
     SimProgram::Settle(m);
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-    ASSERT_FALSE(m.TimerInterval->isActive());
+    ASSERT_FALSE(m.Session().TimerInterval()->isActive());
 
     // The meter takes the last echo on its own thread.
     size_t size = 0;

@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -19,6 +19,7 @@
 #include <fstream>
 #include <thread>
 
+#include "Child.h"
 #include "ChildProcess.h"
 #include "SimProgram.h"
 #include "app/FormMain.h"
@@ -98,7 +99,7 @@ std::vector<State> States() {
     std::vector<State> s;
     State idle = Make("idle", {});
     idle.reached = [](SimProgram& p) {
-        return p.main().Identified() && !p.main().TimerInterval->isActive();
+        return p.main().Identified() && !p.main().Session().TimerInterval()->isActive();
     };
     s.push_back(idle);
     sim::Options silent;
@@ -121,27 +122,31 @@ std::vector<State> States() {
     identifying.bySignal = true;
     s.push_back(identifying);
     State measuring = Make("measuring", {});
-    measuring.prepare = [](SimProgram& p) { p.main().TimerInterval->setInterval(50); };
+    measuring.prepare = [](SimProgram& p) { p.main().Session().TimerInterval()->setInterval(50); };
     measuring.enter = [](SimProgram& p) { p.main().ButtonStartStopClick(); };
     measuring.reached = [](SimProgram& p) {
-        return p.main().TimerInterval->isActive() &&
-               p.main().Live().Count() > 0;
+        return p.main().Session().TimerInterval()->isActive() && p.main().Live().Count() > 0;
     };
     s.push_back(measuring);
     State armed = Make("armed", {});
     armed.prepare = [](SimProgram& p) {
-        p.program().FOptions().CheckBoxTimer->setChecked(true);
-        p.program().FOptions().MaskEditTimeN->setText(QStringLiteral("23:58"));
-        p.program().FOptions().MaskEditTimeK->setText(QStringLiteral("23:59"));
+        Child<QCheckBox>(p.program().FOptions(), "CheckBoxTimer").setChecked(true);
+        Child<TimeMaskEdit>(p.program().FOptions(), "MaskEditTimeN")
+            .setText(QStringLiteral("23:58"));
+        Child<TimeMaskEdit>(p.program().FOptions(), "MaskEditTimeK")
+            .setText(QStringLiteral("23:59"));
     };
     armed.enter = measuring.enter;
     armed.reached = [](SimProgram& p) {
-        return p.main().TimerPeriod->isActive() && !p.main().TimerInterval->isActive();
+        return p.main().Session().TimerPeriod()->isActive() &&
+               !p.main().Session().TimerInterval()->isActive();
     };
     s.push_back(armed);
     State downloading = Make("downloading", Paced(3000));
     downloading.enter = [](SimProgram& p) { p.main().ButtonZagruzitClick(); };
-    downloading.reached = [](SimProgram& p) { return p.main().StringGridL->RowCount() > 3; };
+    downloading.reached = [](SimProgram& p) {
+        return Child<StringGrid>(p.main(), "StringGridL").RowCount() > 3;
+    };
     s.push_back(downloading);
     State exiting = downloading;
     exiting.name = "downloading, Выход";
@@ -203,7 +208,7 @@ std::vector<State> States() {
             entries[size_t(i)] = MakeLoggerEntry(10 * (i + 1), r, ReadingOrigin::DataFile);
         }
         p.program().Logger().Replace(std::move(entries));
-        p.main().PageControl->setCurrentIndex(1);
+        Child<QTabWidget>(p.main(), "PageControl").setCurrentIndex(1);
     };
     saving.enter = [target](SimProgram& p) { p.main().FileSaveAsClick(target); };
     // The save has its temporary file in the folder open (unnamed on Linux, so it is seen
@@ -227,8 +232,9 @@ std::vector<State> States() {
     s.push_back(saving);
     State tone = Make("tone playing", {});
     tone.prepare = [](SimProgram& p) {
-        p.program().FOptions().CheckBoxBeep->setChecked(true);
-        p.program().FOptions().CheckBoxT->setChecked(true);  // tв above "0.0" sounds
+        Child<QCheckBox>(p.program().FOptions(), "CheckBoxBeep").setChecked(true);
+        Child<QCheckBox>(p.program().FOptions(), "CheckBoxT")
+            .setChecked(true);  // tв above "0.0" sounds
     };
     tone.enter = [](SimProgram& p) { p.main().TakeReading(); };
     tone.closeAfterMs = 150;
@@ -282,7 +288,8 @@ TEST(Shutdown, ClosingTheMainWindowInEveryStateEndsTheProgramInBound) {
                     &p.main(),
                     [&] {
                         wasReached = reached(p);
-                        st.byExit ? p.main().N9->trigger() : (void)p.main().close();
+                        st.byExit ? Child<QAction>(p.main(), "N9").trigger()
+                                  : (void)p.main().close();
                     },
                     Qt::QueuedConnection);
             });

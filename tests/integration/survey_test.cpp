@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -13,9 +14,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QKeyEvent>
 #include <QTreeWidget>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "SpreadsheetReadBack.h"
 #include "surveyui/FormSurvey.h"
@@ -98,7 +99,7 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         ASSERT_TRUE(p.Identify());
         TFMain& m = p.main();
         TFSurvey& s = p.program().FSurvey();
-        m.MenuSurvey->trigger();
+        Child<QAction>(m, "MenuSurvey").trigger();
         ASSERT_TRUE(s.isVisible());
         s.NewSurvey(path);
         ASSERT_NE(s.Document(), nullptr) << s.LabelStatus->text().toStdString();
@@ -118,21 +119,21 @@ TEST(SurveyWindow, ThreeWorkplacesMeasuredKeptAndReopenedAtTheNextStart) {
         s.Select(SurveyLevel::Height, PointOf(s, 0).heights[0].id);
         s.ButtonLive->click();
         SimProgram::Settle(m);
-        ASSERT_TRUE(m.TimerInterval->isActive()) << m.PanelText(3).toStdString();
+        ASSERT_TRUE(m.Session().TimerInterval()->isActive()) << m.PanelText(3).toStdString();
         for (int i = 0; i < 4; ++i) {
             SimProgram::Finish(m, &TFMain::TakeReading);
             p.clock().advanceSeconds(3);
         }
         s.ButtonLive->click();
         SimProgram::Settle(m);
-        EXPECT_FALSE(m.TimerInterval->isActive());
+        EXPECT_FALSE(m.Session().TimerInterval()->isActive());
         ASSERT_EQ(PointOf(s, 0).heights[0].measurements.size(), 1u);
         EXPECT_EQ(PointOf(s, 0).heights[0].measurements[0].readings.size(), 4u);
         // A series the main window's Стоп ends takes nothing of a later start.
         s.Select(SurveyLevel::Height, PointOf(s, 0).heights[1].id);
         s.ButtonLive->click();
         SimProgram::Settle(m);
-        ASSERT_TRUE(m.TimerInterval->isActive()) << m.PanelText(3).toStdString();
+        ASSERT_TRUE(m.Session().TimerInterval()->isActive()) << m.PanelText(3).toStdString();
         QTest::qWait(2 * kLiveWatchMs);
         SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
         QTest::qWait(2 * kLiveWatchMs);

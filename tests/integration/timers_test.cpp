@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "Child.h"
 #include "SimProgram.h"
 #include "link/Transcript.h"
 #include "windows/TimeMaskEdit.h"
@@ -28,8 +29,8 @@ struct Fixture {
     TFMain& m() { return p.main(); }
     TFOptions& o() { return p.program().FOptions(); }
     void SetTimes(const char* start, const char* end) {
-        o().MaskEditTimeN->setText(QString::fromLatin1(start));
-        o().MaskEditTimeK->setText(QString::fromLatin1(end));
+        Child<TimeMaskEdit>(o(), "MaskEditTimeN").setText(QString::fromLatin1(start));
+        Child<TimeMaskEdit>(o(), "MaskEditTimeK").setText(QString::fromLatin1(end));
     }
     void At(int h, int min, int s) {
         p.clock().set(QDateTime(QDate(2009, 4, 7), QTime(h, min, s)));
@@ -40,10 +41,10 @@ TEST(Timers, ImmediateModeStartsAndStopsWithAProbeEachWay) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Стоп"));
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Стоп"));
     f.p.meter().ClearTranscript();
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
     EXPECT_EQ(f.m().PanelText(3), QStringLiteral(" "));
     ASSERT_TRUE(SimProgram::WaitFor([&] { return !f.p.meter().Transcript().empty(); }, 2000));
     EXPECT_EQ(TranscriptBytes(f.p.meter().Transcript()).substr(0, 3), "H55");
@@ -53,31 +54,31 @@ TEST(Timers, ImmediateModeStartsAndStopsWithAProbeEachWay) {
 TEST(Timers, TimedModeOfTheOptionsWindowWaitsStartsAndEnds) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
-    f.o().CheckBoxTimer->setChecked(true);
+    Child<QCheckBox>(f.o(), "CheckBoxTimer").setChecked(true);
     // A one-digit hour as the mask lets it be typed matches as well.
     f.SetTimes(" 9:30", "09:32");
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_EQ(f.m().PanelText(3), Text("Соединение прошло успешно, ожидание начала измерений "));
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Стоп"));
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Стоп"));
     f.At(9, 30, 10);
     f.m().TimerPeriodTimer();
-    EXPECT_TRUE(f.m().TimerInterval->isActive());
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Стоп"));
+    EXPECT_TRUE(f.m().Session().TimerInterval()->isActive());
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Стоп"));
     f.At(9, 32, 0);
     f.m().TimerPeriodTimer();
-    EXPECT_FALSE(f.m().TimerInterval->isActive());
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
+    EXPECT_FALSE(f.m().Session().TimerInterval()->isActive());
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
 }
 
 TEST(Timers, NoAnswerAtTimedStartChangesNothing) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
-    f.o().CheckBoxTimer->setChecked(true);
+    Child<QCheckBox>(f.o(), "CheckBoxTimer").setChecked(true);
     f.p.meter().Configure([](sim::Options& o) { o.silent = true; });
     SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
     EXPECT_EQ(f.m().PanelText(3), Text("Нет отклика от прибора..."));
-    EXPECT_FALSE(f.m().TimerPeriod->isActive());
-    EXPECT_EQ(f.m().ButtonStartStop->text(), Text("Старт"));
+    EXPECT_FALSE(f.m().Session().TimerPeriod()->isActive());
+    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
 }
 
 // The levels of the options window sound the tone and mark the digits (which levels are hit
@@ -86,17 +87,17 @@ TEST(Alarms, ALevelSoundsTheToneAndMarksTheDigitsWithTheLimitAsWritten) {
     Fixture f;
     ASSERT_TRUE(f.p.Identify());
     TFOptions& o = f.o();
-    o.CheckBoxBeep->setChecked(true);
-    o.CheckBoxT->setChecked(true);
-    o.EditTmax->setText(QStringLiteral("20,0"));
+    Child<QCheckBox>(o, "CheckBoxBeep").setChecked(true);
+    Child<QCheckBox>(o, "CheckBoxT").setChecked(true);
+    Child<QLineEdit>(o, "EditTmax").setText(QStringLiteral("20,0"));
     SimProgram::Finish(f.m(), &TFMain::TakeReading);
     ASSERT_EQ(f.p.tone().played.size(), 1u);
     EXPECT_EQ(f.p.tone().played[0], std::make_pair(1000, 500));
-    QLabel* tv = f.m().ValueLabelOf(Quantity::Tv);
+    QLabel* tv = &Child<QLabel>(f.m(), RowOf(Quantity::Tv).valueName);
     EXPECT_EQ(tv->toolTip(),
               Text("Критический уровень: %1 не ниже верхнего предела 20,0").arg(ShownNumber("25")));
     EXPECT_TRUE(tv->property("atLevel").toBool());
-    o.CheckBoxT->setChecked(false);
+    Child<QCheckBox>(o, "CheckBoxT").setChecked(false);
     SimProgram::Finish(f.m(), &TFMain::TakeReading);
     EXPECT_TRUE(tv->toolTip().isEmpty());
     EXPECT_EQ(f.p.tone().played.size(), 1u);
@@ -105,14 +106,14 @@ TEST(Alarms, ALevelSoundsTheToneAndMarksTheDigitsWithTheLimitAsWritten) {
 TEST(Options, TrackBarsReachTheMainWindow) {
     Fixture f;
     TFOptions& o = f.o();
-    o.TrackBarInterv->setValue(600);
-    EXPECT_EQ(f.m().TimerInterval->interval(), 600000);
-    o.TrackBarXKol->setValue(250);
+    Child<QSlider>(o, "TrackBarInterv").setValue(600);
+    EXPECT_EQ(f.m().Session().TimerInterval()->interval(), 600000);
+    Child<QSlider>(o, "TrackBarXKol").setValue(250);
     EXPECT_EQ(f.m().ChartPointsShown, 250);
-    o.TrackBarYMax->setValue(40);
-    o.TrackBarYMin->setValue(40);
-    EXPECT_EQ(f.m().ChartValueLeftAxis->max(), 40);
-    EXPECT_EQ(f.m().ChartValueLeftAxis->min(), 39);
+    Child<QSlider>(o, "TrackBarYMax").setValue(40);
+    Child<QSlider>(o, "TrackBarYMin").setValue(40);
+    EXPECT_EQ(Child<QValueAxis>(f.m(), "ChartValueLeftAxis").max(), 40);
+    EXPECT_EQ(Child<QValueAxis>(f.m(), "ChartValueLeftAxis").min(), 39);
 }
 
 }  // namespace

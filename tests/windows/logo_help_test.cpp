@@ -7,9 +7,12 @@
 #include <QTextEdit>
 #include <QtTest/QTest>
 
+#include "Child.h"
 #include "app/FormHelp.h"
 #include "app/FormLogo.h"
 #include "app/HelpText.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -26,38 +29,43 @@ TEST(LogoWindow, SizesPlacesAndPicture) {
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("FLogo"));
     EXPECT_EQ(w.size(), QSize(604, 211));
-    EXPECT_EQ(w.ImageLMR->geometry(), QRect(2, 3, 300, 205));
-    EXPECT_EQ(w.PanelAtributi->geometry(), QRect(304, 0, 300, 211));
-    EXPECT_EQ(w.Memo1->geometry(), QRect(4, 12, 292, 38));
-    EXPECT_EQ(w.Memo4->geometry(), QRect(4, 144, 292, 60));
-    const QPixmap logo = w.ImageLMR->pixmap();
+    EXPECT_EQ(Child<QLabel>(w, "ImageLMR").geometry(), QRect(2, 3, 300, 205));
+    EXPECT_EQ(Child<QFrame>(w, "PanelAtributi").geometry(), QRect(304, 0, 300, 211));
+    EXPECT_EQ(Child<QTextEdit>(w, "Memo1").geometry(), QRect(4, 12, 292, 38));
+    EXPECT_EQ(Child<QTextEdit>(w, "Memo4").geometry(), QRect(4, 144, 292, 60));
+    const QPixmap logo = Child<QLabel>(w, "ImageLMR").pixmap();
     ASSERT_FALSE(logo.isNull()) << "logo resource or JPEG decoder missing";
     EXPECT_EQ(logo.size(), QSize(300, 205));
-    EXPECT_EQ(w.PanelAtributi->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(Child<QFrame>(w, "PanelAtributi").palette().color(QPalette::Window),
+              QColor(0xA6, 0xCA, 0xF0));
 
     // Two, one, three and four lines; read-only.
     int lines[] = {2, 1, 3, 4};
-    QTextEdit* memos[] = {w.Memo1, w.Memo2, w.Memo3, w.Memo4};
+    QTextEdit* memos[] = {&Child<QTextEdit>(w, "Memo1"), &Child<QTextEdit>(w, "Memo2"),
+                          &Child<QTextEdit>(w, "Memo3"), &Child<QTextEdit>(w, "Memo4")};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(memos[i]->document()->blockCount(), lines[i]) << i;
         EXPECT_TRUE(memos[i]->isReadOnly()) << i;
         EXPECT_TRUE(memos[i]->font().bold()) << i;
     }
-    EXPECT_TRUE(w.Memo2->font().italic());
-    EXPECT_EQ(w.Memo1->font().pixelSize(), 17);
-    EXPECT_EQ(w.Memo3->font().pixelSize(), 13);
+    EXPECT_TRUE(Child<QTextEdit>(w, "Memo2").font().italic());
+    EXPECT_EQ(Child<QTextEdit>(w, "Memo1").font().pixelSize(), 17);
+    EXPECT_EQ(Child<QTextEdit>(w, "Memo3").font().pixelSize(), 13);
 }
 
 TEST(LogoWindow, EveryClickTargetHidesIt) {
     TFLogo w;
-    QWidget* targets[] = {w.PanelLogo,         w.ImageLMR,          w.PanelAtributi,
-                          w.Memo1->viewport(), w.Memo2->viewport(), w.Memo3->viewport(),
-                          w.Memo4->viewport()};
+    QWidget* targets[] = {
+        &Child<QFrame>(w, "PanelLogo"),          &Child<QLabel>(w, "ImageLMR"),
+        &Child<QFrame>(w, "PanelAtributi"),      Child<QTextEdit>(w, "Memo1").viewport(),
+        Child<QTextEdit>(w, "Memo2").viewport(), Child<QTextEdit>(w, "Memo3").viewport(),
+        Child<QTextEdit>(w, "Memo4").viewport()};
     for (QWidget* target : targets) {
         w.show();
         ASSERT_TRUE(w.isVisible());
         // The gap between picture and text panel belongs to the outer panel.
-        const QPoint at = target == w.PanelLogo ? QPoint(303, 100) : QPoint(5, 5);
+        const QPoint at =
+            target == &Child<QFrame>(w, "PanelLogo") ? QPoint(303, 100) : QPoint(5, 5);
         QTest::mouseClick(target, Qt::LeftButton, {}, at);
         EXPECT_FALSE(w.isVisible()) << target->objectName().toStdString();
     }
@@ -116,24 +124,26 @@ TEST(HelpWindow, ShowsTheTextAndKeepsWhatIsTypedAcrossHideAndShow) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Помощь"));
     EXPECT_EQ(w.size(), QSize(462, 477));
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(w.ButtonCloseHelp->text(), QStringLiteral("Закрыть"));
-    EXPECT_EQ(w.MemoHelp->document()->blockCount(), HelpLines().size());
-    EXPECT_FALSE(w.MemoHelp->isReadOnly());
-    EXPECT_EQ(w.MemoHelp->palette().color(QPalette::Base),
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonCloseHelp").text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").document()->blockCount(), HelpLines().size());
+    EXPECT_FALSE(Child<QPlainTextEdit>(w, "MemoHelp").isReadOnly());
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").palette().color(QPalette::Base),
               w.palette().color(QPalette::ToolTipBase));
 
     w.show();
     // The text and the button follow the window's size.
-    EXPECT_EQ(w.MemoHelp->geometry(), QRect(0, 0, 461, 449));
-    EXPECT_EQ(w.ButtonCloseHelp->geometry(), QRect(0, 451, 461, 25));
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").geometry(), QRect(0, 0, 461, 449));
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonCloseHelp").geometry(), QRect(0, 451, 461, 25));
     w.resize(800, 560);
-    EXPECT_EQ(w.MemoHelp->width(), 799);
-    EXPECT_EQ(w.ButtonCloseHelp->geometry().bottom(), 558);
-    QTest::keyClicks(w.MemoHelp, QStringLiteral("my note 42"));  // typed at the top
-    QTest::mouseClick(w.ButtonCloseHelp, Qt::LeftButton);
+    EXPECT_EQ(Child<QPlainTextEdit>(w, "MemoHelp").width(), 799);
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonCloseHelp").geometry().bottom(), 558);
+    QTest::keyClicks(&Child<QPlainTextEdit>(w, "MemoHelp"),
+                     QStringLiteral("my note 42"));  // typed at the top
+    QTest::mouseClick(&Child<QPushButton>(w, "ButtonCloseHelp"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     w.show();
-    EXPECT_TRUE(w.MemoHelp->toPlainText().contains(QStringLiteral("my note 42")));
+    EXPECT_TRUE(
+        Child<QPlainTextEdit>(w, "MemoHelp").toPlainText().contains(QStringLiteral("my note 42")));
     w.close();
     EXPECT_FALSE(w.isVisible());
 }

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QPixmap>
 
+#include "Child.h"
 #include "app/FormHelp.h"
 #include "app/FormLogo.h"
 #include "windows/FormOptions.h"
 #include "windows/FormStat.h"
 #include "windows/StatisticsSource.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -36,7 +39,7 @@ TEST(Screenshot, StatisticsWindowWithReadings) {
     Readings src;
     TFStat w;
     w.SetSource(&src);
-    w.ComboBoxStat->setCurrentIndex(0);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(0);
     Grab(w, "stat");
 }
 

@@ -5,7 +5,10 @@
 #include <QScrollArea>
 #include <QTest>
 
+#include "Child.h"
 #include "app/Program.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -17,7 +20,7 @@ TEST(SmallScreen, EverySecondaryWindowFitsAndCanBeMaximised) {
     ASSERT_EQ(screen->geometry().size(), QSize(1024, 600));
     Program p(ProgramOptions{std::vector<PortTable::Port>{}});
     TFMain& m = p.FMain();
-    m.TimerLogo->stop();
+    Child<QTimer>(m, "TimerLogo").stop();
     m.show();
     const struct {
         QWidget* window;
@@ -49,13 +52,16 @@ TEST(SmallScreen, EverySecondaryWindowFitsAndCanBeMaximised) {
     // back to normal, it has the form as designed again.
     const auto* scroll = m.findChild<QScrollArea*>(QStringLiteral("FormScroll"));
     ASSERT_NE(scroll, nullptr);
-    const QRect designed = m.PageControl->geometry();
+    const QRect designed = Child<QTabWidget>(m, "PageControl").geometry();
     m.showMaximized();
     QTest::qWait(50);
     ASSERT_TRUE(m.isMaximized());
     for (QWidget* part : std::initializer_list<QWidget*>{
-             m.PanelDataTime, m.ButtonSave, m.Button1, m.StringGridM, m.ButtonReadMemo,
-             m.PageControl, m.TabSet, m.ButtonStartStop, m.ButtonZagruzit}) {
+             &Child<QFrame>(m, "PanelDataTime"), &Child<QPushButton>(m, "ButtonSave"),
+             &Child<QPushButton>(m, "Button1"), &Child<StringGrid>(m, "StringGridM"),
+             &Child<QPushButton>(m, "ButtonReadMemo"), &Child<QTabWidget>(m, "PageControl"),
+             &Child<QTabBar>(m, "TabSet"), &Child<QPushButton>(m, "ButtonStartStop"),
+             &Child<QPushButton>(m, "ButtonZagruzit")}) {
         const QRect r(part->mapTo(scroll->viewport(), QPoint(0, 0)), part->size());
         EXPECT_TRUE(scroll->viewport()->rect().contains(r))
             << part->objectName().toStdString() << " " << r.right() << "," << r.bottom() << " in "
@@ -63,7 +69,7 @@ TEST(SmallScreen, EverySecondaryWindowFitsAndCanBeMaximised) {
     }
     m.showNormal();
     QTest::qWait(50);
-    EXPECT_EQ(m.PageControl->geometry(), designed);
+    EXPECT_EQ(Child<QTabWidget>(m, "PageControl").geometry(), designed);
 }
 
 }  // namespace

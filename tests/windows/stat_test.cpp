@@ -12,9 +12,12 @@
 #include <QtTest/QTest>
 #include <map>
 
+#include "Child.h"
 #include "ShownText.h"
 #include "windows/FormStat.h"
 #include "windows/StatisticsSource.h"
+
+using lmr::test::Child;
 
 namespace lmr {
 namespace {
@@ -30,7 +33,8 @@ public:
 
 std::vector<int> Bars(const TFStat& w) {
     std::vector<int> v;
-    for (int k = 0; k < w.BarSetStat->count(); ++k) v.push_back(int(w.BarSetStat->at(k)));
+    for (int k = 0; k < Child<QBarSet>(w, "BarSetStat").count(); ++k)
+        v.push_back(int(Child<QBarSet>(w, "BarSetStat").at(k)));
     return v;
 }
 
@@ -42,18 +46,20 @@ TEST(StatWindow, StartsHiddenWithNoItemAndEmptyChartOnFirstShow) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Статистика"));
     EXPECT_EQ(w.size(), QSize(603, 456));
-    EXPECT_EQ(w.ComboBoxStat->count(), 3);
-    EXPECT_EQ(w.ComboBoxStat->itemText(0), QStringLiteral("Температура tв, *С"));
-    EXPECT_EQ(w.ComboBoxStat->itemText(1), QStringLiteral("Влажность RH, %"));
-    EXPECT_EQ(w.ComboBoxStat->itemText(2), QStringLiteral("Температура tсф, *С"));
-    EXPECT_TRUE(w.ComboBoxStat->isEditable());
-    EXPECT_EQ(w.ButtonStatReload->text(), QStringLiteral("Обновить"));
-    EXPECT_EQ(w.ButtonClose->text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(Child<QComboBox>(w, "ComboBoxStat").count(), 3);
+    EXPECT_EQ(Child<QComboBox>(w, "ComboBoxStat").itemText(0),
+              QStringLiteral("Температура tв, *С"));
+    EXPECT_EQ(Child<QComboBox>(w, "ComboBoxStat").itemText(1), QStringLiteral("Влажность RH, %"));
+    EXPECT_EQ(Child<QComboBox>(w, "ComboBoxStat").itemText(2),
+              QStringLiteral("Температура tсф, *С"));
+    EXPECT_TRUE(Child<QComboBox>(w, "ComboBoxStat").isEditable());
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonStatReload").text(), QStringLiteral("Обновить"));
+    EXPECT_EQ(Child<QPushButton>(w, "ButtonClose").text(), QStringLiteral("Закрыть"));
     w.show();
-    EXPECT_EQ(w.ComboBoxStat->currentIndex(), -1);
-    EXPECT_EQ(w.BarSetStat->count(), 0);
-    EXPECT_TRUE(w.StaticTextMin->text().isEmpty());
-    EXPECT_TRUE(w.StaticTextMax->text().isEmpty());
+    EXPECT_EQ(Child<QComboBox>(w, "ComboBoxStat").currentIndex(), -1);
+    EXPECT_EQ(Child<QBarSet>(w, "BarSetStat").count(), 0);
+    EXPECT_TRUE(Child<QLabel>(w, "StaticTextMin").text().isEmpty());
+    EXPECT_TRUE(Child<QLabel>(w, "StaticTextMax").text().isEmpty());
 }
 
 TEST(StatWindow, NoReadingsGiveTenZeroBarsAndZeroTexts) {
@@ -61,17 +67,17 @@ TEST(StatWindow, NoReadingsGiveTenZeroBarsAndZeroTexts) {
     TFStat w;
     w.SetSource(&src);
     w.show();
-    w.ComboBoxStat->setCurrentIndex(0);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(0);
     EXPECT_EQ(Bars(w), std::vector<int>(10, 0));
-    EXPECT_EQ(w.AxisClasses->categories(),
+    EXPECT_EQ(Child<QBarCategoryAxis>(w, "AxisClasses").categories(),
               QStringList({"5", "10", "15", "20", "25", "30", "35", "40", "45", "50"}));
-    EXPECT_EQ(w.StaticTextMin->text(), QStringLiteral("0"));
-    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("0"));
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMin").text(), QStringLiteral("0"));
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMax").text(), QStringLiteral("0"));
     EXPECT_EQ(w.MarkTexts(), QStringList(10, QStringLiteral("0 %")));
 
-    w.ComboBoxStat->setCurrentIndex(1);
-    EXPECT_EQ(w.AxisClasses->categories().front(), QStringLiteral("10"));
-    EXPECT_EQ(w.AxisClasses->categories().back(), QStringLiteral("100"));
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(1);
+    EXPECT_EQ(Child<QBarCategoryAxis>(w, "AxisClasses").categories().front(), QStringLiteral("10"));
+    EXPECT_EQ(Child<QBarCategoryAxis>(w, "AxisClasses").categories().back(), QStringLiteral("100"));
 }
 
 TEST(StatWindow, CountsClassesAndShowsPercentMarks) {
@@ -81,24 +87,25 @@ TEST(StatWindow, CountsClassesAndShowsPercentMarks) {
     TFStat w;
     w.SetSource(&src);
     w.show();
-    w.ComboBoxStat->setCurrentIndex(0);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(0);
     std::vector<int> expected(10, 0);
     expected[0] = expected[1] = expected[9] = 1;
     EXPECT_EQ(Bars(w), expected);
-    EXPECT_EQ(w.StaticTextMin->text(), test::ShownNumber("-0.1"));
-    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("50"));
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMin").text(), test::ShownNumber("-0.1"));
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMax").text(), QStringLiteral("50"));
     EXPECT_EQ(w.MarkTexts()[0], test::ShownNumber("33.33 %"));
     EXPECT_EQ(w.MarkTexts()[2], QStringLiteral("0 %"));
-    EXPECT_TRUE(w.ChartStat->accessibleDescription().startsWith(QStringLiteral("5: 1, ") +
-                                                                test::ShownNumber("33.33 %")));
+    EXPECT_TRUE(Child<QChartView>(w, "ChartStat")
+                    .accessibleDescription()
+                    .startsWith(QStringLiteral("5: 1, ") + test::ShownNumber("33.33 %")));
 
-    w.ComboBoxStat->setCurrentIndex(1);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(1);
     expected.assign(10, 0);
     expected[9] = 1;
     EXPECT_EQ(Bars(w), expected);
     EXPECT_EQ(w.MarkTexts()[9], QStringLiteral("100 %"));
-    EXPECT_EQ(w.StaticTextMax->text(), QStringLiteral("100"));
-    EXPECT_EQ(w.StaticTextMin->text(), test::ShownNumber("95.5"));
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMax").text(), QStringLiteral("100"));
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMin").text(), test::ShownNumber("95.5"));
 }
 
 TEST(StatWindow, NewReadingsWaitForRefreshShowOrItemChange) {
@@ -107,24 +114,24 @@ TEST(StatWindow, NewReadingsWaitForRefreshShowOrItemChange) {
     TFStat w;
     w.SetSource(&src);
     w.show();
-    w.ComboBoxStat->setCurrentIndex(2);
-    EXPECT_EQ(w.BarSetStat->at(2), 1);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(2);
+    EXPECT_EQ(Child<QBarSet>(w, "BarSetStat").at(2), 1);
 
     src.values[2].push_back(26.0);
-    EXPECT_EQ(w.BarSetStat->at(2), 1);
-    QTest::mouseClick(w.ButtonStatReload, Qt::LeftButton);
-    EXPECT_EQ(w.BarSetStat->at(2), 2);
+    EXPECT_EQ(Child<QBarSet>(w, "BarSetStat").at(2), 1);
+    QTest::mouseClick(&Child<QPushButton>(w, "ButtonStatReload"), Qt::LeftButton);
+    EXPECT_EQ(Child<QBarSet>(w, "BarSetStat").at(2), 2);
 
     src.values[2].push_back(27.0);
     w.hide();
     w.show();
-    EXPECT_EQ(w.BarSetStat->at(2), 3);
-    EXPECT_EQ(w.ComboBoxStat->currentIndex(), 2);  // kept while hidden
+    EXPECT_EQ(Child<QBarSet>(w, "BarSetStat").at(2), 3);
+    EXPECT_EQ(Child<QComboBox>(w, "ComboBoxStat").currentIndex(), 2);  // kept while hidden
 
     src.values[2].push_back(28.0);
-    w.ComboBoxStat->setCurrentIndex(0);
-    w.ComboBoxStat->setCurrentIndex(2);
-    EXPECT_EQ(w.BarSetStat->at(2), 4);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(0);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(2);
+    EXPECT_EQ(Child<QBarSet>(w, "BarSetStat").at(2), 4);
 }
 
 TEST(StatWindow, TextNamingNoItemEmptiesChartButKeepsTexts) {
@@ -133,46 +140,48 @@ TEST(StatWindow, TextNamingNoItemEmptiesChartButKeepsTexts) {
     TFStat w;
     w.SetSource(&src);
     w.show();
-    w.ComboBoxStat->setCurrentIndex(0);
-    EXPECT_EQ(w.StaticTextMax->text(), test::ShownNumber("12.5"));
-    w.ComboBoxStat->setEditText(QStringLiteral("Темп"));
-    EXPECT_EQ(w.BarSetStat->count(), 0);
+    Child<QComboBox>(w, "ComboBoxStat").setCurrentIndex(0);
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMax").text(), test::ShownNumber("12.5"));
+    Child<QComboBox>(w, "ComboBoxStat").setEditText(QStringLiteral("Темп"));
+    EXPECT_EQ(Child<QBarSet>(w, "BarSetStat").count(), 0);
     EXPECT_TRUE(w.MarkTexts().isEmpty());
-    EXPECT_EQ(w.StaticTextMax->text(), test::ShownNumber("12.5"));
+    EXPECT_EQ(Child<QLabel>(w, "StaticTextMax").text(), test::ShownNumber("12.5"));
 }
 
 TEST(StatWindow, CloseHidesAndDuctGroupIsOutOfViewWithRadioButtonsSwitchingEdits) {
     TFStat w;
     w.show();
-    QTest::mouseClick(w.ButtonClose, Qt::LeftButton);
+    QTest::mouseClick(&Child<QPushButton>(w, "ButtonClose"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 
-    EXPECT_GE(w.GroupBoxRashod->y(), w.height());
-    EXPECT_TRUE(w.RadioButtonXY->isChecked());
-    EXPECT_TRUE(w.EditX->isEnabled());
-    EXPECT_TRUE(w.EditY->isEnabled());
-    EXPECT_FALSE(w.EditD->isEnabled());
-    EXPECT_FALSE(w.EditS->isEnabled());
-    for (QLineEdit* e : {w.EditX, w.EditY, w.EditD, w.EditS}) EXPECT_EQ(e->text(), "1");
-    EXPECT_TRUE(w.StaticTextP->text().isEmpty());
+    EXPECT_GE(Child<QGroupBox>(w, "GroupBoxRashod").y(), w.height());
+    EXPECT_TRUE(Child<QRadioButton>(w, "RadioButtonXY").isChecked());
+    EXPECT_TRUE(Child<QLineEdit>(w, "EditX").isEnabled());
+    EXPECT_TRUE(Child<QLineEdit>(w, "EditY").isEnabled());
+    EXPECT_FALSE(Child<QLineEdit>(w, "EditD").isEnabled());
+    EXPECT_FALSE(Child<QLineEdit>(w, "EditS").isEnabled());
+    for (QLineEdit* e : {&Child<QLineEdit>(w, "EditX"), &Child<QLineEdit>(w, "EditY"),
+                         &Child<QLineEdit>(w, "EditD"), &Child<QLineEdit>(w, "EditS")})
+        EXPECT_EQ(e->text(), "1");
+    EXPECT_TRUE(Child<QLabel>(w, "StaticTextP").text().isEmpty());
 
-    w.RadioButtonD->click();
-    EXPECT_TRUE(w.RadioButtonD->isChecked());
-    EXPECT_FALSE(w.RadioButtonXY->isChecked());
-    EXPECT_FALSE(w.EditX->isEnabled());
-    EXPECT_FALSE(w.EditY->isEnabled());
-    EXPECT_TRUE(w.EditD->isEnabled());
-    EXPECT_FALSE(w.EditS->isEnabled());
+    Child<QRadioButton>(w, "RadioButtonD").click();
+    EXPECT_TRUE(Child<QRadioButton>(w, "RadioButtonD").isChecked());
+    EXPECT_FALSE(Child<QRadioButton>(w, "RadioButtonXY").isChecked());
+    EXPECT_FALSE(Child<QLineEdit>(w, "EditX").isEnabled());
+    EXPECT_FALSE(Child<QLineEdit>(w, "EditY").isEnabled());
+    EXPECT_TRUE(Child<QLineEdit>(w, "EditD").isEnabled());
+    EXPECT_FALSE(Child<QLineEdit>(w, "EditS").isEnabled());
 
-    w.RadioButtonS->click();
-    EXPECT_FALSE(w.EditD->isEnabled());
-    EXPECT_TRUE(w.EditS->isEnabled());
+    Child<QRadioButton>(w, "RadioButtonS").click();
+    EXPECT_FALSE(Child<QLineEdit>(w, "EditD").isEnabled());
+    EXPECT_TRUE(Child<QLineEdit>(w, "EditS").isEnabled());
 
-    w.RadioButtonXY->click();
-    EXPECT_TRUE(w.EditX->isEnabled());
-    EXPECT_TRUE(w.EditY->isEnabled());
-    EXPECT_FALSE(w.EditS->isEnabled());
-    EXPECT_TRUE(w.StaticTextP->text().isEmpty());
+    Child<QRadioButton>(w, "RadioButtonXY").click();
+    EXPECT_TRUE(Child<QLineEdit>(w, "EditX").isEnabled());
+    EXPECT_TRUE(Child<QLineEdit>(w, "EditY").isEnabled());
+    EXPECT_FALSE(Child<QLineEdit>(w, "EditS").isEnabled());
+    EXPECT_TRUE(Child<QLabel>(w, "StaticTextP").text().isEmpty());
 }
 
 }  // namespace

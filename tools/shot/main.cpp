@@ -28,9 +28,11 @@ int main(int argc, char** argv) {
     QTimer startLive;
     if (live) {
         QObject::connect(&startLive, &QTimer::timeout, [&] {
-            if (program.FMain().ButtonStartStop->isEnabled()) {
+            if (program.FMain()
+                    .findChild<QPushButton*>(QStringLiteral("ButtonStartStop"))
+                    ->isEnabled()) {
                 startLive.stop();
-                program.FMain().ButtonStartStop->click();
+                program.FMain().findChild<QPushButton*>(QStringLiteral("ButtonStartStop"))->click();
             }
         });
         startLive.start(100);
@@ -38,16 +40,20 @@ int main(int argc, char** argv) {
     QTimer::singleShot(seconds * 1000, [&] {
         lmr::TFMain& m = program.FMain();
         if (live) {
-            m.PageControl->setCurrentIndex(0);
+            m.findChild<QTabWidget*>(QStringLiteral("PageControl"))->setCurrentIndex(0);
         }
         m.grab().save(out + "/main.png");
         if (auto* content = m.findChild<QWidget*>(QStringLiteral("FormContent"))) {
             content->grab().save(out + "/main-content.png");
         }
-        m.PageControl->setCurrentIndex(0);
-        m.PageControl->grab().save(out + "/page-live.png");
-        m.PageControl->setCurrentIndex(1);
-        m.PageControl->grab().save(out + "/page-logger.png");
+        m.findChild<QTabWidget*>(QStringLiteral("PageControl"))->setCurrentIndex(0);
+        m.findChild<QTabWidget*>(QStringLiteral("PageControl"))
+            ->grab()
+            .save(out + "/page-live.png");
+        m.findChild<QTabWidget*>(QStringLiteral("PageControl"))->setCurrentIndex(1);
+        m.findChild<QTabWidget*>(QStringLiteral("PageControl"))
+            ->grab()
+            .save(out + "/page-logger.png");
         for (QWidget* w : std::initializer_list<QWidget*>{&program.FStat(), &program.FOptions(),
                                                           &program.FLogo(), &program.FHelp(),
                                                           &program.FAssess()}) {
