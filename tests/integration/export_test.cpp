@@ -49,7 +49,7 @@ TEST(ProtocolExport, MenuCommandWritesTheShownPageAndSaysWhereTheFileIs) {
         opened << path;
         return false;
     };
-    m.N1->trigger();
+    Child<QAction>(m, "N1").trigger();
     ASSERT_EQ(opened.size(), 3);
     EXPECT_TRUE(QFileInfo::exists(opened[2]));
     ASSERT_EQ(messages.size(), 1u);
