@@ -217,41 +217,6 @@ TEST(LoggerWindow, SecondDownloadAppendsRowsAndSortsPointsByAddress) {
     EXPECT_NEAR(Child<QLineSeries>(m, "Series1").at(1).y(), 22.0, 1e-9);
 }
 
-TEST(LoggerWindow, NoAnswerLostLinkAndRefusalBeforeIdentification) {
-    {
-        SimProgram p(Logger(100));
-        ASSERT_TRUE(p.Identify());
-        TFMain& m = p.main();
-        p.meter().Configure([](sim::Options& o) { o.silent = true; });
-        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-        EXPECT_EQ(m.PanelText(3), "Нет отклика от прибора");
-        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
-        EXPECT_EQ(Child<QLineSeries>(m, "Series1").count(), 0);
-        EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
-        EXPECT_TRUE(qobject_cast<QCategoryAxis*>(&Child<QValueAxis>(m, "ChartValueBottomAxis"))
-                        ->categoriesLabels()
-                        .isEmpty());
-
-        p.meter().Configure([](sim::Options& o) {
-            o.silent = false;
-            o.silentAfter = 1 + 56 * 19 + 3 + 8;  // halfway through record 57
-        });
-        SimProgram::Finish(m, &TFMain::ButtonZagruzitClick);
-        EXPECT_EQ(m.PanelText(3), "Связь с прибором прервана, загружено записей: 56");
-        EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 58);
-        EXPECT_EQ(Child<QLineSeries>(m, "Series3").count(), 56);
-        EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
-        EXPECT_FALSE(m.TheLink().IsOpen());
-    }
-    SimProgram early(Logger(3));
-    TFMain& m = early.main();
-    ASSERT_FALSE(m.Identified());
-    m.ButtonZagruzitClick();
-    EXPECT_EQ(m.PanelText(3), "Прибор не найден");
-    EXPECT_EQ(Child<QPushButton>(m, "ButtonZagruzit").text(), "Загрузить");
-    EXPECT_EQ(Child<StringGrid>(m, "StringGridL").RowCount(), 2);
-}
-
 TEST(LoggerWindow, ClosingTheWindowEndsTheDownload) {
     SimProgram p(Logger(3000));
     ASSERT_TRUE(p.Identify());

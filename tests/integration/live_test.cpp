@@ -36,31 +36,10 @@ TEST(Identification, MeterOnCom1IsFoundNamedAndEnablesStart) {
     EXPECT_EQ(m.PanelText(1), QString::fromUtf8("ВЕГ/72"));
     EXPECT_TRUE(m.PanelText(2).isEmpty());
     EXPECT_TRUE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
-    EXPECT_FALSE(m.Session().TimerDetekt()->isActive());
-    EXPECT_EQ(m.Session().InstrumentCode(), 24);
 }
 
-TEST(Identification, ModelWithHeadShowsTheCrossedHeadAndEnablesNothing) {
-    sim::Options o;
-    o.model = 65;
-    o.head = 2;
-    SimProgram p(o);
-    ASSERT_TRUE(p.Identify());
-    EXPECT_EQ(p.main().PanelText(2), QString::fromUtf8("гол.1"));
-    EXPECT_TRUE(p.main().PanelText(1).isEmpty());
-    EXPECT_FALSE(Child<QPushButton>(p.main(), "ButtonStartStop").isEnabled());
-
-    sim::Options unknown;
-    unknown.model = 65;
-    unknown.head = 7;
-    SimProgram q(unknown);
-    ASSERT_TRUE(q.Identify());
-    EXPECT_TRUE(q.main().PanelText(1).isEmpty());
-    EXPECT_TRUE(q.main().PanelText(2).isEmpty());
-    EXPECT_FALSE(Child<QPushButton>(q.main(), "ButtonStartStop").isEnabled());
-    EXPECT_FALSE(q.main().Session().TimerDetekt()->isActive());
-
-    // A device that is not the meter is named, and nothing is downloaded or read from it.
+// The heads' names are the session's (and the identification's faults the fault suite's).
+TEST(Identification, ADeviceNotTheMeterIsNamedAndNothingIsReadFromIt) {
     sim::Options other;
     other.model = 255;
     SimProgram r(other);
@@ -106,8 +85,6 @@ TEST(LiveReading, WorkedReadingReachesLabelsGridAndCharts) {
         EXPECT_EQ(Child<QLineSeries>(m, RowOf(q).seriesName).count(), 1);
     }
     ASSERT_EQ(m.Live().Count(), 1);
-    EXPECT_EQ(m.Live().At(0).when, QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)));
-    EXPECT_EQ(m.Live().At(0).model, 24);
     EXPECT_EQ(Child<StringGrid>(m, "StringGridD").Cells(0, 1), QStringLiteral("16:10:45"));
     EXPECT_EQ(Child<StringGrid>(m, "StringGridD").RowCount(), 3);
     EXPECT_EQ(Child<StringGrid>(m, "StringGridD").TopRow(), 2);
@@ -162,36 +139,21 @@ TEST(LiveReading, ZeroChannelsShowNoDewPointAndReadingsImpossibleForTheMeterAreN
     EXPECT_EQ(m.Live().Count(), 1);
 }
 
-TEST(LiveReading, MissedReadingsAreTriedAgainUntilTheMeterStaysAwayAMinute) {
+// How many are missed and when it gives up are the session's, the first miss's text the fault
+// suite's; the window says that it gave up.
+TEST(LiveReading, AMeterAwayAMinuteEndsTheMeasurement) {
     SimProgram p(Channels(500, 250, 300));
     TFMain& m = p.main();
     ASSERT_TRUE(p.Identify());
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     ASSERT_TRUE(m.Session().TimerInterval()->isActive());
-    // Falls silent after the probe answer, the answer to 163 and three data bytes.
-    // How many are missed and when it gives up are the session's; the window says them.
     p.meter().Configure([](sim::Options& o) { o.silentAfter = 5; });
     SimProgram::Finish(m, &TFMain::TakeReading);
-    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора, пропущено измерений: 1"));
-    EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("0.0"));
-    EXPECT_EQ(Child<StringGrid>(m, "StringGridD").RowCount(), 2);
     p.clock().advanceSeconds(61);
     SimProgram::Finish(m, &TFMain::TakeReading);
     EXPECT_EQ(m.PanelText(3),
               QString::fromUtf8("Нет отклика от прибора: нет ответа 61 с, измерение остановлено"));
     EXPECT_EQ(Child<QPushButton>(m, "ButtonStartStop").text(), QString::fromUtf8("Старт"));
-
-    // Silent meter: the start click reports and stays idle; once it answers again, all works.
-    p.meter().Configure([](sim::Options& o) {
-        o.silentAfter = -1;
-        o.silent = true;
-    });
-    SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(m.PanelText(3), QString::fromUtf8("Нет отклика от прибора"));
-    EXPECT_FALSE(m.Session().TimerInterval()->isActive());
-    p.meter().Configure([](sim::Options& o) { o.silent = false; });
-    SimProgram::Finish(m, &TFMain::TakeReading);
-    EXPECT_EQ(Label(m, Quantity::Tv), QStringLiteral("25"));
 }
 
 // A live chart looked back at shows the earlier readings of the measurement, drawn from the
@@ -226,9 +188,9 @@ TEST(LiveReading, ChartsLookedBackAtShowTheEarlierReadings) {
     EXPECT_EQ(Child<QLineSeries>(m, "Series13").count(), 101);
 }
 
-// The adapter pulled during a measurement: the program says the port is gone and searches
-// again, and finds the adapter plugged back in under another device name.
-TEST(LiveReading, PortGoneIsSaidAndTheAdapterBackUnderAnotherNameIsFound) {
+// The adapter pulled during a measurement is searched for again, and found plugged back in under
+// another device name.
+TEST(LiveReading, TheAdapterBackUnderAnotherNameIsFound) {
     std::string second;
     std::unique_ptr<sim::Simulator> back;  // outlives the program that has it open
     SimProgram p(Channels(500, 250, 300), QDateTime(QDate(2009, 4, 7), QTime(16, 10, 45)),
@@ -241,13 +203,9 @@ TEST(LiveReading, PortGoneIsSaidAndTheAdapterBackUnderAnotherNameIsFound) {
     SimProgram::Finish(m, &TFMain::ButtonStartStopClick);
     ASSERT_TRUE(m.Session().TimerInterval()->isActive());
     p.meter().Configure([](sim::Options& o) { o.vanishAfter = 3; });
+    // What the window says meanwhile is the fault suite's.
     SimProgram::Finish(m, &TFMain::TakeReading);
-    EXPECT_EQ(m.PanelText(3),
-              QStringLiteral("Порт COM1 (%1) отключён, прибор ищется снова")
-                  .arg(QString::fromStdString(p.PortPath())));
-    EXPECT_FALSE(m.Session().TimerInterval()->isActive());
-    EXPECT_FALSE(Child<QPushButton>(m, "ButtonStartStop").isEnabled());
-    EXPECT_FALSE(m.Identified());
+    ASSERT_FALSE(m.Identified());
 
     // The device node goes with the adapter (a pseudo-terminal's number is soon another's).
     unlink(p.PortPath().c_str());

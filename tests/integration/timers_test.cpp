@@ -6,7 +6,6 @@
 
 #include "Child.h"
 #include "SimProgram.h"
-#include "link/Transcript.h"
 #include "windows/TimeMaskEdit.h"
 
 namespace lmr::test {
@@ -37,19 +36,6 @@ struct Fixture {
     }
 };
 
-TEST(Timers, ImmediateModeStartsAndStopsWithAProbeEachWay) {
-    Fixture f;
-    ASSERT_TRUE(f.p.Identify());
-    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Стоп"));
-    f.p.meter().ClearTranscript();
-    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
-    EXPECT_EQ(f.m().PanelText(3), QStringLiteral(" "));
-    ASSERT_TRUE(SimProgram::WaitFor([&] { return !f.p.meter().Transcript().empty(); }, 2000));
-    EXPECT_EQ(TranscriptBytes(f.p.meter().Transcript()).substr(0, 3), "H55");
-}
-
 // The timed mode as the options window sets it (the minutes themselves are the session's).
 TEST(Timers, TimedModeOfTheOptionsWindowWaitsStartsAndEnds) {
     Fixture f;
@@ -67,17 +53,6 @@ TEST(Timers, TimedModeOfTheOptionsWindowWaitsStartsAndEnds) {
     f.At(9, 32, 0);
     f.m().TimerPeriodTimer();
     EXPECT_FALSE(f.m().Session().TimerInterval()->isActive());
-    EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
-}
-
-TEST(Timers, NoAnswerAtTimedStartChangesNothing) {
-    Fixture f;
-    ASSERT_TRUE(f.p.Identify());
-    Child<QCheckBox>(f.o(), "CheckBoxTimer").setChecked(true);
-    f.p.meter().Configure([](sim::Options& o) { o.silent = true; });
-    SimProgram::Finish(f.m(), &TFMain::ButtonStartStopClick);
-    EXPECT_EQ(f.m().PanelText(3), Text("Нет отклика от прибора..."));
-    EXPECT_FALSE(f.m().Session().TimerPeriod()->isActive());
     EXPECT_EQ(Child<QPushButton>(f.m(), "ButtonStartStop").text(), Text("Старт"));
 }
 

@@ -203,10 +203,13 @@ TEST(MeterSession, LiveStartsAndStopsWithTheProbeAndReadingsReachTheLiveSession)
     EXPECT_EQ(r.live.At(0).model, 24);
     EXPECT_EQ(r.live.At(0).when, r.clock.now());
     EXPECT_EQ(r.session.State(), MeterState::Ready);
+    // The stop has a probe of its own, which needs no answer.
+    r.ports.Clear();
     r.Run(&MeterSession::StartStop);
     EXPECT_EQ(r.LastNote(), LiveNote::Kind::Stopped);
     EXPECT_EQ(r.session.Live(), LiveMode::Off);
     EXPECT_FALSE(r.session.TimerInterval()->isActive());
+    EXPECT_EQ(r.ports.HostBytes().substr(0, 3), "H55");
 
     // A silent meter: the start says so and nothing runs.
     r.ports.Meter().Configure([](sim::Options& o) { o.silent = true; });
