@@ -67,13 +67,22 @@ struct Rig {
             QCoreApplication::sendPostedEvents();
         } while (!done());
     }
-    // Starts the session and runs the detection tick once the search found a port.
-    bool Ready() {
-        session.Start();
-        if (!WaitFor([this] { return search.PortFound(); })) return false;
-        session.DetectTick();
+    // Runs the detection tick until it hands the worker the identification (a tick while the
+    // search's job is still handing its end on waits for the next, as the timer's ticks do),
+    // then waits for its outcome.
+    bool Identify() {
+        if (!WaitFor([this] {
+                if (search.PortFound()) session.DetectTick();
+                return !session.TimerDetekt()->isActive();
+            }))
+            return false;
         Settle();
         return session.Identified();
+    }
+    // Starts the session and identifies the meter its search finds.
+    bool Ready() {
+        session.Start();
+        return Identify();
     }
     void Run(void (MeterSession::*step)()) {
         (session.*step)();
@@ -170,8 +179,7 @@ TEST(MeterSession, FailedIdentificationSearchesAgainAndAPortGoneIsLostAndSearche
     const std::vector<MeterState> lost = {MeterState::Busy, MeterState::Lost,
                                           MeterState::Searching};
     EXPECT_EQ(r.states, lost);
-    ASSERT_TRUE(Rig::WaitFor([&] { return r.search.PortFound(); }));
-    r.Run(&MeterSession::DetectTick);
+    ASSERT_TRUE(r.Identify());
     EXPECT_EQ(r.session.State(), MeterState::Ready);
     EXPECT_EQ(r.session.PortNumber(), 2);
     EXPECT_EQ(r.session.ModelName(), QString::fromUtf8("ВЕГ/71"));
