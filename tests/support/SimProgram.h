@@ -16,6 +16,7 @@
 #include <string>
 
 #include "ShownText.h"
+#include "WaitFor.h"
 #include "app/Program.h"
 #include "link/Transcript.h"
 #include "app/AlarmTone.h"
@@ -105,14 +106,7 @@ public:
 
     // Processes events until the condition holds or the time is up.
     static bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
-        QElapsedTimer t;
-        t.start();
-        while (!condition()) {
-            if (t.elapsed() > timeoutMs) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            usleep(1000);
-        }
-        return true;
+        return test::WaitFor(condition, timeoutMs);
     }
 
     // A new meter answers at COM1's path, as when the pulled adapter is plugged in again.

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "SimPort.h"
+#include "WaitFor.h"
 #include "data/DataFile.h"
 #include "measure/Clock.h"
 #include "meter/session/MeterSession.h"
@@ -47,14 +48,7 @@ struct Rig {
     }
 
     static bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-        QElapsedTimer t;
-        t.start();
-        while (!condition()) {
-            if (t.elapsed() > timeoutMs) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            usleep(1000);
-        }
-        return true;
+        return test::WaitFor(condition, timeoutMs);
     }
     // Until no job but the search is left and every end has been handed on.
     void Settle() {
