@@ -52,9 +52,9 @@ void TFMain::ShowStillSearching(const QString& text) {
 }
 
 void TFMain::ShowPortFound(int port) {
-    SetPanelText(0, QString::fromStdString(search_.PortText()));
-    const std::string path = link_.Ports().PathOf(port).value_or(std::string());
-    const std::string description = link_.Ports().Description(port);
+    SetPanelText(0, QString::fromStdString(Search().PortText()));
+    const std::string path = TheLink().Ports().PathOf(port).value_or(std::string());
+    const std::string description = TheLink().Ports().Description(port);
     StatusPanels[0]->setToolTip(
         QString::fromStdString(description.empty() ? path : path + " — " + description));
 }
@@ -87,7 +87,7 @@ QString TFMain::JobEndText(JobKind job, MeterStatus status, int count) const {
     const QString text = MeterStatusText(job, status, count);
     if (status != MeterStatus::Gone) return text;
     const int port = PortNumber();
-    const QString gone = PortGoneText(port, link_.Ports().PathOf(port).value_or(std::string()));
+    const QString gone = PortGoneText(port, TheLink().Ports().PathOf(port).value_or(std::string()));
     return text.isEmpty() ? gone : text + QStringLiteral(". ") + gone;
 }
 

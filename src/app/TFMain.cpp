@@ -33,9 +33,6 @@ constexpr int kSurveySeriesWidth = 220;
 TFMain::TFMain(MeterSession& session, LiveSession& live, LoggerTable& logger, QWidget* parent)
     : QMainWindow(parent),
       session_(session),
-      link_(session.TheLink()),
-      meter_(session.Worker()),
-      search_(session.Search()),
       live_(live),
       logger_(logger) {
     InitResources();

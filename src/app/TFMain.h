@@ -96,12 +96,12 @@ public:
 
     // --- The link ---
     [[nodiscard]] MeterSession& Session() const { return session_; }
-    [[nodiscard]] Link& TheLink() const { return link_; }
-    [[nodiscard]] PortSearch& Search() const { return search_; }
+    [[nodiscard]] Link& TheLink() const { return session_.TheLink(); }
+    [[nodiscard]] PortSearch& Search() const { return session_.Search(); }
     // Runs every exchange with the meter, one job at a time.
-    [[nodiscard]] MeterWorker& Meter() const { return meter_; }
+    [[nodiscard]] MeterWorker& Meter() const { return session_.Worker(); }
     // The port every exchange opens (the one the search found).
-    [[nodiscard]] int PortNumber() const { return search_.PortNumber(); }
+    [[nodiscard]] int PortNumber() const { return session_.PortNumber(); }
     // True once the instrument has been identified. Before that no exchange
     // of the window may use the link: the search owns it.
     [[nodiscard]] bool Identified() const { return session_.Identified(); }
@@ -361,9 +361,6 @@ private:
     void ShowMemoryCells(const MemoryReading& reading);
 
     MeterSession& session_;
-    Link& link_;
-    MeterWorker& meter_;
-    PortSearch& search_;
     // What panel 3 holds: nothing yet, what the search or its tick said, or a result of a
     // command or a job (which "still searching" leaves for the user to read).
     enum class Activity { Empty, Search, Result };
